@@ -1,0 +1,61 @@
+#include "fpu.h"
+
+#include <cfenv>
+
+namespace numra::fpu {
+
+void clearFlags() { std::feclearexcept(FE_ALL_EXCEPT); }
+
+void raiseOnFault()
+{
+    const int flags = std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
+    std::feclearexcept(FE_ALL_EXCEPT);
+    if (flags & FE_INVALID)
+        throw ArithmeticError(kInvalidOperation);
+    if (flags & FE_DIVBYZERO)
+        throw ArithmeticError(kDivisionByZero);
+    if (flags & FE_OVERFLOW)
+        throw ArithmeticError(kOverflow);
+}
+
+// Operands are read from volatiles after the flags are cleared, so the
+// compiler cannot compute the result before clearFlags().
+long double add(long double a, long double b)
+{
+    return checked([&] { volatile long double x = a, y = b; return x + y; });
+}
+
+long double sub(long double a, long double b)
+{
+    return checked([&] { volatile long double x = a, y = b; return x - y; });
+}
+
+long double mul(long double a, long double b)
+{
+    return checked([&] { volatile long double x = a, y = b; return x * y; });
+}
+
+long double div(long double a, long double b)
+{
+    return checked([&] { volatile long double x = a, y = b; return x / y; });
+}
+
+float toSingle(long double x)
+{
+    clearFlags();
+    volatile long double in = x;
+    volatile float out = static_cast<float>(in);
+    raiseOnFault();
+    return out;
+}
+
+double toDouble(long double x)
+{
+    clearFlags();
+    volatile long double in = x;
+    volatile double out = static_cast<double>(in);
+    raiseOnFault();
+    return out;
+}
+
+} // namespace numra::fpu

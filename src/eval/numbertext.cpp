@@ -1,0 +1,217 @@
+#include "numbertext.h"
+
+#include "errors.h"
+
+#include <QLocale>
+#include <array>
+#include <cerrno>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <locale.h>
+#include <string>
+
+namespace numra {
+
+namespace {
+
+// The value's decimal expansion to 18 significant digits, rounded to nearest:
+// value = 0.d0 d1 ... d17 * 10^(exponent + 1), i.e. d0 has weight 10^exponent.
+struct Decimal18 {
+    std::array<char, 18> digits{};
+    int exponent = 0;
+    bool negative = false;
+    bool zero = false;
+};
+
+Decimal18 expand18(long double value)
+{
+    Decimal18 d;
+    d.negative = std::signbit(value);
+    if (value == 0) {
+        d.zero = true;
+        d.digits.fill('0');
+        return d;
+    }
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.17Le", std::fabs(value));
+    // buf: "d.ddddddddddddddddde+XX"
+    d.digits[0] = buf[0];
+    for (int i = 1; i < 18; ++i)
+        d.digits[i] = buf[i + 1];
+    d.exponent = std::atoi(buf + 20);
+    return d;
+}
+
+// Rounds digits[0..keep) up in magnitude by one unit of the last kept digit.
+// Returns true when the carry ran out of the front ("999" -> "000", +1 digit).
+bool roundUp(char* digits, int keep)
+{
+    for (int i = keep - 1; i >= 0; --i) {
+        if (digits[i] != '9') {
+            ++digits[i];
+            return false;
+        }
+        digits[i] = '0';
+    }
+    return true;
+}
+
+QString fromLatin(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+
+} // namespace
+
+QString formatGeneral(long double value, QChar separator)
+{
+    Decimal18 d = expand18(value);
+    char digits[16];
+    std::copy(d.digits.begin(), d.digits.begin() + 15, digits);
+    int exponent = d.exponent;
+    if (d.digits[15] >= '5' && roundUp(digits, 15)) {
+        digits[0] = '1';
+        ++exponent;
+    }
+    int count = 15;
+    while (count > 0 && digits[count - 1] == '0')
+        --count;
+    if (count == 0)
+        return QStringLiteral("0");
+
+    const char sep = char(separator.unicode() < 128 ? separator.unicode() : '?');
+    std::string out;
+    out.reserve(40);
+    if (d.negative)
+        out += '-';
+    if (exponent >= -4 && exponent < 15) {
+        if (exponent < 0) {
+            out += '0';
+            out += sep;
+            out.append(size_t(-exponent - 1), '0');
+            out.append(digits, size_t(count));
+        } else {
+            const int intDigits = exponent + 1;
+            for (int i = 0; i < intDigits; ++i)
+                out += i < count ? digits[i] : '0';
+            if (count > intDigits) {
+                out += sep;
+                out.append(digits + intDigits, size_t(count - intDigits));
+            }
+        }
+    } else {
+        out += digits[0];
+        if (count > 1) {
+            out += sep;
+            out.append(digits + 1, size_t(count - 1));
+        }
+        out += 'E';
+        out += std::to_string(exponent);
+    }
+    QString result = fromLatin(out);
+    if (separator.unicode() >= 128)
+        result.replace(u'?', separator);
+    return result;
+}
+
+QString formatTwoDecimals(long double value, QChar separator)
+{
+    if (std::fabs(value) >= 1e18L)
+        return formatGeneral(value, separator);
+    const Decimal18 d = expand18(value);
+
+    // Magnitude as a digit string down to the digit worth 10^-2, rounded on
+    // the next digit. Below 1E18 this is at most 21 digits, plus a carry.
+    const int keep = d.exponent + 3;
+    char fixed[24];
+    int length = 0;
+    if (keep > 0) {
+        for (int i = 0; i < keep; ++i)
+            fixed[i] = i < 18 ? d.digits[size_t(i)] : '0';
+        length = keep;
+    }
+    if (keep >= 0 && keep < 18 && d.digits[size_t(keep)] >= '5' && roundUp(fixed, length)) {
+        std::memmove(fixed + 1, fixed, size_t(length));
+        fixed[0] = '1';
+        ++length;
+    }
+    if (length < 3) {
+        std::memmove(fixed + 3 - length, fixed, size_t(length));
+        std::memset(fixed, '0', size_t(3 - length));
+        length = 3;
+    }
+    bool allZero = true;
+    for (int i = 0; i < length; ++i)
+        allZero = allZero && fixed[i] == '0';
+
+    QString out;
+    out.reserve(length + 2);
+    if (d.negative && !allZero)
+        out += u'-';
+    out += QLatin1StringView(fixed, length - 2);
+    out += separator;
+    out += QLatin1StringView(fixed + length - 2, 2);
+    return out;
+}
+
+bool tryParseNumber(const QString& text, QChar separator, long double& value)
+{
+    qsizetype i = 0;
+    qsizetype end = text.size();
+    while (i < end && text[i] == u' ')
+        ++i;
+    while (end > i && text[end - 1] == u' ')
+        --end;
+    if (i == end)
+        return false;
+
+    std::string number; // normalised for strtold: sign, digits, '.', digits, 'e', exponent
+    auto isDigit = [&](qsizetype k) { return k < end && text[k] >= u'0' && text[k] <= u'9'; };
+    if (text[i] == u'+' || text[i] == u'-')
+        number += char(text[i++].unicode());
+    number += '0';
+    while (isDigit(i))
+        number += char(text[i++].unicode());
+    if (i < end && text[i] == separator) {
+        ++i;
+        number += '.';
+        while (isDigit(i))
+            number += char(text[i++].unicode());
+    }
+    if (i < end && (text[i] == u'E' || text[i] == u'e')) {
+        ++i;
+        number += 'e';
+        if (i < end && (text[i] == u'+' || text[i] == u'-'))
+            number += char(text[i++].unicode());
+        if (!isDigit(i))
+            return false;
+        while (isDigit(i))
+            number += char(text[i++].unicode());
+    }
+    if (i != end)
+        return false;
+
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    errno = 0;
+    const long double parsed = strtold_l(number.c_str(), nullptr, cLocale);
+    if (errno == ERANGE && std::isinf(parsed))
+        return false;
+    value = parsed;
+    return true;
+}
+
+long double parseNumber(const QString& text, QChar separator)
+{
+    long double value = 0;
+    if (!tryParseNumber(text, separator, value))
+        throw ConvertError::notAFloat(text);
+    return value;
+}
+
+QChar systemDecimalSeparator()
+{
+    const QString point = QLocale::system().decimalPoint();
+    return point.isEmpty() ? QChar(u'.') : point.front();
+}
+
+} // namespace numra
