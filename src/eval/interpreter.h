@@ -1,0 +1,33 @@
+#pragma once
+// The formula script interpreter as the calculator uses it: assign the source,
+// run it, read the value. Errors leave run() as exceptions (InterpreterError,
+// ArithmeticError, ValueError, ConvertError) carrying the exact message.
+
+#include "scriptvalue.h"
+
+#include <QString>
+
+namespace numra {
+
+class Interpreter {
+public:
+    explicit Interpreter(ValueContext context = {});
+    ~Interpreter();
+    Interpreter(const Interpreter&) = delete;
+    Interpreter& operator=(const Interpreter&) = delete;
+
+    void setSource(const QString& source);
+    const QString& source() const;
+    void run();
+    const ScriptValue& vResult() const;
+
+    // Index of the value stack's top entry; -1 when it is empty, which it is
+    // after every run, successful or not.
+    int stackPointer() const;
+
+private:
+    struct Impl;
+    Impl* impl_;
+};
+
+} // namespace numra
