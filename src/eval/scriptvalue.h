@@ -11,12 +11,6 @@
 
 namespace numra {
 
-// Conversion, conversion overflow and invalid variant operation.
-class ValueError : public Error {
-public:
-    using Error::Error;
-};
-
 enum class ValueKind : std::uint8_t {
     Empty,
     Null,
@@ -39,7 +33,26 @@ enum class ValueKind : std::uint8_t {
     UnicodeString,
     Set,           // TSetVariantType, 32-bit mask
     Pointer,       // TPointerVariantType, 32-bit address; nil is 0
+    Object,        // TObjectVariantType: script objects
+    Class,         // TClassVariantType
+    Record,        // TRecordVariantType
+    Array,         // TArrayVariantType
+    Unknown,       // interface reference
 };
+
+// Conversion, conversion overflow and invalid variant operation.
+class ValueError : public Error {
+public:
+    using Error::Error;
+    static ValueError conversion(ValueKind from, ValueKind to);
+    static ValueError invalidCast(); // a conversion that names no kinds
+    static ValueError conversionOverflow(ValueKind from, ValueKind to);
+    static ValueError invalidOperation();
+};
+
+// Integer division by zero and the one integer overflow of "div" and "mod".
+inline const QString kIntegerDivisionByZero = QStringLiteral("Division durch Null");
+inline const QString kIntegerOverflow = QStringLiteral("Integerüberlauf");
 
 // The name under which messages show a kind ("Integer", "UnicodeString",
 // "SetVariantType", ...).
@@ -69,6 +82,8 @@ public:
     const QString& textPayload() const { return text_; }
 
 private:
+    ScriptValue(ValueKind kind, std::int64_t i, double r) : kind_(kind), int_(i), real_(r) {}
+
     ValueKind kind_ = ValueKind::Empty;
     std::int64_t int_ = 0;
     double real_ = 0.0;
@@ -99,5 +114,12 @@ QString toText(const ScriptValue& value, const ValueContext& context);
 
 // The number a run's result stands for (Calculate's conversion of VResult).
 double valueToNumber(const ScriptValue& value, const ValueContext& context);
+
+// The numeric constructors sit on the evaluator's hot path.
+inline ScriptValue ScriptValue::null() { return {ValueKind::Null, 0, 0.0}; }
+inline ScriptValue ScriptValue::integer(std::int32_t v) { return {ValueKind::Integer, v, 0.0}; }
+inline ScriptValue ScriptValue::int64(std::int64_t v) { return {ValueKind::Int64, v, 0.0}; }
+inline ScriptValue ScriptValue::dbl(double v) { return {ValueKind::Double, 0, v}; }
+inline ScriptValue ScriptValue::boolean(bool v) { return {ValueKind::Boolean, v ? -1 : 0, 0.0}; }
 
 } // namespace numra

@@ -1,0 +1,205 @@
+// Conversions of script values to integers, doubles, Booleans and texts.
+//
+// Texts convert under the user's decimal separator. Besides plain numbers in
+// that format (blanks at both ends, sign, digits, separator, exponent) the
+// only texts accepted are "true" and "false" in any letter case: they are
+// Booleans, and 1 and 0 as integers. Nothing else is read as a number; no
+// thousands separators, currency signs or dates.
+
+#include "fpu.h"
+#include "numbertext.h"
+#include "scriptvalue.h"
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+namespace numra {
+
+namespace {
+
+bool isIntegerPayloadKind(ValueKind kind)
+{
+    switch (kind) {
+    case ValueKind::Smallint:
+    case ValueKind::Integer:
+    case ValueKind::ShortInt:
+    case ValueKind::Byte:
+    case ValueKind::Word:
+    case ValueKind::LongWord:
+    case ValueKind::Int64:
+    case ValueKind::Boolean:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isRealPayloadKind(ValueKind kind)
+{
+    return kind == ValueKind::Single || kind == ValueKind::Double
+        || kind == ValueKind::Currency || kind == ValueKind::Date;
+}
+
+// The kinds without a number: Null, Dispatch (no automation server to ask)
+// and the custom kinds.
+[[noreturn]] void raiseNotConvertible(ValueKind from, ValueKind to)
+{
+    if (from == ValueKind::Dispatch)
+        throw ValueError::invalidCast();
+    throw ValueError::conversion(from, to);
+}
+
+constexpr long double kTwoTo63 = 9223372036854775808.0L;
+
+// Rounds to the nearest integer, ties to even; false when the result lies
+// outside the 64-bit range.
+bool roundToInt64(long double x, std::int64_t& out)
+{
+    const long double rounded = std::nearbyint(x);
+    if (!(rounded >= -kTwoTo63 && rounded < kTwoTo63))
+        return false;
+    out = static_cast<std::int64_t>(rounded);
+    return true;
+}
+
+bool textToBoolean(const QString& text, const ValueContext& context, bool& out)
+{
+    long double number = 0;
+    if (tryParseNumber(text, context.decimalSeparator, number)) {
+        out = number != 0;
+        return true;
+    }
+    const QString word = text.trimmed();
+    if (word.compare(u"true", Qt::CaseInsensitive) == 0) {
+        out = true;
+        return true;
+    }
+    if (word.compare(u"false", Qt::CaseInsensitive) == 0) {
+        out = false;
+        return true;
+    }
+    return false;
+}
+
+std::int64_t textToInteger(const ScriptValue& value, const ValueContext& context, ValueKind target)
+{
+    long double number = 0;
+    if (tryParseNumber(value.textPayload(), context.decimalSeparator, number)) {
+        std::int64_t result = 0;
+        if (!roundToInt64(number, result))
+            throw ValueError::conversionOverflow(value.kind(), target);
+        return result;
+    }
+    bool flag = false;
+    if (textToBoolean(value.textPayload(), context, flag))
+        return flag ? 1 : 0;
+    throw ValueError::conversion(value.kind(), target);
+}
+
+// The 64-bit value of any kind; target names the kind asked for in messages.
+std::int64_t toInteger(const ScriptValue& value, const ValueContext& context, ValueKind target)
+{
+    const ValueKind kind = value.kind();
+    if (isIntegerPayloadKind(kind))
+        return value.intPayload();
+    if (isRealPayloadKind(kind)) {
+        std::int64_t result = 0;
+        if (!roundToInt64(value.realPayload(), result))
+            throw ArithmeticError(fpu::kInvalidOperation);
+        return result;
+    }
+    if (value.isText())
+        return textToInteger(value, context, target);
+    if (kind == ValueKind::Empty)
+        return 0;
+    if (kind == ValueKind::UInt64) {
+        if (value.intPayload() < 0)
+            throw ValueError::conversionOverflow(kind, target);
+        return value.intPayload();
+    }
+    raiseNotConvertible(kind, target);
+}
+
+} // namespace
+
+std::int32_t toInt32(const ScriptValue& value, const ValueContext& context)
+{
+    if (value.kind() == ValueKind::Integer)
+        return static_cast<std::int32_t>(value.intPayload());
+    const std::int64_t wide = toInteger(value, context, ValueKind::Integer);
+    if (wide < std::numeric_limits<std::int32_t>::min() || wide > std::numeric_limits<std::int32_t>::max())
+        throw ValueError::conversionOverflow(value.kind(), ValueKind::Integer);
+    return static_cast<std::int32_t>(wide);
+}
+
+std::int64_t toInt64(const ScriptValue& value, const ValueContext& context)
+{
+    return toInteger(value, context, ValueKind::Int64);
+}
+
+double toDouble(const ScriptValue& value, const ValueContext& context)
+{
+    const ValueKind kind = value.kind();
+    if (isRealPayloadKind(kind))
+        return value.realPayload();
+    if (isIntegerPayloadKind(kind))
+        return static_cast<double>(value.intPayload());
+    if (value.isText()) {
+        long double number = 0;
+        if (!tryParseNumber(value.textPayload(), context.decimalSeparator, number))
+            throw ValueError::conversion(kind, ValueKind::Double);
+        const double result = static_cast<double>(number);
+        if (std::isinf(result))
+            throw ValueError::conversionOverflow(kind, ValueKind::Double);
+        return result;
+    }
+    if (kind == ValueKind::Empty)
+        return 0.0;
+    if (kind == ValueKind::UInt64)
+        return static_cast<double>(static_cast<std::uint64_t>(value.intPayload()));
+    raiseNotConvertible(kind, ValueKind::Double);
+}
+
+bool toBoolean(const ScriptValue& value, const ValueContext& context)
+{
+    const ValueKind kind = value.kind();
+    if (isIntegerPayloadKind(kind) || kind == ValueKind::UInt64)
+        return value.intPayload() != 0;
+    if (isRealPayloadKind(kind))
+        return value.realPayload() != 0;
+    if (value.isText()) {
+        bool result = false;
+        if (!textToBoolean(value.textPayload(), context, result))
+            throw ValueError::conversion(kind, ValueKind::Boolean);
+        return result;
+    }
+    if (kind == ValueKind::Empty)
+        return false;
+    raiseNotConvertible(kind, ValueKind::Boolean);
+}
+
+QString toText(const ScriptValue& value, const ValueContext& context)
+{
+    const ValueKind kind = value.kind();
+    if (value.isText())
+        return value.textPayload();
+    if (kind == ValueKind::Empty)
+        return QString();
+    if (kind == ValueKind::Boolean)
+        return value.intPayload() != 0 ? QStringLiteral("True") : QStringLiteral("False");
+    if (isIntegerPayloadKind(kind))
+        return QString::number(value.intPayload());
+    if (kind == ValueKind::UInt64)
+        return QString::number(static_cast<std::uint64_t>(value.intPayload()));
+    if (isRealPayloadKind(kind))
+        return formatGeneral(value.realPayload(), context.decimalSeparator);
+    raiseNotConvertible(kind, ValueKind::UnicodeString);
+}
+
+double valueToNumber(const ScriptValue& value, const ValueContext& context)
+{
+    return toDouble(value, context);
+}
+
+} // namespace numra

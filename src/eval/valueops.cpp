@@ -1,0 +1,297 @@
+// Binary operations, comparisons, negation and "not" of script values. The
+// operand classes of the two values select a rule from one matrix; the rule
+// converts both operands and computes the result.
+
+#include "fpu.h"
+#include "numbertext.h"
+#include "scriptvalue.h"
+
+#include <array>
+#include <limits>
+
+namespace numra {
+
+namespace {
+
+// The operand classes that select a rule; each is also the name of its rule.
+enum class Rule : std::uint8_t { Empty, Null, Integer, Real, String, Boolean, Int64, Invalid };
+
+constexpr int kFormulaClasses = 7; // Empty .. Int64 take part in the matrix
+
+// Indexed by ValueKind. Currency and Date compute as reals and UInt64 as a
+// 64-bit integer: only type-name casts produce them. Custom kinds (set,
+// pointer, object, class, record, array) have no operations of their own here.
+constexpr std::array<Rule, 26> kOperandClass = {
+    Rule::Empty,   Rule::Null,    Rule::Integer, Rule::Integer, Rule::Real,    Rule::Real,
+    Rule::Real,    Rule::Real,    Rule::String,  Rule::Invalid, Rule::Boolean, Rule::Integer,
+    Rule::Integer, Rule::Int64,   Rule::Int64,   Rule::Int64,   Rule::Int64,   Rule::String,
+    Rule::String,  Rule::Invalid, Rule::Invalid, Rule::Invalid, Rule::Invalid, Rule::Invalid,
+    Rule::Invalid, Rule::Invalid,
+};
+static_assert(kOperandClass.size() == std::size_t(ValueKind::Unknown) + 1,
+              "one operand class per value kind");
+
+using R = Rule;
+// Row: left operand class, column: right operand class.
+constexpr Rule kRuleMatrix[kFormulaClasses][kFormulaClasses] = {
+    //          empty      null    integer    real      string     boolean     int64
+    /*empty*/ {R::Empty,   R::Null, R::Integer, R::Real, R::String, R::Boolean, R::Int64},
+    /*null*/  {R::Null,    R::Null, R::Null,    R::Null, R::Null,   R::Null,    R::Null},
+    /*int*/   {R::Integer, R::Null, R::Integer, R::Real, R::Real,   R::Integer, R::Int64},
+    /*real*/  {R::Real,    R::Null, R::Real,    R::Real, R::Real,   R::Real,    R::Real},
+    /*str*/   {R::String,  R::Null, R::Real,    R::Real, R::String, R::Boolean, R::Real},
+    /*bool*/  {R::Boolean, R::Null, R::Integer, R::Real, R::Boolean, R::Boolean, R::Int64},
+    /*int64*/ {R::Int64,   R::Null, R::Int64,   R::Real, R::Real,   R::Int64,   R::Int64},
+};
+
+Rule selectRule(const ScriptValue& left, const ScriptValue& right)
+{
+    const Rule l = kOperandClass[std::size_t(left.kind())];
+    const Rule r = kOperandClass[std::size_t(right.kind())];
+    if (l == Rule::Invalid || r == Rule::Invalid)
+        return Rule::Invalid;
+    return kRuleMatrix[int(l)][int(r)];
+}
+
+bool isArithmetic(BinaryOp op)
+{
+    return op == BinaryOp::Add || op == BinaryOp::Subtract || op == BinaryOp::Multiply
+        || op == BinaryOp::Divide;
+}
+
+ScriptValue integerRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
+                        const ValueContext& context);
+
+// "+", "-", "*" and "/" in extended precision, rounded to a double; every
+// other operation converts to 32-bit integers.
+ScriptValue realRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
+                     const ValueContext& context)
+{
+    if (!isArithmetic(op))
+        return integerRule(op, left, right, context);
+    const long double a = toDouble(left, context);
+    const long double b = toDouble(right, context);
+    long double result = 0;
+    switch (op) {
+    case BinaryOp::Add: result = fpu::add(a, b); break;
+    case BinaryOp::Subtract: result = fpu::sub(a, b); break;
+    case BinaryOp::Multiply: result = fpu::mul(a, b); break;
+    default: result = fpu::div(a, b); break;
+    }
+    return ScriptValue::dbl(fpu::toDouble(result));
+}
+
+template <class Int>
+void checkDivision(Int dividend, Int divisor)
+{
+    if (divisor == 0)
+        throw ArithmeticError(kIntegerDivisionByZero);
+    if (dividend == std::numeric_limits<Int>::min() && divisor == -1)
+        throw ArithmeticError(kIntegerOverflow);
+}
+
+// The integer operations common to the 32-bit and 64-bit rules. Returns false
+// when "+", "-" or "*" overflow, so the caller applies the real rule.
+template <class Int>
+bool integerOperation(BinaryOp op, Int a, Int b, Int& out)
+{
+    using Bits = std::make_unsigned_t<Int>;
+    constexpr int kShiftMask = std::numeric_limits<Bits>::digits - 1;
+    switch (op) {
+    case BinaryOp::Add: return !__builtin_add_overflow(a, b, &out);
+    case BinaryOp::Subtract: return !__builtin_sub_overflow(a, b, &out);
+    case BinaryOp::Multiply: return !__builtin_mul_overflow(a, b, &out);
+    case BinaryOp::IntDivide: checkDivision(a, b); out = a / b; return true;
+    case BinaryOp::Modulus: checkDivision(a, b); out = a % b; return true;
+    case BinaryOp::Shl: out = Int(Bits(a) << (b & kShiftMask)); return true;
+    case BinaryOp::Shr: out = Int(Bits(a) >> (b & kShiftMask)); return true;
+    case BinaryOp::And: out = a & b; return true;
+    case BinaryOp::Or: out = a | b; return true;
+    case BinaryOp::Xor: out = a ^ b; return true;
+    case BinaryOp::Divide: break;
+    }
+    return false;
+}
+
+ScriptValue integerRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
+                        const ValueContext& context)
+{
+    if (op == BinaryOp::Divide)
+        return realRule(op, left, right, context);
+    std::int32_t result = 0;
+    if (!integerOperation(op, toInt32(left, context), toInt32(right, context), result))
+        return realRule(op, left, right, context);
+    return ScriptValue::integer(result);
+}
+
+ScriptValue int64Rule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
+                      const ValueContext& context)
+{
+    if (op == BinaryOp::Divide)
+        return realRule(op, left, right, context);
+    std::int64_t result = 0;
+    if (!integerOperation(op, toInt64(left, context), toInt64(right, context), result))
+        return realRule(op, left, right, context);
+    return ScriptValue::int64(result);
+}
+
+ScriptValue stringRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
+                       const ValueContext& context)
+{
+    if (op != BinaryOp::Add)
+        return realRule(op, left, right, context);
+    const ValueKind kind = left.isEmpty() ? ValueKind::OleStr : ValueKind::UnicodeString;
+    return ScriptValue::text(toText(left, context) + toText(right, context), kind);
+}
+
+ScriptValue booleanRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
+                        const ValueContext& context)
+{
+    switch (op) {
+    case BinaryOp::And: return ScriptValue::boolean(toBoolean(left, context) && toBoolean(right, context));
+    case BinaryOp::Or: return ScriptValue::boolean(toBoolean(left, context) || toBoolean(right, context));
+    case BinaryOp::Xor: return ScriptValue::boolean(toBoolean(left, context) != toBoolean(right, context));
+    default: return realRule(op, left, right, context);
+    }
+}
+
+ScriptValue emptyRule(BinaryOp op)
+{
+    if (op == BinaryOp::Divide)
+        throw ArithmeticError(fpu::kDivisionByZero);
+    if (op == BinaryOp::IntDivide || op == BinaryOp::Modulus)
+        throw ArithmeticError(kIntegerDivisionByZero);
+    return ScriptValue();
+}
+
+// Three-valued "and" and "or"; every other operation with a Null gives Null.
+ScriptValue nullRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
+                     const ValueContext& context)
+{
+    const bool leftNull = left.isNull();
+    const ScriptValue& other = leftNull ? right : left;
+    if (op == BinaryOp::And) {
+        if (other.isNull())
+            return ScriptValue::null();
+        const bool otherTrue = toBoolean(other, context);
+        return otherTrue ? ScriptValue::null() : other;
+    }
+    if (op == BinaryOp::Or) {
+        if (!other.isNull() && toBoolean(other, context))
+            return other;
+        return ScriptValue::null();
+    }
+    return ScriptValue::null();
+}
+
+template <class T>
+int threeWay(T a, T b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+// Less, equal or greater as -1, 0, 1.
+int order(Rule rule, const ScriptValue& left, const ScriptValue& right, const ValueContext& context)
+{
+    switch (rule) {
+    case Rule::Empty: return 0;
+    case Rule::Null: return left.isNull() ? (right.isNull() ? 0 : -1) : 1;
+    case Rule::Integer: return threeWay(toInt32(left, context), toInt32(right, context));
+    case Rule::Real: return threeWay(toDouble(left, context), toDouble(right, context));
+    case Rule::String: return threeWay(toText(left, context).compare(toText(right, context)), 0);
+    case Rule::Boolean: return threeWay(toBoolean(left, context), toBoolean(right, context));
+    case Rule::Int64: return threeWay(toInt64(left, context), toInt64(right, context));
+    case Rule::Invalid: break;
+    }
+    throw ValueError::invalidOperation();
+}
+
+bool holds(CompareOp op, int order)
+{
+    switch (op) {
+    case CompareOp::Equal: return order == 0;
+    case CompareOp::NotEqual: return order != 0;
+    case CompareOp::Less: return order < 0;
+    case CompareOp::LessEqual: return order <= 0;
+    case CompareOp::Greater: return order > 0;
+    case CompareOp::GreaterEqual: return order >= 0;
+    }
+    return false;
+}
+
+// A text that reads as a number is complemented as a 32-bit integer; any
+// other text is negated as a Boolean.
+ScriptValue textNot(const ScriptValue& value, const ValueContext& context)
+{
+    long double number = 0;
+    if (tryParseNumber(value.textPayload(), context.decimalSeparator, number))
+        return ScriptValue::integer(~toInt32(value, context));
+    return ScriptValue::boolean(!toBoolean(value, context));
+}
+
+} // namespace
+
+ScriptValue binaryOperation(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
+                            const ValueContext& context)
+{
+    switch (selectRule(left, right)) {
+    case Rule::Empty: return emptyRule(op);
+    case Rule::Null: return nullRule(op, left, right, context);
+    case Rule::Integer: return integerRule(op, left, right, context);
+    case Rule::Real: return realRule(op, left, right, context);
+    case Rule::String: return stringRule(op, left, right, context);
+    case Rule::Boolean: return booleanRule(op, left, right, context);
+    case Rule::Int64: return int64Rule(op, left, right, context);
+    case Rule::Invalid: break;
+    }
+    throw ValueError::invalidOperation();
+}
+
+ScriptValue compare(CompareOp op, const ScriptValue& left, const ScriptValue& right,
+                    const ValueContext& context)
+{
+    const Rule rule = selectRule(left, right);
+    // "=" and "<>" with a Null: only two Nulls are equal.
+    if (rule == Rule::Null && (op == CompareOp::Equal || op == CompareOp::NotEqual))
+        return ScriptValue::boolean((left.isNull() && right.isNull()) == (op == CompareOp::Equal));
+    return ScriptValue::boolean(holds(op, order(rule, left, right, context)));
+}
+
+ScriptValue negate(const ScriptValue& value, const ValueContext& context)
+{
+    switch (kOperandClass[std::size_t(value.kind())]) {
+    case Rule::Empty: return ScriptValue::integer(0);
+    case Rule::Null: return ScriptValue::null();
+    case Rule::Integer: // wraps: -(-2147483648) stays -2147483648
+        return ScriptValue::integer(std::int32_t(0u - std::uint32_t(toInt32(value, context))));
+    case Rule::Int64:
+        return ScriptValue::int64(std::int64_t(0u - std::uint64_t(toInt64(value, context))));
+    case Rule::Real:
+    case Rule::String: return ScriptValue::dbl(-toDouble(value, context));
+    case Rule::Boolean: return ScriptValue::integer(value.intPayload() != 0 ? -1 : 0);
+    case Rule::Invalid: break;
+    }
+    throw ValueError::invalidOperation();
+}
+
+ScriptValue logicalNot(const ScriptValue& value, const ValueContext& context)
+{
+    switch (kOperandClass[std::size_t(value.kind())]) {
+    case Rule::Empty: return ScriptValue::integer(-1);
+    case Rule::Null: return ScriptValue::null();
+    case Rule::Integer: return ScriptValue::integer(~toInt32(value, context));
+    case Rule::Int64: return ScriptValue::int64(~toInt64(value, context));
+    case Rule::Real: {
+        const std::int64_t complement = ~toInt64(value, context);
+        if (complement == std::int32_t(complement))
+            return ScriptValue::integer(std::int32_t(complement));
+        return ScriptValue::int64(complement);
+    }
+    case Rule::String: return textNot(value, context);
+    case Rule::Boolean: return ScriptValue::boolean(value.intPayload() == 0);
+    case Rule::Invalid: break;
+    }
+    throw ValueError::invalidOperation();
+}
+
+} // namespace numra
