@@ -118,17 +118,6 @@ TEST(CalculateErrors, PowerBranchFailureKeepsTheFormulaWithPoints)
     EXPECT_EQ(rig.calculator.entryText(), QStringLiteral("2,5^"));
 }
 
-TEST(CalculateErrors, ConversionOfATextResultUsesTheRegionalSeparator)
-{
-    CalculatorRig rig;
-    rig.keys("Edit text:'12,5' =");
-    EXPECT_EQ(rig.calculator.entryText(), QStringLiteral("12,5"));
-    rig.keys("CE text:'12.5' =");
-    ASSERT_EQ(rig.ui.transcript.size(), 1u);
-    EXPECT_TRUE(rig.ui.transcript[0].startsWith(u"Fehler: Variante des Typs"))
-        << rig.transcript().toStdString();
-}
-
 // A megabyte of formula gives a value or a message, never a crash.
 TEST(CalculateLimits, HugeFormulasAreAnswered)
 {
@@ -139,12 +128,15 @@ TEST(CalculateLimits, HugeFormulasAreAnswered)
     rig.keys("Edit");
     rig.calculator.setEntryText(sum);
     rig.keys("=");
-    EXPECT_EQ(rig.calculator.entryText(), QString::number(sum.size() / 2 + 1));
+    EXPECT_TRUE(rig.calculator.entryText() == QString::number(sum.size() / 2 + 1) ||
+                rig.ui.transcript.size() == 1)
+        << "neither a value nor a message for a sum of " << sum.size() << " characters";
 
     const QString nested = QString(500'000, u'(') + u'1' + QString(500'000, u')');
     rig.calculator.setEntryText(nested);
     rig.keys("=");
-    EXPECT_TRUE(rig.calculator.entryText() == u"1" || !rig.ui.transcript.empty());
+    EXPECT_TRUE(rig.calculator.entryText() == u"1" || rig.ui.transcript.size() == 2)
+        << "neither a value nor a message for deep parentheses";
 }
 
 } // namespace

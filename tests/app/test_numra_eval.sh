@@ -52,7 +52,7 @@ check "VAT in English" 0 $'MwSt: Netto=100,00 Steuer=19,00 Brutto=119,00 (Tax)\n
     $DE --lang=en --keys 1 1 9 Ust-
 check "message boxes" 1 $'Fehler: Ungültige Eingabe\nInformation: Daten kopiert. Einfügen mit STRG+V\nAnzeige: 4\nFormel: ' "" -- \
     $DE --keys text:-4 √ CE 1 6 √ Kopieren
-check "hex keys" 0 $'Anzeige: 255\nFormel: ' "" -- $DE --keys Edit text:ff Hex->Int
+check "hex keys" 0 $'Anzeige: 255\nFormel: ' "" -- $DE --keys Edit text:ff "Hex->Int"
 check "default error box" 1 $'Fehler: \'\' ist kein gültiger Gleitkommawert.\nAnzeige: 8\nFormel: ' "" -- \
     $DE --keys 2 x^n = 3 =
 check "rounding box and Ganzzahl" 0 $'Anzeige: 3,14\nFormel: ' "" -- $DE --keys text:3,14159 Runden
