@@ -29,16 +29,17 @@ INSTANTIATE_TEST_SUITE_P(Table, VatKeys, ::testing::Values(
     KeyCase{"empty entry", "Ust+", "", "", "Fehler: Ungültige Eingabe"},
     KeyCase{"no number", "Edit text:1+2 Ust-", "1+2", "", "Fehler: Ungültige Eingabe"},
     KeyCase{"beyond the single range", "text:1E39 Ust+", "1E39", "", "Fehler: Ungültige Eingabe"},
-    KeyCase{"unchecked box rounds the entry first", "text:12,345 Ust+", "14,69", "",
-            "MwSt: Netto=12,35 Steuer=2,34 Brutto=14,69 (Umsatzsteuer)"},
-    KeyCase{"checked box keeps all decimals", "Runden text:12,344 Ust+", "14,69", "",
+    KeyCase{"unchecked box rounds the entry first", "text:12,345 Ust+", "14,70", "",
             "MwSt: Netto=12,35 Steuer=2,35 Brutto=14,70 (Umsatzsteuer)"},
+    KeyCase{"checked box keeps all decimals", "Runden text:12,345 Ust+", "14,69", "",
+            "MwSt: Netto=12,35 Steuer=2,34 Brutto=14,69 (Umsatzsteuer)"},
     KeyCase{"pending formula is discarded", "1 2 + 5 Ust+", "5,95", "",
             "MwSt: Netto=5,00 Steuer=0,95 Brutto=5,95 (Umsatzsteuer)"},
     KeyCase{"negative amount", "text:-100 Ust+", "-119,00", "",
             "MwSt: Netto=-100,00 Steuer=-19,00 Brutto=-119,00 (Umsatzsteuer)"},
-    KeyCase{"result beyond the single range: silently no window", "text:3E38 Ust+", "3,57E38",
-            "3E38*1.19"},
+    KeyCase{"calculation error: no window, the VAT formula stays",
+            "text:300000000000000000000000000000000000000 Ust+", "3E38", "3E38*1.19",
+            "Fehler: Missing operator or semicolon."},
     KeyCase{"point separator reads the keypad point", "1 2 . 5 Ust+", "14.88", "",
             "MwSt: Netto=12.50 Steuer=2.38 Brutto=14.88 (Umsatzsteuer)", u'.'},
     KeyCase{"point separator, whole amount", "1 1 9 Ust-", "100.00", "",
@@ -57,7 +58,7 @@ TEST(VatKeys, LeaveTheBoxCheckedAndTheSubtotalFlagFalse)
 TEST(VatKeys, HandTheWindowOneAmountAndTheTax)
 {
     CalculatorRig rig;
-    rig.keys("text:12,5 Ust+ 1 1 9 Ust-");
+    rig.keys("text:12,5 Ust+ CE 1 1 9 Ust-");
     ASSERT_EQ(rig.ui.vatWindows.size(), 2u);
     const VatWindowInput& gross = rig.ui.vatWindows[0].input;
     EXPECT_EQ(gross.brutto, QStringLiteral("14,88"));
