@@ -1,0 +1,128 @@
+// Calculation files from any bytes: the decoder, the line-break rule, the
+// write/re-read round trip in memory, and the whole road of a file through
+// "Berechnung laden", "=" and "Berechnung speichern" on the calculator core.
+
+#include "fuzzcheck.h"
+#include "support/fakeui.h"
+
+#include "app/calculator.h"
+#include "files/ansicodepage.h"
+#include "files/calculationfiles.h"
+#include "files/linebuffer.h"
+#include "files/textencoding.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace numra;
+using namespace numra::fuzz;
+
+namespace {
+
+// Every CR is followed by LF and every LF follows a CR.
+bool onlyCrLfBreaks(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' && (i + 1 == text.size() || text[i + 1] != u'\n'))
+            return false;
+        if (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r'))
+            return false;
+    }
+    return true;
+}
+
+bool hasLoneSurrogate(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            return true;
+    }
+    return false;
+}
+
+// A text written in an encoding reads back as the same text in the same
+// encoding, where the encoding can hold it: ANSI only for characters of its
+// code page, and not for a text that starts like a byte-order mark.
+void checkRoundTrip(const QString& text, TextEncoding encoding)
+{
+    const QByteArray written = encodeText(text, encoding);
+    const DecodedText reread = decodeText(written);
+    if (encoding == TextEncoding::Ansi) {
+        if (reread.encoding != TextEncoding::Ansi || decodeAnsi(encodeAnsi(text)) != text)
+            return;
+    } else if (hasLoneSurrogate(text)) {
+        require(reread.encoding == encoding);
+        return;
+    }
+    require(reread.encoding == encoding);
+    require(reread.text == text);
+}
+
+void checkDecoder(const QByteArray& bytes)
+{
+    const DecodedText decoded = decodeText(bytes);
+    const QString text = normalizeLineBreaks(decoded.text);
+    require(onlyCrLfBreaks(text));
+    require(normalizeLineBreaks(text) == text);
+    if (decoded.encoding == TextEncoding::Ansi) {
+        require(decoded.text.size() == bytes.size());
+        require(encodeAnsi(decoded.text) == bytes);
+    }
+    checkRoundTrip(text, decoded.encoding);
+}
+
+// Loads the file into the entry field, evaluates it with "=" and saves the
+// entry again; every step ends in a result or a message.
+void checkLoadAndSave(const QString& folder, const QByteArray& bytes)
+{
+    const QString path = folder + QStringLiteral("/in.clc");
+    const QString savedPath = folder + QStringLiteral("/out.clc");
+    {
+        QFile file(path);
+        require(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        require(file.write(bytes) == bytes.size());
+    }
+    testing::FakeUi ui;
+    Calculator calculator(ui, u',');
+    calculator.formShow(folder);
+    CalculationFiles files(calculator, ui);
+
+    ui.openFileNames.push_back(path);
+    require(guarded([&] { files.load(); }));
+    require(calculator.inputMode() == InputMode::Edit && !calculator.entryReadOnly());
+    const QString loaded = calculator.entryText();
+    require(onlyCrLfBreaks(loaded));
+    require(loaded == files.lineBuffer().text());
+
+    guarded([&] { calculator.press(Key::Equals); });
+
+    calculator.setEntryText(loaded);
+    ui.saveFileNames.push_back(savedPath);
+    ui.subtotalVisible = false;
+    if (!guarded([&] { files.save(); }))
+        return;
+    if (!QFile::exists(savedPath))
+        return; // nothing to save: the entry was blank
+    ui.openFileNames.push_back(savedPath);
+    require(guarded([&] { files.load(); }));
+    require(onlyCrLfBreaks(calculator.entryText()));
+    QFile::remove(savedPath);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    // One scratch folder for the whole fuzzing run, in memory where possible.
+    static QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists()
+                                    ? QStringLiteral("/dev/shm/numra-fuzz-XXXXXX")
+                                    : QDir::tempPath() + QStringLiteral("/numra-fuzz-XXXXXX"));
+    require(folder.isValid());
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    require(guarded([&] { checkDecoder(bytes); }));
+    checkLoadAndSave(folder.path(), bytes);
+    return 0;
+}

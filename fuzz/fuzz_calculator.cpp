@@ -1,0 +1,184 @@
+// The calculator core driven by key presses decoded from the bytes, through
+// the fake UI of the tests. Each byte picks a key, a "text:" insertion, the
+// rounding check box, an edit of the entry field or a change of language.
+// After every step only the calculator's own errors may have left it, and
+// the state must be one the calculator can be in.
+
+#include "fuzzcheck.h"
+#include "support/fakeui.h"
+
+#include "app/calculator.h"
+
+#include <array>
+
+using namespace numra;
+using namespace numra::fuzz;
+
+namespace {
+
+constexpr int kKeyCount = int(Key::Clipboard) + 1;
+
+// What a byte stands for, by range: below kTextByte a key (byte modulo the
+// number of keys), then typed text, the rounding check box, an edit of the
+// entry field, a change of language, "=", and keys again.
+constexpr std::uint8_t kTextByte = 64;
+constexpr std::uint8_t kRoundingByte = 88;
+constexpr std::uint8_t kEditByte = 96;
+constexpr std::uint8_t kLanguageByte = 104;
+constexpr std::uint8_t kEqualsByte = 108;
+constexpr std::uint8_t kMoreKeysByte = 120;
+
+// Typed text is mostly formula material; bytes from 0xC0 on stand for
+// themselves (Latin-1 letters such as "ä").
+constexpr std::string_view kAlphabet = "0123456789+-*/()., ^'$#{}<>=:;[]\r\n\tabcdefxEnotdivmodbeginend";
+
+class Reader {
+public:
+    Reader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    bool atEnd() const { return position_ >= size_; }
+    std::uint8_t next() { return atEnd() ? 0 : data_[position_++]; }
+
+    QString text()
+    {
+        const int length = next() % 16;
+        QString text;
+        for (int i = 0; i < length && !atEnd(); ++i) {
+            const std::uint8_t b = next();
+            text += b >= 0xC0 ? QChar(char16_t(b)) : QChar(kAlphabet[b % kAlphabet.size()]);
+        }
+        return text;
+    }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t position_ = 0;
+};
+
+// The calculator together with what the harness knows about its history.
+struct Rig {
+    testing::FakeUi ui;
+    Calculator calculator{ui, u','};
+    // x^n was pressed while the entry field was editable, and the field has
+    // stayed editable since: only then is it editable outside edit mode.
+    bool powerWhileEditable = false;
+};
+
+void checkState(const Rig& rig)
+{
+    const Calculator& c = rig.calculator;
+    const int mode = int(c.inputMode());
+    require(mode >= int(InputMode::Keypad) && mode <= int(InputMode::Power));
+    require(c.entryReadOnly() != c.editIndicatorVisible());
+    if (c.inputMode() == InputMode::Edit)
+        require(!c.entryReadOnly());
+    if (!c.entryReadOnly() && c.inputMode() != InputMode::Edit)
+        require(rig.powerWhileEditable);
+    if (c.inputMode() != InputMode::Power)
+        require(c.powerBase().isEmpty());
+    require(c.caretPosition() >= 0 && c.caretPosition() <= c.entryText().size());
+    for (const testing::RecordedMessage& message : rig.ui.messages)
+        require(!message.text.isEmpty());
+}
+
+// What a key must have done when it returned without an error.
+void checkKeyEffect(Key key, const Calculator& c, const QString& entryBefore, const QString& formulaBefore,
+                    InputMode modeBefore)
+{
+    if (const auto character = keyCharacter(key)) {
+        require(c.entryText() == entryBefore + *character);
+        return;
+    }
+    switch (key) {
+    case Key::Plus:
+    case Key::Minus:
+    case Key::Multiply:
+    case Key::Divide:
+        require(c.formula() == formulaBefore + entryBefore + keyInfo(key).caption.toString());
+        require(c.entryText() == (c.inputMode() == InputMode::Edit ? c.formula() : QString()));
+        break;
+    case Key::ClearEntry:
+        require(c.entryText().isEmpty() && c.formula().isEmpty());
+        break;
+    case Key::Edit:
+        require(c.entryText().isEmpty() && c.formula() == formulaBefore);
+        break;
+    case Key::Equals:
+        if (modeBefore == InputMode::Keypad)
+            require(c.formula().isEmpty());
+        break;
+    case Key::Percent:
+    case Key::Reciprocal:
+        require(c.formula().isEmpty());
+        break;
+    case Key::Power:
+        require(c.inputMode() == InputMode::Power && c.powerBase() == entryBefore && c.entryText().isEmpty());
+        break;
+    case Key::MemoryClear:
+        require(c.memory().state == MemoryRegister::State::Null);
+        break;
+    case Key::MemoryIn:
+        require(c.memory().state == MemoryRegister::State::Text && c.memory().text == entryBefore);
+        break;
+    default:
+        break;
+    }
+}
+
+void pressKey(Rig& rig, Key key, Reader& in)
+{
+    Calculator& c = rig.calculator;
+    if (key == Key::VatFromNet || key == Key::VatFromGross)
+        rig.ui.vatChoices.push_back(VatField(int(in.next() % 4) - 1));
+    const QString entryBefore = c.entryText();
+    const QString formulaBefore = c.formula();
+    const InputMode modeBefore = c.inputMode();
+    const bool wasEditable = !c.entryReadOnly();
+    if (guarded([&] { c.press(key); }))
+        checkKeyEffect(key, c, entryBefore, formulaBefore, modeBefore);
+    if (key == Key::Power && wasEditable)
+        rig.powerWhileEditable = true;
+}
+
+void step(Rig& rig, Reader& in)
+{
+    Calculator& c = rig.calculator;
+    const bool wasReadOnly = c.entryReadOnly();
+    const std::uint8_t b = in.next();
+    if (b < kTextByte) {
+        pressKey(rig, Key(b % kKeyCount), in);
+    } else if (b < kRoundingByte) {
+        c.setEntryText(c.entryText() + in.text()); // "text:"
+    } else if (b < kEditByte) {
+        guarded([&] { c.setRoundingChecked(!c.roundingChecked()); });
+    } else if (b < kLanguageByte) {
+        // The user edits the field: replaces it, cuts its end or moves the caret.
+        switch (in.next() % 3) {
+        case 0: c.setEntryText(in.text()); break;
+        case 1: c.setEntryText(c.entryText().left(c.entryText().size() / 2)); break;
+        default: c.setCaretPosition(int(in.next()) - 8); break;
+        }
+    } else if (b < kEqualsByte) {
+        c.setLanguage(in.next() % 2);
+    } else if (b < kMoreKeysByte) {
+        pressKey(rig, Key::Equals, in);
+    } else {
+        pressKey(rig, Key(b % kKeyCount), in);
+    }
+    if (wasReadOnly && !c.entryReadOnly())
+        rig.powerWhileEditable = false;
+    checkState(rig);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    Rig rig;
+    rig.calculator.formShow(QStringLiteral("/tmp/morvane/"));
+    checkState(rig);
+    Reader in(data, size);
+    while (!in.atEnd())
+        step(rig, in);
+    return 0;
+}

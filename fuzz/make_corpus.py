@@ -1,0 +1,107 @@
+#!/usr/bin/env python3
+"""Writes the seed corpora in fuzz/corpus/<target>/ from the documented
+examples: formulas, scripts, calculation files with each byte-order mark and
+key sequences. Run it again after changing a table; fuzz.sh only reads the
+folders."""
+
+import hashlib
+import pathlib
+
+HERE = pathlib.Path(__file__).resolve().parent
+
+POWER_FORMULAS = [
+    "2^10", "2^0.5", "3+2^2*2", "(1+1)^3", "2^3^2", "2^-2", " 2^3", "2 ^ 3", "1.5^2",
+    "2^", "^2", "2^(", "(2^2", "2^2)", "-2^2", "0^5", "0^0", "1^1000", "2^-100000",
+    "2^3 +1", "\t2^3", "5.^2", "2^.5", "1.2.3^2", "10^400", "(10^400)", "2*-3^2",
+    "2+3 ^4", "0^", "0^(", "8-3-2", "8/4/2", "--2", "+-+2", "(2 )", "2^3abc",
+    "10^15", "1/0^1", "99999999999999999999999^2",
+]
+
+SCRIPTS = [
+    "12+5*3", "(12+5)*3", "2*-3", "-2*3", "2--3", "-(-3)", "--3", "8-2-1", "2*3+4*5",
+    "1+2*3-4/2", "2(3+4)", "5 not 3", "2 3", "'a' 'b'", "*5", "1+2+*3", "()", "(1+2",
+    "x", "sqrt(2)", "x:=5", "1<2", "1=1>=1", "[3]=[1,2]", "12.5", "12.", ".5", "1.2.3",
+    "1..5", "2147483647", "2147483648", "9223372036854775808", "$FF", "$FFFFFFFF",
+    "$100000000", "$", "DIV", "divx", "'it''s'", "''", "#65#66", "'a'#66'c'",
+    "{ comment } 1", "(* 1", "1 // rest", "}", "*)", "7/2", "6/3", "7 div 2", "7 mod 2",
+    "-7 div 2", "-7 mod 2", "2147483647+1", "100000*100000", "3000000000*2",
+    "9223372036854775807+1", "1/0", "0/0", "1 div 0", "1 mod 0", "7.5 div 2", "true+1",
+    "'12'+'3'", "'12'+3", "'abc'*2", "not 0", "not true", "-true", "5 shl 2", "1 shl 33",
+    "-1 shr 28", "Null+1", "Null or true", "Null=Null", "nil", "integer(5)",
+    "CreateOleObject('x')", "5;6", "5 end", "1+2)", "5 .", "program x", " program x",
+    "programx", "begin Result:=5 end;0", "begin Result:=5 end", "begin end;0",
+    "procedure p; begin end;0", "var a: integer; begin a:=2; Result:=a*3 end;",
+    "const c = 4; begin Result:=c end;", "unit u;", "12+5\r\n", "1+1+1+1+1+1+1+1",
+    "-2147483648 div -1", "'1,5'*2", "#99999999999", "ä", "x.y", "Null[1]", "(((1)))",
+]
+
+# Calculation files: a formula in each encoding, with each kind of line break.
+FILES = {
+    "ansi": b"12+5\r\n",
+    "ansi-umlaut": "3*(4+5) \u00e4\r\n".encode("cp1252"),
+    "ansi-lf": b"1+2\n3*4\n",
+    "ansi-cr": b"1+2\r3",
+    "ansi-undefined-bytes": b"\x81\x8d\x8f\x90\x9d",
+    "utf8-bom": b"\xef\xbb\xbf12+5\r\n",
+    "utf8-bom-invalid": b"\xef\xbb\xbf1+\xff\xfe2",
+    "utf8-bom-only": b"\xef\xbb\xbf",
+    "utf16le-bom": b"\xff\xfe" + "2^10\r\n".encode("utf-16-le"),
+    "utf16be-bom": b"\xfe\xff" + "2^10\r\n".encode("utf-16-be"),
+    "utf16le-odd": b"\xff\xfe1\x00+",
+    "utf16le-lone-surrogate": b"\xff\xfe" + b"\x00\xd8" + "1".encode("utf-16-le"),
+    "double-bom": b"\xef\xbb\xbf\xef\xbb\xbf1",
+    "empty": b"",
+}
+
+# Key sequences as the calculator target decodes them: a key is its index in
+# the key table; TEXT, a length and characters of its alphabet type text.
+KEYS = ["1", "2", "3", "4", "5", "6", "7", "8", "9", "0", ".", "+", "-", "*", "/", "CE",
+        "Edit", "=", "%", "+/-", "1/x", "sqrt", "x^n", "Ganzzahl", "M+", "M-", "MC",
+        "Hex->Int", "Int->Hex", "Ust+", "Ust-", "Kopieren"]
+TEXT_BYTE, ROUNDING_BYTE = 64, 88
+ALPHABET = "0123456789+-*/()., ^'$#{}<>=:;[]\r\n\tabcdefxEnotdivmodbeginend"
+
+KEY_SEQUENCES = [
+    "1 2 + 5 * 3", "1 2 + +", "1 . .", "Edit text:12 + text:5 *", "x^n CE 3 =",
+    "1 2 + 5 * 2 =", "1 . 5 + 1 =", "Edit text:2,5*2 =", "Edit text:5+ = text:3 =",
+    "5 + =", "Edit text:3*(1+2) =", "Edit text:1<2 =", "2 x^n 1 0 =", "x^n =",
+    "Edit text:2^10 =", "2 0 0 + 1 0 %", "2 0 0 * 1 0 %", "1 2 +/- + 5 =", "4 1/x",
+    "1/x", "1 6 sqrt", "Edit text:-4 sqrt", "Edit text:12,7 Ganzzahl", "Edit text:3,14159 Runden",
+    "1 2 M+ CE M-", "Edit text:5+ M-", "MC M-", "Edit text:ff Hex->Int", "1 0 Hex->Int",
+    "2 5 5 Int->Hex", "Edit text:-1 Int->Hex", "1 0 0 Ust+", "1 1 9 Ust-", "Edit text:14,88 Kopieren",
+    "Edit x^n 2 = Edit", "Edit text:1/0 =", "Edit text:x =", "Runden 1 / 8 =",
+]
+
+
+def encode_keys(sequence):
+    out = bytearray()
+    for word in sequence.split(" "):
+        if word.startswith("text:"):
+            text = word[5:]
+            out += bytes([TEXT_BYTE, len(text)]) + bytes(ALPHABET.index(c) for c in text)
+        elif word == "Runden":
+            out.append(ROUNDING_BYTE)
+        else:
+            out.append(KEYS.index(word))
+    return bytes(out)
+
+
+def write(target, seeds):
+    folder = HERE / "corpus" / target
+    folder.mkdir(parents=True, exist_ok=True)
+    for old in folder.iterdir():
+        old.unlink()
+    for name, data in seeds:
+        digest = hashlib.sha1(data).hexdigest()[:10]
+        (folder / f"{name}-{digest}").write_bytes(data)
+
+
+def slug(text):
+    return "".join(c if c.isalnum() else "_" for c in text)[:24] or "blank"
+
+
+write("fuzz_powerformula", [(slug(f), f.encode("utf-8")) for f in POWER_FORMULAS]
+      + [("utf16-" + slug(f), f.encode("utf-16-le")) for f in POWER_FORMULAS[:10]])
+write("fuzz_script", [(slug(s), s.encode("utf-8")) for s in SCRIPTS])
+write("fuzz_calculationfile", list(FILES.items()))
+write("fuzz_calculator", [(slug(k), encode_keys(k)) for k in KEY_SEQUENCES])
