@@ -9,10 +9,9 @@
 #include "scriptvalue.h"
 #include "tokenizer.h"
 
+#include <QHash>
 #include <QString>
 #include <array>
-#include <utility>
-#include <vector>
 
 namespace numra {
 
@@ -22,12 +21,12 @@ class Variables {
 public:
     void clear() { entries_.clear(); }
     bool contains(QStringView name) const { return find(name) != nullptr; }
-    void declare(const QString& name, const ScriptValue& value);
+    void declare(QStringView name, const ScriptValue& value);
     ScriptValue* find(QStringView name);
     const ScriptValue* find(QStringView name) const;
 
 private:
-    std::vector<std::pair<QString, ScriptValue>> entries_;
+    QHash<QString, ScriptValue> entries_; // by folded name
 };
 
 // Token priorities of the binary operators and "not"; every other kind has 0.
@@ -48,8 +47,6 @@ public:
     void reset();
     int stackPointer() const { return stackPointer_; }
     void setVariables(const Variables* variables) { variables_ = variables; }
-    // Whether "name :" is read as an assignment target.
-    void setAllowAssignment(bool allow) { allowAssignment_ = allow; }
 
     // Raises "<what> expected but <current token> found".
     [[noreturn]] void raiseExpected(const QString& what) const;
@@ -72,7 +69,6 @@ private:
     TokenReader& reader_;
     const ValueContext& context_;
     const Variables* variables_ = nullptr;
-    bool allowAssignment_ = true;
     int depth_ = 0;
     int stackPointer_ = -1;
     std::array<ScriptValue, kStackSize> stack_;

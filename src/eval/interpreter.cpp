@@ -43,7 +43,6 @@ void Interpreter::Impl::prepareRun()
     vResult = ScriptValue();
     evaluator.reset();
     evaluator.setVariables(nullptr);
-    evaluator.setAllowAssignment(true);
     // The end of the text counts as the token before the first one, so a
     // leading "+" or "-" is always a sign.
     reader.reset();
