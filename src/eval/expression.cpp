@@ -100,26 +100,11 @@ int operatorPriority(TokenKind kind)
     return kind >= 0 && kind < TokenKind(byKind.size()) ? byKind[std::size_t(kind)] : 0;
 }
 
-void Variables::declare(QStringView name, const ScriptValue& value)
-{
-    entries_.insert(foldName(name), value);
-}
-
-ScriptValue* Variables::find(QStringView name)
-{
-    const auto it = entries_.find(foldName(name));
-    return it == entries_.end() ? nullptr : &it.value();
-}
-
-const ScriptValue* Variables::find(QStringView name) const
-{
-    const auto it = entries_.constFind(foldName(name));
-    return it == entries_.cend() ? nullptr : &it.value();
-}
-
-ExpressionEvaluator::ExpressionEvaluator(TokenReader& reader, const ValueContext& context)
+ExpressionEvaluator::ExpressionEvaluator(TokenReader& reader, const ValueContext& context,
+                                         ErrorLocator& locator)
     : reader_(reader)
     , context_(context)
+    , locator_(locator)
 {
 }
 
@@ -343,7 +328,11 @@ bool ExpressionEvaluator::lookupValue(const QString& name, const CallArguments& 
             return true;
         }
     }
-    return lookupBuiltin(name, args, context_, result);
+    try {
+        return lookupBuiltin(name, args, context_, result);
+    } catch (...) {
+        locator_.addErrorLocation(QString()); // a formula runs in no unit
+    }
 }
 
 void ExpressionEvaluator::readArguments(CallArguments& args)

@@ -6,28 +6,15 @@
 // successful or not.
 
 #include "builtins.h"
+#include "errorlocation.h"
 #include "scriptvalue.h"
 #include "tokenizer.h"
+#include "variables.h"
 
-#include <QHash>
 #include <QString>
 #include <array>
 
 namespace numra {
-
-// Variables of the running block ("Result" and declared ones); a plain
-// formula has none. Names compare without regard to case.
-class Variables {
-public:
-    void clear() { entries_.clear(); }
-    bool contains(QStringView name) const { return find(name) != nullptr; }
-    void declare(QStringView name, const ScriptValue& value);
-    ScriptValue* find(QStringView name);
-    const ScriptValue* find(QStringView name) const;
-
-private:
-    QHash<QString, ScriptValue> entries_; // by folded name
-};
 
 // Token priorities of the binary operators and "not"; every other kind has 0.
 int operatorPriority(TokenKind kind);
@@ -38,7 +25,7 @@ public:
     // Nesting of parentheses, signs, "not" and argument lists.
     static constexpr int kMaxDepth = 1000;
 
-    ExpressionEvaluator(TokenReader& reader, const ValueContext& context);
+    ExpressionEvaluator(TokenReader& reader, const ValueContext& context, ErrorLocator& locator);
 
     // Evaluates the expression at the current token; afterwards the current
     // token is the first one the expression did not use.
@@ -68,6 +55,7 @@ private:
 
     TokenReader& reader_;
     const ValueContext& context_;
+    ErrorLocator& locator_;
     const Variables* variables_ = nullptr;
     int depth_ = 0;
     int stackPointer_ = -1;

@@ -303,7 +303,8 @@ TEST(Expression, EvaluationStopsAtTheFirstUnusedToken)
         reader.setSource(QString::fromUtf16(c.formula));
         reader.reset();
         reader.advance();
-        ExpressionEvaluator evaluator(reader, context);
+        ErrorLocator locator(reader);
+        ExpressionEvaluator evaluator(reader, context, locator);
         evaluator.evaluate();
         EXPECT_EQ(reader.kind(), c.next) << QString::fromUtf16(c.formula).toStdString();
     }

@@ -201,9 +201,17 @@ TEST_F(Runner, StatementErrorsGetTheirLocation)
 
     EXPECT_EQ(run(u"1+1"_qs), "Integer 2");
     EXPECT_EQ(interpreter.lastError(), nullptr);
-    // The formula path adds no location.
+    // On the formula path only errors of built-in functions are recorded.
     EXPECT_EQ(run(u"x"_qs), "error: Undeclared Identifier 'x'");
     EXPECT_EQ(interpreter.lastError(), nullptr);
+    const InterpreterError builtin = errorOf(u"1+integer(1,2)"_qs);
+    EXPECT_EQ(builtin.position(), 14);
+    ASSERT_NE(interpreter.lastError(), nullptr);
+    EXPECT_EQ(interpreter.lastError()->code(), 181);
+    EXPECT_EQ(interpreter.lastError()->message(), u"Too many actual parameters"_qs);
+    EXPECT_EQ(run(u"integer('a')"_qs), "error: Type mismatch");
+    ASSERT_NE(interpreter.lastError(), nullptr);
+    EXPECT_EQ(interpreter.lastError()->code(), 53);
 }
 
 TEST(ErrorTable, HasFiftyThreeTextsFormattedWithTheirNames)
