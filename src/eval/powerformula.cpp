@@ -1,0 +1,164 @@
+// A recursive-descent reader over one formula text. Each routine leaves the
+// first character it did not use as the current character; an operator is
+// consumed by the routine that reads the operand after it (skipBlanks).
+
+#include "powerformula.h"
+
+#include "errors.h"
+#include "fpu.h"
+#include "numbertext.h"
+
+#include <cmath>
+
+namespace numra {
+
+namespace {
+
+const QString kSyntaxError = QStringLiteral("Syntax error in expression");
+const QString kMissingParenthesis = QStringLiteral("Missing ')' in expression");
+const QString kTooComplex = QStringLiteral("Expression is too complex");
+
+// Each group costs a handful of stack frames; deeper formulas are refused
+// before the stack runs out.
+constexpr int kMaxGroupDepth = 1000;
+
+bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+class PowerFormulaReader {
+public:
+    explicit PowerFormulaReader(const QString& text) : text_(text) {}
+
+    long double readExpression()
+    {
+        long double value = readTerm();
+        while (current_ == u'+' || current_ == u'-') {
+            if (current_ == u'+')
+                value = fpu::add(value, readTerm());
+            else
+                value = fpu::sub(value, readTerm());
+        }
+        return value;
+    }
+
+private:
+    char16_t nextChar()
+    {
+        if (position_ < text_.size())
+            current_ = text_[position_++].unicode();
+        else
+            current_ = 0;
+        return current_;
+    }
+
+    // Consumes at least one character: the operator or "(" in front of an operand.
+    char16_t skipBlanks()
+    {
+        while (isBlank(nextChar())) {
+        }
+        return current_;
+    }
+
+    long double readTerm()
+    {
+        long double value = readPower();
+        while (current_ == u'*' || current_ == u'/') {
+            if (current_ == u'*')
+                value = fpu::mul(value, readPower());
+            else
+                value = fpu::div(value, readPower());
+        }
+        return value;
+    }
+
+    // x^y is e^(y * ln x) for every x and y. The logarithm is taken before
+    // the exponent is read, so the base's fault comes first ("0^" fails on
+    // the base, not on the missing exponent).
+    long double readPower()
+    {
+        long double value = readSigned();
+        while (current_ == u'^') {
+            const long double logarithm = fpu::checked([&] {
+                volatile long double base = value;
+                return std::log(static_cast<long double>(base));
+            });
+            const long double exponent = fpu::mul(logarithm, readSigned());
+            value = fpu::checked([&] {
+                volatile long double x = exponent;
+                return std::exp(static_cast<long double>(x));
+            });
+        }
+        return value;
+    }
+
+    // A run of signs only flips the sign, so it is counted, not recursed.
+    long double readSigned()
+    {
+        bool negative = false;
+        for (char16_t c = skipBlanks(); c == u'+' || c == u'-'; c = skipBlanks()) {
+            if (c == u'-')
+                negative = !negative;
+        }
+        const long double value = readFactor();
+        return negative ? -value : value;
+    }
+
+    long double readFactor()
+    {
+        if (current_ == u'(')
+            return readGroup();
+        if (isDigit(current_))
+            return readNumber();
+        throw Error(kSyntaxError);
+    }
+
+    // A group's value is rounded to a double before the enclosing expression
+    // uses it.
+    long double readGroup()
+    {
+        if (++depth_ > kMaxGroupDepth)
+            throw Error(kTooComplex);
+        const long double value = readExpression();
+        if (current_ != u')')
+            throw Error(kMissingParenthesis);
+        nextChar();
+        --depth_;
+        return fpu::toDouble(value);
+    }
+
+    // Digits with at most one point: "5." is five, a second point ends the
+    // number. Read with "." whatever the user's separator is.
+    long double readNumber()
+    {
+        const qsizetype start = position_ - 1;
+        qsizetype length = 0;
+        bool pointTaken = false;
+        while (isDigit(current_)) {
+            ++length;
+            if (nextChar() == u'.' && !pointTaken) {
+                ++length;
+                nextChar();
+                pointTaken = true;
+            }
+        }
+        const QString number = text_.mid(start, length);
+        long double value = 0;
+        if (!tryParseNumber(number, u'.', value))
+            throw ConvertError::notAFloat(number);
+        return value;
+    }
+
+    const QString& text_;
+    qsizetype position_ = 0;
+    char16_t current_ = 0;
+    int depth_ = 0;
+};
+
+} // namespace
+
+long double evaluatePowerFormula(const QString& formula)
+{
+    return PowerFormulaReader(formula).readExpression();
+}
+
+} // namespace numra
