@@ -153,6 +153,8 @@ TEST_F(Runner, BlocksAndDeclarations)
         EXPECT_EQ(run(source), c.expected) << "source: " << source.toStdString();
         EXPECT_EQ(interpreter.stackPointer(), -1) << "source: " << source.toStdString();
     }
+    EXPECT_EQ(run(u"begin Result:=5 end"_qs), "error: ';' expected but End of File found");
+    EXPECT_EQ(interpreter.vResult().kind(), ValueKind::Empty);
     EXPECT_EQ(calculate(u"procedure p; begin end;0"_qs), "0");
     EXPECT_EQ(calculate(u"begin end;0"_qs),
               "error: Variante des Typs (Null) konnte nicht in Typ (Double) konvertiert werden");
