@@ -5,6 +5,7 @@
 #include "eval/scriptvalue.h"
 
 #include <QString>
+#include <ostream>
 #include <string>
 
 namespace numra::testing {
@@ -31,3 +32,9 @@ inline std::string describe(const ScriptValue& value)
 }
 
 } // namespace numra::testing
+
+// Failing comparisons of texts print them readably.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
