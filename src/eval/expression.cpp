@@ -69,24 +69,15 @@ std::uint32_t payload32(const ScriptValue& value)
     return std::uint32_t(value.intPayload());
 }
 
-class DepthGuard {
-public:
-    DepthGuard(int& depth, int position) : depth_(depth)
-    {
-        if (++depth_ > ExpressionEvaluator::kMaxDepth) {
-            --depth_;
-            throw InterpreterError(errcode::StackOverflow, position);
-        }
-    }
-    ~DepthGuard() { --depth_; }
-    DepthGuard(const DepthGuard&) = delete;
-    DepthGuard& operator=(const DepthGuard&) = delete;
-
-private:
-    int& depth_;
-};
-
 } // namespace
+
+DepthGuard::DepthGuard(int& depth, int position) : depth_(depth)
+{
+    if (++depth_ > ExpressionEvaluator::kMaxDepth) {
+        --depth_;
+        throw InterpreterError(errcode::StackOverflow, position);
+    }
+}
 
 int operatorPriority(TokenKind kind)
 {

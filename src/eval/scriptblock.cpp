@@ -154,11 +154,13 @@ void BlockRunner::runStatement()
     case tok::Semicolon:
     case tok::End:
         return; // the empty statement
-    case tok::Begin:
+    case tok::Begin: {
+        const DepthGuard guard(depth_, reader_.endPos());
         reader_.advance();
         runStatements();
         reader_.advance();
         return;
+    }
     case tok::Identifier:
         runAssignment();
         return;

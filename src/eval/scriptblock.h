@@ -43,6 +43,7 @@ private:
     TokenReader& reader_;
     ExpressionEvaluator& evaluator_;
     Variables variables_;
+    int depth_ = 0; // nested begin ... end blocks
 };
 
 } // namespace numra

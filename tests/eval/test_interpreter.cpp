@@ -162,6 +162,24 @@ TEST_F(Runner, BlocksAndDeclarations)
               "error: Variante des Typs (Null) konnte nicht in Typ (Double) konvertiert werden");
 }
 
+// Nested blocks recurse like nested expressions and share their bound.
+TEST_F(Runner, DeeplyNestedBlocksEndInStackOverflowNotACrash)
+{
+    const int deep = 100000;
+    const QString sources[] = {
+        u"begin "_qs.repeated(deep) + u"end "_qs.repeated(deep) + u';',
+        u"begin "_qs.repeated(deep),
+        u"var a: integer; begin "_qs + u"begin a := 1; "_qs.repeated(deep),
+    };
+    for (const QString& source : sources) {
+        EXPECT_EQ(run(source), "error: Stack overflow") << source.left(30).toStdString();
+        EXPECT_EQ(interpreter.stackPointer(), -1);
+    }
+    const int allowed = 900;
+    EXPECT_EQ(run(u"begin "_qs.repeated(allowed) + u"Result := 7 "_qs + u"end "_qs.repeated(allowed) + u';'),
+              "Integer 7");
+}
+
 TEST_F(Runner, Programs)
 {
     const Case cases[] = {
