@@ -93,6 +93,12 @@ void Calculator::applyLanguage()
     msgConvertError_ = languageText(TextId::MsgConvertError, language_);
 }
 
+void Calculator::ensureRoomFor(qsizetype length) const
+{
+    if (length > kMaxTextLength)
+        throw Error(kTextTooLong);
+}
+
 void Calculator::setEntry(const QString& text) { setEntryText(text); }
 
 void Calculator::moveCaretToEnd() { caret_ = int(entry_.size()); }

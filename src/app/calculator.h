@@ -31,6 +31,13 @@ struct MemoryRegister {
     QString text;
 };
 
+// Keys join texts, and some double them (an operator key in edit mode
+// appends the shown formula to itself); a key that would make the formula or
+// the entry longer than this is refused with kTextTooLong, so that a key held
+// down cannot exhaust the memory.
+inline constexpr qsizetype kMaxTextLength = 4 * 1024 * 1024;
+inline const QString kTextTooLong = QStringLiteral("Die Berechnung ist zu lang.");
+
 class Calculator {
 public:
     // decimalSeparator: the user's regional separator (systemDecimalSeparator()).
@@ -114,6 +121,7 @@ private:
     void vatKey(VatDirection direction);            // BitBtnUstClick/VatFromNet, ButtonNettoClick
 
     void applyLanguage();                           // ApplyLanguage
+    void ensureRoomFor(qsizetype length) const;     // throws Error(kTextTooLong)
     void setEntry(const QString& text);             // caret after the last character
     void moveCaretToEnd();
     void focusEntry();

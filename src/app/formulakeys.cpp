@@ -13,6 +13,7 @@ namespace numra {
 // entry is not validated ("1.." stays as typed).
 void Calculator::appendCharacter(QChar c)
 {
+    ensureRoomFor(entry_.size() + 1);
     setEntry(entry_ + c);
     focusEntry();
 }
@@ -22,6 +23,7 @@ void Calculator::appendCharacter(QChar c)
 // to the formula once more; that is how edit mode has always worked.
 void Calculator::operatorKey(QChar op)
 {
+    ensureRoomFor(formula_.size() + entry_.size() + 1);
     formula_ += entry_ + op;
     if (inputMode_ == InputMode::Edit)
         setEntry(formula_);
@@ -72,6 +74,7 @@ void Calculator::equals()
         powerBase_.clear();
         break;
     case InputMode::Keypad:
+        ensureRoomFor(formula_.size() + entry_.size());
         formula_ += entry_;
         calculate();
         formula_.clear();

@@ -24,6 +24,7 @@ const QString kEntryEmpty = QStringLiteral("Ergebnisfeld ist leer!");
 // gives a garbled base, as it always has.
 void Calculator::percent()
 {
+    ensureRoomFor(2 * formula_.size() + entry_.size() + 8);
     if (formula_.endsWith(u'*')) {
         formula_ += entry_ + QStringLiteral("/100");
     } else {
@@ -129,10 +130,12 @@ void Calculator::memoryOut()
 {
     if (memory_.state == MemoryRegister::State::Null)
         return;
-    if (inputMode_ == InputMode::Keypad)
+    if (inputMode_ == InputMode::Keypad) {
         setEntry(memory_.text);
-    else
+    } else {
+        ensureRoomFor(entry_.size() + memory_.text.size());
         setEntry(entry_ + memory_.text);
+    }
     focusEntry();
 }
 

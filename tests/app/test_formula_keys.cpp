@@ -46,6 +46,43 @@ INSTANTIATE_TEST_SUITE_P(Clipboard, KeySequence, ::testing::Values(
     KeyCase{"empty entry", "Kopieren", "", "", "Fehler: Ergebnisfeld ist leer!"},
     KeyCase{"blanks only", "text:\t Kopieren", "\t", "", "Fehler: Ergebnisfeld ist leer!"}));
 
+// Keys that join texts can double them: an operator key in edit mode appends
+// the shown formula to itself, M+ and M- in edit mode double the entry, and
+// "%" after a failed formula doubles the pending one. Held down, such a key
+// used to exhaust the memory; past kMaxTextLength it is now refused with a
+// message and leaves the state as it was.
+TEST(TextLength, KeysThatDoubleATextStopAtTheBound)
+{
+    struct Growth {
+        const char* name;
+        const char* start;
+        const char* repeated;
+    };
+    const Growth cases[] = {
+        {"operator key in edit mode", "Edit text:12", "+"},
+        {"memory recall in edit mode", "Edit text:12", "M+ M-"},
+        {"percent after a failed formula", "1 + text:x", "%"},
+    };
+    const QString refused = QStringLiteral("Fehler: ") + kTextTooLong;
+    for (const Growth& c : cases) {
+        CalculatorRig rig;
+        rig.keys(QString::fromUtf8(c.start));
+        for (int press = 0; press < 40; ++press)
+            rig.keys(QString::fromUtf8(c.repeated));
+        const Calculator& calculator = rig.calculator;
+        EXPECT_LE(calculator.formula().size(), kMaxTextLength) << c.name;
+        EXPECT_LE(calculator.entryText().size(), kMaxTextLength) << c.name;
+        ASSERT_FALSE(rig.ui.transcript.empty()) << c.name;
+        EXPECT_EQ(rig.ui.transcript.back(), refused) << c.name;
+
+        const QString formula = calculator.formula();
+        const QString entry = calculator.entryText();
+        rig.keys(QString::fromUtf8(c.repeated));
+        EXPECT_EQ(calculator.formula(), formula) << c.name;
+        EXPECT_EQ(calculator.entryText(), entry) << c.name;
+    }
+}
+
 TEST(Startup, IsKeypadModeWithEverythingEmpty)
 {
     CalculatorRig rig;
