@@ -1,0 +1,175 @@
+// The largest inputs are answered with a value or a message: both evaluators,
+// "=" in edit mode on the calculator core, and a calculation file far beyond
+// the size of any formula. How fast they are answered is bench_bounds' part.
+
+#include "bigtexts.h"
+#include "support/fakeui.h"
+
+#include "app/calculator.h"
+#include "eval/interpreter.h"
+#include "eval/numbertext.h"
+#include "eval/powerformula.h"
+#include "files/calculationfile.h"
+#include "files/calculationfiles.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string_view>
+#include <string>
+
+using namespace numra;
+using namespace numra::bounds;
+
+namespace {
+
+// A message of a megabyte is shown by its ends.
+std::string shortened(const QString& text)
+{
+    if (text.size() <= 120)
+        return text.toStdString();
+    return (text.left(40) + QStringLiteral("...") + text.right(40)).toStdString();
+}
+
+// The number as the entry field would show it, or "error: " and the message.
+std::string outcome(const std::function<long double()>& evaluate, QChar separator = u'.')
+{
+    try {
+        return formatGeneral(evaluate(), separator).toStdString();
+    } catch (const Error& error) {
+        return "error: " + shortened(error.message());
+    }
+}
+
+std::string powerFormula(const QString& text)
+{
+    return outcome([&] { return evaluatePowerFormula(text); });
+}
+
+std::string script(Interpreter& interpreter, const QString& text)
+{
+    const std::string result = outcome([&] {
+        interpreter.setSource(text);
+        interpreter.run();
+        return valueToNumber(interpreter.vResult(), ValueContext{u'.'});
+    });
+    EXPECT_EQ(interpreter.stackPointer(), -1);
+    return result;
+}
+
+// Edit mode, the text in the entry field, "=": the entry field afterwards or
+// the default error box's text.
+std::string equalsInEditMode(const QString& text)
+{
+    numra::testing::FakeUi ui;
+    Calculator calculator(ui, u',');
+    calculator.formShow(QStringLiteral("/tmp/morvane/"));
+    calculator.press(Key::Edit);
+    calculator.setEntryText(text);
+    try {
+        calculator.press(Key::Equals);
+    } catch (const Error& error) {
+        return "error: " + shortened(errorBoxText(error.message()));
+    }
+    if (!ui.subtotals.empty())
+        return "subtotal " + ui.subtotals.back().toStdString();
+    return shortened(calculator.entryText());
+}
+
+struct Expected {
+    const char* name;
+    const char* powerFormula;
+    const char* script;
+    const char* equalsInEditMode;
+};
+
+const Expected kExpected[] = {
+    {"chain of 10,000,000 \"+1\"", "10000001", "error: Expression is too complex - overflow",
+     "error: Expression is too complex - overflow."},
+    {"1 and 10,000,000 \"-1\"", "-9999999", "error: Expression is too complex - overflow",
+     "error: Expression is too complex - overflow."},
+    {"1,000,000 nested parentheses", "error: Expression is too complex", "error: Stack overflow",
+     "error: Stack overflow."},
+    {"1,000,000 signs", "1", "error: Stack overflow", "error: Stack overflow."},
+    {"1,000,000 \"not\"", "error: Syntax error in expression", "error: Stack overflow", "error: Stack overflow."},
+    {"1,000,000 nested blocks", "error: Syntax error in expression", "error: Stack overflow",
+     "error: Stack overflow."},
+    {"1 MB of digits",
+     "error: '999999999999999999999999999999999999999...999999' ist kein gültiger Gleitkommawert",
+     "error: Type of expression must be integer", "error: Type of expression must be integer."},
+    {"1 MB of decimals", "1", "1", "1"},
+    {"1 MB of blanks", "1", "1", "1"},
+    {"1 MB comment", "error: Syntax error in expression", "1", "1"},
+    // Calculate drops the closing quote (a subtotal), which leaves the string open.
+    {"1 MB string", "error: Syntax error in expression",
+     "error: Variante des Typs (UnicodeString) konnte nicht in Typ (Double) konvertiert werden",
+     "error: Expression expected but ''aaaaaaaaaaaaaa...aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa' found."},
+    {"1 MB of character codes", "error: Syntax error in expression",
+     "error: Variante des Typs (UnicodeString) konnte nicht in Typ (Double) konvertiert werden",
+     "error: Variante des Typs (UnicodeString) konnte nicht in Typ (Double) konvertiert werden."},
+    {"1 MB of powers", "2", "2", "2"},
+    {"1 MB of mixed operators", "175002.8", "error: Expression is too complex - overflow",
+     "error: Expression is too complex - overflow."},
+    // Calculate turns every "," into "." before the interpreter sees the text.
+    {"1 MB of variables", "error: Syntax error in expression", "1", "error: ':' expected but '.' found."},
+    // Calculate drops the final ";" (a subtotal).
+    {"1 MB of assignments", "error: Syntax error in expression", "83333",
+     "error: ';' expected but End of File found."},
+};
+
+const Expected& expectedFor(const char* name)
+{
+    for (const Expected& expected : kExpected) {
+        if (std::string_view(expected.name) == name)
+            return expected;
+    }
+    throw std::invalid_argument(std::string("no expectation for ") + name);
+}
+
+TEST(Bounds, EveryBigFormulaIsAnsweredWithAValueOrAMessage)
+{
+    Interpreter interpreter(ValueContext{u'.'});
+    for (const BigText& big : bigTexts()) {
+        SCOPED_TRACE(big.name);
+        const Expected& expected = expectedFor(big.name);
+        EXPECT_EQ(powerFormula(big.text), expected.powerFormula);
+        EXPECT_EQ(script(interpreter, big.text), expected.script);
+        EXPECT_EQ(equalsInEditMode(big.text), expected.equalsInEditMode);
+    }
+    EXPECT_EQ(script(interpreter, u"-5+2"_qs), "-3") << "the interpreter works on after them";
+}
+
+// The size refusal happens before anything is read, so a file of any size
+// costs nothing; this one is sparse and takes no room on the disk.
+TEST(Bounds, A100MegabyteFileIsRefusedWithAMessage)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("gross.clc"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(100LL * 1024 * 1024));
+    }
+    const QString refusal = QStringLiteral("Datei %1 ist zu groß für eine Berechnung (mehr als 1 MiB).").arg(path);
+
+    numra::testing::FakeUi ui;
+    Calculator calculator(ui, u',');
+    calculator.formShow(QStringLiteral("/tmp/morvane/"));
+    CalculationFiles files(calculator, ui);
+    ui.openFileNames.push_back(path);
+    try {
+        files.load();
+        ADD_FAILURE() << "the file was loaded";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.message(), refusal);
+    }
+    EXPECT_EQ(calculator.inputMode(), InputMode::Edit);
+    EXPECT_TRUE(calculator.entryText().isEmpty());
+    EXPECT_TRUE(files.lineBuffer().text().isEmpty());
+}
+
+} // namespace
