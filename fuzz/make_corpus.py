@@ -2,7 +2,8 @@
 """Writes the seed corpora in fuzz/corpus/<target>/ from the documented
 examples: formulas, scripts, calculation files with each byte-order mark and
 key sequences. Run it again after changing a table; fuzz.sh only reads the
-folders."""
+folders. Files named regress-* are inputs that once broke Numra; they are
+kept, and ctest replays them with the seeds."""
 
 import hashlib
 import pathlib
@@ -90,7 +91,8 @@ def write(target, seeds):
     folder = HERE / "corpus" / target
     folder.mkdir(parents=True, exist_ok=True)
     for old in folder.iterdir():
-        old.unlink()
+        if not old.name.startswith("regress-"):
+            old.unlink()
     for name, data in seeds:
         digest = hashlib.sha1(data).hexdigest()[:10]
         (folder / f"{name}-{digest}").write_bytes(data)
