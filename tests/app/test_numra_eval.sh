@@ -65,5 +65,12 @@ check "bad separator" 2 "" "" -- --decimal-separator=ab 1
 check "bad language" 2 "" "" -- --lang=fr 1
 check "version" 0 "numra-eval 2.0" "" -- --version
 
+# Help: both modes, options and exit status, on standard output.
+checks=$((checks + 1))
+help=$("$EVAL" --help) && [ "$("$EVAL" -h)" = "$help" ] \
+    && grep -q '^Usage: numra-eval' <<<"$help" && grep -q -- '--keys' <<<"$help" \
+    && grep -q '^Exit status:' <<<"$help" \
+    || { failures=$((failures + 1)); echo "FAIL: --help"; }
+
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]
