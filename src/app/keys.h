@@ -1,0 +1,49 @@
+#pragma once
+// The keys of the calculator window: one value per button, with the caption
+// numra-eval and the tests use, the control's name in the window layout and
+// the click handler that the key runs.
+
+#include <QStringView>
+#include <optional>
+#include <span>
+
+namespace numra {
+
+enum class Key {
+    Digit1, Digit2, Digit3, Digit4, Digit5, Digit6, Digit7, Digit8, Digit9, Digit0,
+    Point,
+    Plus, Minus, Multiply, Divide,
+    ClearEntry, // "CE"
+    Edit,
+    Equals,
+    Percent,
+    SignChange,   // "+/-"
+    Reciprocal,   // "1/x"
+    SquareRoot,
+    Power,        // first step of x^n
+    Ganzzahl,     // cut off the decimals
+    MemoryIn,     // "M+"
+    MemoryOut,    // "M-"
+    MemoryClear,  // "MC"
+    HexToInt,
+    IntToHex,
+    VatFromNet,   // "Ust+"
+    VatFromGross, // "Ust-"
+    Clipboard,
+};
+
+struct KeyInfo {
+    Key key;
+    QStringView caption; // the button's caption; a name for picture buttons
+    const char* control; // name in the window layout
+    const char* handler; // click handler of the window
+};
+
+std::span<const KeyInfo> keyTable();
+const KeyInfo& keyInfo(Key key);
+std::optional<Key> keyByCaption(QStringView caption);
+
+// The digit or "." a text key appends, or nothing for the other keys.
+std::optional<QChar> keyCharacter(Key key);
+
+} // namespace numra

@@ -1,0 +1,155 @@
+#pragma once
+// A CalculatorUi for tests: records everything the core shows and answers
+// the modal windows from a script the test sets up beforehand. Header-only,
+// so any test program (core, files, fuzz targets) can use it.
+
+#include "app/calculatorui.h"
+#include "eval/errors.h"
+#include "vat/vatamounts.h"
+
+#include <QString>
+#include <deque>
+#include <optional>
+#include <vector>
+
+namespace numra::testing {
+
+struct RecordedMessage {
+    MessageKind kind;
+    QString text;
+    bool operator==(const RecordedMessage&) const = default;
+};
+
+// One showing of the VAT window: what the caller handed in and what the
+// window showed after completing the third amount.
+struct RecordedVatWindow {
+    VatWindowInput input;
+    VatAmounts shown;
+};
+
+class FakeUi : public CalculatorUi {
+public:
+    explicit FakeUi(QChar separator = u',') : separator(separator) {}
+
+    // --- recorded ---
+    QChar separator;                        // for the VAT window's completion
+    std::vector<RecordedMessage> messages;  // message boxes, in order
+    QString subtotalLabel;                  // formula window Label1
+    std::vector<QString> subtotals;         // every subtotal shown
+    bool subtotalVisible = false;
+    std::vector<QString> confirmCandidates; // formula window, save role
+    std::vector<RecordedVatWindow> vatWindows;
+    std::vector<QString> clipboard;         // every text copied
+    int focusCount = 0;
+    // Message boxes, subtotals and VAT windows in the order they appeared,
+    // one line each as numra-eval prints them ("Fehler: Ungültige Eingabe",
+    // "Zwischensumme: 5,00", "MwSt: Netto=12,50 Steuer=2,38 Brutto=14,88
+    // (Umsatzsteuer)").
+    std::vector<QString> transcript;
+    int saveDialogs = 0;
+    int openDialogs = 0;
+    QString lastSaveStartFolder;
+
+    // --- scripted answers (consumed in order; defaults when empty) ---
+    std::deque<std::optional<QString>> confirmAnswers; // nullopt: keep the candidate ("Speichern")
+    std::deque<VatField> vatChoices;                    // default: the chooser is cancelled
+    std::deque<QString> saveFileNames;                  // default: "" (cancelled)
+    std::deque<QString> openFileNames;                  // default: "" (cancelled)
+
+    std::vector<QString> messageTexts(MessageKind kind) const
+    {
+        std::vector<QString> texts;
+        for (const RecordedMessage& m : messages)
+            if (m.kind == kind)
+                texts.push_back(m.text);
+        return texts;
+    }
+
+    void showMessage(MessageKind kind, const QString& text) override
+    {
+        messages.push_back({kind, text});
+        static constexpr const char16_t* kPrefix[] = {u"Fehler: ", u"Information: ", u"Hinweis: "};
+        transcript.push_back(QString::fromUtf16(kPrefix[int(kind)]) + text);
+    }
+
+    void setSubtotalLabel(const QString& caption) override { subtotalLabel = caption; }
+
+    void showSubtotal(const QString& text, int) override
+    {
+        subtotals.push_back(text);
+        subtotalVisible = true;
+        transcript.push_back(subtotalLabel + QStringLiteral(": ") + text);
+    }
+
+    bool subtotalWindowVisible() const override { return subtotalVisible; }
+
+    QString confirmFormula(const QString& candidate, int) override
+    {
+        confirmCandidates.push_back(candidate);
+        if (subtotalVisible) {
+            subtotalLabel = QStringLiteral("Formula");
+            throw Error(QStringLiteral("Sichtbares Fenster kann nicht in modales geändert werden"));
+        }
+        std::optional<QString> answer;
+        if (!confirmAnswers.empty()) {
+            answer = confirmAnswers.front();
+            confirmAnswers.pop_front();
+        }
+        return answer.value_or(candidate);
+    }
+
+    // Behaves like the VAT window: completes the amounts (an error box per
+    // failed step), then copies the scripted choice.
+    std::optional<QString> showVatWindow(const VatWindowInput& input) override
+    {
+        const VatCompletion done =
+            completeVatAmounts(VatAmounts{input.netto, input.tax, input.brutto}, separator);
+        for (int i = 0; i < done.failedSteps; ++i)
+            showMessage(MessageKind::Error, kVatConvertError);
+        vatWindows.push_back({input, done.amounts});
+        transcript.push_back(QStringLiteral("MwSt: Netto=%1 Steuer=%2 Brutto=%3 (%4)")
+                                 .arg(done.amounts.netto, done.amounts.tax, done.amounts.brutto,
+                                      input.taxLabel));
+
+        VatField choice = VatField::None;
+        if (!vatChoices.empty()) {
+            choice = vatChoices.front();
+            vatChoices.pop_front();
+        }
+        if (choice == VatField::None)
+            return std::nullopt;
+        const QString copied = vatFieldText(done.amounts, choice);
+        copyToClipboard(copied);
+        showMessage(MessageKind::Plain, vatCopyNotice(copied));
+        return copied;
+    }
+
+    void copyToClipboard(const QString& text) override { clipboard.push_back(text); }
+
+    void focusEntry() override { ++focusCount; }
+
+    QString askSaveFileName(const QString& startFolder) override
+    {
+        ++saveDialogs;
+        lastSaveStartFolder = startFolder;
+        return next(saveFileNames);
+    }
+
+    QString askOpenFileName() override
+    {
+        ++openDialogs;
+        return next(openFileNames);
+    }
+
+private:
+    static QString next(std::deque<QString>& answers)
+    {
+        if (answers.empty())
+            return QString();
+        QString answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+} // namespace numra::testing
