@@ -1,5 +1,7 @@
 #include "expression.h"
 
+#include "depthguard.h"
+
 #include "interpretererror.h"
 
 #include <array>
@@ -68,23 +70,6 @@ std::uint32_t payload32(const ScriptValue& value)
 {
     return std::uint32_t(value.intPayload());
 }
-
-class DepthGuard {
-public:
-    DepthGuard(int& depth, int position) : depth_(depth)
-    {
-        if (++depth_ > ExpressionEvaluator::kMaxDepth) {
-            --depth_;
-            throw InterpreterError(errcode::StackOverflow, position);
-        }
-    }
-    ~DepthGuard() { --depth_; }
-    DepthGuard(const DepthGuard&) = delete;
-    DepthGuard& operator=(const DepthGuard&) = delete;
-
-private:
-    int& depth_;
-};
 
 } // namespace
 

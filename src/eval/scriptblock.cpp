@@ -1,5 +1,6 @@
 #include "scriptblock.h"
 
+#include "depthguard.h"
 #include "interpretererror.h"
 
 namespace numra {
@@ -154,11 +155,13 @@ void BlockRunner::runStatement()
     case tok::Semicolon:
     case tok::End:
         return; // the empty statement
-    case tok::Begin:
+    case tok::Begin: {
+        const DepthGuard guard(depth_, reader_.endPos());
         reader_.advance();
         runStatements();
         reader_.advance();
         return;
+    }
     case tok::Identifier:
         runAssignment();
         return;
