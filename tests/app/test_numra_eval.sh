@@ -63,6 +63,8 @@ check "unknown option" 2 "" "" -- --frobnicate
 check "unknown key" 2 "" "" -- --keys 1 Quadrat
 check "bad separator" 2 "" "" -- --decimal-separator=ab 1
 check "bad language" 2 "" "" -- --lang=fr 1
+check "option values as separate arguments" 0 "Subtotal: 0,33" "" -- --decimal-separator , --lang en "1/3+"
+check "option value missing" 2 "" "" -- 1 --lang
 check "version" 0 "numra-eval 2.0" "" -- --version
 
 echo "$((checks - failures)) passed, $failures failed"
