@@ -2,6 +2,7 @@
 
 #include "eval/errors.h"
 #include "vat/copychooser.h"
+#include "vat/vatamounts.h"
 #include "windows/messagebox.h"
 #include "windows/plainfield.h"
 
@@ -87,7 +88,13 @@ std::optional<QString> VatWindow::showAmounts(const VatWindowInput& input)
 
 void VatWindow::completeAmounts()
 {
-    // Filled in once the core's VAT amount functions are merged.
+    const VatCompletion completion = completeVatAmounts(
+        {editNetto_->text(), editTax_->text(), editBrutto_->text()}, separator_);
+    editNetto_->setText(completion.amounts.netto);
+    editTax_->setText(completion.amounts.tax);
+    editBrutto_->setText(completion.amounts.brutto);
+    for (int step = 0; step < completion.failedSteps; ++step)
+        showMessage(MessageKind::Error, kVatConvertError);
 }
 
 void VatWindow::applyLanguage()
