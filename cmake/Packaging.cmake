@@ -14,10 +14,10 @@ set(CPACK_PACKAGE_VENDOR "Numra")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "pocket calculator that keeps the whole calculation as one formula")
 set(CPACK_PACKAGE_DESCRIPTION
   "Numra is a desktop pocket calculator for office use with a German user
-interface. The keys build one formula that \"=\" evaluates as a whole, with
-operator precedence; formulas ending in an operator show a subtotal.
-It computes VAT at 19 %, percent, roots, powers and hexadecimal numbers,
-and saves formulas as small .clc files. numra-eval runs the same
+interface. The keys build one formula that the equals key evaluates as a
+whole, with operator precedence; formulas ending in an operator show a
+subtotal. It computes VAT at 19 %, percent, roots, powers and hexadecimal
+numbers, and saves formulas as small .clc files. numra-eval runs the same
 calculator from the command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -27,7 +27,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://numra.example.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The xcb platform plugin and the SVG icon engine are loaded as plugins.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins (>= 6.4), libqt6svg6 (>= 6.4)")
+# The xcb platform plugin is loaded at run time, not linked.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins (>= 6.4)")
+# The fonts the window substitutes for Tahoma (DejaVu Sans Condensed) and
+# Century Gothic (URW Gothic); with wider fonts captions are cut off.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-extra, fonts-urw-base35")
 
 include(CPack)
