@@ -2,7 +2,8 @@
 
 #include "interpretererror.h"
 
-#include <memory>
+#include <array>
+#include <cstdint>
 
 namespace numra {
 
@@ -89,38 +90,21 @@ private:
 
 int operatorPriority(TokenKind kind)
 {
-    for (const Priority& entry : kPriorities) {
-        if (entry.kind == kind)
-            return entry.priority;
-    }
-    return 0;
+    // The table spread over the kind codes, for a lookup per token.
+    static constexpr auto byKind = [] {
+        std::array<std::int8_t, tok::Xor + 1> table{};
+        for (const Priority& entry : kPriorities)
+            table[std::size_t(entry.kind)] = std::int8_t(entry.priority);
+        return table;
+    }();
+    return kind >= 0 && kind < TokenKind(byKind.size()) ? byKind[std::size_t(kind)] : 0;
 }
 
-void Variables::declare(const QString& name, const ScriptValue& value)
-{
-    if (ScriptValue* existing = find(name))
-        *existing = value;
-    else
-        entries_.emplace_back(name, value);
-}
-
-ScriptValue* Variables::find(QStringView name)
-{
-    for (auto& [entryName, value] : entries_) {
-        if (sameNameIgnoringCase(name, entryName))
-            return &value;
-    }
-    return nullptr;
-}
-
-const ScriptValue* Variables::find(QStringView name) const
-{
-    return const_cast<Variables*>(this)->find(name);
-}
-
-ExpressionEvaluator::ExpressionEvaluator(TokenReader& reader, const ValueContext& context)
+ExpressionEvaluator::ExpressionEvaluator(TokenReader& reader, const ValueContext& context,
+                                         ErrorLocator& locator)
     : reader_(reader)
     , context_(context)
+    , locator_(locator)
 {
 }
 
@@ -246,15 +230,18 @@ void ExpressionEvaluator::readOperand(ScriptValue& result)
 }
 
 // Adjacent strings and "#" codes form one string: "'a'#66'c'" is "aBc".
+// Both sides of each addition are texts, so the sum is their concatenation;
+// appending keeps a long run of literals linear.
 void ExpressionEvaluator::readStrings(ScriptValue& result)
 {
-    result = ScriptValue::text(QString());
+    QString text;
     do {
-        result = binaryOperation(BinaryOp::Add, result, reader_.value(), context_);
+        text += reader_.value().textPayload();
         reader_.advance();
         if (isOperand(reader_.kind()) && reader_.kind() != tok::String)
             throw InterpreterError(errcode::MissingOperator, reader_.endPos());
     } while (reader_.kind() == tok::String);
+    result = ScriptValue::text(text);
 }
 
 ScriptValue ExpressionEvaluator::applyBinary(TokenKind op, const ScriptValue& left,
@@ -308,8 +295,9 @@ void ExpressionEvaluator::resolveIdentifier(ScriptValue& result)
     if (reader_.kind() == tok::LParen || reader_.kind() == tok::LBracket)
         readArguments(args);
 
-    if (reader_.kind() == tok::Colon && allowAssignment_) {
+    if (reader_.kind() == tok::Colon) {
         // "name :" starts an assignment; the statement reads the name again.
+        // (Inside an expression the name itself is the value: "x:=5" is "x".)
         reader_.pushBack();
         reader_.setValue(ScriptValue::text(name));
         return;
@@ -340,7 +328,11 @@ bool ExpressionEvaluator::lookupValue(const QString& name, const CallArguments& 
             return true;
         }
     }
-    return lookupBuiltin(name, args, context_, result);
+    try {
+        return lookupBuiltin(name, args, context_, result);
+    } catch (...) {
+        locator_.addErrorLocation(QString()); // a formula runs in no unit
+    }
 }
 
 void ExpressionEvaluator::readArguments(CallArguments& args)

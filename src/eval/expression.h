@@ -6,29 +6,15 @@
 // successful or not.
 
 #include "builtins.h"
+#include "errorlocation.h"
 #include "scriptvalue.h"
 #include "tokenizer.h"
+#include "variables.h"
 
 #include <QString>
 #include <array>
-#include <utility>
-#include <vector>
 
 namespace numra {
-
-// Variables of the running block ("Result" and declared ones); a plain
-// formula has none. Names compare without regard to case.
-class Variables {
-public:
-    void clear() { entries_.clear(); }
-    bool contains(QStringView name) const { return find(name) != nullptr; }
-    void declare(const QString& name, const ScriptValue& value);
-    ScriptValue* find(QStringView name);
-    const ScriptValue* find(QStringView name) const;
-
-private:
-    std::vector<std::pair<QString, ScriptValue>> entries_;
-};
 
 // Token priorities of the binary operators and "not"; every other kind has 0.
 int operatorPriority(TokenKind kind);
@@ -39,7 +25,7 @@ public:
     // Nesting of parentheses, signs, "not" and argument lists.
     static constexpr int kMaxDepth = 1000;
 
-    ExpressionEvaluator(TokenReader& reader, const ValueContext& context);
+    ExpressionEvaluator(TokenReader& reader, const ValueContext& context, ErrorLocator& locator);
 
     // Evaluates the expression at the current token; afterwards the current
     // token is the first one the expression did not use.
@@ -48,8 +34,6 @@ public:
     void reset();
     int stackPointer() const { return stackPointer_; }
     void setVariables(const Variables* variables) { variables_ = variables; }
-    // Whether "name :" is read as an assignment target.
-    void setAllowAssignment(bool allow) { allowAssignment_ = allow; }
 
     // Raises "<what> expected but <current token> found".
     [[noreturn]] void raiseExpected(const QString& what) const;
@@ -71,8 +55,8 @@ private:
 
     TokenReader& reader_;
     const ValueContext& context_;
+    ErrorLocator& locator_;
     const Variables* variables_ = nullptr;
-    bool allowAssignment_ = true;
     int depth_ = 0;
     int stackPointer_ = -1;
     std::array<ScriptValue, kStackSize> stack_;

@@ -5,8 +5,6 @@
 #include "scriptblock.h"
 #include "tokenizer.h"
 
-#include <optional>
-
 namespace numra {
 
 struct Interpreter::Impl {
@@ -15,17 +13,14 @@ struct Interpreter::Impl {
     void prepareRun();
     void runUnitPath();
     void runProgram();
-    void runMainBlock(const QString& unitName);
-    [[noreturn]] void rethrowWithLocation(const QString& unitName);
-    int lineOf(int position) const;
+    ScriptValue runMainBlock(const QString& unitName);
 
     ValueContext context;
     TokenReader reader;
-    ExpressionEvaluator evaluator{reader, context};
+    ErrorLocator locator{reader};
+    ExpressionEvaluator evaluator{reader, context, locator};
     BlockRunner blocks{reader, evaluator};
     ScriptValue vResult;
-    std::optional<InterpreterError> lastError;
-    int baseErrLine = 0;
 };
 
 namespace {
@@ -43,11 +38,10 @@ void Interpreter::Impl::prepareRun()
     vResult = ScriptValue();
     evaluator.reset();
     evaluator.setVariables(nullptr);
-    evaluator.setAllowAssignment(true);
     // The end of the text counts as the token before the first one, so a
     // leading "+" or "-" is always a sign.
     reader.reset();
-    lastError.reset();
+    locator.clear();
 }
 
 void Interpreter::Impl::runUnitPath()
@@ -57,10 +51,13 @@ void Interpreter::Impl::runUnitPath()
     switch (reader.kind()) {
     case tok::Begin:
     case tok::Var:
-        runMainBlock(QString());
+    {
+        const ScriptValue result = runMainBlock(QString());
         if (reader.kind() != tok::Semicolon)
             evaluator.raiseExpected(QStringLiteral("';'"));
+        vResult = result;
         break;
+    }
     case tok::Procedure:
     case tok::Function:
         // Declared routines are forgotten at the next run and nothing calls
@@ -81,47 +78,18 @@ void Interpreter::Impl::runProgram()
     prepareRun();
     reader.advance();
     const QString name = blocks.readProgramHeader();
-    runMainBlock(name);
+    const ScriptValue result = runMainBlock(name);
     if (reader.kind() != tok::Point)
         evaluator.raiseExpected(QStringLiteral("'.'"));
+    vResult = result;
 }
 
-void Interpreter::Impl::runMainBlock(const QString& unitName)
+ScriptValue Interpreter::Impl::runMainBlock(const QString& unitName)
 {
     try {
-        vResult = blocks.runBlock();
+        return blocks.runBlock();
     } catch (...) {
-        rethrowWithLocation(unitName);
-    }
-}
-
-int Interpreter::Impl::lineOf(int position) const
-{
-    const QStringView before = QStringView(reader.source()).left(std::max(position, 0));
-    return int(before.count(u'\r')) + baseErrLine + 1;
-}
-
-// Adds the location of an error of the statement layer and keeps a copy in
-// lastError. Only a unit or program name changes the message.
-void Interpreter::Impl::rethrowWithLocation(const QString& unitName)
-{
-    try {
-        throw;
-    } catch (const InterpreterError& error) {
-        if (error.hasLocation())
-            throw;
-        const int position = error.position() == -1 ? reader.endPos() : error.position();
-        const QString unit = error.unitName().isEmpty() ? unitName : error.unitName();
-        lastError = error.located(position, unit, lineOf(position));
-        throw *lastError;
-    } catch (const std::exception& error) {
-        if (!lastError || !lastError->hasLocation()) {
-            const auto* ownError = dynamic_cast<const Error*>(&error);
-            const QString message = ownError ? ownError->message() : QString::fromUtf8(error.what());
-            const int position = reader.endPos();
-            lastError = InterpreterError::external(message).located(position, unitName, lineOf(position));
-        }
-        throw;
+        locator.addErrorLocation(unitName);
     }
 }
 
@@ -162,7 +130,7 @@ int Interpreter::stackPointer() const
 
 const InterpreterError* Interpreter::lastError() const
 {
-    return impl_->lastError ? &*impl_->lastError : nullptr;
+    return impl_->locator.lastError();
 }
 
 } // namespace numra

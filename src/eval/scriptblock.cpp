@@ -97,13 +97,12 @@ void BlockRunner::readVarSection()
 {
     reader_.advance();
     do {
-        QStringList names;
         for (;;) {
             const int position = reader_.startPos();
             const QString name = readIdentifier();
-            if (variables_.contains(name) || names.contains(name, Qt::CaseInsensitive))
+            if (variables_.contains(name))
                 throw InterpreterError(errcode::Redeclared, position, name);
-            names << name;
+            variables_.declare(name, ScriptValue());
             if (reader_.kind() != tok::Comma)
                 break;
             reader_.advance();
@@ -113,8 +112,6 @@ void BlockRunner::readVarSection()
             refuse();
         reader_.advance();
         expect(tok::Semicolon, ";");
-        for (const QString& name : names)
-            variables_.declare(name, ScriptValue());
     } while (reader_.kind() == tok::Identifier);
 }
 

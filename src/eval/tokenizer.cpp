@@ -77,6 +77,7 @@ void Parser::setSource(const QString& source)
 void Parser::setPosition(int position)
 {
     pos_ = std::clamp<qsizetype>(position, 0, size_);
+    tokenStart_ = std::min(tokenStart_, pos_);
 }
 
 QStringView Parser::tokenText() const

@@ -109,6 +109,14 @@ bool sameNameIgnoringCase(QStringView text, QStringView name)
     return true;
 }
 
+QString foldName(QStringView text)
+{
+    QString folded(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        folded[i] = QChar(foldCase(text[i].unicode()));
+    return folded;
+}
+
 bool sameNameIgnoringCase(QStringView text, const char* asciiName)
 {
     qsizetype i = 0;

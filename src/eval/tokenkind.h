@@ -3,6 +3,7 @@
 // The codes are part of the interpreter's behaviour (the evaluator compares
 // ranges of them), so they are spelled out, never generated.
 
+#include <QString>
 #include <QStringView>
 #include <cstdint>
 #include <iterator>
@@ -123,6 +124,8 @@ static_assert(std::size(kKeywords) == 52, "the language has 52 keywords");
 // regard to letter case; only ASCII letters have a case partner among them.
 bool sameNameIgnoringCase(QStringView text, QStringView name);
 bool sameNameIgnoringCase(QStringView text, const char* asciiName);
+// The name with every letter folded as sameNameIgnoringCase compares it.
+QString foldName(QStringView text);
 
 // The keyword kind that text spells, or -1.
 TokenKind findKeyword(QStringView text);

@@ -67,5 +67,12 @@ check "option values as separate arguments" 0 "Subtotal: 0,33" "" -- --decimal-s
 check "option value missing" 2 "" "" -- 1 --lang
 check "version" 0 "numra-eval 2.0" "" -- --version
 
+# Help: both modes, options and exit status, on standard output.
+checks=$((checks + 1))
+help=$("$EVAL" --help) && [ "$("$EVAL" -h)" = "$help" ] \
+    && grep -q '^Usage: numra-eval' <<<"$help" && grep -q -- '--keys' <<<"$help" \
+    && grep -q '^Exit status:' <<<"$help" \
+    || { failures=$((failures + 1)); echo "FAIL: --help"; }
+
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]
