@@ -46,8 +46,15 @@ case "${1:-}" in
     build "$BUILD_DIR"
     ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$(nproc)"
     ;;
+  test-sanitized)
+    # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+    install_missing
+    build build-sanitize -DNUMRA_SANITIZE=ON -DNUMRA_BENCHMARKS=OFF
+    ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+      ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)"
+    ;;
   *)
-    echo "usage: $0 start|test" >&2
+    echo "usage: $0 start|test|test-sanitized" >&2
     exit 2
     ;;
 esac

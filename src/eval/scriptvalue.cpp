@@ -76,8 +76,6 @@ ScriptValue ScriptValue::dispatch() { return {ValueKind::Dispatch, 0, 0.0}; }
 
 ScriptValue ScriptValue::ofKind(ValueKind kind, std::int64_t intPayload, double realPayload)
 {
-    if (kind == ValueKind::Single)
-        realPayload = static_cast<float>(realPayload);
     return {kind, narrowToKind(kind, intPayload), realPayload};
 }
 

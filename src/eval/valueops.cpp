@@ -22,11 +22,16 @@ constexpr int kFormulaClasses = 7; // Empty .. Int64 take part in the matrix
 // 64-bit integer: only type-name casts produce them. Custom kinds (set,
 // pointer, object, class, record, array) have no operations of their own here.
 constexpr std::array<Rule, 26> kOperandClass = {
-    Rule::Empty,   Rule::Null,    Rule::Integer, Rule::Integer, Rule::Real,    Rule::Real,
-    Rule::Real,    Rule::Real,    Rule::String,  Rule::Invalid, Rule::Boolean, Rule::Integer,
-    Rule::Integer, Rule::Int64,   Rule::Int64,   Rule::Int64,   Rule::Int64,   Rule::String,
-    Rule::String,  Rule::Invalid, Rule::Invalid, Rule::Invalid, Rule::Invalid, Rule::Invalid,
-    Rule::Invalid, Rule::Invalid,
+    Rule::Empty,   Rule::Null,                          // Empty, Null
+    Rule::Integer, Rule::Integer,                       // Smallint, Integer
+    Rule::Real,    Rule::Real,    Rule::Real, Rule::Real, // Single, Double, Currency, Date
+    Rule::String,  Rule::Invalid,                       // OleStr, Dispatch
+    Rule::Boolean, Rule::Integer, Rule::Integer,        // Boolean, ShortInt, Byte
+    Rule::Int64,   Rule::Int64,   Rule::Int64, Rule::Int64, // Word, LongWord, Int64, UInt64
+    Rule::String,  Rule::String,                        // String, UnicodeString
+    Rule::Invalid, Rule::Invalid, Rule::Invalid,        // Set, Pointer, Object
+    Rule::Invalid, Rule::Invalid, Rule::Invalid,        // Class, Record, Array
+    Rule::Invalid,                                      // Unknown
 };
 static_assert(kOperandClass.size() == std::size_t(ValueKind::Unknown) + 1,
               "one operand class per value kind");

@@ -1,0 +1,15 @@
+#include "eval/powerformula.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace numra;
+
+static void PowerFormula(benchmark::State& state, const char* formula)
+{
+    const QString text = QString::fromLatin1(formula);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(evaluatePowerFormula(text));
+}
+BENCHMARK_CAPTURE(PowerFormula, PrecedenceMix, "3+2^2*2");
+BENCHMARK_CAPTURE(PowerFormula, GroupedBase, "(1+1)^3");
+BENCHMARK_CAPTURE(PowerFormula, TenCharacters, "12.5^2-3/4");

@@ -1,0 +1,44 @@
+#pragma once
+// Character classes of the script tokenizer. They are plain ASCII tests: a
+// character above U+00FF belongs to none of them (letters outside ASCII are
+// asked of isPlatformLetter where the language allows them).
+
+namespace numra::charclass {
+
+constexpr bool isBlank(char16_t c)
+{
+    return c == u'\t' || c == u'\n' || c == u'\r' || c == u' ';
+}
+
+// U+0000 stands for the end of the text.
+constexpr bool isLineEnd(char16_t c)
+{
+    return c == u'\0' || c == u'\n' || c == u'\r';
+}
+
+constexpr bool isDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+constexpr bool isHexDigit(char16_t c)
+{
+    return isDigit(c) || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+}
+
+constexpr bool isIdentifierStart(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_';
+}
+
+constexpr bool isIdentifierChar(char16_t c)
+{
+    return isIdentifierStart(c) || isDigit(c);
+}
+
+constexpr bool isCompoundStart(char16_t c)
+{
+    return c == u'.' || c == u'<' || c == u'=' || c == u'>';
+}
+
+} // namespace numra::charclass

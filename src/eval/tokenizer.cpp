@@ -1,0 +1,295 @@
+#include "tokenizer.h"
+
+#include "charclass.h"
+#include "fpu.h"
+#include "interpretererror.h"
+#include "numbertext.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <optional>
+
+namespace numra {
+
+namespace {
+
+// Decimal digits as an unsigned value; nullopt beyond 64 bits.
+std::optional<std::uint64_t> decimalDigits(QStringView digits)
+{
+    std::uint64_t value = 0;
+    for (QChar c : digits) {
+        const std::uint64_t digit = c.unicode() - u'0';
+        if (value > (std::numeric_limits<std::uint64_t>::max() - digit) / 10)
+            return std::nullopt;
+        value = value * 10 + digit;
+    }
+    return value;
+}
+
+int hexValue(char16_t c)
+{
+    if (c <= u'9')
+        return c - u'0';
+    return (c | 0x20) - u'a' + 10;
+}
+
+// "$" and hexadecimal digits: Integer with up to 8 significant digits, Int64
+// with up to 16, the top bit giving negative values.
+std::optional<ScriptValue> hexLiteral(QStringView digits)
+{
+    qsizetype first = 0;
+    while (first < digits.size() && digits[first] == u'0')
+        ++first;
+    const qsizetype significant = digits.size() - first;
+    if (significant > 16)
+        return std::nullopt;
+    std::uint64_t bits = 0;
+    for (qsizetype i = first; i < digits.size(); ++i)
+        bits = bits << 4 | std::uint64_t(hexValue(digits[i].unicode()));
+    if (significant <= 8)
+        return ScriptValue::integer(std::int32_t(std::uint32_t(bits)));
+    return ScriptValue::int64(std::int64_t(bits));
+}
+
+std::optional<ScriptValue> decimalLiteral(QStringView digits)
+{
+    const auto value = decimalDigits(digits);
+    if (!value || *value > std::uint64_t(std::numeric_limits<std::int64_t>::max()))
+        return std::nullopt;
+    if (*value <= std::uint64_t(std::numeric_limits<std::int32_t>::max()))
+        return ScriptValue::integer(std::int32_t(*value));
+    return ScriptValue::int64(std::int64_t(*value));
+}
+
+} // namespace
+
+void Parser::setSource(const QString& source)
+{
+    source_ = source;
+    data_ = source_.constData();
+    size_ = source_.size();
+    pos_ = 0;
+    tokenStart_ = 0;
+    cooked_ = false;
+}
+
+void Parser::setPosition(int position)
+{
+    pos_ = std::clamp<qsizetype>(position, 0, size_);
+    tokenStart_ = std::min(tokenStart_, pos_);
+}
+
+QStringView Parser::tokenText() const
+{
+    if (cooked_)
+        return cookedText_;
+    return QStringView(data_ + tokenStart_, pos_ - tokenStart_);
+}
+
+// One pass over at most one comment; true if it moved the position.
+bool Parser::skipCommentOnce()
+{
+    const QStringView text(data_, size_);
+    const char16_t c = at(pos_);
+    const char16_t n = at(pos_ + 1);
+    if (c == u'{') {
+        const qsizetype close = text.indexOf(u'}', pos_ + 1);
+        if (close < 0)
+            throw InterpreterError(errcode::ErrorInRemark, int(pos_));
+        pos_ = close + 1;
+        return true;
+    }
+    if (c == u'(' && n == u'*') {
+        // The search starts behind the opener's "*", so "(*)" is not closed.
+        const qsizetype close = text.indexOf(u"*)", pos_ + 2);
+        if (close < 0)
+            throw InterpreterError(errcode::ErrorInRemark, int(pos_));
+        pos_ = close + 2;
+        return true;
+    }
+    if ((c == u'*' && n == u')') || c == u'}')
+        throw InterpreterError(errcode::ErrorInRemark, int(pos_));
+    if (c == u'/' && n == u'/') {
+        while (!charclass::isLineEnd(at(pos_)))
+            ++pos_;
+        return true;
+    }
+    return false;
+}
+
+void Parser::skipBlanksAndComments()
+{
+    for (;;) {
+        const qsizetype before = pos_;
+        skipCommentOnce();
+        while (charclass::isBlank(at(pos_)))
+            ++pos_;
+        if (pos_ == before)
+            return;
+    }
+}
+
+void Parser::cutToken()
+{
+    const bool afterPoint = pos_ > 0 && at(pos_ - 1) == u'.';
+    cooked_ = false;
+    skipBlanksAndComments();
+    const qsizetype start = pos_;
+    tokenStart_ = start;
+    const char16_t c = at(pos_);
+    const auto identifierChar = [&](char16_t ch) {
+        return charclass::isIdentifierChar(ch) || (afterPoint && isPlatformLetter(QChar(ch)));
+    };
+
+    if (charclass::isIdentifierStart(c) || (afterPoint && isPlatformLetter(QChar(c)))) {
+        while (identifierChar(at(pos_)))
+            ++pos_;
+    } else if (charclass::isDigit(c)) {
+        // "1.2.3" is one token, "1..5" is "1", "..", "5".
+        while (charclass::isDigit(at(pos_)) || (at(pos_) == u'.' && at(pos_ + 1) != u'.'))
+            ++pos_;
+    } else if (c == u'$' && charclass::isHexDigit(at(pos_ + 1))) {
+        ++pos_;
+        while (charclass::isHexDigit(at(pos_)))
+            ++pos_;
+    } else if (c == u'\'') {
+        cutString(start);
+    } else if (c == u'#' && charclass::isDigit(at(pos_ + 1))) {
+        cutCharacterCode(start);
+    } else if (charclass::isCompoundStart(c)) {
+        cutCompound();
+    } else if (c != u'\0') {
+        ++pos_;
+    }
+}
+
+void Parser::cutString(qsizetype start)
+{
+    ++pos_;
+    while (!charclass::isLineEnd(at(pos_))) {
+        if (at(pos_) == u'\'') {
+            if (at(pos_ + 1) != u'\'')
+                break;
+            ++pos_;
+        }
+        ++pos_;
+    }
+    // A closing quote or a line break ends the token; the end of the text
+    // leaves an unterminated string without closing quote.
+    const char16_t stop = at(pos_);
+    if (stop == u'\'' || stop == u'\n' || stop == u'\r')
+        ++pos_;
+
+    const qsizetype length = pos_ - start;
+    if (length < 4)
+        return;
+    const QStringView inner(data_ + start + 1, length - 2);
+    if (!inner.contains(u"''"))
+        return;
+    cookedText_ = QChar(data_[start]);
+    cookedText_ += inner.toString().replace(u"''"_qs, u"'"_qs);
+    cookedText_ += data_[pos_ - 1];
+    cooked_ = true;
+}
+
+void Parser::cutCharacterCode(qsizetype start)
+{
+    ++pos_;
+    while (charclass::isDigit(at(pos_)))
+        ++pos_;
+    const QStringView digits(data_ + start + 1, pos_ - start - 1);
+    const auto value = decimalDigits(digits);
+    if (!value || *value > std::uint64_t(std::numeric_limits<std::int32_t>::max())) {
+        throw ConvertError(QStringLiteral("''%1'' ist kein gültiger Integer-Wert")
+                               .arg(digits.toString()));
+    }
+    cookedText_ = u"'"_qs;
+    cookedText_ += QChar(char16_t(*value & 0xFFFF));
+    cookedText_ += u'\'';
+    cooked_ = true;
+}
+
+void Parser::cutCompound()
+{
+    const char16_t c = at(pos_);
+    const char16_t n = at(pos_ + 1);
+    const bool pair = (c == u'.' && n == u'.') || (c == u'>' && n == u'=')
+        || (c == u'<' && (n == u'=' || n == u'>'));
+    pos_ += pair ? 2 : 1;
+}
+
+void TokenReader::setSource(const QString& source)
+{
+    parser_.setSource(source);
+}
+
+void TokenReader::reset()
+{
+    parser_.setPosition(0);
+    backed_ = false;
+    kind_ = tok::Empty;
+}
+
+void TokenReader::pushBack()
+{
+    if (backed_)
+        throw InterpreterError(errcode::Internal, -1);
+    backed_ = true;
+}
+
+void TokenReader::advance()
+{
+    if (backed_) {
+        backed_ = false;
+        return;
+    }
+    previousKind_ = kind_;
+    parser_.cutToken();
+    const QStringView token = text();
+    kind_ = classifyToken(token);
+    switch (kind_) {
+    case tok::Identifier:
+        value_ = ScriptValue::text(token.toString());
+        break;
+    case tok::Integer:
+        readIntegerValue();
+        break;
+    case tok::Double:
+        readDoubleValue();
+        break;
+    case tok::String:
+        value_ = ScriptValue::text(token.mid(1, token.size() - 2).toString());
+        break;
+    case tok::False:
+    case tok::True:
+        value_ = ScriptValue::boolean(kind_ == tok::True);
+        break;
+    case tok::Array:
+        value_ = ScriptValue::text(token.toString());
+        break;
+    default:
+        break;
+    }
+}
+
+void TokenReader::readIntegerValue()
+{
+    const QStringView token = text();
+    const auto value = token.front() == u'$' ? hexLiteral(token.mid(1)) : decimalLiteral(token);
+    if (!value)
+        throw InterpreterError(errcode::IntegerRequired, endPos());
+    value_ = *value;
+}
+
+// Literals always use "." as decimal separator, whatever the user's locale.
+void TokenReader::readDoubleValue()
+{
+    const QStringView token = text();
+    long double value = 0;
+    if (!tryParseNumber(QString::fromRawData(token.data(), token.size()), u'.', value))
+        throw InterpreterError(errcode::Internal, -1);
+    value_ = ScriptValue::dbl(fpu::toDouble(value));
+}
+
+} // namespace numra

@@ -1,0 +1,246 @@
+#include "eval/interpreter.h"
+#include "eval/interpretererror.h"
+#include "valuetext.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace numra;
+using numra::testing::describe;
+
+namespace {
+
+const ValueContext kComma{u','};
+
+class Runner : public ::testing::Test {
+protected:
+    // The value of a run ("Integer 5") or its error ("error: ...").
+    std::string run(const QString& source)
+    {
+        interpreter.setSource(source);
+        try {
+            interpreter.run();
+            return describe(interpreter.vResult());
+        } catch (const Error& e) {
+            return "error: " + e.message().toStdString();
+        }
+    }
+
+    // What Calculate shows: the number of the run's value, or the message.
+    std::string calculate(const QString& source)
+    {
+        interpreter.setSource(source);
+        try {
+            interpreter.run();
+            return QString::number(valueToNumber(interpreter.vResult(), kComma), 'g', 17).toStdString();
+        } catch (const Error& e) {
+            return "error: " + e.message().toStdString();
+        }
+    }
+
+    InterpreterError errorOf(const QString& source)
+    {
+        interpreter.setSource(source);
+        try {
+            interpreter.run();
+        } catch (const InterpreterError& e) {
+            return e;
+        }
+        ADD_FAILURE() << "no error for " << source.toStdString();
+        return InterpreterError(0, -1);
+    }
+
+    Interpreter interpreter{kComma};
+};
+
+struct Case {
+    const char16_t* source;
+    const char* expected;
+};
+
+TEST_F(Runner, CalculateSeesTheseNumbersAndMessages)
+{
+    const Case cases[] = {
+        {u"12+5*2", "22"},
+        {u"12.5", "12.5"},
+        {u"7/2", "3.5"},
+        {u"3000000000*2", "6000000000"},
+        {u"1<2", "-1"},
+        {u"2<1", "0"},
+        {u"'12'+'3'", "123"},
+        {u"'12'+3", "15"},
+        {u"x1", "error: Undeclared Identifier 'x1'"},
+        {u"pi*2", "error: Undeclared Identifier 'pi'"},
+        {u"sqrt(2)+1", "error: Undeclared Identifier 'sqrt'"},
+        {u"2 3", "error: Missing operator or semicolon"},
+        {u"5 x1", "error: Missing operator or semicolon"},
+        {u"(1+2", "error: ')' expected but End of File found"},
+        {u"()+1", "error: Expression expected but ')' found"},
+        {u"", "error: Expression expected but End of File found"},
+        {u"*5", "error: Internal interpreter error: "},
+        {u"1/0", "error: Gleitkommadivision durch Null"},
+        {u"0/0", "error: Ungültige Gleitkommaoperation"},
+        {u"1 div 0", "error: Division durch Null"},
+        {u"5 mod 0", "error: Division durch Null"},
+        {u"'abc'*2", "error: Type mismatch"},
+        {u"x:=5", "error: Variante des Typs (UnicodeString) konnte nicht in Typ (Double) konvertiert werden"},
+        {u"Null+0", "error: Variante des Typs (Null) konnte nicht in Typ (Double) konvertiert werden"},
+        {u"(* 1", "error: Error in remark"},
+        {u"99999999999999999999", "error: Type of expression must be integer"},
+    };
+    for (const Case& c : cases) {
+        const QString source = QString::fromUtf16(c.source);
+        EXPECT_EQ(calculate(source), c.expected) << "source: " << source.toStdString();
+        EXPECT_EQ(interpreter.stackPointer(), -1) << "source: " << source.toStdString();
+    }
+}
+
+TEST_F(Runner, ExpressionPathIgnoresTheRestOfTheText)
+{
+    const Case cases[] = {
+        {u"5;6", "Integer 5"},
+        {u"5 end", "Integer 5"},
+        {u"1+2)", "Integer 3"},
+        {u"5 .", "Integer 5"},
+        {u" program x", "error: Expression expected but 'program' found"},
+        {u"programx", "error: Undeclared Identifier 'programx'"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(run(QString::fromUtf16(c.source)), c.expected) << QString::fromUtf16(c.source).toStdString();
+}
+
+TEST_F(Runner, EveryRunStartsAfresh)
+{
+    EXPECT_EQ(run(u"abc"_qs), "error: Undeclared Identifier 'abc'");
+    EXPECT_EQ(interpreter.vResult().kind(), ValueKind::Empty);
+    EXPECT_EQ(run(u"-5+2"_qs), "Integer -3");
+    EXPECT_EQ(run(u"1+"_qs), "error: Expression expected but End of File found");
+    EXPECT_EQ(run(u"-5+2"_qs), "Integer -3");
+    EXPECT_EQ(run(u"-5+2"_qs), "Integer -3");
+    EXPECT_EQ(interpreter.source(), u"-5+2"_qs);
+}
+
+TEST_F(Runner, BlocksAndDeclarations)
+{
+    const Case cases[] = {
+        {u"begin Result:=5 end;0", "Integer 5"},
+        {u"BEGIN result := 2*3; end;", "Integer 6"},
+        {u"begin Result:=5 end", "error: ';' expected but End of File found"},
+        {u"begin end;0", "Null"},
+        {u"begin begin Result := 1 end; ; Result := Result + 1 end;", "Integer 2"},
+        {u"var a, b: integer; begin a := 2; b := a*3; Result := a+b end;", "Integer 8"},
+        {u"var a: integer; const c = 10; begin Result := c - a end;", "Integer 10"},
+        {u"var a: integer; a: double; begin end;", "error: Identifier redeclared: 'a'"},
+        {u"begin x := 1 end;", "error: Undeclared Identifier 'x'"},
+        {u"begin Result = 1 end;", "error: ':=' expected but '=' found"},
+        {u"begin if 1 then end;", "error: Access denied to 'if'"},
+        {u"begin 5 end;", "error: Statement expected but '5' found"},
+        {u"begin Result := 1", "error: 'end' expected but End of File found"},
+        {u"begin Result := 1 Result := 2 end;", "error: Missing operator or semicolon"},
+        {u"begin Result := 1 ) end;", "error: ';' expected but ')' found"},
+        {u"begin Result := 1 div 0 end;", "error: Division durch Null"},
+        {u"var uses x; begin end;", "error: Identifier expected but 'uses' found"},
+        {u"uses", "error: Expression expected but 'uses' found"},
+        {u"procedure p; begin end;0", "Empty"},
+        {u"function f(a: integer): integer; var x: integer; begin case a of 1: begin end; end; end;", "Empty"},
+        {u"procedure p; begin end", "error: ';' expected but End of File found"},
+        {u"procedure p; external 'lib.so';", "error: Access denied to 'external'"},
+        {u"unit u; interface implementation end.", "error: Access denied to 'unit'"},
+    };
+    for (const Case& c : cases) {
+        const QString source = QString::fromUtf16(c.source);
+        EXPECT_EQ(run(source), c.expected) << "source: " << source.toStdString();
+        EXPECT_EQ(interpreter.stackPointer(), -1) << "source: " << source.toStdString();
+    }
+    EXPECT_EQ(calculate(u"procedure p; begin end;0"_qs), "0");
+    EXPECT_EQ(calculate(u"begin end;0"_qs),
+              "error: Variante des Typs (Null) konnte nicht in Typ (Double) konvertiert werden");
+}
+
+TEST_F(Runner, Programs)
+{
+    const Case cases[] = {
+        {u"program x", "error: ';' expected but End of File found"},
+        {u"PROGRAM x; begin Result := 7 end.", "Integer 7"},
+        {u"program x; var a: integer; begin a := 3; Result := a*a end.", "Integer 9"},
+        {u"program x; begin end", "error: '.' expected but End of File found"},
+        {u"program 5", "error: Identifier expected but '5' found"},
+        {u"program p; begin Result := y end.", "error: Error in unit 'p' on line 1 : Undeclared Identifier 'y'"},
+        {u"program p; uses foo; begin end.", "error: Error in unit 'p' on line 1 : Unit 'foo' not found"},
+        {u"program p;\r\nbegin\r\n  Result := 1 div 0\r\nend.", "error: Division durch Null"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(run(QString::fromUtf16(c.source)), c.expected) << QString::fromUtf16(c.source).toStdString();
+}
+
+TEST_F(Runner, StatementErrorsGetTheirLocation)
+{
+    const InterpreterError error = errorOf(u"program p;\r\nbegin\r\n  Result := y;\r\nend."_qs);
+    EXPECT_EQ(error.code(), 104);
+    EXPECT_EQ(error.unitName(), u"p"_qs);
+    EXPECT_EQ(error.line(), 3);
+    EXPECT_EQ(error.errMessage(), u"Undeclared Identifier 'y'"_qs);
+    EXPECT_TRUE(error.hasLocation());
+    ASSERT_NE(interpreter.lastError(), nullptr);
+    EXPECT_EQ(interpreter.lastError()->message(), error.message());
+
+    // Foreign errors travel unchanged; the last error records them as error 6.
+    EXPECT_EQ(run(u"program p;\r\nbegin\r\n  Result := 1 div 0;\r\nend."_qs), "error: Division durch Null");
+    ASSERT_NE(interpreter.lastError(), nullptr);
+    EXPECT_EQ(interpreter.lastError()->code(), 6);
+    EXPECT_EQ(interpreter.lastError()->line(), 3);
+    EXPECT_EQ(interpreter.lastError()->message(), u"Error in unit 'p' on line 3 : Division durch Null"_qs);
+
+    // Without a unit name the message stays as it is; an unknown position
+    // becomes the end of the current token.
+    const InterpreterError plain = errorOf(u"begin Result := *5 end;"_qs);
+    EXPECT_EQ(plain.message(), u"Internal interpreter error: "_qs);
+    EXPECT_EQ(plain.position(), 17);
+    EXPECT_FALSE(plain.hasLocation());
+
+    EXPECT_EQ(run(u"1+1"_qs), "Integer 2");
+    EXPECT_EQ(interpreter.lastError(), nullptr);
+    // On the formula path only errors of built-in functions are recorded.
+    EXPECT_EQ(run(u"x"_qs), "error: Undeclared Identifier 'x'");
+    EXPECT_EQ(interpreter.lastError(), nullptr);
+    const InterpreterError builtin = errorOf(u"1+integer(1,2)"_qs);
+    EXPECT_EQ(builtin.position(), 14);
+    ASSERT_NE(interpreter.lastError(), nullptr);
+    EXPECT_EQ(interpreter.lastError()->code(), 181);
+    EXPECT_EQ(interpreter.lastError()->message(), u"Too many actual parameters"_qs);
+    EXPECT_EQ(run(u"integer('a')"_qs), "error: Type mismatch");
+    ASSERT_NE(interpreter.lastError(), nullptr);
+    EXPECT_EQ(interpreter.lastError()->code(), 53);
+}
+
+TEST(ErrorTable, HasFiftyThreeTextsFormattedWithTheirNames)
+{
+    int texts = 0;
+    for (int code = 0; code < 1000; ++code)
+        texts += errorMessageFor(code).isEmpty() ? 0 : 1;
+    EXPECT_EQ(texts, 53);
+    EXPECT_EQ(errorMessageFor(306), u"Integer Constant'"_qs);
+    EXPECT_EQ(errorMessageFor(107), u" not allowed before else"_qs);
+
+    EXPECT_EQ(InterpreterError(2, -1).message(), u"Internal interpreter error: "_qs);
+    EXPECT_EQ(InterpreterError(103, 4, u"')'"_qs, u"End of File"_qs).message(),
+              u"')' expected but End of File found"_qs);
+    EXPECT_EQ(InterpreterError(183, 0, u"Integer"_qs, u"string"_qs).message(),
+              u"Incompatible types: 'Integer' and 'string'"_qs);
+    EXPECT_EQ(InterpreterError(104, 0, u"x"_qs).message(), u"Undeclared Identifier 'x'"_qs);
+    EXPECT_EQ(InterpreterError(9, 0).message(), QString());
+    EXPECT_EQ(formatMessage(errorMessageFor(5), {u"u"_qs, u"3"_qs, u"Type mismatch"_qs}),
+              u"Error in unit 'u' on line 3 : Type mismatch"_qs);
+    EXPECT_EQ(formatMessage(u"100% %s"_qs, {u"sure"_qs}), u"100% sure"_qs);
+
+    const InterpreterError error(104, 7, u"x"_qs);
+    EXPECT_EQ(error.code(), 104);
+    EXPECT_EQ(error.position(), 7);
+    EXPECT_EQ(error.name1(), u"x"_qs);
+    EXPECT_EQ(error.line(), -1);
+    EXPECT_TRUE(error.unitName().isEmpty());
+    EXPECT_EQ(error.errMessage(), error.message());
+}
+
+} // namespace
