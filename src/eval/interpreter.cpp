@@ -5,7 +5,6 @@
 #include "scriptblock.h"
 #include "tokenizer.h"
 
-
 namespace numra {
 
 struct Interpreter::Impl {
@@ -14,7 +13,7 @@ struct Interpreter::Impl {
     void prepareRun();
     void runUnitPath();
     void runProgram();
-    void runMainBlock(const QString& unitName);
+    ScriptValue runMainBlock(const QString& unitName);
 
     ValueContext context;
     TokenReader reader;
@@ -52,10 +51,13 @@ void Interpreter::Impl::runUnitPath()
     switch (reader.kind()) {
     case tok::Begin:
     case tok::Var:
-        runMainBlock(QString());
+    {
+        const ScriptValue result = runMainBlock(QString());
         if (reader.kind() != tok::Semicolon)
             evaluator.raiseExpected(QStringLiteral("';'"));
+        vResult = result;
         break;
+    }
     case tok::Procedure:
     case tok::Function:
         // Declared routines are forgotten at the next run and nothing calls
@@ -76,15 +78,16 @@ void Interpreter::Impl::runProgram()
     prepareRun();
     reader.advance();
     const QString name = blocks.readProgramHeader();
-    runMainBlock(name);
+    const ScriptValue result = runMainBlock(name);
     if (reader.kind() != tok::Point)
         evaluator.raiseExpected(QStringLiteral("'.'"));
+    vResult = result;
 }
 
-void Interpreter::Impl::runMainBlock(const QString& unitName)
+ScriptValue Interpreter::Impl::runMainBlock(const QString& unitName)
 {
     try {
-        vResult = blocks.runBlock();
+        return blocks.runBlock();
     } catch (...) {
         locator.addErrorLocation(unitName);
     }

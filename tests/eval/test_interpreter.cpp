@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
 #include <string>
 
 using namespace numra;
@@ -153,6 +155,8 @@ TEST_F(Runner, BlocksAndDeclarations)
         EXPECT_EQ(run(source), c.expected) << "source: " << source.toStdString();
         EXPECT_EQ(interpreter.stackPointer(), -1) << "source: " << source.toStdString();
     }
+    EXPECT_EQ(run(u"begin Result:=5 end"_qs), "error: ';' expected but End of File found");
+    EXPECT_EQ(interpreter.vResult().kind(), ValueKind::Empty);
     EXPECT_EQ(calculate(u"procedure p; begin end;0"_qs), "0");
     EXPECT_EQ(calculate(u"begin end;0"_qs),
               "error: Variante des Typs (Null) konnte nicht in Typ (Double) konvertiert werden");
@@ -212,6 +216,36 @@ TEST_F(Runner, StatementErrorsGetTheirLocation)
     EXPECT_EQ(run(u"integer('a')"_qs), "error: Type mismatch");
     ASSERT_NE(interpreter.lastError(), nullptr);
     EXPECT_EQ(interpreter.lastError()->code(), 53);
+}
+
+// Texts pieced together from the language's tokens: every run ends in a value
+// or in one of the system's errors, never in anything else, and leaves the
+// value stack empty.
+TEST_F(Runner, RandomTextsEndInAValueOrAnError)
+{
+    const char16_t* const pieces[] = {
+        u"(", u")", u"[", u"]", u"+", u"-", u"*", u"/", u"not ", u" div ", u" mod ", u" shl ", u" and ",
+        u" xor ", u"=", u"<", u">=", u"<>", u"1", u"0", u"2.5", u"99999999999", u"'a'", u"'", u"#65",
+        u"$F", u"x", u"nil", u"Null", u"integer(", u"byte(", u"CreateOleObject(", u",", u";", u":",
+        u":=", u"{", u"}", u"(*", u"*)", u"//", u"begin ", u" end", u"var ", u"Result", u"program ",
+        u"procedure ", u"\r\n", u".", u"..", u"@", u"ä", u"true", u" ",
+    };
+    std::mt19937 random(20261210);
+    std::uniform_int_distribution<std::size_t> piece(0, std::size(pieces) - 1);
+    std::uniform_int_distribution<int> length(0, 12);
+    for (int i = 0; i < 20000; ++i) {
+        QString text;
+        for (int n = length(random); n > 0; --n)
+            text += QString::fromUtf16(pieces[piece(random)]);
+        interpreter.setSource(text);
+        try {
+            interpreter.run();
+        } catch (const Error&) {
+        } catch (...) {
+            ADD_FAILURE() << "foreign exception for " << text.toStdString();
+        }
+        ASSERT_EQ(interpreter.stackPointer(), -1) << text.toStdString();
+    }
 }
 
 TEST(ErrorTable, HasFiftyThreeTextsFormattedWithTheirNames)

@@ -41,6 +41,11 @@ public:
     std::vector<RecordedVatWindow> vatWindows;
     std::vector<QString> clipboard;         // every text copied
     int focusCount = 0;
+    // Message boxes, subtotals and VAT windows in the order they appeared,
+    // one line each as numra-eval prints them ("Fehler: Ungültige Eingabe",
+    // "Zwischensumme: 5,00", "MwSt: Netto=12,50 Steuer=2,38 Brutto=14,88
+    // (Umsatzsteuer)").
+    std::vector<QString> transcript;
     int saveDialogs = 0;
     int openDialogs = 0;
     QString lastSaveStartFolder;
@@ -60,7 +65,12 @@ public:
         return texts;
     }
 
-    void showMessage(MessageKind kind, const QString& text) override { messages.push_back({kind, text}); }
+    void showMessage(MessageKind kind, const QString& text) override
+    {
+        messages.push_back({kind, text});
+        static constexpr const char16_t* kPrefix[] = {u"Fehler: ", u"Information: ", u"Hinweis: "};
+        transcript.push_back(QString::fromUtf16(kPrefix[int(kind)]) + text);
+    }
 
     void setSubtotalLabel(const QString& caption) override { subtotalLabel = caption; }
 
@@ -68,6 +78,7 @@ public:
     {
         subtotals.push_back(text);
         subtotalVisible = true;
+        transcript.push_back(subtotalLabel + QStringLiteral(": ") + text);
     }
 
     bool subtotalWindowVisible() const override { return subtotalVisible; }
@@ -96,6 +107,9 @@ public:
         for (int i = 0; i < done.failedSteps; ++i)
             showMessage(MessageKind::Error, kVatConvertError);
         vatWindows.push_back({input, done.amounts});
+        transcript.push_back(QStringLiteral("MwSt: Netto=%1 Steuer=%2 Brutto=%3 (%4)")
+                                 .arg(done.amounts.netto, done.amounts.tax, done.amounts.brutto,
+                                      input.taxLabel));
 
         VatField choice = VatField::None;
         if (!vatChoices.empty()) {

@@ -1,0 +1,120 @@
+#include "options.h"
+
+namespace numra::evaltool {
+
+namespace {
+
+constexpr QStringView kSeparatorOption = u"--decimal-separator=";
+constexpr QStringView kLanguageOption = u"--lang=";
+
+// "--lang" for "--lang=": an option that takes a value, named without it.
+bool takesValue(const QString& arg)
+{
+    for (QStringView option : {kSeparatorOption, kLanguageOption})
+        if (arg.size() + 1 == option.size() && option.startsWith(arg))
+            return true;
+    return false;
+}
+
+// Applies one "--" option; returns an error text, empty when it was fine.
+QString applyOption(const QString& arg, Options& options)
+{
+    if (arg == u"--keys") {
+        options.mode = Options::Mode::Keys;
+    } else if (arg == u"--round") {
+        options.round = true;
+    } else if (arg.startsWith(kSeparatorOption)) {
+        const QString sep = arg.mid(kSeparatorOption.size());
+        if (sep.size() != 1)
+            return QStringLiteral("the decimal separator must be one character: '%1'").arg(sep);
+        options.decimalSeparator = sep.front();
+    } else if (arg.startsWith(kLanguageOption)) {
+        const QString lang = arg.mid(kLanguageOption.size());
+        if (lang != u"de" && lang != u"en")
+            return QStringLiteral("unknown language '%1' (de or en)").arg(lang);
+        options.language = lang == u"en" ? 1 : 0;
+    } else {
+        return QStringLiteral("unknown option '%1'").arg(arg);
+    }
+    return QString();
+}
+
+} // namespace
+
+ParseResult parseOptions(const QStringList& arguments, QChar localeSeparator)
+{
+    Options options;
+    options.decimalSeparator = localeSeparator;
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        QString arg = arguments[i];
+        // As getopt_long reads them, "--lang en" is "--lang=en".
+        if (!optionsEnded && takesValue(arg)) {
+            if (i + 1 == arguments.size())
+                return {std::nullopt, QStringLiteral("option '%1' requires an argument").arg(arg)};
+            arg += u'=' + arguments[++i];
+        }
+        if (optionsEnded) {
+            options.arguments << arg;
+        } else if (arg == u"-h" || arg == u"--help") {
+            return {Options{Options::Mode::Help, localeSeparator, false, 0, {}}, {}};
+        } else if (arg == u"--version") {
+            return {Options{Options::Mode::Version, localeSeparator, false, 0, {}}, {}};
+        } else if (arg == u"--") {
+            optionsEnded = true;
+        } else if (!arg.startsWith(u"--")) {
+            options.arguments << arg;
+        } else if (QString error = applyOption(arg, options); !error.isEmpty()) {
+            return {std::nullopt, error};
+        }
+    }
+    return {options, {}};
+}
+
+QString helpText(QChar localeSeparator)
+{
+    return QString::fromUtf8(R"HELP(Usage: numra-eval [OPTION]... [FORMULA]...
+  or:  numra-eval --keys [OPTION]... KEY...
+Evaluate formulas as Numra's "=" key does in edit mode, or replay key presses
+on a calculator fresh from start-up.
+
+Formula mode: each FORMULA, or else each line of standard input (without its
+line break), is typed into the entry field in edit mode and "=" is pressed.
+Every formula starts from a calculator fresh from start-up and switched to
+edit mode: nothing pending, empty memory. One line per formula: the entry
+field afterwards; "Zwischensumme: " (--lang=en: "Subtotal: ") and the value
+with two decimals when the formula ends in an operator; "Fehler: " and the
+message of the error box when it fails; an empty line for a blank formula.
+A formula that starts with "-" is a formula, not an option.
+
+Key mode: each KEY is a button caption (0 to 9, ".", "+", "-", "*", "/", "=",
+CE, Edit, "%", "+/-", "1/x", "√", "x^n", Ganzzahl, M+, M-, MC, Hex->Int,
+Int->Hex, Ust+, Ust-), Runden (a click on the rounding check box), Kopieren
+(the clipboard key) or text:STRING (types STRING at the end of the entry
+field). Prints a line for each message box ("Fehler: ", "Information: ",
+"Hinweis: " for a box without icon), each subtotal ("Zwischensumme: ") and
+each VAT window ("MwSt: Netto=... Steuer=... Brutto=... (label)", after which
+its copy chooser is cancelled), then "Anzeige: " and the entry field, and
+"Formel: " and the pending formula.
+
+Options:
+      --keys                   replay key presses instead of evaluating formulas
+      --decimal-separator=SEP  the regional decimal separator (default from the
+                               locale, here '%1')
+      --round                  start with "auf 2 Nachkommastellen runden" checked
+      --lang=de|en             language of the texts (default de)
+      --                       end of options
+  -h, --help                   display this help and exit
+      --version                output version information and exit
+
+Exit status:
+  0  no formula failed (key mode: no error box was shown)
+  1  a formula failed (key mode: an error box was shown)
+  2  usage error
+)HELP")
+        .arg(localeSeparator);
+}
+
+QString versionText() { return QStringLiteral("numra-eval 2.0\n"); }
+
+} // namespace numra::evaltool

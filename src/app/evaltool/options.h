@@ -1,0 +1,31 @@
+#pragma once
+// The command line of numra-eval.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace numra::evaltool {
+
+struct Options {
+    enum class Mode { Formulas, Keys, Help, Version };
+    Mode mode = Mode::Formulas;
+    QChar decimalSeparator;  // the locale's unless given
+    bool round = false;      // start with the rounding box checked
+    int language = 0;        // 0 German, 1 English
+    QStringList arguments;   // formulas or keys
+};
+
+struct ParseResult {
+    std::optional<Options> options;
+    QString error; // usage error when options is empty
+};
+
+// Options start with "--" (or are "-h"); "--" ends them. Anything else,
+// "-5+3" included, is a formula or a key.
+ParseResult parseOptions(const QStringList& arguments, QChar localeSeparator);
+
+QString helpText(QChar localeSeparator);
+QString versionText();
+
+} // namespace numra::evaltool

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# End-to-end checks of numra-eval as a process: output and exit status.
+# usage: test_numra_eval.sh PATH/TO/numra-eval
+set -u
+EVAL=$1
+failures=0
+checks=0
+
+# check NAME EXPECTED_STATUS EXPECTED_OUTPUT [STDIN] -- ARGS...
+check() {
+    local name=$1 want_status=$2 want_output=$3 input=$4
+    shift 5
+    local output status
+    output=$(printf '%s' "$input" | "$EVAL" "$@" 2>/dev/null)
+    status=$?
+    checks=$((checks + 1))
+    if [ "$output" != "$want_output" ] || [ "$status" != "$want_status" ]; then
+        failures=$((failures + 1))
+        echo "FAIL: $name"
+        echo "  args:   $*"
+        echo "  want ($want_status):"; printf '%s\n' "$want_output" | sed 's/^/    /'
+        echo "  got  ($status):"; printf '%s\n' "$output" | sed 's/^/    /'
+    fi
+}
+
+DE=--decimal-separator=,
+
+# Formula mode, arguments.
+check "results, subtotal, blank" 0 $'22\nZwischensumme: 5,00\n\n0,333333333333333\n1E15' "" -- \
+    $DE "12+5*2" "5+" " " "1/3" "10^15"
+check "English subtotal" 0 "Subtotal: 0,33" "" -- $DE --lang=en "1/3+"
+check "rounding" 0 $'0,13\n2,67' "" -- $DE --round "1/8" "2.675*1"
+check "point separator" 0 $'2.5\n0.333333333333333' "" -- --decimal-separator=. "1.5+1" "1/3"
+check "comma in formula under point separator" 0 "5" "" -- --decimal-separator=. "2,5*2"
+check "error makes status 1, later formulas still run" 1 $'Fehler: Gleitkommaüberlauf.\n3' "" -- \
+    $DE "10^5000" "1+2"
+check "formula starting with a minus" 0 "-3" "" -- $DE "-5+2"
+check "double dash ends options" 0 "1" "" -- $DE -- "--1"
+
+# Formula mode, standard input.
+check "lines of standard input" 0 $'3\nZwischensumme: 7,00\n\n4' $'1+2\n7*\n\n2^2' -- $DE
+check "CR LF line breaks" 0 $'3\n4' $'1+2\r\n2*2\r\n' -- $DE
+check "last line without break" 0 $'1\n2' $'1\n2' -- $DE
+
+# Key mode.
+check "keypad calculation" 0 $'Anzeige: 22\nFormel: ' "" -- $DE --keys 1 2 + 5 "*" 2 =
+check "pending formula" 0 $'Anzeige: 5\nFormel: 12+' "" -- $DE --keys 1 2 + 5
+check "subtotal in key mode" 0 $'Zwischensumme: 5,00\nAnzeige: \nFormel: ' "" -- $DE --keys 5 + =
+check "VAT window" 0 $'MwSt: Netto=12,50 Steuer=2,38 Brutto=14,88 (Umsatzsteuer)\nAnzeige: 14,88\nFormel: ' "" -- \
+    $DE --keys text:12,5 Ust+
+check "VAT in English" 0 $'MwSt: Netto=100,00 Steuer=19,00 Brutto=119,00 (Tax)\nAnzeige: 100,00\nFormel: ' "" -- \
+    $DE --lang=en --keys 1 1 9 Ust-
+check "message boxes" 1 $'Fehler: Ungültige Eingabe\nInformation: Daten kopiert. Einfügen mit STRG+V\nAnzeige: 4\nFormel: ' "" -- \
+    $DE --keys text:-4 √ CE 1 6 √ Kopieren
+check "hex keys" 0 $'Anzeige: 255\nFormel: ' "" -- $DE --keys Edit text:ff "Hex->Int"
+check "default error box" 1 $'Fehler: \'\' ist kein gültiger Gleitkommawert.\nAnzeige: 8\nFormel: ' "" -- \
+    $DE --keys 2 x^n = 3 =
+check "rounding box and Ganzzahl" 0 $'Anzeige: 3,14\nFormel: ' "" -- $DE --keys text:3,14159 Runden
+check "locale separator" 0 $'Anzeige: 3,50\nFormel: ' "" -- --keys text:3,5 Runden
+
+# Usage.
+check "unknown option" 2 "" "" -- --frobnicate
+check "unknown key" 2 "" "" -- --keys 1 Quadrat
+check "bad separator" 2 "" "" -- --decimal-separator=ab 1
+check "bad language" 2 "" "" -- --lang=fr 1
+check "option values as separate arguments" 0 "Subtotal: 0,33" "" -- --decimal-separator , --lang en "1/3+"
+check "option value missing" 2 "" "" -- 1 --lang
+check "version" 0 "numra-eval 2.0" "" -- --version
+
+# Help: both modes, options and exit status, on standard output.
+checks=$((checks + 1))
+help=$("$EVAL" --help) && [ "$("$EVAL" -h)" = "$help" ] \
+    && grep -q '^Usage: numra-eval' <<<"$help" && grep -q -- '--keys' <<<"$help" \
+    && grep -q '^Exit status:' <<<"$help" \
+    || { failures=$((failures + 1)); echo "FAIL: --help"; }
+
+echo "$((checks - failures)) passed, $failures failed"
+[ "$failures" -eq 0 ]
