@@ -285,12 +285,12 @@ void MainWindow::showAbout()
 
 void MainWindow::saveCalculation()
 {
-    // Connected to the calculation files' save flow when it is merged.
+    runOnCore([this] { files_.save(); });
 }
 
 void MainWindow::loadCalculation()
 {
-    // Connected to the calculation files' load flow when it is merged.
+    runOnCore([this] { files_.load(); });
 }
 
 // --- CalculatorUi ---

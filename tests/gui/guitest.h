@@ -11,8 +11,15 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <ostream>
 
 class QAbstractButton;
+
+// Readable failure messages.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace numra::testing {
 

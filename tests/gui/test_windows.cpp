@@ -10,11 +10,14 @@
 #include <QButtonGroup>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -179,6 +182,50 @@ TEST_F(Windows, SaveRoleFailsWhileTheSubtotalIsShown)
     EXPECT_EQ(box.text, QStringLiteral("Sichtbares Fenster kann nicht in modales geändert werden."));
     EXPECT_EQ(windows.saveRech.caption()->text(), QStringLiteral("Formula"));
     EXPECT_EQ(windows.saveRech.field()->text(), QStringLiteral("5+"));
+}
+
+TEST_F(Windows, SaveAndLoadThroughTheMenu)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("rechnung.clc"));
+    auto chooseFile = [&](QWidget& window) {
+        auto* dialog = qobject_cast<QFileDialog*>(&window);
+        ASSERT_NE(dialog, nullptr) << window.objectName().toStdString();
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept();
+    };
+    ModalScript modals;
+    modals.then([&](QWidget&) {
+        EXPECT_EQ(windows.saveRech.field()->text(), QStringLiteral("12+5"));
+        windows.saveRech.saveButton()->click();
+    });
+    modals.then(chooseFile);
+    press({Key::Digit1, Key::Digit2, Key::Plus, Key::Digit5, Key::Equals});
+    press({Key::Edit});
+    rech.setEntryText(QStringLiteral("12+5"));
+    press({Key::Equals});
+    rech.menuItem("Speichern")->trigger();
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), QByteArray("12+5\r\n"));
+
+    press({Key::Edit}); // back to keypad mode; loading switches to edit mode
+    modals.then(chooseFile);
+    rech.menuItem("Laden")->trigger();
+    EXPECT_EQ(core().inputMode(), InputMode::Edit);
+    EXPECT_FALSE(rech.entry()->isReadOnly());
+    EXPECT_TRUE(rech.entry()->text().startsWith(QStringLiteral("12+5")));
+}
+
+TEST_F(Windows, SavingWhileTheSubtotalIsShownReportsTheWindowError)
+{
+    press({Key::Digit5, Key::Plus, Key::Equals, Key::Digit7});
+    ShownMessage box;
+    ModalScript modals;
+    modals.then(acknowledge(box));
+    rech.menuItem("Speichern")->trigger();
+    EXPECT_EQ(box.caption, QStringLiteral("Numra"));
+    EXPECT_EQ(box.text, QStringLiteral("Sichtbares Fenster kann nicht in modales geändert werden."));
 }
 
 TEST_F(Windows, MessageBoxesHaveGermanCaptionsAndOneOkButton)
