@@ -1,0 +1,20 @@
+#pragma once
+// The application object: Numra's name and resources, and the safety net
+// that keeps any exception a handler lets through from crossing the Qt event
+// loop (it is shown in the default error box instead).
+
+#include <QApplication>
+
+namespace numra {
+
+class NumraApplication : public QApplication {
+public:
+    NumraApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// The pictures, the style sheet and the font substitutes; called by NumraApplication, and by test
+// programs that build the windows on a plain QApplication.
+void loadNumraResources();
+
+} // namespace numra

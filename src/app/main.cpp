@@ -1,0 +1,26 @@
+// Numra: start-up. The style is requested, the windows are created hidden,
+// the event loop shows the calculator window; the warning beep is switched
+// on again however the program ends.
+
+#include "app/application.h"
+#include "app/pictures.h"
+#include "app/startup.h"
+#include "app/startupprobe.h"
+#include "app/visualstyle.h"
+#include "eval/numbertext.h"
+#include "platform/warningbeep.h"
+
+int main(int argc, char** argv)
+{
+    numra::NumraApplication app(argc, argv);
+    app.setWindowIcon(numra::applicationIcon());
+    numra::applyVisualStyle(app, numra::defaultStyleName);
+
+    numra::platform::WarningBeep beep;
+    numra::NumraWindows windows(beep, numra::systemDecimalSeparator());
+    windows.rech.show();
+    numra::reportStartupIfAsked(windows.rech);
+    const int result = app.exec();
+    beep.restore();
+    return result;
+}

@@ -1,0 +1,15 @@
+#include "datafolder.h"
+
+#include <QStandardPaths>
+
+namespace numra {
+
+QString dataFolder()
+{
+    QString path = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (path.endsWith(u'/'))
+        path.chop(1);
+    return path + QStringLiteral("/morvane/");
+}
+
+} // namespace numra

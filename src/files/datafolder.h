@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace numra {
+
+// The folder the save dialog starts in: the user's application-data folder
+// (~/.local/share, or XDG_DATA_HOME) + "/morvane/"; "/morvane/" alone when
+// that folder cannot be determined. The program never creates it.
+QString dataFolder();
+
+} // namespace numra

@@ -1,0 +1,13 @@
+#include "platform/webbrowser.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace numra::platform {
+
+void openWebAddress(const QString& address)
+{
+    QDesktopServices::openUrl(QUrl(address));
+}
+
+} // namespace numra::platform

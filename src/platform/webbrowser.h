@@ -1,0 +1,11 @@
+#pragma once
+// Opens a web address in the user's default browser. A failure to start one
+// passes silently.
+
+class QString;
+
+namespace numra::platform {
+
+void openWebAddress(const QString& address);
+
+} // namespace numra::platform

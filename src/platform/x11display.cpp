@@ -1,0 +1,18 @@
+#include "platform/x11display.h"
+
+#include <QGuiApplication>
+
+#include <X11/Xlib.h>
+
+namespace numra::platform {
+
+_XDisplay* x11Display()
+{
+    auto* app = qGuiApp;
+    if (!app)
+        return nullptr;
+    auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->display() : nullptr;
+}
+
+} // namespace numra::platform

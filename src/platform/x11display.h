@@ -1,0 +1,11 @@
+#pragma once
+// The X11 connection Qt already holds, for the few keyboard settings Qt has
+// no interface for. Null on every other platform (Wayland, offscreen).
+
+struct _XDisplay;
+
+namespace numra::platform {
+
+_XDisplay* x11Display();
+
+} // namespace numra::platform

@@ -1,0 +1,42 @@
+#include "windows/messagebox.h"
+
+#include "eval/errors.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace numra {
+
+namespace {
+
+void runBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text)
+{
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    box.exec();
+}
+
+} // namespace
+
+void showMessageBox(QWidget* parent, MessageKind kind, const QString& text)
+{
+    switch (kind) {
+    case MessageKind::Error:
+        runBox(parent, QMessageBox::Critical, QStringLiteral("Fehler"), text);
+        break;
+    case MessageKind::Information:
+        runBox(parent, QMessageBox::Information, QStringLiteral("Informationen"), text);
+        break;
+    case MessageKind::Plain:
+        runBox(parent, QMessageBox::NoIcon, QApplication::applicationName(), text);
+        break;
+    }
+}
+
+void showDefaultErrorBox(QWidget* parent, const QString& message)
+{
+    runBox(parent, QMessageBox::Critical, QApplication::applicationName(), errorBoxText(message));
+}
+
+} // namespace numra

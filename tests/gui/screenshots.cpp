@@ -1,0 +1,109 @@
+// Builds Numra's windows as the program does, drives a few keys and saves
+// pictures of the windows for a person to look at (scripts/screenshots.sh).
+// Not a test: it checks nothing itself.
+
+#include "app/application.h"
+#include "app/startup.h"
+#include "app/visualstyle.h"
+#include "platform/warningbeep.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <QTimer>
+#include <QMenu>
+#include <QPushButton>
+#include <QWindow>
+#include <functional>
+
+using namespace numra;
+
+namespace {
+
+void saveGrab(QWidget& widget, const QString& folder, const QString& name)
+{
+    widget.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+
+void saveScreen(const QString& folder, const QString& name)
+{
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+
+// Runs `action` on the next modal window as soon as it is showing.
+void onNextModal(std::function<void(QWidget&)> action)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(50);
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        QTimer::singleShot(300, modal, [modal, action] { action(*modal); });
+    });
+    timer->start();
+}
+
+void settle(int ms = 300)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    NumraApplication app(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(folder);
+    applyVisualStyle(app, defaultStyleName);
+
+    platform::WarningBeep beep;
+    NumraWindows windows(beep, QChar(u','));
+    MainWindow& rech = windows.rech;
+    rech.show();
+    settle();
+    saveGrab(rech, folder, QStringLiteral("main"));
+
+    for (Key key : {Key::Digit1, Key::Digit2, Key::Point, Key::Digit5})
+        rech.clickKey(key);
+    onNextModal([&](QWidget& vat) {
+        saveGrab(vat, folder, QStringLiteral("vat"));
+        saveScreen(folder, QStringLiteral("vat-screen"));
+        onNextModal([&](QWidget& chooser) {
+            saveGrab(chooser, folder, QStringLiteral("chooser"));
+            windows.select.cancelButton()->click();
+        });
+        windows.summe.copyButton()->click();
+    });
+    rech.clickKey(Key::VatFromNet);
+    settle();
+
+    for (Key key : {Key::ClearEntry, Key::Digit5, Key::Plus, Key::Digit7, Key::Multiply, Key::Equals})
+        rech.clickKey(key);
+    settle();
+    saveGrab(windows.saveRech, folder, QStringLiteral("subtotal"));
+    saveScreen(folder, QStringLiteral("subtotal-screen"));
+    windows.saveRech.closeButton()->click();
+
+    onNextModal([&](QWidget& help) {
+        saveGrab(help, folder, QStringLiteral("help"));
+        windows.help.okButton()->click();
+    });
+    rech.showHelp();
+    onNextModal([&](QWidget& about) {
+        saveGrab(about, folder, QStringLiteral("about"));
+        windows.about.okButton()->click();
+    });
+    rech.menuItem("Info2")->trigger();
+
+    rech.clickKey(Key::Edit);
+    rech.popupMenu()->popup(rech.frameGeometry().topLeft() + QPoint(10, 50));
+    settle();
+    saveScreen(folder, QStringLiteral("menu-screen"));
+    return 0;
+}
