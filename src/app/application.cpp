@@ -28,6 +28,8 @@ void loadNumraResources()
 NumraApplication::NumraApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Numra"));
+    // Ties the window to the installed desktop entry (icon, name in the dock).
+    setDesktopFileName(QStringLiteral("org.example.Numra"));
     loadNumraResources();
 }
 

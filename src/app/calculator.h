@@ -16,8 +16,7 @@
 
 namespace numra {
 
-// The three input modes ("", "Edit", "Power" in the saved state of the
-// original design).
+// The three input modes.
 enum class InputMode {
     Keypad, // digits build the operand, operators move it into the formula
     Edit,   // the whole formula is typed into the entry field

@@ -109,7 +109,6 @@ void MainWindow::buildControls()
 {
     setFont(tahoma(11));
     setBackground(this, windowGrey);
-    setWindowIcon(applicationIcon());
 
     QWidget* titleStrip = nullptr;
     QWidget* imagePanel = nullptr;

@@ -26,6 +26,23 @@
 
 namespace numra {
 
+namespace {
+
+// When a modal window closes, the calculator window takes the keyboard back
+// (not every window manager hands it back by itself).
+class ActiveAgainAfterwards {
+public:
+    explicit ActiveAgainAfterwards(QWidget& window) : window_(window) {}
+    ~ActiveAgainAfterwards() { window_.activateWindow(); }
+    ActiveAgainAfterwards(const ActiveAgainAfterwards&) = delete;
+    ActiveAgainAfterwards& operator=(const ActiveAgainAfterwards&) = delete;
+
+private:
+    QWidget& window_;
+};
+
+} // namespace
+
 MainWindow::MainWindow(platform::WarningBeep& beep, QChar decimalSeparator)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), beep_(beep), core_(*this, decimalSeparator)
 {
@@ -256,22 +273,24 @@ void MainWindow::quitNow()
 
 void MainWindow::showHelp()
 {
+    ActiveAgainAfterwards activeAgain(*this);
     windows_.help->showHelp(core_.language());
 }
 
 void MainWindow::showAbout()
 {
+    ActiveAgainAfterwards activeAgain(*this);
     windows_.about->showAbout(core_.language());
 }
 
 void MainWindow::saveCalculation()
 {
-    // Connected to the calculation files' save flow when it is merged.
+    runOnCore([this] { files_.save(); });
 }
 
 void MainWindow::loadCalculation()
 {
-    // Connected to the calculation files' load flow when it is merged.
+    runOnCore([this] { files_.load(); });
 }
 
 // --- CalculatorUi ---
@@ -279,6 +298,7 @@ void MainWindow::loadCalculation()
 void MainWindow::showMessage(MessageKind kind, const QString& text)
 {
     showCoreState();
+    ActiveAgainAfterwards activeAgain(*this);
     showMessageBox(this, kind, text);
 }
 
@@ -300,12 +320,14 @@ bool MainWindow::subtotalWindowVisible() const
 QString MainWindow::confirmFormula(const QString& candidate, int language)
 {
     showCoreState();
+    ActiveAgainAfterwards activeAgain(*this);
     return windows_.formula->confirm(candidate, language);
 }
 
 std::optional<QString> MainWindow::showVatWindow(const VatWindowInput& input)
 {
     showCoreState();
+    ActiveAgainAfterwards activeAgain(*this);
     return windows_.vat->showAmounts(input);
 }
 

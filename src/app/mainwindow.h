@@ -7,6 +7,7 @@
 #include "app/calculator.h"
 #include "app/calculatorui.h"
 #include "app/mainlayout.h"
+#include "files/calculationfiles.h"
 
 #include <QWidget>
 #include <array>
@@ -99,6 +100,7 @@ private:
 
     platform::WarningBeep& beep_;
     Calculator core_;
+    CalculationFiles files_{core_, *this};
     SecondaryWindows windows_{};
     std::array<QWidget*, static_cast<size_t>(Control::Count)> controls_{};
     std::array<QPushButton*, keyCount> keyButtons_{};

@@ -7,7 +7,6 @@
 #include "eval/fpu.h"
 #include "eval/numbertext.h"
 
-#include <cmath>
 
 namespace numra {
 

@@ -1,5 +1,7 @@
 #include "expression.h"
 
+#include "depthguard.h"
+
 #include "interpretererror.h"
 
 #include <array>

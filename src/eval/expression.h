@@ -6,6 +6,7 @@
 // successful or not.
 
 #include "builtins.h"
+#include "depthguard.h"
 #include "errorlocation.h"
 #include "scriptvalue.h"
 #include "tokenizer.h"
@@ -23,7 +24,7 @@ class ExpressionEvaluator {
 public:
     static constexpr int kStackSize = 200;
     // Nesting of parentheses, signs, "not" and argument lists.
-    static constexpr int kMaxDepth = 1000;
+    static constexpr int kMaxDepth = kMaxNestingDepth;
 
     ExpressionEvaluator(TokenReader& reader, const ValueContext& context, ErrorLocator& locator);
 

@@ -1,5 +1,6 @@
 #include "scriptblock.h"
 
+#include "depthguard.h"
 #include "interpretererror.h"
 
 namespace numra {

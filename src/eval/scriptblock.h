@@ -42,6 +42,7 @@ private:
 
     TokenReader& reader_;
     ExpressionEvaluator& evaluator_;
+    int depth_ = 0; // nested "begin"
     Variables variables_;
     int depth_ = 0; // nested begin ... end blocks
 };

@@ -19,6 +19,7 @@ CopyChooser::CopyChooser(QWidget* owner)
     for (int index = 0; index < 3; ++index) {
         auto* item = new QRadioButton(items[index], radioGroup1_);
         item->setGeometry(8, 20 + index * 27, 145, 17);
+        item->setAccessibleName(items[index]);
         group_->addButton(item, index);
     }
     group_->button(Steuer)->setChecked(true);

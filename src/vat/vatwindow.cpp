@@ -42,6 +42,8 @@ VatWindow::VatWindow(QWidget* owner, QChar decimalSeparator)
     button2_->setObjectName(QStringLiteral("Button2"));
     button1_ = addButton(QStringLiteral("Schliessen"), QRect(126, 91, 110, 22));
     button1_->setObjectName(QStringLiteral("Button1"));
+    button2_->setAccessibleName(button2_->text());
+    button1_->setAccessibleName(button1_->text());
 
     setTabOrder(editTax_, button1_);
     setTabOrder(button1_, button2_);

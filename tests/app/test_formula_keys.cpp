@@ -214,3 +214,47 @@ TEST(KeyTable, FindsEveryKeyByItsCaption)
 }
 
 } // namespace
+
+namespace {
+
+// Long random sessions: every key in every state either works or fails with
+// an Error, and the state stays consistent.
+TEST(RandomSessions, KeepTheStateConsistent)
+{
+    const auto keys = keyTable();
+    const QString typed[] = {QStringLiteral("12,5"), QStringLiteral("ff"), QStringLiteral("1+"),
+                             QStringLiteral("(2"), QStringLiteral("-0,5"), QStringLiteral("2^"),
+                             QStringLiteral("1E39"), QStringLiteral(" "), QStringLiteral("x")};
+    std::uint32_t seed = 12345;
+    auto next = [&seed](std::uint32_t n) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % n;
+    };
+    for (char16_t separator : {u',', u'.'}) {
+        CalculatorRig rig(separator);
+        rig.ui.vatChoices.assign(200, VatField::Steuer);
+        Calculator& c = rig.calculator;
+        for (int step = 0; step < 20000; ++step) {
+            const std::uint32_t action = next(keys.size() + 3);
+            try {
+                if (action < keys.size())
+                    c.press(keys[action].key);
+                else if (action == keys.size())
+                    c.setEntryText(c.entryText().right(20) + typed[next(std::size(typed))]);
+                else if (action == keys.size() + 1)
+                    c.setRoundingChecked(!c.roundingChecked());
+                else
+                    c.setCaretPosition(int(next(40)));
+            } catch (const Error&) {
+            }
+            ASSERT_GE(c.caretPosition(), 0) << step;
+            ASSERT_LE(c.caretPosition(), c.entryText().size()) << step;
+            ASSERT_EQ(c.editIndicatorVisible(), !c.entryReadOnly()) << step;
+            ASSERT_TRUE(c.inputMode() != InputMode::Edit || !c.entryReadOnly()) << step;
+            if (c.formula().size() > 200)
+                c.press(Key::ClearEntry); // keep the formulas short
+        }
+    }
+}
+
+} // namespace

@@ -253,6 +253,7 @@ TEST(Expression, DeepNestingEndsInStackOverflowNotACrash)
         u"integer("_qs.repeated(deep) + u'1',
         u"integer([("_qs.repeated(deep) + u'1',
         u"[integer("_qs.repeated(deep) + u'1',
+        u"begin "_qs.repeated(deep) + u'1',
     };
     Interpreter interpreter;
     for (const QString& formula : formulas) {

@@ -7,6 +7,15 @@ namespace {
 constexpr QStringView kSeparatorOption = u"--decimal-separator=";
 constexpr QStringView kLanguageOption = u"--lang=";
 
+// "--lang" for "--lang=": an option that takes a value, named without it.
+bool takesValue(const QString& arg)
+{
+    for (QStringView option : {kSeparatorOption, kLanguageOption})
+        if (arg.size() + 1 == option.size() && option.startsWith(arg))
+            return true;
+    return false;
+}
+
 // Applies one "--" option; returns an error text, empty when it was fine.
 QString applyOption(const QString& arg, Options& options)
 {
@@ -37,7 +46,14 @@ ParseResult parseOptions(const QStringList& arguments, QChar localeSeparator)
     Options options;
     options.decimalSeparator = localeSeparator;
     bool optionsEnded = false;
-    for (const QString& arg : arguments) {
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        QString arg = arguments[i];
+        // As getopt_long reads them, "--lang en" is "--lang=en".
+        if (!optionsEnded && takesValue(arg)) {
+            if (i + 1 == arguments.size())
+                return {std::nullopt, QStringLiteral("option '%1' requires an argument").arg(arg)};
+            arg += u'=' + arguments[++i];
+        }
         if (optionsEnded) {
             options.arguments << arg;
         } else if (arg == u"-h" || arg == u"--help") {
@@ -99,6 +115,11 @@ Exit status:
         .arg(localeSeparator);
 }
 
-QString versionText() { return QStringLiteral("numra-eval 2.0\n"); }
+// GNU form: the program, its package in parentheses and the version, then
+// the copyright line.
+QString versionText()
+{
+    return QStringLiteral("numra-eval (Numra) " NUMRA_VERSION "\nCopyright (C) 2026 Numra\n");
+}
 
 } // namespace numra::evaltool

@@ -1,0 +1,83 @@
+#pragma once
+// Support for the window tests: the windows as the program builds them, and
+// a script of answers for the modal windows they open. A modal window that
+// no answer expects, or one left open, fails the test instead of hanging it.
+
+#include "app/startup.h"
+#include "platform/warningbeep.h"
+
+#include <QString>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <ostream>
+
+class QAbstractButton;
+
+// Readable failure messages.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace numra::testing {
+
+// Answers modal windows in the order they open. Each answer runs once the
+// window is showing and must close it (or open the next modal window).
+class ModalScript : public QObject {
+public:
+    using Answer = std::function<void(QWidget&)>;
+
+    explicit ModalScript(int watchdogMs = 5000);
+    ~ModalScript();
+
+    ModalScript& then(Answer answer);
+
+protected:
+    // Every showing of a modal window is a new one, also of a window that
+    // is shown again.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void closeAll(const char* why);
+
+    QTimer watchdog_;
+    std::deque<Answer> answers_;
+};
+
+// Sends a key press and release through the application, as the keyboard
+// would (QTest's key clicks cannot send dead keys).
+void sendKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+// A button of a window by its text; fails the test when there is none.
+QAbstractButton* buttonWithText(QWidget& window, const QString& text);
+void clickButton(QWidget& window, const QString& text);
+
+// What a message box showed.
+struct ShownMessage {
+    QString caption;
+    QString text;
+    int icon = -1; // QMessageBox::Icon
+    QStringList buttons;
+};
+ShownMessage readMessageBox(QWidget& window);
+
+// An answer that records a message box and presses its "OK".
+ModalScript::Answer acknowledge(ShownMessage& into);
+
+// The program's windows with a German decimal comma, the calculator window
+// shown and active.
+class NumraFixture {
+public:
+    NumraFixture();
+    ~NumraFixture();
+
+    platform::WarningBeep beep;
+    NumraWindows windows;
+    MainWindow& rech;
+};
+
+void processEvents(int ms = 20);
+
+} // namespace numra::testing

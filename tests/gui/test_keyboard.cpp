@@ -1,0 +1,182 @@
+// Keys reach the calculator window's buttons through the key table and the
+// routing order: navigation and dialog keys, the window's table, the entry.
+
+#include "gui/guitest.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace numra;
+using namespace numra::testing;
+
+namespace {
+
+struct Stroke {
+    int key;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+};
+
+constexpr auto KP = Qt::KeypadModifier;
+
+struct KeyCase {
+    const char* name;
+    std::vector<Stroke> strokes;
+    const char* formula;
+    const char* entry;
+};
+
+class Keyboard : public ::testing::Test, public NumraFixture {
+protected:
+    Calculator& core() { return rech.calculator(); }
+    QLineEdit* entry() { return rech.entry(); }
+
+    void type(const std::vector<Stroke>& strokes)
+    {
+        for (const Stroke& s : strokes)
+            sendKey(s.key, s.modifiers);
+    }
+    void focusEntry() { entry()->setFocus(); }
+    void switchToEditMode()
+    {
+        rech.clickKey(Key::Edit);
+        ASSERT_EQ(core().inputMode(), InputMode::Edit);
+    }
+};
+
+TEST_F(Keyboard, KeypadModeKeysClickTheirButtons)
+{
+    const KeyCase cases[] = {
+        {"main-block digits", {{Qt::Key_1}, {Qt::Key_2}, {Qt::Key_3}}, "", "123"},
+        {"keypad digits", {{Qt::Key_4, KP}, {Qt::Key_5, KP}, {Qt::Key_0, KP}}, "", "450"},
+        {"plus from both blocks", {{Qt::Key_1}, {Qt::Key_Plus}, {Qt::Key_2}, {Qt::Key_Plus, KP}}, "1+2+", ""},
+        {"minus from both blocks", {{Qt::Key_5}, {Qt::Key_Minus}, {Qt::Key_3, KP}, {Qt::Key_Minus, KP}}, "5-3-", ""},
+        {"keypad divide and multiply", {{Qt::Key_8}, {Qt::Key_Slash, KP}, {Qt::Key_2}, {Qt::Key_Asterisk, KP}}, "8/2*", ""},
+        {"main-block slash does nothing", {{Qt::Key_8}, {Qt::Key_Slash}}, "", "8"},
+        {"comma, full stop and keypad decimal click the point",
+         {{Qt::Key_1}, {Qt::Key_Comma}, {Qt::Key_Period}, {Qt::Key_Comma, KP}}, "", "1..."},
+        {"shift held: no key acts", {{Qt::Key_7, Qt::ShiftModifier}, {Qt::Key_Asterisk, Qt::ShiftModifier | KP}}, "", ""},
+        {"ctrl is not tested", {{Qt::Key_5, Qt::ControlModifier}}, "", "5"},
+        {"F9 clears entry and formula", {{Qt::Key_1}, {Qt::Key_Plus}, {Qt::Key_2}, {Qt::Key_F9}}, "", ""},
+        {"F8 applies the percent", {{Qt::Key_2}, {Qt::Key_0}, {Qt::Key_0}, {Qt::Key_Asterisk, KP}, {Qt::Key_1}, {Qt::Key_0}, {Qt::Key_F8}}, "", "20"},
+        {"circumflex starts x^n", {{Qt::Key_2}, {Qt::Key_AsciiCircum}, {Qt::Key_3}, {Qt::Key_Return}}, "", "8"},
+        {"dead circumflex starts x^n", {{Qt::Key_3}, {Qt::Key_Dead_Circumflex}, {Qt::Key_2}, {Qt::Key_Enter, KP}}, "", "9"},
+        {"delete empties the entry", {{Qt::Key_1}, {Qt::Key_2}, {Qt::Key_Delete}}, "", ""},
+        {"backspace empties the entry", {{Qt::Key_1}, {Qt::Key_2}, {Qt::Key_Backspace}, {Qt::Key_7}}, "", "7"},
+    };
+    for (const KeyCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        rech.clickKey(Key::ClearEntry);
+        focusEntry();
+        type(c.strokes);
+        EXPECT_EQ(core().formula(), QString::fromUtf8(c.formula));
+        EXPECT_EQ(entry()->text(), QString::fromUtf8(c.entry));
+        EXPECT_EQ(entry()->cursorPosition(), entry()->text().size()) << "caret at the end";
+    }
+}
+
+TEST_F(Keyboard, ReturnClicksEqualsExactlyOnceInEveryMode)
+{
+    QSignalSpy equals(rech.keyButton(Key::Equals), &QPushButton::clicked);
+    focusEntry();
+    type({{Qt::Key_5}, {Qt::Key_Return}});
+    EXPECT_EQ(equals.count(), 1) << "keypad mode";
+    type({{Qt::Key_Return, Qt::ShiftModifier}});
+    EXPECT_EQ(equals.count(), 2) << "keypad mode, Shift held";
+    switchToEditMode();
+    type({{Qt::Key_1}, {Qt::Key_Plus}, {Qt::Key_2}, {Qt::Key_Return}});
+    EXPECT_EQ(equals.count(), 3) << "edit mode";
+    EXPECT_EQ(entry()->text(), QStringLiteral("3"));
+    type({{Qt::Key_Enter, KP}});
+    EXPECT_EQ(equals.count(), 4) << "edit mode, keypad Enter";
+}
+
+TEST_F(Keyboard, ReturnOnAFocusedButtonClicksThatButton)
+{
+    QSignalSpy equals(rech.keyButton(Key::Equals), &QPushButton::clicked);
+    rech.keyButton(Key::Digit7)->setFocus();
+    type({{Qt::Key_Return}});
+    EXPECT_EQ(equals.count(), 0);
+    EXPECT_EQ(entry()->text(), QStringLiteral("7"));
+    // The digit keys still work through the window's table.
+    rech.keyButton(Key::Digit7)->setFocus();
+    type({{Qt::Key_4}});
+    EXPECT_EQ(entry()->text(), QStringLiteral("74"));
+}
+
+TEST_F(Keyboard, EscapeClicksMemoryInWhereverTheFocusIs)
+{
+    focusEntry();
+    type({{Qt::Key_4}, {Qt::Key_2}, {Qt::Key_Escape}});
+    EXPECT_EQ(core().memory().text, QStringLiteral("42"));
+
+    rech.keyButton(Key::Digit1)->setFocus();
+    type({{Qt::Key_Escape, Qt::ShiftModifier}});
+    EXPECT_EQ(core().memory().text, QStringLiteral("42")) << "Shift+Escape does nothing";
+
+    switchToEditMode();
+    type({{Qt::Key_9}, {Qt::Key_Escape}});
+    EXPECT_EQ(core().memory().text, QStringLiteral("9")) << "edit mode";
+}
+
+TEST_F(Keyboard, EditModeKeysAreOrdinaryEditingKeys)
+{
+    switchToEditMode();
+    type({{Qt::Key_1}, {Qt::Key_2}, {Qt::Key_3}, {Qt::Key_Backspace}});
+    EXPECT_EQ(entry()->text(), QStringLiteral("12"));
+    type({{Qt::Key_Home}, {Qt::Key_Delete}});
+    EXPECT_EQ(entry()->text(), QStringLiteral("2"));
+    EXPECT_EQ(core().entryText(), QStringLiteral("2")) << "the core sees what was typed";
+    type({{Qt::Key_F9}, {Qt::Key_F8}});
+    EXPECT_EQ(entry()->text(), QStringLiteral("2")) << "F8 and F9 act only in keypad mode";
+}
+
+TEST_F(Keyboard, CircumflexInEditModeAppendsAtTheEndAtOnce)
+{
+    switchToEditMode();
+    type({{Qt::Key_2}, {Qt::Key_Home}, {Qt::Key_AsciiCircum}});
+    EXPECT_EQ(entry()->text(), QStringLiteral("2^"));
+    type({{Qt::Key_Home}, {Qt::Key_Dead_Circumflex}, {Qt::Key_3}});
+    EXPECT_EQ(entry()->text(), QStringLiteral("2^^3"));
+}
+
+TEST_F(Keyboard, ArrowsMoveTheFocusBetweenButtonsNotInTheEntry)
+{
+    rech.keyButton(Key::Digit1)->setFocus();
+    type({{Qt::Key_Right}});
+    EXPECT_EQ(QApplication::focusWidget(), rech.keyButton(Key::Digit2));
+    type({{Qt::Key_Up}});
+    EXPECT_EQ(QApplication::focusWidget(), rech.keyButton(Key::Digit1));
+    focusEntry();
+    type({{Qt::Key_Left}});
+    EXPECT_EQ(QApplication::focusWidget(), entry());
+    type({{Qt::Key_Tab}});
+    EXPECT_EQ(QApplication::focusWidget(), rech.keyButton(Key::Digit1)) << "Tab follows the tab order";
+}
+
+TEST_F(Keyboard, F7OpensTheVatWindowAndF1TheHelpWindow)
+{
+    focusEntry();
+    type({{Qt::Key_1}, {Qt::Key_0}, {Qt::Key_0}});
+    QString brutto;
+    ModalScript modals;
+    modals.then([&](QWidget&) {
+        brutto = windows.summe.brutto()->text();
+        windows.summe.closeButton()->click();
+    });
+    type({{Qt::Key_F7}});
+    EXPECT_EQ(brutto, QStringLiteral("119,00"));
+
+    processEvents(); // the calculator window is active again
+    QString help;
+    modals.then([&](QWidget& window) {
+        help = window.objectName();
+        windows.help.okButton()->click();
+    });
+    type({{Qt::Key_F1}});
+    EXPECT_EQ(help, QStringLiteral("FormHelp"));
+}
+
+} // namespace

@@ -1,0 +1,389 @@
+// The secondary windows and message boxes as the calculator window uses them.
+
+#include "gui/guitest.h"
+
+#include "app/errorguard.h"
+#include "app/visualstyle.h"
+#include "eval/errors.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using namespace numra;
+using namespace numra::testing;
+
+namespace {
+
+class Windows : public ::testing::Test, public NumraFixture {
+protected:
+    Calculator& core() { return rech.calculator(); }
+    void press(std::initializer_list<Key> keys)
+    {
+        for (Key key : keys)
+            rech.clickKey(key);
+    }
+    // "Ust+" on 12,5 typed on the keypad as 12.5; the answers for the modal
+    // windows are queued before.
+    void vatOnTwelveFifty() { press({Key::Digit1, Key::Digit2, Key::Point, Key::Digit5, Key::VatFromNet}); }
+    VatWindow& vat() { return windows.summe; }
+};
+
+TEST_F(Windows, VatWindowCompletesAndCopiesTheChosenAmount)
+{
+    QString netto, tax, brutto, label, copyCaption;
+    ShownMessage notice;
+    ModalScript modals;
+    modals.then([&](QWidget&) {
+        netto = vat().netto()->text();
+        tax = vat().tax()->text();
+        brutto = vat().brutto()->text();
+        label = vat().taxLabel()->text();
+        copyCaption = vat().copyButton()->text();
+        vat().copyButton()->click();
+    });
+    modals.then([&](QWidget& chooser) {
+        EXPECT_EQ(chooser.objectName(), QStringLiteral("FormSelect"));
+        windows.select.group()->button(CopyChooser::Netto)->click();
+        windows.select.okButton()->click();
+    });
+    modals.then(acknowledge(notice));
+    vatOnTwelveFifty();
+
+    EXPECT_EQ(netto, QStringLiteral("12,50"));
+    EXPECT_EQ(tax, QStringLiteral("2,38"));
+    EXPECT_EQ(brutto, QStringLiteral("14,88"));
+    EXPECT_EQ(label, QStringLiteral("Umsatzsteuer"));
+    EXPECT_EQ(copyCaption, QStringLiteral("Kopieren"));
+    EXPECT_EQ(notice.text, QStringLiteral("Wert kopiert: 12,50"));
+    EXPECT_EQ(notice.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(notice.buttons, QStringList{QStringLiteral("OK")});
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("12,50"));
+    EXPECT_EQ(core().memory().state, MemoryRegister::State::Text);
+    EXPECT_EQ(core().memory().text, QStringLiteral("12,50"));
+    EXPECT_FALSE(vat().isVisible());
+    EXPECT_TRUE(vat().netto()->text().isEmpty() && vat().tax()->text().isEmpty() && vat().brutto()->text().isEmpty());
+    EXPECT_EQ(rech.entry()->text(), QStringLiteral("14,88"));
+}
+
+TEST_F(Windows, CancelledChooserCopiesNothingAndKeepsItsChoice)
+{
+    ModalScript modals;
+    modals.then([&](QWidget&) { vat().copyButton()->click(); });
+    modals.then([&](QWidget&) {
+        windows.select.group()->button(CopyChooser::Brutto)->click();
+        windows.select.cancelButton()->click();
+    });
+    vatOnTwelveFifty();
+    EXPECT_FALSE(vat().isVisible());
+    EXPECT_TRUE(QApplication::clipboard()->text().isEmpty());
+    EXPECT_EQ(core().memory().state, MemoryRegister::State::Empty);
+
+    int checkedAtNextShowing = -1;
+    modals.then([&](QWidget&) { vat().copyButton()->click(); });
+    modals.then([&](QWidget&) {
+        checkedAtNextShowing = windows.select.group()->checkedId();
+        windows.select.cancelButton()->click();
+    });
+    press({Key::ClearEntry, Key::Digit1, Key::VatFromNet});
+    EXPECT_EQ(checkedAtNextShowing, CopyChooser::Brutto);
+}
+
+TEST_F(Windows, VatWindowInEnglishAndItsConversionError)
+{
+    QStringList captions;
+    ShownMessage error;
+    ModalScript modals;
+    modals.then(acknowledge(error));
+    modals.then([&](QWidget&) {
+        captions << vat().closeButton()->text() << vat().copyButton()->text() << vat().netto()->text();
+        vat().closeButton()->click();
+    });
+    VatWindowInput input;
+    input.language = 1;
+    input.brutto = QStringLiteral("abc");
+    input.tax = QStringLiteral("2,38");
+    input.taxLabel = QStringLiteral("Sales taxes");
+    EXPECT_FALSE(vat().showAmounts(input).has_value());
+    EXPECT_EQ(error.caption, QStringLiteral("Fehler"));
+    EXPECT_EQ(error.text, QStringLiteral("Convert error float"));
+    EXPECT_EQ(error.icon, QMessageBox::Critical);
+    EXPECT_EQ(captions, (QStringList{QStringLiteral("Close"), QStringLiteral("Copy"), QString()}));
+}
+
+TEST_F(Windows, VatWindowOpensThirtyPixelsBelowTheCentre)
+{
+    QPoint shownAt;
+    ModalScript modals;
+    modals.then([&](QWidget& window) {
+        processEvents(); // activation comes after showing
+        shownAt = window.pos();
+        vat().closeButton()->click();
+    });
+    vatOnTwelveFifty();
+    const QPoint centred = rech.frameGeometry().center() - QPoint(vat().width() / 2, vat().height() / 2);
+    EXPECT_EQ(shownAt, centred + QPoint(0, 30));
+}
+
+TEST_F(Windows, SubtotalWindowStaysOpenAndIsUpdated)
+{
+    FormulaWindow& formula = windows.saveRech;
+    press({Key::Digit5, Key::Plus, Key::Equals});
+    ASSERT_TRUE(formula.isVisible());
+    EXPECT_FALSE(formula.isModal());
+    EXPECT_EQ(formula.caption()->text(), QStringLiteral("Zwischensumme"));
+    EXPECT_EQ(formula.field()->text(), QStringLiteral("5,00"));
+
+    press({Key::Digit7, Key::Multiply, Key::Equals});
+    EXPECT_TRUE(formula.isVisible());
+    EXPECT_EQ(formula.field()->text(), QStringLiteral("7,00"));
+    EXPECT_EQ(QApplication::focusWidget(), rech.entry()) << "the calculator keeps the keyboard";
+
+    formula.saveButton()->click();
+    EXPECT_FALSE(formula.isVisible()) << "Speichern only hides the subtotal";
+    EXPECT_EQ(formula.field()->text(), QStringLiteral("7,00"));
+}
+
+TEST_F(Windows, SaveRoleReturnsTheEditedFormulaOrNothing)
+{
+    FormulaWindow& formula = windows.saveRech;
+    ModalScript modals;
+    modals.then([&](QWidget&) {
+        EXPECT_EQ(formula.caption()->text(), QStringLiteral("Formula"));
+        formula.field()->setText(QStringLiteral("1+2+3"));
+        formula.saveButton()->click();
+    });
+    EXPECT_EQ(rech.confirmFormula(QStringLiteral("1+2"), 0), QStringLiteral("1+2+3"));
+    modals.then([&](QWidget&) { formula.closeButton()->click(); });
+    EXPECT_EQ(rech.confirmFormula(QStringLiteral("1+2"), 0), QString());
+}
+
+TEST_F(Windows, SaveRoleFailsWhileTheSubtotalIsShown)
+{
+    press({Key::Digit5, Key::Plus, Key::Equals});
+    ASSERT_TRUE(windows.saveRech.isVisible());
+    ShownMessage box;
+    ModalScript modals;
+    modals.then(acknowledge(box));
+    runGuarded(&rech, [&] { rech.confirmFormula(QStringLiteral("5+"), 0); });
+    EXPECT_EQ(box.caption, QStringLiteral("Numra"));
+    EXPECT_EQ(box.text, QStringLiteral("Sichtbares Fenster kann nicht in modales geändert werden."));
+    EXPECT_EQ(windows.saveRech.caption()->text(), QStringLiteral("Formula"));
+    EXPECT_EQ(windows.saveRech.field()->text(), QStringLiteral("5+"));
+}
+
+TEST_F(Windows, SaveAndLoadThroughTheMenu)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("rechnung.clc"));
+    auto chooseFile = [&](QWidget& window) {
+        auto* dialog = qobject_cast<QFileDialog*>(&window);
+        ASSERT_NE(dialog, nullptr) << window.objectName().toStdString();
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept();
+    };
+    ModalScript modals;
+    modals.then([&](QWidget&) {
+        EXPECT_EQ(windows.saveRech.field()->text(), QStringLiteral("12+5"));
+        windows.saveRech.saveButton()->click();
+    });
+    modals.then(chooseFile);
+    press({Key::Digit1, Key::Digit2, Key::Plus, Key::Digit5, Key::Equals});
+    press({Key::Edit});
+    rech.setEntryText(QStringLiteral("12+5"));
+    press({Key::Equals});
+    rech.menuItem("Speichern")->trigger();
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), QByteArray("12+5\r\n"));
+
+    press({Key::Edit}); // back to keypad mode; loading switches to edit mode
+    modals.then(chooseFile);
+    rech.menuItem("Laden")->trigger();
+    EXPECT_EQ(core().inputMode(), InputMode::Edit);
+    EXPECT_FALSE(rech.entry()->isReadOnly());
+    EXPECT_TRUE(rech.entry()->text().startsWith(QStringLiteral("12+5")));
+}
+
+TEST_F(Windows, SavingWhileTheSubtotalIsShownReportsTheWindowError)
+{
+    press({Key::Digit5, Key::Plus, Key::Equals, Key::Digit7});
+    ShownMessage box;
+    ModalScript modals;
+    modals.then(acknowledge(box));
+    rech.menuItem("Speichern")->trigger();
+    EXPECT_EQ(box.caption, QStringLiteral("Numra"));
+    EXPECT_EQ(box.text, QStringLiteral("Sichtbares Fenster kann nicht in modales geändert werden."));
+}
+
+TEST_F(Windows, MessageBoxesHaveGermanCaptionsAndOneOkButton)
+{
+    ShownMessage empty, copied;
+    ModalScript modals;
+    modals.then(acknowledge(empty)).then(acknowledge(copied));
+    press({Key::Clipboard});
+    press({Key::Digit1, Key::Digit4, Key::Clipboard});
+    EXPECT_EQ(empty.caption, QStringLiteral("Fehler"));
+    EXPECT_EQ(empty.text, QStringLiteral("Ergebnisfeld ist leer!"));
+    EXPECT_EQ(empty.icon, QMessageBox::Critical);
+    EXPECT_EQ(copied.caption, QStringLiteral("Informationen"));
+    EXPECT_EQ(copied.text, QStringLiteral("Daten kopiert. Einfügen mit STRG+V"));
+    EXPECT_EQ(copied.icon, QMessageBox::Information);
+    EXPECT_EQ(copied.buttons, QStringList{QStringLiteral("OK")});
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("14"));
+}
+
+TEST_F(Windows, EvaluatorErrorsGoToTheDefaultErrorBoxAndKeepTheState)
+{
+    ShownMessage box;
+    ModalScript modals;
+    modals.then(acknowledge(box));
+    press({Key::Digit0, Key::Reciprocal});
+    EXPECT_EQ(box.caption, QStringLiteral("Numra"));
+    EXPECT_EQ(box.text, QStringLiteral("Gleitkommadivision durch Null."));
+    EXPECT_EQ(box.icon, QMessageBox::Critical);
+    EXPECT_EQ(core().formula(), QStringLiteral("1/0")) << "the failed formula stays pending";
+    EXPECT_EQ(rech.entry()->text(), QStringLiteral("0"));
+}
+
+TEST_F(Windows, NoExceptionCrossesTheEventLoop)
+{
+    class Thrower : public QObject {
+    protected:
+        bool event(QEvent* event) override
+        {
+            if (event->type() == QEvent::User)
+                throw Error(QStringLiteral("Type mismatch"));
+            return QObject::event(event);
+        }
+    } thrower;
+    ShownMessage box;
+    ModalScript modals;
+    modals.then(acknowledge(box));
+    QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
+    processEvents(100);
+    EXPECT_EQ(box.caption, QStringLiteral("Numra"));
+    EXPECT_EQ(box.text, QStringLiteral("Type mismatch."));
+}
+
+TEST_F(Windows, HintsAreGermanAndFollowTheLanguage)
+{
+    auto hint = [&](Control id) { return rech.control(id)->toolTip(); };
+    EXPECT_EQ(hint(Control::BitBtn13), QStringLiteral("Prozent [F8]"));
+    EXPECT_EQ(hint(Control::BitBtn16), QStringLiteral("Eingabe löschen [F9]"));
+    EXPECT_EQ(hint(Control::BitBtn14), QStringLiteral("Division"));
+    EXPECT_EQ(hint(Control::BitBtn27), QStringLiteral("Speicher löschen"));
+    EXPECT_EQ(hint(Control::BitBtnUst), QStringLiteral("Umsatzsteuer 19% berechnen [F7]"));
+    EXPECT_EQ(hint(Control::ButtonNetto), QStringLiteral("Umsatzsteuer 19% berechnen [F7]"));
+    EXPECT_EQ(hint(Control::SpeedButtonHelp), QStringLiteral("Hilfe anzeigen"));
+    EXPECT_EQ(hint(Control::ButtonMenu), QStringLiteral("Show about screen"));
+    EXPECT_EQ(hint(Control::ButtonCipboard), QStringLiteral("In Zwischewnablage kopieren"));
+
+    rech.menuItem("Englisch")->trigger();
+    EXPECT_EQ(hint(Control::BitBtn13), QStringLiteral("Percent"));
+    EXPECT_EQ(hint(Control::BitBtn19), QStringLiteral("Calculate"));
+    EXPECT_EQ(hint(Control::BitBtn14), QStringLiteral("Division"));
+    EXPECT_EQ(hint(Control::ButtonHex), QStringLiteral("Edit-Mode aktivieren, um Hexzahl eizugeben. Dann umrechnen zu Integer"));
+    rech.menuItem("Deutsch")->trigger();
+    EXPECT_EQ(hint(Control::BitBtn13), QStringLiteral("Prozent [F8]"));
+}
+
+TEST_F(Windows, PopupMenuShowsItsVisibleItemsAtTheFramePlusOffset)
+{
+    QStringList visible;
+    for (QAction* action : rech.popupMenu()->actions())
+        if (action->isVisible())
+            visible << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(visible, (QStringList{QStringLiteral("Berechnung speichern"), QStringLiteral("Berechnung laden"),
+                                    QStringLiteral("-"), QStringLiteral("Info"), QStringLiteral("-"),
+                                    QStringLiteral("Beenden")}));
+    EXPECT_FALSE(rech.menuItem("Hilfe2")->isVisible());
+    EXPECT_FALSE(rech.menuItem("Sprache2")->isVisible());
+
+    rech.move(123, 77);
+    static_cast<QAbstractButton*>(rech.control(Control::ButtonMenu))->click();
+    ASSERT_TRUE(rech.popupMenu()->isVisible());
+    EXPECT_EQ(rech.popupMenu()->pos(), rech.frameGeometry().topLeft() + QPoint(10, 50));
+    rech.popupMenu()->hide();
+}
+
+TEST_F(Windows, HelpButtonAndAboutItemShowTheirTexts)
+{
+    QString helpText, link;
+    ModalScript modals;
+    modals.then([&](QWidget&) {
+        helpText = windows.help.text()->text();
+        windows.help.okButton()->click();
+    });
+    static_cast<QAbstractButton*>(rech.control(Control::SpeedButtonHelp))->click();
+    EXPECT_TRUE(helpText.startsWith(QStringLiteral("Die Bedienung entspricht im Wesentlichen")));
+    EXPECT_TRUE(helpText.endsWith(QStringLiteral("erst am Schluß einer Berechnung das Endergebnis runden.")));
+
+    modals.then([&](QWidget&) {
+        helpText = windows.help.text()->text();
+        windows.help.okButton()->click();
+    });
+    windows.help.showHelp(1);
+    EXPECT_EQ(helpText.split(u'\n').size(), 2);
+    EXPECT_TRUE(helpText.endsWith(QStringLiteral("These formulas can be saved to reloaded it later on.")));
+
+    modals.then([&](QWidget& about) {
+        link = windows.about.link()->text();
+        QTest::keyClick(&about, Qt::Key_Return); // Return presses the default "OK"
+    });
+    rech.menuItem("Info2")->trigger();
+    EXPECT_EQ(link, QStringLiteral("numra.example.org"));
+    EXPECT_FALSE(windows.about.isVisible());
+}
+
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+TEST_F(Windows, AboutLinkOpensTheMakersAddress)
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
+    ModalScript modals;
+    modals.then([&](QWidget& about) {
+        QTest::mouseClick(windows.about.link(), Qt::LeftButton);
+        EXPECT_TRUE(about.isVisible()) << "the link leaves the window open";
+        windows.about.okButton()->click();
+    });
+    windows.about.showAbout(1);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    EXPECT_EQ(catcher.opened, QList<QUrl>{QUrl(QStringLiteral("http://numra.example.com"))});
+}
+
+TEST_F(Windows, MissingStyleIsReported)
+{
+    ShownMessage box;
+    ModalScript modals;
+    modals.then([&](QWidget& window) {
+        box = readMessageBox(window);
+        clickButton(window, QStringLiteral("Schließen"));
+    });
+    EXPECT_FALSE(applyVisualStyle(*qApp, QStringLiteral("Morgenrot")));
+    EXPECT_EQ(box.text, QStringLiteral("Stil 'Morgenrot' nicht gefunden"));
+    EXPECT_EQ(box.buttons.size(), 1);
+}
+
+} // namespace
+
+#include "test_windows.moc"
