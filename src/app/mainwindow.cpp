@@ -22,6 +22,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 namespace numra {
@@ -163,10 +164,23 @@ void MainWindow::formShow()
 {
     runOnCore([this] {
         core_.formShow(dataFolder());
-        beep_.switchOff();
         applyHints();
-        platform::switchNumLockOn();
     });
+}
+
+// The warning beep and NumLock wait for the X server's answers; they are set
+// right after the window has first been painted, so the window comes up
+// without waiting for them.
+bool MainWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::Paint && !platformSettingsDone_) {
+        platformSettingsDone_ = true;
+        QTimer::singleShot(0, this, [this] {
+            beep_.switchOff();
+            platform::switchNumLockOn();
+        });
+    }
+    return QWidget::event(event);
 }
 
 void MainWindow::applyHints()

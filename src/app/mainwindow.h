@@ -76,6 +76,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -106,6 +107,7 @@ private:
     std::array<QPushButton*, keyCount> keyButtons_{};
     QMenu* menu_ = nullptr;
     bool shownOnce_ = false;
+    bool platformSettingsDone_ = false;
     bool showingState_ = false;
 };
 

@@ -73,11 +73,4 @@ void setFieldBackground(QWidget* field, const QColor& colour)
     field->setPalette(palette);
 }
 
-QFont tahoma(int pixelSize)
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixelSize);
-    return font;
-}
-
 } // namespace numra

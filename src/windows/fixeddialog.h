@@ -4,6 +4,8 @@
 // each time it is shown. None of them has a cancel button, so Escape does
 // nothing; Return clicks the focused push button, else the default button.
 
+#include "windows/layoutfonts.h"
+
 #include <QDialog>
 
 class QPushButton;
@@ -26,9 +28,8 @@ private:
     void centreOverOwner();
 };
 
-// Window-level colours and fonts as the layouts set them.
+// Window-level colours as the layouts set them.
 void setBackground(QWidget* widget, const QColor& colour);
 void setFieldBackground(QWidget* field, const QColor& colour);
-QFont tahoma(int pixelSize);
 
 } // namespace numra
