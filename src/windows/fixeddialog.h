@@ -8,6 +8,7 @@
 
 #include <QDialog>
 
+class QLineEdit;
 class QPushButton;
 
 namespace numra {
@@ -30,6 +31,6 @@ private:
 
 // Window-level colours as the layouts set them.
 void setBackground(QWidget* widget, const QColor& colour);
-void setFieldBackground(QWidget* field, const QColor& colour);
+void setFieldBackground(QLineEdit* field, const QColor& colour);
 
 } // namespace numra
