@@ -3,7 +3,6 @@
 // on again however the program ends.
 
 #include "app/application.h"
-#include "app/pictures.h"
 #include "app/startup.h"
 #include "app/startupprobe.h"
 #include "app/visualstyle.h"
@@ -13,7 +12,6 @@
 int main(int argc, char** argv)
 {
     numra::NumraApplication app(argc, argv);
-    app.setWindowIcon(numra::applicationIcon());
     numra::applyVisualStyle(app, numra::defaultStyleName);
 
     numra::platform::WarningBeep beep;

@@ -3,6 +3,7 @@
 #include "app/errorguard.h"
 #include "app/keyboard.h"
 #include "app/languagetable.h"
+#include "app/pictures.h"
 #include "files/datafolder.h"
 #include "files/filedialogs.h"
 #include "platform/numlock.h"
@@ -168,14 +169,15 @@ void MainWindow::formShow()
     });
 }
 
-// The warning beep and NumLock wait for the X server's answers; they are set
-// right after the window has first been painted, so the window comes up
-// without waiting for them.
+// The warning beep and NumLock wait for the X server's answers, and the icon
+// is drawn from its SVG; all three are set right after the window has first
+// been painted, so the window comes up without waiting for them.
 bool MainWindow::event(QEvent* event)
 {
-    if (event->type() == QEvent::Paint && !platformSettingsDone_) {
-        platformSettingsDone_ = true;
+    if (event->type() == QEvent::Paint && !firstPaintDone_) {
+        firstPaintDone_ = true;
         QTimer::singleShot(0, this, [this] {
+            setWindowIcon(applicationIcon());
             beep_.switchOff();
             platform::switchNumLockOn();
         });

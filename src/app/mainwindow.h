@@ -107,7 +107,7 @@ private:
     std::array<QPushButton*, keyCount> keyButtons_{};
     QMenu* menu_ = nullptr;
     bool shownOnce_ = false;
-    bool platformSettingsDone_ = false;
+    bool firstPaintDone_ = false;
     bool showingState_ = false;
 };
 
