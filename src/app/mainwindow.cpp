@@ -20,7 +20,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -63,11 +62,6 @@ void MainWindow::attach(const SecondaryWindows& windows)
 {
     windows_ = windows;
     windows_.vat->setChooser(windows_.chooser);
-}
-
-QPushButton* MainWindow::button(Control id) const
-{
-    return qobject_cast<QPushButton*>(control(id));
 }
 
 QPushButton* MainWindow::keyButton(Key key) const
@@ -137,10 +131,8 @@ void MainWindow::buildMenu()
     QAction* sprache2 = menu_->addMenu(sprache);
     sprache2->setObjectName(QStringLiteral("Sprache2"));
     sprache2->setVisible(false);
-    connect(sprache->addAction(QStringLiteral("Deutsch")), &QAction::triggered, this, [this] { setLanguage(0); });
-    connect(sprache->addAction(QStringLiteral("Englisch")), &QAction::triggered, this, [this] { setLanguage(1); });
-    sprache->actions()[0]->setObjectName(QStringLiteral("Deutsch"));
-    sprache->actions()[1]->setObjectName(QStringLiteral("Englisch"));
+    item(sprache, "Deutsch", QStringLiteral("Deutsch"), true, [this] { setLanguage(0); });
+    item(sprache, "Englisch", QStringLiteral("Englisch"), true, [this] { setLanguage(1); });
     separator(menu_, "N3", false);
     item(menu_, "Speichern", QStringLiteral("Berechnung speichern"), true, [this] { saveCalculation(); });
     item(menu_, "Laden", QStringLiteral("Berechnung laden"), true, [this] { loadCalculation(); });
@@ -361,6 +353,7 @@ void MainWindow::focusEntry()
 
 QString MainWindow::askSaveFileName(const QString& startFolder)
 {
+    ActiveAgainAfterwards activeAgain(*this);
     QFileDialog dialog(this, QString(), startFolder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(calculationFileFilters());
@@ -370,6 +363,7 @@ QString MainWindow::askSaveFileName(const QString& startFolder)
 
 QString MainWindow::askOpenFileName()
 {
+    ActiveAgainAfterwards activeAgain(*this);
     QFileDialog dialog(this);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);

@@ -48,7 +48,6 @@ public:
 
     Calculator& calculator() { return core_; }
     QWidget* control(Control id) const { return controls_[static_cast<size_t>(id)]; }
-    QPushButton* button(Control id) const;
     QPushButton* keyButton(Key key) const;
     QLineEdit* entry() const;
     QMenu* popupMenu() const { return menu_; }
