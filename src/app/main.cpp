@@ -7,10 +7,12 @@
 #include "app/startupprobe.h"
 #include "app/visualstyle.h"
 #include "eval/numbertext.h"
+#include "platform/deadkeys.h"
 #include "platform/warningbeep.h"
 
 int main(int argc, char** argv)
 {
+    numra::platform::deliverDeadKeysAsKeyPresses();
     numra::NumraApplication app(argc, argv);
     numra::applyVisualStyle(app, numra::defaultStyleName);
 
