@@ -56,7 +56,7 @@ TEST_F(Windows, VatWindowCompletesAndCopiesTheChosenAmount)
     });
     modals.then([&](QWidget& chooser) {
         EXPECT_EQ(chooser.objectName(), QStringLiteral("FormSelect"));
-        windows.select.group()->button(CopyChooser::Netto)->click();
+        windows.select.group()->button(int(VatField::Netto))->click();
         windows.select.okButton()->click();
     });
     modals.then(acknowledge(notice));
@@ -83,7 +83,7 @@ TEST_F(Windows, CancelledChooserCopiesNothingAndKeepsItsChoice)
     ModalScript modals;
     modals.then([&](QWidget&) { vat().copyButton()->click(); });
     modals.then([&](QWidget&) {
-        windows.select.group()->button(CopyChooser::Brutto)->click();
+        windows.select.group()->button(int(VatField::Brutto))->click();
         windows.select.cancelButton()->click();
     });
     vatOnTwelveFifty();
@@ -98,7 +98,7 @@ TEST_F(Windows, CancelledChooserCopiesNothingAndKeepsItsChoice)
         windows.select.cancelButton()->click();
     });
     press({Key::ClearEntry, Key::Digit1, Key::VatFromNet});
-    EXPECT_EQ(checkedAtNextShowing, CopyChooser::Brutto);
+    EXPECT_EQ(checkedAtNextShowing, int(VatField::Brutto));
 }
 
 TEST_F(Windows, VatWindowInEnglishAndItsConversionError)
