@@ -5,8 +5,30 @@
 namespace numra {
 
 namespace {
+
 constexpr QStringView kLineBreak = u"\r\n";
+
+// LF, a CR not followed by LF, and CR LF all become CR LF.
+QString normalizeLineBreaks(const QString& text)
+{
+    QString result;
+    result.reserve(text.size() + text.size() / 8);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r') {
+            if (i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+            result += kLineBreak;
+        } else if (c == u'\n') {
+            result += kLineBreak;
+        } else {
+            result += c;
+        }
+    }
+    return result;
 }
+
+} // namespace
 
 void LineBuffer::addLine(const QString& line)
 {
@@ -26,25 +48,6 @@ void LineBuffer::loadFromFile(const QString& path)
 void LineBuffer::saveToFile(const QString& path) const
 {
     writeCalculationFile(path, encodeText(text_, encoding_));
-}
-
-QString normalizeLineBreaks(const QString& text)
-{
-    QString result;
-    result.reserve(text.size() + text.size() / 8);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'\r') {
-            if (i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-            result += kLineBreak;
-        } else if (c == u'\n') {
-            result += kLineBreak;
-        } else {
-            result += c;
-        }
-    }
-    return result;
 }
 
 } // namespace numra

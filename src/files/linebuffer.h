@@ -32,7 +32,4 @@ private:
     TextEncoding encoding_ = TextEncoding::Ansi; // until a file has been read
 };
 
-// LF, a CR not followed by LF, and CR LF all become CR LF.
-QString normalizeLineBreaks(const QString& text);
-
 } // namespace numra

@@ -65,7 +65,7 @@ check "bad separator" 2 "" "" -- --decimal-separator=ab 1
 check "bad language" 2 "" "" -- --lang=fr 1
 check "option values as separate arguments" 0 "Subtotal: 0,33" "" -- --decimal-separator , --lang en "1/3+"
 check "option value missing" 2 "" "" -- 1 --lang
-check "version" 0 "numra-eval 2.0" "" -- --version
+check "version" 0 $'numra-eval (Numra) 2.0\nCopyright (C) 2026 Numra' "" -- --version
 
 # Help: both modes, options and exit status, on standard output.
 checks=$((checks + 1))

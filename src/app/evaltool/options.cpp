@@ -115,6 +115,11 @@ Exit status:
         .arg(localeSeparator);
 }
 
-QString versionText() { return QStringLiteral("numra-eval 2.0\n"); }
+// GNU form: the program, its package in parentheses and the version, then
+// the copyright line.
+QString versionText()
+{
+    return QStringLiteral("numra-eval (Numra) " NUMRA_VERSION "\nCopyright (C) 2026 Numra\n");
+}
 
 } // namespace numra::evaltool
