@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -168,6 +169,31 @@ TEST_F(Windows, SaveRoleReturnsTheEditedFormulaOrNothing)
     EXPECT_EQ(rech.confirmFormula(QStringLiteral("1+2"), 0), QStringLiteral("1+2+3"));
     modals.then([&](QWidget&) { formula.closeButton()->click(); });
     EXPECT_EQ(rech.confirmFormula(QStringLiteral("1+2"), 0), QString());
+    modals.then([&](QWidget& window) { window.close(); }); // the platform's close command
+    EXPECT_EQ(rech.confirmFormula(QStringLiteral("4*5"), 0), QStringLiteral("4*5")) << "closing keeps the text";
+}
+
+// Runs the application's event loop until something ends it; 1 when the
+// watchdog had to.
+int runEventLoopAfter(const std::function<void()>& action)
+{
+    QTimer::singleShot(0, action);
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    watchdog.start(3000);
+    return QCoreApplication::exec();
+}
+
+TEST_F(Windows, QuitButtonAndBeendenEndTheEventLoop)
+{
+    EXPECT_EQ(runEventLoopAfter([&] { rech.menuItem("Beenden2")->trigger(); }), 0)
+        << "Beenden closes the window, which ends the program";
+    EXPECT_EQ(runEventLoopAfter([&] { static_cast<QAbstractButton*>(rech.control(Control::ButtonClose))->click(); }), 0)
+        << "the quit button";
+    EXPECT_FALSE(rech.isVisible());
+    // (Beenden goes first: once exec() has been ended by quit(), Qt does not
+    // quit a later exec() when its last window closes.)
 }
 
 TEST_F(Windows, SaveRoleFailsWhileTheSubtotalIsShown)
