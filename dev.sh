@@ -12,6 +12,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   xvfb xauth desktop-file-utils appstream librsvg2-bin dpkg-dev
+  fonts-dejavu-core fonts-dejavu-extra
 )
 
 install_missing() {

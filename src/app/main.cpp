@@ -3,17 +3,17 @@
 // on again however the program ends.
 
 #include "app/application.h"
-#include "app/pictures.h"
 #include "app/startup.h"
 #include "app/startupprobe.h"
 #include "app/visualstyle.h"
 #include "eval/numbertext.h"
+#include "platform/deadkeys.h"
 #include "platform/warningbeep.h"
 
 int main(int argc, char** argv)
 {
+    numra::platform::deliverDeadKeysAsKeyPresses();
     numra::NumraApplication app(argc, argv);
-    app.setWindowIcon(numra::applicationIcon());
     numra::applyVisualStyle(app, numra::defaultStyleName);
 
     numra::platform::WarningBeep beep;

@@ -54,9 +54,7 @@ QWidget* createFlatButton(const ControlSpec& spec, QWidget* parent)
 QWidget* createTitleLabel(const ControlSpec& spec, QWidget* parent)
 {
     auto* label = new QLabel(QString::fromUtf8(spec.caption), parent);
-    QFont font(QStringLiteral("Century Gothic"));
-    font.setPixelSize(spec.fontPixels);
-    label->setFont(font);
+    label->setFont(layoutFont(LayoutFont::CenturyGothic, spec.fontPixels));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::white);
     label->setPalette(palette);

@@ -3,6 +3,7 @@
 #include "app/errorguard.h"
 #include "app/keyboard.h"
 #include "app/languagetable.h"
+#include "app/pictures.h"
 #include "files/datafolder.h"
 #include "files/filedialogs.h"
 #include "platform/numlock.h"
@@ -19,9 +20,9 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 namespace numra {
@@ -61,11 +62,6 @@ void MainWindow::attach(const SecondaryWindows& windows)
 {
     windows_ = windows;
     windows_.vat->setChooser(windows_.chooser);
-}
-
-QPushButton* MainWindow::button(Control id) const
-{
-    return qobject_cast<QPushButton*>(control(id));
 }
 
 QPushButton* MainWindow::keyButton(Key key) const
@@ -135,10 +131,8 @@ void MainWindow::buildMenu()
     QAction* sprache2 = menu_->addMenu(sprache);
     sprache2->setObjectName(QStringLiteral("Sprache2"));
     sprache2->setVisible(false);
-    connect(sprache->addAction(QStringLiteral("Deutsch")), &QAction::triggered, this, [this] { setLanguage(0); });
-    connect(sprache->addAction(QStringLiteral("Englisch")), &QAction::triggered, this, [this] { setLanguage(1); });
-    sprache->actions()[0]->setObjectName(QStringLiteral("Deutsch"));
-    sprache->actions()[1]->setObjectName(QStringLiteral("Englisch"));
+    item(sprache, "Deutsch", QStringLiteral("Deutsch"), true, [this] { setLanguage(0); });
+    item(sprache, "Englisch", QStringLiteral("Englisch"), true, [this] { setLanguage(1); });
     separator(menu_, "N3", false);
     item(menu_, "Speichern", QStringLiteral("Berechnung speichern"), true, [this] { saveCalculation(); });
     item(menu_, "Laden", QStringLiteral("Berechnung laden"), true, [this] { loadCalculation(); });
@@ -163,10 +157,24 @@ void MainWindow::formShow()
 {
     runOnCore([this] {
         core_.formShow(dataFolder());
-        beep_.switchOff();
         applyHints();
-        platform::switchNumLockOn();
     });
+}
+
+// The warning beep and NumLock wait for the X server's answers, and the icon
+// is drawn from its SVG; all three are set right after the window has first
+// been painted, so the window comes up without waiting for them.
+bool MainWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::Paint && !firstPaintDone_) {
+        firstPaintDone_ = true;
+        QTimer::singleShot(0, this, [this] {
+            setWindowIcon(applicationIcon());
+            beep_.switchOff();
+            platform::switchNumLockOn();
+        });
+    }
+    return QWidget::event(event);
 }
 
 void MainWindow::applyHints()
@@ -345,6 +353,7 @@ void MainWindow::focusEntry()
 
 QString MainWindow::askSaveFileName(const QString& startFolder)
 {
+    ActiveAgainAfterwards activeAgain(*this);
     QFileDialog dialog(this, QString(), startFolder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(calculationFileFilters());
@@ -354,6 +363,7 @@ QString MainWindow::askSaveFileName(const QString& startFolder)
 
 QString MainWindow::askOpenFileName()
 {
+    ActiveAgainAfterwards activeAgain(*this);
     QFileDialog dialog(this);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
