@@ -73,14 +73,6 @@ std::uint32_t payload32(const ScriptValue& value)
 
 } // namespace
 
-DepthGuard::DepthGuard(int& depth, int position) : depth_(depth)
-{
-    if (++depth_ > ExpressionEvaluator::kMaxDepth) {
-        --depth_;
-        throw InterpreterError(errcode::StackOverflow, position);
-    }
-}
-
 int operatorPriority(TokenKind kind)
 {
     // The table spread over the kind codes, for a lookup per token.

@@ -63,19 +63,4 @@ private:
     std::array<ScriptValue, kStackSize> stack_;
 };
 
-// One level of a recursive construct (a group, a sign, an argument list, a
-// nested block) for as long as it lives. Past ExpressionEvaluator::kMaxDepth
-// it raises "Stack overflow" at the given position, before the recursion
-// exhausts the stack.
-class DepthGuard {
-public:
-    DepthGuard(int& depth, int position);
-    ~DepthGuard() { --depth_; }
-    DepthGuard(const DepthGuard&) = delete;
-    DepthGuard& operator=(const DepthGuard&) = delete;
-
-private:
-    int& depth_;
-};
-
 } // namespace numra

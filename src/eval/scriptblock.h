@@ -44,7 +44,6 @@ private:
     ExpressionEvaluator& evaluator_;
     int depth_ = 0; // nested "begin"
     Variables variables_;
-    int depth_ = 0; // nested begin ... end blocks
 };
 
 } // namespace numra
