@@ -1,6 +1,7 @@
-// Calculation files from any bytes: the decoder, the line-break rule, the
-// write/re-read round trip in memory, and the whole road of a file through
-// "Berechnung laden", "=" and "Berechnung speichern" on the calculator core.
+// Calculation files from any bytes: the decoder, the write/re-read round trip
+// in memory, and the whole road of a file through "Berechnung laden" (where
+// every line break becomes CR LF), "=" and "Berechnung speichern" on the
+// calculator core.
 
 #include "fuzzcheck.h"
 #include "support/fakeui.h"
@@ -8,7 +9,6 @@
 #include "app/calculator.h"
 #include "files/ansicodepage.h"
 #include "files/calculationfiles.h"
-#include "files/linebuffer.h"
 #include "files/textencoding.h"
 
 #include <QDir>
@@ -61,22 +61,25 @@ void checkRoundTrip(const QString& text, TextEncoding encoding)
     require(reread.text == text);
 }
 
-void checkDecoder(const QByteArray& bytes)
+DecodedText checkDecoder(const QByteArray& bytes)
 {
     const DecodedText decoded = decodeText(bytes);
-    const QString text = normalizeLineBreaks(decoded.text);
-    require(onlyCrLfBreaks(text));
-    require(normalizeLineBreaks(text) == text);
     if (decoded.encoding == TextEncoding::Ansi) {
         require(decoded.text.size() == bytes.size());
         require(encodeAnsi(decoded.text) == bytes);
     }
-    checkRoundTrip(text, decoded.encoding);
+    checkRoundTrip(decoded.text, decoded.encoding);
+    return decoded;
+}
+
+QString withoutLineBreaks(QString text)
+{
+    return text.remove(u'\r').remove(u'\n');
 }
 
 // Loads the file into the entry field, evaluates it with "=" and saves the
 // entry again; every step ends in a result or a message.
-void checkLoadAndSave(const QString& folder, const QByteArray& bytes)
+void checkLoadAndSave(const QString& folder, const QByteArray& bytes, const DecodedText& decoded)
 {
     const QString path = folder + QStringLiteral("/in.clc");
     const QString savedPath = folder + QStringLiteral("/out.clc");
@@ -96,6 +99,8 @@ void checkLoadAndSave(const QString& folder, const QByteArray& bytes)
     const QString loaded = calculator.entryText();
     require(onlyCrLfBreaks(loaded));
     require(loaded == files.lineBuffer().text());
+    require(files.lineBuffer().encoding() == decoded.encoding);
+    require(withoutLineBreaks(loaded) == withoutLineBreaks(decoded.text));
 
     guarded([&] { calculator.press(Key::Equals); });
 
@@ -122,7 +127,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                     : QDir::tempPath() + QStringLiteral("/numra-fuzz-XXXXXX"));
     require(folder.isValid());
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    require(guarded([&] { checkDecoder(bytes); }));
-    checkLoadAndSave(folder.path(), bytes);
+    DecodedText decoded;
+    require(guarded([&] { decoded = checkDecoder(bytes); }));
+    checkLoadAndSave(folder.path(), bytes, decoded);
     return 0;
 }
