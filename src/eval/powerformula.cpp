@@ -8,7 +8,9 @@
 #include "fpu.h"
 #include "numbertext.h"
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 
 namespace numra {
 
@@ -141,11 +143,48 @@ private:
                 pointTaken = true;
             }
         }
-        const QString number = text_.mid(start, length);
         long double value = 0;
+        if (readShortNumber(QStringView(text_).mid(start, length), value))
+            return value;
+        const QString number = text_.mid(start, length);
         if (!tryParseNumber(number, u'.', value))
             throw ConvertError::notAFloat(number);
         return value;
+    }
+
+    // A number of at most 19 digits is its digits as an integer divided by a
+    // power of ten, both exact in extended precision, so the one rounding of
+    // the division gives the nearest value, as the general conversion does;
+    // long chains of numbers are read several times faster this way.
+    static bool readShortNumber(QStringView number, long double& value)
+    {
+        static constexpr int kMaxDigits = 19; // below 2^64, so exact as an extended value
+        std::uint64_t digits = 0;
+        int count = 0;
+        int decimals = 0;
+        bool afterPoint = false;
+        for (const QChar c : number) {
+            if (c == u'.') {
+                afterPoint = true;
+                continue;
+            }
+            if (++count > kMaxDigits)
+                return false;
+            digits = digits * 10 + (c.unicode() - u'0');
+            if (afterPoint)
+                ++decimals;
+        }
+        static const auto powersOfTen = [] {
+            std::array<long double, kMaxDigits + 1> powers{};
+            long double power = 1;
+            for (long double& p : powers) {
+                p = power;
+                power *= 10;
+            }
+            return powers;
+        }();
+        value = static_cast<long double>(digits) / powersOfTen[decimals];
+        return true;
     }
 
     const QString& text_;

@@ -1,10 +1,14 @@
 #include "eval/errors.h"
+#include "eval/numbertext.h"
 #include "eval/powerformula.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cmath>
+#include <cstring>
+#include <random>
+#include <vector>
 
 using namespace numra;
 
@@ -127,6 +131,36 @@ QString errorOf(const QString& formula, Family& family)
         return e.message();
     }
     return QStringLiteral("(no error)");
+}
+
+// A number is the extended value nearest to its decimal text, however it is
+// read: short numbers are read without the general conversion, so both roads
+// are compared with it here, at the edges between them too.
+TEST(PowerFormula, NumbersAreTheNearestExtendedValue)
+{
+    std::vector<QString> numbers = {
+        "0", "5.", "0.1", "0.3", "2.675", "9007199254740993", "1.00000000000000000005",
+        "9999999999999999999", "18446744073709551615", "18446744073709551616",
+        "0.0000000000000000000000000001", "1234567890.123456789", "123456789012345678901234567890",
+        "0.1000000000000000000000000000000000001", "00000000000000000000000000000001.5",
+    };
+    std::mt19937_64 random(8);
+    for (int i = 0; i < 2000; ++i) {
+        const int digits = 1 + int(random() % 24);
+        QString number;
+        for (int d = 0; d < digits; ++d)
+            number += QChar(u'0' + int(random() % 10));
+        const int point = int(random() % (digits + 2));
+        if (point <= digits && point > 0)
+            number.insert(point, u'.');
+        numbers.push_back(number);
+    }
+    for (const QString& number : numbers) {
+        long double expected = 0;
+        ASSERT_TRUE(tryParseNumber(number, u'.', expected)) << number.toStdString();
+        const long double read = evaluatePowerFormula(number);
+        EXPECT_EQ(std::memcmp(&read, &expected, 10), 0) << number.toStdString();
+    }
 }
 
 TEST(PowerFormula, FailuresCarryTheirMessage)
