@@ -14,8 +14,9 @@
 
 int main(int argc, char** argv)
 {
-    numra::platform::deliverDeadKeysAsKeyPresses();
+    numra::platform::DeadKeysAsKeyPresses deadKeys;
     numra::NumraApplication app(argc, argv);
+    deadKeys.applicationCreated();
     numra::applyVisualStyle(app, numra::defaultStyleName);
 
     numra::platform::WarningBeep beep;
