@@ -236,9 +236,9 @@ void MainWindow::clickKey(Key key)
 
 void MainWindow::clickCancelButton()
 {
-    for (const ControlSpec& spec : mainLayout()) {
-        QWidget* widget = control(spec.id);
-        if (spec.cancel && widget->isVisible() && widget->isEnabled()) {
+    for (const LayoutRow& row : mainLayout()) {
+        QWidget* widget = control(row.id);
+        if (row.cancel && widget->isVisible() && widget->isEnabled()) {
             static_cast<QPushButton*>(widget)->click();
             return;
         }
