@@ -13,7 +13,7 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
-// The pictures, the style sheet and the font substitutes; called by NumraApplication, and by test
+// The pictures and the style sheet; called by NumraApplication, and by test
 // programs that build the windows on a plain QApplication.
 void loadNumraResources();
 

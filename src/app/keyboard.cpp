@@ -18,9 +18,9 @@ using A = KeyAction;
 
 // clang-format off
 constexpr std::array keyBindings{
-    KeyBinding{Qt::Key_F1, O::Anywhere, A::Help, Key::Equals},
-    KeyBinding{Qt::Key_Delete, O::Anywhere, A::EmptyEntry, Key::Equals},
-    KeyBinding{Qt::Key_Backspace, O::Anywhere, A::EmptyEntry, Key::Equals},
+    KeyBinding{Qt::Key_F1, O::Anywhere, A::Help, {}},
+    KeyBinding{Qt::Key_Delete, O::Anywhere, A::EmptyEntry, {}},
+    KeyBinding{Qt::Key_Backspace, O::Anywhere, A::EmptyEntry, {}},
     KeyBinding{Qt::Key_0, O::Anywhere, A::Press, Key::Digit0},
     KeyBinding{Qt::Key_1, O::Anywhere, A::Press, Key::Digit1},
     KeyBinding{Qt::Key_2, O::Anywhere, A::Press, Key::Digit2},
@@ -43,8 +43,9 @@ constexpr std::array keyBindings{
     KeyBinding{Qt::Key_F9, O::Anywhere, A::Press, Key::ClearEntry},
     KeyBinding{Qt::Key_F8, O::Anywhere, A::Press, Key::Percent},
     KeyBinding{Qt::Key_F7, O::Anywhere, A::Press, Key::VatFromNet},
-    KeyBinding{Qt::Key_Return, O::Anywhere, A::Equals, Key::Equals},
-    KeyBinding{Qt::Key_Enter, O::Anywhere, A::Equals, Key::Equals},
+    // Return is used up here, so the entry field does not click "=" again.
+    KeyBinding{Qt::Key_Return, O::Anywhere, A::Press, Key::Equals},
+    KeyBinding{Qt::Key_Enter, O::Anywhere, A::Press, Key::Equals},
 };
 // clang-format on
 
@@ -69,6 +70,13 @@ bool isReturn(const QKeyEvent& key)
 bool isCircumflex(const QKeyEvent& key)
 {
     return key.key() == Qt::Key_AsciiCircum || key.key() == Qt::Key_Dead_Circumflex;
+}
+
+// Tab and Shift+Tab without Ctrl or Alt.
+bool isFocusChainKey(const QKeyEvent& key)
+{
+    return (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab)
+        && !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
 }
 
 // Shift, Ctrl and Alt; the keypad flag is no modifier the user holds.
@@ -96,13 +104,16 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event)
     // An ignored key travels up to the parents; route it once, where it is
     // first delivered: at the focused control of the calculator window.
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != &window_ || widget != (QApplication::focusWidget() ? QApplication::focusWidget() : &window_))
+    QWidget* receiver = QApplication::focusWidget() ? QApplication::focusWidget() : &window_;
+    if (!widget || widget != receiver || widget->window() != &window_)
         return false;
     auto& key = *static_cast<QKeyEvent*>(event);
-    return navigationAndDialogKeys(key) || windowKeys(key) || entryKeys(key);
+    if (isFocusChainKey(key))
+        return false; // Qt moves the focus; no handler below sees the key
+    return dialogKeys(key) || windowKeys(key) || entryKeys(key);
 }
 
-bool KeyRouter::navigationAndDialogKeys(QKeyEvent& key)
+bool KeyRouter::dialogKeys(QKeyEvent& key)
 {
     QWidget* focus = QApplication::focusWidget();
     const Qt::KeyboardModifiers held = heldModifiers(key);
@@ -127,7 +138,7 @@ bool KeyRouter::navigationAndDialogKeys(QKeyEvent& key)
         window_.clickCancelButton();
         return true;
     default:
-        return false; // Tab and Shift+Tab go on to Qt's focus chain
+        return false;
     }
 }
 
@@ -145,8 +156,7 @@ bool KeyRouter::windowKeys(QKeyEvent& key)
             window_.setEntryText(QString());
             break;
         case KeyAction::Press:
-        case KeyAction::Equals:
-            window_.clickKey(binding->key);
+            window_.clickKey(*binding->key);
             break;
         }
     }

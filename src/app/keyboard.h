@@ -1,9 +1,11 @@
 #pragma once
 // Keyboard handling of the calculator window. One table maps a Qt key and
 // whether it came from the numeric keypad onto what it does; the KeyRouter
-// sees every key press of the window first and routes it: navigation and
-// dialog keys, then the window's table (keypad mode only, not with Shift),
-// then the entry field's own keys (Return, the circumflex in edit mode).
+// sees every key press of the window first and routes it: Tab to Qt's focus
+// chain, then the dialog keys (arrows between buttons, Return on a button,
+// Escape), then the window's table (keypad mode only, not with Shift), then
+// the entry field's own keys (Return, the circumflex in edit mode). A key that
+// one of them acts on is used up.
 
 #include "app/keys.h"
 
@@ -20,7 +22,6 @@ enum class KeyAction {
     Help,       // Numra's own help window
     EmptyEntry, // Delete and Backspace in keypad mode
     Press,      // a programmatic click of the key's button
-    Equals,     // Return: consumed first, then "=" is clicked once
 };
 
 enum class KeyOrigin { Anywhere, KeypadOnly, MainBlockOnly };
@@ -29,7 +30,7 @@ struct KeyBinding {
     int qtKey;
     KeyOrigin origin;
     KeyAction action;
-    Key key; // for Press
+    std::optional<Key> key; // the button that Press clicks
 };
 
 // The row for a key, or nothing when the window leaves the key alone.
@@ -43,7 +44,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool navigationAndDialogKeys(QKeyEvent& key);
+    bool dialogKeys(QKeyEvent& key);
     bool windowKeys(QKeyEvent& key);
     bool entryKeys(QKeyEvent& key);
 

@@ -3,6 +3,7 @@
 #include "app/errorguard.h"
 #include "app/keyboard.h"
 #include "app/languagetable.h"
+#include "app/pictures.h"
 #include "files/datafolder.h"
 #include "files/filedialogs.h"
 #include "platform/numlock.h"
@@ -19,9 +20,9 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 namespace numra {
@@ -63,11 +64,6 @@ void MainWindow::attach(const SecondaryWindows& windows)
     windows_.vat->setChooser(windows_.chooser);
 }
 
-QPushButton* MainWindow::button(Control id) const
-{
-    return qobject_cast<QPushButton*>(control(id));
-}
-
 QPushButton* MainWindow::keyButton(Key key) const
 {
     return keyButtons_[static_cast<size_t>(key)];
@@ -93,9 +89,14 @@ void MainWindow::connectControls()
     connect(static_cast<QCheckBox*>(control(Control::CheckBoxRunden)), &QCheckBox::clicked, this,
             [this](bool checked) { runOnCore([this, checked] { core_.setRoundingChecked(checked); }); });
 
-    // What the user types in edit mode is the core's entry text.
+    // What the user types in edit mode is the core's entry text. An input
+    // method can still commit text into the read-only field; that is undone.
     connect(entry(), &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (!showingState_)
+        if (showingState_)
+            return;
+        if (core_.entryReadOnly())
+            showCoreState();
+        else
             core_.setEntryText(text, entry()->cursorPosition());
     });
     connect(entry(), &QLineEdit::cursorPositionChanged, this, [this](int, int position) {
@@ -135,10 +136,8 @@ void MainWindow::buildMenu()
     QAction* sprache2 = menu_->addMenu(sprache);
     sprache2->setObjectName(QStringLiteral("Sprache2"));
     sprache2->setVisible(false);
-    connect(sprache->addAction(QStringLiteral("Deutsch")), &QAction::triggered, this, [this] { setLanguage(0); });
-    connect(sprache->addAction(QStringLiteral("Englisch")), &QAction::triggered, this, [this] { setLanguage(1); });
-    sprache->actions()[0]->setObjectName(QStringLiteral("Deutsch"));
-    sprache->actions()[1]->setObjectName(QStringLiteral("Englisch"));
+    item(sprache, "Deutsch", QStringLiteral("Deutsch"), true, [this] { setLanguage(0); });
+    item(sprache, "Englisch", QStringLiteral("Englisch"), true, [this] { setLanguage(1); });
     separator(menu_, "N3", false);
     item(menu_, "Speichern", QStringLiteral("Berechnung speichern"), true, [this] { saveCalculation(); });
     item(menu_, "Laden", QStringLiteral("Berechnung laden"), true, [this] { loadCalculation(); });
@@ -163,10 +162,24 @@ void MainWindow::formShow()
 {
     runOnCore([this] {
         core_.formShow(dataFolder());
-        beep_.switchOff();
         applyHints();
-        platform::switchNumLockOn();
     });
+}
+
+// The warning beep and NumLock wait for the X server's answers, and the icon
+// is drawn from its SVG; all three are set right after the window has first
+// been painted, so the window comes up without waiting for them.
+bool MainWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::Paint && !firstPaintDone_) {
+        firstPaintDone_ = true;
+        QTimer::singleShot(0, this, [this] {
+            setWindowIcon(applicationIcon());
+            beep_.switchOff();
+            platform::switchNumLockOn();
+        });
+    }
+    return QWidget::event(event);
 }
 
 void MainWindow::applyHints()
@@ -223,9 +236,9 @@ void MainWindow::clickKey(Key key)
 
 void MainWindow::clickCancelButton()
 {
-    for (const ControlSpec& spec : mainLayout()) {
-        QWidget* widget = control(spec.id);
-        if (spec.cancel && widget->isVisible() && widget->isEnabled()) {
+    for (const LayoutRow& row : mainLayout()) {
+        QWidget* widget = control(row.id);
+        if (row.cancel && widget->isVisible() && widget->isEnabled()) {
             static_cast<QPushButton*>(widget)->click();
             return;
         }
@@ -345,6 +358,7 @@ void MainWindow::focusEntry()
 
 QString MainWindow::askSaveFileName(const QString& startFolder)
 {
+    ActiveAgainAfterwards activeAgain(*this);
     QFileDialog dialog(this, QString(), startFolder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(calculationFileFilters());
@@ -354,6 +368,7 @@ QString MainWindow::askSaveFileName(const QString& startFolder)
 
 QString MainWindow::askOpenFileName()
 {
+    ActiveAgainAfterwards activeAgain(*this);
     QFileDialog dialog(this);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);

@@ -48,7 +48,6 @@ public:
 
     Calculator& calculator() { return core_; }
     QWidget* control(Control id) const { return controls_[static_cast<size_t>(id)]; }
-    QPushButton* button(Control id) const;
     QPushButton* keyButton(Key key) const;
     QLineEdit* entry() const;
     QMenu* popupMenu() const { return menu_; }
@@ -76,11 +75,12 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
-    QWidget* createControl(const ControlSpec& spec, QWidget* titleStrip, QWidget* imagePanel);
+    QWidget* createControl(const LayoutRow& row, QWidget* titleStrip, QWidget* imagePanel);
     void connectControls();
     void buildMenu();
     void formShow();
@@ -106,6 +106,7 @@ private:
     std::array<QPushButton*, keyCount> keyButtons_{};
     QMenu* menu_ = nullptr;
     bool shownOnce_ = false;
+    bool firstPaintDone_ = false;
     bool showingState_ = false;
 };
 

@@ -25,7 +25,7 @@ QIcon pictureIcon(const QString& resource, QSize size, qreal pixelRatio)
 QIcon applicationIcon()
 {
     QIcon icon;
-    for (int side : {16, 32, 48})
+    for (int side : {16, 32})
         icon.addPixmap(picture(QStringLiteral(":/numra/numra.svg"), QSize(side, side)));
     return icon;
 }

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <chrono>
 #include <cstdio>
+#include <sys/resource.h>
 
 namespace numra {
 
@@ -23,6 +24,14 @@ long residentKiB()
     return -1;
 }
 
+long long cpuMicroseconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto us = [](const timeval& t) { return t.tv_sec * 1000000LL + t.tv_usec; };
+    return us(usage.ru_utime) + us(usage.ru_stime);
+}
+
 class FirstPaintProbe : public QObject {
 public:
     using QObject::QObject;
@@ -35,9 +44,9 @@ protected:
             // After this paint has reached the screen.
             QTimer::singleShot(0, [] {
                 const auto now = std::chrono::system_clock::now().time_since_epoch();
-                std::printf("shown_ns %lld rss_kib %ld\n",
+                std::printf("shown_ns %lld rss_kib %ld cpu_us %lld\n",
                             static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
-                            residentKiB());
+                            residentKiB(), cpuMicroseconds());
                 std::fflush(stdout);
                 QCoreApplication::quit();
             });

@@ -1,7 +1,8 @@
 #pragma once
 // For the start-up benchmark only: when NUMRA_STARTUP_PROBE is set, the
-// program prints the wall-clock time at which the window was first painted
-// and its resident memory, then quits. Nothing else reads the variable.
+// program prints the wall-clock time at which the window was first painted,
+// its resident memory and the processor time used so far, then quits.
+// Nothing else reads the variable.
 
 class QWidget;
 

@@ -22,7 +22,9 @@ CopyChooser::CopyChooser(QWidget* owner)
         item->setAccessibleName(items[index]);
         group_->addButton(item, index);
     }
-    group_->button(Steuer)->setChecked(true);
+    static_assert(int(VatField::Brutto) == 0 && int(VatField::Netto) == 1 && int(VatField::Steuer) == 2,
+                  "the radio group's items follow VatField");
+    group_->button(int(VatField::Steuer))->setChecked(true);
 
     button2_ = addButton(QStringLiteral("Ok"), QRect(8, 127, 161, 22));
     button2_->setObjectName(QStringLiteral("Button2"));
@@ -30,21 +32,21 @@ CopyChooser::CopyChooser(QWidget* owner)
     button1_ = addButton(QStringLiteral("Abbrechen"), QRect(8, 155, 161, 22));
     button1_->setObjectName(QStringLiteral("Button1"));
     button1_->setAccessibleName(QStringLiteral("Abbrechen"));
-    setTabOrder(group_->button(Brutto), group_->button(Netto));
-    setTabOrder(group_->button(Netto), group_->button(Steuer));
-    setTabOrder(group_->button(Steuer), button2_);
+    setTabOrder(group_->button(0), group_->button(1));
+    setTabOrder(group_->button(1), group_->button(2));
+    setTabOrder(group_->button(2), button2_);
     setTabOrder(button2_, button1_);
 
     connect(button2_, &QPushButton::clicked, this, [this] {
-        auswahl_ = static_cast<Choice>(group_->checkedId());
+        auswahl_ = static_cast<VatField>(group_->checkedId());
         accept();
     });
     connect(button1_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-CopyChooser::Choice CopyChooser::choose()
+VatField CopyChooser::choose()
 {
-    auswahl_ = None;
+    auswahl_ = VatField::None;
     group_->checkedButton()->setFocus();
     exec();
     return auswahl_;

@@ -1,6 +1,7 @@
 #pragma once
 // The copy chooser (FormSelect): which of the three VAT amounts to copy.
 
+#include "vat/vatamounts.h"
 #include "windows/fixeddialog.h"
 
 class QButtonGroup;
@@ -11,14 +12,12 @@ namespace numra {
 
 class CopyChooser : public FixedDialog {
 public:
-    // The indexes of the radio group, in the order of its items.
-    enum Choice { None = -1, Brutto = 0, Netto = 1, Steuer = 2 };
-
     explicit CopyChooser(QWidget* owner);
 
-    // Shows the chooser modally; the radio group keeps its selection from one
-    // showing to the next.
-    Choice choose();
+    // Shows the chooser modally: the chosen field, or VatField::None when it
+    // was cancelled. The radio group's ids are the VatField values, and the
+    // group keeps its selection from one showing to the next.
+    VatField choose();
 
     QButtonGroup* group() const { return group_; }
     QPushButton* okButton() const { return button2_; }
@@ -29,7 +28,7 @@ private:
     QButtonGroup* group_;
     QPushButton* button2_;
     QPushButton* button1_;
-    Choice auswahl_ = None;
+    VatField auswahl_ = VatField::None;
 };
 
 } // namespace numra

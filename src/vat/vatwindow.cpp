@@ -1,6 +1,5 @@
 #include "vat/vatwindow.h"
 
-#include "eval/errors.h"
 #include "vat/copychooser.h"
 #include "vat/vatamounts.h"
 #include "windows/messagebox.h"
@@ -90,8 +89,7 @@ std::optional<QString> VatWindow::showAmounts(const VatWindowInput& input)
 
 void VatWindow::completeAmounts()
 {
-    const VatCompletion completion = completeVatAmounts(
-        {editNetto_->text(), editTax_->text(), editBrutto_->text()}, separator_);
+    const VatCompletion completion = completeVatAmounts(shownAmounts(), separator_);
     editNetto_->setText(completion.amounts.netto);
     editTax_->setText(completion.amounts.tax);
     editBrutto_->setText(completion.amounts.brutto);
@@ -110,29 +108,35 @@ void VatWindow::applyLanguage()
 
 void VatWindow::copyChosenAmount()
 {
-    QLineEdit* field = nullptr;
-    switch (chooser_ ? chooser_->choose() : CopyChooser::None) {
-    case CopyChooser::Brutto:
-        field = editBrutto_;
-        break;
-    case CopyChooser::Netto:
-        field = editNetto_;
-        break;
-    case CopyChooser::Steuer:
-        field = editTax_;
-        break;
-    case CopyChooser::None:
-        break;
-    }
-    if (field) {
-        const QString value = trimBlanks(field->text());
-        copied_ = value;
+    const VatField chosen = chooser_ ? chooser_->choose() : VatField::None;
+    if (QLineEdit* field = fieldOf(chosen)) {
+        copied_ = vatFieldText(shownAmounts(), chosen);
         field->selectAll();
         field->copy();
         field->deselect();
-        showMessage(MessageKind::Plain, QStringLiteral("Wert kopiert: ") + value);
+        showMessage(MessageKind::Plain, vatCopyNotice(*copied_));
     }
-    reject();
+    reject(); // also when nothing was chosen
+}
+
+VatAmounts VatWindow::shownAmounts() const
+{
+    return {editNetto_->text(), editTax_->text(), editBrutto_->text()};
+}
+
+QLineEdit* VatWindow::fieldOf(VatField field) const
+{
+    switch (field) {
+    case VatField::Brutto:
+        return editBrutto_;
+    case VatField::Netto:
+        return editNetto_;
+    case VatField::Steuer:
+        return editTax_;
+    case VatField::None:
+        break;
+    }
+    return nullptr;
 }
 
 void VatWindow::showMessage(MessageKind kind, const QString& text)

@@ -4,6 +4,7 @@
 // to the clipboard and the memory register through the copy chooser.
 
 #include "app/calculatorui.h"
+#include "vat/vatamounts.h"
 #include "windows/fixeddialog.h"
 
 #include <optional>
@@ -43,6 +44,8 @@ private:
     void completeAmounts();
     void applyLanguage();
     void copyChosenAmount();
+    QLineEdit* fieldOf(VatField field) const;
+    VatAmounts shownAmounts() const;
     void showMessage(MessageKind kind, const QString& text);
 
     QChar separator_;

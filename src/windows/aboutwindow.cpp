@@ -23,9 +23,7 @@ AboutWindow::AboutWindow(QWidget* owner)
     setBackground(this, QColor(0xC0, 0xC0, 0xC0));
 
     QLabel* name = addCentredLabel(QStringLiteral("Label64"), QStringLiteral("Numra"), {5, 14, 200, 18});
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPixelSize(19);
-    name->setFont(arial);
+    name->setFont(layoutFont(LayoutFont::Arial, 19));
     QPalette navy = name->palette();
     navy.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
     name->setPalette(navy);

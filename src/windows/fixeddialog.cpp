@@ -1,6 +1,7 @@
 #include "windows/fixeddialog.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace numra {
@@ -66,18 +67,11 @@ void setBackground(QWidget* widget, const QColor& colour)
     widget->setAutoFillBackground(true);
 }
 
-void setFieldBackground(QWidget* field, const QColor& colour)
+void setFieldBackground(QLineEdit* field, const QColor& colour)
 {
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, colour);
-    field->setPalette(palette);
-}
-
-QFont tahoma(int pixelSize)
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixelSize);
-    return font;
+    // A widget's own style sheet, because a visual style given as a style
+    // sheet would override its palette.
+    field->setStyleSheet(QStringLiteral("QLineEdit { background: %1; }").arg(colour.name()));
 }
 
 } // namespace numra

@@ -4,8 +4,11 @@
 // each time it is shown. None of them has a cancel button, so Escape does
 // nothing; Return clicks the focused push button, else the default button.
 
+#include "windows/layoutfonts.h"
+
 #include <QDialog>
 
+class QLineEdit;
 class QPushButton;
 
 namespace numra {
@@ -26,9 +29,8 @@ private:
     void centreOverOwner();
 };
 
-// Window-level colours and fonts as the layouts set them.
+// Window-level colours as the layouts set them.
 void setBackground(QWidget* widget, const QColor& colour);
-void setFieldBackground(QWidget* field, const QColor& colour);
-QFont tahoma(int pixelSize);
+void setFieldBackground(QLineEdit* field, const QColor& colour);
 
 } // namespace numra

@@ -3,6 +3,7 @@
 
 #include "gui/guitest.h"
 
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -129,8 +130,9 @@ TEST_F(Keyboard, EditModeKeysAreOrdinaryEditingKeys)
     type({{Qt::Key_Home}, {Qt::Key_Delete}});
     EXPECT_EQ(entry()->text(), QStringLiteral("2"));
     EXPECT_EQ(core().entryText(), QStringLiteral("2")) << "the core sees what was typed";
-    type({{Qt::Key_F9}, {Qt::Key_F8}});
-    EXPECT_EQ(entry()->text(), QStringLiteral("2")) << "F8 and F9 act only in keypad mode";
+    ModalScript noModalWindow; // F1 opens no help window in edit mode
+    type({{Qt::Key_F9}, {Qt::Key_F8}, {Qt::Key_F1}, {Qt::Key_F7}});
+    EXPECT_EQ(entry()->text(), QStringLiteral("2")) << "F1 and F7 to F9 act only in keypad mode";
 }
 
 TEST_F(Keyboard, CircumflexInEditModeAppendsAtTheEndAtOnce)
@@ -140,6 +142,21 @@ TEST_F(Keyboard, CircumflexInEditModeAppendsAtTheEndAtOnce)
     EXPECT_EQ(entry()->text(), QStringLiteral("2^"));
     type({{Qt::Key_Home}, {Qt::Key_Dead_Circumflex}, {Qt::Key_3}});
     EXPECT_EQ(entry()->text(), QStringLiteral("2^^3"));
+}
+
+TEST_F(Keyboard, InputMethodTextCannotEnterTheReadOnlyEntry)
+{
+    focusEntry();
+    type({{Qt::Key_2}});
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("³"));
+    QApplication::sendEvent(entry(), &commit);
+    EXPECT_EQ(entry()->text(), QStringLiteral("2"));
+    EXPECT_EQ(core().entryText(), QStringLiteral("2"));
+
+    switchToEditMode();
+    QApplication::sendEvent(entry(), &commit);
+    EXPECT_EQ(core().entryText(), QStringLiteral("³")) << "in edit mode it is typed text";
 }
 
 TEST_F(Keyboard, ArrowsMoveTheFocusBetweenButtonsNotInTheEntry)

@@ -3,6 +3,8 @@
 
 #include "gui/guitest.h"
 
+#include "app/visualstyle.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
@@ -63,8 +65,17 @@ const char* const mainTabOrder[] = {
     "ButtonGanz", "ButtonCipboard",
 };
 
+// What the user sees at a point of a control, with the Nachtblau style on.
+QColor shownColour(QWidget* widget, QPoint at)
+{
+    return widget->grab().toImage().pixelColor(at);
+}
+
 class Layout : public ::testing::Test, public NumraFixture {
 protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(applyVisualStyle(*qApp, defaultStyleName)); }
+    static void TearDownTestSuite() { qApp->setStyleSheet(QString()); }
+
     void expectPlaced(QWidget& window, const Placed& p)
     {
         SCOPED_TRACE(p.name);
@@ -86,8 +97,9 @@ TEST_F(Layout, CalculatorWindowMatchesItsLayoutSheet)
 {
     EXPECT_EQ(rech.size(), QSize(264, 331));
     EXPECT_TRUE(rech.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(rech.palette().color(QPalette::Window), QColor(128, 128, 128));
-    EXPECT_EQ(rech.entry()->palette().color(QPalette::Base), QColor(0xF0, 0xF0, 0xF0));
+    EXPECT_EQ(shownColour(&rech, {5, 200}), QColor(128, 128, 128));
+    EXPECT_EQ(shownColour(&rech, {5, 5}), QColor(128, 128, 128)) << "the title strip has the window's colour";
+    EXPECT_EQ(shownColour(rech.entry(), {20, 12}), QColor(0xF0, 0xF0, 0xF0));
     EXPECT_TRUE(rech.entry()->alignment() & Qt::AlignRight);
     EXPECT_TRUE(rech.entry()->isReadOnly());
     EXPECT_FALSE(rech.control(Control::Image1)->isVisible()) << "edit-mode picture hidden at start";
@@ -143,11 +155,11 @@ TEST_F(Layout, SecondaryWindowsMatchTheirSheets)
         for (const Placed& p : sheet.controls)
             expectPlaced(*sheet.window, p);
     }
-    EXPECT_EQ(windows.summe.palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
-    EXPECT_EQ(windows.about.palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
-    EXPECT_EQ(windows.summe.tax()->palette().color(QPalette::Base), QColor(0xEE, 0xEE, 0xEE));
+    EXPECT_EQ(shownColour(&windows.summe, {4, 120}), QColor(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(shownColour(&windows.about, {4, 100}), QColor(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(shownColour(windows.summe.tax(), {20, 10}), QColor(0xEE, 0xEE, 0xEE));
     EXPECT_TRUE(windows.summe.tax()->alignment() & Qt::AlignRight);
-    EXPECT_EQ(windows.saveRech.field()->palette().color(QPalette::Base), QColor(0xEE, 0xEE, 0xEE));
+    EXPECT_EQ(shownColour(windows.saveRech.field(), {200, 10}), QColor(0xEE, 0xEE, 0xEE));
     EXPECT_TRUE(windows.about.okButton()->isDefault());
 }
 

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -56,7 +57,7 @@ TEST_F(Windows, VatWindowCompletesAndCopiesTheChosenAmount)
     });
     modals.then([&](QWidget& chooser) {
         EXPECT_EQ(chooser.objectName(), QStringLiteral("FormSelect"));
-        windows.select.group()->button(CopyChooser::Netto)->click();
+        windows.select.group()->button(int(VatField::Netto))->click();
         windows.select.okButton()->click();
     });
     modals.then(acknowledge(notice));
@@ -83,7 +84,7 @@ TEST_F(Windows, CancelledChooserCopiesNothingAndKeepsItsChoice)
     ModalScript modals;
     modals.then([&](QWidget&) { vat().copyButton()->click(); });
     modals.then([&](QWidget&) {
-        windows.select.group()->button(CopyChooser::Brutto)->click();
+        windows.select.group()->button(int(VatField::Brutto))->click();
         windows.select.cancelButton()->click();
     });
     vatOnTwelveFifty();
@@ -98,7 +99,7 @@ TEST_F(Windows, CancelledChooserCopiesNothingAndKeepsItsChoice)
         windows.select.cancelButton()->click();
     });
     press({Key::ClearEntry, Key::Digit1, Key::VatFromNet});
-    EXPECT_EQ(checkedAtNextShowing, CopyChooser::Brutto);
+    EXPECT_EQ(checkedAtNextShowing, int(VatField::Brutto));
 }
 
 TEST_F(Windows, VatWindowInEnglishAndItsConversionError)
@@ -168,6 +169,31 @@ TEST_F(Windows, SaveRoleReturnsTheEditedFormulaOrNothing)
     EXPECT_EQ(rech.confirmFormula(QStringLiteral("1+2"), 0), QStringLiteral("1+2+3"));
     modals.then([&](QWidget&) { formula.closeButton()->click(); });
     EXPECT_EQ(rech.confirmFormula(QStringLiteral("1+2"), 0), QString());
+    modals.then([&](QWidget& window) { window.close(); }); // the platform's close command
+    EXPECT_EQ(rech.confirmFormula(QStringLiteral("4*5"), 0), QStringLiteral("4*5")) << "closing keeps the text";
+}
+
+// Runs the application's event loop until something ends it; 1 when the
+// watchdog had to.
+int runEventLoopAfter(const std::function<void()>& action)
+{
+    QTimer::singleShot(0, action);
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    watchdog.start(3000);
+    return QCoreApplication::exec();
+}
+
+TEST_F(Windows, QuitButtonAndBeendenEndTheEventLoop)
+{
+    EXPECT_EQ(runEventLoopAfter([&] { rech.menuItem("Beenden2")->trigger(); }), 0)
+        << "Beenden closes the window, which ends the program";
+    EXPECT_EQ(runEventLoopAfter([&] { static_cast<QAbstractButton*>(rech.control(Control::ButtonClose))->click(); }), 0)
+        << "the quit button";
+    EXPECT_FALSE(rech.isVisible());
+    // (Beenden goes first: once exec() has been ended by quit(), Qt does not
+    // quit a later exec() when its last window closes.)
 }
 
 TEST_F(Windows, SaveRoleFailsWhileTheSubtotalIsShown)
@@ -230,11 +256,14 @@ TEST_F(Windows, SavingWhileTheSubtotalIsShownReportsTheWindowError)
 
 TEST_F(Windows, MessageBoxesHaveGermanCaptionsAndOneOkButton)
 {
-    ShownMessage empty, copied;
+    ShownMessage invalid, empty, copied;
     ModalScript modals;
-    modals.then(acknowledge(empty)).then(acknowledge(copied));
+    modals.then(acknowledge(invalid)).then(acknowledge(empty)).then(acknowledge(copied));
+    press({Key::VatFromNet});
     press({Key::Clipboard});
     press({Key::Digit1, Key::Digit4, Key::Clipboard});
+    EXPECT_EQ(invalid.caption, QStringLiteral("Fehler"));
+    EXPECT_EQ(invalid.text, QStringLiteral("Ungültige Eingabe"));
     EXPECT_EQ(empty.caption, QStringLiteral("Fehler"));
     EXPECT_EQ(empty.text, QStringLiteral("Ergebnisfeld ist leer!"));
     EXPECT_EQ(empty.icon, QMessageBox::Critical);
