@@ -8,10 +8,10 @@ cd "$(dirname "$0")"
 BUILD_DIR=${NUMRA_BUILD_DIR:-build}
 PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libx11-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libx11-dev libxtst-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
-  xvfb xauth desktop-file-utils appstream librsvg2-bin dpkg-dev
+  xvfb xauth x11-xkb-utils xkb-data desktop-file-utils appstream librsvg2-bin dpkg-dev
   fonts-dejavu-core fonts-dejavu-extra
 )
 

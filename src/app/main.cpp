@@ -1,6 +1,7 @@
 // Numra: start-up. The style is requested, the windows are created hidden,
 // the event loop shows the calculator window; the warning beep is switched
-// on again however the program ends.
+// on again however the program ends (quit button, "Beenden", the window
+// closed, or a termination signal).
 
 #include "app/application.h"
 #include "app/startup.h"
@@ -8,15 +9,18 @@
 #include "app/visualstyle.h"
 #include "eval/numbertext.h"
 #include "platform/deadkeys.h"
+#include "platform/terminationsignals.h"
 #include "platform/warningbeep.h"
 
 int main(int argc, char** argv)
 {
-    numra::platform::deliverDeadKeysAsKeyPresses();
+    numra::platform::DeadKeysAsKeyPresses deadKeys;
     numra::NumraApplication app(argc, argv);
+    deadKeys.applicationCreated();
     numra::applyVisualStyle(app, numra::defaultStyleName);
 
     numra::platform::WarningBeep beep;
+    const numra::platform::QuitOnTerminationSignals quitOnSignals;
     numra::NumraWindows windows(beep, numra::systemDecimalSeparator());
     windows.rech.show();
     numra::reportStartupIfAsked(windows.rech);

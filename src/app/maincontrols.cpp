@@ -29,32 +29,32 @@ QWidget* createEntry(QWidget* parent)
     return field;
 }
 
-QWidget* createPushButton(const ControlSpec& spec, QWidget* parent)
+QWidget* createPushButton(const LayoutRow& row, QWidget* parent)
 {
-    auto* button = new QPushButton(QString::fromUtf8(spec.caption), parent);
+    auto* button = new QPushButton(QString::fromUtf8(row.caption), parent);
     button->setAutoDefault(false);
-    if (spec.picture) {
-        const int side = std::min(spec.geometry.width(), spec.geometry.height()) - 2 * pushButtonPictureMargin;
+    if (row.picture) {
+        const int side = std::min(row.geometry.width(), row.geometry.height()) - 2 * pushButtonPictureMargin;
         button->setIconSize(QSize(side, side));
-        button->setIcon(pictureIcon(QString::fromLatin1(spec.picture), button->iconSize()));
+        button->setIcon(pictureIcon(QString::fromLatin1(row.picture), button->iconSize()));
     }
     return button;
 }
 
-QWidget* createFlatButton(const ControlSpec& spec, QWidget* parent)
+QWidget* createFlatButton(const LayoutRow& row, QWidget* parent)
 {
     auto* button = new QToolButton(parent);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setIconSize(spec.geometry.size());
-    button->setIcon(pictureIcon(QString::fromLatin1(spec.picture), spec.geometry.size()));
+    button->setIconSize(row.geometry.size());
+    button->setIcon(pictureIcon(QString::fromLatin1(row.picture), row.geometry.size()));
     return button;
 }
 
-QWidget* createTitleLabel(const ControlSpec& spec, QWidget* parent)
+QWidget* createTitleLabel(const LayoutRow& row, QWidget* parent)
 {
-    auto* label = new QLabel(QString::fromUtf8(spec.caption), parent);
-    label->setFont(layoutFont(LayoutFont::CenturyGothic, spec.fontPixels));
+    auto* label = new QLabel(QString::fromUtf8(row.caption), parent);
+    label->setFont(layoutFont(LayoutFont::CenturyGothic, row.fontPixels));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::white);
     label->setPalette(palette);
@@ -69,34 +69,34 @@ QWidget* createImagePanel(QWidget* parent)
     return panel;
 }
 
-QWidget* createImage(const ControlSpec& spec, QWidget* parent)
+QWidget* createImage(const LayoutRow& row, QWidget* parent)
 {
     auto* image = new QLabel(parent);
-    image->setPixmap(picture(QString::fromLatin1(spec.picture), spec.geometry.size()));
+    image->setPixmap(picture(QString::fromLatin1(row.picture), row.geometry.size()));
     image->setAttribute(Qt::WA_TranslucentBackground);
     image->hide();
     return image;
 }
 
-QWidget* createWidget(const ControlSpec& spec, QWidget* parent)
+QWidget* createWidget(const LayoutRow& row, QWidget* parent)
 {
-    switch (spec.kind) {
+    switch (row.kind) {
     case ControlKind::Entry:
         return createEntry(parent);
     case ControlKind::PushButton:
-        return createPushButton(spec, parent);
+        return createPushButton(row, parent);
     case ControlKind::CheckBox:
-        return new QCheckBox(QString::fromUtf8(spec.caption), parent);
+        return new QCheckBox(QString::fromUtf8(row.caption), parent);
     case ControlKind::TitleStrip:
         return new QWidget(parent);
     case ControlKind::FlatButton:
-        return createFlatButton(spec, parent);
+        return createFlatButton(row, parent);
     case ControlKind::Label:
-        return createTitleLabel(spec, parent);
+        return createTitleLabel(row, parent);
     case ControlKind::ImagePanel:
         return createImagePanel(parent);
     case ControlKind::Image:
-        return createImage(spec, parent);
+        return createImage(row, parent);
     }
     return nullptr;
 }
@@ -111,33 +111,33 @@ void MainWindow::buildControls()
     QWidget* titleStrip = nullptr;
     QWidget* imagePanel = nullptr;
     std::vector<QWidget*> tabChain(mainLayout().size(), nullptr);
-    for (const ControlSpec& spec : mainLayout()) {
-        QWidget* widget = createControl(spec, titleStrip, imagePanel);
-        controls_[static_cast<size_t>(spec.id)] = widget;
-        if (spec.kind == ControlKind::TitleStrip)
+    for (const LayoutRow& row : mainLayout()) {
+        QWidget* widget = createControl(row, titleStrip, imagePanel);
+        controls_[static_cast<size_t>(row.id)] = widget;
+        if (row.kind == ControlKind::TitleStrip)
             titleStrip = widget;
-        if (spec.kind == ControlKind::ImagePanel)
+        if (row.kind == ControlKind::ImagePanel)
             imagePanel = widget;
-        if (spec.tabOrder >= 0)
-            tabChain[spec.tabOrder] = widget;
+        if (row.tabOrder >= 0)
+            tabChain[row.tabOrder] = widget;
     }
     std::erase(tabChain, nullptr);
     for (size_t i = 1; i < tabChain.size(); ++i)
         setTabOrder(tabChain[i - 1], tabChain[i]);
 }
 
-QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* titleStrip, QWidget* imagePanel)
+QWidget* MainWindow::createControl(const LayoutRow& row, QWidget* titleStrip, QWidget* imagePanel)
 {
-    QWidget* parent = spec.inTitleStrip ? titleStrip : spec.kind == ControlKind::Image ? imagePanel : this;
-    QWidget* widget = createWidget(spec, parent);
-    widget->setObjectName(QLatin1StringView(spec.name));
-    widget->setGeometry(spec.geometry);
-    if (spec.fontPixels > 0 && spec.kind != ControlKind::Label)
-        widget->setFont(tahoma(spec.fontPixels));
-    if (spec.hint)
-        widget->setToolTip(QString::fromUtf8(spec.hint));
-    widget->setAccessibleName(QString::fromUtf8(spec.accessibleName));
-    if (spec.kind == ControlKind::TitleStrip)
+    QWidget* parent = row.inTitleStrip ? titleStrip : row.kind == ControlKind::Image ? imagePanel : this;
+    QWidget* widget = createWidget(row, parent);
+    widget->setObjectName(QLatin1StringView(row.name));
+    widget->setGeometry(row.geometry);
+    if (row.fontPixels > 0 && row.kind != ControlKind::Label)
+        widget->setFont(tahoma(row.fontPixels));
+    if (row.hint)
+        widget->setToolTip(QString::fromUtf8(row.hint));
+    widget->setAccessibleName(QString::fromUtf8(row.accessibleName));
+    if (row.kind == ControlKind::TitleStrip)
         setBackground(widget, windowGrey); // the strip has the window's colour
     return widget;
 }

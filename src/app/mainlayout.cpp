@@ -10,7 +10,7 @@ using K = ControlKind;
 using C = Control;
 
 // clang-format off
-constexpr std::array<ControlSpec, static_cast<size_t>(Control::Count)> layout{{
+constexpr std::array<LayoutRow, static_cast<size_t>(Control::Count)> layout{{
     {C::Edit1, "Edit1", K::Entry, "", nullptr, {36, 74, 186, 24}, false, 0, 13, false, nullptr, "Eingabefeld"},
     {C::BitBtn1, "BitBtn1", K::PushButton, "1", nullptr, {73, 104, 25, 25}, false, 1, 0, false, nullptr, "1"},
     {C::BitBtn2, "BitBtn2", K::PushButton, "2", nullptr, {104, 104, 25, 25}, false, 2, 0, false, nullptr, "2"},
@@ -78,14 +78,9 @@ static_assert(inControlOrder(), "rows must follow the order of enum Control");
 
 } // namespace
 
-std::span<const ControlSpec> mainLayout()
+std::span<const LayoutRow> mainLayout()
 {
     return layout;
-}
-
-const ControlSpec& controlSpec(Control id)
-{
-    return layout[static_cast<size_t>(id)];
 }
 
 } // namespace numra

@@ -21,7 +21,7 @@ enum class Control {
 
 enum class ControlKind { Entry, PushButton, CheckBox, TitleStrip, FlatButton, Label, ImagePanel, Image };
 
-struct ControlSpec {
+struct LayoutRow {
     Control id;
     const char* name;
     ControlKind kind;
@@ -36,8 +36,7 @@ struct ControlSpec {
     const char* accessibleName;
 };
 
-std::span<const ControlSpec> mainLayout();
-const ControlSpec& controlSpec(Control id);
+std::span<const LayoutRow> mainLayout();
 
 inline constexpr QSize mainClientSize{264, 331};
 

@@ -89,9 +89,14 @@ void MainWindow::connectControls()
     connect(static_cast<QCheckBox*>(control(Control::CheckBoxRunden)), &QCheckBox::clicked, this,
             [this](bool checked) { runOnCore([this, checked] { core_.setRoundingChecked(checked); }); });
 
-    // What the user types in edit mode is the core's entry text.
+    // What the user types in edit mode is the core's entry text. An input
+    // method can still commit text into the read-only field; that is undone.
     connect(entry(), &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (!showingState_)
+        if (showingState_)
+            return;
+        if (core_.entryReadOnly())
+            showCoreState();
+        else
             core_.setEntryText(text, entry()->cursorPosition());
     });
     connect(entry(), &QLineEdit::cursorPositionChanged, this, [this](int, int position) {
@@ -231,9 +236,9 @@ void MainWindow::clickKey(Key key)
 
 void MainWindow::clickCancelButton()
 {
-    for (const ControlSpec& spec : mainLayout()) {
-        QWidget* widget = control(spec.id);
-        if (spec.cancel && widget->isVisible() && widget->isEnabled()) {
+    for (const LayoutRow& row : mainLayout()) {
+        QWidget* widget = control(row.id);
+        if (row.cancel && widget->isVisible() && widget->isEnabled()) {
             static_cast<QPushButton*>(widget)->click();
             return;
         }

@@ -80,7 +80,7 @@ protected:
 
 private:
     void buildControls();
-    QWidget* createControl(const ControlSpec& spec, QWidget* titleStrip, QWidget* imagePanel);
+    QWidget* createControl(const LayoutRow& row, QWidget* titleStrip, QWidget* imagePanel);
     void connectControls();
     void buildMenu();
     void formShow();

@@ -4,10 +4,22 @@
 
 namespace numra::platform {
 
-void deliverDeadKeysAsKeyPresses()
+namespace {
+const char* const inputMethodVariable = "QT_IM_MODULE";
+}
+
+DeadKeysAsKeyPresses::DeadKeysAsKeyPresses()
 {
-    if (qEnvironmentVariableIsEmpty("QT_IM_MODULE"))
-        qputenv("QT_IM_MODULE", QByteArrayLiteral("none"));
+    if (!qEnvironmentVariableIsEmpty(inputMethodVariable))
+        return;
+    qputenv(inputMethodVariable, QByteArrayLiteral("none"));
+    chosenHere_ = true;
+}
+
+void DeadKeysAsKeyPresses::applicationCreated()
+{
+    if (chosenHere_)
+        qunsetenv(inputMethodVariable);
 }
 
 } // namespace numra::platform

@@ -3,6 +3,7 @@
 
 #include "gui/guitest.h"
 
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -141,6 +142,21 @@ TEST_F(Keyboard, CircumflexInEditModeAppendsAtTheEndAtOnce)
     EXPECT_EQ(entry()->text(), QStringLiteral("2^"));
     type({{Qt::Key_Home}, {Qt::Key_Dead_Circumflex}, {Qt::Key_3}});
     EXPECT_EQ(entry()->text(), QStringLiteral("2^^3"));
+}
+
+TEST_F(Keyboard, InputMethodTextCannotEnterTheReadOnlyEntry)
+{
+    focusEntry();
+    type({{Qt::Key_2}});
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("³"));
+    QApplication::sendEvent(entry(), &commit);
+    EXPECT_EQ(entry()->text(), QStringLiteral("2"));
+    EXPECT_EQ(core().entryText(), QStringLiteral("2"));
+
+    switchToEditMode();
+    QApplication::sendEvent(entry(), &commit);
+    EXPECT_EQ(core().entryText(), QStringLiteral("³")) << "in edit mode it is typed text";
 }
 
 TEST_F(Keyboard, ArrowsMoveTheFocusBetweenButtonsNotInTheEntry)

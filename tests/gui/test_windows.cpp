@@ -256,11 +256,14 @@ TEST_F(Windows, SavingWhileTheSubtotalIsShownReportsTheWindowError)
 
 TEST_F(Windows, MessageBoxesHaveGermanCaptionsAndOneOkButton)
 {
-    ShownMessage empty, copied;
+    ShownMessage invalid, empty, copied;
     ModalScript modals;
-    modals.then(acknowledge(empty)).then(acknowledge(copied));
+    modals.then(acknowledge(invalid)).then(acknowledge(empty)).then(acknowledge(copied));
+    press({Key::VatFromNet});
     press({Key::Clipboard});
     press({Key::Digit1, Key::Digit4, Key::Clipboard});
+    EXPECT_EQ(invalid.caption, QStringLiteral("Fehler"));
+    EXPECT_EQ(invalid.text, QStringLiteral("Ungültige Eingabe"));
     EXPECT_EQ(empty.caption, QStringLiteral("Fehler"));
     EXPECT_EQ(empty.text, QStringLiteral("Ergebnisfeld ist leer!"));
     EXPECT_EQ(empty.icon, QMessageBox::Critical);

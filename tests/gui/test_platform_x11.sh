@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# On a real (virtual) X server: while Numra runs, NumLock is on (it was off
+# before) and the warning beep is off; a termination signal ends Numra like the quit button,
+# and the beep has its volume back.
+#   test_platform_x11.sh <numra> <x11state>
+set -euo pipefail
+NUMRA=$1 STATE=$2
+if ! command -v xvfb-run >/dev/null; then
+  echo "xvfb-run missing: skipped"
+  exit 77
+fi
+export NUMRA STATE
+exec xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+  set -u
+  fail() { echo "FAIL: $*"; kill "$HOLD" 2>/dev/null; exit 1; }
+  "$STATE" hold & HOLD=$!
+  sleep 0.3
+  "$STATE" bell 37 >/dev/null
+  for sig in TERM INT HUP; do
+    "$STATE" numlock 0 >/dev/null
+    "$NUMRA" 2>/dev/null & APP=$!
+    running=""
+    for _ in $(seq 50); do
+      sleep 0.1
+      running=$("$STATE")
+      [ "$running" = "bell 0 numlock 1" ] && break
+    done
+    [ "$running" = "bell 0 numlock 1" ] || fail "while running ($sig): $running"
+    kill -s "$sig" "$APP"
+    wait "$APP" || fail "numra ended with $? on SIG$sig"
+    after=$("$STATE")
+    [ "$after" = "bell 37 numlock 1" ] || fail "after SIG$sig: $after"
+    echo "SIG$sig: $running while running, $after afterwards"
+  done
+  kill "$HOLD"
+  echo "1 passed, 0 failed"
+'
