@@ -10,9 +10,21 @@ namespace numra {
 
 namespace {
 
+// A message can quote a whole formula of a megabyte; laying that out takes
+// seconds and gives a window larger than the screen. The box shows its start
+// and its end, which carries the message's own words.
+QString shownText(const QString& text)
+{
+    constexpr qsizetype head = 1000;
+    constexpr qsizetype tail = 300;
+    if (text.size() <= head + tail)
+        return text;
+    return text.left(head) + QStringLiteral(" … ") + text.right(tail);
+}
+
 void runBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text)
 {
-    QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    QMessageBox box(icon, caption, shownText(text), QMessageBox::Ok, parent);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.exec();
 }

@@ -1,14 +1,20 @@
 #pragma once
 // A single-line field that keeps its caret when it gets the focus instead of
-// selecting its whole text.
+// selecting its whole text, and holds texts of any length: QLineEdit's default
+// limit of 32767 characters would silently cut a loaded formula, and the cut
+// text would go back into the calculator with the next key typed.
 
 #include <QLineEdit>
+#include <limits>
 
 namespace numra {
 
 class PlainField : public QLineEdit {
 public:
-    using QLineEdit::QLineEdit;
+    explicit PlainField(QWidget* parent = nullptr) : QLineEdit(parent)
+    {
+        setMaxLength(std::numeric_limits<int>::max());
+    }
 
 protected:
     void focusInEvent(QFocusEvent* event) override

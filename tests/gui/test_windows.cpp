@@ -287,6 +287,25 @@ TEST_F(Windows, EvaluatorErrorsGoToTheDefaultErrorBoxAndKeepTheState)
     EXPECT_EQ(rech.entry()->text(), QStringLiteral("0"));
 }
 
+TEST_F(Windows, LongFormulasStayWholeAndTheirErrorBoxesStayReadable)
+{
+    press({Key::Edit});
+    const QString formula = QString(40000, u'1') + QStringLiteral("^2");
+    rech.setEntryText(formula);
+    EXPECT_EQ(rech.entry()->text(), formula) << "the field must not cut the formula";
+    QTest::keyClick(rech.entry(), Qt::Key_End);
+    QTest::keyClick(rech.entry(), Qt::Key_Space);
+    EXPECT_EQ(core().entryText(), formula + u' ') << "typing keeps the whole formula";
+
+    ShownMessage box;
+    ModalScript modals;
+    modals.then(acknowledge(box));
+    press({Key::Equals}); // the number is beyond the extended range and quoted in the message
+    EXPECT_LT(box.text.size(), 2000);
+    EXPECT_TRUE(box.text.startsWith(QStringLiteral("'1111")));
+    EXPECT_TRUE(box.text.endsWith(QStringLiteral("1111' ist kein gültiger Gleitkommawert."))) << box.text.right(60).toStdString();
+}
+
 TEST_F(Windows, NoExceptionCrossesTheEventLoop)
 {
     class Thrower : public QObject {
