@@ -8,7 +8,7 @@ namespace numra {
 int ErrorLocator::lineOf(int position) const
 {
     const QStringView before = QStringView(reader_.source()).left(std::max(position, 0));
-    return int(before.count(u'\r')) + baseErrLine_ + 1;
+    return int(before.count(u'\r')) + 1;
 }
 
 void ErrorLocator::addErrorLocation(const QString& unitName)

@@ -28,7 +28,6 @@ private:
     int lineOf(int position) const;
 
     const TokenReader& reader_;
-    int baseErrLine_ = 0; // added to every line number
     std::optional<InterpreterError> lastError_;
 };
 
