@@ -48,8 +48,6 @@ static_assert(kHintCount == 13);
 
 } // namespace
 
-std::span<const LanguageEntry> languageTable() { return kTexts; }
-
 std::span<const LanguageEntry> hintEntries() { return std::span(kTexts).first(kHintCount); }
 
 QString languageText(TextId id, int language)

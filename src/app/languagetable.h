@@ -31,8 +31,6 @@ struct LanguageEntry {
     QStringView english;
 };
 
-std::span<const LanguageEntry> languageTable();
-
 // The 13 hints that ApplyLanguage sets, with their control names.
 std::span<const LanguageEntry> hintEntries();
 

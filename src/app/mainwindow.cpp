@@ -184,10 +184,8 @@ bool MainWindow::event(QEvent* event)
 
 void MainWindow::applyHints()
 {
-    for (const LanguageEntry& hint : hintEntries()) {
-        const QString text = (core_.language() == 0 ? hint.german : hint.english).toString();
-        findChild<QWidget*>(QLatin1StringView(hint.name))->setToolTip(text);
-    }
+    for (const LanguageEntry& hint : hintEntries())
+        findChild<QWidget*>(QLatin1StringView(hint.name))->setToolTip(languageText(hint.id, core_.language()));
 }
 
 void MainWindow::setLanguage(int language)
