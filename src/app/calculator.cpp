@@ -9,7 +9,6 @@ namespace numra {
 Calculator::Calculator(CalculatorUi& ui, QChar decimalSeparator)
     : ui_(ui), separator_(decimalSeparator), interpreter_(ValueContext{decimalSeparator})
 {
-    applyLanguage();
 }
 
 // FormShow without the platform steps (warning beep, NumLock), which the
@@ -20,7 +19,6 @@ void Calculator::formShow(const QString& dataFolder)
     inputMode_ = InputMode::Keypad;
     tempSum_ = false;
     powerBase_.clear();
-    applyLanguage();
     setEntry(QString());
     editIndicatorVisible_ = false;
     focusEntry();
@@ -82,16 +80,13 @@ void Calculator::setCaretPosition(int caret)
 void Calculator::setLanguage(int language)
 {
     language_ = language;
-    applyLanguage();
 }
 
-// The hints are read by the window from hintEntries() for language().
-void Calculator::applyLanguage()
-{
-    msgInvalidInput_ = languageText(TextId::MsgInvalidInput, language_);
-    msgNoCalculation_ = languageText(TextId::MsgNoCalculation, language_);
-    msgConvertError_ = languageText(TextId::MsgConvertError, language_);
-}
+QString Calculator::msgInvalidInput() const { return languageText(TextId::MsgInvalidInput, language_); }
+
+QString Calculator::msgNoCalculation() const { return languageText(TextId::MsgNoCalculation, language_); }
+
+QString Calculator::msgConvertError() const { return languageText(TextId::MsgConvertError, language_); }
 
 void Calculator::ensureRoomFor(qsizetype length) const
 {

@@ -61,7 +61,7 @@ public:
     void setEntryText(const QString& text, int caret = -1);
     void setCaretPosition(int caret);
 
-    // DeutschClick / EnglischClick: Language := language, then ApplyLanguage.
+    // DeutschClick / EnglischClick; the messages below follow the language.
     void setLanguage(int language);
 
     // --- state ---
@@ -79,10 +79,10 @@ public:
     bool roundingChecked() const { return roundingChecked_; }
     QChar decimalSeparator() const { return separator_; }
 
-    // The localized messages as ApplyLanguage last set them.
-    const QString& msgInvalidInput() const { return msgInvalidInput_; }
-    const QString& msgNoCalculation() const { return msgNoCalculation_; }
-    const QString& msgConvertError() const { return msgConvertError_; }
+    // The localized messages in the current language.
+    QString msgInvalidInput() const;
+    QString msgNoCalculation() const;
+    QString msgConvertError() const;
 
 private:
     // Part of formula building (formulakeys.cpp).
@@ -119,7 +119,6 @@ private:
     enum class VatDirection { FromNet, FromGross };
     void vatKey(VatDirection direction);            // BitBtnUstClick/VatFromNet, ButtonNettoClick
 
-    void applyLanguage();                           // ApplyLanguage
     void ensureRoomFor(qsizetype length) const;     // throws Error(kTextTooLong)
     void setEntry(const QString& text);             // caret after the last character
     void moveCaretToEnd();
@@ -143,10 +142,6 @@ private:
     bool entryReadOnly_ = true;
     bool editIndicatorVisible_ = false;
     bool roundingChecked_ = false;
-
-    QString msgInvalidInput_;
-    QString msgNoCalculation_;
-    QString msgConvertError_;
 };
 
 } // namespace numra

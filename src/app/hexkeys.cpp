@@ -13,7 +13,7 @@ void Calculator::hexToIntKey()
 {
     const QString text = trimBlanks(entry_);
     if (text.isEmpty()) {
-        showError(msgInvalidInput_);
+        showError(msgInvalidInput());
         return;
     }
     if (inputMode_ != InputMode::Edit)
@@ -26,7 +26,7 @@ std::int32_t Calculator::hexToInt(const QString& text)
 {
     if (const auto value = parseHexInt32(text))
         return *value;
-    showError(msgConvertError_);
+    showError(msgConvertError());
     return 0;
 }
 
@@ -38,7 +38,7 @@ void Calculator::intToHexKey()
         return;
     const IntegerPart part = singleIntegerPart(entry_, separator_);
     if (part.status != IntegerPart::Status::Ok) {
-        showError(msgInvalidInput_);
+        showError(msgInvalidInput());
         return;
     }
     setEntry(intToHexText(part.value));

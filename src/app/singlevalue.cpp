@@ -67,7 +67,7 @@ void Calculator::squareRoot()
         setEntry(formatGeneral(*root, separator_));
         formula_.clear();
     } else {
-        showError(msgInvalidInput_);
+        showError(msgInvalidInput());
     }
     moveCaretToEnd();
     focusEntry();
@@ -93,7 +93,7 @@ void Calculator::cutDecimals()
     if (part.status == IntegerPart::Status::NotANumber)
         return;
     if (part.status == IntegerPart::Status::OutOfRange) {
-        showError(msgInvalidInput_);
+        showError(msgInvalidInput());
         return;
     }
     setEntry(QString::number(part.value));

@@ -25,7 +25,7 @@ void Calculator::vatKey(VatDirection direction)
         amount[point] = separator_;
     const std::optional<float> entered = parseSingle(amount, separator_);
     if (!entered) {
-        showError(msgInvalidInput_);
+        showError(msgInvalidInput());
         return;
     }
 
