@@ -2,18 +2,14 @@
 
 #include "app/errorguard.h"
 
-// Q_INIT_RESOURCE must be used outside any namespace.
-static void initNumraResources()
+// The pictures and the style sheet. Q_INIT_RESOURCE must be used outside any
+// namespace.
+static void loadNumraResources()
 {
     Q_INIT_RESOURCE(numra);
 }
 
 namespace numra {
-
-void loadNumraResources()
-{
-    initNumraResources();
-}
 
 NumraApplication::NumraApplication(int& argc, char** argv) : QApplication(argc, argv)
 {

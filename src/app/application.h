@@ -13,8 +13,4 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
-// The pictures and the style sheet; called by NumraApplication, and by test
-// programs that build the windows on a plain QApplication.
-void loadNumraResources();
-
 } // namespace numra
