@@ -93,12 +93,9 @@ ScriptValue Interpreter::Impl::runMainBlock(const QString& unitName)
     }
 }
 
-Interpreter::Interpreter(ValueContext context) : impl_(new Impl(context)) {}
+Interpreter::Interpreter(ValueContext context) : impl_(std::make_unique<Impl>(context)) {}
 
-Interpreter::~Interpreter()
-{
-    delete impl_;
-}
+Interpreter::~Interpreter() = default;
 
 void Interpreter::setSource(const QString& source)
 {

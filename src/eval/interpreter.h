@@ -6,6 +6,7 @@
 #include "scriptvalue.h"
 
 #include <QString>
+#include <memory>
 
 namespace numra {
 
@@ -33,7 +34,7 @@ public:
 
 private:
     struct Impl;
-    Impl* impl_;
+    std::unique_ptr<Impl> impl_;
 };
 
 } // namespace numra
