@@ -318,9 +318,9 @@ void MainWindow::setSubtotalLabel(const QString& caption)
     windows_.formula->setCaption(caption);
 }
 
-void MainWindow::showSubtotal(const QString& text, int language)
+void MainWindow::showSubtotal(const QString& text, int)
 {
-    windows_.formula->showSubtotal(text, language);
+    windows_.formula->showSubtotal(text);
 }
 
 bool MainWindow::subtotalWindowVisible() const
@@ -328,11 +328,11 @@ bool MainWindow::subtotalWindowVisible() const
     return windows_.formula->isVisible();
 }
 
-QString MainWindow::confirmFormula(const QString& candidate, int language)
+QString MainWindow::confirmFormula(const QString& candidate, int)
 {
     showCoreState();
     ActiveAgainAfterwards activeAgain(*this);
-    return windows_.formula->confirm(candidate, language);
+    return windows_.formula->confirm(candidate);
 }
 
 std::optional<QString> MainWindow::showVatWindow(const VatWindowInput& input)

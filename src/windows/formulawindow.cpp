@@ -46,9 +46,8 @@ void FormulaWindow::setCaption(const QString& caption)
     label1_->adjustSize();
 }
 
-void FormulaWindow::showSubtotal(const QString& text, int language)
+void FormulaWindow::showSubtotal(const QString& text)
 {
-    curLanguage_ = language;
     editFormel_->setText(text);
     if (isVisible())
         return;
@@ -58,9 +57,8 @@ void FormulaWindow::showSubtotal(const QString& text, int language)
     show();
 }
 
-QString FormulaWindow::confirm(const QString& candidate, int language)
+QString FormulaWindow::confirm(const QString& candidate)
 {
-    curLanguage_ = language;
     setCaption(QStringLiteral("Formula"));
     editFormel_->setText(candidate);
     if (isVisible())

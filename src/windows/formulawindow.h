@@ -19,25 +19,23 @@ public:
 
     // Subtotal role: fills the field and shows the window without activating
     // it if it is hidden.
-    void showSubtotal(const QString& text, int language);
+    void showSubtotal(const QString& text);
 
     // Save role: the candidate under "Formula", shown modally; returns the
     // field's text after closing ("" after "Schliessen"). Throws Error when
     // the window is already visible in its subtotal role.
-    QString confirm(const QString& candidate, int language);
+    QString confirm(const QString& candidate);
 
     QLineEdit* field() const { return editFormel_; }
     QLabel* caption() const { return label1_; }
     QPushButton* closeButton() const { return button1_; }
     QPushButton* saveButton() const { return button2_; }
-    int language() const { return curLanguage_; }
 
 private:
     QLabel* label1_;
     QLineEdit* editFormel_;
     QPushButton* button1_;
     QPushButton* button2_;
-    int curLanguage_ = 0;
 };
 
 } // namespace numra
