@@ -1,5 +1,6 @@
 #include "vat/vatwindow.h"
 
+#include "app/languagetable.h"
 #include "vat/copychooser.h"
 #include "vat/vatamounts.h"
 #include "windows/messagebox.h"
@@ -99,9 +100,8 @@ void VatWindow::completeAmounts()
 
 void VatWindow::applyLanguage()
 {
-    const bool german = curLanguage_ == 0;
-    button1_->setText(german ? QStringLiteral("Schliessen") : QStringLiteral("Close"));
-    button2_->setText(german ? QStringLiteral("Kopieren") : QStringLiteral("Copy"));
+    button1_->setText(languageText(TextId::VatCloseButton, curLanguage_));
+    button2_->setText(languageText(TextId::VatCopyButton, curLanguage_));
     button1_->setAccessibleName(button1_->text());
     button2_->setAccessibleName(button2_->text());
 }
