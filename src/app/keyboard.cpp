@@ -3,7 +3,6 @@
 #include "app/mainwindow.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
