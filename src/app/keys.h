@@ -1,7 +1,7 @@
 #pragma once
 // The keys of the calculator window: one value per button, with the caption
-// numra-eval and the tests use, the control's name in the window layout and
-// the click handler that the key runs.
+// numra-eval and the tests use and the control's name in the window layout.
+// The click handler each key runs is named beside it in calculator.h.
 
 #include <QStringView>
 #include <optional>
@@ -36,7 +36,6 @@ struct KeyInfo {
     Key key;
     QStringView caption; // the button's caption; a name for picture buttons
     const char* control; // name in the window layout
-    const char* handler; // click handler of the window
 };
 
 std::span<const KeyInfo> keyTable();
