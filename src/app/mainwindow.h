@@ -14,8 +14,6 @@
 #include <functional>
 
 class QAction;
-class QCheckBox;
-class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
