@@ -16,8 +16,6 @@ using namespace numra::fuzz;
 
 namespace {
 
-constexpr int kKeyCount = int(Key::Clipboard) + 1;
-
 // What a byte stands for, by range: below kTextByte a key (byte modulo the
 // number of keys), then typed text, the rounding check box, an edit of the
 // entry field, a change of language, "=", and keys again.
@@ -146,7 +144,7 @@ void step(Rig& rig, Reader& in)
     const bool wasReadOnly = c.entryReadOnly();
     const std::uint8_t b = in.next();
     if (b < kTextByte) {
-        pressKey(rig, Key(b % kKeyCount), in);
+        pressKey(rig, Key(b % keyCount), in);
     } else if (b < kRoundingByte) {
         c.setEntryText(c.entryText() + in.text()); // "text:"
     } else if (b < kEditByte) {
@@ -163,7 +161,7 @@ void step(Rig& rig, Reader& in)
     } else if (b < kMoreKeysByte) {
         pressKey(rig, Key::Equals, in);
     } else {
-        pressKey(rig, Key(b % kKeyCount), in);
+        pressKey(rig, Key(b % keyCount), in);
     }
     if (wasReadOnly && !c.entryReadOnly())
         rig.powerWhileEditable = false;

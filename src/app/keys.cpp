@@ -46,7 +46,7 @@ constexpr bool tableFollowsEnum()
     for (std::size_t i = 0; i < kKeys.size(); ++i)
         if (kKeys[i].key != Key(i))
             return false;
-    return kKeys.back().key == Key::Clipboard;
+    return kKeys.size() == keyCount;
 }
 static_assert(tableFollowsEnum(), "kKeys must list every Key in enum order");
 

@@ -4,6 +4,7 @@
 // The click handler each key runs is named beside it in calculator.h.
 
 #include <QStringView>
+#include <cstddef>
 #include <optional>
 #include <span>
 
@@ -31,6 +32,8 @@ enum class Key {
     VatFromGross, // "Ust-"
     Clipboard,
 };
+
+inline constexpr std::size_t keyCount = static_cast<std::size_t>(Key::Clipboard) + 1;
 
 struct KeyInfo {
     Key key;

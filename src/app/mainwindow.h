@@ -27,8 +27,6 @@ class HelpWindow;
 class VatWindow;
 namespace platform { class WarningBeep; }
 
-inline constexpr size_t keyCount = static_cast<size_t>(Key::Clipboard) + 1;
-
 struct SecondaryWindows {
     AboutWindow* about;
     VatWindow* vat;
