@@ -54,22 +54,15 @@ long double div(long double a, long double b)
     return checked([&] { volatile long double x = a, y = b; return x / y; });
 }
 
+// The rounded value widens back to extended precision exactly.
 float toSingle(long double x)
 {
-    clearFlags();
-    volatile long double in = x;
-    volatile float out = static_cast<float>(in);
-    raiseOnFault();
-    return out;
+    return static_cast<float>(checked([&] { volatile long double in = x; return static_cast<float>(in); }));
 }
 
 double toDouble(long double x)
 {
-    clearFlags();
-    volatile long double in = x;
-    volatile double out = static_cast<double>(in);
-    raiseOnFault();
-    return out;
+    return static_cast<double>(checked([&] { volatile long double in = x; return static_cast<double>(in); }));
 }
 
 } // namespace numra::fpu
