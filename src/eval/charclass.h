@@ -1,7 +1,8 @@
 #pragma once
-// Character classes of the script tokenizer. They are plain ASCII tests: a
-// character above U+00FF belongs to none of them (letters outside ASCII are
-// asked of isPlatformLetter where the language allows them).
+// Character classes of the script tokenizer; the hexadecimal digits serve the
+// Hex->Int key too. They are plain ASCII tests: a character above U+00FF
+// belongs to none of them (letters outside ASCII are asked of
+// isPlatformLetter where the language allows them).
 
 namespace numra::charclass {
 
@@ -24,6 +25,12 @@ constexpr bool isDigit(char16_t c)
 constexpr bool isHexDigit(char16_t c)
 {
     return isDigit(c) || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+}
+
+// The value of a character for which isHexDigit holds.
+constexpr int hexDigitValue(char16_t c)
+{
+    return c <= u'9' ? c - u'0' : (c | 0x20) - u'a' + 10;
 }
 
 constexpr bool isIdentifierStart(char16_t c)

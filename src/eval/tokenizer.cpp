@@ -27,13 +27,6 @@ std::optional<std::uint64_t> decimalDigits(QStringView digits)
     return value;
 }
 
-int hexValue(char16_t c)
-{
-    if (c <= u'9')
-        return c - u'0';
-    return (c | 0x20) - u'a' + 10;
-}
-
 // "$" and hexadecimal digits: Integer with up to 8 significant digits, Int64
 // with up to 16, the top bit giving negative values.
 std::optional<ScriptValue> hexLiteral(QStringView digits)
@@ -46,7 +39,7 @@ std::optional<ScriptValue> hexLiteral(QStringView digits)
         return std::nullopt;
     std::uint64_t bits = 0;
     for (qsizetype i = first; i < digits.size(); ++i)
-        bits = bits << 4 | std::uint64_t(hexValue(digits[i].unicode()));
+        bits = bits << 4 | std::uint64_t(charclass::hexDigitValue(digits[i].unicode()));
     if (significant <= 8)
         return ScriptValue::integer(std::int32_t(std::uint32_t(bits)));
     return ScriptValue::int64(std::int64_t(bits));
