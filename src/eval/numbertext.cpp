@@ -5,7 +5,6 @@
 #include <QLocale>
 #include <array>
 #include <cerrno>
-#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
