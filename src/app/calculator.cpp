@@ -19,7 +19,7 @@ void Calculator::formShow(const QString& dataFolder)
     inputMode_ = InputMode::Keypad;
     tempSum_ = false;
     powerBase_.clear();
-    setEntry(QString());
+    setEntryText(QString());
     editIndicatorVisible_ = false;
     focusEntry();
     datenPfad_ = dataFolder;
@@ -94,7 +94,6 @@ void Calculator::ensureRoomFor(qsizetype length) const
         throw Error(kTextTooLong);
 }
 
-void Calculator::setEntry(const QString& text) { setEntryText(text); }
 
 void Calculator::moveCaretToEnd() { caret_ = int(entry_.size()); }
 

@@ -120,7 +120,6 @@ private:
     void vatKey(VatDirection direction);            // BitBtnUstClick/VatFromNet, ButtonNettoClick
 
     void ensureRoomFor(qsizetype length) const;     // throws Error(kTextTooLong)
-    void setEntry(const QString& text);             // caret after the last character
     void moveCaretToEnd();
     void focusEntry();
     void showError(const QString& message);

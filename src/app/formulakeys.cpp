@@ -14,7 +14,7 @@ namespace numra {
 void Calculator::appendCharacter(QChar c)
 {
     ensureRoomFor(entry_.size() + 1);
-    setEntry(entry_ + c);
+    setEntryText(entry_ + c);
     focusEntry();
 }
 
@@ -26,15 +26,15 @@ void Calculator::operatorKey(QChar op)
     ensureRoomFor(formula_.size() + entry_.size() + 1);
     formula_ += entry_ + op;
     if (inputMode_ == InputMode::Edit)
-        setEntry(formula_);
+        setEntryText(formula_);
     else
-        setEntry(QString());
+        setEntryText(QString());
 }
 
 // BitBtn16Click: a pending x^n and edit mode survive CE.
 void Calculator::clearEntry()
 {
-    setEntry(QString());
+    setEntryText(QString());
     formula_.clear();
     focusEntry();
 }
@@ -49,10 +49,10 @@ void Calculator::toggleEditMode()
         editIndicatorVisible_ = true;
         inputMode_ = InputMode::Edit;
         powerBase_.clear();
-        setEntry(QString());
+        setEntryText(QString());
     } else {
         entryReadOnly_ = true;
-        setEntry(QString());
+        setEntryText(QString());
         editIndicatorVisible_ = false;
         inputMode_ = InputMode::Keypad;
         powerBase_.clear();
@@ -91,7 +91,7 @@ void Calculator::computePendingPower()
     const float base = fpu::toSingle(parseNumber(powerBase_, separator_));
     const float exponent = fpu::toSingle(parseNumber(entry_, separator_));
     const float result = singlePrecisionPower(base, exponent);
-    setEntry(formatGeneral(result, separator_));
+    setEntryText(formatGeneral(result, separator_));
     powerBase_.clear();
     inputMode_ = InputMode::Keypad;
 }

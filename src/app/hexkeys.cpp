@@ -18,7 +18,7 @@ void Calculator::hexToIntKey()
     }
     if (inputMode_ != InputMode::Edit)
         toggleEditMode();
-    setEntry(QString::number(hexToInt(text)));
+    setEntryText(QString::number(hexToInt(text)));
 }
 
 // HexToInt: reports a failure itself and gives 0.
@@ -41,7 +41,7 @@ void Calculator::intToHexKey()
         showError(msgInvalidInput());
         return;
     }
-    setEntry(intToHexText(part.value));
+    setEntryText(intToHexText(part.value));
 }
 
 } // namespace numra

@@ -64,7 +64,7 @@ void Calculator::squareRoot()
     if (isBlankText(entry_))
         return;
     if (const auto root = singleSquareRoot(entry_, separator_)) {
-        setEntry(formatGeneral(*root, separator_));
+        setEntryText(formatGeneral(*root, separator_));
         formula_.clear();
     } else {
         showError(msgInvalidInput());
@@ -79,7 +79,7 @@ void Calculator::startPower()
     formula_.clear();
     powerBase_ = entry_;
     inputMode_ = InputMode::Power;
-    setEntry(QString());
+    setEntryText(QString());
     focusEntry();
 }
 
@@ -96,7 +96,7 @@ void Calculator::cutDecimals()
         showError(msgInvalidInput());
         return;
     }
-    setEntry(QString::number(part.value));
+    setEntryText(QString::number(part.value));
 }
 
 // CheckBoxRundenClick, run only when the box changes. Unchecking does not
@@ -114,7 +114,7 @@ void Calculator::roundingChanged()
     } catch (const ArithmeticError&) {
         return; // beyond the double range: no number for this box
     }
-    setEntry(formatTwoDecimals(value, separator_));
+    setEntryText(formatTwoDecimals(value, separator_));
 }
 
 // BitBtn25Click: stores the entry text as it is, a formula included.
@@ -130,10 +130,10 @@ void Calculator::memoryOut()
     if (memory_.state == MemoryRegister::State::Null)
         return;
     if (inputMode_ == InputMode::Keypad) {
-        setEntry(memory_.text);
+        setEntryText(memory_.text);
     } else {
         ensureRoomFor(entry_.size() + memory_.text.size());
-        setEntry(entry_ + memory_.text);
+        setEntryText(entry_ + memory_.text);
     }
     focusEntry();
 }
