@@ -40,7 +40,7 @@ case "${1:-}" in
   start)
     install_missing
     build "$BUILD_DIR"
-    exec "$BUILD_DIR/src/app/numra"
+    exec "$BUILD_DIR/src/gui/numra"
     ;;
   test)
     install_missing

@@ -2,7 +2,7 @@
 // widgets of the same kinds as the calculator window, no style sheet, no
 // pictures, no calculator. Reports like Numra under NUMRA_STARTUP_PROBE.
 
-#include "app/startupprobe.h"
+#include "gui/startupprobe.h"
 
 #include <QApplication>
 #include <QCheckBox>

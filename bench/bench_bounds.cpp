@@ -6,7 +6,7 @@
 #include "bounds/bigtexts.h"
 #include "support/fakeui.h"
 
-#include "app/calculator.h"
+#include "core/calculator.h"
 #include "eval/interpreter.h"
 #include "eval/powerformula.h"
 #include "files/calculationfile.h"

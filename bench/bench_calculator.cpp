@@ -1,7 +1,7 @@
 // The calculator core's keys: "=" on typical office formulas in edit mode,
 // a keypad calculation, and a VAT key with its window.
 
-#include "app/calculator.h"
+#include "core/calculator.h"
 
 #include <benchmark/benchmark.h>
 

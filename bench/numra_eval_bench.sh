@@ -3,7 +3,7 @@
 # process: reports microseconds per formula, start-up included (best of 5).
 # usage: bench/numra_eval_bench.sh [PATH/TO/numra-eval]
 set -euo pipefail
-EVAL=${1:-build/src/app/numra-eval}
+EVAL=${1:-build/src/numra-eval/numra-eval}
 COUNT=10000
 RUNS=5
 work=$(mktemp -d)

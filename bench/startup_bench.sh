@@ -14,7 +14,7 @@ RUNS=${1:-25}
 [ -f "$BUILD_DIR/build.ninja" ] || cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build "$BUILD_DIR" -j2 --target numra startup_bare_window >/dev/null
 
-export NUMRA="$BUILD_DIR/src/app/numra" BARE="$BUILD_DIR/bench/startup_bare_window" RUNS
+export NUMRA="$BUILD_DIR/src/gui/numra" BARE="$BUILD_DIR/bench/startup_bare_window" RUNS
 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
   measure() { # program -> "wall_us rss_kib cpu_us"
     local start out

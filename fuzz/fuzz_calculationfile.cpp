@@ -6,9 +6,9 @@
 #include "fuzzcheck.h"
 #include "support/fakeui.h"
 
-#include "app/calculator.h"
+#include "core/calculator.h"
 #include "files/ansicodepage.h"
-#include "files/calculationfiles.h"
+#include "core/calculationfiles.h"
 #include "files/textencoding.h"
 
 #include <QDir>

@@ -7,7 +7,7 @@
 #include "fuzzcheck.h"
 #include "support/fakeui.h"
 
-#include "app/calculator.h"
+#include "core/calculator.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
-#include "builtins.h"
+#include "eval/builtins.h"
 
-#include "interpretererror.h"
-#include "tokenkind.h"
+#include "eval/interpretererror.h"
+#include "eval/tokenkind.h"
 
 #include <iterator>
 

@@ -1,4 +1,4 @@
-#include "errorlocation.h"
+#include "eval/errorlocation.h"
 
 #include <algorithm>
 

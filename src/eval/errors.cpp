@@ -1,4 +1,4 @@
-#include "errors.h"
+#include "eval/errors.h"
 
 namespace numra {
 

@@ -1,8 +1,8 @@
-#include "expression.h"
+#include "eval/expression.h"
 
-#include "depthguard.h"
+#include "eval/depthguard.h"
 
-#include "interpretererror.h"
+#include "eval/interpretererror.h"
 
 #include <array>
 #include <cstdint>

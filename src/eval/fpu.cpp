@@ -1,4 +1,4 @@
-#include "fpu.h"
+#include "eval/fpu.h"
 
 #include <cfenv>
 

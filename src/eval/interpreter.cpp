@@ -1,9 +1,9 @@
-#include "interpreter.h"
+#include "eval/interpreter.h"
 
-#include "expression.h"
-#include "interpretererror.h"
-#include "scriptblock.h"
-#include "tokenizer.h"
+#include "eval/expression.h"
+#include "eval/interpretererror.h"
+#include "eval/scriptblock.h"
+#include "eval/tokenizer.h"
 
 namespace numra {
 

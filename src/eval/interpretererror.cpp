@@ -1,4 +1,4 @@
-#include "interpretererror.h"
+#include "eval/interpretererror.h"
 
 #include <algorithm>
 #include <iterator>

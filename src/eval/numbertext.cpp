@@ -1,6 +1,6 @@
-#include "numbertext.h"
+#include "eval/numbertext.h"
 
-#include "errors.h"
+#include "eval/errors.h"
 
 #include <QLocale>
 #include <array>

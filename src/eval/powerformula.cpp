@@ -2,11 +2,11 @@
 // first character it did not use as the current character; an operator is
 // consumed by the routine that reads the operand after it (skipBlanks).
 
-#include "powerformula.h"
+#include "eval/powerformula.h"
 
-#include "errors.h"
-#include "fpu.h"
-#include "numbertext.h"
+#include "eval/errors.h"
+#include "eval/fpu.h"
+#include "eval/numbertext.h"
 
 #include <array>
 #include <cmath>

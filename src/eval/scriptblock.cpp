@@ -1,7 +1,7 @@
-#include "scriptblock.h"
+#include "eval/scriptblock.h"
 
-#include "depthguard.h"
-#include "interpretererror.h"
+#include "eval/depthguard.h"
+#include "eval/interpretererror.h"
 
 namespace numra {
 

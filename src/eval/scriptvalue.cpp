@@ -1,4 +1,4 @@
-#include "scriptvalue.h"
+#include "eval/scriptvalue.h"
 
 #include <array>
 

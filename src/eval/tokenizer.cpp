@@ -1,9 +1,9 @@
-#include "tokenizer.h"
+#include "eval/tokenizer.h"
 
-#include "charclass.h"
-#include "fpu.h"
-#include "interpretererror.h"
-#include "numbertext.h"
+#include "eval/charclass.h"
+#include "eval/fpu.h"
+#include "eval/interpretererror.h"
+#include "eval/numbertext.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "tokenkind.h"
+#include "eval/tokenkind.h"
 
-#include "charclass.h"
+#include "eval/charclass.h"
 
 namespace numra {
 

@@ -6,9 +6,9 @@
 // Booleans, and 1 and 0 as integers. Nothing else is read as a number; no
 // thousands separators, currency signs or dates.
 
-#include "fpu.h"
-#include "numbertext.h"
-#include "scriptvalue.h"
+#include "eval/fpu.h"
+#include "eval/numbertext.h"
+#include "eval/scriptvalue.h"
 
 #include <cfloat>
 #include <cmath>

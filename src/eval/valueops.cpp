@@ -2,9 +2,9 @@
 // operand classes of the two values select a rule from one matrix; the rule
 // converts both operands and computes the result.
 
-#include "fpu.h"
-#include "numbertext.h"
-#include "scriptvalue.h"
+#include "eval/fpu.h"
+#include "eval/numbertext.h"
+#include "eval/scriptvalue.h"
 
 #include <array>
 #include <limits>

@@ -1,6 +1,6 @@
-#include "variables.h"
+#include "eval/variables.h"
 
-#include "tokenkind.h"
+#include "eval/tokenkind.h"
 
 namespace numra {
 

@@ -1,4 +1,4 @@
-#include "ansicodepage.h"
+#include "files/ansicodepage.h"
 
 #include "eval/errors.h"
 

@@ -1,4 +1,4 @@
-#include "calculationfile.h"
+#include "files/calculationfile.h"
 
 #include "eval/errors.h"
 

@@ -1,4 +1,4 @@
-#include "datafolder.h"
+#include "files/datafolder.h"
 
 #include <QStandardPaths>
 

@@ -1,4 +1,4 @@
-#include "linebuffer.h"
+#include "files/linebuffer.h"
 
 #include "files/calculationfile.h"
 

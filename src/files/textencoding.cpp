@@ -1,6 +1,6 @@
-#include "textencoding.h"
+#include "files/textencoding.h"
 
-#include "ansicodepage.h"
+#include "files/ansicodepage.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

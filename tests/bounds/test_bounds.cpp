@@ -5,12 +5,12 @@
 #include "bigtexts.h"
 #include "support/fakeui.h"
 
-#include "app/calculator.h"
+#include "core/calculator.h"
 #include "eval/interpreter.h"
 #include "eval/numbertext.h"
 #include "eval/powerformula.h"
 #include "files/calculationfile.h"
-#include "files/calculationfiles.h"
+#include "core/calculationfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 // the formula window and the file dialogs.
 
 #include "eval/errors.h"
-#include "files/calculationfiles.h"
+#include "core/calculationfiles.h"
 #include "support/fakeui.h"
 
 #include <QDir>

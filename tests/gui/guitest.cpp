@@ -1,6 +1,6 @@
 #include "gui/guitest.h"
 
-#include "app/application.h"
+#include "gui/application.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -3,7 +3,7 @@
 // a script of answers for the modal windows they open. A modal window that
 // no answer expects, or one left open, fails the test instead of hanging it.
 
-#include "app/startup.h"
+#include "gui/startup.h"
 #include "platform/warningbeep.h"
 
 #include <QString>

@@ -2,9 +2,9 @@
 // pictures of the windows for a person to look at (scripts/screenshots.sh).
 // Not a test: it checks nothing itself.
 
-#include "app/application.h"
-#include "app/startup.h"
-#include "app/visualstyle.h"
+#include "gui/application.h"
+#include "gui/startup.h"
+#include "gui/visualstyle.h"
 #include "platform/warningbeep.h"
 
 #include <QApplication>

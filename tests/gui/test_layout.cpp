@@ -3,7 +3,7 @@
 
 #include "gui/guitest.h"
 
-#include "app/visualstyle.h"
+#include "gui/visualstyle.h"
 
 #include <QAbstractButton>
 #include <QApplication>

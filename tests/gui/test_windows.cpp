@@ -2,8 +2,8 @@
 
 #include "gui/guitest.h"
 
-#include "app/errorguard.h"
-#include "app/visualstyle.h"
+#include "gui/errorguard.h"
+#include "gui/visualstyle.h"
 #include "eval/errors.h"
 
 #include <QApplication>

@@ -3,9 +3,9 @@
 // the modal windows from a script the test sets up beforehand. Header-only,
 // so any test program (core, files, fuzz targets) can use it.
 
-#include "app/calculatorui.h"
+#include "core/calculatorui.h"
 #include "eval/errors.h"
-#include "vat/vatamounts.h"
+#include "core/vatamounts.h"
 
 #include <QString>
 #include <deque>

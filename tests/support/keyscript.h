@@ -4,7 +4,7 @@
 // "Runden" clicks the rounding check box. An error that reaches the event
 // loop goes to the default error box, recorded by the FakeUi.
 
-#include "app/calculator.h"
+#include "core/calculator.h"
 #include "fakeui.h"
 
 #include <QStringList>

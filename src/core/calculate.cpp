@@ -1,0 +1,65 @@
+// Calculate: evaluates the pending formula and shows its value.
+
+#include "core/calculator.h"
+
+#include "core/languagetable.h"
+#include "eval/numbertext.h"
+#include "eval/powerformula.h"
+
+namespace numra {
+
+namespace {
+
+// A formula is complete when it ends in a digit or ")"; anything else (an
+// operator, ".", a blank, a line break) makes it a subtotal.
+bool endsCompleteFormula(const QString& formula)
+{
+    const QChar c = formula.back();
+    return (c >= u'0' && c <= u'9') || c == u')';
+}
+
+} // namespace
+
+// Evaluators' errors pass through unchanged, leaving the formula as it is at
+// that moment: "," already turned into ".", and for a subtotal without its
+// last character.
+void Calculator::calculate()
+{
+    tempSum_ = false;
+    if (isBlankText(formula_))
+        return;
+    formula_.replace(u',', u'.');
+
+    if (formula_.contains(u'^')) {
+        const long double value = evaluatePowerFormula(formula_);
+        showResult(value);
+        return;
+    }
+
+    QChar last;
+    if (!endsCompleteFormula(formula_)) {
+        last = formula_.back();
+        formula_.chop(1);
+        tempSum_ = true;
+    }
+    interpreter_.setSource(formula_);
+    interpreter_.run();
+    const double value = valueToNumber(interpreter_.vResult(), ValueContext{separator_});
+    if (tempSum_)
+        formula_ += last;
+
+    ui_.setSubtotalLabel(languageText(TextId::SubtotalCaption, language_));
+    if (tempSum_) {
+        ui_.showSubtotal(formatTwoDecimals(value, separator_), language_);
+        focusEntry();
+    } else {
+        showResult(value);
+    }
+}
+
+void Calculator::showResult(long double value)
+{
+    setEntryText(roundingChecked_ ? formatTwoDecimals(value, separator_) : formatGeneral(value, separator_));
+}
+
+} // namespace numra

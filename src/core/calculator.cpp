@@ -1,0 +1,104 @@
+#include "core/calculator.h"
+
+#include "core/languagetable.h"
+
+#include <algorithm>
+
+namespace numra {
+
+Calculator::Calculator(CalculatorUi& ui, QChar decimalSeparator)
+    : ui_(ui), separator_(decimalSeparator), interpreter_(ValueContext{decimalSeparator})
+{
+}
+
+// FormShow without the platform steps (warning beep, NumLock), which the
+// window does itself.
+void Calculator::formShow(const QString& dataFolder)
+{
+    language_ = 0;
+    inputMode_ = InputMode::Keypad;
+    tempSum_ = false;
+    powerBase_.clear();
+    setEntryText(QString());
+    editIndicatorVisible_ = false;
+    focusEntry();
+    datenPfad_ = dataFolder;
+}
+
+void Calculator::press(Key key)
+{
+    if (const auto c = keyCharacter(key)) {
+        appendCharacter(*c);
+        return;
+    }
+    switch (key) {
+    case Key::Plus: operatorKey(u'+'); break;
+    case Key::Minus: operatorKey(u'-'); break;
+    case Key::Multiply: operatorKey(u'*'); break;
+    case Key::Divide: operatorKey(u'/'); break;
+    case Key::ClearEntry: clearEntry(); break;
+    case Key::Edit: toggleEditMode(); break;
+    case Key::Equals: equals(); break;
+    case Key::Percent: percent(); break;
+    case Key::SignChange: signChange(); break;
+    case Key::Reciprocal: reciprocal(); break;
+    case Key::SquareRoot: squareRoot(); break;
+    case Key::Power: startPower(); break;
+    case Key::Ganzzahl: cutDecimals(); break;
+    case Key::MemoryIn: memoryIn(); break;
+    case Key::MemoryOut: memoryOut(); break;
+    case Key::MemoryClear: memoryClear(); break;
+    case Key::HexToInt: hexToIntKey(); break;
+    case Key::IntToHex: intToHexKey(); break;
+    case Key::VatFromNet: vatKey(VatDirection::FromNet); break;
+    case Key::VatFromGross: vatKey(VatDirection::FromGross); break;
+    case Key::Clipboard: copyEntry(); break;
+    default: break; // digits and the point are handled above
+    }
+}
+
+void Calculator::setRoundingChecked(bool checked)
+{
+    if (checked == roundingChecked_)
+        return;
+    roundingChecked_ = checked;
+    roundingChanged();
+}
+
+void Calculator::setEntryText(const QString& text, int caret)
+{
+    entry_ = text;
+    setCaretPosition(caret < 0 ? int(entry_.size()) : caret);
+}
+
+void Calculator::setCaretPosition(int caret)
+{
+    caret_ = std::clamp(caret, 0, int(entry_.size()));
+}
+
+// DeutschClick and EnglischClick.
+void Calculator::setLanguage(int language)
+{
+    language_ = language;
+}
+
+QString Calculator::msgInvalidInput() const { return languageText(TextId::MsgInvalidInput, language_); }
+
+QString Calculator::msgNoCalculation() const { return languageText(TextId::MsgNoCalculation, language_); }
+
+QString Calculator::msgConvertError() const { return languageText(TextId::MsgConvertError, language_); }
+
+void Calculator::ensureRoomFor(qsizetype length) const
+{
+    if (length > kMaxTextLength)
+        throw Error(kTextTooLong);
+}
+
+
+void Calculator::moveCaretToEnd() { caret_ = int(entry_.size()); }
+
+void Calculator::focusEntry() { ui_.focusEntry(); }
+
+void Calculator::showError(const QString& message) { ui_.showMessage(MessageKind::Error, message); }
+
+} // namespace numra

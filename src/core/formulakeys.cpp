@@ -1,0 +1,99 @@
+// The keys that build the pending formula: digits, point, operators, CE,
+// Edit and "=".
+
+#include "core/calculator.h"
+
+#include "core/singleprecision.h"
+#include "eval/fpu.h"
+#include "eval/numbertext.h"
+
+namespace numra {
+
+// BitBtn1Click: digits and the point are appended wherever the caret is; the
+// entry is not validated ("1.." stays as typed).
+void Calculator::appendCharacter(QChar c)
+{
+    ensureRoomFor(entry_.size() + 1);
+    setEntryText(entry_ + c);
+    focusEntry();
+}
+
+// BitBtn11Click, BitBtn12Click, BitBtn15Click, BitBtn14Click. In edit mode the
+// entry already shows the pending formula, and the next operator appends it
+// to the formula once more; that is how edit mode has always worked.
+void Calculator::operatorKey(QChar op)
+{
+    ensureRoomFor(formula_.size() + entry_.size() + 1);
+    formula_ += entry_ + op;
+    if (inputMode_ == InputMode::Edit)
+        setEntryText(formula_);
+    else
+        setEntryText(QString());
+}
+
+// BitBtn16Click: a pending x^n and edit mode survive CE.
+void Calculator::clearEntry()
+{
+    setEntryText(QString());
+    formula_.clear();
+    focusEntry();
+}
+
+// BitBtn22Click decides by the read-only state, not by the input mode: after
+// x^n and "=" in edit mode the field is still editable while the mode is
+// keypad, and this key then switches to keypad mode.
+void Calculator::toggleEditMode()
+{
+    if (entryReadOnly_) {
+        entryReadOnly_ = false;
+        editIndicatorVisible_ = true;
+        inputMode_ = InputMode::Edit;
+        powerBase_.clear();
+        setEntryText(QString());
+    } else {
+        entryReadOnly_ = true;
+        setEntryText(QString());
+        editIndicatorVisible_ = false;
+        inputMode_ = InputMode::Keypad;
+        powerBase_.clear();
+    }
+    focusEntry();
+}
+
+// BitBtn19Click. When Calculate throws, the rest is skipped: in keypad mode
+// the failed formula stays pending.
+void Calculator::equals()
+{
+    switch (inputMode_) {
+    case InputMode::Power:
+        computePendingPower();
+        break;
+    case InputMode::Edit:
+        formula_ = entry_;
+        calculate();
+        powerBase_.clear();
+        break;
+    case InputMode::Keypad:
+        ensureRoomFor(formula_.size() + entry_.size());
+        formula_ += entry_;
+        calculate();
+        formula_.clear();
+        break;
+    }
+}
+
+// "=" with x^n pending: base and exponent are single-precision values, and so
+// is the result, shown in the general form whatever the check box says.
+void Calculator::computePendingPower()
+{
+    if (isBlankText(powerBase_))
+        return;
+    const float base = fpu::toSingle(parseNumber(powerBase_, separator_));
+    const float exponent = fpu::toSingle(parseNumber(entry_, separator_));
+    const float result = singlePrecisionPower(base, exponent);
+    setEntryText(formatGeneral(result, separator_));
+    powerBase_.clear();
+    inputMode_ = InputMode::Keypad;
+}
+
+} // namespace numra

@@ -1,0 +1,146 @@
+#pragma once
+// The calculator: its state and every key of the calculator window, without
+// widgets. The window (or numra-eval, or a test) presses keys and reads the
+// state back; the core reaches the screen only through CalculatorUi.
+//
+// Errors that the window's event loop shows in its default error box leave
+// press() as numra::Error carrying the exact message (show it with
+// errorBoxText()); the state is then left as it was at the moment of the error.
+
+#include "core/calculatorui.h"
+#include "core/keys.h"
+#include "eval/interpreter.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace numra {
+
+// The three input modes.
+enum class InputMode {
+    Keypad, // digits build the operand, operators move it into the formula
+    Edit,   // the whole formula is typed into the entry field
+    Power,  // x^n pressed, the exponent is being entered
+};
+
+// The memory register: nothing stored since start, cleared with MC, or a text.
+struct MemoryRegister {
+    enum class State { Empty, Null, Text };
+    State state = State::Empty;
+    QString text;
+};
+
+// Keys join texts, and some double them (an operator key in edit mode
+// appends the shown formula to itself); a key that would make the formula or
+// the entry longer than this is refused with kTextTooLong, so that a key held
+// down cannot exhaust the memory.
+inline constexpr qsizetype kMaxTextLength = 4 * 1024 * 1024;
+inline const QString kTextTooLong = QStringLiteral("Die Berechnung ist zu lang.");
+
+class Calculator {
+public:
+    // decimalSeparator: the user's regional separator (systemDecimalSeparator()).
+    Calculator(CalculatorUi& ui, QChar decimalSeparator);
+    Calculator(const Calculator&) = delete;
+    Calculator& operator=(const Calculator&) = delete;
+
+    // The window is shown (FormShow): German, keypad mode, nothing pending
+    // for x^n, entry emptied and focused; dataFolder becomes DatenPfad.
+    // Formula, the memory and the entry's read-only state are kept.
+    void formShow(const QString& dataFolder);
+
+    // A click on a key, with the key's whole reaction. May throw Error.
+    void press(Key key);
+
+    // The rounding check box "auf 2 Nachkommastellen runden" is set; its
+    // reaction (CheckBoxRundenClick) runs only when the state changes.
+    void setRoundingChecked(bool checked);
+
+    // The user typed or edited the entry field (edit mode), or a loaded file
+    // was put into it. caret -1 puts the caret after the last character.
+    void setEntryText(const QString& text, int caret = -1);
+    void setCaretPosition(int caret);
+
+    // DeutschClick / EnglischClick; the messages below follow the language.
+    void setLanguage(int language);
+
+    // --- state ---
+    const QString& formula() const { return formula_; }
+    InputMode inputMode() const { return inputMode_; }
+    const QString& powerBase() const { return powerBase_; }
+    int language() const { return language_; }
+    bool tempSum() const { return tempSum_; }
+    const MemoryRegister& memory() const { return memory_; }
+    const QString& datenPfad() const { return datenPfad_; }
+    const QString& entryText() const { return entry_; }
+    int caretPosition() const { return caret_; }
+    bool entryReadOnly() const { return entryReadOnly_; }
+    bool editIndicatorVisible() const { return editIndicatorVisible_; }
+    bool roundingChecked() const { return roundingChecked_; }
+    QChar decimalSeparator() const { return separator_; }
+
+    // The localized messages in the current language.
+    QString msgInvalidInput() const;
+    QString msgNoCalculation() const;
+    QString msgConvertError() const;
+
+private:
+    // Part of formula building (formulakeys.cpp).
+    void appendCharacter(QChar c);                  // BitBtn1Click
+    void operatorKey(QChar op);                     // BitBtn11/12/14/15Click
+    void clearEntry();                              // BitBtn16Click
+    void toggleEditMode();                          // BitBtn22Click
+    void equals();                                  // BitBtn19Click
+    void computePendingPower();                     // BitBtn19Click with x^n pending
+
+    // Evaluation (calculate.cpp).
+    void calculate();                               // Calculate
+    void showResult(long double value);
+
+    // Single-value operations (singlevalue.cpp).
+    void percent();                                 // BitBtn13Click, ApplyPercent
+    void signChange();                              // BitBtn20Click
+    void reciprocal();                              // BitBtn24Click
+    void squareRoot();                              // BitBtn18Click
+    void startPower();                              // BitBtn17Click
+    void cutDecimals();                             // ButtonGanzClick
+    void roundingChanged();                         // CheckBoxRundenClick
+    void memoryIn();                                // BitBtn25Click
+    void memoryOut();                               // BitBtn26Click
+    void memoryClear();                             // BitBtn27Click
+    void copyEntry();                               // ButtonCipboardClick
+
+    // Hexadecimal conversion (hexkeys.cpp).
+    void hexToIntKey();                             // ButtonHexClick
+    void intToHexKey();                             // ButtonIntClick
+    std::int32_t hexToInt(const QString& text);     // HexToInt, reports its failure
+
+    // VAT keys (vatkeys.cpp).
+    enum class VatDirection { FromNet, FromGross };
+    void vatKey(VatDirection direction);            // BitBtnUstClick/VatFromNet, ButtonNettoClick
+
+    void ensureRoomFor(qsizetype length) const;     // throws Error(kTextTooLong)
+    void moveCaretToEnd();
+    void focusEntry();
+    void showError(const QString& message);
+
+    CalculatorUi& ui_;
+    QChar separator_;
+    Interpreter interpreter_;
+
+    QString formula_;
+    InputMode inputMode_ = InputMode::Keypad;
+    QString powerBase_;
+    int language_ = 0;
+    bool tempSum_ = false;
+    MemoryRegister memory_;
+    QString datenPfad_;
+
+    QString entry_;
+    int caret_ = 0;
+    bool entryReadOnly_ = true;
+    bool editIndicatorVisible_ = false;
+    bool roundingChecked_ = false;
+};
+
+} // namespace numra

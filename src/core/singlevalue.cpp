@@ -1,0 +1,159 @@
+// The keys that act on the value in the entry field: %, +/-, 1/x, square
+// root, x^n, Ganzzahl, the rounding check box, memory and clipboard.
+
+#include "core/calculator.h"
+
+#include "core/singleprecision.h"
+#include "eval/fpu.h"
+#include "eval/numbertext.h"
+
+
+namespace numra {
+
+namespace {
+
+const QString kCopied = QStringLiteral("Daten kopiert. Einfügen mit STRG+V");
+const QString kEntryEmpty = QStringLiteral("Ergebnisfeld ist leer!");
+
+} // namespace
+
+// BitBtn13Click with ApplyPercent. With one pending operation this is the
+// usual percent arithmetic ("200+" and 10 give "200+(200/100 *10)"); the
+// base is the pending formula without its operator, so a longer formula
+// gives a garbled base, as it always has.
+void Calculator::percent()
+{
+    ensureRoomFor(2 * formula_.size() + entry_.size() + 8);
+    if (formula_.endsWith(u'*')) {
+        formula_ += entry_ + QStringLiteral("/100");
+    } else {
+        QString base = formula_;
+        if (!base.isEmpty())
+            base.remove(base.indexOf(formula_.back()), 1);
+        formula_ += u'(' + base + QStringLiteral("/100 *") + entry_ + u')';
+    }
+    calculate();
+    formula_.clear();
+    focusEntry();
+}
+
+// BitBtn20Click: replaces whatever was pending.
+void Calculator::signChange()
+{
+    if (!isBlankText(entry_)) {
+        formula_ = entry_ + QStringLiteral("*-1");
+        calculate();
+        formula_.clear();
+    }
+    moveCaretToEnd();
+    focusEntry();
+}
+
+// BitBtn24Click: an empty entry gives the subtotal of "1/".
+void Calculator::reciprocal()
+{
+    formula_ = QStringLiteral("1/") + entry_;
+    calculate();
+    formula_.clear();
+    focusEntry();
+}
+
+// BitBtn18Click, in single precision.
+void Calculator::squareRoot()
+{
+    if (isBlankText(entry_))
+        return;
+    if (const auto root = singleSquareRoot(entry_, separator_)) {
+        setEntryText(formatGeneral(*root, separator_));
+        formula_.clear();
+    } else {
+        showError(msgInvalidInput());
+    }
+    moveCaretToEnd();
+    focusEntry();
+}
+
+// BitBtn17Click: the base is kept as typed; "=" completes the power.
+void Calculator::startPower()
+{
+    formula_.clear();
+    powerBase_ = entry_;
+    inputMode_ = InputMode::Power;
+    setEntryText(QString());
+    focusEntry();
+}
+
+// ButtonGanzClick. Text that is no number is ignored silently; a number
+// whose integer part does not fit into 32 bits is refused with a message
+// instead of showing a wrapped-around value.
+void Calculator::cutDecimals()
+{
+    setRoundingChecked(false);
+    const IntegerPart part = singleIntegerPart(trimBlanks(entry_), separator_);
+    if (part.status == IntegerPart::Status::NotANumber)
+        return;
+    if (part.status == IntegerPart::Status::OutOfRange) {
+        showError(msgInvalidInput());
+        return;
+    }
+    setEntryText(QString::number(part.value));
+}
+
+// CheckBoxRundenClick, run only when the box changes. Unchecking does not
+// bring back decimals cut off before.
+void Calculator::roundingChanged()
+{
+    if (isBlankText(entry_) || !roundingChecked_)
+        return;
+    long double parsed = 0;
+    if (!tryParseNumber(entry_, separator_, parsed))
+        return;
+    double value = 0;
+    try {
+        value = fpu::toDouble(parsed);
+    } catch (const ArithmeticError&) {
+        return; // beyond the double range: no number for this box
+    }
+    setEntryText(formatTwoDecimals(value, separator_));
+}
+
+// BitBtn25Click: stores the entry text as it is, a formula included.
+void Calculator::memoryIn()
+{
+    memory_ = MemoryRegister{MemoryRegister::State::Text, entry_};
+    focusEntry();
+}
+
+// BitBtn26Click: replaces the entry in keypad mode, appends to it otherwise.
+void Calculator::memoryOut()
+{
+    if (memory_.state == MemoryRegister::State::Null)
+        return;
+    if (inputMode_ == InputMode::Keypad) {
+        setEntryText(memory_.text);
+    } else {
+        ensureRoomFor(entry_.size() + memory_.text.size());
+        setEntryText(entry_ + memory_.text);
+    }
+    focusEntry();
+}
+
+// BitBtn27Click.
+void Calculator::memoryClear()
+{
+    memory_ = MemoryRegister{MemoryRegister::State::Null, QString()};
+    focusEntry();
+}
+
+// ButtonCipboardClick: the two notices are German in both languages.
+void Calculator::copyEntry()
+{
+    if (isBlankText(entry_)) {
+        showError(kEntryEmpty);
+        return;
+    }
+    ui_.copyToClipboard(entry_);
+    ui_.showMessage(MessageKind::Information, kCopied);
+}
+
+} // namespace numra

@@ -1,0 +1,42 @@
+#pragma once
+// Extended-precision arithmetic with the three reported floating-point faults.
+// All arithmetic runs on the x87 unit (long double, 64-bit significand),
+// rounded to nearest. Invalid operation, division by zero and overflow become
+// ArithmeticError; underflow and inexact results pass silently. The status
+// flags are cleared before every checked operation and after every fault, so
+// nothing leaks into the next calculation.
+
+#include "eval/errors.h"
+
+namespace numra::fpu {
+
+inline const QString kInvalidOperation = QStringLiteral("Ungültige Gleitkommaoperation");
+inline const QString kDivisionByZero = QStringLiteral("Gleitkommadivision durch Null");
+inline const QString kOverflow = QStringLiteral("Gleitkommaüberlauf");
+
+void clearFlags();
+// Throws ArithmeticError for a fault raised since clearFlags(); clears the flags.
+void raiseOnFault();
+
+// Runs op between clearFlags() and raiseOnFault(). The result passes through a
+// volatile so the operation cannot be moved past the flag test.
+template <class Op>
+long double checked(Op op)
+{
+    clearFlags();
+    volatile long double result = op();
+    raiseOnFault();
+    return result;
+}
+
+long double add(long double a, long double b);
+long double sub(long double a, long double b);
+long double mul(long double a, long double b);
+long double div(long double a, long double b);
+
+// Round to IEEE single or double precision; a value beyond the range raises
+// the overflow fault.
+float toSingle(long double x);
+double toDouble(long double x);
+
+} // namespace numra::fpu

@@ -1,0 +1,40 @@
+#pragma once
+// The formula script interpreter as the calculator uses it: assign the source,
+// run it, read the value. Errors leave run() as exceptions (InterpreterError,
+// ArithmeticError, ValueError, ConvertError) carrying the exact message.
+
+#include "eval/scriptvalue.h"
+
+#include <QString>
+#include <memory>
+
+namespace numra {
+
+class InterpreterError;
+
+class Interpreter {
+public:
+    explicit Interpreter(ValueContext context = {});
+    ~Interpreter();
+    Interpreter(const Interpreter&) = delete;
+    Interpreter& operator=(const Interpreter&) = delete;
+
+    void setSource(const QString& source);
+    const QString& source() const;
+    void run();
+    const ScriptValue& vResult() const;
+
+    // Index of the value stack's top entry; -1 when it is empty, which it is
+    // after every run, successful or not.
+    int stackPointer() const;
+
+    // A copy of the last error whose location was added by the statement
+    // layer; nullptr after a run without such an error.
+    const InterpreterError* lastError() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace numra

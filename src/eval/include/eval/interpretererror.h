@@ -1,0 +1,82 @@
+#pragma once
+// The interpreter's own errors: a code from the error table, the position in
+// the source and up to two names for the message's placeholders. The
+// messages are English; the runtime's conversion and arithmetic errors keep
+// their German texts and are other Error classes.
+
+#include "eval/errors.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace numra {
+
+namespace errcode {
+inline constexpr int Internal = 2;
+inline constexpr int UnitLocation = 5;
+inline constexpr int ExternalLocation = 6;
+inline constexpr int AccessDenied = 7;
+inline constexpr int TooComplex = 8;
+inline constexpr int StackOverflow = 52;
+inline constexpr int TypeMismatch = 53;
+inline constexpr int UnitNotFound = 56;
+inline constexpr int ErrorInRemark = 101;
+inline constexpr int Expected = 103;
+inline constexpr int Undeclared = 104;
+inline constexpr int IntegerRequired = 108;
+inline constexpr int MembersRequired = 109;
+inline constexpr int MissingOperator = 110;
+inline constexpr int Redeclared = 111;
+inline constexpr int ArrayRequired = 176;
+inline constexpr int TooManyParameters = 181;
+inline constexpr int NotEnoughParameters = 182;
+// Words used as the first name of error 103.
+inline constexpr int WordExpression = 301;
+inline constexpr int WordIdentifier = 302;
+inline constexpr int WordEndOfFile = 304;
+inline constexpr int WordStatement = 309;
+} // namespace errcode
+
+// The table text of an error code, or an empty text for an unknown code.
+QString errorMessageFor(int code);
+
+// Fills a message pattern: "%s" takes the next argument, "%N:s" and "%N:d"
+// argument N (the following "%s" then takes N+1).
+QString formatMessage(const QString& pattern, const QStringList& args);
+
+class InterpreterError : public Error {
+public:
+    InterpreterError(int code, int position, const QString& name1 = {}, const QString& name2 = {});
+
+    int code() const { return code_; }
+    // 0-based character index into the source, -1 when unknown.
+    int position() const { return position_; }
+    const QString& name1() const { return name1_; }
+    const QString& name2() const { return name2_; }
+    const QString& unitName() const { return unitName_; }
+    int line() const { return line_; }
+    // The message without location.
+    const QString& errMessage() const { return errMessage_; }
+    bool hasLocation() const { return hasLocation_; }
+
+    // A foreign exception recorded as error 6 with its own message.
+    static InterpreterError external(const QString& message);
+
+    // A copy whose position, unit name and line are filled in; with a unit
+    // name the message becomes "Error in unit '...' on line ... : ...".
+    InterpreterError located(int position, const QString& unitName, int line) const;
+
+private:
+    InterpreterError(const QString& message, int code);
+
+    int code_;
+    int position_ = -1;
+    QString name1_;
+    QString name2_;
+    QString unitName_;
+    int line_ = -1;
+    QString errMessage_;
+    bool hasLocation_ = false;
+};
+
+} // namespace numra

@@ -1,0 +1,85 @@
+#pragma once
+// The lexical layer of the script interpreter. Parser cuts the source into
+// token texts; TokenReader classifies them, turns literals into values and
+// keeps the current token, the kind of the one before and a one-token
+// push-back. Token texts are views into the source (only strings and "#"
+// character codes get a text of their own), so reading a formula allocates
+// nothing but its string literals and identifiers.
+
+#include "eval/scriptvalue.h"
+#include "eval/tokenkind.h"
+
+#include <QString>
+#include <QStringView>
+
+namespace numra {
+
+class Parser {
+public:
+    // The text is read as if it were followed by U+0000, the end of the text.
+    void setSource(const QString& source);
+    const QString& source() const { return source_; }
+
+    // 0-based character index of the next character to read.
+    int position() const { return int(pos_); }
+    void setPosition(int position);
+
+    // Cuts the next token (an empty text at the end) and leaves the position
+    // just after it. Raises InterpreterError 101 for broken comments and
+    // ConvertError for a "#" code beyond 32 bits.
+    void cutToken();
+    QStringView tokenText() const;
+
+private:
+    char16_t at(qsizetype i) const { return i < size_ ? data_[i].unicode() : u'\0'; }
+    void skipBlanksAndComments();
+    bool skipCommentOnce();
+    void cutString(qsizetype start);
+    void cutCharacterCode(qsizetype start);
+    void cutCompound();
+
+    QString source_;
+    const QChar* data_ = nullptr;
+    qsizetype size_ = 0;
+    qsizetype pos_ = 0;
+    qsizetype tokenStart_ = 0;
+    bool cooked_ = false; // the token text differs from the source: cookedText_
+    QString cookedText_;
+};
+
+class TokenReader {
+public:
+    void setSource(const QString& source);
+    const QString& source() const { return parser_.source(); }
+
+    // Back to the start of the text with the end of the text as current token.
+    void reset();
+
+    // Makes the next token current (or re-delivers a pushed-back one).
+    void advance();
+    // The current token will be delivered once more; a second push-back
+    // without an advance between is an internal error.
+    void pushBack();
+
+    TokenKind kind() const { return kind_; }
+    TokenKind previousKind() const { return previousKind_; }
+    // Value of the last identifier, literal or "array" token.
+    const ScriptValue& value() const { return value_; }
+    void setValue(const ScriptValue& value) { value_ = value; }
+    QStringView text() const { return parser_.tokenText(); }
+
+    int endPos() const { return parser_.position(); }
+    int startPos() const { return endPos() - int(text().size()); }
+
+private:
+    void readIntegerValue();
+    void readDoubleValue();
+
+    Parser parser_;
+    TokenKind kind_ = tok::Empty;
+    TokenKind previousKind_ = tok::Empty;
+    ScriptValue value_;
+    bool backed_ = false;
+};
+
+} // namespace numra

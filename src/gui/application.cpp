@@ -1,0 +1,32 @@
+#include "gui/application.h"
+
+#include "gui/errorguard.h"
+
+// The pictures and the style sheet. Q_INIT_RESOURCE must be used outside any
+// namespace.
+static void loadNumraResources()
+{
+    Q_INIT_RESOURCE(numra);
+}
+
+namespace numra {
+
+NumraApplication::NumraApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Numra"));
+    // Ties the window to the installed desktop entry (icon, name in the dock).
+    setDesktopFileName(QStringLiteral("org.example.Numra"));
+    loadNumraResources();
+}
+
+bool NumraApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        showCaughtError(activeWindow());
+        return false;
+    }
+}
+
+} // namespace numra

@@ -1,0 +1,77 @@
+#include "gui/fixeddialog.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace numra {
+
+FixedDialog::FixedDialog(QWidget* owner, const QString& name, QSize clientSize)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+{
+    setObjectName(name);
+    setWindowTitle(QString());
+    setFixedSize(clientSize);
+    setFont(tahoma(11));
+    setSizeGripEnabled(false);
+}
+
+void FixedDialog::showEvent(QShowEvent* event)
+{
+    centreOverOwner();
+    QDialog::showEvent(event);
+}
+
+void FixedDialog::centreOverOwner()
+{
+    const QWidget* owner = parentWidget();
+    if (!owner)
+        return;
+    const QRect frame = owner->window()->frameGeometry();
+    move(frame.center() - QPoint(width() / 2, height() / 2));
+}
+
+void FixedDialog::keyPressEvent(QKeyEvent* event)
+{
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && plain) {
+            button->click();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+QPushButton* FixedDialog::addButton(const QString& text, QRect geometry)
+{
+    auto* button = new QPushButton(text, this);
+    button->setAutoDefault(false);
+    button->setGeometry(geometry);
+    return button;
+}
+
+void setBackground(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void setFieldBackground(QLineEdit* field, const QColor& colour)
+{
+    // A widget's own style sheet, because a visual style given as a style
+    // sheet would override its palette.
+    field->setStyleSheet(QStringLiteral("QLineEdit { background: %1; }").arg(colour.name()));
+}
+
+} // namespace numra

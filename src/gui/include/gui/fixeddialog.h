@@ -1,0 +1,36 @@
+#pragma once
+// Base of Numra's secondary windows: a fixed-size dialog frame with an empty
+// title and no title-bar buttons, Tahoma 11 pixels, centred over its owner
+// each time it is shown. None of them has a cancel button, so Escape does
+// nothing; Return clicks the focused push button, else the default button.
+
+#include "gui/layoutfonts.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+
+namespace numra {
+
+class FixedDialog : public QDialog {
+public:
+    FixedDialog(QWidget* owner, const QString& name, QSize clientSize);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+    // A push button at its layout place; no button becomes a default button
+    // by merely having the focus.
+    QPushButton* addButton(const QString& text, QRect geometry);
+
+private:
+    void centreOverOwner();
+};
+
+// Window-level colours as the layouts set them.
+void setBackground(QWidget* widget, const QColor& colour);
+void setFieldBackground(QLineEdit* field, const QColor& colour);
+
+} // namespace numra

@@ -1,0 +1,18 @@
+#pragma once
+// Message boxes with one "OK" button and German captions in every language.
+
+#include "core/calculatorui.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace numra {
+
+void showMessageBox(QWidget* parent, MessageKind kind, const QString& text);
+
+// The default error box: titled with the application's title, the message
+// given as errorBoxText makes it.
+void showDefaultErrorBox(QWidget* parent, const QString& message);
+
+} // namespace numra

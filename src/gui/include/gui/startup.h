@@ -1,0 +1,26 @@
+#pragma once
+// Numra's windows, created once, hidden, in their fixed order: the calculator
+// window first (the program's main window), then about, VAT, help, formula
+// window and copy chooser. They live until the program ends.
+
+#include "gui/mainwindow.h"
+#include "gui/copychooser.h"
+#include "gui/vatwindow.h"
+#include "gui/aboutwindow.h"
+#include "gui/formulawindow.h"
+#include "gui/helpwindow.h"
+
+namespace numra {
+
+struct NumraWindows {
+    NumraWindows(platform::WarningBeep& beep, QChar decimalSeparator);
+
+    MainWindow rech;
+    AboutWindow about;
+    VatWindow summe;
+    HelpWindow help;
+    FormulaWindow saveRech;
+    CopyChooser select;
+};
+
+} // namespace numra

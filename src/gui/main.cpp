@@ -1,0 +1,30 @@
+// Numra: start-up. The style is requested, the windows are created hidden,
+// the event loop shows the calculator window; the warning beep is switched
+// on again however the program ends (quit button, "Beenden", the window
+// closed, or a termination signal).
+
+#include "gui/application.h"
+#include "gui/startup.h"
+#include "gui/startupprobe.h"
+#include "gui/visualstyle.h"
+#include "eval/numbertext.h"
+#include "platform/deadkeys.h"
+#include "platform/terminationsignals.h"
+#include "platform/warningbeep.h"
+
+int main(int argc, char** argv)
+{
+    numra::platform::DeadKeysAsKeyPresses deadKeys;
+    numra::NumraApplication app(argc, argv);
+    deadKeys.applicationCreated();
+    numra::applyVisualStyle(app, numra::defaultStyleName);
+
+    numra::platform::WarningBeep beep;
+    const numra::platform::QuitOnTerminationSignals quitOnSignals;
+    numra::NumraWindows windows(beep, numra::systemDecimalSeparator());
+    windows.rech.show();
+    numra::reportStartupIfAsked(windows.rech);
+    const int result = app.exec();
+    beep.restore();
+    return result;
+}

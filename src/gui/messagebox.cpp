@@ -1,0 +1,54 @@
+#include "gui/messagebox.h"
+
+#include "eval/errors.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace numra {
+
+namespace {
+
+// A message can quote a whole formula of a megabyte; laying that out takes
+// seconds and gives a window larger than the screen. The box shows its start
+// and its end, which carries the message's own words.
+QString shownText(const QString& text)
+{
+    constexpr qsizetype head = 1000;
+    constexpr qsizetype tail = 300;
+    if (text.size() <= head + tail)
+        return text;
+    return text.left(head) + QStringLiteral(" … ") + text.right(tail);
+}
+
+void runBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text)
+{
+    QMessageBox box(icon, caption, shownText(text), QMessageBox::Ok, parent);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    box.exec();
+}
+
+} // namespace
+
+void showMessageBox(QWidget* parent, MessageKind kind, const QString& text)
+{
+    switch (kind) {
+    case MessageKind::Error:
+        runBox(parent, QMessageBox::Critical, QStringLiteral("Fehler"), text);
+        break;
+    case MessageKind::Information:
+        runBox(parent, QMessageBox::Information, QStringLiteral("Informationen"), text);
+        break;
+    case MessageKind::Plain:
+        runBox(parent, QMessageBox::NoIcon, QApplication::applicationName(), text);
+        break;
+    }
+}
+
+void showDefaultErrorBox(QWidget* parent, const QString& message)
+{
+    runBox(parent, QMessageBox::Critical, QApplication::applicationName(), errorBoxText(message));
+}
+
+} // namespace numra

@@ -1,0 +1,45 @@
+#include "consoleui.h"
+
+#include "core/vatamounts.h"
+
+namespace numra::evaltool {
+
+void ConsoleUi::showMessage(MessageKind kind, const QString& text)
+{
+    switch (kind) {
+    case MessageKind::Error:
+        errorShown_ = true;
+        out_.line(QStringLiteral("Fehler: "), text);
+        break;
+    case MessageKind::Information:
+        out_.line(QStringLiteral("Information: "), text);
+        break;
+    case MessageKind::Plain:
+        out_.line(QStringLiteral("Hinweis: "), text);
+        break;
+    }
+}
+
+void ConsoleUi::showSubtotal(const QString& text, int)
+{
+    subtotalVisible_ = true;
+    out_.line(subtotalLabel_ + QStringLiteral(": "), text);
+}
+
+// Saving is no part of numra-eval; the formula is confirmed as offered.
+QString ConsoleUi::confirmFormula(const QString& candidate, int) { return candidate; }
+
+// The window completes its amounts when shown; the copy chooser is cancelled.
+std::optional<QString> ConsoleUi::showVatWindow(const VatWindowInput& input)
+{
+    const VatCompletion done =
+        completeVatAmounts(VatAmounts{input.netto, input.tax, input.brutto}, separator_);
+    for (int i = 0; i < done.failedSteps; ++i)
+        showMessage(MessageKind::Error, kVatConvertError);
+    const VatAmounts& shown = done.amounts;
+    out_.line(QStringLiteral("MwSt: Netto=%1 Steuer=%2 Brutto=%3 (%4)")
+                  .arg(shown.netto, shown.tax, shown.brutto, input.taxLabel));
+    return std::nullopt;
+}
+
+} // namespace numra::evaltool

@@ -1,0 +1,37 @@
+#pragma once
+// The calculator's screen as lines of text: each message box, subtotal and
+// VAT window becomes one line. There is no clipboard, no file dialog (they
+// are cancelled) and no save confirmation.
+
+#include "core/calculatorui.h"
+#include "output.h"
+
+namespace numra::evaltool {
+
+class ConsoleUi : public CalculatorUi {
+public:
+    ConsoleUi(Output& out, QChar separator) : out_(out), separator_(separator) {}
+
+    // Whether an error box has been shown since start.
+    bool errorShown() const { return errorShown_; }
+
+    void showMessage(MessageKind kind, const QString& text) override;
+    void setSubtotalLabel(const QString& caption) override { subtotalLabel_ = caption; }
+    void showSubtotal(const QString& text, int language) override;
+    bool subtotalWindowVisible() const override { return subtotalVisible_; }
+    QString confirmFormula(const QString& candidate, int language) override;
+    std::optional<QString> showVatWindow(const VatWindowInput& input) override;
+    void copyToClipboard(const QString&) override {}
+    void focusEntry() override {}
+    QString askSaveFileName(const QString&) override { return QString(); }
+    QString askOpenFileName() override { return QString(); }
+
+private:
+    Output& out_;
+    QChar separator_;
+    QString subtotalLabel_;
+    bool subtotalVisible_ = false;
+    bool errorShown_ = false;
+};
+
+} // namespace numra::evaltool

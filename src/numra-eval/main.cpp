@@ -1,0 +1,192 @@
+// numra-eval: the calculator core on the command line (see --help).
+
+#include "core/calculator.h"
+#include "consoleui.h"
+#include "eval/errors.h"
+#include "eval/numbertext.h"
+#include "options.h"
+#include "output.h"
+
+#include <cstdio>
+#include <string>
+#include <variant>
+#include <vector>
+
+using namespace numra;
+using namespace numra::evaltool;
+
+namespace {
+
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+int usageError(const QString& message)
+{
+    std::fprintf(stderr, "numra-eval: %s\nTry 'numra-eval --help' for more information.\n",
+                 message.toLocal8Bit().constData());
+    return kExitUsage;
+}
+
+// Calculator state as the window has it after start-up.
+void startUp(Calculator& calculator, const Options& options)
+{
+    calculator.formShow(QString());
+    if (options.language != 0)
+        calculator.setLanguage(options.language);
+    calculator.setRoundingChecked(options.round);
+}
+
+// --- formula mode ---
+
+class FormulaRunner {
+public:
+    FormulaRunner(const Options& options, Output& out)
+        : out_(out), ui_(out, options.decimalSeparator), calculator_(ui_, options.decimalSeparator)
+    {
+        startUp(calculator_, options);
+        calculator_.press(Key::Edit);
+    }
+
+    // Edit mode's "=" sets the pending formula to the entry's text, so every
+    // formula starts as on a fresh calculator in edit mode.
+    void evaluate(const QString& formula)
+    {
+        if (isBlankText(formula)) {
+            out_.line(QString());
+            return;
+        }
+        calculator_.setEntryText(formula);
+        try {
+            calculator_.press(Key::Equals);
+        } catch (const Error& error) {
+            out_.line(QStringLiteral("Fehler: "), errorBoxText(error.message()));
+            failed_ = true;
+            return;
+        }
+        if (!calculator_.tempSum()) // a subtotal has printed its own line
+            out_.line(calculator_.entryText());
+    }
+
+    bool failed() const { return failed_; }
+
+private:
+    Output& out_;
+    ConsoleUi ui_;
+    Calculator calculator_;
+    bool failed_ = false;
+};
+
+std::string readAll(std::FILE* stream)
+{
+    std::string data;
+    char block[1 << 16];
+    std::size_t n;
+    while ((n = std::fread(block, 1, sizeof block, stream)) > 0)
+        data.append(block, n);
+    return data;
+}
+
+int runFormulas(const Options& options)
+{
+    Output out(stdout);
+    FormulaRunner runner(options, out);
+    if (!options.arguments.isEmpty()) {
+        for (const QString& formula : options.arguments)
+            runner.evaluate(formula);
+    } else {
+        const std::string input = readAll(stdin);
+        std::size_t start = 0;
+        while (start < input.size()) {
+            std::size_t end = input.find('\n', start);
+            const std::size_t next = end == std::string::npos ? input.size() : end + 1;
+            if (end == std::string::npos)
+                end = input.size();
+            if (end > start && input[end - 1] == '\r') // a CR LF line break
+                --end;
+            runner.evaluate(QString::fromUtf8(input.data() + start, qsizetype(end - start)));
+            start = next;
+        }
+    }
+    return runner.failed() ? kExitFailed : 0;
+}
+
+// --- key mode ---
+
+struct TypeText {
+    QString text;
+};
+struct ClickRounding {};
+using KeyStep = std::variant<Key, TypeText, ClickRounding>;
+
+std::optional<KeyStep> parseKeyStep(const QString& word)
+{
+    if (word.startsWith(u"text:"))
+        return TypeText{word.mid(5)};
+    if (word == u"Runden")
+        return ClickRounding{};
+    if (const auto key = keyByCaption(word))
+        return *key;
+    return std::nullopt;
+}
+
+void runStep(Calculator& calculator, const KeyStep& step)
+{
+    if (const Key* key = std::get_if<Key>(&step))
+        calculator.press(*key);
+    else if (const TypeText* typed = std::get_if<TypeText>(&step))
+        calculator.setEntryText(calculator.entryText() + typed->text);
+    else
+        calculator.setRoundingChecked(!calculator.roundingChecked());
+}
+
+int runKeys(const Options& options)
+{
+    std::vector<KeyStep> steps;
+    for (const QString& word : options.arguments) {
+        const auto step = parseKeyStep(word);
+        if (!step)
+            return usageError(QStringLiteral("unknown key '%1'").arg(word));
+        steps.push_back(*step);
+    }
+    Output out(stdout);
+    ConsoleUi ui(out, options.decimalSeparator);
+    Calculator calculator(ui, options.decimalSeparator);
+    startUp(calculator, options);
+    for (const KeyStep& step : steps) {
+        try {
+            runStep(calculator, step);
+        } catch (const Error& error) { // the event loop's default error box
+            ui.showMessage(MessageKind::Error, errorBoxText(error.message()));
+        }
+    }
+    out.line(QStringLiteral("Anzeige: "), calculator.entryText());
+    out.line(QStringLiteral("Formel: "), calculator.formula());
+    return ui.errorShown() ? kExitFailed : 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const QChar localeSeparator = systemDecimalSeparator();
+    const ParseResult parsed = parseOptions(arguments, localeSeparator);
+    if (!parsed.options)
+        return usageError(parsed.error);
+    const Options& options = *parsed.options;
+    switch (options.mode) {
+    case Options::Mode::Help:
+        std::fputs(helpText(localeSeparator).toLocal8Bit().constData(), stdout);
+        return 0;
+    case Options::Mode::Version:
+        std::fputs(versionText().toLocal8Bit().constData(), stdout);
+        return 0;
+    case Options::Mode::Keys:
+        return runKeys(options);
+    case Options::Mode::Formulas:
+        break;
+    }
+    return runFormulas(options);
+}

@@ -1,0 +1,260 @@
+// Formula building: digits, point, operators, CE, Edit, the memory keys,
+// the clipboard key, start-up and the language table.
+
+#include "core/languagetable.h"
+#include "support/keyscript.h"
+
+#include <gtest/gtest.h>
+
+using namespace numra;
+using namespace numra::testing;
+
+namespace {
+
+class KeySequence : public ::testing::TestWithParam<KeyCase> {};
+
+TEST_P(KeySequence, LeavesEntryFormulaAndMessages) { expectKeyCase(GetParam()); }
+
+INSTANTIATE_TEST_SUITE_P(FormulaBuilding, KeySequence, ::testing::Values(
+    KeyCase{"operator moves the operand into the formula", "1 2 + 5", "5", "12+"},
+    KeyCase{"second operator", "1 2 + 5 * 3", "3", "12+5*"},
+    KeyCase{"empty entry appends only the operator", "1 2 + +", "", "12++"},
+    KeyCase{"no validation of the entry", "1 . .", "1..", ""},
+    KeyCase{"leading zeros stay", "0 0 7", "007", ""},
+    KeyCase{"point key is a point whatever the separator", "2 . 5", "2.5", "", "", u'.'},
+    KeyCase{"edit mode shows the whole formula", "Edit text:12 +", "12+", "12+"},
+    KeyCase{"edit mode appends the shown formula again", "Edit text:12 + text:5 *", "12+12+5*",
+            "12+12+5*"},
+    KeyCase{"CE clears entry and formula", "1 2 + 5 CE", "", ""},
+    KeyCase{"Edit empties the entry both ways", "1 2 Edit text:3 Edit", "", ""},
+    KeyCase{"Edit keeps the formula", "1 2 + Edit", "", "12+"},
+    KeyCase{"digits go to the end in edit mode", "Edit text:1+ 2", "1+2", ""}));
+
+INSTANTIATE_TEST_SUITE_P(Memory, KeySequence, ::testing::Values(
+    KeyCase{"recall in keypad mode replaces", "1 2 M+ CE 3 M-", "12", ""},
+    KeyCase{"recall in edit mode appends text", "1 2 M+ Edit text:5+ M-", "5+12", ""},
+    KeyCase{"numbers are concatenated in edit mode", "1 2 M+ Edit 5 M-", "512", ""},
+    KeyCase{"recall after MC does nothing", "1 2 M+ MC 3 M-", "123", ""},
+    KeyCase{"recall before any store empties the keypad entry", "5 M-", "", ""},
+    KeyCase{"empty memory leaves the edit entry", "Edit 5 M-", "5", ""},
+    KeyCase{"a formula is stored as text", "Edit text:1+2 M+ Edit M-", "1+2", ""},
+    KeyCase{"recall with x^n pending appends", "1 2 M+ 2 x^n 3 M-", "312", ""}));
+
+INSTANTIATE_TEST_SUITE_P(Clipboard, KeySequence, ::testing::Values(
+    KeyCase{"copies the entry", "text:14,88 Kopieren", "14,88", "",
+            "Information: Daten kopiert. Einfügen mit STRG+V"},
+    KeyCase{"empty entry", "Kopieren", "", "", "Fehler: Ergebnisfeld ist leer!"},
+    KeyCase{"blanks only", "text:\t Kopieren", "\t", "", "Fehler: Ergebnisfeld ist leer!"}));
+
+// Keys that join texts can double them: an operator key in edit mode appends
+// the shown formula to itself, M+ and M- in edit mode double the entry, and
+// "%" after a failed formula doubles the pending one. Held down, such a key
+// used to exhaust the memory; past kMaxTextLength it is now refused with a
+// message and leaves the state as it was.
+TEST(TextLength, KeysThatDoubleATextStopAtTheBound)
+{
+    struct Growth {
+        const char* name;
+        const char* start;
+        const char* repeated;
+    };
+    const Growth cases[] = {
+        {"operator key in edit mode", "Edit text:12", "+"},
+        {"memory recall in edit mode", "Edit text:12", "M+ M-"},
+        {"percent after a failed formula", "1 + text:x", "%"},
+    };
+    const QString refused = QStringLiteral("Fehler: ") + kTextTooLong;
+    for (const Growth& c : cases) {
+        CalculatorRig rig;
+        rig.keys(QString::fromUtf8(c.start));
+        for (int press = 0; press < 40; ++press)
+            rig.keys(QString::fromUtf8(c.repeated));
+        const Calculator& calculator = rig.calculator;
+        EXPECT_LE(calculator.formula().size(), kMaxTextLength) << c.name;
+        EXPECT_LE(calculator.entryText().size(), kMaxTextLength) << c.name;
+        ASSERT_FALSE(rig.ui.transcript.empty()) << c.name;
+        EXPECT_EQ(rig.ui.transcript.back(), refused) << c.name;
+
+        const QString formula = calculator.formula();
+        const QString entry = calculator.entryText();
+        rig.keys(QString::fromUtf8(c.repeated));
+        EXPECT_EQ(calculator.formula(), formula) << c.name;
+        EXPECT_EQ(calculator.entryText(), entry) << c.name;
+    }
+}
+
+TEST(Startup, IsKeypadModeWithEverythingEmpty)
+{
+    CalculatorRig rig;
+    const Calculator& c = rig.calculator;
+    EXPECT_EQ(c.inputMode(), InputMode::Keypad);
+    EXPECT_TRUE(c.entryReadOnly());
+    EXPECT_FALSE(c.editIndicatorVisible());
+    EXPECT_FALSE(c.roundingChecked());
+    EXPECT_EQ(c.memory().state, MemoryRegister::State::Empty);
+    EXPECT_EQ(c.language(), 0);
+    EXPECT_EQ(c.msgInvalidInput(), QStringLiteral("Ungültige Eingabe"));
+    EXPECT_EQ(c.datenPfad(), QStringLiteral("/home/user/.config/morvane/"));
+    EXPECT_GE(rig.ui.focusCount, 1);
+}
+
+TEST(Startup, FormShowKeepsFormulaMemoryAndReadOnlyState)
+{
+    CalculatorRig rig;
+    rig.keys("1 2 M+ + Edit text:7");
+    rig.calculator.setLanguage(1);
+    rig.calculator.formShow(QStringLiteral("/data/"));
+    const Calculator& c = rig.calculator;
+    EXPECT_EQ(c.formula(), QStringLiteral("12+"));
+    EXPECT_EQ(c.memory().text, QStringLiteral("12"));
+    EXPECT_FALSE(c.entryReadOnly());
+    EXPECT_EQ(c.inputMode(), InputMode::Keypad);
+    EXPECT_EQ(c.entryText(), QString());
+    EXPECT_FALSE(c.editIndicatorVisible());
+    EXPECT_EQ(c.language(), 0);
+    EXPECT_EQ(c.msgConvertError(), QStringLiteral("Konvertierungsfehler!"));
+}
+
+TEST(EditKey, DecidesByTheReadOnlyStateNotByTheMode)
+{
+    CalculatorRig rig;
+    Calculator& c = rig.calculator;
+    rig.keys("Edit");
+    EXPECT_FALSE(c.entryReadOnly());
+    EXPECT_TRUE(c.editIndicatorVisible());
+    EXPECT_EQ(c.inputMode(), InputMode::Edit);
+
+    // x^n in edit mode, then "=": the field stays editable in keypad mode.
+    rig.keys("text:2 x^n text:3 =");
+    EXPECT_EQ(c.entryText(), QStringLiteral("8"));
+    EXPECT_EQ(c.inputMode(), InputMode::Keypad);
+    EXPECT_FALSE(c.entryReadOnly());
+    EXPECT_TRUE(c.editIndicatorVisible());
+
+    rig.keys("Edit");
+    EXPECT_TRUE(c.entryReadOnly());
+    EXPECT_FALSE(c.editIndicatorVisible());
+    EXPECT_EQ(c.inputMode(), InputMode::Keypad);
+}
+
+TEST(EditKey, EndsAPendingPower)
+{
+    CalculatorRig rig;
+    rig.keys("2 x^n Edit");
+    EXPECT_EQ(rig.calculator.inputMode(), InputMode::Edit);
+    EXPECT_EQ(rig.calculator.powerBase(), QString());
+}
+
+TEST(ClearEntry, KeepsPendingPowerAndEditMode)
+{
+    CalculatorRig rig;
+    rig.keys("2 x^n 5 CE");
+    EXPECT_EQ(rig.calculator.inputMode(), InputMode::Power);
+    EXPECT_EQ(rig.calculator.powerBase(), QStringLiteral("2"));
+    rig.keys("3 =");
+    EXPECT_EQ(rig.calculator.entryText(), QStringLiteral("8"));
+}
+
+TEST(Caret, GoesAfterTheLastCharacterOnKeys)
+{
+    CalculatorRig rig;
+    rig.keys("Edit text:12+3");
+    rig.calculator.setCaretPosition(1);
+    rig.keys("4");
+    EXPECT_EQ(rig.calculator.entryText(), QStringLiteral("12+34"));
+    EXPECT_EQ(rig.calculator.caretPosition(), 5);
+    rig.calculator.setEntryText(QStringLiteral("abc"), 7);
+    EXPECT_EQ(rig.calculator.caretPosition(), 3);
+}
+
+TEST(RoundingBox, ReactsOnlyToAChange)
+{
+    CalculatorRig rig;
+    rig.calculator.setRoundingChecked(true);
+    rig.calculator.setEntryText(QStringLiteral("3,14159"));
+    rig.calculator.setRoundingChecked(true);
+    EXPECT_EQ(rig.calculator.entryText(), QStringLiteral("3,14159"));
+}
+
+TEST(LanguageTable, SwitchesHintsAndMessagesTogether)
+{
+    CalculatorRig rig;
+    rig.calculator.setLanguage(1);
+    EXPECT_EQ(rig.calculator.msgInvalidInput(), QStringLiteral("Invalid input"));
+    EXPECT_EQ(rig.calculator.msgNoCalculation(),
+              QStringLiteral("No calculation found! Activate edit mode and enter a calculation"));
+    rig.calculator.setLanguage(7); // any value but 0 is English
+    EXPECT_EQ(rig.calculator.msgConvertError(), QStringLiteral("Convert error!"));
+    rig.calculator.setLanguage(0);
+    EXPECT_EQ(rig.calculator.msgNoCalculation(),
+              QStringLiteral("Keine Berechnung vorhanden! Aktivieren Sie den Bearbeitungsmodus und "
+                             "geben Sie eine Berechnung ein"));
+}
+
+TEST(LanguageTable, HasThirteenHintsOfDistinctButtons)
+{
+    const auto hints = hintEntries();
+    ASSERT_EQ(hints.size(), 13u);
+    EXPECT_EQ(QString::fromLatin1(hints.front().name), QStringLiteral("BitBtn13"));
+    EXPECT_EQ(languageText(hints.front().id, 0), QStringLiteral("Prozent [F8]"));
+    EXPECT_EQ(languageText(TextId::HintClearEntry, 0), QStringLiteral("Eingabe löschen [F9]"));
+    for (const LanguageEntry& hint : hints) {
+        EXPECT_NE(QString::fromLatin1(hint.name), QStringLiteral("BitBtn14")) << "'/' keeps its hint";
+        for (const LanguageEntry& other : hints)
+            EXPECT_TRUE(&hint == &other || QString::fromLatin1(hint.name) != QString::fromLatin1(other.name));
+    }
+}
+
+TEST(KeyTable, FindsEveryKeyByItsCaption)
+{
+    for (const KeyInfo& info : keyTable())
+        EXPECT_EQ(keyByCaption(info.caption), info.key) << info.control;
+    EXPECT_EQ(keyByCaption(u"\u221A"), Key::SquareRoot);
+    EXPECT_FALSE(keyByCaption(u"Runden").has_value());
+}
+
+} // namespace
+
+namespace {
+
+// Long random sessions: every key in every state either works or fails with
+// an Error, and the state stays consistent.
+TEST(RandomSessions, KeepTheStateConsistent)
+{
+    const auto keys = keyTable();
+    const QString typed[] = {QStringLiteral("12,5"), QStringLiteral("ff"), QStringLiteral("1+"),
+                             QStringLiteral("(2"), QStringLiteral("-0,5"), QStringLiteral("2^"),
+                             QStringLiteral("1E39"), QStringLiteral(" "), QStringLiteral("x")};
+    std::uint32_t seed = 12345;
+    auto next = [&seed](std::uint32_t n) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % n;
+    };
+    for (char16_t separator : {u',', u'.'}) {
+        CalculatorRig rig(separator);
+        rig.ui.vatChoices.assign(200, VatField::Steuer);
+        Calculator& c = rig.calculator;
+        for (int step = 0; step < 20000; ++step) {
+            const std::uint32_t action = next(keys.size() + 3);
+            try {
+                if (action < keys.size())
+                    c.press(keys[action].key);
+                else if (action == keys.size())
+                    c.setEntryText(c.entryText().right(20) + typed[next(std::size(typed))]);
+                else if (action == keys.size() + 1)
+                    c.setRoundingChecked(!c.roundingChecked());
+                else
+                    c.setCaretPosition(int(next(40)));
+            } catch (const Error&) {
+            }
+            ASSERT_GE(c.caretPosition(), 0) << step;
+            ASSERT_LE(c.caretPosition(), c.entryText().size()) << step;
+            ASSERT_EQ(c.editIndicatorVisible(), !c.entryReadOnly()) << step;
+            ASSERT_TRUE(c.inputMode() != InputMode::Edit || !c.entryReadOnly()) << step;
+            if (c.formula().size() > 200)
+                c.press(Key::ClearEntry); // keep the formulas short
+        }
+    }
+}
+
+} // namespace
