@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Set-up, build and run for Numra on Debian 12.
 #   ./dev.sh start   install what is missing, build, start Numra
 #   ./dev.sh test    install what is missing, build, run the whole test suite

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for Numra's start-up: a bare Qt 6 window with as many
 // widgets of the same kinds as the calculator window, no style sheet, no
 // pictures, no calculator. Reports like Numra under NUMRA_STARTUP_PROBE.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the largest inputs take to be answered (a value or a message):
 // each big text of tests/bounds on both evaluators and through "=" in edit
 // mode, keys that double the formula up to its bound, and the refusal of a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator core's keys: "=" on typical office formulas in edit mode,
 // a keypad calculation, and a VAT key with its window.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # numra-eval over 10,000 typical office formulas, one per line, as one
 # process: reports microseconds per formula, start-up included (best of 5).
 # usage: bench/numra_eval_bench.sh [PATH/TO/numra-eval]

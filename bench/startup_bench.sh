@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up of Numra against a bare Qt 6 window with as many widgets: the time
 # from exec to the window first painted, the processor time used by then, and
 # the resident memory then. The two programs start in turns under one virtual

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two programs; the data folder installs the rest (desktop entry,
 # metainfo, icons, manual page).
 include(GNUInstallDirs)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Calculation files from any bytes: the decoder, the write/re-read round trip
 // in memory, and the whole road of a file through "Berechnung laden" (where
 // every line break becomes CR LF), "=" and "Berechnung speichern" on the

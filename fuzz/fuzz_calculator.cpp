@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator core driven by key presses decoded from the bytes, through
 // the fake UI of the tests. Each byte picks a key, a "text:" insertion, the
 // rounding check box, an edit of the entry field or a change of language.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The power-formula evaluator on any text: the bytes as UTF-8 and as raw
 // UTF-16. Each evaluation gives a finite value or one of the calculator's
 // errors, and evaluating again gives the same outcome (no fault leaks into

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole script run on any text, as Calculate does it: setSource, run, then
 // valueToNumber and both display forms on the result. A run ends in a value
 // or one of the calculator's errors, leaves the value stack empty, and the

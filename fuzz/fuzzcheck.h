@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every fuzz target checks: an operation either returns or throws one of
 // the calculator's own errors with a message; anything else (another

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the seed corpora in fuzz/corpus/<target>/ from the documented
 examples: formulas, scripts, calculation files with each byte-order mark and
 key sequences. Run it again after changing a table; fuzz.sh only reads the

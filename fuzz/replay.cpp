@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fuzz target without libFuzzer: runs it once on every file of the given
 // folders, so that ctest keeps the seeds and every input that once broke
 // Numra checked in the ordinary and the sanitizer builds.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets (build-fuzz, clang-14) and fuzzes each of them.
 #   scripts/fuzz.sh [-j JOBS] [SECONDS] [TARGET...]
 # SECONDS per target (default 60); JOBS targets at once (default 1). A target

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Saves pictures of Numra's windows (main window, VAT window after "Ust+" on
 # 12,5, subtotal window, and a few more) under a virtual X server.
 #   scripts/screenshots.sh [output folder, default build/screenshots]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tries the Debian package on a clean Debian 12: builds it, installs it with
 # apt-get into a minimal bookworm made with debootstrap, runs numra-eval there
 # and starts numra on a virtual X server, keeping a picture of its window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Calculate: evaluates the pending formula and shows its value.
 
 #include "core/calculator.h"

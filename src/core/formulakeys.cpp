@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keys that build the pending formula: digits, point, operators, CE,
 // Edit and "=".
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hex->Int and Int->Hex of the calculator window.
 
 #include "core/calculator.h"

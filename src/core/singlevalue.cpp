@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keys that act on the value in the entry field: %, +/-, 1/x, square
 // root, x^n, Ganzzahl, the rounding check box, memory and clipboard.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Ust+" and "Ust-": VAT at 19 % on the entry, shown in the VAT window.
 
 #include "core/calculator.h"

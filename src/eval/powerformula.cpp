@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A recursive-descent reader over one formula text. Each routine leaves the
 // first character it did not use as the current character; an operator is
 // consumed by the routine that reads the operand after it (skipBlanks).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conversions of script values to integers, doubles, Booleans and texts.
 //
 // Texts convert under the user's decimal separator. Besides plain numbers in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Binary operations, comparisons, negation and "not" of script values. The
 // operand classes of the two values select a rule from one matrix; the rule
 // converts both operands and computes the result.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numra: start-up. The style is requested, the windows are created hidden,
 // the event loop shows the calculator window; the warning beep is switched
 // on again however the program ends (quit button, "Beenden", the window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building the calculator window's controls from its stored layout.
 
 #include "gui/mainwindow.h"

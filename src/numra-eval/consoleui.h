@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The calculator's screen as lines of text: each message box, subtotal and
 // VAT window becomes one line. There is no clipboard, no file dialog (they

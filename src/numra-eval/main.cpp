@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // numra-eval: the calculator core on the command line (see --help).
 
 #include "core/calculator.h"

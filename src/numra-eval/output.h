@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Buffered UTF-8 lines on standard output: written in large blocks, never
 // flushed per line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The largest inputs a user can hand Numra: formulas of a megabyte, a million
 // nested parentheses, signs or "not", chains of ten million operators. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The largest inputs are answered with a value or a message: both evaluators,
 // "=" in edit mode on the calculator core, and a calculation file far beyond
 // the size of any formula. How fast they are answered is bench_bounds' part.

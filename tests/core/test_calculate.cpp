@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "=" and Calculate: both evaluators, subtotals, number forms, and the state
 // left behind by errors.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Formula building: digits, point, operators, CE, Edit, the memory keys,
 // the clipboard key, start-up and the language table.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hex->Int and Int->Hex.
 
 #include "core/hexconversion.h"

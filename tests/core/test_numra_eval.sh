@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end checks of numra-eval as a process: output and exit status.
 # usage: test_numra_eval.sh PATH/TO/numra-eval
 set -u

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Percent, sign change, reciprocal, square root, x^n, Ganzzahl and the
 // rounding check box.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Ust+" and "Ust-", and the VAT window's amounts.
 
 #include "support/keyscript.h"

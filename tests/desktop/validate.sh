@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Validates the desktop entry and the AppStream metainfo with the freedesktop
 # tools. Exit 77 (skipped) when a tool is missing.
 set -u

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "eval/errors.h"
 #include "eval/numbertext.h"
 #include "eval/powerformula.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "eval/interpretererror.h"
 #include "eval/tokenizer.h"
 #include "valuetext.h"

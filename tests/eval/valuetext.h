@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A value or an outcome as one line of text, so table-driven tests compare
 // and print them directly ("Integer 7", "Double 3.5", "error: Type mismatch").

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and loading through the calculator core, with the fake UI answering
 // the formula window and the file dialogs.
 

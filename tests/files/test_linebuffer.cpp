@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line buffer on real files: encodings, marks, line breaks and the errors
 // of reading and writing.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Support for the window tests: the windows as the program builds them, and
 // a script of answers for the modal windows they open. A modal window that

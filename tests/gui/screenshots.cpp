@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds Numra's windows as the program does, drives a few keys and saves
 // pictures of the windows for a person to look at (scripts/screenshots.sh).
 // Not a test: it checks nothing itself.

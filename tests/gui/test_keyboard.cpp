@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keys reach the calculator window's buttons through the key table and the
 // routing order: navigation and dialog keys, the window's table, the entry.
 

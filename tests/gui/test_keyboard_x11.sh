@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Real key presses on a virtual X server with the German layout, dead "^"
 # included, through to the entry field; read back by the clipboard key.
 #   test_keyboard_x11.sh <numra> <x11state>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows' stored layouts: geometry, tab order, colours, fonts and
 // accessible names, checked against tables written from the layout sheets.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # On a real (virtual) X server: while Numra runs, NumLock is on (it was off
 # before) and the warning beep is off; a termination signal ends Numra like the quit button,
 # and the beep has its volume back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The secondary windows and message boxes as the calculator window uses them.
 
 #include "gui/guitest.h"

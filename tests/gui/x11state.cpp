@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helper of the X server tests: reads and sets the keyboard settings that
 // Numra changes while it runs, types keys and clicks, reads the clipboard.
 //   x11state              prints "bell <percent> numlock <0|1>"

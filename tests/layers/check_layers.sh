@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source file includes a header of a layer above its own. Each
 # folder under src/ is one layer; the list says which layers' headers it may
 # include (its own always).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A CalculatorUi for tests: records everything the core shows and answers
 // the modal windows from a script the test sets up beforehand. Header-only,

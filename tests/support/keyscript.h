@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drives a Calculator with a line of key captions, as a user would: blanks
 // separate the keys; "text:ABC" types ABC at the end of the entry field;

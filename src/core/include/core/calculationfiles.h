@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Berechnung speichern" and "Berechnung laden" of the calculator window's
 // menu: a formula goes through the line buffer into a calculation file and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The calculator: its state and every key of the calculator window, without
 // widgets. The window (or numra-eval, or a test) presses keys and reads the

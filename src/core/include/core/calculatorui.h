@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the calculator core needs from the screen. The Qt windows implement it;
 // tests and numra-eval use fakes, so every behaviour of the core runs without

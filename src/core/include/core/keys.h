@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keys of the calculator window: one value per button, with the caption
 // numra-eval and the tests use and the control's name in the window layout.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every text of the user interface that follows the language value, in one
 // table: 0 German, any other value English. Texts that stay the same in both

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The calculator's operations on single-precision values: x^n, square root
 // and the integer part used by Ganzzahl and Int->Hex. Texts are read with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The amounts of the VAT window: net, tax and gross, held as the texts of its
 // three fields and computed in single precision.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The identifiers a formula knows without any declaration: "nil", "Null",
 // the type names used as casts and the automation functions, which this

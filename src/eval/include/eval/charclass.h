@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Character classes of the script tokenizer; the hexadecimal digits serve the
 // Hex->Int key too. They are plain ASCII tests: a character above U+00FF

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Bounds the recursion of the script evaluator and the statement layer, so a
 // text nested thousands of levels deep ends in "Stack overflow" instead of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Adds the location (unit name and line) to errors of the statement layer
 // and of built-in functions, and keeps a copy of the last such error.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The calculator's error types. Every error carries the exact message the
 // user sees; the window and numra-eval turn it into text in one place.

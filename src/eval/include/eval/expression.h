@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The expression evaluator: evaluates while it parses, one recursive level
 // per operator priority and an explicit stack of at most 200 values. Value

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Extended-precision arithmetic with the three reported floating-point faults.
 // All arithmetic runs on the x87 unit (long double, 64-bit significand),

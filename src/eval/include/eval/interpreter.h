@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The formula script interpreter as the calculator uses it: assign the source,
 // run it, read the value. Errors leave run() as exceptions (InterpreterError,

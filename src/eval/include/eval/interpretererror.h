@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The interpreter's own errors: a code from the error table, the position in
 // the source and up to two names for the message's placeholders. The

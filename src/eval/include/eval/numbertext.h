@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numbers as text and back, with the user's regional decimal separator passed
 // in by the caller. No thousands separators are written or accepted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Evaluator for formulas that contain "^": numbers, + - * / ^, leading signs
 // and parentheses, in extended precision. "^" is computed as e^(y * ln x).

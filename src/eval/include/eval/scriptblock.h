@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small statement layer behind texts that begin like a script. It runs a
 // main block of assignments to "Result" and to declared variables:

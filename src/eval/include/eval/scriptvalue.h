@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The script interpreter's tagged value: a kind and a payload. Texts are held
 // by value as UTF-16 (QString). Operations follow the operand-class rule

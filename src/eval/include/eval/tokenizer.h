@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lexical layer of the script interpreter. Parser cuts the source into
 // token texts; TokenReader classifies them, turns literals into values and

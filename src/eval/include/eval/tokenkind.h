@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Token kinds of the formula script language and the table of its keywords.
 // The codes are part of the interpreter's behaviour (the evaluator compares

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Variables of the running block ("Result" and declared ones); a plain
 // formula has none. Names compare without regard to case.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 8-bit code page that stands for the ANSI code page of calculation files
 // without a byte-order mark: Windows-1252, the code page of German Windows.

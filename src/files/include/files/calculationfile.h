@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading and writing the bytes of calculation files. Failures are thrown as
 // Error with the file's full path and the system's error text, for the

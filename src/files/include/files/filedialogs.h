@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the file open and save dialogs for calculation files offer. Both show
 // the same two filters, "CLC" selected first; only the save dialog adds the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's invisible line buffer through which calculations are
 // saved and loaded. Besides its text it remembers the encoding of the last

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The about window (FormAbout): name, version, licence, copyright and the
 // maker's web address, which opens in the browser when clicked.

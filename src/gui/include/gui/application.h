@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application object: Numra's name and resources, and the safety net
 // that keeps any exception a handler lets through from crossing the Qt event

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The default error box. Every call into the calculator core runs through
 // runGuarded(); an error it lets through is shown titled with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Base of Numra's secondary windows: a fixed-size dialog frame with an empty
 // title and no title-bar buttons, Tahoma 11 pixels, centred over its owner

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The formula window (FormSaveRech): one label, one field, two buttons. Its
 // callers give it its role: a modeless subtotal display that stays open

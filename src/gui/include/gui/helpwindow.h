@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The help window (FormHelp): a short operating instruction in German or
 // English, shown modally.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keyboard handling of the calculator window. One table maps a Qt key and
 // whether it came from the numeric keypad onto what it does; the KeyRouter

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fonts the window layouts name (Tahoma, Century Gothic, Arial) and the
 // Debian fonts that stand in for them. Only the stand-in is asked for: the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The stored layout of the main window (FormRech): one row per control, in
 // creation order. Positions are left, top, width, height at 96 dpi, within the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The calculator window (FormRech): a frameless window with its own title
 // strip, the keypad of the stored layout and the popup menu. It owns the

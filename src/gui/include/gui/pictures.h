@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's pictures are small SVG resources, drawn at the size the
 // layout gives them and at the screen's pixel ratio.

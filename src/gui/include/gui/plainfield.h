@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A single-line field that keeps its caret when it gets the focus instead of
 // selecting its whole text, and holds texts of any length: QLineEdit's default

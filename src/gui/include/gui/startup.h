@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numra's windows, created once, hidden, in their fixed order: the calculator
 // window first (the program's main window), then about, VAT, help, formula

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // For the start-up benchmark only: when NUMRA_STARTUP_PROBE is set, the
 // program prints the wall-clock time at which the window was first painted,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The VAT window (FormSumme): net, tax and gross in three fields. It is
 // handed two of them, completes the third when shown, and copies any of them

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The visual style is a resource of the program: a Qt style sheet named after
 // the style. A missing style is reported and the default look stays.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dead keys as key presses. Qt's default input context on X11 ("compose")
 // swallows a dead key such as the German "^" and composes it with the next

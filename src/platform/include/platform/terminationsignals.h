@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // SIGTERM, SIGINT and SIGHUP (kill, Ctrl+C in a terminal, the session ending)
 // end the event loop like the quit button, so that start-up's last step, the

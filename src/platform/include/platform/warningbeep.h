@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system warning beep, switched off while Numra runs. The destructor puts
 // the previous volume back, so every way out of the program restores it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opens a web address in the user's default browser. A failure to start one
 // passes silently.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The X11 connection Qt already holds, for the few keyboard settings Qt has
 // no interface for. Null on every other platform (Wayland, offscreen).
