@@ -12,7 +12,8 @@ cd "$(dirname "$0")/.."
 BUILD_DIR=${NUMRA_BUILD_DIR:-build}
 RUNS=${1:-25}
 
-[ -f "$BUILD_DIR/build.ninja" ] || cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release
+[ -f "$BUILD_DIR/build.ninja" ] || cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B "$BUILD_DIR" -DNUMRA_BENCHMARKS=ON >/dev/null
 cmake --build "$BUILD_DIR" -j2 --target numra startup_bare_window >/dev/null
 
 export NUMRA="$BUILD_DIR/src/gui/numra" BARE="$BUILD_DIR/bench/startup_bare_window" RUNS

@@ -23,10 +23,11 @@ shift || true
 TARGETS=("$@")
 [ ${#TARGETS[@]} -eq 0 ] && TARGETS=(fuzz_powerformula fuzz_script fuzz_calculationfile fuzz_calculator)
 
+./dev.sh install fuzz
 BUILD=build-fuzz
 if [ ! -f "$BUILD/build.ninja" ]; then
   CXX=clang++-14 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DNUMRA_FUZZ=ON -DNUMRA_BENCHMARKS=OFF >/dev/null
+    -DNUMRA_FUZZ=ON >/dev/null
 fi
 cmake --build "$BUILD" -j 2 --target fuzz_targets
 
