@@ -8,7 +8,7 @@ namespace numra {
 // Lines are counted by their carriage returns.
 int ErrorLocator::lineOf(int position) const
 {
-    const QStringView before = QStringView(reader_.source()).left(std::max(position, 0));
+    const QStringView before = QStringView(lexer_.source()).left(std::max(position, 0));
     return int(before.count(u'\r')) + 1;
 }
 
@@ -19,7 +19,7 @@ void ErrorLocator::addErrorLocation(const QString& unitName)
     } catch (const InterpreterError& error) {
         if (error.hasLocation())
             throw;
-        const int position = error.position() == -1 ? reader_.endPos() : error.position();
+        const int position = error.position() == -1 ? lexer_.endPos() : error.position();
         const QString unit = error.unitName().isEmpty() ? unitName : error.unitName();
         lastError_ = error.located(position, unit, lineOf(position));
         throw *lastError_;
@@ -27,7 +27,7 @@ void ErrorLocator::addErrorLocation(const QString& unitName)
         if (!lastError_ || !lastError_->hasLocation()) {
             const auto* ownError = dynamic_cast<const Error*>(&error);
             const QString message = ownError ? ownError->message() : QString::fromUtf8(error.what());
-            const int position = reader_.endPos();
+            const int position = lexer_.endPos();
             lastError_ = InterpreterError::external(message).located(position, unitName, lineOf(position));
         }
         throw;

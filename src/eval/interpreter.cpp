@@ -3,8 +3,8 @@
 
 #include "eval/expression.h"
 #include "eval/interpretererror.h"
+#include "eval/lexer.h"
 #include "eval/scriptblock.h"
-#include "eval/tokenizer.h"
 
 namespace numra {
 
@@ -17,10 +17,10 @@ struct Interpreter::Impl {
     ScriptValue runMainBlock(const QString& unitName);
 
     ValueContext context;
-    TokenReader reader;
-    ErrorLocator locator{reader};
-    ExpressionEvaluator evaluator{reader, context, locator};
-    BlockRunner blocks{reader, evaluator};
+    Lexer lexer;
+    ErrorLocator locator{lexer};
+    ExpressionEvaluator evaluator{lexer, context, locator};
+    BlockRunner blocks{lexer, evaluator};
     ScriptValue vResult;
 };
 
@@ -41,20 +41,20 @@ void Interpreter::Impl::prepareRun()
     evaluator.setVariables(nullptr);
     // The end of the text counts as the token before the first one, so a
     // leading "+" or "-" is always a sign.
-    reader.reset();
+    lexer.reset();
     locator.clear();
 }
 
 void Interpreter::Impl::runUnitPath()
 {
     prepareRun();
-    reader.advance();
-    switch (reader.kind()) {
+    lexer.advance();
+    switch (lexer.kind()) {
     case tok::Begin:
     case tok::Var:
     {
         const ScriptValue result = runMainBlock(QString());
-        if (reader.kind() != tok::Semicolon)
+        if (lexer.kind() != tok::Semicolon)
             evaluator.raiseExpected(QStringLiteral("';'"));
         vResult = result;
         break;
@@ -77,10 +77,10 @@ void Interpreter::Impl::runUnitPath()
 void Interpreter::Impl::runProgram()
 {
     prepareRun();
-    reader.advance();
+    lexer.advance();
     const QString name = blocks.readProgramHeader();
     const ScriptValue result = runMainBlock(name);
-    if (reader.kind() != tok::Point)
+    if (lexer.kind() != tok::Point)
         evaluator.raiseExpected(QStringLiteral("'.'"));
     vResult = result;
 }
@@ -100,12 +100,12 @@ Interpreter::~Interpreter() = default;
 
 void Interpreter::setSource(const QString& source)
 {
-    impl_->reader.setSource(source);
+    impl_->lexer.setSource(source);
 }
 
 const QString& Interpreter::source() const
 {
-    return impl_->reader.source();
+    return impl_->lexer.source();
 }
 
 void Interpreter::run()

@@ -83,10 +83,10 @@ TokenKind numberKind(QStringView text)
 bool isIdentifierText(QStringView text)
 {
     const char16_t first = text[0].unicode();
-    if (!charclass::isIdentifierStart(first) && !isPlatformLetter(text[0]))
+    if (!charclass::isIdentifierStart(first) && !isUnicodeLetter(text[0]))
         return false;
     for (qsizetype i = 1; i < text.size(); ++i) {
-        if (!charclass::isIdentifierChar(text[i].unicode()) && !isPlatformLetter(text[i]))
+        if (!charclass::isIdentifierChar(text[i].unicode()) && !isUnicodeLetter(text[i]))
             return false;
     }
     return true;
@@ -94,7 +94,7 @@ bool isIdentifierText(QStringView text)
 
 } // namespace
 
-bool isPlatformLetter(QChar c)
+bool isUnicodeLetter(QChar c)
 {
     return c.isLetter();
 }

@@ -301,14 +301,14 @@ TEST(Expression, EvaluationStopsAtTheFirstUnusedToken)
     };
     const ValueContext context;
     for (const auto& c : cases) {
-        TokenReader reader;
-        reader.setSource(QString::fromUtf16(c.formula));
-        reader.reset();
-        reader.advance();
-        ErrorLocator locator(reader);
-        ExpressionEvaluator evaluator(reader, context, locator);
+        Lexer lexer;
+        lexer.setSource(QString::fromUtf16(c.formula));
+        lexer.reset();
+        lexer.advance();
+        ErrorLocator locator(lexer);
+        ExpressionEvaluator evaluator(lexer, context, locator);
         evaluator.evaluate();
-        EXPECT_EQ(reader.kind(), c.next) << QString::fromUtf16(c.formula).toStdString();
+        EXPECT_EQ(lexer.kind(), c.next) << QString::fromUtf16(c.formula).toStdString();
     }
 }
 

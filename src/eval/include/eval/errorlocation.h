@@ -4,7 +4,7 @@
 // and of built-in functions, and keeps a copy of the last such error.
 
 #include "eval/interpretererror.h"
-#include "eval/tokenizer.h"
+#include "eval/lexer.h"
 
 #include <optional>
 
@@ -12,7 +12,7 @@ namespace numra {
 
 class ErrorLocator {
 public:
-    explicit ErrorLocator(const TokenReader& reader) : reader_(reader) {}
+    explicit ErrorLocator(const Lexer& lexer) : lexer_(lexer) {}
 
     // Forgets the last error (at the start of every run).
     void clear() { lastError_.reset(); }
@@ -28,7 +28,7 @@ public:
 private:
     int lineOf(int position) const;
 
-    const TokenReader& reader_;
+    const Lexer& lexer_;
     std::optional<InterpreterError> lastError_;
 };
 

@@ -9,8 +9,8 @@
 #include "eval/builtins.h"
 #include "eval/depthguard.h"
 #include "eval/errorlocation.h"
+#include "eval/lexer.h"
 #include "eval/scriptvalue.h"
-#include "eval/tokenizer.h"
 #include "eval/variables.h"
 
 #include <QString>
@@ -27,7 +27,7 @@ public:
     // Nesting of parentheses, signs, "not" and argument lists.
     static constexpr int kMaxDepth = kMaxNestingDepth;
 
-    ExpressionEvaluator(TokenReader& reader, const ValueContext& context, ErrorLocator& locator);
+    ExpressionEvaluator(Lexer& lexer, const ValueContext& context, ErrorLocator& locator);
 
     // Evaluates the expression at the current token; afterwards the current
     // token is the first one the expression did not use.
@@ -55,7 +55,7 @@ private:
     ScriptValue pop();
     void dropAbove(int saved);
 
-    TokenReader& reader_;
+    Lexer& lexer_;
     const ValueContext& context_;
     ErrorLocator& locator_;
     const Variables* variables_ = nullptr;

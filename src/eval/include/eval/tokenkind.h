@@ -131,11 +131,11 @@ QString foldName(QStringView text);
 // The keyword kind that text spells, or -1.
 TokenKind findKeyword(QStringView text);
 
-// The kind of a token text as the tokenizer cut it.
+// The kind of a token text as the lexer cut it.
 TokenKind classifyToken(QStringView text);
 
 // The letter test for identifiers after a "." and for single-letter tokens;
 // it also accepts letters outside ASCII ("ä", "ß").
-bool isPlatformLetter(QChar c);
+bool isUnicodeLetter(QChar c);
 
 } // namespace numra
