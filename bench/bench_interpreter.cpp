@@ -15,7 +15,7 @@ void runFormula(benchmark::State& state, const QString& formula)
     for (auto _ : state) {
         interpreter.setSource(formula);
         interpreter.run();
-        benchmark::DoNotOptimize(interpreter.vResult());
+        benchmark::DoNotOptimize(interpreter.result());
     }
 }
 

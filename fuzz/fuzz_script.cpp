@@ -41,7 +41,7 @@ Outcome run(Interpreter& interpreter, const QString& source)
         return outcome;
     }
     outcome.ok = true;
-    const ScriptValue& result = interpreter.vResult();
+    const ScriptValue& result = interpreter.result();
     outcome.kind = result.kind();
     outcome.intPayload = result.intPayload();
     outcome.realPayload = result.realPayload();
@@ -56,7 +56,7 @@ void check(Interpreter& interpreter, const QString& source, QChar separator)
     if (!first.ok)
         return;
     double number = 0;
-    if (guarded([&] { number = valueToNumber(interpreter.vResult(), ValueContext{separator}); }))
+    if (guarded([&] { number = valueToNumber(interpreter.result(), ValueContext{separator}); }))
         checkShownValue(number, separator);
 }
 

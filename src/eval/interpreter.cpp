@@ -21,7 +21,7 @@ struct Interpreter::Impl {
     ErrorLocator locator{lexer};
     ExpressionEvaluator evaluator{lexer, context, locator};
     BlockRunner blocks{lexer, evaluator};
-    ScriptValue vResult;
+    ScriptValue result;
 };
 
 namespace {
@@ -36,7 +36,7 @@ bool startsAsProgram(const QString& source)
 
 void Interpreter::Impl::prepareRun()
 {
-    vResult = ScriptValue();
+    result = ScriptValue();
     evaluator.reset();
     evaluator.setVariables(nullptr);
     // The end of the text counts as the token before the first one, so a
@@ -53,10 +53,10 @@ void Interpreter::Impl::runUnitPath()
     case tok::Begin:
     case tok::Var:
     {
-        const ScriptValue result = runMainBlock(QString());
+        const ScriptValue value = runMainBlock(QString());
         if (lexer.kind() != tok::Semicolon)
             evaluator.raiseExpected(QStringLiteral("';'"));
-        vResult = result;
+        result = value;
         break;
     }
     case tok::Procedure:
@@ -69,7 +69,7 @@ void Interpreter::Impl::runUnitPath()
         blocks.refuse();
     default:
         // The rest of the text after the expression is ignored.
-        vResult = evaluator.evaluate();
+        result = evaluator.evaluate();
         break;
     }
 }
@@ -79,10 +79,10 @@ void Interpreter::Impl::runProgram()
     prepareRun();
     lexer.advance();
     const QString name = blocks.readProgramHeader();
-    const ScriptValue result = runMainBlock(name);
+    const ScriptValue value = runMainBlock(name);
     if (lexer.kind() != tok::Point)
         evaluator.raiseExpected(QStringLiteral("'.'"));
-    vResult = result;
+    result = value;
 }
 
 ScriptValue Interpreter::Impl::runMainBlock(const QString& unitName)
@@ -116,9 +116,9 @@ void Interpreter::run()
         impl_->runUnitPath();
 }
 
-const ScriptValue& Interpreter::vResult() const
+const ScriptValue& Interpreter::result() const
 {
-    return impl_->vResult;
+    return impl_->result;
 }
 
 int Interpreter::stackPointer() const

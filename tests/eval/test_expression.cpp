@@ -19,7 +19,7 @@ std::string outcome(Interpreter& interpreter, const QString& formula)
     interpreter.setSource(formula);
     try {
         interpreter.run();
-        return describe(interpreter.vResult());
+        return describe(interpreter.result());
     } catch (const Error& e) {
         return "error: " + e.message().toStdString();
     }

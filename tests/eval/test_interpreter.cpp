@@ -24,7 +24,7 @@ protected:
         interpreter.setSource(source);
         try {
             interpreter.run();
-            return describe(interpreter.vResult());
+            return describe(interpreter.result());
         } catch (const Error& e) {
             return "error: " + e.message().toStdString();
         }
@@ -36,7 +36,7 @@ protected:
         interpreter.setSource(source);
         try {
             interpreter.run();
-            return QString::number(valueToNumber(interpreter.vResult(), kComma), 'g', 17).toStdString();
+            return QString::number(valueToNumber(interpreter.result(), kComma), 'g', 17).toStdString();
         } catch (const Error& e) {
             return "error: " + e.message().toStdString();
         }
@@ -116,7 +116,7 @@ TEST_F(Runner, ExpressionPathIgnoresTheRestOfTheText)
 TEST_F(Runner, EveryRunStartsAfresh)
 {
     EXPECT_EQ(run(u"abc"_qs), "error: Undeclared Identifier 'abc'");
-    EXPECT_EQ(interpreter.vResult().kind(), ValueKind::Empty);
+    EXPECT_EQ(interpreter.result().kind(), ValueKind::Empty);
     EXPECT_EQ(run(u"-5+2"_qs), "Integer -3");
     EXPECT_EQ(run(u"1+"_qs), "error: Expression expected but End of File found");
     EXPECT_EQ(run(u"-5+2"_qs), "Integer -3");
@@ -157,7 +157,7 @@ TEST_F(Runner, BlocksAndDeclarations)
         EXPECT_EQ(interpreter.stackPointer(), -1) << "source: " << source.toStdString();
     }
     EXPECT_EQ(run(u"begin Result:=5 end"_qs), "error: ';' expected but End of File found");
-    EXPECT_EQ(interpreter.vResult().kind(), ValueKind::Empty);
+    EXPECT_EQ(interpreter.result().kind(), ValueKind::Empty);
     EXPECT_EQ(calculate(u"procedure p; begin end;0"_qs), "0");
     EXPECT_EQ(calculate(u"begin end;0"_qs),
               "error: Variante des Typs (Null) konnte nicht in Typ (Double) konvertiert werden");

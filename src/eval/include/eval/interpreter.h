@@ -23,7 +23,8 @@ public:
     void setSource(const QString& source);
     const QString& source() const;
     void run();
-    const ScriptValue& vResult() const;
+    // The value of the last run; Empty after a run that failed.
+    const ScriptValue& result() const;
 
     // Index of the value stack's top entry; -1 when it is empty, which it is
     // after every run, successful or not.
