@@ -198,9 +198,4 @@ QString toText(const ScriptValue& value, const ValueContext& context)
     raiseNotConvertible(kind, ValueKind::UnicodeString);
 }
 
-double valueToNumber(const ScriptValue& value, const ValueContext& context)
-{
-    return toDouble(value, context);
-}
-
 } // namespace numra

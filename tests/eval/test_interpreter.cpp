@@ -36,7 +36,7 @@ protected:
         interpreter.setSource(source);
         try {
             interpreter.run();
-            return QString::number(valueToNumber(interpreter.result(), kComma), 'g', 17).toStdString();
+            return QString::number(toDouble(interpreter.result(), kComma), 'g', 17).toStdString();
         } catch (const Error& e) {
             return "error: " + e.message().toStdString();
         }

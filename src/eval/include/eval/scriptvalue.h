@@ -109,12 +109,10 @@ ScriptValue logicalNot(const ScriptValue& value, const ValueContext& context);
 
 std::int32_t toInt32(const ScriptValue& value, const ValueContext& context);
 std::int64_t toInt64(const ScriptValue& value, const ValueContext& context);
+// Also the number the calculator takes from a run's result.
 double toDouble(const ScriptValue& value, const ValueContext& context);
 bool toBoolean(const ScriptValue& value, const ValueContext& context);
 QString toText(const ScriptValue& value, const ValueContext& context);
-
-// The number a run's result stands for (Calculate's conversion of VResult).
-double valueToNumber(const ScriptValue& value, const ValueContext& context);
 
 // The numeric constructors sit on the evaluator's hot path.
 inline ScriptValue ScriptValue::null() { return {ValueKind::Null, 0, 0.0}; }
