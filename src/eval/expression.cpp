@@ -43,24 +43,6 @@ bool endsOperand(TokenKind kind)
     return isOperand(kind) || kind == tok::RParen || kind == tok::RBracket;
 }
 
-bool isOrdinal(ValueKind kind)
-{
-    switch (kind) {
-    case ValueKind::Smallint:
-    case ValueKind::Integer:
-    case ValueKind::Boolean:
-    case ValueKind::ShortInt:
-    case ValueKind::Byte:
-    case ValueKind::Word:
-    case ValueKind::LongWord:
-    case ValueKind::Int64:
-    case ValueKind::UInt64:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Sets and pointers are compared by their payload, not by the value rules.
 bool comparesByIdentity(ValueKind kind)
 {
