@@ -21,16 +21,7 @@ void ErrorLocator::addErrorLocation(const QString& unitName)
             throw;
         const int position = error.position() == -1 ? lexer_.endPos() : error.position();
         const QString unit = error.unitName().isEmpty() ? unitName : error.unitName();
-        lastError_ = error.located(position, unit, lineOf(position));
-        throw *lastError_;
-    } catch (const std::exception& error) {
-        if (!lastError_ || !lastError_->hasLocation()) {
-            const auto* ownError = dynamic_cast<const Error*>(&error);
-            const QString message = ownError ? ownError->message() : QString::fromUtf8(error.what());
-            const int position = lexer_.endPos();
-            lastError_ = InterpreterError::external(message).located(position, unitName, lineOf(position));
-        }
-        throw;
+        throw error.located(position, unit, lineOf(position));
     }
 }
 

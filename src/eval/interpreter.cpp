@@ -42,7 +42,6 @@ void Interpreter::Impl::prepareRun()
     // The end of the text counts as the token before the first one, so a
     // leading "+" or "-" is always a sign.
     lexer.reset();
-    locator.clear();
 }
 
 void Interpreter::Impl::runUnitPath()
@@ -124,11 +123,6 @@ const ScriptValue& Interpreter::result() const
 int Interpreter::stackPointer() const
 {
     return impl_->evaluator.stackPointer();
-}
-
-const InterpreterError* Interpreter::lastError() const
-{
-    return impl_->locator.lastError();
 }
 
 } // namespace numra

@@ -119,22 +119,15 @@ InterpreterError::InterpreterError(int code, int position, const QString& name1,
     : Error(formatMessage(errorMessageFor(code), {name1, name2}))
     , code_(code)
     , position_(position)
-    , name1_(name1)
-    , name2_(name2)
-    , errMessage_(message())
+    , messageWithoutLocation_(message())
 {
 }
 
 InterpreterError::InterpreterError(const QString& message, int code)
     : Error(message)
     , code_(code)
-    , errMessage_(message)
+    , messageWithoutLocation_(message)
 {
-}
-
-InterpreterError InterpreterError::external(const QString& message)
-{
-    return InterpreterError(message, errcode::ExternalLocation);
 }
 
 InterpreterError InterpreterError::located(int position, const QString& unitName, int line) const
@@ -142,14 +135,12 @@ InterpreterError InterpreterError::located(int position, const QString& unitName
     QString message = this->message();
     if (!unitName.isEmpty()) {
         message = formatMessage(errorMessageFor(errcode::UnitLocation),
-                                {unitName, QString::number(line), errMessage_});
+                                {unitName, QString::number(line), messageWithoutLocation_});
     }
     InterpreterError copy(message, code_);
     copy.position_ = position;
-    copy.name1_ = name1_;
-    copy.name2_ = name2_;
     copy.unitName_ = unitName;
-    copy.errMessage_ = errMessage_;
+    copy.messageWithoutLocation_ = messageWithoutLocation_;
     if (!unitName.isEmpty()) {
         copy.line_ = line;
         copy.hasLocation_ = true;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The interpreter's own errors: a code from the error table, the position in
-// the source and up to two names for the message's placeholders. The
+// the source and a message whose placeholders take up to two names. The
 // messages are English; the runtime's conversion and arithmetic errors keep
 // their German texts and are other Error classes.
 
@@ -15,7 +15,6 @@ namespace numra {
 namespace errcode {
 inline constexpr int Internal = 2;
 inline constexpr int UnitLocation = 5;
-inline constexpr int ExternalLocation = 6;
 inline constexpr int AccessDenied = 7;
 inline constexpr int TooComplex = 8;
 inline constexpr int StackOverflow = 52;
@@ -52,16 +51,11 @@ public:
     int code() const { return code_; }
     // 0-based character index into the source, -1 when unknown.
     int position() const { return position_; }
-    const QString& name1() const { return name1_; }
-    const QString& name2() const { return name2_; }
     const QString& unitName() const { return unitName_; }
     int line() const { return line_; }
-    // The message without location.
-    const QString& errMessage() const { return errMessage_; }
+    const QString& messageWithoutLocation() const { return messageWithoutLocation_; }
+    // The message names the unit and line; the error is not located again.
     bool hasLocation() const { return hasLocation_; }
-
-    // A foreign exception recorded as error 6 with its own message.
-    static InterpreterError external(const QString& message);
 
     // A copy whose position, unit name and line are filled in; with a unit
     // name the message becomes "Error in unit '...' on line ... : ...".
@@ -72,11 +66,9 @@ private:
 
     int code_;
     int position_ = -1;
-    QString name1_;
-    QString name2_;
     QString unitName_;
     int line_ = -1;
-    QString errMessage_;
+    QString messageWithoutLocation_;
     bool hasLocation_ = false;
 };
 
