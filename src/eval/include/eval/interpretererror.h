@@ -12,6 +12,8 @@
 
 namespace numra {
 
+// The codes the interpreter raises; each is written only here, the table of
+// texts in interpretererror.cpp names them.
 namespace errcode {
 inline constexpr int Internal = 2;
 inline constexpr int UnitLocation = 5;
@@ -30,7 +32,7 @@ inline constexpr int Redeclared = 111;
 inline constexpr int ArrayRequired = 176;
 inline constexpr int TooManyParameters = 181;
 inline constexpr int NotEnoughParameters = 182;
-// Words used as the first name of error 103.
+// Words used as the first name of the "expected" error.
 inline constexpr int WordExpression = 301;
 inline constexpr int WordIdentifier = 302;
 inline constexpr int WordEndOfFile = 304;
