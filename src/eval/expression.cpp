@@ -128,6 +128,11 @@ void ExpressionEvaluator::raiseExpected(const QString& what) const
     throw InterpreterError(errcode::Expected, lexer_.startPos(), what, found);
 }
 
+void ExpressionEvaluator::raiseExpected(TokenKind kind) const
+{
+    raiseExpected(u'\'' + spellingOf(kind) + u'\'');
+}
+
 // op is the construct that asked for an operand: a binary operator, "not"
 // for a sign or "not", "(" for a group, or -1 at the top. Every case that
 // does not return pushes the result and looks at the current token again.
@@ -170,13 +175,13 @@ void ExpressionEvaluator::evaluateLevel(TokenKind op, ScriptValue& result)
         } else if (kind == tok::LParen) {
             evaluateLevel(tok::LParen, result);
             if (lexer_.kind() != tok::RParen)
-                raiseExpected(QStringLiteral("')'"));
+                raiseExpected(tok::RParen);
             lexer_.advance();
         } else if (kind == tok::LBracket) {
             lexer_.advance();
             readSetConstructor(result);
             if (lexer_.kind() != tok::RBracket)
-                raiseExpected(QStringLiteral("']'"));
+                raiseExpected(tok::RBracket);
             lexer_.advance();
         } else {
             if (!result.isEmpty() || first == tok::Identifier)
@@ -326,7 +331,7 @@ void ExpressionEvaluator::readArguments(CallArguments& args)
         lexer_.advance();
     }
     if (lexer_.kind() != closing)
-        raiseExpected(closing == tok::RParen ? QStringLiteral("')'") : QStringLiteral("']'"));
+        raiseExpected(closing);
     lexer_.advance();
 }
 
@@ -346,7 +351,7 @@ void ExpressionEvaluator::readOpenArray()
         lexer_.advance();
     }
     if (lexer_.kind() != tok::RBracket)
-        raiseExpected(QStringLiteral("']'"));
+        raiseExpected(tok::RBracket);
     lexer_.advance();
 }
 
@@ -371,7 +376,7 @@ void ExpressionEvaluator::readSetConstructor(ScriptValue& result)
         else if (lexer_.kind() == tok::RBracket)
             break;
         else
-            raiseExpected(QStringLiteral("']'"));
+            raiseExpected(tok::RBracket);
     }
     result = ScriptValue::set(mask);
 }

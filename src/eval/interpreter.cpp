@@ -54,7 +54,7 @@ void Interpreter::Impl::runUnitPath()
     {
         const ScriptValue value = runMainBlock(QString());
         if (lexer.kind() != tok::Semicolon)
-            evaluator.raiseExpected(QStringLiteral("';'"));
+            evaluator.raiseExpected(tok::Semicolon);
         result = value;
         break;
     }
@@ -80,7 +80,7 @@ void Interpreter::Impl::runProgram()
     const QString name = blocks.readProgramHeader();
     const ScriptValue value = runMainBlock(name);
     if (lexer.kind() != tok::Point)
-        evaluator.raiseExpected(QStringLiteral("'.'"));
+        evaluator.raiseExpected(tok::Point);
     result = value;
 }
 

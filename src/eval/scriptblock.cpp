@@ -43,10 +43,10 @@ void BlockRunner::refuse() const
     throw InterpreterError(errcode::AccessDenied, lexer_.startPos(), lexer_.text().toString());
 }
 
-void BlockRunner::expect(TokenKind kind, const char* shown)
+void BlockRunner::expect(TokenKind kind)
 {
     if (lexer_.kind() != kind)
-        evaluator_.raiseExpected(u'\'' + QString::fromLatin1(shown) + u'\'');
+        evaluator_.raiseExpected(kind);
     lexer_.advance();
 }
 
@@ -84,7 +84,7 @@ ScriptValue BlockRunner::runBlock()
         default:
             if (isKeyword(lexer_.kind()))
                 refuse();
-            evaluator_.raiseExpected(QStringLiteral("'begin'"));
+            evaluator_.raiseExpected(tok::Begin);
         }
         break;
     }
@@ -109,11 +109,11 @@ void BlockRunner::readVarSection()
                 break;
             lexer_.advance();
         }
-        expect(tok::Colon, ":");
+        expect(tok::Colon);
         if (lexer_.kind() != tok::Identifier)
             refuse();
         lexer_.advance();
-        expect(tok::Semicolon, ";");
+        expect(tok::Semicolon);
     } while (lexer_.kind() == tok::Identifier);
 }
 
@@ -126,9 +126,9 @@ void BlockRunner::readConstSection()
         const QString name = readIdentifier();
         if (variables_.contains(name))
             throw InterpreterError(errcode::Redeclared, position, name);
-        expect(tok::Equal, "=");
+        expect(tok::Equal);
         const ScriptValue value = evaluator_.evaluate();
-        expect(tok::Semicolon, ";");
+        expect(tok::Semicolon);
         variables_.declare(name, value);
     } while (lexer_.kind() == tok::Identifier);
 }
@@ -145,8 +145,8 @@ void BlockRunner::runStatements()
         if (lexer_.kind() == tok::End)
             return;
         if (lexer_.kind() == tok::Empty)
-            evaluator_.raiseExpected(QStringLiteral("'end'"));
-        evaluator_.raiseExpected(QStringLiteral("';'"));
+            evaluator_.raiseExpected(tok::End);
+        evaluator_.raiseExpected(tok::Semicolon);
     }
 }
 
@@ -198,18 +198,18 @@ void BlockRunner::readRoutineDeclaration()
     if (lexer_.kind() == tok::LParen) {
         while (lexer_.kind() != tok::RParen) {
             if (lexer_.kind() == tok::Empty)
-                evaluator_.raiseExpected(QStringLiteral("')'"));
+                evaluator_.raiseExpected(tok::RParen);
             lexer_.advance();
         }
         lexer_.advance();
     }
     if (isFunction) {
-        expect(tok::Colon, ":");
+        expect(tok::Colon);
         readIdentifier();
     }
-    expect(tok::Semicolon, ";");
+    expect(tok::Semicolon);
     skipRoutineBody();
-    expect(tok::Semicolon, ";");
+    expect(tok::Semicolon);
 }
 
 // Declarations up to "begin", then the body up to its matching "end".
@@ -217,7 +217,7 @@ void BlockRunner::skipRoutineBody()
 {
     while (lexer_.kind() != tok::Begin) {
         if (lexer_.kind() == tok::Empty)
-            evaluator_.raiseExpected(QStringLiteral("'begin'"));
+            evaluator_.raiseExpected(tok::Begin);
         if (lexer_.kind() == tok::External || lexer_.kind() == tok::Procedure
             || lexer_.kind() == tok::Function)
             refuse();
@@ -236,7 +236,7 @@ void BlockRunner::skipRoutineBody()
             --depth;
             break;
         case tok::Empty:
-            evaluator_.raiseExpected(QStringLiteral("'end'"));
+            evaluator_.raiseExpected(tok::End);
         default:
             break;
         }
@@ -248,7 +248,7 @@ QString BlockRunner::readProgramHeader()
 {
     lexer_.advance();
     QString name = readIdentifier();
-    expect(tok::Semicolon, ";");
+    expect(tok::Semicolon);
     return name;
 }
 

@@ -91,6 +91,16 @@ TEST(Lexer, EmbeddedNulCharacterEndsTheText)
     EXPECT_EQ(tokensOf(QString(text, 4)), "11:5@1 | 0:@1");
 }
 
+TEST(Lexer, ClassifiesAndSpellsEverySymbol)
+{
+    for (const Symbol& symbol : kSymbols) {
+        const QString text = QString::fromUtf16(symbol.text);
+        EXPECT_EQ(classifyToken(text), symbol.kind) << text.toStdString();
+        EXPECT_EQ(spellingOf(symbol.kind), text);
+    }
+    EXPECT_EQ(spellingOf(tok::Identifier), QString());
+}
+
 TEST(Lexer, MatchesEveryKeywordWithoutRegardToCase)
 {
     for (const Keyword& keyword : kKeywords) {
@@ -98,6 +108,7 @@ TEST(Lexer, MatchesEveryKeywordWithoutRegardToCase)
         EXPECT_EQ(classifyToken(lower), keyword.kind) << keyword.text;
         EXPECT_EQ(classifyToken(lower.toUpper()), keyword.kind) << keyword.text;
         EXPECT_EQ(classifyToken(lower + u'x'), tok::Identifier) << keyword.text;
+        EXPECT_EQ(spellingOf(keyword.kind), lower);
     }
     EXPECT_EQ(findKeyword(u"i"), tok::Unknown);
     EXPECT_EQ(findKeyword(u"implementationx"), tok::Unknown);

@@ -37,8 +37,10 @@ public:
     int stackPointer() const { return stackPointer_; }
     void setVariables(const Variables* variables) { variables_ = variables; }
 
-    // Raises "<what> expected but <current token> found".
+    // Raises "<what> expected but <current token> found"; a token kind is
+    // shown as its quoted spelling ("')'").
     [[noreturn]] void raiseExpected(const QString& what) const;
+    [[noreturn]] void raiseExpected(TokenKind kind) const;
 
 private:
     void evaluateLevel(TokenKind op, ScriptValue& result);

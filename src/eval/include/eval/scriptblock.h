@@ -38,7 +38,7 @@ private:
     void runStatement();
     void runAssignment();
     void skipRoutineBody();
-    void expect(TokenKind kind, const char* shown);
+    void expect(TokenKind kind);
     QString readIdentifier();
 
     Lexer& lexer_;
