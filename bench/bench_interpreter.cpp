@@ -8,7 +8,7 @@ using namespace numra;
 
 namespace {
 
-// A whole run as Calculate does it: set the source, run, read the value.
+// A whole run as the "=" key does it: set the source, run, read the value.
 void runFormula(benchmark::State& state, const QString& formula)
 {
     Interpreter interpreter(ValueContext{u','});

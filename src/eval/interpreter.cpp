@@ -12,7 +12,7 @@ struct Interpreter::Impl {
     explicit Impl(ValueContext valueContext) : context(valueContext) {}
 
     void prepareRun();
-    void runUnitPath();
+    void runByFirstToken();
     void runProgram();
     ScriptValue runMainBlock(const QString& unitName);
 
@@ -44,7 +44,9 @@ void Interpreter::Impl::prepareRun()
     lexer.reset();
 }
 
-void Interpreter::Impl::runUnitPath()
+// A text without a program header is a block, a routine declaration or an
+// expression, told apart by its first token.
+void Interpreter::Impl::runByFirstToken()
 {
     prepareRun();
     lexer.advance();
@@ -112,7 +114,7 @@ void Interpreter::run()
     if (startsAsProgram(source()))
         impl_->runProgram();
     else
-        impl_->runUnitPath();
+        impl_->runByFirstToken();
 }
 
 const ScriptValue& Interpreter::result() const

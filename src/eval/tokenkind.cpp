@@ -88,17 +88,6 @@ bool isUnicodeLetter(QChar c)
     return c.isLetter();
 }
 
-bool sameNameIgnoringCase(QStringView text, QStringView name)
-{
-    if (text.size() != name.size())
-        return false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (foldCase(text[i].unicode()) != foldCase(name[i].unicode()))
-            return false;
-    }
-    return true;
-}
-
 QString foldName(QStringView text)
 {
     QString folded(text.size(), Qt::Uninitialized);

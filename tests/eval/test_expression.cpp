@@ -272,7 +272,7 @@ TEST(Expression, NestingWithinTheLimits)
     EXPECT_EQ(outcome(interpreter, QString(150, u'-') + u'1'), "Integer 1");
     EXPECT_EQ(outcome(interpreter, QString(250, u'(') + u'1' + QString(250, u')')),
               "error: Expression is too complex - overflow");
-    const int calls = ExpressionEvaluator::kMaxDepth - 1; // the top level counts too
+    const int calls = kMaxNestingDepth - 1; // the top level counts too
     EXPECT_EQ(outcome(interpreter, u"integer("_qs.repeated(calls) + u'7' + QString(calls, u')')), "Integer 7");
     EXPECT_EQ(outcome(interpreter, u"integer("_qs.repeated(calls + 1) + u'7' + QString(calls + 1, u')')),
               "error: Stack overflow");

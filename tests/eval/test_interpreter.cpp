@@ -30,7 +30,7 @@ protected:
         }
     }
 
-    // What Calculate shows: the number of the run's value, or the message.
+    // What "=" shows: the number of the run's value, or the message.
     std::string calculate(const QString& source)
     {
         interpreter.setSource(source);
@@ -62,7 +62,7 @@ struct Case {
     const char* expected;
 };
 
-TEST_F(Runner, CalculateSeesTheseNumbersAndMessages)
+TEST_F(Runner, EqualsKeySeesTheseNumbersAndMessages)
 {
     const Case cases[] = {
         {u"12+5*2", "22"},

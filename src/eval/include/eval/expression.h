@@ -24,8 +24,6 @@ int operatorPriority(TokenKind kind);
 class ExpressionEvaluator {
 public:
     static constexpr int kStackSize = 200;
-    // Nesting of parentheses, signs, "not" and argument lists.
-    static constexpr int kMaxDepth = kMaxNestingDepth;
 
     ExpressionEvaluator(Lexer& lexer, const ValueContext& context, ErrorLocator& locator);
 

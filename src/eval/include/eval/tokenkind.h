@@ -138,7 +138,6 @@ static_assert(std::size(kKeywords) == 52, "the language has 52 keywords");
 
 // Names of the language (keywords, built-in identifiers) compare without
 // regard to letter case; only ASCII letters have a case partner among them.
-bool sameNameIgnoringCase(QStringView text, QStringView name);
 bool sameNameIgnoringCase(QStringView text, const char* asciiName);
 // The name with every letter folded as sameNameIgnoringCase compares it.
 QString foldName(QStringView text);
