@@ -2,7 +2,6 @@
 #include "eval/expression.h"
 
 #include "eval/depthguard.h"
-
 #include "eval/interpretererror.h"
 
 #include <array>
@@ -43,10 +42,10 @@ bool endsOperand(TokenKind kind)
     return isOperand(kind) || kind == tok::RParen || kind == tok::RBracket;
 }
 
-// Sets and pointers are compared by their payload, not by the value rules.
+// Sets and pointers are compared by their bits, not by the value rules.
 bool comparesByIdentity(ValueKind kind)
 {
-    return kind == ValueKind::Set || kind == ValueKind::Pointer;
+    return payloadOf(kind) == Payload::Bits;
 }
 
 std::uint32_t payload32(const ScriptValue& value)

@@ -3,7 +3,11 @@
 
 #include "eval/charclass.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <string>
+#include <utility>
 
 namespace numra {
 
@@ -108,7 +112,17 @@ bool sameNameIgnoringCase(QStringView text, const char* asciiName)
 
 TokenKind findKeyword(QStringView text)
 {
-    if (text.size() < 2 || text.size() > 14)
+    // Most identifiers are rejected by their length alone.
+    static constexpr auto lengths = [] {
+        std::pair<std::size_t, std::size_t> shortestAndLongest{SIZE_MAX, 0};
+        for (const Keyword& keyword : kKeywords) {
+            const std::size_t length = std::char_traits<char>::length(keyword.text);
+            shortestAndLongest.first = std::min(shortestAndLongest.first, length);
+            shortestAndLongest.second = std::max(shortestAndLongest.second, length);
+        }
+        return shortestAndLongest;
+    }();
+    if (std::size_t(text.size()) < lengths.first || std::size_t(text.size()) > lengths.second)
         return tok::Unknown;
     for (const Keyword& keyword : kKeywords) {
         if (sameNameIgnoringCase(text, keyword.text))
