@@ -4,8 +4,6 @@
 #include "eval/interpretererror.h"
 #include "eval/tokenkind.h"
 
-#include <iterator>
-
 namespace numra {
 
 namespace {

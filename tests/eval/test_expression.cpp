@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "eval/depthguard.h"
 #include "eval/expression.h"
 #include "eval/interpreter.h"
 #include "eval/interpretererror.h"

@@ -7,7 +7,6 @@
 // successful or not.
 
 #include "eval/builtins.h"
-#include "eval/depthguard.h"
 #include "eval/errorlocation.h"
 #include "eval/lexer.h"
 #include "eval/scriptvalue.h"
