@@ -268,10 +268,9 @@ void ExpressionEvaluator::resolveIdentifier(ScriptValue& result)
         readArguments(args);
 
     if (lexer_.kind() == tok::Colon) {
-        // "name :" starts an assignment; the statement reads the name again.
-        // (Inside an expression the name itself is the value: "x:=5" is "x".)
+        // "name :" looks like an assignment, which an expression cannot
+        // hold: the name itself is the value ("x:=5" is "x").
         lexer_.pushBack();
-        lexer_.setValue(ScriptValue::text(name));
         return;
     }
     result = ScriptValue();

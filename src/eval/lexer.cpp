@@ -62,9 +62,7 @@ void TokenCutter::setSource(const QString& source)
     source_ = source;
     data_ = source_.constData();
     size_ = source_.size();
-    pos_ = 0;
-    tokenStart_ = 0;
-    cooked_ = false;
+    rewind();
 }
 
 void TokenCutter::rewind()
@@ -258,9 +256,6 @@ void Lexer::advance()
     case tok::False:
     case tok::True:
         value_ = ScriptValue::boolean(kind_ == tok::True);
-        break;
-    case tok::Array:
-        value_ = ScriptValue::text(token.toString());
         break;
     default:
         break;

@@ -144,7 +144,6 @@ TEST(Lexer, TurnsLiteralsIntoValues)
         {u"true", "Boolean true"},
         {u"False", "Boolean false"},
         {u"Abc", "UnicodeString 'Abc'"},
-        {u"Array", "UnicodeString 'Array'"},
     };
     for (const ValueCase& c : cases)
         EXPECT_EQ(describe(firstValue(QString::fromUtf16(c.source))), c.value) << QString::fromUtf16(c.source).toStdString();

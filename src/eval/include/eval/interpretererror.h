@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The interpreter's own errors: a code from the error table, the position in
-// the source and a message whose placeholders take up to two names. The
-// messages are English; the runtime's conversion and arithmetic errors keep
-// their German texts and are other Error classes.
+// the source and a message whose placeholders take up to two names. Their
+// messages are English; the value and arithmetic errors are German and are
+// other Error classes (ValueError, ArithmeticError, ConvertError).
 
 #include "eval/errors.h"
 

@@ -65,9 +65,8 @@ public:
 
     TokenKind kind() const { return kind_; }
     TokenKind previousKind() const { return previousKind_; }
-    // Value of the last identifier, literal or "array" token.
+    // Value of the last identifier or literal.
     const ScriptValue& value() const { return value_; }
-    void setValue(const ScriptValue& value) { value_ = value; }
     QStringView text() const { return cutter_.tokenText(); }
 
     int endPos() const { return cutter_.position(); }
