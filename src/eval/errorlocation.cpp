@@ -17,11 +17,11 @@ void ErrorLocator::addErrorLocation(const QString& unitName)
     try {
         throw;
     } catch (const InterpreterError& error) {
+        // An error that names its unit already has its location.
         if (error.hasLocation())
             throw;
         const int position = error.position() == -1 ? lexer_.endPos() : error.position();
-        const QString unit = error.unitName().isEmpty() ? unitName : error.unitName();
-        throw error.located(position, unit, lineOf(position));
+        throw error.located(position, unitName, lineOf(position));
     }
 }
 
