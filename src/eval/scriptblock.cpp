@@ -23,7 +23,9 @@ private:
     ExpressionEvaluator& evaluator_;
 };
 
-bool isKeyword(TokenKind kind)
+// The keywords from "begin" on; the word operators, "true" and "false" have
+// lower codes.
+bool isStatementKeyword(TokenKind kind)
 {
     return kind >= tok::Begin;
 }
@@ -82,7 +84,7 @@ ScriptValue BlockRunner::runBlock()
         case tok::Begin:
             break;
         default:
-            if (isKeyword(lexer_.kind()))
+            if (isStatementKeyword(lexer_.kind()))
                 refuse();
             evaluator_.raiseExpected(tok::Begin);
         }
@@ -167,7 +169,7 @@ void BlockRunner::runStatement()
         runAssignment();
         return;
     default:
-        if (isKeyword(lexer_.kind()))
+        if (isStatementKeyword(lexer_.kind()))
             refuse();
         evaluator_.raiseExpected(errorMessageFor(errcode::WordStatement));
     }
