@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Token kinds of the formula language and the tables of its symbols and
-// keywords.
-// The codes are part of the interpreter's behaviour (the evaluator compares
-// ranges of them), so they are spelled out, never generated.
+// keywords. The codes are part of the interpreter's behaviour (the evaluator
+// compares ranges of them), so they are spelled out, never generated.
 
 #include <QString>
 #include <QStringView>
