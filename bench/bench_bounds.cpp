@@ -47,7 +47,7 @@ void script(benchmark::State& state, const QString& text)
         answer([&] {
             interpreter.setSource(text);
             interpreter.run();
-            benchmark::DoNotOptimize(valueToNumber(interpreter.vResult(), ValueContext{u','}));
+            benchmark::DoNotOptimize(toDouble(interpreter.result(), ValueContext{u','}));
         });
     }
 }

@@ -8,14 +8,14 @@ using namespace numra;
 
 namespace {
 
-// A whole run as Calculate does it: set the source, run, read the value.
+// A whole run as the "=" key does it: set the source, run, read the value.
 void runFormula(benchmark::State& state, const QString& formula)
 {
     Interpreter interpreter(ValueContext{u','});
     for (auto _ : state) {
         interpreter.setSource(formula);
         interpreter.run();
-        benchmark::DoNotOptimize(interpreter.vResult());
+        benchmark::DoNotOptimize(interpreter.result());
     }
 }
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A whole script run on any text, as Calculate does it: setSource, run, then
-// valueToNumber and both display forms on the result. A run ends in a value
+// A whole script run on any text, as the "=" key does it: setSource, run,
+// then toDouble and both display forms on the result. A run ends in a value
 // or one of the calculator's errors, leaves the value stack empty, and the
 // same text run again gives the same outcome.
 
@@ -41,7 +41,7 @@ Outcome run(Interpreter& interpreter, const QString& source)
         return outcome;
     }
     outcome.ok = true;
-    const ScriptValue& result = interpreter.vResult();
+    const ScriptValue& result = interpreter.result();
     outcome.kind = result.kind();
     outcome.intPayload = result.intPayload();
     outcome.realPayload = result.realPayload();
@@ -56,7 +56,7 @@ void check(Interpreter& interpreter, const QString& source, QChar separator)
     if (!first.ok)
         return;
     double number = 0;
-    if (guarded([&] { number = valueToNumber(interpreter.vResult(), ValueContext{separator}); }))
+    if (guarded([&] { number = toDouble(interpreter.result(), ValueContext{separator}); }))
         checkShownValue(number, separator);
 }
 

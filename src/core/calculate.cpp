@@ -45,7 +45,7 @@ void Calculator::calculate()
     }
     interpreter_.setSource(formula_);
     interpreter_.run();
-    const double value = valueToNumber(interpreter_.vResult(), ValueContext{separator_});
+    const double value = toDouble(interpreter_.result(), ValueContext{separator_});
     if (tempSum_)
         formula_ += last;
 

@@ -4,8 +4,6 @@
 #include "eval/interpretererror.h"
 #include "eval/tokenkind.h"
 
-#include <iterator>
-
 namespace numra {
 
 namespace {
@@ -40,28 +38,10 @@ void requireOneArgument(const CallArguments& args)
         throw InterpreterError(errcode::NotEnoughParameters, -1);
 }
 
+// Null passes: its conversion raises its own error.
 bool isNumberKind(ValueKind kind)
 {
-    switch (kind) {
-    case ValueKind::Empty:
-    case ValueKind::Null: // the conversion raises its own error
-    case ValueKind::Smallint:
-    case ValueKind::Integer:
-    case ValueKind::Single:
-    case ValueKind::Double:
-    case ValueKind::Currency:
-    case ValueKind::Date:
-    case ValueKind::Boolean:
-    case ValueKind::ShortInt:
-    case ValueKind::Byte:
-    case ValueKind::Word:
-    case ValueKind::LongWord:
-    case ValueKind::Int64:
-    case ValueKind::UInt64:
-        return true;
-    default:
-        return false;
-    }
+    return kind == ValueKind::Empty || kind == ValueKind::Null || isOrdinal(kind) || isReal(kind);
 }
 
 // Integer kinds narrower than 32 bits refuse values they cannot hold rather

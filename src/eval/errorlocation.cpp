@@ -8,7 +8,7 @@ namespace numra {
 // Lines are counted by their carriage returns.
 int ErrorLocator::lineOf(int position) const
 {
-    const QStringView before = QStringView(reader_.source()).left(std::max(position, 0));
+    const QStringView before = QStringView(lexer_.source()).left(std::max(position, 0));
     return int(before.count(u'\r')) + 1;
 }
 
@@ -17,20 +17,11 @@ void ErrorLocator::addErrorLocation(const QString& unitName)
     try {
         throw;
     } catch (const InterpreterError& error) {
+        // An error that names its unit already has its location.
         if (error.hasLocation())
             throw;
-        const int position = error.position() == -1 ? reader_.endPos() : error.position();
-        const QString unit = error.unitName().isEmpty() ? unitName : error.unitName();
-        lastError_ = error.located(position, unit, lineOf(position));
-        throw *lastError_;
-    } catch (const std::exception& error) {
-        if (!lastError_ || !lastError_->hasLocation()) {
-            const auto* ownError = dynamic_cast<const Error*>(&error);
-            const QString message = ownError ? ownError->message() : QString::fromUtf8(error.what());
-            const int position = reader_.endPos();
-            lastError_ = InterpreterError::external(message).located(position, unitName, lineOf(position));
-        }
-        throw;
+        const int position = error.position() == -1 ? lexer_.endPos() : error.position();
+        throw error.located(position, unitName, lineOf(position));
     }
 }
 

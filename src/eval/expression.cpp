@@ -2,7 +2,6 @@
 #include "eval/expression.h"
 
 #include "eval/depthguard.h"
-
 #include "eval/interpretererror.h"
 
 #include <array>
@@ -43,28 +42,10 @@ bool endsOperand(TokenKind kind)
     return isOperand(kind) || kind == tok::RParen || kind == tok::RBracket;
 }
 
-bool isOrdinal(ValueKind kind)
-{
-    switch (kind) {
-    case ValueKind::Smallint:
-    case ValueKind::Integer:
-    case ValueKind::Boolean:
-    case ValueKind::ShortInt:
-    case ValueKind::Byte:
-    case ValueKind::Word:
-    case ValueKind::LongWord:
-    case ValueKind::Int64:
-    case ValueKind::UInt64:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Sets and pointers are compared by their payload, not by the value rules.
+// Sets and pointers are compared by their bits, not by the value rules.
 bool comparesByIdentity(ValueKind kind)
 {
-    return kind == ValueKind::Set || kind == ValueKind::Pointer;
+    return payloadOf(kind) == Payload::Bits;
 }
 
 std::uint32_t payload32(const ScriptValue& value)
@@ -86,9 +67,9 @@ int operatorPriority(TokenKind kind)
     return kind >= 0 && kind < TokenKind(byKind.size()) ? byKind[std::size_t(kind)] : 0;
 }
 
-ExpressionEvaluator::ExpressionEvaluator(TokenReader& reader, const ValueContext& context,
+ExpressionEvaluator::ExpressionEvaluator(Lexer& lexer, const ValueContext& context,
                                          ErrorLocator& locator)
-    : reader_(reader)
+    : lexer_(lexer)
     , context_(context)
     , locator_(locator)
 {
@@ -131,7 +112,7 @@ ScriptValue ExpressionEvaluator::evaluate()
         return result;
     } catch (const ValueError&) {
         dropAbove(saved);
-        throw InterpreterError(errcode::TypeMismatch, reader_.endPos());
+        throw InterpreterError(errcode::TypeMismatch, lexer_.endPos());
     } catch (...) {
         dropAbove(saved);
         throw;
@@ -140,10 +121,15 @@ ScriptValue ExpressionEvaluator::evaluate()
 
 void ExpressionEvaluator::raiseExpected(const QString& what) const
 {
-    const QStringView text = reader_.text();
+    const QStringView text = lexer_.text();
     const QString found = text.isEmpty() ? errorMessageFor(errcode::WordEndOfFile)
                                          : u'\'' + text.toString() + u'\'';
-    throw InterpreterError(errcode::Expected, reader_.startPos(), what, found);
+    throw InterpreterError(errcode::Expected, lexer_.startPos(), what, found);
+}
+
+void ExpressionEvaluator::raiseExpected(TokenKind kind) const
+{
+    raiseExpected(u'\'' + spellingOf(kind) + u'\'');
 }
 
 // op is the construct that asked for an operand: a binary operator, "not"
@@ -151,26 +137,26 @@ void ExpressionEvaluator::raiseExpected(const QString& what) const
 // does not return pushes the result and looks at the current token again.
 void ExpressionEvaluator::evaluateLevel(TokenKind op, ScriptValue& result)
 {
-    const DepthGuard guard(depth_, reader_.endPos());
+    const DepthGuard guard(depth_, lexer_.endPos());
     result = ScriptValue();
     if (op != -1)
-        reader_.advance();
-    const TokenKind first = reader_.kind();
+        lexer_.advance();
+    const TokenKind first = lexer_.kind();
     const int levelPriority = operatorPriority(op);
     for (;;) {
-        const TokenKind kind = reader_.kind();
+        const TokenKind kind = lexer_.kind();
         if (isOperand(kind)) {
             if (kind == tok::String)
                 readStrings(result);
             else
                 readOperand(result);
-            if (operatorPriority(reader_.kind()) < levelPriority)
+            if (operatorPriority(lexer_.kind()) < levelPriority)
                 return;
         } else if (kind == tok::Not) {
             ScriptValue operand;
             evaluateLevel(tok::Not, operand);
             result = logicalNot(operand, context_);
-        } else if ((kind == tok::Plus || kind == tok::Minus) && !endsOperand(reader_.previousKind())) {
+        } else if ((kind == tok::Plus || kind == tok::Minus) && !endsOperand(lexer_.previousKind())) {
             if (kind == tok::Plus) {
                 evaluateLevel(tok::Not, result);
             } else {
@@ -187,15 +173,15 @@ void ExpressionEvaluator::evaluateLevel(TokenKind op, ScriptValue& result)
             result = applyBinary(kind, left, right);
         } else if (kind == tok::LParen) {
             evaluateLevel(tok::LParen, result);
-            if (reader_.kind() != tok::RParen)
-                raiseExpected(QStringLiteral("')'"));
-            reader_.advance();
+            if (lexer_.kind() != tok::RParen)
+                raiseExpected(tok::RParen);
+            lexer_.advance();
         } else if (kind == tok::LBracket) {
-            reader_.advance();
+            lexer_.advance();
             readSetConstructor(result);
-            if (reader_.kind() != tok::RBracket)
-                raiseExpected(QStringLiteral("']'"));
-            reader_.advance();
+            if (lexer_.kind() != tok::RBracket)
+                raiseExpected(tok::RBracket);
+            lexer_.advance();
         } else {
             if (!result.isEmpty() || first == tok::Identifier)
                 return;
@@ -207,12 +193,12 @@ void ExpressionEvaluator::evaluateLevel(TokenKind op, ScriptValue& result)
 
 void ExpressionEvaluator::readOperand(ScriptValue& result)
 {
-    result = reader_.value();
-    if (reader_.kind() == tok::Identifier)
+    result = lexer_.value();
+    if (lexer_.kind() == tok::Identifier)
         resolveIdentifier(result);
-    reader_.advance();
-    if (isOperand(reader_.kind()))
-        throw InterpreterError(errcode::MissingOperator, reader_.endPos());
+    lexer_.advance();
+    if (isOperand(lexer_.kind()))
+        throw InterpreterError(errcode::MissingOperator, lexer_.endPos());
 }
 
 // Adjacent strings and "#" codes form one string: "'a'#66'c'" is "aBc".
@@ -222,11 +208,11 @@ void ExpressionEvaluator::readStrings(ScriptValue& result)
 {
     QString text;
     do {
-        text += reader_.value().textPayload();
-        reader_.advance();
-        if (isOperand(reader_.kind()) && reader_.kind() != tok::String)
-            throw InterpreterError(errcode::MissingOperator, reader_.endPos());
-    } while (reader_.kind() == tok::String);
+        text += lexer_.value().textPayload();
+        lexer_.advance();
+        if (isOperand(lexer_.kind()) && lexer_.kind() != tok::String)
+            throw InterpreterError(errcode::MissingOperator, lexer_.endPos());
+    } while (lexer_.kind() == tok::String);
     result = ScriptValue::text(text);
 }
 
@@ -274,33 +260,32 @@ ScriptValue ExpressionEvaluator::applyBinary(TokenKind op, const ScriptValue& le
 // token after the identifier use pushed back for the caller.
 void ExpressionEvaluator::resolveIdentifier(ScriptValue& result)
 {
-    const QString name = reader_.value().textPayload();
-    reader_.advance();
+    const QString name = lexer_.value().textPayload();
+    lexer_.advance();
     CallArguments args;
-    args.indexed = reader_.kind() == tok::LBracket;
-    if (reader_.kind() == tok::LParen || reader_.kind() == tok::LBracket)
+    args.indexed = lexer_.kind() == tok::LBracket;
+    if (lexer_.kind() == tok::LParen || lexer_.kind() == tok::LBracket)
         readArguments(args);
 
-    if (reader_.kind() == tok::Colon) {
-        // "name :" starts an assignment; the statement reads the name again.
-        // (Inside an expression the name itself is the value: "x:=5" is "x".)
-        reader_.pushBack();
-        reader_.setValue(ScriptValue::text(name));
+    if (lexer_.kind() == tok::Colon) {
+        // "name :" looks like an assignment, which an expression cannot
+        // hold: the name itself is the value ("x:=5" is "x").
+        lexer_.pushBack();
         return;
     }
     result = ScriptValue();
     if (!lookupValue(name, args, result))
-        throw InterpreterError(errcode::Undeclared, reader_.startPos(), name);
+        throw InterpreterError(errcode::Undeclared, lexer_.startPos(), name);
     if (args.indexed)
-        throw InterpreterError(errcode::ArrayRequired, reader_.startPos());
-    if (reader_.kind() == tok::Point) {
-        reader_.advance();
-        if (reader_.kind() != tok::Identifier)
+        throw InterpreterError(errcode::ArrayRequired, lexer_.startPos());
+    if (lexer_.kind() == tok::Point) {
+        lexer_.advance();
+        if (lexer_.kind() != tok::Identifier)
             raiseExpected(errorMessageFor(errcode::WordIdentifier));
         // No value a formula can hold has members.
-        throw InterpreterError(errcode::MembersRequired, reader_.startPos());
+        throw InterpreterError(errcode::MembersRequired, lexer_.startPos());
     }
-    reader_.pushBack();
+    lexer_.pushBack();
 }
 
 bool ExpressionEvaluator::lookupValue(const QString& name, const CallArguments& args,
@@ -323,49 +308,49 @@ bool ExpressionEvaluator::lookupValue(const QString& name, const CallArguments& 
 
 void ExpressionEvaluator::readArguments(CallArguments& args)
 {
-    const TokenKind closing = reader_.kind() == tok::LParen ? tok::RParen : tok::RBracket;
-    reader_.advance();
-    if (reader_.kind() == tok::RParen) {
-        reader_.advance();
+    const TokenKind closing = lexer_.kind() == tok::LParen ? tok::RParen : tok::RBracket;
+    lexer_.advance();
+    if (lexer_.kind() == tok::RParen) {
+        lexer_.advance();
         return;
     }
     for (;;) {
         if (args.count() == kMaxArguments)
-            throw InterpreterError(errcode::TooManyParameters, reader_.startPos());
-        if (reader_.kind() == tok::LBracket) {
+            throw InterpreterError(errcode::TooManyParameters, lexer_.startPos());
+        if (lexer_.kind() == tok::LBracket) {
             readOpenArray();
             args.hasOpenArray = true;
             args.values.emplace_back();
         } else {
             args.values.push_back(evaluate());
         }
-        if (reader_.kind() != tok::Comma)
+        if (lexer_.kind() != tok::Comma)
             break;
-        reader_.advance();
+        lexer_.advance();
     }
-    if (reader_.kind() != closing)
-        raiseExpected(closing == tok::RParen ? QStringLiteral("')'") : QStringLiteral("']'"));
-    reader_.advance();
+    if (lexer_.kind() != closing)
+        raiseExpected(closing);
+    lexer_.advance();
 }
 
 // "[a, b, ...]" as an argument. No function of the calculator takes an open
 // array, so its elements are evaluated and checked but not kept.
 void ExpressionEvaluator::readOpenArray()
 {
-    const DepthGuard guard(depth_, reader_.endPos());
-    reader_.advance();
+    const DepthGuard guard(depth_, lexer_.endPos());
+    lexer_.advance();
     int elements = 0;
-    while (reader_.kind() != tok::RBracket) {
+    while (lexer_.kind() != tok::RBracket) {
         if (++elements > kMaxArguments)
-            throw InterpreterError(errcode::TooManyParameters, reader_.startPos());
+            throw InterpreterError(errcode::TooManyParameters, lexer_.startPos());
         evaluate();
-        if (reader_.kind() != tok::Comma)
+        if (lexer_.kind() != tok::Comma)
             break;
-        reader_.advance();
+        lexer_.advance();
     }
-    if (reader_.kind() != tok::RBracket)
-        raiseExpected(QStringLiteral("']'"));
-    reader_.advance();
+    if (lexer_.kind() != tok::RBracket)
+        raiseExpected(tok::RBracket);
+    lexer_.advance();
 }
 
 // Integer literals are or-ed in with their own value ("[3]" is the mask 3),
@@ -373,23 +358,23 @@ void ExpressionEvaluator::readOpenArray()
 void ExpressionEvaluator::readSetConstructor(ScriptValue& result)
 {
     std::uint32_t mask = 0;
-    while (reader_.kind() == tok::Integer || reader_.kind() == tok::Identifier) {
-        if (reader_.kind() == tok::Integer) {
-            mask |= payload32(reader_.value());
+    while (lexer_.kind() == tok::Integer || lexer_.kind() == tok::Identifier) {
+        if (lexer_.kind() == tok::Integer) {
+            mask |= payload32(lexer_.value());
         } else {
-            ScriptValue element = reader_.value();
+            ScriptValue element = lexer_.value();
             resolveIdentifier(element);
             if (!isOrdinal(element.kind()))
-                throw InterpreterError(errcode::IntegerRequired, reader_.startPos());
+                throw InterpreterError(errcode::IntegerRequired, lexer_.startPos());
             mask |= 1u << (element.intPayload() & 31);
         }
-        reader_.advance();
-        if (reader_.kind() == tok::Comma)
-            reader_.advance();
-        else if (reader_.kind() == tok::RBracket)
+        lexer_.advance();
+        if (lexer_.kind() == tok::Comma)
+            lexer_.advance();
+        else if (lexer_.kind() == tok::RBracket)
             break;
         else
-            raiseExpected(QStringLiteral("']'"));
+            raiseExpected(tok::RBracket);
     }
     result = ScriptValue::set(mask);
 }

@@ -3,8 +3,8 @@
 
 #include "eval/expression.h"
 #include "eval/interpretererror.h"
+#include "eval/lexer.h"
 #include "eval/scriptblock.h"
-#include "eval/tokenizer.h"
 
 namespace numra {
 
@@ -12,16 +12,16 @@ struct Interpreter::Impl {
     explicit Impl(ValueContext valueContext) : context(valueContext) {}
 
     void prepareRun();
-    void runUnitPath();
+    void runByFirstToken();
     void runProgram();
     ScriptValue runMainBlock(const QString& unitName);
 
     ValueContext context;
-    TokenReader reader;
-    ErrorLocator locator{reader};
-    ExpressionEvaluator evaluator{reader, context, locator};
-    BlockRunner blocks{reader, evaluator};
-    ScriptValue vResult;
+    Lexer lexer;
+    ErrorLocator locator{lexer};
+    ExpressionEvaluator evaluator{lexer, context, locator};
+    BlockRunner blocks{lexer, evaluator};
+    ScriptValue result;
 };
 
 namespace {
@@ -36,27 +36,28 @@ bool startsAsProgram(const QString& source)
 
 void Interpreter::Impl::prepareRun()
 {
-    vResult = ScriptValue();
+    result = ScriptValue();
     evaluator.reset();
     evaluator.setVariables(nullptr);
     // The end of the text counts as the token before the first one, so a
     // leading "+" or "-" is always a sign.
-    reader.reset();
-    locator.clear();
+    lexer.reset();
 }
 
-void Interpreter::Impl::runUnitPath()
+// A text without a program header is a block, a routine declaration or an
+// expression, told apart by its first token.
+void Interpreter::Impl::runByFirstToken()
 {
     prepareRun();
-    reader.advance();
-    switch (reader.kind()) {
+    lexer.advance();
+    switch (lexer.kind()) {
     case tok::Begin:
     case tok::Var:
     {
-        const ScriptValue result = runMainBlock(QString());
-        if (reader.kind() != tok::Semicolon)
-            evaluator.raiseExpected(QStringLiteral("';'"));
-        vResult = result;
+        const ScriptValue value = runMainBlock(QString());
+        if (lexer.kind() != tok::Semicolon)
+            evaluator.raiseExpected(tok::Semicolon);
+        result = value;
         break;
     }
     case tok::Procedure:
@@ -69,7 +70,7 @@ void Interpreter::Impl::runUnitPath()
         blocks.refuse();
     default:
         // The rest of the text after the expression is ignored.
-        vResult = evaluator.evaluate();
+        result = evaluator.evaluate();
         break;
     }
 }
@@ -77,12 +78,12 @@ void Interpreter::Impl::runUnitPath()
 void Interpreter::Impl::runProgram()
 {
     prepareRun();
-    reader.advance();
+    lexer.advance();
     const QString name = blocks.readProgramHeader();
-    const ScriptValue result = runMainBlock(name);
-    if (reader.kind() != tok::Point)
-        evaluator.raiseExpected(QStringLiteral("'.'"));
-    vResult = result;
+    const ScriptValue value = runMainBlock(name);
+    if (lexer.kind() != tok::Point)
+        evaluator.raiseExpected(tok::Point);
+    result = value;
 }
 
 ScriptValue Interpreter::Impl::runMainBlock(const QString& unitName)
@@ -100,12 +101,12 @@ Interpreter::~Interpreter() = default;
 
 void Interpreter::setSource(const QString& source)
 {
-    impl_->reader.setSource(source);
+    impl_->lexer.setSource(source);
 }
 
 const QString& Interpreter::source() const
 {
-    return impl_->reader.source();
+    return impl_->lexer.source();
 }
 
 void Interpreter::run()
@@ -113,22 +114,17 @@ void Interpreter::run()
     if (startsAsProgram(source()))
         impl_->runProgram();
     else
-        impl_->runUnitPath();
+        impl_->runByFirstToken();
 }
 
-const ScriptValue& Interpreter::vResult() const
+const ScriptValue& Interpreter::result() const
 {
-    return impl_->vResult;
+    return impl_->result;
 }
 
 int Interpreter::stackPointer() const
 {
     return impl_->evaluator.stackPointer();
-}
-
-const InterpreterError* Interpreter::lastError() const
-{
-    return impl_->locator.lastError();
 }
 
 } // namespace numra

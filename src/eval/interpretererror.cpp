@@ -13,41 +13,42 @@ struct ErrorText {
     const char16_t* text;
 };
 
+// Rows with a number are codes that nothing here raises; they stay as data.
 constexpr ErrorText kErrorTexts[] = {
     {0, u"Ok"},
     {1, u"Unknown error"},
-    {2, u"Internal interpreter error: %s"},
+    {errcode::Internal, u"Internal interpreter error: %s"},
     {3, u"User break"},
     {4, u"Re-raising an exception only allowed in exception handler"},
-    {5, u"Error in unit '%0:s' on line %1:d : %2:s"},
+    {errcode::UnitLocation, u"Error in unit '%0:s' on line %1:d : %2:s"},
     {6, u"External error in unit '%0:s' on line %1:d : %2:s"},
-    {7, u"Access denied to '%s'"},
-    {8, u"Expression is too complex - overflow"},
+    {errcode::AccessDenied, u"Access denied to '%s'"},
+    {errcode::TooComplex, u"Expression is too complex - overflow"},
     {31, u"Record '%s' not defined"},
-    {52, u"Stack overflow"},
-    {53, u"Type mismatch"},
+    {errcode::StackOverflow, u"Stack overflow"},
+    {errcode::TypeMismatch, u"Type mismatch"},
     {55, u"Function 'main' undefined"},
-    {56, u"Unit '%s' not found"},
+    {errcode::UnitNotFound, u"Unit '%s' not found"},
     {57, u"Event '%s' not registered"},
     {58, u"DFM '%s' not found"},
-    {101, u"Error in remark"},
-    {103, u"%0:s expected but %1:s found"},
-    {104, u"Undeclared Identifier '%s'"},
+    {errcode::ErrorInRemark, u"Error in remark"},
+    {errcode::Expected, u"%0:s expected but %1:s found"},
+    {errcode::Undeclared, u"Undeclared Identifier '%s'"},
     {105, u"Type of expression must be boolean"},
     {106, u"Class type required"},
     {107, u" not allowed before else"},
-    {108, u"Type of expression must be integer"},
-    {109, u"Record, object or class type required"},
-    {110, u"Missing operator or semicolon"},
-    {111, u"Identifier redeclared: '%s'"},
+    {errcode::IntegerRequired, u"Type of expression must be integer"},
+    {errcode::MembersRequired, u"Record, object or class type required"},
+    {errcode::MissingOperator, u"Missing operator or semicolon"},
+    {errcode::Redeclared, u"Identifier redeclared: '%s'"},
     {171, u"Array index out of bounds"},
     {172, u"Too many array bounds"},
     {173, u"Not enough array bounds"},
     {174, u"Invalid array dimension"},
     {175, u"Invalid array range"},
-    {176, u"Array type required"},
-    {181, u"Too many actual parameters"},
-    {182, u"Not enough parameters"},
+    {errcode::ArrayRequired, u"Array type required"},
+    {errcode::TooManyParameters, u"Too many actual parameters"},
+    {errcode::NotEnoughParameters, u"Not enough parameters"},
     {183, u"Incompatible types: '%0:s' and '%1:s'"},
     {184, u"Error loading library '%s'"},
     {185, u"Invalid type of argument in call to function '%s'"},
@@ -57,15 +58,15 @@ constexpr ErrorText kErrorTexts[] = {
     {189, u"Invalid type of result in call to function '%s'"},
     {190, u"Invalid calling convention for function '%s'"},
     {201, u"Calling '%0:s' failed: '%1:s'"},
-    {301, u"Expression"},
-    {302, u"Identifier"},
+    {errcode::WordExpression, u"Expression"},
+    {errcode::WordIdentifier, u"Identifier"},
     {303, u"Declaration"},
-    {304, u"End of File"},
+    {errcode::WordEndOfFile, u"End of File"},
     {305, u"Class Declaration"},
     {306, u"Integer Constant'"},
     {307, u"Integer Value"},
     {308, u"String Constant"},
-    {309, u"Statement"},
+    {errcode::WordStatement, u"Statement"},
     {401, u"Implementation of unit not found"},
 };
 static_assert(std::size(kErrorTexts) == 53, "the error table has 53 entries");
@@ -119,22 +120,15 @@ InterpreterError::InterpreterError(int code, int position, const QString& name1,
     : Error(formatMessage(errorMessageFor(code), {name1, name2}))
     , code_(code)
     , position_(position)
-    , name1_(name1)
-    , name2_(name2)
-    , errMessage_(message())
+    , messageWithoutLocation_(message())
 {
 }
 
 InterpreterError::InterpreterError(const QString& message, int code)
     : Error(message)
     , code_(code)
-    , errMessage_(message)
+    , messageWithoutLocation_(message)
 {
-}
-
-InterpreterError InterpreterError::external(const QString& message)
-{
-    return InterpreterError(message, errcode::ExternalLocation);
 }
 
 InterpreterError InterpreterError::located(int position, const QString& unitName, int line) const
@@ -142,14 +136,12 @@ InterpreterError InterpreterError::located(int position, const QString& unitName
     QString message = this->message();
     if (!unitName.isEmpty()) {
         message = formatMessage(errorMessageFor(errcode::UnitLocation),
-                                {unitName, QString::number(line), errMessage_});
+                                {unitName, QString::number(line), messageWithoutLocation_});
     }
     InterpreterError copy(message, code_);
     copy.position_ = position;
-    copy.name1_ = name1_;
-    copy.name2_ = name2_;
     copy.unitName_ = unitName;
-    copy.errMessage_ = errMessage_;
+    copy.messageWithoutLocation_ = messageWithoutLocation_;
     if (!unitName.isEmpty()) {
         copy.line_ = line;
         copy.hasLocation_ = true;

@@ -23,7 +23,9 @@ private:
     ExpressionEvaluator& evaluator_;
 };
 
-bool isKeyword(TokenKind kind)
+// The keywords from "begin" on; the word operators, "true" and "false" have
+// lower codes.
+bool isStatementKeyword(TokenKind kind)
 {
     return kind >= tok::Begin;
 }
@@ -32,30 +34,30 @@ const QString kResult = QStringLiteral("Result");
 
 } // namespace
 
-BlockRunner::BlockRunner(TokenReader& reader, ExpressionEvaluator& evaluator)
-    : reader_(reader)
+BlockRunner::BlockRunner(Lexer& lexer, ExpressionEvaluator& evaluator)
+    : lexer_(lexer)
     , evaluator_(evaluator)
 {
 }
 
 void BlockRunner::refuse() const
 {
-    throw InterpreterError(errcode::AccessDenied, reader_.startPos(), reader_.text().toString());
+    throw InterpreterError(errcode::AccessDenied, lexer_.startPos(), lexer_.text().toString());
 }
 
-void BlockRunner::expect(TokenKind kind, const char* shown)
+void BlockRunner::expect(TokenKind kind)
 {
-    if (reader_.kind() != kind)
-        evaluator_.raiseExpected(u'\'' + QString::fromLatin1(shown) + u'\'');
-    reader_.advance();
+    if (lexer_.kind() != kind)
+        evaluator_.raiseExpected(kind);
+    lexer_.advance();
 }
 
 QString BlockRunner::readIdentifier()
 {
-    if (reader_.kind() != tok::Identifier)
+    if (lexer_.kind() != tok::Identifier)
         evaluator_.raiseExpected(errorMessageFor(errcode::WordIdentifier));
-    QString name = reader_.value().textPayload();
-    reader_.advance();
+    QString name = lexer_.value().textPayload();
+    lexer_.advance();
     return name;
 }
 
@@ -65,7 +67,7 @@ ScriptValue BlockRunner::runBlock()
     variables_.declare(kResult, ScriptValue::null());
     const VariablesInScope scope(evaluator_, variables_);
     for (;;) {
-        switch (reader_.kind()) {
+        switch (lexer_.kind()) {
         case tok::Var:
             readVarSection();
             continue;
@@ -77,60 +79,60 @@ ScriptValue BlockRunner::runBlock()
             readRoutineDeclaration();
             continue;
         case tok::Uses:
-            reader_.advance();
-            throw InterpreterError(errcode::UnitNotFound, reader_.startPos(), readIdentifier());
+            lexer_.advance();
+            throw InterpreterError(errcode::UnitNotFound, lexer_.startPos(), readIdentifier());
         case tok::Begin:
             break;
         default:
-            if (isKeyword(reader_.kind()))
+            if (isStatementKeyword(lexer_.kind()))
                 refuse();
-            evaluator_.raiseExpected(QStringLiteral("'begin'"));
+            evaluator_.raiseExpected(tok::Begin);
         }
         break;
     }
-    reader_.advance();
+    lexer_.advance();
     runStatements();
-    reader_.advance();
+    lexer_.advance();
     return *variables_.find(kResult);
 }
 
 // var a, b: T; c: T; -- the type names are not checked, variables start Empty.
 void BlockRunner::readVarSection()
 {
-    reader_.advance();
+    lexer_.advance();
     do {
         for (;;) {
-            const int position = reader_.startPos();
+            const int position = lexer_.startPos();
             const QString name = readIdentifier();
             if (variables_.contains(name))
                 throw InterpreterError(errcode::Redeclared, position, name);
             variables_.declare(name, ScriptValue());
-            if (reader_.kind() != tok::Comma)
+            if (lexer_.kind() != tok::Comma)
                 break;
-            reader_.advance();
+            lexer_.advance();
         }
-        expect(tok::Colon, ":");
-        if (reader_.kind() != tok::Identifier)
+        expect(tok::Colon);
+        if (lexer_.kind() != tok::Identifier)
             refuse();
-        reader_.advance();
-        expect(tok::Semicolon, ";");
-    } while (reader_.kind() == tok::Identifier);
+        lexer_.advance();
+        expect(tok::Semicolon);
+    } while (lexer_.kind() == tok::Identifier);
 }
 
 // const c = expression;
 void BlockRunner::readConstSection()
 {
-    reader_.advance();
+    lexer_.advance();
     do {
-        const int position = reader_.startPos();
+        const int position = lexer_.startPos();
         const QString name = readIdentifier();
         if (variables_.contains(name))
             throw InterpreterError(errcode::Redeclared, position, name);
-        expect(tok::Equal, "=");
+        expect(tok::Equal);
         const ScriptValue value = evaluator_.evaluate();
-        expect(tok::Semicolon, ";");
+        expect(tok::Semicolon);
         variables_.declare(name, value);
-    } while (reader_.kind() == tok::Identifier);
+    } while (lexer_.kind() == tok::Identifier);
 }
 
 // Statements separated by ";" up to the "end" of the block, which stays current.
@@ -138,36 +140,36 @@ void BlockRunner::runStatements()
 {
     for (;;) {
         runStatement();
-        if (reader_.kind() == tok::Semicolon) {
-            reader_.advance();
+        if (lexer_.kind() == tok::Semicolon) {
+            lexer_.advance();
             continue;
         }
-        if (reader_.kind() == tok::End)
+        if (lexer_.kind() == tok::End)
             return;
-        if (reader_.kind() == tok::Empty)
-            evaluator_.raiseExpected(QStringLiteral("'end'"));
-        evaluator_.raiseExpected(QStringLiteral("';'"));
+        if (lexer_.kind() == tok::Empty)
+            evaluator_.raiseExpected(tok::End);
+        evaluator_.raiseExpected(tok::Semicolon);
     }
 }
 
 void BlockRunner::runStatement()
 {
-    switch (reader_.kind()) {
+    switch (lexer_.kind()) {
     case tok::Semicolon:
     case tok::End:
         return; // the empty statement
     case tok::Begin: {
-        const DepthGuard guard(depth_, reader_.endPos());
-        reader_.advance();
+        const DepthGuard guard(depth_, lexer_.endPos());
+        lexer_.advance();
         runStatements();
-        reader_.advance();
+        lexer_.advance();
         return;
     }
     case tok::Identifier:
         runAssignment();
         return;
     default:
-        if (isKeyword(reader_.kind()))
+        if (isStatementKeyword(lexer_.kind()))
             refuse();
         evaluator_.raiseExpected(errorMessageFor(errcode::WordStatement));
     }
@@ -176,56 +178,56 @@ void BlockRunner::runStatement()
 // name := expression, ":=" being the two tokens ":" and "=".
 void BlockRunner::runAssignment()
 {
-    const int position = reader_.startPos();
+    const int position = lexer_.startPos();
     const QString name = readIdentifier();
-    if (reader_.kind() != tok::Colon)
+    if (lexer_.kind() != tok::Colon)
         evaluator_.raiseExpected(QStringLiteral("':='"));
-    reader_.advance();
-    if (reader_.kind() != tok::Equal)
+    lexer_.advance();
+    if (lexer_.kind() != tok::Equal)
         evaluator_.raiseExpected(QStringLiteral("':='"));
     if (!variables_.contains(name))
         throw InterpreterError(errcode::Undeclared, position, name);
-    reader_.advance();
+    lexer_.advance();
     const ScriptValue value = evaluator_.evaluate();
     *variables_.find(name) = value;
 }
 
 void BlockRunner::readRoutineDeclaration()
 {
-    const bool isFunction = reader_.kind() == tok::Function;
-    reader_.advance();
+    const bool isFunction = lexer_.kind() == tok::Function;
+    lexer_.advance();
     readIdentifier();
-    if (reader_.kind() == tok::LParen) {
-        while (reader_.kind() != tok::RParen) {
-            if (reader_.kind() == tok::Empty)
-                evaluator_.raiseExpected(QStringLiteral("')'"));
-            reader_.advance();
+    if (lexer_.kind() == tok::LParen) {
+        while (lexer_.kind() != tok::RParen) {
+            if (lexer_.kind() == tok::Empty)
+                evaluator_.raiseExpected(tok::RParen);
+            lexer_.advance();
         }
-        reader_.advance();
+        lexer_.advance();
     }
     if (isFunction) {
-        expect(tok::Colon, ":");
+        expect(tok::Colon);
         readIdentifier();
     }
-    expect(tok::Semicolon, ";");
+    expect(tok::Semicolon);
     skipRoutineBody();
-    expect(tok::Semicolon, ";");
+    expect(tok::Semicolon);
 }
 
 // Declarations up to "begin", then the body up to its matching "end".
 void BlockRunner::skipRoutineBody()
 {
-    while (reader_.kind() != tok::Begin) {
-        if (reader_.kind() == tok::Empty)
-            evaluator_.raiseExpected(QStringLiteral("'begin'"));
-        if (reader_.kind() == tok::External || reader_.kind() == tok::Procedure
-            || reader_.kind() == tok::Function)
+    while (lexer_.kind() != tok::Begin) {
+        if (lexer_.kind() == tok::Empty)
+            evaluator_.raiseExpected(tok::Begin);
+        if (lexer_.kind() == tok::External || lexer_.kind() == tok::Procedure
+            || lexer_.kind() == tok::Function)
             refuse();
-        reader_.advance();
+        lexer_.advance();
     }
     int depth = 0;
     do {
-        switch (reader_.kind()) {
+        switch (lexer_.kind()) {
         case tok::Begin:
         case tok::Case:
         case tok::Try:
@@ -236,19 +238,19 @@ void BlockRunner::skipRoutineBody()
             --depth;
             break;
         case tok::Empty:
-            evaluator_.raiseExpected(QStringLiteral("'end'"));
+            evaluator_.raiseExpected(tok::End);
         default:
             break;
         }
-        reader_.advance();
+        lexer_.advance();
     } while (depth > 0);
 }
 
 QString BlockRunner::readProgramHeader()
 {
-    reader_.advance();
+    lexer_.advance();
     QString name = readIdentifier();
-    expect(tok::Semicolon, ";");
+    expect(tok::Semicolon);
     return name;
 }
 

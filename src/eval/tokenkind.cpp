@@ -3,6 +3,12 @@
 
 #include "eval/charclass.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <utility>
+
 namespace numra {
 
 namespace {
@@ -16,53 +22,40 @@ char16_t foldCase(char16_t c)
     return QChar::toCaseFolded(c);
 }
 
-// Single characters that are tokens of their own; everything from "(" to ">"
-// and the brackets and the double quote.
-TokenKind singleCharacterKind(char16_t c)
+// One character from "(" to ">", a bracket or the double quote, or one of
+// the pairs "..", "<=", "<>" and ">=".
+TokenKind symbolKind(QStringView text)
 {
-    if (c >= u'0' && c <= u'9')
-        return tok::Integer;
-    switch (c) {
-    case u'(': return tok::LParen;
-    case u')': return tok::RParen;
-    case u'*': return tok::Mul;
-    case u'+': return tok::Plus;
-    case u',': return tok::Comma;
-    case u'-': return tok::Minus;
-    case u'.': return tok::Point;
-    case u'/': return tok::Divide;
-    case u':': return tok::Colon;
-    case u';': return tok::Semicolon;
-    case u'<': return tok::Less;
-    case u'=': return tok::Equal;
-    case u'>': return tok::Greater;
-    case u'[': return tok::LBracket;
-    case u']': return tok::RBracket;
-    case u'"': return tok::DoubleQuote;
-    default: return tok::Unknown;
+    static constexpr auto byCharacter = [] {
+        std::array<TokenKind, 128> table{};
+        table.fill(tok::Unknown);
+        for (const Symbol& symbol : kSymbols) {
+            if (symbol.text[1] == u'\0')
+                table[std::size_t(symbol.text[0])] = symbol.kind;
+        }
+        return table;
+    }();
+    if (text.size() == 1)
+        return text[0].unicode() < byCharacter.size() ? byCharacter[text[0].unicode()] : tok::Unknown;
+    if (text.size() != 2 || !charclass::isCompoundStart(text[0].unicode()))
+        return tok::Unknown;
+    for (const Symbol& symbol : kSymbols) {
+        if (text == QStringView(symbol.text))
+            return symbol.kind;
     }
+    return tok::Unknown;
 }
 
-TokenKind compoundKind(QStringView text)
+// "$" and at least one hexadecimal digit.
+bool isHexLiteral(QStringView text)
 {
-    switch (text[0].unicode()) {
-    case u'$':
-        for (qsizetype i = 1; i < text.size(); ++i) {
-            if (!charclass::isHexDigit(text[i].unicode()))
-                return tok::Unknown;
-        }
-        return tok::Integer;
-    case u'.':
-        return text[1] == u'.' ? tok::Range : tok::Unknown;
-    case u'<':
-        if (text == u"<=")
-            return tok::LessEqual;
-        return text == u"<>" ? tok::NotEqual : tok::Unknown;
-    case u'>':
-        return text == u">=" ? tok::GreaterEqual : tok::Unknown;
-    default:
-        return tok::Unknown;
+    if (text.size() < 2 || text[0] != u'$')
+        return false;
+    for (qsizetype i = 1; i < text.size(); ++i) {
+        if (!charclass::isHexDigit(text[i].unicode()))
+            return false;
     }
+    return true;
 }
 
 // Digits with at most one "." ("12", "12.", "1.5").
@@ -83,10 +76,10 @@ TokenKind numberKind(QStringView text)
 bool isIdentifierText(QStringView text)
 {
     const char16_t first = text[0].unicode();
-    if (!charclass::isIdentifierStart(first) && !isPlatformLetter(text[0]))
+    if (!charclass::isIdentifierStart(first) && !isUnicodeLetter(text[0]))
         return false;
     for (qsizetype i = 1; i < text.size(); ++i) {
-        if (!charclass::isIdentifierChar(text[i].unicode()) && !isPlatformLetter(text[i]))
+        if (!charclass::isIdentifierChar(text[i].unicode()) && !isUnicodeLetter(text[i]))
             return false;
     }
     return true;
@@ -94,20 +87,9 @@ bool isIdentifierText(QStringView text)
 
 } // namespace
 
-bool isPlatformLetter(QChar c)
+bool isUnicodeLetter(QChar c)
 {
     return c.isLetter();
-}
-
-bool sameNameIgnoringCase(QStringView text, QStringView name)
-{
-    if (text.size() != name.size())
-        return false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (foldCase(text[i].unicode()) != foldCase(name[i].unicode()))
-            return false;
-    }
-    return true;
 }
 
 QString foldName(QStringView text)
@@ -130,7 +112,17 @@ bool sameNameIgnoringCase(QStringView text, const char* asciiName)
 
 TokenKind findKeyword(QStringView text)
 {
-    if (text.size() < 2 || text.size() > 14)
+    // Most identifiers are rejected by their length alone.
+    static constexpr auto lengths = [] {
+        std::pair<std::size_t, std::size_t> shortestAndLongest{SIZE_MAX, 0};
+        for (const Keyword& keyword : kKeywords) {
+            const std::size_t length = std::char_traits<char>::length(keyword.text);
+            shortestAndLongest.first = std::min(shortestAndLongest.first, length);
+            shortestAndLongest.second = std::max(shortestAndLongest.second, length);
+        }
+        return shortestAndLongest;
+    }();
+    if (std::size_t(text.size()) < lengths.first || std::size_t(text.size()) > lengths.second)
         return tok::Unknown;
     for (const Keyword& keyword : kKeywords) {
         if (sameNameIgnoringCase(text, keyword.text))
@@ -143,15 +135,10 @@ TokenKind classifyToken(QStringView text)
 {
     if (text.isEmpty())
         return tok::Empty;
-    if (text.size() == 1) {
-        const TokenKind kind = singleCharacterKind(text[0].unicode());
-        if (kind != tok::Unknown)
-            return kind;
-    } else {
-        const TokenKind kind = compoundKind(text);
-        if (kind != tok::Unknown)
-            return kind;
-    }
+    if (const TokenKind kind = symbolKind(text); kind != tok::Unknown)
+        return kind;
+    if (isHexLiteral(text))
+        return tok::Integer;
     if (const TokenKind kind = numberKind(text); kind != tok::Unknown)
         return kind;
     if (text.size() >= 2 && text.front() == u'\'' && text.back() == u'\'')
@@ -159,6 +146,19 @@ TokenKind classifyToken(QStringView text)
     if (const TokenKind kind = findKeyword(text); kind != tok::Unknown)
         return kind;
     return isIdentifierText(text) ? tok::Identifier : tok::Unknown;
+}
+
+QString spellingOf(TokenKind kind)
+{
+    for (const Symbol& symbol : kSymbols) {
+        if (symbol.kind == kind)
+            return QString::fromUtf16(symbol.text);
+    }
+    for (const Keyword& keyword : kKeywords) {
+        if (keyword.kind == kind)
+            return QString::fromLatin1(keyword.text);
+    }
+    return QString();
 }
 
 } // namespace numra

@@ -11,45 +11,12 @@
 #include "eval/numbertext.h"
 #include "eval/scriptvalue.h"
 
-#include <cfloat>
 #include <cmath>
 #include <limits>
 
 namespace numra {
 
 namespace {
-
-bool isIntegerPayloadKind(ValueKind kind)
-{
-    switch (kind) {
-    case ValueKind::Smallint:
-    case ValueKind::Integer:
-    case ValueKind::ShortInt:
-    case ValueKind::Byte:
-    case ValueKind::Word:
-    case ValueKind::LongWord:
-    case ValueKind::Int64:
-    case ValueKind::Boolean:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool isRealPayloadKind(ValueKind kind)
-{
-    return kind == ValueKind::Single || kind == ValueKind::Double
-        || kind == ValueKind::Currency || kind == ValueKind::Date;
-}
-
-// The kinds without a number: Null, Dispatch (no automation server to ask)
-// and the custom kinds.
-[[noreturn]] void raiseNotConvertible(ValueKind from, ValueKind to)
-{
-    if (from == ValueKind::Dispatch)
-        throw ValueError::invalidCast();
-    throw ValueError::conversion(from, to);
-}
 
 constexpr long double kTwoTo63 = 9223372036854775808.0L;
 
@@ -102,9 +69,9 @@ std::int64_t textToInteger(const ScriptValue& value, const ValueContext& context
 std::int64_t toInteger(const ScriptValue& value, const ValueContext& context, ValueKind target)
 {
     const ValueKind kind = value.kind();
-    if (isIntegerPayloadKind(kind))
+    if (isOrdinal(kind))
         return value.intPayload();
-    if (isRealPayloadKind(kind)) {
+    if (isReal(kind)) {
         std::int64_t result = 0;
         if (!roundToInt64(value.realPayload(), result))
             throw ArithmeticError(fpu::kInvalidOperation);
@@ -114,12 +81,7 @@ std::int64_t toInteger(const ScriptValue& value, const ValueContext& context, Va
         return textToInteger(value, context, target);
     if (kind == ValueKind::Empty)
         return 0;
-    if (kind == ValueKind::UInt64) {
-        if (value.intPayload() < 0)
-            throw ValueError::conversionOverflow(kind, target);
-        return value.intPayload();
-    }
-    raiseNotConvertible(kind, target);
+    throw ValueError::conversion(kind, target);
 }
 
 } // namespace
@@ -142,9 +104,9 @@ std::int64_t toInt64(const ScriptValue& value, const ValueContext& context)
 double toDouble(const ScriptValue& value, const ValueContext& context)
 {
     const ValueKind kind = value.kind();
-    if (isRealPayloadKind(kind))
+    if (isReal(kind))
         return value.realPayload();
-    if (isIntegerPayloadKind(kind))
+    if (isOrdinal(kind))
         return static_cast<double>(value.intPayload());
     if (value.isText()) {
         long double number = 0;
@@ -157,17 +119,15 @@ double toDouble(const ScriptValue& value, const ValueContext& context)
     }
     if (kind == ValueKind::Empty)
         return 0.0;
-    if (kind == ValueKind::UInt64)
-        return static_cast<double>(static_cast<std::uint64_t>(value.intPayload()));
-    raiseNotConvertible(kind, ValueKind::Double);
+    throw ValueError::conversion(kind, ValueKind::Double);
 }
 
 bool toBoolean(const ScriptValue& value, const ValueContext& context)
 {
     const ValueKind kind = value.kind();
-    if (isIntegerPayloadKind(kind) || kind == ValueKind::UInt64)
+    if (isOrdinal(kind))
         return value.intPayload() != 0;
-    if (isRealPayloadKind(kind))
+    if (isReal(kind))
         return value.realPayload() != 0;
     if (value.isText()) {
         bool result = false;
@@ -177,7 +137,7 @@ bool toBoolean(const ScriptValue& value, const ValueContext& context)
     }
     if (kind == ValueKind::Empty)
         return false;
-    raiseNotConvertible(kind, ValueKind::Boolean);
+    throw ValueError::conversion(kind, ValueKind::Boolean);
 }
 
 QString toText(const ScriptValue& value, const ValueContext& context)
@@ -189,18 +149,11 @@ QString toText(const ScriptValue& value, const ValueContext& context)
         return QString();
     if (kind == ValueKind::Boolean)
         return value.intPayload() != 0 ? QStringLiteral("True") : QStringLiteral("False");
-    if (isIntegerPayloadKind(kind))
+    if (isOrdinal(kind))
         return QString::number(value.intPayload());
-    if (kind == ValueKind::UInt64)
-        return QString::number(static_cast<std::uint64_t>(value.intPayload()));
-    if (isRealPayloadKind(kind))
+    if (isReal(kind))
         return formatGeneral(value.realPayload(), context.decimalSeparator);
-    raiseNotConvertible(kind, ValueKind::UnicodeString);
-}
-
-double valueToNumber(const ScriptValue& value, const ValueContext& context)
-{
-    return toDouble(value, context);
+    throw ValueError::conversion(kind, ValueKind::UnicodeString);
 }
 
 } // namespace numra

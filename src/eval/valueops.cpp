@@ -19,22 +19,18 @@ enum class Rule : std::uint8_t { Empty, Null, Integer, Real, String, Boolean, In
 
 constexpr int kFormulaClasses = 7; // Empty .. Int64 take part in the matrix
 
-// Indexed by ValueKind. Currency and Date compute as reals and UInt64 as a
-// 64-bit integer: only type-name casts produce them. Custom kinds (set,
-// pointer, object, class, record, array) have no operations of their own here.
-constexpr std::array<Rule, 26> kOperandClass = {
-    Rule::Empty,   Rule::Null,                          // Empty, Null
-    Rule::Integer, Rule::Integer,                       // Smallint, Integer
-    Rule::Real,    Rule::Real,    Rule::Real, Rule::Real, // Single, Double, Currency, Date
-    Rule::String,  Rule::Invalid,                       // OleStr, Dispatch
-    Rule::Boolean, Rule::Integer, Rule::Integer,        // Boolean, ShortInt, Byte
-    Rule::Int64,   Rule::Int64,   Rule::Int64, Rule::Int64, // Word, LongWord, Int64, UInt64
-    Rule::String,  Rule::String,                        // String, UnicodeString
-    Rule::Invalid, Rule::Invalid, Rule::Invalid,        // Set, Pointer, Object
-    Rule::Invalid, Rule::Invalid, Rule::Invalid,        // Class, Record, Array
-    Rule::Invalid,                                      // Unknown
+// Indexed by ValueKind. Date computes as a real, Word and LongWord as 64-bit
+// integers. Sets and pointers have no operations of their own here.
+constexpr std::array<Rule, 15> kOperandClass = {
+    Rule::Empty,   Rule::Null,                    // Empty, Null
+    Rule::Integer, Rule::Integer,                 // Smallint, Integer
+    Rule::Real,    Rule::Real,                    // Double, Date
+    Rule::String,  Rule::Boolean,                 // OleStr, Boolean
+    Rule::Integer, Rule::Int64, Rule::Int64,      // Byte, Word, LongWord
+    Rule::Int64,   Rule::String,                  // Int64, UnicodeString
+    Rule::Invalid, Rule::Invalid,                 // Set, Pointer
 };
-static_assert(kOperandClass.size() == std::size_t(ValueKind::Unknown) + 1,
+static_assert(kOperandClass.size() == std::size_t(ValueKind::Pointer) + 1,
               "one operand class per value kind");
 
 using R = Rule;

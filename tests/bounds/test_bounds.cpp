@@ -55,7 +55,7 @@ std::string script(Interpreter& interpreter, const QString& text)
     const std::string result = outcome([&] {
         interpreter.setSource(text);
         interpreter.run();
-        return valueToNumber(interpreter.vResult(), ValueContext{u'.'});
+        return toDouble(interpreter.result(), ValueContext{u'.'});
     });
     EXPECT_EQ(interpreter.stackPointer(), -1);
     return result;

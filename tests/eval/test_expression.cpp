@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "eval/depthguard.h"
 #include "eval/expression.h"
 #include "eval/interpreter.h"
 #include "eval/interpretererror.h"
@@ -19,7 +20,7 @@ std::string outcome(Interpreter& interpreter, const QString& formula)
     interpreter.setSource(formula);
     try {
         interpreter.run();
-        return describe(interpreter.vResult());
+        return describe(interpreter.result());
     } catch (const Error& e) {
         return "error: " + e.message().toStdString();
     }
@@ -272,7 +273,7 @@ TEST(Expression, NestingWithinTheLimits)
     EXPECT_EQ(outcome(interpreter, QString(150, u'-') + u'1'), "Integer 1");
     EXPECT_EQ(outcome(interpreter, QString(250, u'(') + u'1' + QString(250, u')')),
               "error: Expression is too complex - overflow");
-    const int calls = ExpressionEvaluator::kMaxDepth - 1; // the top level counts too
+    const int calls = kMaxNestingDepth - 1; // the top level counts too
     EXPECT_EQ(outcome(interpreter, u"integer("_qs.repeated(calls) + u'7' + QString(calls, u')')), "Integer 7");
     EXPECT_EQ(outcome(interpreter, u"integer("_qs.repeated(calls + 1) + u'7' + QString(calls + 1, u')')),
               "error: Stack overflow");
@@ -301,14 +302,14 @@ TEST(Expression, EvaluationStopsAtTheFirstUnusedToken)
     };
     const ValueContext context;
     for (const auto& c : cases) {
-        TokenReader reader;
-        reader.setSource(QString::fromUtf16(c.formula));
-        reader.reset();
-        reader.advance();
-        ErrorLocator locator(reader);
-        ExpressionEvaluator evaluator(reader, context, locator);
+        Lexer lexer;
+        lexer.setSource(QString::fromUtf16(c.formula));
+        lexer.reset();
+        lexer.advance();
+        ErrorLocator locator(lexer);
+        ExpressionEvaluator evaluator(lexer, context, locator);
         evaluator.evaluate();
-        EXPECT_EQ(reader.kind(), c.next) << QString::fromUtf16(c.formula).toStdString();
+        EXPECT_EQ(lexer.kind(), c.next) << QString::fromUtf16(c.formula).toStdString();
     }
 }
 

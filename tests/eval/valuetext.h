@@ -20,9 +20,7 @@ inline std::string describe(const ScriptValue& value)
         return kind.toStdString();
     case ValueKind::Boolean:
         return (kind + (value.intPayload() ? u" true"_qs : u" false"_qs)).toStdString();
-    case ValueKind::Single:
     case ValueKind::Double:
-    case ValueKind::Currency:
     case ValueKind::Date:
         return (kind + u' ' + QString::number(value.realPayload(), 'g', 17)).toStdString();
     default:

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Character classes of the script tokenizer; the hexadecimal digits serve the
-// Hex->Int key too. They are plain ASCII tests: a character above U+00FF
-// belongs to none of them (letters outside ASCII are asked of
-// isPlatformLetter where the language allows them).
+// Character classes of the lexer; the hexadecimal digits serve the Hex->Int
+// key too. They are plain ASCII tests: a character above U+00FF belongs to
+// none of them (letters outside ASCII are asked of isUnicodeLetter where the
+// language allows them).
 
 namespace numra::charclass {
 

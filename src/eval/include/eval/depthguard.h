@@ -8,6 +8,7 @@
 
 namespace numra {
 
+// Nesting of parentheses, signs, "not", argument lists and blocks.
 inline constexpr int kMaxNestingDepth = 1000;
 
 class DepthGuard {

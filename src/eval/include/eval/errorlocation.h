@@ -1,35 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Adds the location (unit name and line) to errors of the statement layer
-// and of built-in functions, and keeps a copy of the last such error.
+// and of built-in functions.
 
 #include "eval/interpretererror.h"
-#include "eval/tokenizer.h"
-
-#include <optional>
+#include "eval/lexer.h"
 
 namespace numra {
 
 class ErrorLocator {
 public:
-    explicit ErrorLocator(const TokenReader& reader) : reader_(reader) {}
-
-    // Forgets the last error (at the start of every run).
-    void clear() { lastError_.reset(); }
-    const InterpreterError* lastError() const { return lastError_ ? &*lastError_ : nullptr; }
+    explicit ErrorLocator(const Lexer& lexer) : lexer_(lexer) {}
 
     // Called inside a catch block: rethrows the current exception. An
     // InterpreterError without location gets the current token's end as
     // unknown position and, with a unit name, the message "Error in unit
-    // '...' on line ... : ..."; any other exception travels unchanged and
-    // is recorded as error 6.
+    // '...' on line ... : ..."; any other exception travels unchanged.
     [[noreturn]] void addErrorLocation(const QString& unitName);
 
 private:
     int lineOf(int position) const;
 
-    const TokenReader& reader_;
-    std::optional<InterpreterError> lastError_;
+    const Lexer& lexer_;
 };
 
 } // namespace numra

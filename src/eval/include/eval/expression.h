@@ -7,10 +7,9 @@
 // successful or not.
 
 #include "eval/builtins.h"
-#include "eval/depthguard.h"
 #include "eval/errorlocation.h"
+#include "eval/lexer.h"
 #include "eval/scriptvalue.h"
-#include "eval/tokenizer.h"
 #include "eval/variables.h"
 
 #include <QString>
@@ -24,10 +23,8 @@ int operatorPriority(TokenKind kind);
 class ExpressionEvaluator {
 public:
     static constexpr int kStackSize = 200;
-    // Nesting of parentheses, signs, "not" and argument lists.
-    static constexpr int kMaxDepth = kMaxNestingDepth;
 
-    ExpressionEvaluator(TokenReader& reader, const ValueContext& context, ErrorLocator& locator);
+    ExpressionEvaluator(Lexer& lexer, const ValueContext& context, ErrorLocator& locator);
 
     // Evaluates the expression at the current token; afterwards the current
     // token is the first one the expression did not use.
@@ -37,8 +34,10 @@ public:
     int stackPointer() const { return stackPointer_; }
     void setVariables(const Variables* variables) { variables_ = variables; }
 
-    // Raises "<what> expected but <current token> found".
+    // Raises "<what> expected but <current token> found"; a token kind is
+    // shown as its quoted spelling ("')'").
     [[noreturn]] void raiseExpected(const QString& what) const;
+    [[noreturn]] void raiseExpected(TokenKind kind) const;
 
 private:
     void evaluateLevel(TokenKind op, ScriptValue& result);
@@ -55,7 +54,7 @@ private:
     ScriptValue pop();
     void dropAbove(int saved);
 
-    TokenReader& reader_;
+    Lexer& lexer_;
     const ValueContext& context_;
     ErrorLocator& locator_;
     const Variables* variables_ = nullptr;

@@ -11,8 +11,6 @@
 
 namespace numra {
 
-class InterpreterError;
-
 class Interpreter {
 public:
     explicit Interpreter(ValueContext context = {});
@@ -23,15 +21,12 @@ public:
     void setSource(const QString& source);
     const QString& source() const;
     void run();
-    const ScriptValue& vResult() const;
+    // The value of the last run; Empty after a run that failed.
+    const ScriptValue& result() const;
 
     // Index of the value stack's top entry; -1 when it is empty, which it is
     // after every run, successful or not.
     int stackPointer() const;
-
-    // A copy of the last error whose location was added by the statement
-    // layer; nullptr after a run without such an error.
-    const InterpreterError* lastError() const;
 
 private:
     struct Impl;

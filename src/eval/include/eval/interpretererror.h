@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The interpreter's own errors: a code from the error table, the position in
-// the source and up to two names for the message's placeholders. The
-// messages are English; the runtime's conversion and arithmetic errors keep
-// their German texts and are other Error classes.
+// the source and a message whose placeholders take up to two names. Their
+// messages are English; the value and arithmetic errors are German and are
+// other Error classes (ValueError, ArithmeticError, ConvertError).
 
 #include "eval/errors.h"
 
@@ -12,10 +12,11 @@
 
 namespace numra {
 
+// The codes the interpreter raises; each is written only here, the table of
+// texts in interpretererror.cpp names them.
 namespace errcode {
 inline constexpr int Internal = 2;
 inline constexpr int UnitLocation = 5;
-inline constexpr int ExternalLocation = 6;
 inline constexpr int AccessDenied = 7;
 inline constexpr int TooComplex = 8;
 inline constexpr int StackOverflow = 52;
@@ -31,7 +32,7 @@ inline constexpr int Redeclared = 111;
 inline constexpr int ArrayRequired = 176;
 inline constexpr int TooManyParameters = 181;
 inline constexpr int NotEnoughParameters = 182;
-// Words used as the first name of error 103.
+// Words used as the first name of the "expected" error.
 inline constexpr int WordExpression = 301;
 inline constexpr int WordIdentifier = 302;
 inline constexpr int WordEndOfFile = 304;
@@ -52,16 +53,11 @@ public:
     int code() const { return code_; }
     // 0-based character index into the source, -1 when unknown.
     int position() const { return position_; }
-    const QString& name1() const { return name1_; }
-    const QString& name2() const { return name2_; }
     const QString& unitName() const { return unitName_; }
     int line() const { return line_; }
-    // The message without location.
-    const QString& errMessage() const { return errMessage_; }
+    const QString& messageWithoutLocation() const { return messageWithoutLocation_; }
+    // The message names the unit and line; the error is not located again.
     bool hasLocation() const { return hasLocation_; }
-
-    // A foreign exception recorded as error 6 with its own message.
-    static InterpreterError external(const QString& message);
 
     // A copy whose position, unit name and line are filled in; with a unit
     // name the message becomes "Error in unit '...' on line ... : ...".
@@ -72,11 +68,9 @@ private:
 
     int code_;
     int position_ = -1;
-    QString name1_;
-    QString name2_;
     QString unitName_;
     int line_ = -1;
-    QString errMessage_;
+    QString messageWithoutLocation_;
     bool hasLocation_ = false;
 };
 

@@ -7,7 +7,7 @@
 
 namespace numra {
 
-// Results of Calculate without rounding: 15 significant digits, trailing zeros
+// Results of "=" without rounding: 15 significant digits, trailing zeros
 // dropped, fixed notation for 1E-4 <= |v| < 1E15, otherwise "1,5E20".
 QString formatGeneral(long double value, QChar separator);
 

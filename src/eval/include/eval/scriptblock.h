@@ -8,13 +8,13 @@
 // statement or declaration is refused with an InterpreterError.
 
 #include "eval/expression.h"
-#include "eval/tokenizer.h"
+#include "eval/lexer.h"
 
 namespace numra {
 
 class BlockRunner {
 public:
-    BlockRunner(TokenReader& reader, ExpressionEvaluator& evaluator);
+    BlockRunner(Lexer& lexer, ExpressionEvaluator& evaluator);
 
     // At "var", "const" or "begin": reads the declarations (variables,
     // constants, routines), runs the block up to its "end" (the token after
@@ -38,10 +38,10 @@ private:
     void runStatement();
     void runAssignment();
     void skipRoutineBody();
-    void expect(TokenKind kind, const char* shown);
+    void expect(TokenKind kind);
     QString readIdentifier();
 
-    TokenReader& reader_;
+    Lexer& lexer_;
     ExpressionEvaluator& evaluator_;
     int depth_ = 0; // nested "begin"
     Variables variables_;

@@ -8,45 +8,65 @@
 #include "eval/errors.h"
 
 #include <QString>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 namespace numra {
 
+// Every kind a formula can produce; kValueKinds describes each.
 enum class ValueKind : std::uint8_t {
-    Empty,
-    Null,
-    Smallint,
-    Integer,
-    Single,
-    Double,
-    Currency,
-    Date,
-    OleStr,
-    Dispatch,
-    Boolean,
-    ShortInt,
-    Byte,
-    Word,
-    LongWord,
-    Int64,
-    UInt64,
-    String,        // AnsiString
-    UnicodeString,
-    Set,           // TSetVariantType, 32-bit mask
-    Pointer,       // TPointerVariantType, 32-bit address; nil is 0
-    Object,        // TObjectVariantType: script objects
-    Class,         // TClassVariantType
-    Record,        // TRecordVariantType
-    Array,         // TArrayVariantType
-    Unknown,       // interface reference
+    Empty, Null, Smallint, Integer, Double, Date, OleStr, Boolean,
+    Byte, Word, LongWord, Int64, UnicodeString, Set, Pointer,
 };
+
+// Where a kind keeps its value: intPayload() for ordinals and bits,
+// realPayload() for reals, textPayload() for texts.
+enum class Payload : std::uint8_t { None, Ordinal, Real, Text, Bits };
+
+struct ValueKindEntry {
+    ValueKind kind;
+    const char16_t* name; // as messages show the kind
+    Payload payload;
+};
+
+// In the order of ValueKind. The narrow integer kinds and Date come only
+// from type-name casts.
+inline constexpr ValueKindEntry kValueKinds[] = {
+    {ValueKind::Empty, u"Empty", Payload::None}, // a variable before its first assignment
+    {ValueKind::Null, u"Null", Payload::None},
+    {ValueKind::Smallint, u"Smallint", Payload::Ordinal},      // 16 bits, smallint(...)
+    {ValueKind::Integer, u"Integer", Payload::Ordinal},        // 32 bits
+    {ValueKind::Double, u"Double", Payload::Real},
+    {ValueKind::Date, u"Date", Payload::Real},                 // tdatetime(...)
+    {ValueKind::OleStr, u"OleStr", Payload::Text},             // "+" with an Empty left operand
+    {ValueKind::Boolean, u"Boolean", Payload::Ordinal},        // true is -1, false 0
+    {ValueKind::Byte, u"Byte", Payload::Ordinal},              // byte(...)
+    {ValueKind::Word, u"Word", Payload::Ordinal},              // 16 bits unsigned, word(...)
+    {ValueKind::LongWord, u"LongWord", Payload::Ordinal},      // 32 bits unsigned, dword(...)
+    {ValueKind::Int64, u"Int64", Payload::Ordinal},
+    {ValueKind::UnicodeString, u"UnicodeString", Payload::Text},
+    {ValueKind::Set, u"SetVariantType", Payload::Bits},        // 32-bit mask: "[1, 2]"
+    {ValueKind::Pointer, u"PointerVariantType", Payload::Bits}, // 32-bit address: "nil" is 0
+};
+static_assert(std::size(kValueKinds) == std::size_t(ValueKind::Pointer) + 1, "one entry per value kind");
+static_assert([] {
+    for (std::size_t i = 0; i < std::size(kValueKinds); ++i)
+        if (std::size_t(kValueKinds[i].kind) != i)
+            return false;
+    return true;
+}(), "the table follows the enum");
+
+constexpr Payload payloadOf(ValueKind kind) { return kValueKinds[std::size_t(kind)].payload; }
+// The integer kinds and Boolean.
+constexpr bool isOrdinal(ValueKind kind) { return payloadOf(kind) == Payload::Ordinal; }
+constexpr bool isReal(ValueKind kind) { return payloadOf(kind) == Payload::Real; }
 
 // Conversion, conversion overflow and invalid variant operation.
 class ValueError : public Error {
 public:
     using Error::Error;
     static ValueError conversion(ValueKind from, ValueKind to);
-    static ValueError invalidCast(); // a conversion that names no kinds
     static ValueError conversionOverflow(ValueKind from, ValueKind to);
     static ValueError invalidOperation();
 };
@@ -55,8 +75,7 @@ public:
 inline const QString kIntegerDivisionByZero = QStringLiteral("Division durch Null");
 inline const QString kIntegerOverflow = QStringLiteral("Integerüberlauf");
 
-// The name under which messages show a kind ("Integer", "UnicodeString",
-// "SetVariantType", ...).
+// The name under which messages show a kind ("Integer", "SetVariantType").
 QString kindName(ValueKind kind);
 
 class ScriptValue {
@@ -70,16 +89,15 @@ public:
     static ScriptValue text(const QString& v, ValueKind kind = ValueKind::UnicodeString);
     static ScriptValue set(std::uint32_t mask);
     static ScriptValue pointer(std::uint32_t address);
-    static ScriptValue dispatch(); // automation object placeholder
-    // Any other kind with an integer or floating payload (type-name casts).
+    // Any other kind with an integer or real payload (type-name casts).
     static ScriptValue ofKind(ValueKind kind, std::int64_t intPayload, double realPayload = 0.0);
 
     ValueKind kind() const { return kind_; }
     bool isEmpty() const { return kind_ == ValueKind::Empty; }
     bool isNull() const { return kind_ == ValueKind::Null; }
-    bool isText() const;
+    bool isText() const { return payloadOf(kind_) == Payload::Text; }
     std::int64_t intPayload() const { return int_; }   // integers, Boolean (-1/0), set, pointer
-    double realPayload() const { return real_; }       // Single, Double, Currency, Date
+    double realPayload() const { return real_; }       // Double, Date
     const QString& textPayload() const { return text_; }
 
 private:
@@ -109,12 +127,10 @@ ScriptValue logicalNot(const ScriptValue& value, const ValueContext& context);
 
 std::int32_t toInt32(const ScriptValue& value, const ValueContext& context);
 std::int64_t toInt64(const ScriptValue& value, const ValueContext& context);
+// Also the number the calculator takes from a run's result.
 double toDouble(const ScriptValue& value, const ValueContext& context);
 bool toBoolean(const ScriptValue& value, const ValueContext& context);
 QString toText(const ScriptValue& value, const ValueContext& context);
-
-// The number a run's result stands for (Calculate's conversion of VResult).
-double valueToNumber(const ScriptValue& value, const ValueContext& context);
 
 // The numeric constructors sit on the evaluator's hot path.
 inline ScriptValue ScriptValue::null() { return {ValueKind::Null, 0, 0.0}; }

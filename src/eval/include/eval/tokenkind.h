@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Token kinds of the formula script language and the table of its keywords.
-// The codes are part of the interpreter's behaviour (the evaluator compares
-// ranges of them), so they are spelled out, never generated.
+// Token kinds of the formula language and the tables of its symbols and
+// keywords. The codes are part of the interpreter's behaviour (the evaluator
+// compares ranges of them), so they are spelled out, never generated.
 
 #include <QString>
 #include <QStringView>
@@ -94,6 +94,20 @@ inline constexpr TokenKind Record = 106;
 inline constexpr TokenKind Downto = 107;
 } // namespace tok
 
+struct Symbol {
+    const char16_t* text;
+    TokenKind kind;
+};
+
+// The tokens written with symbols; ":=" is the two tokens ":" and "=".
+inline constexpr Symbol kSymbols[] = {
+    {u"(", tok::LParen},    {u")", tok::RParen},      {u"*", tok::Mul},          {u"+", tok::Plus},
+    {u",", tok::Comma},     {u"-", tok::Minus},       {u".", tok::Point},        {u"/", tok::Divide},
+    {u":", tok::Colon},     {u";", tok::Semicolon},   {u"<", tok::Less},         {u"=", tok::Equal},
+    {u">", tok::Greater},   {u"[", tok::LBracket},    {u"]", tok::RBracket},     {u"\"", tok::DoubleQuote},
+    {u"..", tok::Range},    {u"<=", tok::LessEqual},  {u"<>", tok::NotEqual},    {u">=", tok::GreaterEqual},
+};
+
 struct Keyword {
     const char* text; // lower case ASCII
     TokenKind kind;
@@ -123,7 +137,6 @@ static_assert(std::size(kKeywords) == 52, "the language has 52 keywords");
 
 // Names of the language (keywords, built-in identifiers) compare without
 // regard to letter case; only ASCII letters have a case partner among them.
-bool sameNameIgnoringCase(QStringView text, QStringView name);
 bool sameNameIgnoringCase(QStringView text, const char* asciiName);
 // The name with every letter folded as sameNameIgnoringCase compares it.
 QString foldName(QStringView text);
@@ -131,11 +144,14 @@ QString foldName(QStringView text);
 // The keyword kind that text spells, or -1.
 TokenKind findKeyword(QStringView text);
 
-// The kind of a token text as the tokenizer cut it.
+// The kind of a token text as the lexer cut it.
 TokenKind classifyToken(QStringView text);
+
+// The text of a symbol or keyword kind ("(", "begin"); empty for other kinds.
+QString spellingOf(TokenKind kind);
 
 // The letter test for identifiers after a "." and for single-letter tokens;
 // it also accepts letters outside ASCII ("ä", "ß").
-bool isPlatformLetter(QChar c);
+bool isUnicodeLetter(QChar c);
 
 } // namespace numra

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "eval/tokenizer.h"
+#include "eval/lexer.h"
 
 #include "eval/charclass.h"
 #include "eval/fpu.h"
 #include "eval/interpretererror.h"
 #include "eval/numbertext.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -58,23 +57,22 @@ std::optional<ScriptValue> decimalLiteral(QStringView digits)
 
 } // namespace
 
-void Parser::setSource(const QString& source)
+void TokenCutter::setSource(const QString& source)
 {
     source_ = source;
     data_ = source_.constData();
     size_ = source_.size();
+    rewind();
+}
+
+void TokenCutter::rewind()
+{
     pos_ = 0;
     tokenStart_ = 0;
     cooked_ = false;
 }
 
-void Parser::setPosition(int position)
-{
-    pos_ = std::clamp<qsizetype>(position, 0, size_);
-    tokenStart_ = std::min(tokenStart_, pos_);
-}
-
-QStringView Parser::tokenText() const
+QStringView TokenCutter::tokenText() const
 {
     if (cooked_)
         return cookedText_;
@@ -82,7 +80,7 @@ QStringView Parser::tokenText() const
 }
 
 // One pass over at most one comment; true if it moved the position.
-bool Parser::skipCommentOnce()
+bool TokenCutter::skipCommentOnce()
 {
     const QStringView text(data_, size_);
     const char16_t c = at(pos_);
@@ -112,7 +110,7 @@ bool Parser::skipCommentOnce()
     return false;
 }
 
-void Parser::skipBlanksAndComments()
+void TokenCutter::skipBlanksAndComments()
 {
     for (;;) {
         const qsizetype before = pos_;
@@ -124,7 +122,7 @@ void Parser::skipBlanksAndComments()
     }
 }
 
-void Parser::cutToken()
+void TokenCutter::cutToken()
 {
     const bool afterPoint = pos_ > 0 && at(pos_ - 1) == u'.';
     cooked_ = false;
@@ -133,10 +131,10 @@ void Parser::cutToken()
     tokenStart_ = start;
     const char16_t c = at(pos_);
     const auto identifierChar = [&](char16_t ch) {
-        return charclass::isIdentifierChar(ch) || (afterPoint && isPlatformLetter(QChar(ch)));
+        return charclass::isIdentifierChar(ch) || (afterPoint && isUnicodeLetter(QChar(ch)));
     };
 
-    if (charclass::isIdentifierStart(c) || (afterPoint && isPlatformLetter(QChar(c)))) {
+    if (charclass::isIdentifierStart(c) || (afterPoint && isUnicodeLetter(QChar(c)))) {
         while (identifierChar(at(pos_)))
             ++pos_;
     } else if (charclass::isDigit(c)) {
@@ -158,7 +156,7 @@ void Parser::cutToken()
     }
 }
 
-void Parser::cutString(qsizetype start)
+void TokenCutter::cutString(qsizetype start)
 {
     ++pos_;
     while (!charclass::isLineEnd(at(pos_))) {
@@ -187,7 +185,7 @@ void Parser::cutString(qsizetype start)
     cooked_ = true;
 }
 
-void Parser::cutCharacterCode(qsizetype start)
+void TokenCutter::cutCharacterCode(qsizetype start)
 {
     ++pos_;
     while (charclass::isDigit(at(pos_)))
@@ -204,7 +202,7 @@ void Parser::cutCharacterCode(qsizetype start)
     cooked_ = true;
 }
 
-void Parser::cutCompound()
+void TokenCutter::cutCompound()
 {
     const char16_t c = at(pos_);
     const char16_t n = at(pos_ + 1);
@@ -213,33 +211,33 @@ void Parser::cutCompound()
     pos_ += pair ? 2 : 1;
 }
 
-void TokenReader::setSource(const QString& source)
+void Lexer::setSource(const QString& source)
 {
-    parser_.setSource(source);
+    cutter_.setSource(source);
 }
 
-void TokenReader::reset()
+void Lexer::reset()
 {
-    parser_.setPosition(0);
+    cutter_.rewind();
     backed_ = false;
     kind_ = tok::Empty;
 }
 
-void TokenReader::pushBack()
+void Lexer::pushBack()
 {
     if (backed_)
         throw InterpreterError(errcode::Internal, -1);
     backed_ = true;
 }
 
-void TokenReader::advance()
+void Lexer::advance()
 {
     if (backed_) {
         backed_ = false;
         return;
     }
     previousKind_ = kind_;
-    parser_.cutToken();
+    cutter_.cutToken();
     const QStringView token = text();
     kind_ = classifyToken(token);
     switch (kind_) {
@@ -259,15 +257,12 @@ void TokenReader::advance()
     case tok::True:
         value_ = ScriptValue::boolean(kind_ == tok::True);
         break;
-    case tok::Array:
-        value_ = ScriptValue::text(token.toString());
-        break;
     default:
         break;
     }
 }
 
-void TokenReader::readIntegerValue()
+void Lexer::readIntegerValue()
 {
     const QStringView token = text();
     const auto value = token.front() == u'$' ? hexLiteral(token.mid(1)) : decimalLiteral(token);
@@ -277,7 +272,7 @@ void TokenReader::readIntegerValue()
 }
 
 // Literals always use "." as decimal separator, whatever the user's locale.
-void TokenReader::readDoubleValue()
+void Lexer::readDoubleValue()
 {
     const QStringView token = text();
     long double value = 0;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The lexical layer of the script interpreter. Parser cuts the source into
-// token texts; TokenReader classifies them, turns literals into values and
-// keeps the current token, the kind of the one before and a one-token
-// push-back. Token texts are views into the source (only strings and "#"
+// The lexer of the formula language. TokenCutter cuts the source into token
+// texts; Lexer classifies them, turns literals into values and keeps the
+// current token, the kind of the one before and a one-token push-back. Token
+// texts are views into the source (only strings with doubled quotes and "#"
 // character codes get a text of their own), so reading a formula allocates
 // nothing but its string literals and identifiers.
 
@@ -15,7 +15,7 @@
 
 namespace numra {
 
-class Parser {
+class TokenCutter {
 public:
     // The text is read as if it were followed by U+0000, the end of the text.
     void setSource(const QString& source);
@@ -23,7 +23,8 @@ public:
 
     // 0-based character index of the next character to read.
     int position() const { return int(pos_); }
-    void setPosition(int position);
+    // Back to the start of the text.
+    void rewind();
 
     // Cuts the next token (an empty text at the end) and leaves the position
     // just after it. Raises InterpreterError 101 for broken comments and
@@ -48,10 +49,10 @@ private:
     QString cookedText_;
 };
 
-class TokenReader {
+class Lexer {
 public:
     void setSource(const QString& source);
-    const QString& source() const { return parser_.source(); }
+    const QString& source() const { return cutter_.source(); }
 
     // Back to the start of the text with the end of the text as current token.
     void reset();
@@ -64,19 +65,18 @@ public:
 
     TokenKind kind() const { return kind_; }
     TokenKind previousKind() const { return previousKind_; }
-    // Value of the last identifier, literal or "array" token.
+    // Value of the last identifier or literal.
     const ScriptValue& value() const { return value_; }
-    void setValue(const ScriptValue& value) { value_ = value; }
-    QStringView text() const { return parser_.tokenText(); }
+    QStringView text() const { return cutter_.tokenText(); }
 
-    int endPos() const { return parser_.position(); }
+    int endPos() const { return cutter_.position(); }
     int startPos() const { return endPos() - int(text().size()); }
 
 private:
     void readIntegerValue();
     void readDoubleValue();
 
-    Parser parser_;
+    TokenCutter cutter_;
     TokenKind kind_ = tok::Empty;
     TokenKind previousKind_ = tok::Empty;
     ScriptValue value_;
