@@ -59,8 +59,8 @@ public:
         calculator_.setEntryText(formula);
         try {
             calculator_.press(Key::Equals);
-        } catch (const Error& error) {
-            out_.line(QStringLiteral("Fehler: "), errorBoxText(error.message()));
+        } catch (...) {
+            out_.line(QStringLiteral("Fehler: "), errorBoxTextOf(std::current_exception()));
             failed_ = true;
             return;
         }
@@ -156,8 +156,8 @@ int runKeys(const Options& options)
     for (const KeyStep& step : steps) {
         try {
             runStep(calculator, step);
-        } catch (const Error& error) { // the event loop's default error box
-            ui.showMessage(MessageKind::Error, errorBoxText(error.message()));
+        } catch (...) { // the event loop's default error box
+            ui.showMessage(MessageKind::Error, errorBoxTextOf(std::current_exception()));
         }
     }
     out.line(QStringLiteral("Anzeige: "), calculator.entryText());

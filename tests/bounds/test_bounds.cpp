@@ -72,8 +72,8 @@ std::string equalsInEditMode(const QString& text)
     calculator.setEntryText(text);
     try {
         calculator.press(Key::Equals);
-    } catch (const Error& error) {
-        return "error: " + shortened(errorBoxText(error.message()));
+    } catch (...) {
+        return "error: " + shortened(errorBoxTextOf(std::current_exception()));
     }
     if (!ui.subtotals.empty())
         return "subtotal " + ui.subtotals.back().toStdString();

@@ -10,6 +10,7 @@
 
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 
@@ -21,18 +22,20 @@ namespace numra::testing {
 inline void runKeys(Calculator& calculator, CalculatorUi& ui, const QString& keys)
 {
     for (const QString& word : keys.split(u' ', Qt::SkipEmptyParts)) {
+        const bool typed = word.startsWith(u"text:");
+        const bool rounding = word == u"Runden";
+        const std::optional<Key> key = keyByCaption(word);
+        if (!typed && !rounding && !key) // a typo in the test, no error box
+            throw std::invalid_argument("unknown key in test script: " + word.toStdString());
         try {
-            if (word.startsWith(u"text:")) {
+            if (typed)
                 calculator.setEntryText(calculator.entryText() + word.mid(5));
-            } else if (word == u"Runden") {
+            else if (rounding)
                 calculator.setRoundingChecked(!calculator.roundingChecked());
-            } else if (const auto key = keyByCaption(word)) {
+            else
                 calculator.press(*key);
-            } else {
-                throw std::invalid_argument("unknown key in test script: " + word.toStdString());
-            }
-        } catch (const Error& error) {
-            ui.showMessage(MessageKind::Error, errorBoxText(error.message()));
+        } catch (...) {
+            ui.showMessage(MessageKind::Error, errorBoxTextOf(std::current_exception()));
         }
     }
 }
