@@ -14,9 +14,8 @@ class NullUi : public CalculatorUi {
 public:
     void showMessage(MessageKind, const QString&) override {}
     void setSubtotalLabel(const QString&) override {}
-    void showSubtotal(const QString&, int) override {}
-    bool subtotalWindowVisible() const override { return false; }
-    QString confirmFormula(const QString& candidate, int) override { return candidate; }
+    void showSubtotal(const QString&) override {}
+    QString confirmFormula(const QString& candidate) override { return candidate; }
     std::optional<QString> showVatWindow(const VatWindowInput&) override { return std::nullopt; }
     void copyToClipboard(const QString&) override {}
     void focusEntry() override {}
@@ -31,7 +30,7 @@ void BM_EditModeEquals(benchmark::State& state)
                                 QStringLiteral("2^10")};
     NullUi ui;
     Calculator calculator(ui, u',');
-    calculator.formShow(QString());
+    calculator.start(QString());
     calculator.press(Key::Edit);
     std::size_t i = 0;
     for (auto _ : state) {
@@ -48,7 +47,7 @@ void BM_KeypadCalculation(benchmark::State& state)
                         Key::Equals};
     NullUi ui;
     Calculator calculator(ui, u',');
-    calculator.formShow(QString());
+    calculator.start(QString());
     for (auto _ : state) {
         for (Key key : keys)
             calculator.press(key);
@@ -61,7 +60,7 @@ void BM_VatFromNet(benchmark::State& state)
 {
     NullUi ui;
     Calculator calculator(ui, u',');
-    calculator.formShow(QString());
+    calculator.start(QString());
     for (auto _ : state) {
         calculator.setEntryText(QStringLiteral("123456,78"));
         calculator.press(Key::VatFromNet);

@@ -91,7 +91,7 @@ void checkLoadAndSave(const QString& folder, const QByteArray& bytes, const Deco
     }
     testing::FakeUi ui;
     Calculator calculator(ui, u',');
-    calculator.formShow(folder);
+    calculator.start(folder);
     CalculationFiles files(calculator, ui);
 
     ui.openFileNames.push_back(path);

@@ -158,7 +158,7 @@ void step(Rig& rig, Reader& in)
         default: c.setCaretPosition(int(in.next()) - 8); break;
         }
     } else if (b < kEqualsByte) {
-        c.setLanguage(in.next() % 2);
+        c.setLanguage(in.next() % 2 == 0 ? Language::German : Language::English);
     } else if (b < kMoreKeysByte) {
         pressKey(rig, Key::Equals, in);
     } else {
@@ -174,7 +174,7 @@ void step(Rig& rig, Reader& in)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     Rig rig;
-    rig.calculator.formShow(QStringLiteral("/tmp/morvane/"));
+    rig.calculator.start(QStringLiteral("/tmp/morvane/"));
     checkState(rig);
     Reader in(data, size);
     while (!in.atEnd())

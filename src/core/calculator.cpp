@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/calculator.h"
 
-#include "core/languagetable.h"
-
 #include <algorithm>
 
 namespace numra {
@@ -12,18 +10,17 @@ Calculator::Calculator(CalculatorUi& ui, QChar decimalSeparator)
 {
 }
 
-// FormShow without the platform steps (warning beep, NumLock), which the
-// window does itself.
-void Calculator::formShow(const QString& dataFolder)
+// The platform steps of start-up (warning beep, NumLock) are the window's.
+void Calculator::start(const QString& dataFolder)
 {
-    language_ = 0;
+    language_ = Language::German;
     inputMode_ = InputMode::Keypad;
-    tempSum_ = false;
+    subtotalShown_ = false;
     powerBase_.clear();
     setEntryText(QString());
     editIndicatorVisible_ = false;
     focusEntry();
-    datenPfad_ = dataFolder;
+    dataFolder_ = dataFolder;
 }
 
 void Calculator::press(Key key)
@@ -77,24 +74,16 @@ void Calculator::setCaretPosition(int caret)
     caret_ = std::clamp(caret, 0, int(entry_.size()));
 }
 
-// DeutschClick and EnglischClick.
-void Calculator::setLanguage(int language)
+void Calculator::setLanguage(Language language)
 {
     language_ = language;
 }
-
-QString Calculator::msgInvalidInput() const { return languageText(TextId::MsgInvalidInput, language_); }
-
-QString Calculator::msgNoCalculation() const { return languageText(TextId::MsgNoCalculation, language_); }
-
-QString Calculator::msgConvertError() const { return languageText(TextId::MsgConvertError, language_); }
 
 void Calculator::ensureRoomFor(qsizetype length) const
 {
     if (length > kMaxTextLength)
         throw Error(kTextTooLong);
 }
-
 
 void Calculator::moveCaretToEnd() { caret_ = int(entry_.size()); }
 

@@ -10,7 +10,7 @@
 
 namespace numra {
 
-// BitBtn1Click: digits and the point are appended wherever the caret is; the
+// Digits and the point are appended at the end wherever the caret is; the
 // entry is not validated ("1.." stays as typed).
 void Calculator::appendCharacter(QChar c)
 {
@@ -19,9 +19,9 @@ void Calculator::appendCharacter(QChar c)
     focusEntry();
 }
 
-// BitBtn11Click, BitBtn12Click, BitBtn15Click, BitBtn14Click. In edit mode the
-// entry already shows the pending formula, and the next operator appends it
-// to the formula once more; that is how edit mode has always worked.
+// In edit mode the entry already shows the pending formula, and the next
+// operator appends it to the formula once more; that is how edit mode has
+// always worked.
 void Calculator::operatorKey(QChar op)
 {
     ensureRoomFor(formula_.size() + entry_.size() + 1);
@@ -32,7 +32,7 @@ void Calculator::operatorKey(QChar op)
         setEntryText(QString());
 }
 
-// BitBtn16Click: a pending x^n and edit mode survive CE.
+// A pending x^n and edit mode survive CE.
 void Calculator::clearEntry()
 {
     setEntryText(QString());
@@ -40,9 +40,9 @@ void Calculator::clearEntry()
     focusEntry();
 }
 
-// BitBtn22Click decides by the read-only state, not by the input mode: after
-// x^n and "=" in edit mode the field is still editable while the mode is
-// keypad, and this key then switches to keypad mode.
+// Edit decides by the read-only state, not by the input mode: after x^n and
+// "=" in edit mode the field is still editable while the mode is keypad, and
+// this key then switches to keypad mode.
 void Calculator::toggleEditMode()
 {
     if (entryReadOnly_) {
@@ -61,8 +61,8 @@ void Calculator::toggleEditMode()
     focusEntry();
 }
 
-// BitBtn19Click. When Calculate throws, the rest is skipped: in keypad mode
-// the failed formula stays pending.
+// When the evaluation throws, the rest is skipped: in keypad mode the failed
+// formula stays pending.
 void Calculator::equals()
 {
     switch (inputMode_) {

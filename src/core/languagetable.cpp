@@ -22,12 +22,12 @@ constexpr std::array kTexts{
     LanguageEntry{TextId::HintMemoryIn, "BitBtn25", u"In den Speicher", u"Memory in"},
     LanguageEntry{TextId::HintMemoryOut, "BitBtn26", u"Aus dem Speicher", u"Memory out"},
     LanguageEntry{TextId::HintMemoryClear, "BitBtn27", u"Speicher löschen", u"Memory clear"},
-    LanguageEntry{TextId::MsgInvalidInput, "MsgInvalidInput", u"Ungültige Eingabe", u"Invalid input"},
-    LanguageEntry{TextId::MsgNoCalculation, "MsgNoCalculation",
+    LanguageEntry{TextId::InvalidInputMessage, "InvalidInputMessage", u"Ungültige Eingabe", u"Invalid input"},
+    LanguageEntry{TextId::NoCalculationMessage, "NoCalculationMessage",
                   u"Keine Berechnung vorhanden! Aktivieren Sie den Bearbeitungsmodus und geben Sie "
                   u"eine Berechnung ein",
                   u"No calculation found! Activate edit mode and enter a calculation"},
-    LanguageEntry{TextId::MsgConvertError, "MsgConvertError", u"Konvertierungsfehler!", u"Convert error!"},
+    LanguageEntry{TextId::ConvertErrorMessage, "ConvertErrorMessage", u"Konvertierungsfehler!", u"Convert error!"},
     LanguageEntry{TextId::TaxLabelVatFromNet, "LabelTax", u"Umsatzsteuer", u"Sales taxes"},
     LanguageEntry{TextId::TaxLabelVatFromGross, "LabelTax", u"UST", u"Tax"},
     LanguageEntry{TextId::VatCloseButton, "Button1", u"Schliessen", u"Close"},
@@ -51,10 +51,10 @@ static_assert(kHintCount == 13);
 
 std::span<const LanguageEntry> hintEntries() { return std::span(kTexts).first(kHintCount); }
 
-QString languageText(TextId id, int language)
+QString languageText(TextId id, Language language)
 {
     const LanguageEntry& entry = kTexts[std::size_t(id)];
-    return (language == 0 ? entry.german : entry.english).toString();
+    return (language == Language::German ? entry.german : entry.english).toString();
 }
 
 } // namespace numra

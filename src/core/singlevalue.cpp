@@ -8,7 +8,6 @@
 #include "eval/fpu.h"
 #include "eval/numbertext.h"
 
-
 namespace numra {
 
 namespace {
@@ -18,7 +17,7 @@ const QString kEntryEmpty = QStringLiteral("Ergebnisfeld ist leer!");
 
 } // namespace
 
-// BitBtn13Click with ApplyPercent. With one pending operation this is the
+// With one pending operation this is the
 // usual percent arithmetic ("200+" and 10 give "200+(200/100 *10)"); the
 // base is the pending formula without its operator, so a longer formula
 // gives a garbled base, as it always has.
@@ -38,7 +37,7 @@ void Calculator::percent()
     focusEntry();
 }
 
-// BitBtn20Click: replaces whatever was pending.
+// +/- replaces whatever was pending.
 void Calculator::signChange()
 {
     if (!isBlankText(entry_)) {
@@ -50,7 +49,7 @@ void Calculator::signChange()
     focusEntry();
 }
 
-// BitBtn24Click: an empty entry gives the subtotal of "1/".
+// 1/x of an empty entry gives the subtotal of "1/".
 void Calculator::reciprocal()
 {
     formula_ = QStringLiteral("1/") + entry_;
@@ -59,7 +58,7 @@ void Calculator::reciprocal()
     focusEntry();
 }
 
-// BitBtn18Click, in single precision.
+// The square root is taken in single precision.
 void Calculator::squareRoot()
 {
     if (isBlankText(entry_))
@@ -68,13 +67,13 @@ void Calculator::squareRoot()
         setEntryText(formatGeneral(*root, separator_));
         formula_.clear();
     } else {
-        showError(msgInvalidInput());
+        showError(text(TextId::InvalidInputMessage));
     }
     moveCaretToEnd();
     focusEntry();
 }
 
-// BitBtn17Click: the base is kept as typed; "=" completes the power.
+// x^n keeps the base as typed; "=" completes the power.
 void Calculator::startPower()
 {
     formula_.clear();
@@ -84,7 +83,7 @@ void Calculator::startPower()
     focusEntry();
 }
 
-// ButtonGanzClick. Text that is no number is ignored silently; a number
+// Ganzzahl ignores text that is no number silently; a number
 // whose integer part does not fit into 32 bits is refused with a message
 // instead of showing a wrapped-around value.
 void Calculator::cutDecimals()
@@ -94,14 +93,14 @@ void Calculator::cutDecimals()
     if (part.status == IntegerPart::Status::NotANumber)
         return;
     if (part.status == IntegerPart::Status::OutOfRange) {
-        showError(msgInvalidInput());
+        showError(text(TextId::InvalidInputMessage));
         return;
     }
     setEntryText(QString::number(part.value));
 }
 
-// CheckBoxRundenClick, run only when the box changes. Unchecking does not
-// bring back decimals cut off before.
+// Runs only when the box changes. Unchecking does not bring back decimals
+// cut off before.
 void Calculator::roundingChanged()
 {
     if (isBlankText(entry_) || !roundingChecked_)
@@ -118,14 +117,14 @@ void Calculator::roundingChanged()
     setEntryText(formatTwoDecimals(value, separator_));
 }
 
-// BitBtn25Click: stores the entry text as it is, a formula included.
+// M+ stores the entry text as it is, a formula included.
 void Calculator::memoryIn()
 {
     memory_ = MemoryRegister{MemoryRegister::State::Text, entry_};
     focusEntry();
 }
 
-// BitBtn26Click: replaces the entry in keypad mode, appends to it otherwise.
+// M- replaces the entry in keypad mode, appends to it otherwise.
 void Calculator::memoryOut()
 {
     if (memory_.state == MemoryRegister::State::Null)
@@ -139,14 +138,13 @@ void Calculator::memoryOut()
     focusEntry();
 }
 
-// BitBtn27Click.
 void Calculator::memoryClear()
 {
     memory_ = MemoryRegister{MemoryRegister::State::Null, QString()};
     focusEntry();
 }
 
-// ButtonCipboardClick: the two notices are German in both languages.
+// The two notices are German in both languages.
 void Calculator::copyEntry()
 {
     if (isBlankText(entry_)) {

@@ -3,15 +3,13 @@
 
 #include "core/calculator.h"
 
-#include "core/languagetable.h"
 #include "core/singleprecision.h"
 #include "eval/fpu.h"
 #include "eval/numbertext.h"
 
 namespace numra {
 
-// BitBtnUstClick (VatFromNet) and ButtonNettoClick. The entry and the result
-// are single-precision amounts, so the tax may differ by a cent from the
+// The entry and the result are single-precision amounts, so the tax may differ by a cent from the
 // difference of the two texts.
 void Calculator::vatKey(VatDirection direction)
 {
@@ -26,7 +24,7 @@ void Calculator::vatKey(VatDirection direction)
         amount[point] = separator_;
     const std::optional<float> entered = parseSingle(amount, separator_);
     if (!entered) {
-        showError(msgInvalidInput());
+        showError(text(TextId::InvalidInputMessage));
         return;
     }
 
@@ -40,13 +38,12 @@ void Calculator::vatKey(VatDirection direction)
 
     VatWindowInput input;
     input.language = language_;
-    (fromNet ? input.brutto : input.netto) = resultText;
+    (fromNet ? input.gross : input.net) = resultText;
     input.tax = formatTwoDecimals(tax, separator_);
-    input.taxLabel = languageText(fromNet ? TextId::TaxLabelVatFromNet : TextId::TaxLabelVatFromGross,
-                                  language_);
+    input.taxLabel = text(fromNet ? TextId::TaxLabelVatFromNet : TextId::TaxLabelVatFromGross);
     if (const std::optional<QString> copied = ui_.showVatWindow(input))
         memory_ = MemoryRegister{MemoryRegister::State::Text, *copied};
-    tempSum_ = false; // the VAT window clears it when it closes
+    subtotalShown_ = false; // the VAT window clears it when it closes
     formula_.clear();
 }
 

@@ -62,7 +62,7 @@ MainWindow::MainWindow(platform::WarningBeep& beep, QChar decimalSeparator)
 void MainWindow::attach(const SecondaryWindows& windows)
 {
     windows_ = windows;
-    windows_.vat->setChooser(windows_.chooser);
+    windows_.vatWindow->setChooser(windows_.copyChooser);
 }
 
 QPushButton* MainWindow::keyButton(Key key) const
@@ -137,8 +137,8 @@ void MainWindow::buildMenu()
     QAction* sprache2 = menu_->addMenu(sprache);
     sprache2->setObjectName(QStringLiteral("Sprache2"));
     sprache2->setVisible(false);
-    item(sprache, "Deutsch", QStringLiteral("Deutsch"), true, [this] { setLanguage(0); });
-    item(sprache, "Englisch", QStringLiteral("Englisch"), true, [this] { setLanguage(1); });
+    item(sprache, "Deutsch", QStringLiteral("Deutsch"), true, [this] { setLanguage(Language::German); });
+    item(sprache, "Englisch", QStringLiteral("Englisch"), true, [this] { setLanguage(Language::English); });
     separator(menu_, "N3", false);
     item(menu_, "Speichern", QStringLiteral("Berechnung speichern"), true, [this] { saveCalculation(); });
     item(menu_, "Laden", QStringLiteral("Berechnung laden"), true, [this] { loadCalculation(); });
@@ -162,7 +162,7 @@ void MainWindow::showEvent(QShowEvent* event)
 void MainWindow::formShow()
 {
     runOnCore([this] {
-        core_.formShow(dataFolder());
+        core_.start(dataFolder());
         applyHints();
     });
 }
@@ -189,7 +189,7 @@ void MainWindow::applyHints()
         findChild<QWidget*>(QLatin1StringView(hint.name))->setToolTip(languageText(hint.id, core_.language()));
 }
 
-void MainWindow::setLanguage(int language)
+void MainWindow::setLanguage(Language language)
 {
     core_.setLanguage(language);
     applyHints();
@@ -286,13 +286,13 @@ void MainWindow::quitNow()
 void MainWindow::showHelp()
 {
     ActiveAgainAfterwards activeAgain(*this);
-    windows_.help->showHelp(core_.language());
+    windows_.helpWindow->showHelp(core_.language());
 }
 
 void MainWindow::showAbout()
 {
     ActiveAgainAfterwards activeAgain(*this);
-    windows_.about->showAbout(core_.language());
+    windows_.aboutWindow->showAbout(core_.language());
 }
 
 void MainWindow::saveCalculation()
@@ -316,31 +316,26 @@ void MainWindow::showMessage(MessageKind kind, const QString& text)
 
 void MainWindow::setSubtotalLabel(const QString& caption)
 {
-    windows_.formula->setCaption(caption);
+    windows_.formulaWindow->setCaption(caption);
 }
 
-void MainWindow::showSubtotal(const QString& text, int)
+void MainWindow::showSubtotal(const QString& text)
 {
-    windows_.formula->showSubtotal(text);
+    windows_.formulaWindow->showSubtotal(text);
 }
 
-bool MainWindow::subtotalWindowVisible() const
-{
-    return windows_.formula->isVisible();
-}
-
-QString MainWindow::confirmFormula(const QString& candidate, int)
+QString MainWindow::confirmFormula(const QString& candidate)
 {
     showCoreState();
     ActiveAgainAfterwards activeAgain(*this);
-    return windows_.formula->confirm(candidate);
+    return windows_.formulaWindow->confirm(candidate);
 }
 
 std::optional<QString> MainWindow::showVatWindow(const VatWindowInput& input)
 {
     showCoreState();
     ActiveAgainAfterwards activeAgain(*this);
-    return windows_.vat->showAmounts(input);
+    return windows_.vatWindow->showAmounts(input);
 }
 
 void MainWindow::copyToClipboard(const QString& text)

@@ -31,9 +31,8 @@ int usageError(const QString& message)
 // Calculator state as the window has it after start-up.
 void startUp(Calculator& calculator, const Options& options)
 {
-    calculator.formShow(QString());
-    if (options.language != 0)
-        calculator.setLanguage(options.language);
+    calculator.start(QString());
+    calculator.setLanguage(options.language);
     calculator.setRoundingChecked(options.round);
 }
 
@@ -64,7 +63,7 @@ public:
             failed_ = true;
             return;
         }
-        if (!calculator_.tempSum()) // a subtotal has printed its own line
+        if (!calculator_.subtotalShown()) // a subtotal has printed its own line
             out_.line(calculator_.entryText());
     }
 

@@ -67,7 +67,7 @@ std::string equalsInEditMode(const QString& text)
 {
     numra::testing::FakeUi ui;
     Calculator calculator(ui, u',');
-    calculator.formShow(QStringLiteral("/tmp/morvane/"));
+    calculator.start(QStringLiteral("/tmp/morvane/"));
     calculator.press(Key::Edit);
     calculator.setEntryText(text);
     try {
@@ -159,7 +159,7 @@ TEST(Bounds, A100MegabyteFileIsRefusedWithAMessage)
 
     numra::testing::FakeUi ui;
     Calculator calculator(ui, u',');
-    calculator.formShow(QStringLiteral("/tmp/morvane/"));
+    calculator.start(QStringLiteral("/tmp/morvane/"));
     CalculationFiles files(calculator, ui);
     ui.openFileNames.push_back(path);
     try {

@@ -67,7 +67,7 @@ TEST(Calculate, LoadedTextWithLineBreakIsASubtotal)
     rig.keys("=");
     EXPECT_EQ(rig.transcript(), QStringLiteral("Zwischensumme: 17,00"));
     EXPECT_EQ(rig.calculator.entryText(), QStringLiteral("12+5\r\n"));
-    EXPECT_TRUE(rig.calculator.tempSum());
+    EXPECT_TRUE(rig.calculator.subtotalShown());
 }
 
 TEST(Calculate, LabelIsSetForEveryScriptFormulaInTheLanguage)
@@ -77,7 +77,7 @@ TEST(Calculate, LabelIsSetForEveryScriptFormulaInTheLanguage)
     EXPECT_EQ(rig.ui.subtotalLabel, QString()) << "the power branch leaves the formula window alone";
     rig.keys("CE text:1+1 =");
     EXPECT_EQ(rig.ui.subtotalLabel, QStringLiteral("Zwischensumme"));
-    rig.calculator.setLanguage(1);
+    rig.calculator.setLanguage(Language::English);
     rig.keys("CE text:1+ =");
     EXPECT_EQ(rig.ui.subtotals.back(), QStringLiteral("1,00"));
     EXPECT_EQ(rig.ui.subtotalLabel, QStringLiteral("Subtotal"));
@@ -105,7 +105,7 @@ TEST(CalculateErrors, FailedSubtotalLosesItsLastCharacter)
     ASSERT_EQ(rig.ui.transcript.size(), 1u);
     EXPECT_TRUE(rig.ui.transcript[0].startsWith(u"Fehler: "));
     EXPECT_EQ(rig.calculator.formula(), QStringLiteral("1.5/0"));
-    EXPECT_TRUE(rig.calculator.tempSum());
+    EXPECT_TRUE(rig.calculator.subtotalShown());
     EXPECT_EQ(rig.calculator.entryText(), QStringLiteral("1,5/0+"));
 }
 

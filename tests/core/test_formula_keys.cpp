@@ -93,18 +93,18 @@ TEST(Startup, IsKeypadModeWithEverythingEmpty)
     EXPECT_FALSE(c.editIndicatorVisible());
     EXPECT_FALSE(c.roundingChecked());
     EXPECT_EQ(c.memory().state, MemoryRegister::State::Empty);
-    EXPECT_EQ(c.language(), 0);
-    EXPECT_EQ(c.msgInvalidInput(), QStringLiteral("Ungültige Eingabe"));
-    EXPECT_EQ(c.datenPfad(), QStringLiteral("/home/user/.config/morvane/"));
+    EXPECT_EQ(c.language(), Language::German);
+    EXPECT_EQ(c.text(TextId::InvalidInputMessage), QStringLiteral("Ungültige Eingabe"));
+    EXPECT_EQ(c.dataFolder(), QStringLiteral("/home/user/.config/morvane/"));
     EXPECT_GE(rig.ui.focusCount, 1);
 }
 
-TEST(Startup, FormShowKeepsFormulaMemoryAndReadOnlyState)
+TEST(Startup, StartKeepsFormulaMemoryAndReadOnlyState)
 {
     CalculatorRig rig;
     rig.keys("1 2 M+ + Edit text:7");
-    rig.calculator.setLanguage(1);
-    rig.calculator.formShow(QStringLiteral("/data/"));
+    rig.calculator.setLanguage(Language::English);
+    rig.calculator.start(QStringLiteral("/data/"));
     const Calculator& c = rig.calculator;
     EXPECT_EQ(c.formula(), QStringLiteral("12+"));
     EXPECT_EQ(c.memory().text, QStringLiteral("12"));
@@ -112,8 +112,8 @@ TEST(Startup, FormShowKeepsFormulaMemoryAndReadOnlyState)
     EXPECT_EQ(c.inputMode(), InputMode::Keypad);
     EXPECT_EQ(c.entryText(), QString());
     EXPECT_FALSE(c.editIndicatorVisible());
-    EXPECT_EQ(c.language(), 0);
-    EXPECT_EQ(c.msgConvertError(), QStringLiteral("Konvertierungsfehler!"));
+    EXPECT_EQ(c.language(), Language::German);
+    EXPECT_EQ(c.text(TextId::ConvertErrorMessage), QStringLiteral("Konvertierungsfehler!"));
 }
 
 TEST(EditKey, DecidesByTheReadOnlyStateNotByTheMode)
@@ -180,14 +180,13 @@ TEST(RoundingBox, ReactsOnlyToAChange)
 TEST(LanguageTable, SwitchesHintsAndMessagesTogether)
 {
     CalculatorRig rig;
-    rig.calculator.setLanguage(1);
-    EXPECT_EQ(rig.calculator.msgInvalidInput(), QStringLiteral("Invalid input"));
-    EXPECT_EQ(rig.calculator.msgNoCalculation(),
+    rig.calculator.setLanguage(Language::English);
+    EXPECT_EQ(rig.calculator.text(TextId::InvalidInputMessage), QStringLiteral("Invalid input"));
+    EXPECT_EQ(rig.calculator.text(TextId::NoCalculationMessage),
               QStringLiteral("No calculation found! Activate edit mode and enter a calculation"));
-    rig.calculator.setLanguage(7); // any value but 0 is English
-    EXPECT_EQ(rig.calculator.msgConvertError(), QStringLiteral("Convert error!"));
-    rig.calculator.setLanguage(0);
-    EXPECT_EQ(rig.calculator.msgNoCalculation(),
+    EXPECT_EQ(rig.calculator.text(TextId::ConvertErrorMessage), QStringLiteral("Convert error!"));
+    rig.calculator.setLanguage(Language::German);
+    EXPECT_EQ(rig.calculator.text(TextId::NoCalculationMessage),
               QStringLiteral("Keine Berechnung vorhanden! Aktivieren Sie den Bearbeitungsmodus und "
                              "geben Sie eine Berechnung ein"));
 }
@@ -197,8 +196,8 @@ TEST(LanguageTable, HasThirteenHintsOfDistinctButtons)
     const auto hints = hintEntries();
     ASSERT_EQ(hints.size(), 13u);
     EXPECT_EQ(QString::fromLatin1(hints.front().name), QStringLiteral("BitBtn13"));
-    EXPECT_EQ(languageText(hints.front().id, 0), QStringLiteral("Prozent [F8]"));
-    EXPECT_EQ(languageText(TextId::HintClearEntry, 0), QStringLiteral("Eingabe löschen [F9]"));
+    EXPECT_EQ(languageText(hints.front().id, Language::German), QStringLiteral("Prozent [F8]"));
+    EXPECT_EQ(languageText(TextId::HintClearEntry, Language::German), QStringLiteral("Eingabe löschen [F9]"));
     for (const LanguageEntry& hint : hints) {
         EXPECT_NE(QString::fromLatin1(hint.name), QStringLiteral("BitBtn14")) << "'/' keeps its hint";
         for (const LanguageEntry& other : hints)
@@ -233,7 +232,7 @@ TEST(RandomSessions, KeepTheStateConsistent)
     };
     for (char16_t separator : {u',', u'.'}) {
         CalculatorRig rig(separator);
-        rig.ui.vatChoices.assign(200, VatField::Steuer);
+        rig.ui.vatChoices.assign(200, VatField::Tax);
         Calculator& c = rig.calculator;
         for (int step = 0; step < 20000; ++step) {
             const std::uint32_t action = next(keys.size() + 3);

@@ -76,7 +76,7 @@ TEST(HexToInt, SwitchesModeEvenWhenTheTextFails)
 TEST(HexKeys, MessagesFollowTheLanguage)
 {
     CalculatorRig rig;
-    rig.calculator.setLanguage(1);
+    rig.calculator.setLanguage(Language::English);
     rig.keys("Edit text:zz Hex->Int CE Hex->Int");
     EXPECT_EQ(rig.transcript(), QStringLiteral("Fehler: Convert error! | Fehler: Invalid input"));
 }

@@ -23,7 +23,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        calculator.formShow(dataFolder());
+        calculator.start(dataFolder());
     }
 
     QString dataFolder() const { return dir.path() + "/morvane/"; }
@@ -132,12 +132,12 @@ TEST_F(CalculationFilesFlow, NothingToSaveShowsTheInformationBoxOnly)
         freshFiles.save();
 
         EXPECT_EQ(freshUi.messages, (std::vector<numra::testing::RecordedMessage>{
-                                        {MessageKind::Information, fresh.msgNoCalculation()}}))
+                                        {MessageKind::Information, fresh.text(TextId::NoCalculationMessage)}}))
             << entry.toStdString();
         EXPECT_TRUE(freshUi.confirmCandidates.empty());
         EXPECT_EQ(freshUi.saveDialogs, 0);
     }
-    EXPECT_TRUE(calculator.msgNoCalculation().startsWith("Keine Berechnung vorhanden!"));
+    EXPECT_TRUE(calculator.text(TextId::NoCalculationMessage).startsWith("Keine Berechnung vorhanden!"));
 }
 
 TEST_F(CalculationFilesFlow, TheConfirmedTextDecidesWhatIsSaved)
@@ -290,7 +290,7 @@ TEST_F(CalculationFilesFlow, LoadedFormulaEndingInALineBreakIsShownAsASubtotal)
     loadFrom(path("a.clc"));
     press({Key::Equals});
 
-    EXPECT_TRUE(calculator.tempSum());
+    EXPECT_TRUE(calculator.subtotalShown());
     EXPECT_EQ(ui.subtotals, std::vector<QString>{"17,00"});
     EXPECT_EQ(ui.subtotalLabel, "Zwischensumme");
     EXPECT_EQ(calculator.entryText(), "12+5\r\n");

@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,6 +21,14 @@ namespace {
 
 struct Placed {
     const char* name;
+    QRect geometry;
+    const char* caption; // nullptr: not checked
+    int fontPixels;      // 0: the window's 11 pixels
+};
+
+struct Shown {
+    const char* what;
+    QWidget* widget;
     QRect geometry;
     const char* caption; // nullptr: not checked
     int fontPixels;      // 0: the window's 11 pixels
@@ -79,100 +88,121 @@ protected:
 
     void expectPlaced(QWidget& window, const Placed& p)
     {
-        SCOPED_TRACE(p.name);
         auto* widget = window.findChild<QWidget*>(QLatin1StringView(p.name));
-        ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->geometry(), p.geometry);
-        if (p.caption) {
+        ASSERT_NE(widget, nullptr) << p.name;
+        expectShown({p.name, widget, p.geometry, p.caption, p.fontPixels});
+    }
+
+    // A control shows its place, caption (when given) and font size.
+    static void expectShown(const Shown& shown)
+    {
+        SCOPED_TRACE(shown.what);
+        QWidget* widget = shown.widget;
+        EXPECT_EQ(widget->geometry(), shown.geometry);
+        if (shown.caption) {
             if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-                EXPECT_EQ(button->text(), QString::fromUtf8(p.caption));
+                EXPECT_EQ(button->text(), QString::fromUtf8(shown.caption));
             } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-                EXPECT_EQ(label->text(), QString::fromUtf8(p.caption));
+                EXPECT_EQ(label->text(), QString::fromUtf8(shown.caption));
             }
         }
-        EXPECT_EQ(widget->font().pixelSize(), p.fontPixels ? p.fontPixels : 11);
+        EXPECT_EQ(widget->font().pixelSize(), shown.fontPixels ? shown.fontPixels : 11);
     }
 };
 
 TEST_F(Layout, CalculatorWindowMatchesItsLayoutSheet)
 {
-    EXPECT_EQ(rech.size(), QSize(264, 331));
-    EXPECT_TRUE(rech.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(shownColour(&rech, {5, 200}), QColor(128, 128, 128));
-    EXPECT_EQ(shownColour(&rech, {5, 5}), QColor(128, 128, 128)) << "the title strip has the window's colour";
-    EXPECT_EQ(shownColour(rech.entry(), {20, 12}), QColor(0xF0, 0xF0, 0xF0));
-    EXPECT_TRUE(rech.entry()->alignment() & Qt::AlignRight);
-    EXPECT_TRUE(rech.entry()->isReadOnly());
-    EXPECT_FALSE(rech.control(Control::Image1)->isVisible()) << "edit-mode picture hidden at start";
+    EXPECT_EQ(mainWindow.size(), QSize(264, 331));
+    EXPECT_TRUE(mainWindow.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(shownColour(&mainWindow, {5, 200}), QColor(128, 128, 128));
+    EXPECT_EQ(shownColour(&mainWindow, {5, 5}), QColor(128, 128, 128)) << "the title strip has the window's colour";
+    EXPECT_EQ(shownColour(mainWindow.entry(), {20, 12}), QColor(0xF0, 0xF0, 0xF0));
+    EXPECT_TRUE(mainWindow.entry()->alignment() & Qt::AlignRight);
+    EXPECT_TRUE(mainWindow.entry()->isReadOnly());
+    EXPECT_FALSE(mainWindow.control(Control::Image1)->isVisible()) << "edit-mode picture hidden at start";
     for (const Placed& p : mainControls)
-        expectPlaced(rech, p);
+        expectPlaced(mainWindow, p);
 }
 
 TEST_F(Layout, TabOrderFollowsTheSheet)
 {
-    QWidget* at = rech.entry();
+    QWidget* at = mainWindow.entry();
     for (const char* name : mainTabOrder) {
         EXPECT_EQ(at->objectName(), QLatin1StringView(name));
         do
             at = at->nextInFocusChain();
         while (!(at->focusPolicy() & Qt::TabFocus) || !at->isVisible());
     }
-    EXPECT_EQ(at, rech.entry()) << "the chain closes";
+    EXPECT_EQ(at, mainWindow.entry()) << "the chain closes";
     for (const char* flat : {"ButtonMenu", "SpeedButtonHelp", "ButtoniMini", "ButtonClose"})
-        EXPECT_EQ(rech.findChild<QWidget*>(QLatin1StringView(flat))->focusPolicy(), Qt::NoFocus) << flat;
+        EXPECT_EQ(mainWindow.findChild<QWidget*>(QLatin1StringView(flat))->focusPolicy(), Qt::NoFocus) << flat;
 }
 
 TEST_F(Layout, SecondaryWindowsMatchTheirSheets)
 {
     struct Window {
+        const char* name;
         QWidget* window;
         QSize size;
-        std::vector<Placed> controls;
+        std::vector<Shown> controls;
     };
+    VatWindow& vat = windows.vatWindow;
+    CopyChooser& chooser = windows.copyChooser;
+    FormulaWindow& formula = windows.formulaWindow;
+    HelpWindow& help = windows.helpWindow;
+    AboutWindow& about = windows.aboutWindow;
     const Window sheets[] = {
-        {&windows.summe, {244, 128},
-         {{"LabelNetto", {12, 8, 31, 13}, "Netto:", 0}, {"EditNetto", {61, 8, 175, 21}, nullptr, 0},
-          {"EditTax", {61, 35, 175, 21}, nullptr, 0}, {"LabelBrutto", {12, 67, 34, 13}, "Brutto:", 0},
-          {"EditBrutto", {61, 63, 175, 21}, nullptr, 0}, {"Button2", {12, 91, 110, 22}, nullptr, 0},
-          {"Button1", {126, 91, 110, 22}, nullptr, 0}}},
-        {&windows.select, {188, 196},
-         {{"RadioGroup1", {8, 16, 161, 105}, nullptr, 0}, {"Button2", {8, 127, 161, 22}, "Ok", 0},
-          {"Button1", {8, 155, 161, 22}, "Abbrechen", 0}}},
-        {&windows.saveRech, {381, 105},
-         {{"EditFormel", {8, 27, 356, 21}, nullptr, 13}, {"Button1", {190, 63, 110, 22}, "Schliessen", 0},
-          {"Button2", {64, 63, 110, 22}, "Speichern", 0}}},
-        {&windows.help, {594, 196},
-         {{"Label1", {-1, 0, 590, 41}, "Hilfe", 27}, {"Label2", {21, 32, 550, 120}, nullptr, 13},
-          {"Button1", {232, 158, 123, 25}, "OK", 0}}},
-        {&windows.about, {214, 191},
-         {{"Label64", {5, 14, 200, 18}, "Numra", 19}, {"LabelRelease", {8, 38, 198, 13}, "Version: 2.0", 0},
-          {"LabelUrl", {5, 119, 200, 13}, nullptr, 0}, {"BitBtn1", {43, 144, 128, 30}, "OK", 0}}},
+        {"VAT window", &vat, {244, 128},
+         {{"net label", vat.netLabel(), {12, 8, 31, 13}, "Netto:", 0},
+          {"net field", vat.netField(), {61, 8, 175, 21}, nullptr, 0},
+          {"tax field", vat.taxField(), {61, 35, 175, 21}, nullptr, 0},
+          {"gross label", vat.grossLabel(), {12, 67, 34, 13}, "Brutto:", 0},
+          {"gross field", vat.grossField(), {61, 63, 175, 21}, nullptr, 0},
+          {"copy", vat.copyButton(), {12, 91, 110, 22}, nullptr, 0},
+          {"close", vat.closeButton(), {126, 91, 110, 22}, nullptr, 0}}},
+        {"copy chooser", &chooser, {188, 196},
+         {{"choices", chooser.choiceBox(), {8, 16, 161, 105}, nullptr, 0},
+          {"ok", chooser.okButton(), {8, 127, 161, 22}, "Ok", 0},
+          {"cancel", chooser.cancelButton(), {8, 155, 161, 22}, "Abbrechen", 0}}},
+        {"formula window", &formula, {381, 105},
+         {{"field", formula.field(), {8, 27, 356, 21}, nullptr, 13},
+          {"close", formula.closeButton(), {190, 63, 110, 22}, "Schliessen", 0},
+          {"save", formula.saveButton(), {64, 63, 110, 22}, "Speichern", 0}}},
+        {"help window", &help, {594, 196},
+         {{"title", help.title(), {-1, 0, 590, 41}, "Hilfe", 27},
+          {"text", help.text(), {21, 32, 550, 120}, nullptr, 13},
+          {"ok", help.okButton(), {232, 158, 123, 25}, "OK", 0}}},
+        {"about window", &about, {214, 191},
+         {{"name", about.name(), {5, 14, 200, 18}, "Numra", 19},
+          {"version", about.version(), {8, 38, 198, 13}, "Version: 2.0", 0},
+          {"link", about.link(), {5, 119, 200, 13}, nullptr, 0},
+          {"ok", about.okButton(), {43, 144, 128, 30}, "OK", 0}}},
     };
     for (const Window& sheet : sheets) {
-        SCOPED_TRACE(sheet.window->objectName().toStdString());
+        SCOPED_TRACE(sheet.name);
         EXPECT_EQ(sheet.window->size(), sheet.size);
-        EXPECT_EQ(sheet.window->parentWidget(), &rech) << "owned by the calculator window";
+        EXPECT_EQ(sheet.window->parentWidget(), &mainWindow) << "owned by the calculator window";
         EXPECT_FALSE(sheet.window->windowFlags() & Qt::WindowCloseButtonHint);
-        for (const Placed& p : sheet.controls)
-            expectPlaced(*sheet.window, p);
+        for (const Shown& control : sheet.controls)
+            expectShown(control);
     }
-    EXPECT_EQ(shownColour(&windows.summe, {4, 120}), QColor(0xC0, 0xC0, 0xC0));
-    EXPECT_EQ(shownColour(&windows.about, {4, 100}), QColor(0xC0, 0xC0, 0xC0));
-    EXPECT_EQ(shownColour(windows.summe.tax(), {20, 10}), QColor(0xEE, 0xEE, 0xEE));
-    EXPECT_TRUE(windows.summe.tax()->alignment() & Qt::AlignRight);
-    EXPECT_EQ(shownColour(windows.saveRech.field(), {200, 10}), QColor(0xEE, 0xEE, 0xEE));
-    EXPECT_TRUE(windows.about.okButton()->isDefault());
+    EXPECT_EQ(shownColour(&vat, {4, 120}), QColor(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(shownColour(&about, {4, 100}), QColor(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(shownColour(vat.taxField(), {20, 10}), QColor(0xEE, 0xEE, 0xEE));
+    EXPECT_TRUE(vat.taxField()->alignment() & Qt::AlignRight);
+    EXPECT_EQ(shownColour(formula.field(), {200, 10}), QColor(0xEE, 0xEE, 0xEE));
+    EXPECT_TRUE(about.okButton()->isDefault());
 }
 
 TEST_F(Layout, EveryButtonHasAnAccessibleName)
 {
-    const QWidget* all[] = {&rech, &windows.about, &windows.summe, &windows.help, &windows.saveRech, &windows.select};
+    const QWidget* all[] = {&mainWindow, &windows.aboutWindow, &windows.vatWindow, &windows.helpWindow, &windows.formulaWindow, &windows.copyChooser};
     for (const QWidget* window : all)
         for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
             EXPECT_FALSE(button->accessibleName().isEmpty())
-                << window->objectName().toStdString() << "/" << button->objectName().toStdString();
-    EXPECT_EQ(rech.keyButton(Key::Power)->accessibleName(), QStringLiteral("x hoch n"));
-    EXPECT_EQ(rech.control(Control::ButtonClose)->accessibleName(), QStringLiteral("Beenden"));
+                << window->objectName().toStdString() << ": " << button->text().toStdString();
+    EXPECT_EQ(mainWindow.keyButton(Key::Power)->accessibleName(), QStringLiteral("x hoch n"));
+    EXPECT_EQ(mainWindow.control(Control::ButtonClose)->accessibleName(), QStringLiteral("Beenden"));
 }
 
 } // namespace

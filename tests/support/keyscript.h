@@ -44,7 +44,7 @@ inline void runKeys(Calculator& calculator, CalculatorUi& ui, const QString& key
 struct CalculatorRig {
     explicit CalculatorRig(QChar separator = u',') : ui(separator), calculator(ui, separator)
     {
-        calculator.formShow(QStringLiteral("/home/user/.config/morvane/"));
+        calculator.start(QStringLiteral("/home/user/.config/morvane/"));
     }
     void keys(const QString& line) { runKeys(calculator, ui, line); }
     // The transcript lines joined by " | ".

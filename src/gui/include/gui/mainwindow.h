@@ -29,11 +29,11 @@ class VatWindow;
 namespace platform { class WarningBeep; }
 
 struct SecondaryWindows {
-    AboutWindow* about;
-    VatWindow* vat;
-    HelpWindow* help;
-    FormulaWindow* formula;
-    CopyChooser* chooser;
+    AboutWindow* aboutWindow;
+    VatWindow* vatWindow;
+    HelpWindow* helpWindow;
+    FormulaWindow* formulaWindow;
+    CopyChooser* copyChooser;
 };
 
 class MainWindow : public QWidget, public CalculatorUi {
@@ -61,9 +61,8 @@ public:
     // CalculatorUi
     void showMessage(MessageKind kind, const QString& text) override;
     void setSubtotalLabel(const QString& caption) override;
-    void showSubtotal(const QString& text, int language) override;
-    bool subtotalWindowVisible() const override;
-    QString confirmFormula(const QString& candidate, int language) override;
+    void showSubtotal(const QString& text) override;
+    QString confirmFormula(const QString& candidate) override;
     std::optional<QString> showVatWindow(const VatWindowInput& input) override;
     void copyToClipboard(const QString& text) override;
     void focusEntry() override;
@@ -93,7 +92,7 @@ private:
     void showAbout();
     void saveCalculation();
     void loadCalculation();
-    void setLanguage(int language);
+    void setLanguage(Language language);
 
     platform::WarningBeep& beep_;
     Calculator core_;
