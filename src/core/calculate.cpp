@@ -59,7 +59,7 @@ void Calculator::calculate()
 
 void Calculator::showResult(long double value)
 {
-    setEntryText(roundingChecked_ ? formatTwoDecimals(value, separator_) : formatGeneral(value, separator_));
+    setEntryText(display_.roundingChecked ? formatTwoDecimals(value, separator_) : formatGeneral(value, separator_));
 }
 
 } // namespace numra

@@ -11,7 +11,7 @@ QString CalculationFiles::saveCandidate() const
 {
     if (!isBlankText(calculator_.formula()))
         return calculator_.formula();
-    return trimBlanks(calculator_.entryText());
+    return trimBlanks(calculator_.display().entryText);
 }
 
 void CalculationFiles::save()

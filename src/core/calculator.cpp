@@ -18,7 +18,7 @@ void Calculator::start(const QString& dataFolder)
     subtotalShown_ = false;
     powerBase_.clear();
     setEntryText(QString());
-    editIndicatorVisible_ = false;
+    display_.editIndicatorVisible = false;
     focusEntry();
     dataFolder_ = dataFolder;
 }
@@ -57,21 +57,21 @@ void Calculator::press(Key key)
 
 void Calculator::setRoundingChecked(bool checked)
 {
-    if (checked == roundingChecked_)
+    if (checked == display_.roundingChecked)
         return;
-    roundingChecked_ = checked;
+    display_.roundingChecked = checked;
     roundingChanged();
 }
 
 void Calculator::setEntryText(const QString& text, int caret)
 {
-    entry_ = text;
-    setCaretPosition(caret < 0 ? int(entry_.size()) : caret);
+    display_.entryText = text;
+    setCaretPosition(caret < 0 ? int(display_.entryText.size()) : caret);
 }
 
 void Calculator::setCaretPosition(int caret)
 {
-    caret_ = std::clamp(caret, 0, int(entry_.size()));
+    display_.caret = std::clamp(caret, 0, int(display_.entryText.size()));
 }
 
 void Calculator::setLanguage(Language language)
@@ -85,7 +85,7 @@ void Calculator::ensureRoomFor(qsizetype length) const
         throw Error(kTextTooLong);
 }
 
-void Calculator::moveCaretToEnd() { caret_ = int(entry_.size()); }
+void Calculator::moveCaretToEnd() { display_.caret = int(display_.entryText.size()); }
 
 void Calculator::focusEntry() { ui_.focusEntry(); }
 

@@ -14,8 +14,8 @@ namespace numra {
 // entry is not validated ("1.." stays as typed).
 void Calculator::appendCharacter(QChar c)
 {
-    ensureRoomFor(entry_.size() + 1);
-    setEntryText(entry_ + c);
+    ensureRoomFor(display_.entryText.size() + 1);
+    setEntryText(display_.entryText + c);
     focusEntry();
 }
 
@@ -24,8 +24,8 @@ void Calculator::appendCharacter(QChar c)
 // always worked.
 void Calculator::operatorKey(QChar op)
 {
-    ensureRoomFor(formula_.size() + entry_.size() + 1);
-    formula_ += entry_ + op;
+    ensureRoomFor(formula_.size() + display_.entryText.size() + 1);
+    formula_ += display_.entryText + op;
     if (inputMode_ == InputMode::Edit)
         setEntryText(formula_);
     else
@@ -45,16 +45,16 @@ void Calculator::clearEntry()
 // this key then switches to keypad mode.
 void Calculator::toggleEditMode()
 {
-    if (entryReadOnly_) {
-        entryReadOnly_ = false;
-        editIndicatorVisible_ = true;
+    if (display_.entryReadOnly) {
+        display_.entryReadOnly = false;
+        display_.editIndicatorVisible = true;
         inputMode_ = InputMode::Edit;
         powerBase_.clear();
         setEntryText(QString());
     } else {
-        entryReadOnly_ = true;
+        display_.entryReadOnly = true;
         setEntryText(QString());
-        editIndicatorVisible_ = false;
+        display_.editIndicatorVisible = false;
         inputMode_ = InputMode::Keypad;
         powerBase_.clear();
     }
@@ -70,13 +70,13 @@ void Calculator::equals()
         computePendingPower();
         break;
     case InputMode::Edit:
-        formula_ = entry_;
+        formula_ = display_.entryText;
         calculate();
         powerBase_.clear();
         break;
     case InputMode::Keypad:
-        ensureRoomFor(formula_.size() + entry_.size());
-        formula_ += entry_;
+        ensureRoomFor(formula_.size() + display_.entryText.size());
+        formula_ += display_.entryText;
         calculate();
         formula_.clear();
         break;
@@ -90,7 +90,7 @@ void Calculator::computePendingPower()
     if (isBlankText(powerBase_))
         return;
     const float base = fpu::toSingle(parseNumber(powerBase_, separator_));
-    const float exponent = fpu::toSingle(parseNumber(entry_, separator_));
+    const float exponent = fpu::toSingle(parseNumber(display_.entryText, separator_));
     const float result = singlePrecisionPower(base, exponent);
     setEntryText(formatGeneral(result, separator_));
     powerBase_.clear();

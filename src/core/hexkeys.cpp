@@ -12,7 +12,7 @@ namespace numra {
 // Edit does) after reading the entry.
 void Calculator::hexToIntKey()
 {
-    const QString digits = trimBlanks(entry_);
+    const QString digits = trimBlanks(display_.entryText);
     if (digits.isEmpty()) {
         showError(text(TextId::InvalidInputMessage));
         return;
@@ -35,9 +35,9 @@ std::int32_t Calculator::hexToInt(const QString& digits)
 // outside the 32-bit range is refused rather than shown wrapped around.
 void Calculator::intToHexKey()
 {
-    if (isBlankText(entry_))
+    if (isBlankText(display_.entryText))
         return;
-    const IntegerPart part = singleIntegerPart(entry_, separator_);
+    const IntegerPart part = singleIntegerPart(display_.entryText, separator_);
     if (part.status != IntegerPart::Status::Ok) {
         showError(text(TextId::InvalidInputMessage));
         return;

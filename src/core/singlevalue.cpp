@@ -23,14 +23,14 @@ const QString kEntryEmpty = QStringLiteral("Ergebnisfeld ist leer!");
 // gives a garbled base, as it always has.
 void Calculator::percent()
 {
-    ensureRoomFor(2 * formula_.size() + entry_.size() + 8);
+    ensureRoomFor(2 * formula_.size() + display_.entryText.size() + 8);
     if (formula_.endsWith(u'*')) {
-        formula_ += entry_ + QStringLiteral("/100");
+        formula_ += display_.entryText + QStringLiteral("/100");
     } else {
         QString base = formula_;
         if (!base.isEmpty())
             base.remove(base.indexOf(formula_.back()), 1);
-        formula_ += u'(' + base + QStringLiteral("/100 *") + entry_ + u')';
+        formula_ += u'(' + base + QStringLiteral("/100 *") + display_.entryText + u')';
     }
     calculate();
     formula_.clear();
@@ -40,8 +40,8 @@ void Calculator::percent()
 // +/- replaces whatever was pending.
 void Calculator::signChange()
 {
-    if (!isBlankText(entry_)) {
-        formula_ = entry_ + QStringLiteral("*-1");
+    if (!isBlankText(display_.entryText)) {
+        formula_ = display_.entryText + QStringLiteral("*-1");
         calculate();
         formula_.clear();
     }
@@ -52,7 +52,7 @@ void Calculator::signChange()
 // 1/x of an empty entry gives the subtotal of "1/".
 void Calculator::reciprocal()
 {
-    formula_ = QStringLiteral("1/") + entry_;
+    formula_ = QStringLiteral("1/") + display_.entryText;
     calculate();
     formula_.clear();
     focusEntry();
@@ -61,9 +61,9 @@ void Calculator::reciprocal()
 // The square root is taken in single precision.
 void Calculator::squareRoot()
 {
-    if (isBlankText(entry_))
+    if (isBlankText(display_.entryText))
         return;
-    if (const auto root = singleSquareRoot(entry_, separator_)) {
+    if (const auto root = singleSquareRoot(display_.entryText, separator_)) {
         setEntryText(formatGeneral(*root, separator_));
         formula_.clear();
     } else {
@@ -77,7 +77,7 @@ void Calculator::squareRoot()
 void Calculator::startPower()
 {
     formula_.clear();
-    powerBase_ = entry_;
+    powerBase_ = display_.entryText;
     inputMode_ = InputMode::Power;
     setEntryText(QString());
     focusEntry();
@@ -89,7 +89,7 @@ void Calculator::startPower()
 void Calculator::cutDecimals()
 {
     setRoundingChecked(false);
-    const IntegerPart part = singleIntegerPart(trimBlanks(entry_), separator_);
+    const IntegerPart part = singleIntegerPart(trimBlanks(display_.entryText), separator_);
     if (part.status == IntegerPart::Status::NotANumber)
         return;
     if (part.status == IntegerPart::Status::OutOfRange) {
@@ -103,10 +103,10 @@ void Calculator::cutDecimals()
 // cut off before.
 void Calculator::roundingChanged()
 {
-    if (isBlankText(entry_) || !roundingChecked_)
+    if (isBlankText(display_.entryText) || !display_.roundingChecked)
         return;
     long double parsed = 0;
-    if (!tryParseNumber(entry_, separator_, parsed))
+    if (!tryParseNumber(display_.entryText, separator_, parsed))
         return;
     double value = 0;
     try {
@@ -120,7 +120,7 @@ void Calculator::roundingChanged()
 // M+ stores the entry text as it is, a formula included.
 void Calculator::memoryIn()
 {
-    memory_ = MemoryRegister{MemoryRegister::State::Text, entry_};
+    memory_ = MemoryRegister{MemoryRegister::State::Text, display_.entryText};
     focusEntry();
 }
 
@@ -132,8 +132,8 @@ void Calculator::memoryOut()
     if (inputMode_ == InputMode::Keypad) {
         setEntryText(memory_.text);
     } else {
-        ensureRoomFor(entry_.size() + memory_.text.size());
-        setEntryText(entry_ + memory_.text);
+        ensureRoomFor(display_.entryText.size() + memory_.text.size());
+        setEntryText(display_.entryText + memory_.text);
     }
     focusEntry();
 }
@@ -147,11 +147,11 @@ void Calculator::memoryClear()
 // The two notices are German in both languages.
 void Calculator::copyEntry()
 {
-    if (isBlankText(entry_)) {
+    if (isBlankText(display_.entryText)) {
         showError(kEntryEmpty);
         return;
     }
-    ui_.copyToClipboard(entry_);
+    ui_.copyToClipboard(display_.entryText);
     ui_.showMessage(MessageKind::Information, kCopied);
 }
 

@@ -19,7 +19,7 @@ void Calculator::vatKey(VatDirection direction)
     // The keypad's "." stands for the decimal separator here. (Reading it
     // always as "," refused every amount with decimals where the separator
     // is ".".)
-    QString amount = trimBlanks(entry_);
+    QString amount = trimBlanks(display_.entryText);
     if (const qsizetype point = amount.indexOf(u'.'); point >= 0)
         amount[point] = separator_;
     const std::optional<float> entered = parseSingle(amount, separator_);
@@ -30,7 +30,7 @@ void Calculator::vatKey(VatDirection direction)
 
     formula_ = amount + (fromNet ? QStringLiteral("*1.19") : QStringLiteral("/1.19"));
     calculate();
-    const QString resultText = trimBlanks(entry_);
+    const QString resultText = trimBlanks(display_.entryText);
     const std::optional<float> result = parseSingle(resultText, separator_);
     if (!result)
         return;

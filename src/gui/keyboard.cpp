@@ -177,7 +177,7 @@ bool KeyRouter::entryKeys(QKeyEvent& key)
     if (window_.calculator().inputMode() == InputMode::Edit && isCircumflex(key)) {
         // The dead key would wait for the next key; "^" is wanted at once,
         // at the end of the formula.
-        window_.setEntryText(window_.calculator().entryText() + u'^');
+        window_.setEntryText(window_.calculator().display().entryText + u'^');
         return true;
     }
     return false;

@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QWindow>
 
@@ -90,20 +91,18 @@ void MainWindow::connectControls()
     connect(static_cast<QCheckBox*>(control(Control::CheckBoxRunden)), &QCheckBox::clicked, this,
             [this](bool checked) { runOnCore([this, checked] { core_.setRoundingChecked(checked); }); });
 
-    // What the user types in edit mode is the core's entry text. An input
-    // method can still commit text into the read-only field; that is undone.
+    // What the user types in edit mode, and where the user puts the caret,
+    // is the core's; render() keeps the field quiet while it shows the core's
+    // state, so only the user's own changes arrive here. An input method can
+    // still commit text into the read-only field; that is undone.
     connect(entry(), &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (showingState_)
-            return;
-        if (core_.entryReadOnly())
-            showCoreState();
+        if (core_.display().entryReadOnly)
+            render(core_.display());
         else
             core_.setEntryText(text, entry()->cursorPosition());
     });
-    connect(entry(), &QLineEdit::cursorPositionChanged, this, [this](int, int position) {
-        if (!showingState_)
-            core_.setCaretPosition(position);
-    });
+    connect(entry(), &QLineEdit::cursorPositionChanged, this,
+            [this](int, int position) { core_.setCaretPosition(position); });
 
     auto flat = [this](Control id) { return static_cast<QAbstractButton*>(control(id)); };
     connect(flat(Control::ButtonMenu), &QAbstractButton::clicked, this, &MainWindow::openMenu);
@@ -206,26 +205,27 @@ void MainWindow::runOnCore(const std::function<void()>& action)
         try {
             action();
         } catch (...) {
-            showCoreState(); // the error box shows over the state as it was then
+            render(core_.display()); // the error box shows over the state as it was then
             throw;
         }
     });
-    showCoreState();
+    render(core_.display());
 }
 
-// The widgets show the core's state; nothing here decides anything.
-void MainWindow::showCoreState()
+// The one place where the widgets take the core's state; nothing here
+// decides anything. The field's signals are blocked meanwhile: its changes
+// are the core's, not the user's.
+void MainWindow::render(const Display& display)
 {
-    showingState_ = true;
     QLineEdit* field = entry();
-    if (field->text() != core_.entryText())
-        field->setText(core_.entryText());
-    field->setReadOnly(core_.entryReadOnly());
+    const QSignalBlocker quiet(field);
+    if (field->text() != display.entryText)
+        field->setText(display.entryText);
+    field->setReadOnly(display.entryReadOnly);
     field->deselect();
-    field->setCursorPosition(core_.caretPosition());
-    control(Control::Image1)->setVisible(core_.editIndicatorVisible());
-    static_cast<QCheckBox*>(control(Control::CheckBoxRunden))->setChecked(core_.roundingChecked());
-    showingState_ = false;
+    field->setCursorPosition(display.caret);
+    control(Control::Image1)->setVisible(display.editIndicatorVisible);
+    static_cast<QCheckBox*>(control(Control::CheckBoxRunden))->setChecked(display.roundingChecked);
 }
 
 void MainWindow::clickKey(Key key)
@@ -247,13 +247,13 @@ void MainWindow::clickCancelButton()
 void MainWindow::setEntryText(const QString& text)
 {
     core_.setEntryText(text);
-    showCoreState();
+    render(core_.display());
 }
 
 void MainWindow::putCaretAtEnd()
 {
-    core_.setCaretPosition(int(core_.entryText().size()));
-    showCoreState();
+    core_.setCaretPosition(int(core_.display().entryText.size()));
+    render(core_.display());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -309,7 +309,7 @@ void MainWindow::loadCalculation()
 
 void MainWindow::showMessage(MessageKind kind, const QString& text)
 {
-    showCoreState();
+    render(core_.display());
     ActiveAgainAfterwards activeAgain(*this);
     showMessageBox(this, kind, text);
 }
@@ -326,14 +326,14 @@ void MainWindow::showSubtotal(const QString& text)
 
 QString MainWindow::confirmFormula(const QString& candidate)
 {
-    showCoreState();
+    render(core_.display());
     ActiveAgainAfterwards activeAgain(*this);
     return windows_.formulaWindow->confirm(candidate);
 }
 
 std::optional<QString> MainWindow::showVatWindow(const VatWindowInput& input)
 {
-    showCoreState();
+    render(core_.display());
     ActiveAgainAfterwards activeAgain(*this);
     return windows_.vatWindow->showAmounts(input);
 }
@@ -345,7 +345,7 @@ void MainWindow::copyToClipboard(const QString& text)
 
 void MainWindow::focusEntry()
 {
-    showCoreState();
+    render(core_.display());
     activateWindow();
     entry()->setFocus();
 }

@@ -64,7 +64,7 @@ public:
             return;
         }
         if (!calculator_.subtotalShown()) // a subtotal has printed its own line
-            out_.line(calculator_.entryText());
+            out_.line(calculator_.display().entryText);
     }
 
     bool failed() const { return failed_; }
@@ -134,9 +134,9 @@ void runStep(Calculator& calculator, const KeyStep& step)
     if (const Key* key = std::get_if<Key>(&step))
         calculator.press(*key);
     else if (const TypeText* typed = std::get_if<TypeText>(&step))
-        calculator.setEntryText(calculator.entryText() + typed->text);
+        calculator.setEntryText(calculator.display().entryText + typed->text);
     else
-        calculator.setRoundingChecked(!calculator.roundingChecked());
+        calculator.setRoundingChecked(!calculator.display().roundingChecked);
 }
 
 int runKeys(const Options& options)
@@ -159,7 +159,7 @@ int runKeys(const Options& options)
             ui.showMessage(MessageKind::Error, errorBoxTextOf(std::current_exception()));
         }
     }
-    out.line(QStringLiteral("Anzeige: "), calculator.entryText());
+    out.line(QStringLiteral("Anzeige: "), calculator.display().entryText);
     out.line(QStringLiteral("Formel: "), calculator.formula());
     return ui.errorShown() ? kExitFailed : 0;
 }

@@ -77,7 +77,7 @@ std::string equalsInEditMode(const QString& text)
     }
     if (!ui.subtotals.empty())
         return "subtotal " + ui.subtotals.back().toStdString();
-    return shortened(calculator.entryText());
+    return shortened(calculator.display().entryText);
 }
 
 struct Expected {
@@ -169,7 +169,7 @@ TEST(Bounds, A100MegabyteFileIsRefusedWithAMessage)
         EXPECT_EQ(error.message(), refusal);
     }
     EXPECT_EQ(calculator.inputMode(), InputMode::Edit);
-    EXPECT_TRUE(calculator.entryText().isEmpty());
+    EXPECT_TRUE(calculator.display().entryText.isEmpty());
     EXPECT_TRUE(files.lineBuffer().text().isEmpty());
 }
 

@@ -72,15 +72,15 @@ TEST(TextLength, KeysThatDoubleATextStopAtTheBound)
             rig.keys(QString::fromUtf8(c.repeated));
         const Calculator& calculator = rig.calculator;
         EXPECT_LE(calculator.formula().size(), kMaxTextLength) << c.name;
-        EXPECT_LE(calculator.entryText().size(), kMaxTextLength) << c.name;
+        EXPECT_LE(calculator.display().entryText.size(), kMaxTextLength) << c.name;
         ASSERT_FALSE(rig.ui.transcript.empty()) << c.name;
         EXPECT_EQ(rig.ui.transcript.back(), refused) << c.name;
 
         const QString formula = calculator.formula();
-        const QString entry = calculator.entryText();
+        const QString entry = calculator.display().entryText;
         rig.keys(QString::fromUtf8(c.repeated));
         EXPECT_EQ(calculator.formula(), formula) << c.name;
-        EXPECT_EQ(calculator.entryText(), entry) << c.name;
+        EXPECT_EQ(calculator.display().entryText, entry) << c.name;
     }
 }
 
@@ -89,9 +89,9 @@ TEST(Startup, IsKeypadModeWithEverythingEmpty)
     CalculatorRig rig;
     const Calculator& c = rig.calculator;
     EXPECT_EQ(c.inputMode(), InputMode::Keypad);
-    EXPECT_TRUE(c.entryReadOnly());
-    EXPECT_FALSE(c.editIndicatorVisible());
-    EXPECT_FALSE(c.roundingChecked());
+    EXPECT_TRUE(c.display().entryReadOnly);
+    EXPECT_FALSE(c.display().editIndicatorVisible);
+    EXPECT_FALSE(c.display().roundingChecked);
     EXPECT_EQ(c.memory().state, MemoryRegister::State::Empty);
     EXPECT_EQ(c.language(), Language::German);
     EXPECT_EQ(c.text(TextId::InvalidInputMessage), QStringLiteral("Ungültige Eingabe"));
@@ -108,10 +108,10 @@ TEST(Startup, StartKeepsFormulaMemoryAndReadOnlyState)
     const Calculator& c = rig.calculator;
     EXPECT_EQ(c.formula(), QStringLiteral("12+"));
     EXPECT_EQ(c.memory().text, QStringLiteral("12"));
-    EXPECT_FALSE(c.entryReadOnly());
+    EXPECT_FALSE(c.display().entryReadOnly);
     EXPECT_EQ(c.inputMode(), InputMode::Keypad);
-    EXPECT_EQ(c.entryText(), QString());
-    EXPECT_FALSE(c.editIndicatorVisible());
+    EXPECT_EQ(c.display().entryText, QString());
+    EXPECT_FALSE(c.display().editIndicatorVisible);
     EXPECT_EQ(c.language(), Language::German);
     EXPECT_EQ(c.text(TextId::ConvertErrorMessage), QStringLiteral("Konvertierungsfehler!"));
 }
@@ -121,20 +121,20 @@ TEST(EditKey, DecidesByTheReadOnlyStateNotByTheMode)
     CalculatorRig rig;
     Calculator& c = rig.calculator;
     rig.keys("Edit");
-    EXPECT_FALSE(c.entryReadOnly());
-    EXPECT_TRUE(c.editIndicatorVisible());
+    EXPECT_FALSE(c.display().entryReadOnly);
+    EXPECT_TRUE(c.display().editIndicatorVisible);
     EXPECT_EQ(c.inputMode(), InputMode::Edit);
 
     // x^n in edit mode, then "=": the field stays editable in keypad mode.
     rig.keys("text:2 x^n text:3 =");
-    EXPECT_EQ(c.entryText(), QStringLiteral("8"));
+    EXPECT_EQ(c.display().entryText, QStringLiteral("8"));
     EXPECT_EQ(c.inputMode(), InputMode::Keypad);
-    EXPECT_FALSE(c.entryReadOnly());
-    EXPECT_TRUE(c.editIndicatorVisible());
+    EXPECT_FALSE(c.display().entryReadOnly);
+    EXPECT_TRUE(c.display().editIndicatorVisible);
 
     rig.keys("Edit");
-    EXPECT_TRUE(c.entryReadOnly());
-    EXPECT_FALSE(c.editIndicatorVisible());
+    EXPECT_TRUE(c.display().entryReadOnly);
+    EXPECT_FALSE(c.display().editIndicatorVisible);
     EXPECT_EQ(c.inputMode(), InputMode::Keypad);
 }
 
@@ -153,7 +153,7 @@ TEST(ClearEntry, KeepsPendingPowerAndEditMode)
     EXPECT_EQ(rig.calculator.inputMode(), InputMode::Power);
     EXPECT_EQ(rig.calculator.powerBase(), QStringLiteral("2"));
     rig.keys("3 =");
-    EXPECT_EQ(rig.calculator.entryText(), QStringLiteral("8"));
+    EXPECT_EQ(rig.calculator.display().entryText, QStringLiteral("8"));
 }
 
 TEST(Caret, GoesAfterTheLastCharacterOnKeys)
@@ -162,10 +162,10 @@ TEST(Caret, GoesAfterTheLastCharacterOnKeys)
     rig.keys("Edit text:12+3");
     rig.calculator.setCaretPosition(1);
     rig.keys("4");
-    EXPECT_EQ(rig.calculator.entryText(), QStringLiteral("12+34"));
-    EXPECT_EQ(rig.calculator.caretPosition(), 5);
+    EXPECT_EQ(rig.calculator.display().entryText, QStringLiteral("12+34"));
+    EXPECT_EQ(rig.calculator.display().caret, 5);
     rig.calculator.setEntryText(QStringLiteral("abc"), 7);
-    EXPECT_EQ(rig.calculator.caretPosition(), 3);
+    EXPECT_EQ(rig.calculator.display().caret, 3);
 }
 
 TEST(RoundingBox, ReactsOnlyToAChange)
@@ -174,7 +174,7 @@ TEST(RoundingBox, ReactsOnlyToAChange)
     rig.calculator.setRoundingChecked(true);
     rig.calculator.setEntryText(QStringLiteral("3,14159"));
     rig.calculator.setRoundingChecked(true);
-    EXPECT_EQ(rig.calculator.entryText(), QStringLiteral("3,14159"));
+    EXPECT_EQ(rig.calculator.display().entryText, QStringLiteral("3,14159"));
 }
 
 TEST(LanguageTable, SwitchesHintsAndMessagesTogether)
@@ -240,17 +240,17 @@ TEST(RandomSessions, KeepTheStateConsistent)
                 if (action < keys.size())
                     c.press(keys[action].key);
                 else if (action == keys.size())
-                    c.setEntryText(c.entryText().right(20) + typed[next(std::size(typed))]);
+                    c.setEntryText(c.display().entryText.right(20) + typed[next(std::size(typed))]);
                 else if (action == keys.size() + 1)
-                    c.setRoundingChecked(!c.roundingChecked());
+                    c.setRoundingChecked(!c.display().roundingChecked);
                 else
                     c.setCaretPosition(int(next(40)));
             } catch (const Error&) {
             }
-            ASSERT_GE(c.caretPosition(), 0) << step;
-            ASSERT_LE(c.caretPosition(), c.entryText().size()) << step;
-            ASSERT_EQ(c.editIndicatorVisible(), !c.entryReadOnly()) << step;
-            ASSERT_TRUE(c.inputMode() != InputMode::Edit || !c.entryReadOnly()) << step;
+            ASSERT_GE(c.display().caret, 0) << step;
+            ASSERT_LE(c.display().caret, c.display().entryText.size()) << step;
+            ASSERT_EQ(c.display().editIndicatorVisible, !c.display().entryReadOnly) << step;
+            ASSERT_TRUE(c.inputMode() != InputMode::Edit || !c.display().entryReadOnly) << step;
             if (c.formula().size() > 200)
                 c.press(Key::ClearEntry); // keep the formulas short
         }

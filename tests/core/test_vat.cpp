@@ -50,10 +50,10 @@ TEST(VatKeys, LeaveTheBoxCheckedAndTheSubtotalFlagFalse)
 {
     CalculatorRig rig;
     rig.keys("1 0 Ust+");
-    EXPECT_TRUE(rig.calculator.roundingChecked());
+    EXPECT_TRUE(rig.calculator.display().roundingChecked);
     EXPECT_FALSE(rig.calculator.subtotalShown());
     rig.keys("CE Ust+");
-    EXPECT_TRUE(rig.calculator.roundingChecked()) << "a refused entry leaves the box checked";
+    EXPECT_TRUE(rig.calculator.display().roundingChecked) << "a refused entry leaves the box checked";
 }
 
 TEST(VatKeys, HandTheWindowOneAmountAndTheTax)
@@ -94,7 +94,7 @@ TEST(VatKeys, CopyStoresTheAmountInTheMemory)
     EXPECT_EQ(rig.ui.messageTexts(MessageKind::Plain),
               std::vector<QString>{QStringLiteral("Wert kopiert: 12,50")});
     rig.keys("CE M-");
-    EXPECT_EQ(rig.calculator.entryText(), QStringLiteral("12,50"));
+    EXPECT_EQ(rig.calculator.display().entryText, QStringLiteral("12,50"));
 }
 
 TEST(VatKeys, CancelledChooserCopiesNothing)

@@ -130,10 +130,23 @@ TEST_F(Keyboard, EditModeKeysAreOrdinaryEditingKeys)
     EXPECT_EQ(entry()->text(), QStringLiteral("12"));
     type({{Qt::Key_Home}, {Qt::Key_Delete}});
     EXPECT_EQ(entry()->text(), QStringLiteral("2"));
-    EXPECT_EQ(core().entryText(), QStringLiteral("2")) << "the core sees what was typed";
+    EXPECT_EQ(core().display().entryText, QStringLiteral("2")) << "the core sees what was typed";
     ModalScript noModalWindow; // F1 opens no help window in edit mode
     type({{Qt::Key_F9}, {Qt::Key_F8}, {Qt::Key_F1}, {Qt::Key_F7}});
     EXPECT_EQ(entry()->text(), QStringLiteral("2")) << "F1 and F7 to F9 act only in keypad mode";
+}
+
+TEST_F(Keyboard, CaretMovedInEditModeStaysThroughAKeyThatLeavesTheText)
+{
+    switchToEditMode();
+    type({{Qt::Key_1}, {Qt::Key_2}, {Qt::Key_3}, {Qt::Key_Home}, {Qt::Key_Right}});
+    EXPECT_EQ(core().display().caret, 1) << "the user's caret reaches the core";
+    mainWindow.clickKey(Key::MemoryIn);
+    EXPECT_EQ(entry()->cursorPosition(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), entry());
+    mainWindow.clickKey(Key::Digit4);
+    EXPECT_EQ(entry()->text(), QStringLiteral("1234"));
+    EXPECT_EQ(entry()->cursorPosition(), 4) << "a digit puts the caret at the end";
 }
 
 TEST_F(Keyboard, CircumflexInEditModeAppendsAtTheEndAtOnce)
@@ -153,11 +166,11 @@ TEST_F(Keyboard, InputMethodTextCannotEnterTheReadOnlyEntry)
     commit.setCommitString(QStringLiteral("³"));
     QApplication::sendEvent(entry(), &commit);
     EXPECT_EQ(entry()->text(), QStringLiteral("2"));
-    EXPECT_EQ(core().entryText(), QStringLiteral("2"));
+    EXPECT_EQ(core().display().entryText, QStringLiteral("2"));
 
     switchToEditMode();
     QApplication::sendEvent(entry(), &commit);
-    EXPECT_EQ(core().entryText(), QStringLiteral("³")) << "in edit mode it is typed text";
+    EXPECT_EQ(core().display().entryText, QStringLiteral("³")) << "in edit mode it is typed text";
 }
 
 TEST_F(Keyboard, ArrowsMoveTheFocusBetweenButtonsNotInTheEntry)

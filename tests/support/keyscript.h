@@ -29,9 +29,9 @@ inline void runKeys(Calculator& calculator, CalculatorUi& ui, const QString& key
             throw std::invalid_argument("unknown key in test script: " + word.toStdString());
         try {
             if (typed)
-                calculator.setEntryText(calculator.entryText() + word.mid(5));
+                calculator.setEntryText(calculator.display().entryText + word.mid(5));
             else if (rounding)
-                calculator.setRoundingChecked(!calculator.roundingChecked());
+                calculator.setRoundingChecked(!calculator.display().roundingChecked);
             else
                 calculator.press(*key);
         } catch (...) {
@@ -77,7 +77,7 @@ inline void expectKeyCase(const KeyCase& c)
 {
     CalculatorRig rig(c.separator);
     rig.keys(QString::fromUtf8(c.keys));
-    EXPECT_EQ(rig.calculator.entryText(), QString::fromUtf8(c.entry)) << c.name;
+    EXPECT_EQ(rig.calculator.display().entryText, QString::fromUtf8(c.entry)) << c.name;
     EXPECT_EQ(rig.calculator.formula(), QString::fromUtf8(c.formula)) << c.name;
     EXPECT_EQ(rig.transcript(), QString::fromUtf8(c.transcript)) << c.name;
 }

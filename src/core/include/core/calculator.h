@@ -26,6 +26,18 @@ enum class InputMode {
     Power,  // x^n pressed, the exponent is being entered
 };
 
+// What the calculator window shows of the core's state: the window renders
+// this one value after every key, and before a window opens modally in the
+// middle of a key.
+struct Display {
+    QString entryText;
+    int caret = 0; // from 0 to the length of entryText
+    bool entryReadOnly = true;
+    bool editIndicatorVisible = false;
+    bool roundingChecked = false;
+    bool operator==(const Display&) const = default;
+};
+
 // The memory register: nothing stored since start, cleared with MC, or a text.
 struct MemoryRegister {
     enum class State { Empty, Null, Text };
@@ -76,11 +88,7 @@ public:
     bool subtotalShown() const { return subtotalShown_; }
     const MemoryRegister& memory() const { return memory_; }
     const QString& dataFolder() const { return dataFolder_; }
-    const QString& entryText() const { return entry_; }
-    int caretPosition() const { return caret_; }
-    bool entryReadOnly() const { return entryReadOnly_; }
-    bool editIndicatorVisible() const { return editIndicatorVisible_; }
-    bool roundingChecked() const { return roundingChecked_; }
+    const Display& display() const { return display_; }
     QChar decimalSeparator() const { return separator_; }
 
     // A text of the language table in the current language.
@@ -137,12 +145,7 @@ private:
     bool subtotalShown_ = false;
     MemoryRegister memory_;
     QString dataFolder_;
-
-    QString entry_;
-    int caret_ = 0;
-    bool entryReadOnly_ = true;
-    bool editIndicatorVisible_ = false;
-    bool roundingChecked_ = false;
+    Display display_;
 };
 
 } // namespace numra

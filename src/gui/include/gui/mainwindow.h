@@ -83,7 +83,7 @@ private:
     void applyHints();
     void press(Key key);
     void runOnCore(const std::function<void()>& action);
-    void showCoreState();
+    void render(const Display& display);
 
     // Title strip and menu.
     void openMenu();
@@ -103,7 +103,6 @@ private:
     QMenu* menu_ = nullptr;
     bool shownOnce_ = false;
     bool firstPaintDone_ = false;
-    bool showingState_ = false;
 };
 
 } // namespace numra
