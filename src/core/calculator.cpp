@@ -42,7 +42,7 @@ void Calculator::press(Key key)
     case Key::Reciprocal: reciprocal(); break;
     case Key::SquareRoot: squareRoot(); break;
     case Key::Power: startPower(); break;
-    case Key::Ganzzahl: cutDecimals(); break;
+    case Key::CutDecimals: cutDecimals(); break;
     case Key::MemoryIn: memoryIn(); break;
     case Key::MemoryOut: memoryOut(); break;
     case Key::MemoryClear: memoryClear(); break;

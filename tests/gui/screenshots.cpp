@@ -100,7 +100,7 @@ int main(int argc, char** argv)
         saveGrab(about, folder, QStringLiteral("about"));
         windows.aboutWindow.okButton()->click();
     });
-    mainWindow.menuItem("Info2")->trigger();
+    mainWindow.menuItem(MenuItem::About)->trigger();
 
     mainWindow.clickKey(Key::Edit);
     mainWindow.popupMenu()->popup(mainWindow.frameGeometry().topLeft() + QPoint(10, 50));

@@ -33,7 +33,7 @@ struct KeyCase {
 class Keyboard : public ::testing::Test, public NumraFixture {
 protected:
     Calculator& core() { return mainWindow.calculator(); }
-    QLineEdit* entry() { return mainWindow.entry(); }
+    QLineEdit* entry() { return mainWindow.entryField(); }
 
     void type(const std::vector<Stroke>& strokes)
     {

@@ -49,7 +49,7 @@ TEST_F(Windows, VatWindowCompletesAndCopiesTheChosenAmount)
     ShownMessage notice;
     ModalScript modals;
     modals.then([&](QWidget&) {
-        entryMeanwhile = mainWindow.entry()->text();
+        entryMeanwhile = mainWindow.entryField()->text();
         net = vat().netField()->text();
         tax = vat().taxField()->text();
         gross = vat().grossField()->text();
@@ -79,7 +79,7 @@ TEST_F(Windows, VatWindowCompletesAndCopiesTheChosenAmount)
     EXPECT_EQ(core().memory().text, QStringLiteral("12,50"));
     EXPECT_FALSE(vat().isVisible());
     EXPECT_TRUE(vat().netField()->text().isEmpty() && vat().taxField()->text().isEmpty() && vat().grossField()->text().isEmpty());
-    EXPECT_EQ(mainWindow.entry()->text(), QStringLiteral("14,88"));
+    EXPECT_EQ(mainWindow.entryField()->text(), QStringLiteral("14,88"));
 }
 
 TEST_F(Windows, CancelledChooserCopiesNothingAndKeepsItsChoice)
@@ -153,7 +153,7 @@ TEST_F(Windows, SubtotalWindowStaysOpenAndIsUpdated)
     press({Key::Digit7, Key::Multiply, Key::Equals});
     EXPECT_TRUE(formula.isVisible());
     EXPECT_EQ(formula.field()->text(), QStringLiteral("7,00"));
-    EXPECT_EQ(QApplication::focusWidget(), mainWindow.entry()) << "the calculator keeps the keyboard";
+    EXPECT_EQ(QApplication::focusWidget(), mainWindow.entryField()) << "the calculator keeps the keyboard";
 
     formula.saveButton()->click();
     EXPECT_FALSE(formula.isVisible()) << "Speichern only hides the subtotal";
@@ -190,9 +190,9 @@ int runEventLoopAfter(const std::function<void()>& action)
 
 TEST_F(Windows, QuitButtonAndBeendenEndTheEventLoop)
 {
-    EXPECT_EQ(runEventLoopAfter([&] { mainWindow.menuItem("Beenden2")->trigger(); }), 0)
+    EXPECT_EQ(runEventLoopAfter([&] { mainWindow.menuItem(MenuItem::Quit)->trigger(); }), 0)
         << "Beenden closes the window, which ends the program";
-    EXPECT_EQ(runEventLoopAfter([&] { static_cast<QAbstractButton*>(mainWindow.control(Control::ButtonClose))->click(); }), 0)
+    EXPECT_EQ(runEventLoopAfter([&] { static_cast<QAbstractButton*>(mainWindow.control(WindowControl::QuitButton))->click(); }), 0)
         << "the quit button";
     EXPECT_FALSE(mainWindow.isVisible());
     // (Beenden goes first: once exec() has been ended by quit(), Qt does not
@@ -233,17 +233,17 @@ TEST_F(Windows, SaveAndLoadThroughTheMenu)
     press({Key::Edit});
     mainWindow.setEntryText(QStringLiteral("12+5"));
     press({Key::Equals});
-    mainWindow.menuItem("Speichern")->trigger();
+    mainWindow.menuItem(MenuItem::Save)->trigger();
     QFile saved(path);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), QByteArray("12+5\r\n"));
 
     press({Key::Edit}); // back to keypad mode; loading switches to edit mode
     modals.then(chooseFile);
-    mainWindow.menuItem("Laden")->trigger();
+    mainWindow.menuItem(MenuItem::Load)->trigger();
     EXPECT_EQ(core().inputMode(), InputMode::Edit);
-    EXPECT_FALSE(mainWindow.entry()->isReadOnly());
-    EXPECT_TRUE(mainWindow.entry()->text().startsWith(QStringLiteral("12+5")));
+    EXPECT_FALSE(mainWindow.entryField()->isReadOnly());
+    EXPECT_TRUE(mainWindow.entryField()->text().startsWith(QStringLiteral("12+5")));
 }
 
 TEST_F(Windows, SavingWhileTheSubtotalIsShownReportsTheWindowError)
@@ -252,7 +252,7 @@ TEST_F(Windows, SavingWhileTheSubtotalIsShownReportsTheWindowError)
     ShownMessage box;
     ModalScript modals;
     modals.then(acknowledge(box));
-    mainWindow.menuItem("Speichern")->trigger();
+    mainWindow.menuItem(MenuItem::Save)->trigger();
     EXPECT_EQ(box.caption, QStringLiteral("Numra"));
     EXPECT_EQ(box.text, QStringLiteral("Sichtbares Fenster kann nicht in modales geändert werden."));
 }
@@ -287,7 +287,7 @@ TEST_F(Windows, EvaluatorErrorsGoToTheDefaultErrorBoxAndKeepTheState)
     EXPECT_EQ(box.text, QStringLiteral("Gleitkommadivision durch Null."));
     EXPECT_EQ(box.icon, QMessageBox::Critical);
     EXPECT_EQ(core().formula(), QStringLiteral("1/0")) << "the failed formula stays pending";
-    EXPECT_EQ(mainWindow.entry()->text(), QStringLiteral("0"));
+    EXPECT_EQ(mainWindow.entryField()->text(), QStringLiteral("0"));
 }
 
 TEST_F(Windows, LongFormulasStayWholeAndTheirErrorBoxesStayReadable)
@@ -295,9 +295,9 @@ TEST_F(Windows, LongFormulasStayWholeAndTheirErrorBoxesStayReadable)
     press({Key::Edit});
     const QString formula = QString(40000, u'1') + QStringLiteral("^2");
     mainWindow.setEntryText(formula);
-    EXPECT_EQ(mainWindow.entry()->text(), formula) << "the field must not cut the formula";
-    QTest::keyClick(mainWindow.entry(), Qt::Key_End);
-    QTest::keyClick(mainWindow.entry(), Qt::Key_Space);
+    EXPECT_EQ(mainWindow.entryField()->text(), formula) << "the field must not cut the formula";
+    QTest::keyClick(mainWindow.entryField(), Qt::Key_End);
+    QTest::keyClick(mainWindow.entryField(), Qt::Key_Space);
     EXPECT_EQ(core().display().entryText, formula + u' ') << "typing keeps the whole formula";
 
     ShownMessage box;
@@ -331,24 +331,26 @@ TEST_F(Windows, NoExceptionCrossesTheEventLoop)
 
 TEST_F(Windows, HintsAreGermanAndFollowTheLanguage)
 {
-    auto hint = [&](Control id) { return mainWindow.control(id)->toolTip(); };
-    EXPECT_EQ(hint(Control::BitBtn13), QStringLiteral("Prozent [F8]"));
-    EXPECT_EQ(hint(Control::BitBtn16), QStringLiteral("Eingabe löschen [F9]"));
-    EXPECT_EQ(hint(Control::BitBtn14), QStringLiteral("Division"));
-    EXPECT_EQ(hint(Control::BitBtn27), QStringLiteral("Speicher löschen"));
-    EXPECT_EQ(hint(Control::BitBtnUst), QStringLiteral("Umsatzsteuer 19% berechnen [F7]"));
-    EXPECT_EQ(hint(Control::ButtonNetto), QStringLiteral("Umsatzsteuer 19% berechnen [F7]"));
-    EXPECT_EQ(hint(Control::SpeedButtonHelp), QStringLiteral("Hilfe anzeigen"));
-    EXPECT_EQ(hint(Control::ButtonMenu), QStringLiteral("Show about screen"));
-    EXPECT_EQ(hint(Control::ButtonCipboard), QStringLiteral("In Zwischewnablage kopieren"));
+    auto hint = [&](Key key) { return mainWindow.keyButton(key)->toolTip(); };
+    auto controlHint = [&](WindowControl id) { return mainWindow.control(id)->toolTip(); };
+    EXPECT_EQ(hint(Key::Percent), QStringLiteral("Prozent [F8]"));
+    EXPECT_EQ(hint(Key::ClearEntry), QStringLiteral("Eingabe löschen [F9]"));
+    EXPECT_EQ(hint(Key::Divide), QStringLiteral("Division"));
+    EXPECT_EQ(hint(Key::MemoryClear), QStringLiteral("Speicher löschen"));
+    EXPECT_EQ(hint(Key::VatFromNet), QStringLiteral("Umsatzsteuer 19% berechnen [F7]"));
+    EXPECT_EQ(hint(Key::VatFromGross), QStringLiteral("Umsatzsteuer 19% berechnen [F7]"));
+    EXPECT_EQ(controlHint(WindowControl::HelpButton), QStringLiteral("Hilfe anzeigen"));
+    EXPECT_EQ(controlHint(WindowControl::MenuButton), QStringLiteral("Show about screen"));
+    EXPECT_EQ(hint(Key::Clipboard), QStringLiteral("In Zwischewnablage kopieren"));
+    EXPECT_EQ(hint(Key::Digit7), QString()) << "digits have no hint";
 
-    mainWindow.menuItem("Englisch")->trigger();
-    EXPECT_EQ(hint(Control::BitBtn13), QStringLiteral("Percent"));
-    EXPECT_EQ(hint(Control::BitBtn19), QStringLiteral("Calculate"));
-    EXPECT_EQ(hint(Control::BitBtn14), QStringLiteral("Division"));
-    EXPECT_EQ(hint(Control::ButtonHex), QStringLiteral("Edit-Mode aktivieren, um Hexzahl eizugeben. Dann umrechnen zu Integer"));
-    mainWindow.menuItem("Deutsch")->trigger();
-    EXPECT_EQ(hint(Control::BitBtn13), QStringLiteral("Prozent [F8]"));
+    mainWindow.menuItem(MenuItem::English)->trigger();
+    EXPECT_EQ(hint(Key::Percent), QStringLiteral("Percent"));
+    EXPECT_EQ(hint(Key::Equals), QStringLiteral("Calculate"));
+    EXPECT_EQ(hint(Key::Divide), QStringLiteral("Division"));
+    EXPECT_EQ(hint(Key::HexToInt), QStringLiteral("Edit-Mode aktivieren, um Hexzahl eizugeben. Dann umrechnen zu Integer"));
+    mainWindow.menuItem(MenuItem::German)->trigger();
+    EXPECT_EQ(hint(Key::Percent), QStringLiteral("Prozent [F8]"));
 }
 
 TEST_F(Windows, PopupMenuShowsItsVisibleItemsAtTheFramePlusOffset)
@@ -360,11 +362,11 @@ TEST_F(Windows, PopupMenuShowsItsVisibleItemsAtTheFramePlusOffset)
     EXPECT_EQ(visible, (QStringList{QStringLiteral("Berechnung speichern"), QStringLiteral("Berechnung laden"),
                                     QStringLiteral("-"), QStringLiteral("Info"), QStringLiteral("-"),
                                     QStringLiteral("Beenden")}));
-    EXPECT_FALSE(mainWindow.menuItem("Hilfe2")->isVisible());
-    EXPECT_FALSE(mainWindow.menuItem("Sprache2")->isVisible());
+    EXPECT_FALSE(mainWindow.menuItem(MenuItem::Help)->isVisible());
+    EXPECT_FALSE(mainWindow.menuItem(MenuItem::LanguageMenu)->isVisible());
 
     mainWindow.move(123, 77);
-    static_cast<QAbstractButton*>(mainWindow.control(Control::ButtonMenu))->click();
+    static_cast<QAbstractButton*>(mainWindow.control(WindowControl::MenuButton))->click();
     ASSERT_TRUE(mainWindow.popupMenu()->isVisible());
     EXPECT_EQ(mainWindow.popupMenu()->pos(), mainWindow.frameGeometry().topLeft() + QPoint(10, 50));
     mainWindow.popupMenu()->hide();
@@ -378,7 +380,7 @@ TEST_F(Windows, HelpButtonAndAboutItemShowTheirTexts)
         helpText = windows.helpWindow.text()->text();
         windows.helpWindow.okButton()->click();
     });
-    static_cast<QAbstractButton*>(mainWindow.control(Control::SpeedButtonHelp))->click();
+    static_cast<QAbstractButton*>(mainWindow.control(WindowControl::HelpButton))->click();
     EXPECT_TRUE(helpText.startsWith(QStringLiteral("Die Bedienung entspricht im Wesentlichen")));
     EXPECT_TRUE(helpText.endsWith(QStringLiteral("erst am Schluß einer Berechnung das Endergebnis runden.")));
 
@@ -394,7 +396,7 @@ TEST_F(Windows, HelpButtonAndAboutItemShowTheirTexts)
         link = windows.aboutWindow.link()->text();
         QTest::keyClick(&about, Qt::Key_Return); // Return presses the default "OK"
     });
-    mainWindow.menuItem("Info2")->trigger();
+    mainWindow.menuItem(MenuItem::About)->trigger();
     EXPECT_EQ(link, QStringLiteral("numra.example.org"));
     EXPECT_FALSE(windows.aboutWindow.isVisible());
 }

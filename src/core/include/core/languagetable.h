@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Every text of the user interface that follows the language, in one table.
-// Texts that stay the same in both languages live with the code that shows
-// them.
+// The texts of the user interface that follow the language, in one table,
+// beside the keys' hints, which the key table holds. Texts that stay the
+// same in both languages live with the code that shows them.
 
 #include <QString>
-#include <span>
 
 namespace numra {
 
@@ -13,10 +12,6 @@ namespace numra {
 enum class Language { German, English };
 
 enum class TextId {
-    // The hints (tooltips) of the keys that switch with the language.
-    HintPercent, HintMultiply, HintClearEntry, HintPower, HintSquareRoot, HintEquals,
-    HintSignChange, HintEdit, HintPoint, HintReciprocal, HintMemoryIn, HintMemoryOut,
-    HintMemoryClear,
     // The three messages of the calculator window.
     InvalidInputMessage, NoCalculationMessage, ConvertErrorMessage,
     // Set by the operation that shows the window concerned.
@@ -27,16 +22,6 @@ enum class TextId {
     SubtotalCaption,      // formula window's label in its subtotal role
     Count
 };
-
-struct LanguageEntry {
-    TextId id;
-    const char* name; // control or message name
-    QStringView german;
-    QStringView english;
-};
-
-// The 13 hints that switch with the language, with their control names.
-std::span<const LanguageEntry> hintEntries();
 
 QString languageText(TextId id, Language language);
 
