@@ -215,12 +215,12 @@ void MainWindow::quitNow()
 
 void MainWindow::saveCalculation()
 {
-    runOnCore([this] { files_.save(); });
+    runOnCore([this] { calculationFiles_.save(); });
 }
 
 void MainWindow::loadCalculation()
 {
-    runOnCore([this] { files_.load(); });
+    runOnCore([this] { calculationFiles_.load(); });
 }
 
 } // namespace numra

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The windows' layouts: geometry, tab order, colours, fonts and accessible
 // names. The calculator window is checked against the key table and its own
-// layout table, the secondary windows against their layout sheets.
+// layout table, the secondary windows against their fixed layouts.
 
 #include "gui/guitest.h"
 

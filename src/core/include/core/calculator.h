@@ -35,7 +35,6 @@ struct Display {
     bool entryReadOnly = true;
     bool editIndicatorVisible = false;
     bool roundingChecked = false;
-    bool operator==(const Display&) const = default;
 };
 
 // The memory register: nothing stored since start, cleared with MC, or a text.
@@ -89,7 +88,6 @@ public:
     const MemoryRegister& memory() const { return memory_; }
     const QString& dataFolder() const { return dataFolder_; }
     const Display& display() const { return display_; }
-    QChar decimalSeparator() const { return separator_; }
 
     // A text of the language table in the current language.
     QString text(TextId id) const { return languageText(id, language_); }

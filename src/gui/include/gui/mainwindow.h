@@ -104,7 +104,7 @@ private:
 
     platform::WarningBeep& beep_;
     Calculator core_;
-    CalculationFiles files_{core_, *this};
+    CalculationFiles calculationFiles_{core_, *this};
     SecondaryWindows windows_{};
     std::array<QWidget*, windowControlCount> controls_{};
     std::array<QPushButton*, keyCount> keyButtons_{};
