@@ -56,7 +56,7 @@ void equalsInEditMode(benchmark::State& state, const QString& text)
 {
     numra::testing::FakeUi ui;
     Calculator calculator(ui, u',');
-    calculator.formShow(QStringLiteral("/tmp/morvane/"));
+    calculator.start(QStringLiteral("/tmp/morvane/"));
     calculator.press(Key::Edit);
     for (auto _ : state) {
         calculator.setEntryText(text);
@@ -70,7 +70,7 @@ void operatorKeyHeldInEditMode(benchmark::State& state)
     for (auto _ : state) {
         numra::testing::FakeUi ui;
         Calculator calculator(ui, u',');
-        calculator.formShow(QStringLiteral("/tmp/morvane/"));
+        calculator.start(QStringLiteral("/tmp/morvane/"));
         calculator.press(Key::Edit);
         calculator.setEntryText(QStringLiteral("12"));
         for (int press = 0; press < 40; ++press)

@@ -14,9 +14,8 @@ class NullUi : public CalculatorUi {
 public:
     void showMessage(MessageKind, const QString&) override {}
     void setSubtotalLabel(const QString&) override {}
-    void showSubtotal(const QString&, int) override {}
-    bool subtotalWindowVisible() const override { return false; }
-    QString confirmFormula(const QString& candidate, int) override { return candidate; }
+    void showSubtotal(const QString&) override {}
+    QString confirmFormula(const QString& candidate) override { return candidate; }
     std::optional<QString> showVatWindow(const VatWindowInput&) override { return std::nullopt; }
     void copyToClipboard(const QString&) override {}
     void focusEntry() override {}
@@ -31,13 +30,13 @@ void BM_EditModeEquals(benchmark::State& state)
                                 QStringLiteral("2^10")};
     NullUi ui;
     Calculator calculator(ui, u',');
-    calculator.formShow(QString());
+    calculator.start(QString());
     calculator.press(Key::Edit);
     std::size_t i = 0;
     for (auto _ : state) {
         calculator.setEntryText(formulas[i++ % std::size(formulas)]);
         calculator.press(Key::Equals);
-        benchmark::DoNotOptimize(calculator.entryText().size());
+        benchmark::DoNotOptimize(calculator.display().entryText.size());
     }
 }
 BENCHMARK(BM_EditModeEquals);
@@ -48,11 +47,11 @@ void BM_KeypadCalculation(benchmark::State& state)
                         Key::Equals};
     NullUi ui;
     Calculator calculator(ui, u',');
-    calculator.formShow(QString());
+    calculator.start(QString());
     for (auto _ : state) {
         for (Key key : keys)
             calculator.press(key);
-        benchmark::DoNotOptimize(calculator.entryText().size());
+        benchmark::DoNotOptimize(calculator.display().entryText.size());
     }
 }
 BENCHMARK(BM_KeypadCalculation);
@@ -61,11 +60,11 @@ void BM_VatFromNet(benchmark::State& state)
 {
     NullUi ui;
     Calculator calculator(ui, u',');
-    calculator.formShow(QString());
+    calculator.start(QString());
     for (auto _ : state) {
         calculator.setEntryText(QStringLiteral("123456,78"));
         calculator.press(Key::VatFromNet);
-        benchmark::DoNotOptimize(calculator.entryText().size());
+        benchmark::DoNotOptimize(calculator.display().entryText.size());
     }
 }
 BENCHMARK(BM_VatFromNet);

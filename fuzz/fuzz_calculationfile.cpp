@@ -91,13 +91,13 @@ void checkLoadAndSave(const QString& folder, const QByteArray& bytes, const Deco
     }
     testing::FakeUi ui;
     Calculator calculator(ui, u',');
-    calculator.formShow(folder);
+    calculator.start(folder);
     CalculationFiles files(calculator, ui);
 
     ui.openFileNames.push_back(path);
     require(guarded([&] { files.load(); }));
-    require(calculator.inputMode() == InputMode::Edit && !calculator.entryReadOnly());
-    const QString loaded = calculator.entryText();
+    require(calculator.inputMode() == InputMode::Edit && !calculator.display().entryReadOnly);
+    const QString loaded = calculator.display().entryText;
     require(onlyCrLfBreaks(loaded));
     require(loaded == files.lineBuffer().text());
     require(files.lineBuffer().encoding() == decoded.encoding);
@@ -114,7 +114,7 @@ void checkLoadAndSave(const QString& folder, const QByteArray& bytes, const Deco
         return; // nothing to save: the entry was blank
     ui.openFileNames.push_back(savedPath);
     require(guarded([&] { files.load(); }));
-    require(onlyCrLfBreaks(calculator.entryText()));
+    require(onlyCrLfBreaks(calculator.display().entryText));
     QFile::remove(savedPath);
 }
 

@@ -68,14 +68,14 @@ void checkState(const Rig& rig)
     const Calculator& c = rig.calculator;
     const int mode = int(c.inputMode());
     require(mode >= int(InputMode::Keypad) && mode <= int(InputMode::Power));
-    require(c.entryReadOnly() != c.editIndicatorVisible());
+    require(c.display().entryReadOnly != c.display().editIndicatorVisible);
     if (c.inputMode() == InputMode::Edit)
-        require(!c.entryReadOnly());
-    if (!c.entryReadOnly() && c.inputMode() != InputMode::Edit)
+        require(!c.display().entryReadOnly);
+    if (!c.display().entryReadOnly && c.inputMode() != InputMode::Edit)
         require(rig.powerWhileEditable);
     if (c.inputMode() != InputMode::Power)
         require(c.powerBase().isEmpty());
-    require(c.caretPosition() >= 0 && c.caretPosition() <= c.entryText().size());
+    require(c.display().caret >= 0 && c.display().caret <= c.display().entryText.size());
     for (const testing::RecordedMessage& message : rig.ui.messages)
         require(!message.text.isEmpty());
 }
@@ -85,7 +85,7 @@ void checkKeyEffect(Key key, const Calculator& c, const QString& entryBefore, co
                     InputMode modeBefore)
 {
     if (const auto character = keyCharacter(key)) {
-        require(c.entryText() == entryBefore + *character);
+        require(c.display().entryText == entryBefore + *character);
         return;
     }
     switch (key) {
@@ -94,13 +94,13 @@ void checkKeyEffect(Key key, const Calculator& c, const QString& entryBefore, co
     case Key::Multiply:
     case Key::Divide:
         require(c.formula() == formulaBefore + entryBefore + keyInfo(key).caption.toString());
-        require(c.entryText() == (c.inputMode() == InputMode::Edit ? c.formula() : QString()));
+        require(c.display().entryText == (c.inputMode() == InputMode::Edit ? c.formula() : QString()));
         break;
     case Key::ClearEntry:
-        require(c.entryText().isEmpty() && c.formula().isEmpty());
+        require(c.display().entryText.isEmpty() && c.formula().isEmpty());
         break;
     case Key::Edit:
-        require(c.entryText().isEmpty() && c.formula() == formulaBefore);
+        require(c.display().entryText.isEmpty() && c.formula() == formulaBefore);
         break;
     case Key::Equals:
         if (modeBefore == InputMode::Keypad)
@@ -111,7 +111,7 @@ void checkKeyEffect(Key key, const Calculator& c, const QString& entryBefore, co
         require(c.formula().isEmpty());
         break;
     case Key::Power:
-        require(c.inputMode() == InputMode::Power && c.powerBase() == entryBefore && c.entryText().isEmpty());
+        require(c.inputMode() == InputMode::Power && c.powerBase() == entryBefore && c.display().entryText.isEmpty());
         break;
     case Key::MemoryClear:
         require(c.memory().state == MemoryRegister::State::Null);
@@ -129,10 +129,10 @@ void pressKey(Rig& rig, Key key, Reader& in)
     Calculator& c = rig.calculator;
     if (key == Key::VatFromNet || key == Key::VatFromGross)
         rig.ui.vatChoices.push_back(VatField(int(in.next() % 4) - 1));
-    const QString entryBefore = c.entryText();
+    const QString entryBefore = c.display().entryText;
     const QString formulaBefore = c.formula();
     const InputMode modeBefore = c.inputMode();
-    const bool wasEditable = !c.entryReadOnly();
+    const bool wasEditable = !c.display().entryReadOnly;
     if (guarded([&] { c.press(key); }))
         checkKeyEffect(key, c, entryBefore, formulaBefore, modeBefore);
     if (key == Key::Power && wasEditable)
@@ -142,29 +142,29 @@ void pressKey(Rig& rig, Key key, Reader& in)
 void step(Rig& rig, Reader& in)
 {
     Calculator& c = rig.calculator;
-    const bool wasReadOnly = c.entryReadOnly();
+    const bool wasReadOnly = c.display().entryReadOnly;
     const std::uint8_t b = in.next();
     if (b < kTextByte) {
         pressKey(rig, Key(b % keyCount), in);
     } else if (b < kRoundingByte) {
-        c.setEntryText(c.entryText() + in.text()); // "text:"
+        c.setEntryText(c.display().entryText + in.text()); // "text:"
     } else if (b < kEditByte) {
-        guarded([&] { c.setRoundingChecked(!c.roundingChecked()); });
+        guarded([&] { c.setRoundingChecked(!c.display().roundingChecked); });
     } else if (b < kLanguageByte) {
         // The user edits the field: replaces it, cuts its end or moves the caret.
         switch (in.next() % 3) {
         case 0: c.setEntryText(in.text()); break;
-        case 1: c.setEntryText(c.entryText().left(c.entryText().size() / 2)); break;
+        case 1: c.setEntryText(c.display().entryText.left(c.display().entryText.size() / 2)); break;
         default: c.setCaretPosition(int(in.next()) - 8); break;
         }
     } else if (b < kEqualsByte) {
-        c.setLanguage(in.next() % 2);
+        c.setLanguage(in.next() % 2 == 0 ? Language::German : Language::English);
     } else if (b < kMoreKeysByte) {
         pressKey(rig, Key::Equals, in);
     } else {
         pressKey(rig, Key(b % keyCount), in);
     }
-    if (wasReadOnly && !c.entryReadOnly())
+    if (wasReadOnly && !c.display().entryReadOnly)
         rig.powerWhileEditable = false;
     checkState(rig);
 }
@@ -174,7 +174,7 @@ void step(Rig& rig, Reader& in)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     Rig rig;
-    rig.calculator.formShow(QStringLiteral("/tmp/morvane/"));
+    rig.calculator.start(QStringLiteral("/tmp/morvane/"));
     checkState(rig);
     Reader in(data, size);
     while (!in.atEnd())

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Calculate: evaluates the pending formula and shows its value.
+// Evaluates the pending formula and shows its value.
 
 #include "core/calculator.h"
 
-#include "core/languagetable.h"
 #include "eval/numbertext.h"
 #include "eval/powerformula.h"
 
@@ -26,7 +25,7 @@ bool endsCompleteFormula(const QString& formula)
 // last character.
 void Calculator::calculate()
 {
-    tempSum_ = false;
+    subtotalShown_ = false;
     if (isBlankText(formula_))
         return;
     formula_.replace(u',', u'.');
@@ -41,17 +40,17 @@ void Calculator::calculate()
     if (!endsCompleteFormula(formula_)) {
         last = formula_.back();
         formula_.chop(1);
-        tempSum_ = true;
+        subtotalShown_ = true;
     }
     interpreter_.setSource(formula_);
     interpreter_.run();
     const double value = toDouble(interpreter_.result(), ValueContext{separator_});
-    if (tempSum_)
+    if (subtotalShown_)
         formula_ += last;
 
-    ui_.setSubtotalLabel(languageText(TextId::SubtotalCaption, language_));
-    if (tempSum_) {
-        ui_.showSubtotal(formatTwoDecimals(value, separator_), language_);
+    ui_.setSubtotalLabel(text(TextId::SubtotalCaption));
+    if (subtotalShown_) {
+        ui_.showSubtotal(formatTwoDecimals(value, separator_));
         focusEntry();
     } else {
         showResult(value);
@@ -60,7 +59,7 @@ void Calculator::calculate()
 
 void Calculator::showResult(long double value)
 {
-    setEntryText(roundingChecked_ ? formatTwoDecimals(value, separator_) : formatGeneral(value, separator_));
+    setEntryText(display_.roundingChecked ? formatTwoDecimals(value, separator_) : formatGeneral(value, separator_));
 }
 
 } // namespace numra

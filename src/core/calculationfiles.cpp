@@ -11,23 +11,23 @@ QString CalculationFiles::saveCandidate() const
 {
     if (!isBlankText(calculator_.formula()))
         return calculator_.formula();
-    return trimBlanks(calculator_.entryText());
+    return trimBlanks(calculator_.display().entryText);
 }
 
 void CalculationFiles::save()
 {
     const QString candidate = saveCandidate();
     if (candidate.isEmpty()) {
-        ui_.showMessage(MessageKind::Information, calculator_.msgNoCalculation());
+        ui_.showMessage(MessageKind::Information, calculator_.text(TextId::NoCalculationMessage));
         return;
     }
     // An empty field means "Schliessen" or a formula the user deleted.
-    const QString text = trimBlanks(ui_.confirmFormula(candidate, calculator_.language()));
+    const QString text = trimBlanks(ui_.confirmFormula(candidate));
     if (text.isEmpty())
         return;
     lineBuffer_.clear();
     lineBuffer_.addLine(text);
-    const QString path = ui_.askSaveFileName(calculator_.datenPfad());
+    const QString path = ui_.askSaveFileName(calculator_.dataFolder());
     if (path.isEmpty())
         return;
     lineBuffer_.saveToFile(path);

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/calculator.h"
 
-#include "core/languagetable.h"
-
 #include <algorithm>
 
 namespace numra {
@@ -12,18 +10,17 @@ Calculator::Calculator(CalculatorUi& ui, QChar decimalSeparator)
 {
 }
 
-// FormShow without the platform steps (warning beep, NumLock), which the
-// window does itself.
-void Calculator::formShow(const QString& dataFolder)
+// The platform steps of start-up (warning beep, NumLock) are the window's.
+void Calculator::start(const QString& dataFolder)
 {
-    language_ = 0;
+    language_ = Language::German;
     inputMode_ = InputMode::Keypad;
-    tempSum_ = false;
+    subtotalShown_ = false;
     powerBase_.clear();
     setEntryText(QString());
-    editIndicatorVisible_ = false;
+    display_.editIndicatorVisible = false;
     focusEntry();
-    datenPfad_ = dataFolder;
+    dataFolder_ = dataFolder;
 }
 
 void Calculator::press(Key key)
@@ -45,7 +42,7 @@ void Calculator::press(Key key)
     case Key::Reciprocal: reciprocal(); break;
     case Key::SquareRoot: squareRoot(); break;
     case Key::Power: startPower(); break;
-    case Key::Ganzzahl: cutDecimals(); break;
+    case Key::CutDecimals: cutDecimals(); break;
     case Key::MemoryIn: memoryIn(); break;
     case Key::MemoryOut: memoryOut(); break;
     case Key::MemoryClear: memoryClear(); break;
@@ -60,34 +57,27 @@ void Calculator::press(Key key)
 
 void Calculator::setRoundingChecked(bool checked)
 {
-    if (checked == roundingChecked_)
+    if (checked == display_.roundingChecked)
         return;
-    roundingChecked_ = checked;
+    display_.roundingChecked = checked;
     roundingChanged();
 }
 
 void Calculator::setEntryText(const QString& text, int caret)
 {
-    entry_ = text;
-    setCaretPosition(caret < 0 ? int(entry_.size()) : caret);
+    display_.entryText = text;
+    setCaretPosition(caret < 0 ? int(display_.entryText.size()) : caret);
 }
 
 void Calculator::setCaretPosition(int caret)
 {
-    caret_ = std::clamp(caret, 0, int(entry_.size()));
+    display_.caret = std::clamp(caret, 0, int(display_.entryText.size()));
 }
 
-// DeutschClick and EnglischClick.
-void Calculator::setLanguage(int language)
+void Calculator::setLanguage(Language language)
 {
     language_ = language;
 }
-
-QString Calculator::msgInvalidInput() const { return languageText(TextId::MsgInvalidInput, language_); }
-
-QString Calculator::msgNoCalculation() const { return languageText(TextId::MsgNoCalculation, language_); }
-
-QString Calculator::msgConvertError() const { return languageText(TextId::MsgConvertError, language_); }
 
 void Calculator::ensureRoomFor(qsizetype length) const
 {
@@ -95,8 +85,7 @@ void Calculator::ensureRoomFor(qsizetype length) const
         throw Error(kTextTooLong);
 }
 
-
-void Calculator::moveCaretToEnd() { caret_ = int(entry_.size()); }
+void Calculator::moveCaretToEnd() { display_.caret = int(display_.entryText.size()); }
 
 void Calculator::focusEntry() { ui_.focusEntry(); }
 

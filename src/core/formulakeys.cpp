@@ -10,29 +10,29 @@
 
 namespace numra {
 
-// BitBtn1Click: digits and the point are appended wherever the caret is; the
+// Digits and the point are appended at the end wherever the caret is; the
 // entry is not validated ("1.." stays as typed).
 void Calculator::appendCharacter(QChar c)
 {
-    ensureRoomFor(entry_.size() + 1);
-    setEntryText(entry_ + c);
+    ensureRoomFor(display_.entryText.size() + 1);
+    setEntryText(display_.entryText + c);
     focusEntry();
 }
 
-// BitBtn11Click, BitBtn12Click, BitBtn15Click, BitBtn14Click. In edit mode the
-// entry already shows the pending formula, and the next operator appends it
-// to the formula once more; that is how edit mode has always worked.
+// In edit mode the entry already shows the pending formula, and the next
+// operator appends it to the formula once more; that is how edit mode has
+// always worked.
 void Calculator::operatorKey(QChar op)
 {
-    ensureRoomFor(formula_.size() + entry_.size() + 1);
-    formula_ += entry_ + op;
+    ensureRoomFor(formula_.size() + display_.entryText.size() + 1);
+    formula_ += display_.entryText + op;
     if (inputMode_ == InputMode::Edit)
         setEntryText(formula_);
     else
         setEntryText(QString());
 }
 
-// BitBtn16Click: a pending x^n and edit mode survive CE.
+// A pending x^n and edit mode survive CE.
 void Calculator::clearEntry()
 {
     setEntryText(QString());
@@ -40,29 +40,29 @@ void Calculator::clearEntry()
     focusEntry();
 }
 
-// BitBtn22Click decides by the read-only state, not by the input mode: after
-// x^n and "=" in edit mode the field is still editable while the mode is
-// keypad, and this key then switches to keypad mode.
+// Edit decides by the read-only state, not by the input mode: after x^n and
+// "=" in edit mode the field is still editable while the mode is keypad, and
+// this key then switches to keypad mode.
 void Calculator::toggleEditMode()
 {
-    if (entryReadOnly_) {
-        entryReadOnly_ = false;
-        editIndicatorVisible_ = true;
+    if (display_.entryReadOnly) {
+        display_.entryReadOnly = false;
+        display_.editIndicatorVisible = true;
         inputMode_ = InputMode::Edit;
         powerBase_.clear();
         setEntryText(QString());
     } else {
-        entryReadOnly_ = true;
+        display_.entryReadOnly = true;
         setEntryText(QString());
-        editIndicatorVisible_ = false;
+        display_.editIndicatorVisible = false;
         inputMode_ = InputMode::Keypad;
         powerBase_.clear();
     }
     focusEntry();
 }
 
-// BitBtn19Click. When Calculate throws, the rest is skipped: in keypad mode
-// the failed formula stays pending.
+// When the evaluation throws, the rest is skipped: in keypad mode the failed
+// formula stays pending.
 void Calculator::equals()
 {
     switch (inputMode_) {
@@ -70,13 +70,13 @@ void Calculator::equals()
         computePendingPower();
         break;
     case InputMode::Edit:
-        formula_ = entry_;
+        formula_ = display_.entryText;
         calculate();
         powerBase_.clear();
         break;
     case InputMode::Keypad:
-        ensureRoomFor(formula_.size() + entry_.size());
-        formula_ += entry_;
+        ensureRoomFor(formula_.size() + display_.entryText.size());
+        formula_ += display_.entryText;
         calculate();
         formula_.clear();
         break;
@@ -90,7 +90,7 @@ void Calculator::computePendingPower()
     if (isBlankText(powerBase_))
         return;
     const float base = fpu::toSingle(parseNumber(powerBase_, separator_));
-    const float exponent = fpu::toSingle(parseNumber(entry_, separator_));
+    const float exponent = fpu::toSingle(parseNumber(display_.entryText, separator_));
     const float result = singlePrecisionPower(base, exponent);
     setEntryText(formatGeneral(result, separator_));
     powerBase_.clear();

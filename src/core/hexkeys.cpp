@@ -8,38 +8,38 @@
 
 namespace numra {
 
-// ButtonHexClick. Letters can only be typed in edit mode, so the key switches
-// there (by clicking Edit) after reading the entry.
+// Letters can only be typed in edit mode, so Hex->Int switches there (as
+// Edit does) after reading the entry.
 void Calculator::hexToIntKey()
 {
-    const QString text = trimBlanks(entry_);
-    if (text.isEmpty()) {
-        showError(msgInvalidInput());
+    const QString digits = trimBlanks(display_.entryText);
+    if (digits.isEmpty()) {
+        showError(text(TextId::InvalidInputMessage));
         return;
     }
     if (inputMode_ != InputMode::Edit)
         toggleEditMode();
-    setEntryText(QString::number(hexToInt(text)));
+    setEntryText(QString::number(hexToInt(digits)));
 }
 
-// HexToInt: reports a failure itself and gives 0.
-std::int32_t Calculator::hexToInt(const QString& text)
+// Reports a failure itself and gives 0.
+std::int32_t Calculator::hexToInt(const QString& digits)
 {
-    if (const auto value = parseHexInt32(text))
+    if (const auto value = parseHexInt32(digits))
         return *value;
-    showError(msgConvertError());
+    showError(text(TextId::ConvertErrorMessage));
     return 0;
 }
 
-// ButtonIntClick. The integer part is taken as Ganzzahl takes it; a value
+// Int->Hex takes the integer part as Ganzzahl takes it; a value
 // outside the 32-bit range is refused rather than shown wrapped around.
 void Calculator::intToHexKey()
 {
-    if (isBlankText(entry_))
+    if (isBlankText(display_.entryText))
         return;
-    const IntegerPart part = singleIntegerPart(entry_, separator_);
+    const IntegerPart part = singleIntegerPart(display_.entryText, separator_);
     if (part.status != IntegerPart::Status::Ok) {
-        showError(msgInvalidInput());
+        showError(text(TextId::InvalidInputMessage));
         return;
     }
     setEntryText(intToHexText(part.value));

@@ -8,7 +8,6 @@
 #include "eval/fpu.h"
 #include "eval/numbertext.h"
 
-
 namespace numra {
 
 namespace {
@@ -18,31 +17,31 @@ const QString kEntryEmpty = QStringLiteral("Ergebnisfeld ist leer!");
 
 } // namespace
 
-// BitBtn13Click with ApplyPercent. With one pending operation this is the
+// With one pending operation this is the
 // usual percent arithmetic ("200+" and 10 give "200+(200/100 *10)"); the
 // base is the pending formula without its operator, so a longer formula
 // gives a garbled base, as it always has.
 void Calculator::percent()
 {
-    ensureRoomFor(2 * formula_.size() + entry_.size() + 8);
+    ensureRoomFor(2 * formula_.size() + display_.entryText.size() + 8);
     if (formula_.endsWith(u'*')) {
-        formula_ += entry_ + QStringLiteral("/100");
+        formula_ += display_.entryText + QStringLiteral("/100");
     } else {
         QString base = formula_;
         if (!base.isEmpty())
             base.remove(base.indexOf(formula_.back()), 1);
-        formula_ += u'(' + base + QStringLiteral("/100 *") + entry_ + u')';
+        formula_ += u'(' + base + QStringLiteral("/100 *") + display_.entryText + u')';
     }
     calculate();
     formula_.clear();
     focusEntry();
 }
 
-// BitBtn20Click: replaces whatever was pending.
+// +/- replaces whatever was pending.
 void Calculator::signChange()
 {
-    if (!isBlankText(entry_)) {
-        formula_ = entry_ + QStringLiteral("*-1");
+    if (!isBlankText(display_.entryText)) {
+        formula_ = display_.entryText + QStringLiteral("*-1");
         calculate();
         formula_.clear();
     }
@@ -50,64 +49,64 @@ void Calculator::signChange()
     focusEntry();
 }
 
-// BitBtn24Click: an empty entry gives the subtotal of "1/".
+// 1/x of an empty entry gives the subtotal of "1/".
 void Calculator::reciprocal()
 {
-    formula_ = QStringLiteral("1/") + entry_;
+    formula_ = QStringLiteral("1/") + display_.entryText;
     calculate();
     formula_.clear();
     focusEntry();
 }
 
-// BitBtn18Click, in single precision.
+// The square root is taken in single precision.
 void Calculator::squareRoot()
 {
-    if (isBlankText(entry_))
+    if (isBlankText(display_.entryText))
         return;
-    if (const auto root = singleSquareRoot(entry_, separator_)) {
+    if (const auto root = singleSquareRoot(display_.entryText, separator_)) {
         setEntryText(formatGeneral(*root, separator_));
         formula_.clear();
     } else {
-        showError(msgInvalidInput());
+        showError(text(TextId::InvalidInputMessage));
     }
     moveCaretToEnd();
     focusEntry();
 }
 
-// BitBtn17Click: the base is kept as typed; "=" completes the power.
+// x^n keeps the base as typed; "=" completes the power.
 void Calculator::startPower()
 {
     formula_.clear();
-    powerBase_ = entry_;
+    powerBase_ = display_.entryText;
     inputMode_ = InputMode::Power;
     setEntryText(QString());
     focusEntry();
 }
 
-// ButtonGanzClick. Text that is no number is ignored silently; a number
+// Ganzzahl ignores text that is no number silently; a number
 // whose integer part does not fit into 32 bits is refused with a message
 // instead of showing a wrapped-around value.
 void Calculator::cutDecimals()
 {
     setRoundingChecked(false);
-    const IntegerPart part = singleIntegerPart(trimBlanks(entry_), separator_);
+    const IntegerPart part = singleIntegerPart(trimBlanks(display_.entryText), separator_);
     if (part.status == IntegerPart::Status::NotANumber)
         return;
     if (part.status == IntegerPart::Status::OutOfRange) {
-        showError(msgInvalidInput());
+        showError(text(TextId::InvalidInputMessage));
         return;
     }
     setEntryText(QString::number(part.value));
 }
 
-// CheckBoxRundenClick, run only when the box changes. Unchecking does not
-// bring back decimals cut off before.
+// Runs only when the box changes. Unchecking does not bring back decimals
+// cut off before.
 void Calculator::roundingChanged()
 {
-    if (isBlankText(entry_) || !roundingChecked_)
+    if (isBlankText(display_.entryText) || !display_.roundingChecked)
         return;
     long double parsed = 0;
-    if (!tryParseNumber(entry_, separator_, parsed))
+    if (!tryParseNumber(display_.entryText, separator_, parsed))
         return;
     double value = 0;
     try {
@@ -118,14 +117,14 @@ void Calculator::roundingChanged()
     setEntryText(formatTwoDecimals(value, separator_));
 }
 
-// BitBtn25Click: stores the entry text as it is, a formula included.
+// M+ stores the entry text as it is, a formula included.
 void Calculator::memoryIn()
 {
-    memory_ = MemoryRegister{MemoryRegister::State::Text, entry_};
+    memory_ = MemoryRegister{MemoryRegister::State::Text, display_.entryText};
     focusEntry();
 }
 
-// BitBtn26Click: replaces the entry in keypad mode, appends to it otherwise.
+// M- replaces the entry in keypad mode, appends to it otherwise.
 void Calculator::memoryOut()
 {
     if (memory_.state == MemoryRegister::State::Null)
@@ -133,27 +132,26 @@ void Calculator::memoryOut()
     if (inputMode_ == InputMode::Keypad) {
         setEntryText(memory_.text);
     } else {
-        ensureRoomFor(entry_.size() + memory_.text.size());
-        setEntryText(entry_ + memory_.text);
+        ensureRoomFor(display_.entryText.size() + memory_.text.size());
+        setEntryText(display_.entryText + memory_.text);
     }
     focusEntry();
 }
 
-// BitBtn27Click.
 void Calculator::memoryClear()
 {
     memory_ = MemoryRegister{MemoryRegister::State::Null, QString()};
     focusEntry();
 }
 
-// ButtonCipboardClick: the two notices are German in both languages.
+// The two notices are German in both languages.
 void Calculator::copyEntry()
 {
-    if (isBlankText(entry_)) {
+    if (isBlankText(display_.entryText)) {
         showError(kEntryEmpty);
         return;
     }
-    ui_.copyToClipboard(entry_);
+    ui_.copyToClipboard(display_.entryText);
     ui_.showMessage(MessageKind::Information, kCopied);
 }
 

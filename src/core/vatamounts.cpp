@@ -32,15 +32,15 @@ VatCompletion completeVatAmounts(const VatAmounts& fields, QChar separator)
 {
     VatCompletion done{fields, 0};
     VatAmounts& a = done.amounts;
-    if (!isBlankText(a.brutto)) {
-        if (auto netto = combine(a.brutto, a.tax, separator, fpu::sub))
-            a.netto = *netto;
+    if (!isBlankText(a.gross)) {
+        if (auto net = combine(a.gross, a.tax, separator, fpu::sub))
+            a.net = *net;
         else
             ++done.failedSteps;
     }
-    if (!isBlankText(a.netto)) {
-        if (auto brutto = combine(a.netto, a.tax, separator, fpu::add))
-            a.brutto = *brutto;
+    if (!isBlankText(a.net)) {
+        if (auto gross = combine(a.net, a.tax, separator, fpu::add))
+            a.gross = *gross;
         else
             ++done.failedSteps;
     }
@@ -50,9 +50,9 @@ VatCompletion completeVatAmounts(const VatAmounts& fields, QChar separator)
 QString vatFieldText(const VatAmounts& amounts, VatField field)
 {
     switch (field) {
-    case VatField::Brutto: return trimBlanks(amounts.brutto);
-    case VatField::Netto: return trimBlanks(amounts.netto);
-    case VatField::Steuer: return trimBlanks(amounts.tax);
+    case VatField::Gross: return trimBlanks(amounts.gross);
+    case VatField::Net: return trimBlanks(amounts.net);
+    case VatField::Tax: return trimBlanks(amounts.tax);
     case VatField::None: break;
     }
     return QString();

@@ -3,15 +3,13 @@
 
 #include "core/calculator.h"
 
-#include "core/languagetable.h"
 #include "core/singleprecision.h"
 #include "eval/fpu.h"
 #include "eval/numbertext.h"
 
 namespace numra {
 
-// BitBtnUstClick (VatFromNet) and ButtonNettoClick. The entry and the result
-// are single-precision amounts, so the tax may differ by a cent from the
+// The entry and the result are single-precision amounts, so the tax may differ by a cent from the
 // difference of the two texts.
 void Calculator::vatKey(VatDirection direction)
 {
@@ -21,18 +19,18 @@ void Calculator::vatKey(VatDirection direction)
     // The keypad's "." stands for the decimal separator here. (Reading it
     // always as "," refused every amount with decimals where the separator
     // is ".".)
-    QString amount = trimBlanks(entry_);
+    QString amount = trimBlanks(display_.entryText);
     if (const qsizetype point = amount.indexOf(u'.'); point >= 0)
         amount[point] = separator_;
     const std::optional<float> entered = parseSingle(amount, separator_);
     if (!entered) {
-        showError(msgInvalidInput());
+        showError(text(TextId::InvalidInputMessage));
         return;
     }
 
     formula_ = amount + (fromNet ? QStringLiteral("*1.19") : QStringLiteral("/1.19"));
     calculate();
-    const QString resultText = trimBlanks(entry_);
+    const QString resultText = trimBlanks(display_.entryText);
     const std::optional<float> result = parseSingle(resultText, separator_);
     if (!result)
         return;
@@ -40,13 +38,12 @@ void Calculator::vatKey(VatDirection direction)
 
     VatWindowInput input;
     input.language = language_;
-    (fromNet ? input.brutto : input.netto) = resultText;
+    (fromNet ? input.gross : input.net) = resultText;
     input.tax = formatTwoDecimals(tax, separator_);
-    input.taxLabel = languageText(fromNet ? TextId::TaxLabelVatFromNet : TextId::TaxLabelVatFromGross,
-                                  language_);
+    input.taxLabel = text(fromNet ? TextId::TaxLabelVatFromNet : TextId::TaxLabelVatFromGross);
     if (const std::optional<QString> copied = ui_.showVatWindow(input))
         memory_ = MemoryRegister{MemoryRegister::State::Text, *copied};
-    tempSum_ = false; // the VAT window clears it when it closes
+    subtotalShown_ = false; // the VAT window clears it when it closes
     formula_.clear();
 }
 

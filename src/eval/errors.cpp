@@ -15,6 +15,19 @@ QString errorBoxText(const QString& message)
     return message;
 }
 
+QString errorBoxTextOf(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const Error& caught) {
+        return errorBoxText(caught.message());
+    } catch (const std::exception& caught) {
+        return errorBoxText(QString::fromLocal8Bit(caught.what()));
+    } catch (...) {
+        return errorBoxText(QStringLiteral("Unbekannter Fehler"));
+    }
+}
+
 static bool isBlank(QChar c) { return c.unicode() <= 32; }
 
 QString trimBlanks(const QString& text)

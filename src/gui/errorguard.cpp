@@ -6,30 +6,13 @@
 
 namespace numra {
 
-namespace {
-
-// Showing the box runs a nested event loop; an error from there is not
-// shown again but must not escape either.
-void showUncaught(QWidget* boxParent, const QString& message) noexcept
-{
-    try {
-        showDefaultErrorBox(boxParent, message);
-    } catch (...) {
-    }
-}
-
-} // namespace
-
 void showCaughtError(QWidget* boxParent) noexcept
 {
+    // Showing the box runs a nested event loop; an error from there is not
+    // shown again but must not escape either.
     try {
-        throw;
-    } catch (const Error& error) {
-        showUncaught(boxParent, error.message());
-    } catch (const std::exception& error) {
-        showUncaught(boxParent, QString::fromLocal8Bit(error.what()));
+        showDefaultErrorBox(boxParent, errorBoxTextOf(std::current_exception()));
     } catch (...) {
-        showUncaught(boxParent, QStringLiteral("Unbekannter Fehler"));
     }
 }
 

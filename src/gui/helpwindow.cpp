@@ -26,37 +26,34 @@ const QString englishHelp = QStringLiteral(
 } // namespace
 
 HelpWindow::HelpWindow(QWidget* owner)
-    : FixedDialog(owner, QStringLiteral("FormHelp"), QSize(594, 196))
+    : FixedDialog(owner, QStringLiteral("helpWindow"), QSize(594, 196))
 {
-    label1_ = new QLabel(QStringLiteral("Hilfe"), this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setGeometry(-1, 0, 590, 41);
-    label1_->setAlignment(Qt::AlignCenter);
-    label1_->setFont(tahoma(27));
+    title_ = new QLabel(QStringLiteral("Hilfe"), this);
+    title_->setGeometry(-1, 0, 590, 41);
+    title_->setAlignment(Qt::AlignCenter);
+    title_->setFont(tahoma(27));
 
-    label2_ = new QLabel(this);
-    label2_->setObjectName(QStringLiteral("Label2"));
-    label2_->setGeometry(21, 32, 550, 120);
-    label2_->setFont(tahoma(13));
-    label2_->setWordWrap(true);
-    label2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    text_ = new QLabel(this);
+    text_->setGeometry(21, 32, 550, 120);
+    text_->setFont(tahoma(13));
+    text_->setWordWrap(true);
+    text_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    button1_ = addButton(QStringLiteral("OK"), QRect(232, 158, 123, 25));
-    button1_->setObjectName(QStringLiteral("Button1"));
-    button1_->setAccessibleName(QStringLiteral("OK"));
-    connect(button1_, &QPushButton::clicked, this, &QDialog::accept);
+    okButton_ = addButton(QStringLiteral("OK"), QRect(232, 158, 123, 25));
+    okButton_->setAccessibleName(QStringLiteral("OK"));
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void HelpWindow::showHelp(int language)
+void HelpWindow::showHelp(Language language)
 {
-    curLanguage_ = language;
+    language_ = language;
     exec();
 }
 
 void HelpWindow::showEvent(QShowEvent* event)
 {
-    label2_->setText(curLanguage_ == 0 ? germanHelp : englishHelp);
-    button1_->setFocus();
+    text_->setText(language_ == Language::German ? germanHelp : englishHelp);
+    okButton_->setFocus();
     FixedDialog::showEvent(event);
 }
 

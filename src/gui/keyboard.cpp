@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/keyboard.h"
 
+#include "core/keys.h"
 #include "gui/mainwindow.h"
 
 #include <QApplication>
@@ -13,54 +14,20 @@ namespace numra {
 
 namespace {
 
-using O = KeyOrigin;
-using A = KeyAction;
+// What the window itself does with a key in keypad mode, beside clicking
+// the keys that the key table binds.
+enum class WindowAction { Help, EmptyEntry };
 
-// clang-format off
-constexpr std::array keyBindings{
-    KeyBinding{Qt::Key_F1, O::Anywhere, A::Help, {}},
-    KeyBinding{Qt::Key_Delete, O::Anywhere, A::EmptyEntry, {}},
-    KeyBinding{Qt::Key_Backspace, O::Anywhere, A::EmptyEntry, {}},
-    KeyBinding{Qt::Key_0, O::Anywhere, A::Press, Key::Digit0},
-    KeyBinding{Qt::Key_1, O::Anywhere, A::Press, Key::Digit1},
-    KeyBinding{Qt::Key_2, O::Anywhere, A::Press, Key::Digit2},
-    KeyBinding{Qt::Key_3, O::Anywhere, A::Press, Key::Digit3},
-    KeyBinding{Qt::Key_4, O::Anywhere, A::Press, Key::Digit4},
-    KeyBinding{Qt::Key_5, O::Anywhere, A::Press, Key::Digit5},
-    KeyBinding{Qt::Key_6, O::Anywhere, A::Press, Key::Digit6},
-    KeyBinding{Qt::Key_7, O::Anywhere, A::Press, Key::Digit7},
-    KeyBinding{Qt::Key_8, O::Anywhere, A::Press, Key::Digit8},
-    KeyBinding{Qt::Key_9, O::Anywhere, A::Press, Key::Digit9},
-    KeyBinding{Qt::Key_Comma, O::Anywhere, A::Press, Key::Point},
-    KeyBinding{Qt::Key_Period, O::Anywhere, A::Press, Key::Point},
-    KeyBinding{Qt::Key_Minus, O::Anywhere, A::Press, Key::Minus},
-    KeyBinding{Qt::Key_Slash, O::KeypadOnly, A::Press, Key::Divide},
-    KeyBinding{Qt::Key_Asterisk, O::KeypadOnly, A::Press, Key::Multiply},
-    KeyBinding{Qt::Key_Plus, O::Anywhere, A::Press, Key::Plus},
-    // The German key left of "1" types "^", as a dead key or not.
-    KeyBinding{Qt::Key_AsciiCircum, O::MainBlockOnly, A::Press, Key::Power},
-    KeyBinding{Qt::Key_Dead_Circumflex, O::MainBlockOnly, A::Press, Key::Power},
-    KeyBinding{Qt::Key_F9, O::Anywhere, A::Press, Key::ClearEntry},
-    KeyBinding{Qt::Key_F8, O::Anywhere, A::Press, Key::Percent},
-    KeyBinding{Qt::Key_F7, O::Anywhere, A::Press, Key::VatFromNet},
-    // Return is used up here, so the entry field does not click "=" again.
-    KeyBinding{Qt::Key_Return, O::Anywhere, A::Press, Key::Equals},
-    KeyBinding{Qt::Key_Enter, O::Anywhere, A::Press, Key::Equals},
+struct WindowKey {
+    Qt::Key qtKey;
+    WindowAction action;
 };
-// clang-format on
 
-bool originMatches(KeyOrigin origin, bool fromKeypad)
-{
-    switch (origin) {
-    case KeyOrigin::Anywhere:
-        return true;
-    case KeyOrigin::KeypadOnly:
-        return fromKeypad;
-    case KeyOrigin::MainBlockOnly:
-        return !fromKeypad;
-    }
-    return false;
-}
+constexpr std::array windowActionKeys{
+    WindowKey{Qt::Key_F1, WindowAction::Help},
+    WindowKey{Qt::Key_Delete, WindowAction::EmptyEntry},
+    WindowKey{Qt::Key_Backspace, WindowAction::EmptyEntry},
+};
 
 bool isReturn(const QKeyEvent& key)
 {
@@ -86,14 +53,6 @@ Qt::KeyboardModifiers heldModifiers(const QKeyEvent& key)
 }
 
 } // namespace
-
-const KeyBinding* findKeyBinding(int qtKey, bool fromKeypad)
-{
-    for (const KeyBinding& binding : keyBindings)
-        if (binding.qtKey == qtKey && originMatches(binding.origin, fromKeypad))
-            return &binding;
-    return nullptr;
-}
 
 KeyRouter::KeyRouter(MainWindow& window) : QObject(&window), window_(window) {}
 
@@ -135,7 +94,7 @@ bool KeyRouter::dialogKeys(QKeyEvent& key)
     case Qt::Key_Escape:
         if (held != Qt::NoModifier)
             return false;
-        window_.clickCancelButton();
+        window_.clickEscapeKey();
         return true;
     default:
         return false;
@@ -146,29 +105,40 @@ bool KeyRouter::windowKeys(QKeyEvent& key)
 {
     if (window_.calculator().inputMode() == InputMode::Edit || (key.modifiers() & Qt::ShiftModifier))
         return false;
-    const KeyBinding* binding = findKeyBinding(key.key(), key.modifiers() & Qt::KeypadModifier);
-    if (binding) {
-        switch (binding->action) {
-        case KeyAction::Help:
-            window_.showHelp();
-            break;
-        case KeyAction::EmptyEntry:
-            window_.setEntryText(QString());
-            break;
-        case KeyAction::Press:
-            window_.clickKey(*binding->key);
-            break;
+    bool used = runWindowAction(key.key());
+    if (!used) {
+        if (const std::optional<Key> bound = keyBoundTo(key.key(), key.modifiers() & Qt::KeypadModifier)) {
+            window_.clickKey(*bound);
+            used = true;
         }
     }
     window_.putCaretAtEnd();
-    // A key the table acted on is used up, so an editable field does not type
-    // it a second time.
-    return binding != nullptr;
+    // A key acted on is used up, so an editable field does not type it a
+    // second time.
+    return used;
+}
+
+bool KeyRouter::runWindowAction(int qtKey)
+{
+    for (const WindowKey& windowKey : windowActionKeys) {
+        if (windowKey.qtKey != qtKey)
+            continue;
+        switch (windowKey.action) {
+        case WindowAction::Help:
+            window_.showHelp();
+            break;
+        case WindowAction::EmptyEntry:
+            window_.setEntryText(QString());
+            break;
+        }
+        return true;
+    }
+    return false;
 }
 
 bool KeyRouter::entryKeys(QKeyEvent& key)
 {
-    if (QApplication::focusWidget() != window_.entry())
+    if (QApplication::focusWidget() != window_.entryField())
         return false;
     if (isReturn(key)) {
         window_.clickKey(Key::Equals);
@@ -177,7 +147,7 @@ bool KeyRouter::entryKeys(QKeyEvent& key)
     if (window_.calculator().inputMode() == InputMode::Edit && isCircumflex(key)) {
         // The dead key would wait for the next key; "^" is wanted at once,
         // at the end of the formula.
-        window_.setEntryText(window_.calculator().entryText() + u'^');
+        window_.setEntryText(window_.calculator().display().entryText + u'^');
         return true;
     }
     return false;

@@ -23,8 +23,8 @@ int main(int argc, char** argv)
     numra::platform::WarningBeep beep;
     const numra::platform::QuitOnTerminationSignals quitOnSignals;
     numra::NumraWindows windows(beep, numra::systemDecimalSeparator());
-    windows.rech.show();
-    numra::reportStartupIfAsked(windows.rech);
+    windows.mainWindow.show();
+    numra::reportStartupIfAsked(windows.mainWindow);
     const int result = app.exec();
     beep.restore();
     return result;

@@ -1,17 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Building the calculator window's controls from its stored layout.
+// Building the calculator window: its controls from its layout table, its
+// keys from the key table, and its popup menu.
 
 #include "gui/mainwindow.h"
 
-#include "gui/pictures.h"
 #include "gui/fixeddialog.h"
+#include "gui/pictures.h"
 #include "gui/plainfield.h"
 
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace numra {
 
@@ -30,31 +35,19 @@ QWidget* createEntry(QWidget* parent)
     return field;
 }
 
-QWidget* createPushButton(const LayoutRow& row, QWidget* parent)
-{
-    auto* button = new QPushButton(QString::fromUtf8(row.caption), parent);
-    button->setAutoDefault(false);
-    if (row.picture) {
-        const int side = std::min(row.geometry.width(), row.geometry.height()) - 2 * pushButtonPictureMargin;
-        button->setIconSize(QSize(side, side));
-        button->setIcon(pictureIcon(QString::fromLatin1(row.picture), button->iconSize()));
-    }
-    return button;
-}
-
-QWidget* createFlatButton(const LayoutRow& row, QWidget* parent)
+QWidget* createFlatButton(const ControlLayout& row, QWidget* parent)
 {
     auto* button = new QToolButton(parent);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setIconSize(row.geometry.size());
-    button->setIcon(pictureIcon(QString::fromLatin1(row.picture), row.geometry.size()));
+    button->setIcon(pictureIcon(row.picture, row.geometry.size()));
     return button;
 }
 
-QWidget* createTitleLabel(const LayoutRow& row, QWidget* parent)
+QWidget* createTitleLabel(const ControlLayout& row, QWidget* parent)
 {
-    auto* label = new QLabel(QString::fromUtf8(row.caption), parent);
+    auto* label = new QLabel(row.caption.toString(), parent);
     label->setFont(layoutFont(LayoutFont::CenturyGothic, row.fontPixels));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::white);
@@ -62,85 +55,137 @@ QWidget* createTitleLabel(const LayoutRow& row, QWidget* parent)
     return label;
 }
 
-QWidget* createImagePanel(QWidget* parent)
+QWidget* createFrame(QWidget* parent)
 {
-    auto* panel = new QFrame(parent);
-    panel->setFrameStyle(QFrame::Box | QFrame::Plain);
-    panel->setLineWidth(1);
-    return panel;
+    auto* frame = new QFrame(parent);
+    frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+    frame->setLineWidth(1);
+    return frame;
 }
 
-QWidget* createImage(const LayoutRow& row, QWidget* parent)
+QWidget* createPicture(const ControlLayout& row, QWidget* parent)
 {
     auto* image = new QLabel(parent);
-    image->setPixmap(picture(QString::fromLatin1(row.picture), row.geometry.size()));
+    image->setPixmap(picture(row.picture, row.geometry.size()));
     image->setAttribute(Qt::WA_TranslucentBackground);
     image->hide();
     return image;
 }
 
-QWidget* createWidget(const LayoutRow& row, QWidget* parent)
+QWidget* createWidget(const ControlLayout& row, QWidget* parent)
 {
     switch (row.kind) {
     case ControlKind::Entry:
         return createEntry(parent);
-    case ControlKind::PushButton:
-        return createPushButton(row, parent);
     case ControlKind::CheckBox:
-        return new QCheckBox(QString::fromUtf8(row.caption), parent);
-    case ControlKind::TitleStrip:
-        return new QWidget(parent);
+        return new QCheckBox(row.caption.toString(), parent);
+    case ControlKind::TitleStrip: {
+        auto* strip = new QWidget(parent);
+        setBackground(strip, windowGrey); // the strip has the window's colour
+        return strip;
+    }
     case ControlKind::FlatButton:
         return createFlatButton(row, parent);
     case ControlKind::Label:
         return createTitleLabel(row, parent);
-    case ControlKind::ImagePanel:
-        return createImagePanel(parent);
-    case ControlKind::Image:
-        return createImage(row, parent);
+    case ControlKind::Frame:
+        return createFrame(parent);
+    case ControlKind::Picture:
+        return createPicture(row, parent);
     }
     return nullptr;
 }
 
 } // namespace
 
+// The keys come after the other controls, so that the clipboard key lies
+// on top of the entry field's right end.
 void MainWindow::buildControls()
 {
     setFont(tahoma(11));
     setBackground(this, windowGrey);
-
-    QWidget* titleStrip = nullptr;
-    QWidget* imagePanel = nullptr;
-    std::vector<QWidget*> tabChain(mainLayout().size(), nullptr);
-    for (const LayoutRow& row : mainLayout()) {
-        QWidget* widget = createControl(row, titleStrip, imagePanel);
-        controls_[static_cast<size_t>(row.id)] = widget;
-        if (row.kind == ControlKind::TitleStrip)
-            titleStrip = widget;
-        if (row.kind == ControlKind::ImagePanel)
-            imagePanel = widget;
-        if (row.tabOrder >= 0)
-            tabChain[row.tabOrder] = widget;
-    }
-    std::erase(tabChain, nullptr);
-    for (size_t i = 1; i < tabChain.size(); ++i)
-        setTabOrder(tabChain[i - 1], tabChain[i]);
+    for (const ControlLayout& row : windowControlLayout())
+        controls_[static_cast<std::size_t>(row.id)] = createControl(row);
+    for (const KeyInfo& key : keyTable())
+        keyButtons_[static_cast<std::size_t>(key.key)] = createKeyButton(key);
+    chainTabOrder();
 }
 
-QWidget* MainWindow::createControl(const LayoutRow& row, QWidget* titleStrip, QWidget* imagePanel)
+QWidget* MainWindow::createControl(const ControlLayout& row)
 {
-    QWidget* parent = row.inTitleStrip ? titleStrip : row.kind == ControlKind::Image ? imagePanel : this;
+    QWidget* parent = this;
+    if (row.parent == ControlParent::TitleStrip)
+        parent = control(WindowControl::TitleStrip);
+    else if (row.parent == ControlParent::EditIndicatorFrame)
+        parent = control(WindowControl::EditIndicatorFrame);
     QWidget* widget = createWidget(row, parent);
-    widget->setObjectName(QLatin1StringView(row.name));
     widget->setGeometry(row.geometry);
     if (row.fontPixels > 0 && row.kind != ControlKind::Label)
         widget->setFont(tahoma(row.fontPixels));
-    if (row.hint)
-        widget->setToolTip(QString::fromUtf8(row.hint));
-    widget->setAccessibleName(QString::fromUtf8(row.accessibleName));
-    if (row.kind == ControlKind::TitleStrip)
-        setBackground(widget, windowGrey); // the strip has the window's colour
+    if (!row.hint.isEmpty())
+        widget->setToolTip(row.hint.toString());
+    widget->setAccessibleName(row.accessibleName.toString());
     return widget;
+}
+
+// Hints follow the language and are set by applyHints().
+QPushButton* MainWindow::createKeyButton(const KeyInfo& key)
+{
+    auto* button = new QPushButton(key.picture.isEmpty() ? key.caption.toString() : QString(), this);
+    button->setAutoDefault(false);
+    button->setGeometry(key.geometry);
+    if (key.fontPixels > 0)
+        button->setFont(tahoma(key.fontPixels));
+    if (!key.picture.isEmpty()) {
+        const int side = std::min(key.geometry.width(), key.geometry.height()) - 2 * pushButtonPictureMargin;
+        button->setIconSize(QSize(side, side));
+        button->setIcon(pictureIcon(key.picture, button->iconSize()));
+    }
+    button->setAccessibleName(key.accessibleName.toString());
+    return button;
+}
+
+void MainWindow::chainTabOrder()
+{
+    std::vector<std::pair<int, QWidget*>> chain;
+    for (const ControlLayout& row : windowControlLayout())
+        if (row.tabOrder >= 0)
+            chain.emplace_back(row.tabOrder, control(row.id));
+    for (const KeyInfo& key : keyTable())
+        chain.emplace_back(key.tabOrder, keyButton(key.key));
+    std::ranges::sort(chain, {}, &std::pair<int, QWidget*>::first);
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1].second, chain[i].second);
+}
+
+void MainWindow::buildMenu()
+{
+    menu_ = new QMenu(this);
+    auto item = [this](QMenu* menu, MenuItem id, const QString& caption, bool visible,
+                       const std::function<void()>& handler) {
+        QAction* action = menu->addAction(caption);
+        action->setVisible(visible);
+        connect(action, &QAction::triggered, this, handler);
+        menuItems_[static_cast<std::size_t>(id)] = action;
+    };
+    auto separator = [this](bool visible) { menu_->addSeparator()->setVisible(visible); };
+
+    // The language submenu is never visible: every start is German. The
+    // hidden "Hilfe" is what the help button triggers.
+    auto* languages = new QMenu(QStringLiteral("Sprache"), menu_);
+    QAction* languageMenu = menu_->addMenu(languages);
+    languageMenu->setVisible(false);
+    menuItems_[static_cast<std::size_t>(MenuItem::LanguageMenu)] = languageMenu;
+    item(languages, MenuItem::German, QStringLiteral("Deutsch"), true, [this] { setLanguage(Language::German); });
+    item(languages, MenuItem::English, QStringLiteral("Englisch"), true, [this] { setLanguage(Language::English); });
+    separator(false);
+    item(menu_, MenuItem::Save, QStringLiteral("Berechnung speichern"), true, [this] { saveCalculation(); });
+    item(menu_, MenuItem::Load, QStringLiteral("Berechnung laden"), true, [this] { loadCalculation(); });
+    separator(true);
+    item(menu_, MenuItem::Help, QStringLiteral("Hilfe"), false, [this] { showHelp(); });
+    item(menu_, MenuItem::About, QStringLiteral("Info"), true, [this] { showAbout(); });
+    separator(true);
+    item(menu_, MenuItem::Quit, QStringLiteral("Beenden"), true, [this] { close(); });
 }
 
 } // namespace numra

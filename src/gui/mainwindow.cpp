@@ -1,54 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/mainwindow.h"
 
+#include "files/datafolder.h"
 #include "gui/errorguard.h"
 #include "gui/keyboard.h"
-#include "core/languagetable.h"
 #include "gui/pictures.h"
-#include "files/datafolder.h"
-#include "files/filedialogs.h"
+#include "gui/vatwindow.h"
 #include "platform/numlock.h"
 #include "platform/warningbeep.h"
-#include "gui/vatwindow.h"
-#include "gui/aboutwindow.h"
-#include "gui/formulawindow.h"
-#include "gui/helpwindow.h"
-#include "gui/messagebox.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QWindow>
 
 namespace numra {
 
-namespace {
-
-// When a modal window closes, the calculator window takes the keyboard back
-// (not every window manager hands it back by itself).
-class ActiveAgainAfterwards {
-public:
-    explicit ActiveAgainAfterwards(QWidget& window) : window_(window) {}
-    ~ActiveAgainAfterwards() { window_.activateWindow(); }
-    ActiveAgainAfterwards(const ActiveAgainAfterwards&) = delete;
-    ActiveAgainAfterwards& operator=(const ActiveAgainAfterwards&) = delete;
-
-private:
-    QWidget& window_;
-};
-
-} // namespace
-
 MainWindow::MainWindow(platform::WarningBeep& beep, QChar decimalSeparator)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), beep_(beep), core_(*this, decimalSeparator)
 {
-    setObjectName(QStringLiteral("FormRech"));
     setWindowTitle(QApplication::applicationName());
     setFixedSize(mainClientSize);
     buildControls();
@@ -62,109 +37,59 @@ MainWindow::MainWindow(platform::WarningBeep& beep, QChar decimalSeparator)
 void MainWindow::attach(const SecondaryWindows& windows)
 {
     windows_ = windows;
-    windows_.vat->setChooser(windows_.chooser);
+    windows_.vatWindow->setChooser(windows_.copyChooser);
 }
 
-QPushButton* MainWindow::keyButton(Key key) const
+QLineEdit* MainWindow::entryField() const
 {
-    return keyButtons_[static_cast<size_t>(key)];
+    return static_cast<QLineEdit*>(control(WindowControl::EntryField));
 }
 
-QLineEdit* MainWindow::entry() const
+QCheckBox* MainWindow::roundingBox() const
 {
-    return static_cast<QLineEdit*>(control(Control::Edit1));
-}
-
-QAction* MainWindow::menuItem(const char* name) const
-{
-    return menu_->findChild<QAction*>(QLatin1StringView(name));
+    return static_cast<QCheckBox*>(control(WindowControl::RoundingBox));
 }
 
 void MainWindow::connectControls()
 {
-    for (const KeyInfo& info : keyTable()) {
-        auto* button = findChild<QPushButton*>(QLatin1StringView(info.control));
-        keyButtons_[static_cast<size_t>(info.key)] = button;
-        connect(button, &QPushButton::clicked, this, [this, key = info.key] { press(key); });
-    }
-    connect(static_cast<QCheckBox*>(control(Control::CheckBoxRunden)), &QCheckBox::clicked, this,
+    for (const KeyInfo& key : keyTable())
+        connect(keyButton(key.key), &QPushButton::clicked, this, [this, k = key.key] { press(k); });
+    connect(roundingBox(), &QCheckBox::clicked, this,
             [this](bool checked) { runOnCore([this, checked] { core_.setRoundingChecked(checked); }); });
 
-    // What the user types in edit mode is the core's entry text. An input
-    // method can still commit text into the read-only field; that is undone.
-    connect(entry(), &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (showingState_)
-            return;
-        if (core_.entryReadOnly())
-            showCoreState();
+    // What the user types in edit mode, and where the user puts the caret,
+    // is the core's; render() keeps the field quiet while it shows the core's
+    // state, so only the user's own changes arrive here. An input method can
+    // still commit text into the read-only field; that is undone.
+    connect(entryField(), &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (core_.display().entryReadOnly)
+            render(core_.display());
         else
-            core_.setEntryText(text, entry()->cursorPosition());
+            core_.setEntryText(text, entryField()->cursorPosition());
     });
-    connect(entry(), &QLineEdit::cursorPositionChanged, this, [this](int, int position) {
-        if (!showingState_)
-            core_.setCaretPosition(position);
-    });
+    connect(entryField(), &QLineEdit::cursorPositionChanged, this,
+            [this](int, int position) { core_.setCaretPosition(position); });
 
-    auto flat = [this](Control id) { return static_cast<QAbstractButton*>(control(id)); };
-    connect(flat(Control::ButtonMenu), &QAbstractButton::clicked, this, &MainWindow::openMenu);
-    connect(flat(Control::SpeedButtonHelp), &QAbstractButton::clicked, this, &MainWindow::showHelp);
-    connect(flat(Control::ButtoniMini), &QAbstractButton::clicked, this, &MainWindow::minimize);
-    connect(flat(Control::ButtonClose), &QAbstractButton::clicked, this, &MainWindow::quitNow);
-    control(Control::Panel4)->installEventFilter(this);
-    control(Control::Label4)->installEventFilter(this);
-}
-
-void MainWindow::buildMenu()
-{
-    menu_ = new QMenu(this);
-    menu_->setObjectName(QStringLiteral("PopupMenu1"));
-    auto item = [this](QMenu* menu, const char* name, const QString& caption, bool visible,
-                       const std::function<void()>& handler) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(QLatin1StringView(name));
-        action->setVisible(visible);
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
-    auto separator = [](QMenu* menu, const char* name, bool visible) {
-        QAction* action = menu->addSeparator();
-        action->setObjectName(QLatin1StringView(name));
-        action->setVisible(visible);
-    };
-
-    // The language submenu is never visible: every start is German.
-    auto* sprache = new QMenu(QStringLiteral("Sprache"), menu_);
-    QAction* sprache2 = menu_->addMenu(sprache);
-    sprache2->setObjectName(QStringLiteral("Sprache2"));
-    sprache2->setVisible(false);
-    item(sprache, "Deutsch", QStringLiteral("Deutsch"), true, [this] { setLanguage(0); });
-    item(sprache, "Englisch", QStringLiteral("Englisch"), true, [this] { setLanguage(1); });
-    separator(menu_, "N3", false);
-    item(menu_, "Speichern", QStringLiteral("Berechnung speichern"), true, [this] { saveCalculation(); });
-    item(menu_, "Laden", QStringLiteral("Berechnung laden"), true, [this] { loadCalculation(); });
-    separator(menu_, "N2", true);
-    item(menu_, "Hilfe2", QStringLiteral("Hilfe"), false, [this] { showHelp(); });
-    item(menu_, "Info2", QStringLiteral("Info"), true, [this] { showAbout(); });
-    separator(menu_, "N1", true);
-    item(menu_, "Beenden2", QStringLiteral("Beenden"), true, [this] { close(); });
+    auto flat = [this](WindowControl id) { return static_cast<QAbstractButton*>(control(id)); };
+    connect(flat(WindowControl::MenuButton), &QAbstractButton::clicked, this, &MainWindow::openMenu);
+    connect(flat(WindowControl::HelpButton), &QAbstractButton::clicked, this, &MainWindow::showHelp);
+    connect(flat(WindowControl::MinimizeButton), &QAbstractButton::clicked, this, &MainWindow::minimize);
+    connect(flat(WindowControl::QuitButton), &QAbstractButton::clicked, this, &MainWindow::quitNow);
+    control(WindowControl::TitleStrip)->installEventFilter(this);
+    control(WindowControl::TitleLabel)->installEventFilter(this);
 }
 
 void MainWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    // Restoring the minimized window shows it again without a new FormShow.
+    // Restoring the minimized window shows it again without starting anew.
     if (!shownOnce_) {
         shownOnce_ = true;
-        formShow();
+        runOnCore([this] {
+            core_.start(dataFolder());
+            applyHints();
+        });
     }
-}
-
-void MainWindow::formShow()
-{
-    runOnCore([this] {
-        core_.formShow(dataFolder());
-        applyHints();
-    });
 }
 
 // The warning beep and NumLock wait for the X server's answers, and the icon
@@ -185,11 +110,11 @@ bool MainWindow::event(QEvent* event)
 
 void MainWindow::applyHints()
 {
-    for (const LanguageEntry& hint : hintEntries())
-        findChild<QWidget*>(QLatin1StringView(hint.name))->setToolTip(languageText(hint.id, core_.language()));
+    for (const KeyInfo& key : keyTable())
+        keyButton(key.key)->setToolTip(key.hint(core_.language()).toString());
 }
 
-void MainWindow::setLanguage(int language)
+void MainWindow::setLanguage(Language language)
 {
     core_.setLanguage(language);
     applyHints();
@@ -206,26 +131,27 @@ void MainWindow::runOnCore(const std::function<void()>& action)
         try {
             action();
         } catch (...) {
-            showCoreState(); // the error box shows over the state as it was then
+            render(core_.display()); // the error box shows over the state as it was then
             throw;
         }
     });
-    showCoreState();
+    render(core_.display());
 }
 
-// The widgets show the core's state; nothing here decides anything.
-void MainWindow::showCoreState()
+// The one place where the widgets take the core's state; nothing here
+// decides anything. The field's signals are blocked meanwhile: its changes
+// are the core's, not the user's.
+void MainWindow::render(const Display& display)
 {
-    showingState_ = true;
-    QLineEdit* field = entry();
-    if (field->text() != core_.entryText())
-        field->setText(core_.entryText());
-    field->setReadOnly(core_.entryReadOnly());
+    QLineEdit* field = entryField();
+    const QSignalBlocker quiet(field);
+    if (field->text() != display.entryText)
+        field->setText(display.entryText);
+    field->setReadOnly(display.entryReadOnly);
     field->deselect();
-    field->setCursorPosition(core_.caretPosition());
-    control(Control::Image1)->setVisible(core_.editIndicatorVisible());
-    static_cast<QCheckBox*>(control(Control::CheckBoxRunden))->setChecked(core_.roundingChecked());
-    showingState_ = false;
+    field->setCursorPosition(display.caret);
+    control(WindowControl::EditIndicator)->setVisible(display.editIndicatorVisible);
+    roundingBox()->setChecked(display.roundingChecked);
 }
 
 void MainWindow::clickKey(Key key)
@@ -233,34 +159,38 @@ void MainWindow::clickKey(Key key)
     keyButton(key)->click();
 }
 
-void MainWindow::clickCancelButton()
+// Escape clicks the first of its keys in the Tab order that can be clicked:
+// "M+", unless that were hidden or disabled.
+void MainWindow::clickEscapeKey()
 {
-    for (const LayoutRow& row : mainLayout()) {
-        QWidget* widget = control(row.id);
-        if (row.cancel && widget->isVisible() && widget->isEnabled()) {
-            static_cast<QPushButton*>(widget)->click();
-            return;
-        }
+    const KeyInfo* first = nullptr;
+    for (const KeyInfo& key : keyTable()) {
+        const QPushButton* button = keyButton(key.key);
+        if (key.escapeClicks && button->isVisible() && button->isEnabled()
+            && (!first || key.tabOrder < first->tabOrder))
+            first = &key;
     }
+    if (first)
+        clickKey(first->key);
 }
 
 void MainWindow::setEntryText(const QString& text)
 {
     core_.setEntryText(text);
-    showCoreState();
+    render(core_.display());
 }
 
 void MainWindow::putCaretAtEnd()
 {
-    core_.setCaretPosition(int(core_.entryText().size()));
-    showCoreState();
+    core_.setCaretPosition(int(core_.display().entryText.size()));
+    render(core_.display());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // Any mouse button on the title strip or its label drags the window.
     if (event->type() == QEvent::MouseButtonPress
-        && (watched == control(Control::Panel4) || watched == control(Control::Label4))) {
+        && (watched == control(WindowControl::TitleStrip) || watched == control(WindowControl::TitleLabel))) {
         if (QWindow* handle = windowHandle())
             handle->startSystemMove();
         return true;
@@ -283,96 +213,14 @@ void MainWindow::quitNow()
     QCoreApplication::quit();
 }
 
-void MainWindow::showHelp()
-{
-    ActiveAgainAfterwards activeAgain(*this);
-    windows_.help->showHelp(core_.language());
-}
-
-void MainWindow::showAbout()
-{
-    ActiveAgainAfterwards activeAgain(*this);
-    windows_.about->showAbout(core_.language());
-}
-
 void MainWindow::saveCalculation()
 {
-    runOnCore([this] { files_.save(); });
+    runOnCore([this] { calculationFiles_.save(); });
 }
 
 void MainWindow::loadCalculation()
 {
-    runOnCore([this] { files_.load(); });
-}
-
-// --- CalculatorUi ---
-
-void MainWindow::showMessage(MessageKind kind, const QString& text)
-{
-    showCoreState();
-    ActiveAgainAfterwards activeAgain(*this);
-    showMessageBox(this, kind, text);
-}
-
-void MainWindow::setSubtotalLabel(const QString& caption)
-{
-    windows_.formula->setCaption(caption);
-}
-
-void MainWindow::showSubtotal(const QString& text, int)
-{
-    windows_.formula->showSubtotal(text);
-}
-
-bool MainWindow::subtotalWindowVisible() const
-{
-    return windows_.formula->isVisible();
-}
-
-QString MainWindow::confirmFormula(const QString& candidate, int)
-{
-    showCoreState();
-    ActiveAgainAfterwards activeAgain(*this);
-    return windows_.formula->confirm(candidate);
-}
-
-std::optional<QString> MainWindow::showVatWindow(const VatWindowInput& input)
-{
-    showCoreState();
-    ActiveAgainAfterwards activeAgain(*this);
-    return windows_.vat->showAmounts(input);
-}
-
-void MainWindow::copyToClipboard(const QString& text)
-{
-    QGuiApplication::clipboard()->setText(text);
-}
-
-void MainWindow::focusEntry()
-{
-    showCoreState();
-    activateWindow();
-    entry()->setFocus();
-}
-
-QString MainWindow::askSaveFileName(const QString& startFolder)
-{
-    ActiveAgainAfterwards activeAgain(*this);
-    QFileDialog dialog(this, QString(), startFolder);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(calculationFileFilters());
-    dialog.setDefaultSuffix(QLatin1StringView(kCalculationFileSuffix));
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-}
-
-QString MainWindow::askOpenFileName()
-{
-    ActiveAgainAfterwards activeAgain(*this);
-    QFileDialog dialog(this);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(calculationFileFilters());
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    runOnCore([this] { calculationFiles_.load(); });
 }
 
 } // namespace numra

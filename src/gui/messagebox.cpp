@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/messagebox.h"
 
-#include "eval/errors.h"
-
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -47,9 +45,9 @@ void showMessageBox(QWidget* parent, MessageKind kind, const QString& text)
     }
 }
 
-void showDefaultErrorBox(QWidget* parent, const QString& message)
+void showDefaultErrorBox(QWidget* parent, const QString& text)
 {
-    runBox(parent, QMessageBox::Critical, QApplication::applicationName(), errorBoxText(message));
+    runBox(parent, QMessageBox::Critical, QApplication::applicationName(), text);
 }
 
 } // namespace numra

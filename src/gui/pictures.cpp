@@ -6,28 +6,27 @@
 
 namespace numra {
 
-QPixmap picture(const QString& resource, QSize size, qreal pixelRatio)
+QPixmap picture(QStringView name, QSize size)
 {
-    QPixmap pixmap(size * pixelRatio);
+    QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(resource);
+    QSvgRenderer renderer(QStringLiteral(":/numra/%1.svg").arg(name));
     QPainter painter(&pixmap);
     renderer.render(&painter);
     painter.end();
-    pixmap.setDevicePixelRatio(pixelRatio);
     return pixmap;
 }
 
-QIcon pictureIcon(const QString& resource, QSize size, qreal pixelRatio)
+QIcon pictureIcon(QStringView name, QSize size)
 {
-    return QIcon(picture(resource, size, pixelRatio));
+    return QIcon(picture(name, size));
 }
 
 QIcon applicationIcon()
 {
     QIcon icon;
     for (int side : {16, 32})
-        icon.addPixmap(picture(QStringLiteral(":/numra/numra.svg"), QSize(side, side)));
+        icon.addPixmap(picture(u"numra", QSize(side, side)));
     return icon;
 }
 

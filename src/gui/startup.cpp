@@ -4,14 +4,14 @@
 namespace numra {
 
 NumraWindows::NumraWindows(platform::WarningBeep& beep, QChar decimalSeparator)
-    : rech(beep, decimalSeparator),
-      about(&rech),
-      summe(&rech, decimalSeparator),
-      help(&rech),
-      saveRech(&rech),
-      select(&rech)
+    : mainWindow(beep, decimalSeparator),
+      aboutWindow(&mainWindow),
+      vatWindow(&mainWindow, decimalSeparator),
+      helpWindow(&mainWindow),
+      formulaWindow(&mainWindow),
+      copyChooser(&mainWindow)
 {
-    rech.attach({&about, &summe, &help, &saveRech, &select});
+    mainWindow.attach({&aboutWindow, &vatWindow, &helpWindow, &formulaWindow, &copyChooser});
 }
 
 } // namespace numra

@@ -3,7 +3,6 @@
 
 #include "core/languagetable.h"
 #include "gui/copychooser.h"
-#include "core/vatamounts.h"
 #include "gui/messagebox.h"
 #include "gui/plainfield.h"
 
@@ -17,10 +16,9 @@ namespace {
 
 constexpr int activationStep = 30;
 
-QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, QRect geometry)
+QLabel* addLabel(QWidget* parent, const QString& text, QRect geometry)
 {
     auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
     label->setGeometry(geometry);
     return label;
 }
@@ -28,31 +26,29 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, QRec
 } // namespace
 
 VatWindow::VatWindow(QWidget* owner, QChar decimalSeparator)
-    : FixedDialog(owner, QStringLiteral("FormSumme"), QSize(244, 128)), separator_(decimalSeparator)
+    : FixedDialog(owner, QStringLiteral("vatWindow"), QSize(244, 128)), separator_(decimalSeparator)
 {
     setBackground(this, QColor(0xC0, 0xC0, 0xC0));
 
-    labelNetto_ = addLabel(this, QStringLiteral("LabelNetto"), QStringLiteral("Netto:"), {12, 8, 31, 13});
-    editNetto_ = addAmountField(QStringLiteral("EditNetto"), 8);
-    labelTax_ = addLabel(this, QStringLiteral("LabelTax"), QStringLiteral("Tax:"), {12, 36, 22, 13});
-    editTax_ = addAmountField(QStringLiteral("EditTax"), 35);
-    labelBrutto_ = addLabel(this, QStringLiteral("LabelBrutto"), QStringLiteral("Brutto:"), {12, 67, 34, 13});
-    editBrutto_ = addAmountField(QStringLiteral("EditBrutto"), 63);
+    netLabel_ = addLabel(this, QStringLiteral("Netto:"), {12, 8, 31, 13});
+    netField_ = addAmountField(8);
+    taxLabel_ = addLabel(this, QStringLiteral("Tax:"), {12, 36, 22, 13});
+    taxField_ = addAmountField(35);
+    grossLabel_ = addLabel(this, QStringLiteral("Brutto:"), {12, 67, 34, 13});
+    grossField_ = addAmountField(63);
 
-    button2_ = addButton(QStringLiteral("Copy"), QRect(12, 91, 110, 22));
-    button2_->setObjectName(QStringLiteral("Button2"));
-    button1_ = addButton(QStringLiteral("Schliessen"), QRect(126, 91, 110, 22));
-    button1_->setObjectName(QStringLiteral("Button1"));
-    button2_->setAccessibleName(button2_->text());
-    button1_->setAccessibleName(button1_->text());
+    copyButton_ = addButton(QStringLiteral("Copy"), QRect(12, 91, 110, 22));
+    closeButton_ = addButton(QStringLiteral("Schliessen"), QRect(126, 91, 110, 22));
+    copyButton_->setAccessibleName(copyButton_->text());
+    closeButton_->setAccessibleName(closeButton_->text());
 
-    setTabOrder(editTax_, button1_);
-    setTabOrder(button1_, button2_);
-    setTabOrder(button2_, editNetto_);
-    setTabOrder(editNetto_, editBrutto_);
+    setTabOrder(taxField_, closeButton_);
+    setTabOrder(closeButton_, copyButton_);
+    setTabOrder(copyButton_, netField_);
+    setTabOrder(netField_, grossField_);
 
-    connect(button1_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(button2_, &QPushButton::clicked, this, &VatWindow::copyChosenAmount);
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(copyButton_, &QPushButton::clicked, this, &VatWindow::copyChosenAmount);
 
     // Coming back from another program is no activation that moves the window.
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
@@ -61,10 +57,9 @@ VatWindow::VatWindow(QWidget* owner, QChar decimalSeparator)
     });
 }
 
-QLineEdit* VatWindow::addAmountField(const QString& name, int top)
+QLineEdit* VatWindow::addAmountField(int top)
 {
     auto* field = new PlainField(this);
-    field->setObjectName(name);
     field->setGeometry(61, top, 175, 21);
     field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setFieldBackground(field, QColor(0xEE, 0xEE, 0xEE));
@@ -73,18 +68,17 @@ QLineEdit* VatWindow::addAmountField(const QString& name, int top)
 
 std::optional<QString> VatWindow::showAmounts(const VatWindowInput& input)
 {
-    curLanguage_ = input.language;
-    editNetto_->setText(input.netto);
-    editTax_->setText(input.tax);
-    editBrutto_->setText(input.brutto);
-    labelTax_->setText(input.taxLabel);
-    labelTax_->adjustSize();
+    netField_->setText(input.net);
+    taxField_->setText(input.tax);
+    grossField_->setText(input.gross);
+    taxLabel_->setText(input.taxLabel);
+    taxLabel_->adjustSize();
     copied_.reset();
     cameBackFromOtherProgram_ = false;
 
     completeAmounts();
-    applyLanguage();
-    editTax_->setFocus();
+    applyLanguage(input.language);
+    taxField_->setFocus();
     exec();
     return copied_;
 }
@@ -92,19 +86,19 @@ std::optional<QString> VatWindow::showAmounts(const VatWindowInput& input)
 void VatWindow::completeAmounts()
 {
     const VatCompletion completion = completeVatAmounts(shownAmounts(), separator_);
-    editNetto_->setText(completion.amounts.netto);
-    editTax_->setText(completion.amounts.tax);
-    editBrutto_->setText(completion.amounts.brutto);
+    netField_->setText(completion.amounts.net);
+    taxField_->setText(completion.amounts.tax);
+    grossField_->setText(completion.amounts.gross);
     for (int step = 0; step < completion.failedSteps; ++step)
         showMessage(MessageKind::Error, kVatConvertError);
 }
 
-void VatWindow::applyLanguage()
+void VatWindow::applyLanguage(Language language)
 {
-    button1_->setText(languageText(TextId::VatCloseButton, curLanguage_));
-    button2_->setText(languageText(TextId::VatCopyButton, curLanguage_));
-    button1_->setAccessibleName(button1_->text());
-    button2_->setAccessibleName(button2_->text());
+    closeButton_->setText(languageText(TextId::VatCloseButton, language));
+    copyButton_->setText(languageText(TextId::VatCopyButton, language));
+    closeButton_->setAccessibleName(closeButton_->text());
+    copyButton_->setAccessibleName(copyButton_->text());
 }
 
 void VatWindow::copyChosenAmount()
@@ -122,18 +116,18 @@ void VatWindow::copyChosenAmount()
 
 VatAmounts VatWindow::shownAmounts() const
 {
-    return {editNetto_->text(), editTax_->text(), editBrutto_->text()};
+    return {netField_->text(), taxField_->text(), grossField_->text()};
 }
 
 QLineEdit* VatWindow::fieldOf(VatField field) const
 {
     switch (field) {
-    case VatField::Brutto:
-        return editBrutto_;
-    case VatField::Netto:
-        return editNetto_;
-    case VatField::Steuer:
-        return editTax_;
+    case VatField::Gross:
+        return grossField_;
+    case VatField::Net:
+        return netField_;
+    case VatField::Tax:
+        return taxField_;
     case VatField::None:
         break;
     }
@@ -159,9 +153,9 @@ bool VatWindow::event(QEvent* event)
 void VatWindow::done(int result)
 {
     // Whichever way the window closes, it leaves no amount behind.
-    editNetto_->clear();
-    editTax_->clear();
-    editBrutto_->clear();
+    netField_->clear();
+    taxField_->clear();
+    grossField_->clear();
     FixedDialog::done(result);
 }
 

@@ -21,25 +21,24 @@ void ConsoleUi::showMessage(MessageKind kind, const QString& text)
     }
 }
 
-void ConsoleUi::showSubtotal(const QString& text, int)
+void ConsoleUi::showSubtotal(const QString& text)
 {
-    subtotalVisible_ = true;
     out_.line(subtotalLabel_ + QStringLiteral(": "), text);
 }
 
 // Saving is no part of numra-eval; the formula is confirmed as offered.
-QString ConsoleUi::confirmFormula(const QString& candidate, int) { return candidate; }
+QString ConsoleUi::confirmFormula(const QString& candidate) { return candidate; }
 
 // The window completes its amounts when shown; the copy chooser is cancelled.
 std::optional<QString> ConsoleUi::showVatWindow(const VatWindowInput& input)
 {
     const VatCompletion done =
-        completeVatAmounts(VatAmounts{input.netto, input.tax, input.brutto}, separator_);
+        completeVatAmounts(VatAmounts{input.net, input.tax, input.gross}, separator_);
     for (int i = 0; i < done.failedSteps; ++i)
         showMessage(MessageKind::Error, kVatConvertError);
     const VatAmounts& shown = done.amounts;
     out_.line(QStringLiteral("MwSt: Netto=%1 Steuer=%2 Brutto=%3 (%4)")
-                  .arg(shown.netto, shown.tax, shown.brutto, input.taxLabel));
+                  .arg(shown.net, shown.tax, shown.gross, input.taxLabel));
     return std::nullopt;
 }
 

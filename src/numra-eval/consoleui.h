@@ -18,9 +18,8 @@ public:
 
     void showMessage(MessageKind kind, const QString& text) override;
     void setSubtotalLabel(const QString& caption) override { subtotalLabel_ = caption; }
-    void showSubtotal(const QString& text, int language) override;
-    bool subtotalWindowVisible() const override { return subtotalVisible_; }
-    QString confirmFormula(const QString& candidate, int language) override;
+    void showSubtotal(const QString& text) override;
+    QString confirmFormula(const QString& candidate) override;
     std::optional<QString> showVatWindow(const VatWindowInput& input) override;
     void copyToClipboard(const QString&) override {}
     void focusEntry() override {}
@@ -31,7 +30,6 @@ private:
     Output& out_;
     QChar separator_;
     QString subtotalLabel_;
-    bool subtotalVisible_ = false;
     bool errorShown_ = false;
 };
 

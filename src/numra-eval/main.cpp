@@ -31,9 +31,8 @@ int usageError(const QString& message)
 // Calculator state as the window has it after start-up.
 void startUp(Calculator& calculator, const Options& options)
 {
-    calculator.formShow(QString());
-    if (options.language != 0)
-        calculator.setLanguage(options.language);
+    calculator.start(QString());
+    calculator.setLanguage(options.language);
     calculator.setRoundingChecked(options.round);
 }
 
@@ -59,13 +58,13 @@ public:
         calculator_.setEntryText(formula);
         try {
             calculator_.press(Key::Equals);
-        } catch (const Error& error) {
-            out_.line(QStringLiteral("Fehler: "), errorBoxText(error.message()));
+        } catch (...) {
+            out_.line(QStringLiteral("Fehler: "), errorBoxTextOf(std::current_exception()));
             failed_ = true;
             return;
         }
-        if (!calculator_.tempSum()) // a subtotal has printed its own line
-            out_.line(calculator_.entryText());
+        if (!calculator_.subtotalShown()) // a subtotal has printed its own line
+            out_.line(calculator_.display().entryText);
     }
 
     bool failed() const { return failed_; }
@@ -135,9 +134,9 @@ void runStep(Calculator& calculator, const KeyStep& step)
     if (const Key* key = std::get_if<Key>(&step))
         calculator.press(*key);
     else if (const TypeText* typed = std::get_if<TypeText>(&step))
-        calculator.setEntryText(calculator.entryText() + typed->text);
+        calculator.setEntryText(calculator.display().entryText + typed->text);
     else
-        calculator.setRoundingChecked(!calculator.roundingChecked());
+        calculator.setRoundingChecked(!calculator.display().roundingChecked);
 }
 
 int runKeys(const Options& options)
@@ -156,11 +155,11 @@ int runKeys(const Options& options)
     for (const KeyStep& step : steps) {
         try {
             runStep(calculator, step);
-        } catch (const Error& error) { // the event loop's default error box
-            ui.showMessage(MessageKind::Error, errorBoxText(error.message()));
+        } catch (...) { // the event loop's default error box
+            ui.showMessage(MessageKind::Error, errorBoxTextOf(std::current_exception()));
         }
     }
-    out.line(QStringLiteral("Anzeige: "), calculator.entryText());
+    out.line(QStringLiteral("Anzeige: "), calculator.display().entryText);
     out.line(QStringLiteral("Formel: "), calculator.formula());
     return ui.errorShown() ? kExitFailed : 0;
 }

@@ -33,7 +33,7 @@ QString applyOption(const QString& arg, Options& options)
         const QString lang = arg.mid(kLanguageOption.size());
         if (lang != u"de" && lang != u"en")
             return QStringLiteral("unknown language '%1' (de or en)").arg(lang);
-        options.language = lang == u"en" ? 1 : 0;
+        options.language = lang == u"en" ? Language::English : Language::German;
     } else {
         return QStringLiteral("unknown option '%1'").arg(arg);
     }
@@ -58,9 +58,9 @@ ParseResult parseOptions(const QStringList& arguments, QChar localeSeparator)
         if (optionsEnded) {
             options.arguments << arg;
         } else if (arg == u"-h" || arg == u"--help") {
-            return {Options{Options::Mode::Help, localeSeparator, false, 0, {}}, {}};
+            return {Options{Options::Mode::Help, localeSeparator, false, Language::German, {}}, {}};
         } else if (arg == u"--version") {
-            return {Options{Options::Mode::Version, localeSeparator, false, 0, {}}, {}};
+            return {Options{Options::Mode::Version, localeSeparator, false, Language::German, {}}, {}};
         } else if (arg == u"--") {
             optionsEnded = true;
         } else if (!arg.startsWith(u"--")) {

@@ -2,6 +2,8 @@
 #pragma once
 // The command line of numra-eval.
 
+#include "core/languagetable.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -13,7 +15,7 @@ struct Options {
     Mode mode = Mode::Formulas;
     QChar decimalSeparator;  // the locale's unless given
     bool round = false;      // start with the rounding box checked
-    int language = 0;        // 0 German, 1 English
+    Language language = Language::German;
     QStringList arguments;   // formulas or keys
 };
 

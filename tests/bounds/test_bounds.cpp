@@ -67,17 +67,17 @@ std::string equalsInEditMode(const QString& text)
 {
     numra::testing::FakeUi ui;
     Calculator calculator(ui, u',');
-    calculator.formShow(QStringLiteral("/tmp/morvane/"));
+    calculator.start(QStringLiteral("/tmp/morvane/"));
     calculator.press(Key::Edit);
     calculator.setEntryText(text);
     try {
         calculator.press(Key::Equals);
-    } catch (const Error& error) {
-        return "error: " + shortened(errorBoxText(error.message()));
+    } catch (...) {
+        return "error: " + shortened(errorBoxTextOf(std::current_exception()));
     }
     if (!ui.subtotals.empty())
         return "subtotal " + ui.subtotals.back().toStdString();
-    return shortened(calculator.entryText());
+    return shortened(calculator.display().entryText);
 }
 
 struct Expected {
@@ -159,7 +159,7 @@ TEST(Bounds, A100MegabyteFileIsRefusedWithAMessage)
 
     numra::testing::FakeUi ui;
     Calculator calculator(ui, u',');
-    calculator.formShow(QStringLiteral("/tmp/morvane/"));
+    calculator.start(QStringLiteral("/tmp/morvane/"));
     CalculationFiles files(calculator, ui);
     ui.openFileNames.push_back(path);
     try {
@@ -169,7 +169,7 @@ TEST(Bounds, A100MegabyteFileIsRefusedWithAMessage)
         EXPECT_EQ(error.message(), refusal);
     }
     EXPECT_EQ(calculator.inputMode(), InputMode::Edit);
-    EXPECT_TRUE(calculator.entryText().isEmpty());
+    EXPECT_TRUE(calculator.display().entryText.isEmpty());
     EXPECT_TRUE(files.lineBuffer().text().isEmpty());
 }
 

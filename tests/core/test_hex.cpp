@@ -61,8 +61,8 @@ TEST(HexToInt, SwitchesKeypadModeToEditMode)
     CalculatorRig rig;
     rig.keys("1 0 Hex->Int");
     EXPECT_EQ(rig.calculator.inputMode(), InputMode::Edit);
-    EXPECT_TRUE(rig.calculator.editIndicatorVisible());
-    EXPECT_FALSE(rig.calculator.entryReadOnly());
+    EXPECT_TRUE(rig.calculator.display().editIndicatorVisible);
+    EXPECT_FALSE(rig.calculator.display().entryReadOnly);
 }
 
 TEST(HexToInt, SwitchesModeEvenWhenTheTextFails)
@@ -70,13 +70,13 @@ TEST(HexToInt, SwitchesModeEvenWhenTheTextFails)
     CalculatorRig rig;
     rig.keys("1 . Hex->Int");
     EXPECT_EQ(rig.calculator.inputMode(), InputMode::Edit);
-    EXPECT_EQ(rig.calculator.entryText(), QStringLiteral("0"));
+    EXPECT_EQ(rig.calculator.display().entryText, QStringLiteral("0"));
 }
 
 TEST(HexKeys, MessagesFollowTheLanguage)
 {
     CalculatorRig rig;
-    rig.calculator.setLanguage(1);
+    rig.calculator.setLanguage(Language::English);
     rig.keys("Edit text:zz Hex->Int CE Hex->Int");
     EXPECT_EQ(rig.transcript(), QStringLiteral("Fehler: Convert error! | Fehler: Invalid input"));
 }

@@ -50,10 +50,10 @@ TEST(VatKeys, LeaveTheBoxCheckedAndTheSubtotalFlagFalse)
 {
     CalculatorRig rig;
     rig.keys("1 0 Ust+");
-    EXPECT_TRUE(rig.calculator.roundingChecked());
-    EXPECT_FALSE(rig.calculator.tempSum());
+    EXPECT_TRUE(rig.calculator.display().roundingChecked);
+    EXPECT_FALSE(rig.calculator.subtotalShown());
     rig.keys("CE Ust+");
-    EXPECT_TRUE(rig.calculator.roundingChecked()) << "a refused entry leaves the box checked";
+    EXPECT_TRUE(rig.calculator.display().roundingChecked) << "a refused entry leaves the box checked";
 }
 
 TEST(VatKeys, HandTheWindowOneAmountAndTheTax)
@@ -62,31 +62,31 @@ TEST(VatKeys, HandTheWindowOneAmountAndTheTax)
     rig.keys("text:12,5 Ust+ CE 1 1 9 Ust-");
     ASSERT_EQ(rig.ui.vatWindows.size(), 2u);
     const VatWindowInput& gross = rig.ui.vatWindows[0].input;
-    EXPECT_EQ(gross.brutto, QStringLiteral("14,88"));
-    EXPECT_EQ(gross.netto, QString());
+    EXPECT_EQ(gross.gross, QStringLiteral("14,88"));
+    EXPECT_EQ(gross.net, QString());
     EXPECT_EQ(gross.tax, QStringLiteral("2,38"));
     const VatWindowInput& net = rig.ui.vatWindows[1].input;
-    EXPECT_EQ(net.netto, QStringLiteral("100,00"));
-    EXPECT_EQ(net.brutto, QString());
+    EXPECT_EQ(net.net, QStringLiteral("100,00"));
+    EXPECT_EQ(net.gross, QString());
 }
 
 TEST(VatKeys, LabelsFollowTheLanguage)
 {
     CalculatorRig rig;
-    rig.calculator.setLanguage(1);
+    rig.calculator.setLanguage(Language::English);
     rig.keys("text:12,5 Ust+ CE 1 1 9 Ust- CE Ust+");
     EXPECT_EQ(rig.transcript(),
               QStringLiteral("MwSt: Netto=12,50 Steuer=2,38 Brutto=14,88 (Sales taxes) | "
                              "MwSt: Netto=100,00 Steuer=19,00 Brutto=119,00 (Tax) | "
                              "Fehler: Invalid input"));
     ASSERT_FALSE(rig.ui.vatWindows.empty());
-    EXPECT_EQ(rig.ui.vatWindows[0].input.language, 1);
+    EXPECT_EQ(rig.ui.vatWindows[0].input.language, Language::English);
 }
 
 TEST(VatKeys, CopyStoresTheAmountInTheMemory)
 {
     CalculatorRig rig;
-    rig.ui.vatChoices = {VatField::Netto};
+    rig.ui.vatChoices = {VatField::Net};
     rig.keys("text:12,5 Ust+");
     EXPECT_EQ(rig.calculator.memory().state, MemoryRegister::State::Text);
     EXPECT_EQ(rig.calculator.memory().text, QStringLiteral("12,50"));
@@ -94,7 +94,7 @@ TEST(VatKeys, CopyStoresTheAmountInTheMemory)
     EXPECT_EQ(rig.ui.messageTexts(MessageKind::Plain),
               std::vector<QString>{QStringLiteral("Wert kopiert: 12,50")});
     rig.keys("CE M-");
-    EXPECT_EQ(rig.calculator.entryText(), QStringLiteral("12,50"));
+    EXPECT_EQ(rig.calculator.display().entryText, QStringLiteral("12,50"));
 }
 
 TEST(VatKeys, CancelledChooserCopiesNothing)
@@ -120,9 +120,9 @@ TEST_P(VatCompletionTable, CompletesTheThirdAmount)
 {
     const CompletionCase& c = GetParam();
     const VatCompletion done = completeVatAmounts(c.given, u',');
-    EXPECT_EQ(done.amounts.netto, c.shown.netto) << c.name;
+    EXPECT_EQ(done.amounts.net, c.shown.net) << c.name;
     EXPECT_EQ(done.amounts.tax, c.shown.tax) << c.name;
-    EXPECT_EQ(done.amounts.brutto, c.shown.brutto) << c.name;
+    EXPECT_EQ(done.amounts.gross, c.shown.gross) << c.name;
     EXPECT_EQ(done.failedSteps, c.failedSteps) << c.name;
 }
 
@@ -142,9 +142,9 @@ INSTANTIATE_TEST_SUITE_P(Table, VatCompletionTable, ::testing::Values(
 TEST(VatCopy, TakesTheChosenFieldWithoutBlanks)
 {
     const VatAmounts amounts{" 12,50", "2,38 ", "14,88"};
-    EXPECT_EQ(vatFieldText(amounts, VatField::Netto), QStringLiteral("12,50"));
-    EXPECT_EQ(vatFieldText(amounts, VatField::Steuer), QStringLiteral("2,38"));
-    EXPECT_EQ(vatFieldText(amounts, VatField::Brutto), QStringLiteral("14,88"));
+    EXPECT_EQ(vatFieldText(amounts, VatField::Net), QStringLiteral("12,50"));
+    EXPECT_EQ(vatFieldText(amounts, VatField::Tax), QStringLiteral("2,38"));
+    EXPECT_EQ(vatFieldText(amounts, VatField::Gross), QStringLiteral("14,88"));
     EXPECT_EQ(vatFieldText(amounts, VatField::None), QString());
     EXPECT_EQ(vatCopyNotice(QStringLiteral("2,38")), QStringLiteral("Wert kopiert: 2,38"));
 }

@@ -6,6 +6,7 @@
 
 #include <cfloat>
 #include <limits>
+#include <stdexcept>
 
 using namespace numra;
 
@@ -157,6 +158,26 @@ TEST(ErrorBoxText, AppendsFullStopAfterCharactersAboveThePoint)
     EXPECT_EQ(errorBoxText(QStringLiteral("Ende.")), QStringLiteral("Ende."));
     EXPECT_EQ(errorBoxText(QStringLiteral("Gleitkommaüberlauf")), QStringLiteral("Gleitkommaüberlauf."));
     EXPECT_EQ(errorBoxText(QString()), QString());
+}
+
+TEST(ErrorBoxText, OfAnyExceptionIsItsMessageWithTheFullStop)
+{
+    struct Case {
+        const char* name;
+        std::exception_ptr error;
+        QString text;
+    };
+    const Case cases[] = {
+        {"calculator error", std::make_exception_ptr(ArithmeticError(QStringLiteral("Gleitkommaüberlauf"))),
+         QStringLiteral("Gleitkommaüberlauf.")},
+        {"quote at the end", std::make_exception_ptr(Error(QStringLiteral("Undeclared Identifier 'x'"))),
+         QStringLiteral("Undeclared Identifier 'x'")},
+        {"standard exception", std::make_exception_ptr(std::length_error("vector too long")),
+         QStringLiteral("vector too long.")},
+        {"anything else", std::make_exception_ptr(42), QStringLiteral("Unbekannter Fehler.")},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(errorBoxTextOf(c.error), c.text) << c.name;
 }
 
 TEST(TrimBlanks, RemovesControlCharactersAndSpacesOnly)

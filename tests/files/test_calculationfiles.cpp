@@ -23,7 +23,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        calculator.formShow(dataFolder());
+        calculator.start(dataFolder());
     }
 
     QString dataFolder() const { return dir.path() + "/morvane/"; }
@@ -96,7 +96,7 @@ TEST_F(CalculationFilesFlow, SavesThePendingFormulaNotTheOperandBeingTyped)
     EXPECT_EQ(ui.lastSaveStartFolder, dataFolder());
     EXPECT_EQ(read("a.clc"), "12+\r\n");
     EXPECT_EQ(calculator.formula(), "12+");
-    EXPECT_EQ(calculator.entryText(), "5");
+    EXPECT_EQ(calculator.display().entryText, "5");
     EXPECT_EQ(calculator.inputMode(), InputMode::Keypad);
 }
 
@@ -107,7 +107,7 @@ TEST_F(CalculationFilesFlow, OffersTheEntryTrimmedWhenNothingIsPending)
 
     EXPECT_EQ(ui.confirmCandidates, std::vector<QString>{"2^3"});
     EXPECT_EQ(read("a.clc"), "2^3\r\n");
-    EXPECT_EQ(calculator.entryText(), " 2^3\t");
+    EXPECT_EQ(calculator.display().entryText, " 2^3\t");
 }
 
 TEST_F(CalculationFilesFlow, PendingFormulaIsOfferedUntrimmedAndSavedTrimmed)
@@ -132,12 +132,12 @@ TEST_F(CalculationFilesFlow, NothingToSaveShowsTheInformationBoxOnly)
         freshFiles.save();
 
         EXPECT_EQ(freshUi.messages, (std::vector<numra::testing::RecordedMessage>{
-                                        {MessageKind::Information, fresh.msgNoCalculation()}}))
+                                        {MessageKind::Information, fresh.text(TextId::NoCalculationMessage)}}))
             << entry.toStdString();
         EXPECT_TRUE(freshUi.confirmCandidates.empty());
         EXPECT_EQ(freshUi.saveDialogs, 0);
     }
-    EXPECT_TRUE(calculator.msgNoCalculation().startsWith("Keine Berechnung vorhanden!"));
+    EXPECT_TRUE(calculator.text(TextId::NoCalculationMessage).startsWith("Keine Berechnung vorhanden!"));
 }
 
 TEST_F(CalculationFilesFlow, TheConfirmedTextDecidesWhatIsSaved)
@@ -219,9 +219,9 @@ TEST_F(CalculationFilesFlow, LoadingSwitchesToEditModeAndKeepsThePendingFormula)
     loadFrom(write("a.clc", "12+5\r\n"));
 
     EXPECT_EQ(calculator.inputMode(), InputMode::Edit);
-    EXPECT_FALSE(calculator.entryReadOnly());
-    EXPECT_TRUE(calculator.editIndicatorVisible());
-    EXPECT_EQ(calculator.entryText(), "12+5\r\n");
+    EXPECT_FALSE(calculator.display().entryReadOnly);
+    EXPECT_TRUE(calculator.display().editIndicatorVisible);
+    EXPECT_EQ(calculator.display().entryText, "12+5\r\n");
     EXPECT_EQ(calculator.formula(), "7+");
 }
 
@@ -231,7 +231,7 @@ TEST_F(CalculationFilesFlow, LoadingInEditModeReplacesTheEntryWithoutTogglingThe
     loadFrom(write("a.clc", "1\n2"));
 
     EXPECT_EQ(calculator.inputMode(), InputMode::Edit);
-    EXPECT_EQ(calculator.entryText(), "1\r\n2");
+    EXPECT_EQ(calculator.display().entryText, "1\r\n2");
 }
 
 TEST_F(CalculationFilesFlow, LoadingWithPowerPendingInEditModeSwitchesEditModeOff)
@@ -242,8 +242,8 @@ TEST_F(CalculationFilesFlow, LoadingWithPowerPendingInEditModeSwitchesEditModeOf
     loadFrom(write("a.clc", "3*3\r\n"));
 
     EXPECT_EQ(calculator.inputMode(), InputMode::Keypad);
-    EXPECT_TRUE(calculator.entryReadOnly());
-    EXPECT_EQ(calculator.entryText(), "3*3\r\n");
+    EXPECT_TRUE(calculator.display().entryReadOnly);
+    EXPECT_EQ(calculator.display().entryText, "3*3\r\n");
 }
 
 TEST_F(CalculationFilesFlow, CancellingTheOpenDialogLeavesEditModeOnWithAnEmptyEntry)
@@ -253,7 +253,7 @@ TEST_F(CalculationFilesFlow, CancellingTheOpenDialogLeavesEditModeOnWithAnEmptyE
 
     EXPECT_EQ(ui.openDialogs, 1);
     EXPECT_EQ(calculator.inputMode(), InputMode::Edit);
-    EXPECT_EQ(calculator.entryText(), "");
+    EXPECT_EQ(calculator.display().entryText, "");
     EXPECT_EQ(files.lineBuffer().text(), "");
 }
 
@@ -264,13 +264,13 @@ TEST_F(CalculationFilesFlow, FileThatCannotBeOpenedIsAnErrorAndLeavesEditModeOn)
     EXPECT_EQ(errorOf([&] { loadFrom(missing); }),
               "Datei " + missing + " kann nicht geöffnet werden. No such file or directory");
     EXPECT_EQ(calculator.inputMode(), InputMode::Edit);
-    EXPECT_EQ(calculator.entryText(), "");
+    EXPECT_EQ(calculator.display().entryText, "");
 }
 
 TEST_F(CalculationFilesFlow, NextSaveUsesTheEncodingOfTheFileLoadedLast)
 {
     loadFrom(write("utf8.clc", "\xEF\xBB\xBF" "1+\xC3\xA4"));
-    ASSERT_EQ(calculator.entryText(), u"1+ä"_qs);
+    ASSERT_EQ(calculator.display().entryText, u"1+ä"_qs);
     saveAs("b.clc");
     EXPECT_EQ(read("b.clc"), "\xEF\xBB\xBF" "1+\xC3\xA4\r\n");
 
@@ -290,10 +290,10 @@ TEST_F(CalculationFilesFlow, LoadedFormulaEndingInALineBreakIsShownAsASubtotal)
     loadFrom(path("a.clc"));
     press({Key::Equals});
 
-    EXPECT_TRUE(calculator.tempSum());
+    EXPECT_TRUE(calculator.subtotalShown());
     EXPECT_EQ(ui.subtotals, std::vector<QString>{"17,00"});
     EXPECT_EQ(ui.subtotalLabel, "Zwischensumme");
-    EXPECT_EQ(calculator.entryText(), "12+5\r\n");
+    EXPECT_EQ(calculator.display().entryText, "12+5\r\n");
 }
 
 TEST_F(CalculationFilesFlow, ResultOfEqualsIsOfferedWhenTheFormulaIsDone)

@@ -132,18 +132,18 @@ ModalScript::Answer acknowledge(ShownMessage& into)
     };
 }
 
-NumraFixture::NumraFixture() : windows(beep, QChar(u',')), rech(windows.rech)
+NumraFixture::NumraFixture() : windows(beep, QChar(u',')), mainWindow(windows.mainWindow)
 {
     QApplication::clipboard()->clear();
-    rech.show();
-    rech.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&rech));
+    mainWindow.show();
+    mainWindow.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
 }
 
 NumraFixture::~NumraFixture()
 {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w != &rech)
+        if (w->isVisible() && w != &mainWindow)
             w->hide();
 }
 

@@ -76,7 +76,7 @@ public:
 
     platform::WarningBeep beep;
     NumraWindows windows;
-    MainWindow& rech;
+    MainWindow& mainWindow;
 };
 
 void processEvents(int ms = 20);

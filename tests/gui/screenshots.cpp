@@ -65,45 +65,45 @@ int main(int argc, char** argv)
 
     platform::WarningBeep beep;
     NumraWindows windows(beep, QChar(u','));
-    MainWindow& rech = windows.rech;
-    rech.show();
+    MainWindow& mainWindow = windows.mainWindow;
+    mainWindow.show();
     settle();
-    saveGrab(rech, folder, QStringLiteral("main"));
+    saveGrab(mainWindow, folder, QStringLiteral("main"));
 
     for (Key key : {Key::Digit1, Key::Digit2, Key::Point, Key::Digit5})
-        rech.clickKey(key);
+        mainWindow.clickKey(key);
     onNextModal([&](QWidget& vat) {
         saveGrab(vat, folder, QStringLiteral("vat"));
         saveScreen(folder, QStringLiteral("vat-screen"));
         onNextModal([&](QWidget& chooser) {
             saveGrab(chooser, folder, QStringLiteral("chooser"));
-            windows.select.cancelButton()->click();
+            windows.copyChooser.cancelButton()->click();
         });
-        windows.summe.copyButton()->click();
+        windows.vatWindow.copyButton()->click();
     });
-    rech.clickKey(Key::VatFromNet);
+    mainWindow.clickKey(Key::VatFromNet);
     settle();
 
     for (Key key : {Key::ClearEntry, Key::Digit5, Key::Plus, Key::Digit7, Key::Multiply, Key::Equals})
-        rech.clickKey(key);
+        mainWindow.clickKey(key);
     settle();
-    saveGrab(windows.saveRech, folder, QStringLiteral("subtotal"));
+    saveGrab(windows.formulaWindow, folder, QStringLiteral("subtotal"));
     saveScreen(folder, QStringLiteral("subtotal-screen"));
-    windows.saveRech.closeButton()->click();
+    windows.formulaWindow.closeButton()->click();
 
     onNextModal([&](QWidget& help) {
         saveGrab(help, folder, QStringLiteral("help"));
-        windows.help.okButton()->click();
+        windows.helpWindow.okButton()->click();
     });
-    rech.showHelp();
+    mainWindow.showHelp();
     onNextModal([&](QWidget& about) {
         saveGrab(about, folder, QStringLiteral("about"));
-        windows.about.okButton()->click();
+        windows.aboutWindow.okButton()->click();
     });
-    rech.menuItem("Info2")->trigger();
+    mainWindow.menuItem(MenuItem::About)->trigger();
 
-    rech.clickKey(Key::Edit);
-    rech.popupMenu()->popup(rech.frameGeometry().topLeft() + QPoint(10, 50));
+    mainWindow.clickKey(Key::Edit);
+    mainWindow.popupMenu()->popup(mainWindow.frameGeometry().topLeft() + QPoint(10, 50));
     settle();
     saveScreen(folder, QStringLiteral("menu-screen"));
     return 0;

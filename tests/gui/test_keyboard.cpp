@@ -32,8 +32,8 @@ struct KeyCase {
 
 class Keyboard : public ::testing::Test, public NumraFixture {
 protected:
-    Calculator& core() { return rech.calculator(); }
-    QLineEdit* entry() { return rech.entry(); }
+    Calculator& core() { return mainWindow.calculator(); }
+    QLineEdit* entry() { return mainWindow.entryField(); }
 
     void type(const std::vector<Stroke>& strokes)
     {
@@ -43,7 +43,7 @@ protected:
     void focusEntry() { entry()->setFocus(); }
     void switchToEditMode()
     {
-        rech.clickKey(Key::Edit);
+        mainWindow.clickKey(Key::Edit);
         ASSERT_EQ(core().inputMode(), InputMode::Edit);
     }
 };
@@ -70,7 +70,7 @@ TEST_F(Keyboard, KeypadModeKeysClickTheirButtons)
     };
     for (const KeyCase& c : cases) {
         SCOPED_TRACE(c.name);
-        rech.clickKey(Key::ClearEntry);
+        mainWindow.clickKey(Key::ClearEntry);
         focusEntry();
         type(c.strokes);
         EXPECT_EQ(core().formula(), QString::fromUtf8(c.formula));
@@ -81,7 +81,7 @@ TEST_F(Keyboard, KeypadModeKeysClickTheirButtons)
 
 TEST_F(Keyboard, ReturnClicksEqualsExactlyOnceInEveryMode)
 {
-    QSignalSpy equals(rech.keyButton(Key::Equals), &QPushButton::clicked);
+    QSignalSpy equals(mainWindow.keyButton(Key::Equals), &QPushButton::clicked);
     focusEntry();
     type({{Qt::Key_5}, {Qt::Key_Return}});
     EXPECT_EQ(equals.count(), 1) << "keypad mode";
@@ -97,13 +97,13 @@ TEST_F(Keyboard, ReturnClicksEqualsExactlyOnceInEveryMode)
 
 TEST_F(Keyboard, ReturnOnAFocusedButtonClicksThatButton)
 {
-    QSignalSpy equals(rech.keyButton(Key::Equals), &QPushButton::clicked);
-    rech.keyButton(Key::Digit7)->setFocus();
+    QSignalSpy equals(mainWindow.keyButton(Key::Equals), &QPushButton::clicked);
+    mainWindow.keyButton(Key::Digit7)->setFocus();
     type({{Qt::Key_Return}});
     EXPECT_EQ(equals.count(), 0);
     EXPECT_EQ(entry()->text(), QStringLiteral("7"));
     // The digit keys still work through the window's table.
-    rech.keyButton(Key::Digit7)->setFocus();
+    mainWindow.keyButton(Key::Digit7)->setFocus();
     type({{Qt::Key_4}});
     EXPECT_EQ(entry()->text(), QStringLiteral("74"));
 }
@@ -114,7 +114,7 @@ TEST_F(Keyboard, EscapeClicksMemoryInWhereverTheFocusIs)
     type({{Qt::Key_4}, {Qt::Key_2}, {Qt::Key_Escape}});
     EXPECT_EQ(core().memory().text, QStringLiteral("42"));
 
-    rech.keyButton(Key::Digit1)->setFocus();
+    mainWindow.keyButton(Key::Digit1)->setFocus();
     type({{Qt::Key_Escape, Qt::ShiftModifier}});
     EXPECT_EQ(core().memory().text, QStringLiteral("42")) << "Shift+Escape does nothing";
 
@@ -130,10 +130,23 @@ TEST_F(Keyboard, EditModeKeysAreOrdinaryEditingKeys)
     EXPECT_EQ(entry()->text(), QStringLiteral("12"));
     type({{Qt::Key_Home}, {Qt::Key_Delete}});
     EXPECT_EQ(entry()->text(), QStringLiteral("2"));
-    EXPECT_EQ(core().entryText(), QStringLiteral("2")) << "the core sees what was typed";
+    EXPECT_EQ(core().display().entryText, QStringLiteral("2")) << "the core sees what was typed";
     ModalScript noModalWindow; // F1 opens no help window in edit mode
     type({{Qt::Key_F9}, {Qt::Key_F8}, {Qt::Key_F1}, {Qt::Key_F7}});
     EXPECT_EQ(entry()->text(), QStringLiteral("2")) << "F1 and F7 to F9 act only in keypad mode";
+}
+
+TEST_F(Keyboard, CaretMovedInEditModeStaysThroughAKeyThatLeavesTheText)
+{
+    switchToEditMode();
+    type({{Qt::Key_1}, {Qt::Key_2}, {Qt::Key_3}, {Qt::Key_Home}, {Qt::Key_Right}});
+    EXPECT_EQ(core().display().caret, 1) << "the user's caret reaches the core";
+    mainWindow.clickKey(Key::MemoryIn);
+    EXPECT_EQ(entry()->cursorPosition(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), entry());
+    mainWindow.clickKey(Key::Digit4);
+    EXPECT_EQ(entry()->text(), QStringLiteral("1234"));
+    EXPECT_EQ(entry()->cursorPosition(), 4) << "a digit puts the caret at the end";
 }
 
 TEST_F(Keyboard, CircumflexInEditModeAppendsAtTheEndAtOnce)
@@ -153,48 +166,48 @@ TEST_F(Keyboard, InputMethodTextCannotEnterTheReadOnlyEntry)
     commit.setCommitString(QStringLiteral("³"));
     QApplication::sendEvent(entry(), &commit);
     EXPECT_EQ(entry()->text(), QStringLiteral("2"));
-    EXPECT_EQ(core().entryText(), QStringLiteral("2"));
+    EXPECT_EQ(core().display().entryText, QStringLiteral("2"));
 
     switchToEditMode();
     QApplication::sendEvent(entry(), &commit);
-    EXPECT_EQ(core().entryText(), QStringLiteral("³")) << "in edit mode it is typed text";
+    EXPECT_EQ(core().display().entryText, QStringLiteral("³")) << "in edit mode it is typed text";
 }
 
 TEST_F(Keyboard, ArrowsMoveTheFocusBetweenButtonsNotInTheEntry)
 {
-    rech.keyButton(Key::Digit1)->setFocus();
+    mainWindow.keyButton(Key::Digit1)->setFocus();
     type({{Qt::Key_Right}});
-    EXPECT_EQ(QApplication::focusWidget(), rech.keyButton(Key::Digit2));
+    EXPECT_EQ(QApplication::focusWidget(), mainWindow.keyButton(Key::Digit2));
     type({{Qt::Key_Up}});
-    EXPECT_EQ(QApplication::focusWidget(), rech.keyButton(Key::Digit1));
+    EXPECT_EQ(QApplication::focusWidget(), mainWindow.keyButton(Key::Digit1));
     focusEntry();
     type({{Qt::Key_Left}});
     EXPECT_EQ(QApplication::focusWidget(), entry());
     type({{Qt::Key_Tab}});
-    EXPECT_EQ(QApplication::focusWidget(), rech.keyButton(Key::Digit1)) << "Tab follows the tab order";
+    EXPECT_EQ(QApplication::focusWidget(), mainWindow.keyButton(Key::Digit1)) << "Tab follows the tab order";
 }
 
 TEST_F(Keyboard, F7OpensTheVatWindowAndF1TheHelpWindow)
 {
     focusEntry();
     type({{Qt::Key_1}, {Qt::Key_0}, {Qt::Key_0}});
-    QString brutto;
+    QString gross;
     ModalScript modals;
     modals.then([&](QWidget&) {
-        brutto = windows.summe.brutto()->text();
-        windows.summe.closeButton()->click();
+        gross = windows.vatWindow.grossField()->text();
+        windows.vatWindow.closeButton()->click();
     });
     type({{Qt::Key_F7}});
-    EXPECT_EQ(brutto, QStringLiteral("119,00"));
+    EXPECT_EQ(gross, QStringLiteral("119,00"));
 
     processEvents(); // the calculator window is active again
-    QString help;
+    const QWidget* help = nullptr;
     modals.then([&](QWidget& window) {
-        help = window.objectName();
-        windows.help.okButton()->click();
+        help = &window;
+        windows.helpWindow.okButton()->click();
     });
     type({{Qt::Key_F1}});
-    EXPECT_EQ(help, QStringLiteral("FormHelp"));
+    EXPECT_EQ(help, &windows.helpWindow);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The windows' stored layouts: geometry, tab order, colours, fonts and
-// accessible names, checked against tables written from the layout sheets.
+// The windows' layouts: geometry, tab order, colours, fonts and accessible
+// names. The calculator window is checked against the key table and its own
+// layout table, the secondary windows against their fixed layouts.
 
 #include "gui/guitest.h"
 
@@ -8,62 +9,28 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
+#include <optional>
 #include <gtest/gtest.h>
+#include <string>
+#include <utility>
+#include <vector>
 
 using namespace numra;
 using namespace numra::testing;
 
 namespace {
 
-struct Placed {
-    const char* name;
+struct Shown {
+    std::string what;
+    QWidget* widget;
     QRect geometry;
-    const char* caption; // nullptr: not checked
-    int fontPixels;      // 0: the window's 11 pixels
-};
-
-// The calculator window, client coordinates (the title strip's children
-// relative to the strip).
-const Placed mainControls[] = {
-    {"Edit1", {36, 74, 186, 24}, "", 13},
-    {"BitBtn1", {73, 104, 25, 25}, "1", 0},     {"BitBtn2", {104, 104, 25, 25}, "2", 0},
-    {"BitBtn3", {135, 104, 25, 25}, "3", 0},    {"BitBtn4", {73, 135, 25, 25}, "4", 0},
-    {"BitBtn5", {104, 135, 25, 25}, "5", 0},    {"BitBtn6", {135, 135, 25, 25}, "6", 0},
-    {"BitBtn7", {73, 166, 25, 25}, "7", 0},     {"BitBtn8", {104, 166, 25, 25}, "8", 0},
-    {"BitBtn9", {135, 166, 25, 25}, "9", 0},    {"BitBtn10", {73, 197, 25, 25}, "0", 0},
-    {"BitBtn11", {104, 197, 25, 25}, "+", 16},  {"BitBtn12", {135, 197, 25, 25}, "-", 19},
-    {"BitBtn13", {166, 104, 25, 25}, "%", 13},  {"BitBtn14", {166, 135, 25, 25}, "/", 13},
-    {"BitBtn15", {166, 166, 25, 25}, "*", 13},  {"BitBtn16", {37, 104, 30, 25}, "CE", 0},
-    {"BitBtn17", {197, 104, 25, 25}, "", 0},    {"BitBtn18", {197, 135, 25, 25}, "√", 13},
-    {"BitBtn19", {37, 290, 163, 25}, "=", 0},   {"BitBtn22", {119, 259, 80, 25}, "Edit", 0},
-    {"BitBtn23", {197, 166, 25, 25}, ".", 13},  {"BitBtn20", {197, 197, 25, 25}, "+/-", 13},
-    {"BitBtn24", {166, 197, 25, 25}, "1/x", 13}, {"BitBtn25", {37, 135, 30, 25}, "M+", 0},
-    {"BitBtn26", {37, 166, 30, 25}, "M-", 0},   {"BitBtn27", {37, 197, 30, 25}, "MC", 0},
-    {"ButtonHex", {37, 228, 60, 25}, "Hex->Int", 0},
-    {"ButtonInt", {100, 228, 60, 25}, "Int->Hex", 0},
-    {"CheckBoxRunden", {39, 51, 185, 17}, "auf 2 Nachkommastellen runden", 0},
-    {"BitBtnUst", {194, 228, 30, 25}, "Ust+", 0},
-    {"ButtonNetto", {162, 228, 30, 25}, "Ust-", 0},
-    {"Panel4", {0, 0, 264, 28}, nullptr, 0},
-    {"ButtonMenu", {11, -1, 28, 28}, nullptr, 0},
-    {"Label4", {81, 3, 69, 17}, "Calculator", 13},
-    {"SpeedButtonHelp", {184, -3, 22, 25}, nullptr, 0},
-    {"ButtoniMini", {209, -2, 22, 25}, nullptr, 0},
-    {"ButtonClose", {234, -3, 22, 25}, nullptr, 0},
-    {"ButtonGanz", {37, 259, 80, 25}, "Ganzzahl", 0},
-    {"PanelImage", {200, 262, 22, 20}, nullptr, 0},
-    {"ButtonCipboard", {220, 75, 22, 22}, "", 0},
-};
-
-const char* const mainTabOrder[] = {
-    "Edit1", "BitBtn1", "BitBtn2", "BitBtn3", "BitBtn4", "BitBtn5", "BitBtn6", "BitBtn7", "BitBtn8",
-    "BitBtn9", "BitBtn10", "BitBtn11", "BitBtn12", "BitBtn13", "BitBtn14", "BitBtn15", "BitBtn16",
-    "BitBtn17", "BitBtn18", "BitBtn19", "BitBtn22", "BitBtn23", "BitBtn20", "BitBtn24", "BitBtn25",
-    "BitBtn26", "BitBtn27", "ButtonHex", "ButtonInt", "CheckBoxRunden", "BitBtnUst", "ButtonNetto",
-    "ButtonGanz", "ButtonCipboard",
+    std::optional<QString> caption; // not checked when missing
+    std::optional<int> fontPixels; // 0: the window's 11 pixels; not checked when missing
 };
 
 // What the user sees at a point of a control, with the Nachtblau style on.
@@ -77,102 +44,157 @@ protected:
     static void SetUpTestSuite() { ASSERT_TRUE(applyVisualStyle(*qApp, defaultStyleName)); }
     static void TearDownTestSuite() { qApp->setStyleSheet(QString()); }
 
-    void expectPlaced(QWidget& window, const Placed& p)
+    // A control shows its place, caption (when given) and font size.
+    static void expectShown(const Shown& shown)
     {
-        SCOPED_TRACE(p.name);
-        auto* widget = window.findChild<QWidget*>(QLatin1StringView(p.name));
-        ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->geometry(), p.geometry);
-        if (p.caption) {
+        SCOPED_TRACE(shown.what);
+        QWidget* widget = shown.widget;
+        EXPECT_EQ(widget->geometry(), shown.geometry);
+        if (shown.caption) {
             if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-                EXPECT_EQ(button->text(), QString::fromUtf8(p.caption));
+                EXPECT_EQ(button->text(), *shown.caption);
             } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-                EXPECT_EQ(label->text(), QString::fromUtf8(p.caption));
+                EXPECT_EQ(label->text(), *shown.caption);
             }
         }
-        EXPECT_EQ(widget->font().pixelSize(), p.fontPixels ? p.fontPixels : 11);
+        if (shown.fontPixels)
+            EXPECT_EQ(widget->font().pixelSize(), *shown.fontPixels ? *shown.fontPixels : 11);
     }
 };
 
-TEST_F(Layout, CalculatorWindowMatchesItsLayoutSheet)
+TEST_F(Layout, CalculatorWindowShowsItsKeysAndControlsAsTheTablesDescribe)
 {
-    EXPECT_EQ(rech.size(), QSize(264, 331));
-    EXPECT_TRUE(rech.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(shownColour(&rech, {5, 200}), QColor(128, 128, 128));
-    EXPECT_EQ(shownColour(&rech, {5, 5}), QColor(128, 128, 128)) << "the title strip has the window's colour";
-    EXPECT_EQ(shownColour(rech.entry(), {20, 12}), QColor(0xF0, 0xF0, 0xF0));
-    EXPECT_TRUE(rech.entry()->alignment() & Qt::AlignRight);
-    EXPECT_TRUE(rech.entry()->isReadOnly());
-    EXPECT_FALSE(rech.control(Control::Image1)->isVisible()) << "edit-mode picture hidden at start";
-    for (const Placed& p : mainControls)
-        expectPlaced(rech, p);
+    EXPECT_EQ(mainWindow.size(), QSize(264, 331));
+    EXPECT_TRUE(mainWindow.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(shownColour(&mainWindow, {5, 200}), QColor(128, 128, 128));
+    EXPECT_EQ(shownColour(&mainWindow, {5, 5}), QColor(128, 128, 128)) << "the title strip has the window's colour";
+    EXPECT_EQ(shownColour(mainWindow.entryField(), {20, 12}), QColor(0xF0, 0xF0, 0xF0));
+    EXPECT_TRUE(mainWindow.entryField()->alignment() & Qt::AlignRight);
+    EXPECT_TRUE(mainWindow.entryField()->isReadOnly());
+    EXPECT_FALSE(mainWindow.control(WindowControl::EditIndicator)->isVisible()) << "edit-mode picture hidden at start";
+    EXPECT_EQ(mainWindow.control(WindowControl::MenuButton)->parentWidget(), mainWindow.control(WindowControl::TitleStrip));
+
+    for (const KeyInfo& key : keyTable()) {
+        const std::string caption = key.caption.toString().toStdString();
+        QPushButton* button = mainWindow.keyButton(key.key);
+        expectShown({caption, button, key.geometry, key.picture.isEmpty() ? key.caption.toString() : QString(),
+                     key.fontPixels});
+        EXPECT_EQ(button->icon().isNull(), key.picture.isEmpty()) << caption;
+        EXPECT_EQ(button->accessibleName(), key.accessibleName.toString()) << caption;
+    }
+    for (const ControlLayout& row : windowControlLayout())
+        expectShown({row.accessibleName.toString().toStdString(), mainWindow.control(row.id), row.geometry,
+                     row.caption.toString(),
+                     row.kind == ControlKind::Picture ? std::nullopt : std::optional(row.fontPixels)});
 }
 
-TEST_F(Layout, TabOrderFollowsTheSheet)
+// The keypad's grid, column by column and row by row.
+TEST_F(Layout, KeypadKeysSitInTheirGrid)
 {
-    QWidget* at = rech.entry();
-    for (const char* name : mainTabOrder) {
-        EXPECT_EQ(at->objectName(), QLatin1StringView(name));
+    const int columns[] = {37, 73, 104, 135, 166, 197};
+    const int rows[] = {104, 135, 166, 197};
+    const Key grid[4][6] = {
+        {Key::ClearEntry, Key::Digit1, Key::Digit2, Key::Digit3, Key::Percent, Key::Power},
+        {Key::MemoryIn, Key::Digit4, Key::Digit5, Key::Digit6, Key::Divide, Key::SquareRoot},
+        {Key::MemoryOut, Key::Digit7, Key::Digit8, Key::Digit9, Key::Multiply, Key::Point},
+        {Key::MemoryClear, Key::Digit0, Key::Plus, Key::Minus, Key::Reciprocal, Key::SignChange},
+    };
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < 6; ++column)
+            EXPECT_EQ(mainWindow.keyButton(grid[row][column])->geometry(),
+                      QRect(columns[column], rows[row], column == 0 ? 30 : 25, 25))
+                << keyInfo(grid[row][column]).caption.toString().toStdString();
+}
+
+TEST_F(Layout, TabOrderFollowsTheTables)
+{
+    std::vector<std::pair<int, QWidget*>> expected;
+    for (const ControlLayout& row : windowControlLayout())
+        if (row.tabOrder >= 0)
+            expected.emplace_back(row.tabOrder, mainWindow.control(row.id));
+    for (const KeyInfo& key : keyTable())
+        expected.emplace_back(key.tabOrder, mainWindow.keyButton(key.key));
+    std::ranges::sort(expected, {}, &std::pair<int, QWidget*>::first);
+    ASSERT_EQ(expected.front().second, mainWindow.entryField());
+
+    QWidget* at = mainWindow.entryField();
+    for (const auto& [order, widget] : expected) {
+        EXPECT_EQ(at, widget) << "tab order " << order;
         do
             at = at->nextInFocusChain();
         while (!(at->focusPolicy() & Qt::TabFocus) || !at->isVisible());
     }
-    EXPECT_EQ(at, rech.entry()) << "the chain closes";
-    for (const char* flat : {"ButtonMenu", "SpeedButtonHelp", "ButtoniMini", "ButtonClose"})
-        EXPECT_EQ(rech.findChild<QWidget*>(QLatin1StringView(flat))->focusPolicy(), Qt::NoFocus) << flat;
+    EXPECT_EQ(at, mainWindow.entryField()) << "the chain closes";
+    for (WindowControl flat : {WindowControl::MenuButton, WindowControl::HelpButton, WindowControl::MinimizeButton,
+                               WindowControl::QuitButton})
+        EXPECT_EQ(mainWindow.control(flat)->focusPolicy(), Qt::NoFocus) << int(flat);
 }
 
 TEST_F(Layout, SecondaryWindowsMatchTheirSheets)
 {
     struct Window {
+        const char* name;
         QWidget* window;
         QSize size;
-        std::vector<Placed> controls;
+        std::vector<Shown> controls;
     };
+    VatWindow& vat = windows.vatWindow;
+    CopyChooser& chooser = windows.copyChooser;
+    FormulaWindow& formula = windows.formulaWindow;
+    HelpWindow& help = windows.helpWindow;
+    AboutWindow& about = windows.aboutWindow;
     const Window sheets[] = {
-        {&windows.summe, {244, 128},
-         {{"LabelNetto", {12, 8, 31, 13}, "Netto:", 0}, {"EditNetto", {61, 8, 175, 21}, nullptr, 0},
-          {"EditTax", {61, 35, 175, 21}, nullptr, 0}, {"LabelBrutto", {12, 67, 34, 13}, "Brutto:", 0},
-          {"EditBrutto", {61, 63, 175, 21}, nullptr, 0}, {"Button2", {12, 91, 110, 22}, nullptr, 0},
-          {"Button1", {126, 91, 110, 22}, nullptr, 0}}},
-        {&windows.select, {188, 196},
-         {{"RadioGroup1", {8, 16, 161, 105}, nullptr, 0}, {"Button2", {8, 127, 161, 22}, "Ok", 0},
-          {"Button1", {8, 155, 161, 22}, "Abbrechen", 0}}},
-        {&windows.saveRech, {381, 105},
-         {{"EditFormel", {8, 27, 356, 21}, nullptr, 13}, {"Button1", {190, 63, 110, 22}, "Schliessen", 0},
-          {"Button2", {64, 63, 110, 22}, "Speichern", 0}}},
-        {&windows.help, {594, 196},
-         {{"Label1", {-1, 0, 590, 41}, "Hilfe", 27}, {"Label2", {21, 32, 550, 120}, nullptr, 13},
-          {"Button1", {232, 158, 123, 25}, "OK", 0}}},
-        {&windows.about, {214, 191},
-         {{"Label64", {5, 14, 200, 18}, "Numra", 19}, {"LabelRelease", {8, 38, 198, 13}, "Version: 2.0", 0},
-          {"LabelUrl", {5, 119, 200, 13}, nullptr, 0}, {"BitBtn1", {43, 144, 128, 30}, "OK", 0}}},
+        {"VAT window", &vat, {244, 128},
+         {{"net label", vat.netLabel(), {12, 8, 31, 13}, "Netto:", 0},
+          {"net field", vat.netField(), {61, 8, 175, 21}, std::nullopt, 0},
+          {"tax field", vat.taxField(), {61, 35, 175, 21}, std::nullopt, 0},
+          {"gross label", vat.grossLabel(), {12, 67, 34, 13}, "Brutto:", 0},
+          {"gross field", vat.grossField(), {61, 63, 175, 21}, std::nullopt, 0},
+          {"copy", vat.copyButton(), {12, 91, 110, 22}, std::nullopt, 0},
+          {"close", vat.closeButton(), {126, 91, 110, 22}, std::nullopt, 0}}},
+        {"copy chooser", &chooser, {188, 196},
+         {{"choices", chooser.choiceBox(), {8, 16, 161, 105}, std::nullopt, 0},
+          {"ok", chooser.okButton(), {8, 127, 161, 22}, "Ok", 0},
+          {"cancel", chooser.cancelButton(), {8, 155, 161, 22}, "Abbrechen", 0}}},
+        {"formula window", &formula, {381, 105},
+         {{"field", formula.field(), {8, 27, 356, 21}, std::nullopt, 13},
+          {"close", formula.closeButton(), {190, 63, 110, 22}, "Schliessen", 0},
+          {"save", formula.saveButton(), {64, 63, 110, 22}, "Speichern", 0}}},
+        {"help window", &help, {594, 196},
+         {{"title", help.title(), {-1, 0, 590, 41}, "Hilfe", 27},
+          {"text", help.text(), {21, 32, 550, 120}, std::nullopt, 13},
+          {"ok", help.okButton(), {232, 158, 123, 25}, "OK", 0}}},
+        {"about window", &about, {214, 191},
+         {{"name", about.name(), {5, 14, 200, 18}, "Numra", 19},
+          {"version", about.version(), {8, 38, 198, 13}, "Version: 2.0", 0},
+          {"link", about.link(), {5, 119, 200, 13}, std::nullopt, 0},
+          {"ok", about.okButton(), {43, 144, 128, 30}, "OK", 0}}},
     };
     for (const Window& sheet : sheets) {
-        SCOPED_TRACE(sheet.window->objectName().toStdString());
+        SCOPED_TRACE(sheet.name);
         EXPECT_EQ(sheet.window->size(), sheet.size);
-        EXPECT_EQ(sheet.window->parentWidget(), &rech) << "owned by the calculator window";
+        EXPECT_EQ(sheet.window->parentWidget(), &mainWindow) << "owned by the calculator window";
         EXPECT_FALSE(sheet.window->windowFlags() & Qt::WindowCloseButtonHint);
-        for (const Placed& p : sheet.controls)
-            expectPlaced(*sheet.window, p);
+        for (const Shown& control : sheet.controls)
+            expectShown(control);
     }
-    EXPECT_EQ(shownColour(&windows.summe, {4, 120}), QColor(0xC0, 0xC0, 0xC0));
-    EXPECT_EQ(shownColour(&windows.about, {4, 100}), QColor(0xC0, 0xC0, 0xC0));
-    EXPECT_EQ(shownColour(windows.summe.tax(), {20, 10}), QColor(0xEE, 0xEE, 0xEE));
-    EXPECT_TRUE(windows.summe.tax()->alignment() & Qt::AlignRight);
-    EXPECT_EQ(shownColour(windows.saveRech.field(), {200, 10}), QColor(0xEE, 0xEE, 0xEE));
-    EXPECT_TRUE(windows.about.okButton()->isDefault());
+    EXPECT_EQ(shownColour(&vat, {4, 120}), QColor(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(shownColour(&about, {4, 100}), QColor(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(shownColour(vat.taxField(), {20, 10}), QColor(0xEE, 0xEE, 0xEE));
+    EXPECT_TRUE(vat.taxField()->alignment() & Qt::AlignRight);
+    EXPECT_EQ(shownColour(formula.field(), {200, 10}), QColor(0xEE, 0xEE, 0xEE));
+    EXPECT_TRUE(about.okButton()->isDefault());
 }
 
 TEST_F(Layout, EveryButtonHasAnAccessibleName)
 {
-    const QWidget* all[] = {&rech, &windows.about, &windows.summe, &windows.help, &windows.saveRech, &windows.select};
+    const QWidget* all[] = {&mainWindow, &windows.aboutWindow, &windows.vatWindow, &windows.helpWindow, &windows.formulaWindow, &windows.copyChooser};
     for (const QWidget* window : all)
         for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
             EXPECT_FALSE(button->accessibleName().isEmpty())
-                << window->objectName().toStdString() << "/" << button->objectName().toStdString();
-    EXPECT_EQ(rech.keyButton(Key::Power)->accessibleName(), QStringLiteral("x hoch n"));
-    EXPECT_EQ(rech.control(Control::ButtonClose)->accessibleName(), QStringLiteral("Beenden"));
+                << window->objectName().toStdString() << ": " << button->text().toStdString();
+    EXPECT_EQ(mainWindow.keyButton(Key::Power)->accessibleName(), QStringLiteral("x hoch n"));
+    EXPECT_EQ(mainWindow.control(WindowControl::QuitButton)->accessibleName(), QStringLiteral("Beenden"));
 }
 
 } // namespace

@@ -31,42 +31,44 @@ namespace {
 
 class Windows : public ::testing::Test, public NumraFixture {
 protected:
-    Calculator& core() { return rech.calculator(); }
+    Calculator& core() { return mainWindow.calculator(); }
     void press(std::initializer_list<Key> keys)
     {
         for (Key key : keys)
-            rech.clickKey(key);
+            mainWindow.clickKey(key);
     }
     // "Ust+" on 12,5 typed on the keypad as 12.5; the answers for the modal
     // windows are queued before.
     void vatOnTwelveFifty() { press({Key::Digit1, Key::Digit2, Key::Point, Key::Digit5, Key::VatFromNet}); }
-    VatWindow& vat() { return windows.summe; }
+    VatWindow& vat() { return windows.vatWindow; }
 };
 
 TEST_F(Windows, VatWindowCompletesAndCopiesTheChosenAmount)
 {
-    QString netto, tax, brutto, label, copyCaption;
+    QString net, tax, gross, label, copyCaption, entryMeanwhile;
     ShownMessage notice;
     ModalScript modals;
     modals.then([&](QWidget&) {
-        netto = vat().netto()->text();
-        tax = vat().tax()->text();
-        brutto = vat().brutto()->text();
+        entryMeanwhile = mainWindow.entryField()->text();
+        net = vat().netField()->text();
+        tax = vat().taxField()->text();
+        gross = vat().grossField()->text();
         label = vat().taxLabel()->text();
         copyCaption = vat().copyButton()->text();
         vat().copyButton()->click();
     });
     modals.then([&](QWidget& chooser) {
-        EXPECT_EQ(chooser.objectName(), QStringLiteral("FormSelect"));
-        windows.select.group()->button(int(VatField::Netto))->click();
-        windows.select.okButton()->click();
+        EXPECT_EQ(&chooser, &windows.copyChooser);
+        windows.copyChooser.group()->button(int(VatField::Net))->click();
+        windows.copyChooser.okButton()->click();
     });
     modals.then(acknowledge(notice));
     vatOnTwelveFifty();
 
-    EXPECT_EQ(netto, QStringLiteral("12,50"));
+    EXPECT_EQ(entryMeanwhile, QStringLiteral("14,88")) << "the calculator shows the gross amount behind the window";
+    EXPECT_EQ(net, QStringLiteral("12,50"));
     EXPECT_EQ(tax, QStringLiteral("2,38"));
-    EXPECT_EQ(brutto, QStringLiteral("14,88"));
+    EXPECT_EQ(gross, QStringLiteral("14,88"));
     EXPECT_EQ(label, QStringLiteral("Umsatzsteuer"));
     EXPECT_EQ(copyCaption, QStringLiteral("Kopieren"));
     EXPECT_EQ(notice.text, QStringLiteral("Wert kopiert: 12,50"));
@@ -76,8 +78,8 @@ TEST_F(Windows, VatWindowCompletesAndCopiesTheChosenAmount)
     EXPECT_EQ(core().memory().state, MemoryRegister::State::Text);
     EXPECT_EQ(core().memory().text, QStringLiteral("12,50"));
     EXPECT_FALSE(vat().isVisible());
-    EXPECT_TRUE(vat().netto()->text().isEmpty() && vat().tax()->text().isEmpty() && vat().brutto()->text().isEmpty());
-    EXPECT_EQ(rech.entry()->text(), QStringLiteral("14,88"));
+    EXPECT_TRUE(vat().netField()->text().isEmpty() && vat().taxField()->text().isEmpty() && vat().grossField()->text().isEmpty());
+    EXPECT_EQ(mainWindow.entryField()->text(), QStringLiteral("14,88"));
 }
 
 TEST_F(Windows, CancelledChooserCopiesNothingAndKeepsItsChoice)
@@ -85,8 +87,8 @@ TEST_F(Windows, CancelledChooserCopiesNothingAndKeepsItsChoice)
     ModalScript modals;
     modals.then([&](QWidget&) { vat().copyButton()->click(); });
     modals.then([&](QWidget&) {
-        windows.select.group()->button(int(VatField::Brutto))->click();
-        windows.select.cancelButton()->click();
+        windows.copyChooser.group()->button(int(VatField::Gross))->click();
+        windows.copyChooser.cancelButton()->click();
     });
     vatOnTwelveFifty();
     EXPECT_FALSE(vat().isVisible());
@@ -96,11 +98,11 @@ TEST_F(Windows, CancelledChooserCopiesNothingAndKeepsItsChoice)
     int checkedAtNextShowing = -1;
     modals.then([&](QWidget&) { vat().copyButton()->click(); });
     modals.then([&](QWidget&) {
-        checkedAtNextShowing = windows.select.group()->checkedId();
-        windows.select.cancelButton()->click();
+        checkedAtNextShowing = windows.copyChooser.group()->checkedId();
+        windows.copyChooser.cancelButton()->click();
     });
     press({Key::ClearEntry, Key::Digit1, Key::VatFromNet});
-    EXPECT_EQ(checkedAtNextShowing, int(VatField::Brutto));
+    EXPECT_EQ(checkedAtNextShowing, int(VatField::Gross));
 }
 
 TEST_F(Windows, VatWindowInEnglishAndItsConversionError)
@@ -110,12 +112,12 @@ TEST_F(Windows, VatWindowInEnglishAndItsConversionError)
     ModalScript modals;
     modals.then(acknowledge(error));
     modals.then([&](QWidget&) {
-        captions << vat().closeButton()->text() << vat().copyButton()->text() << vat().netto()->text();
+        captions << vat().closeButton()->text() << vat().copyButton()->text() << vat().netField()->text();
         vat().closeButton()->click();
     });
     VatWindowInput input;
-    input.language = 1;
-    input.brutto = QStringLiteral("abc");
+    input.language = Language::English;
+    input.gross = QStringLiteral("abc");
     input.tax = QStringLiteral("2,38");
     input.taxLabel = QStringLiteral("Sales taxes");
     EXPECT_FALSE(vat().showAmounts(input).has_value());
@@ -135,13 +137,13 @@ TEST_F(Windows, VatWindowOpensThirtyPixelsBelowTheCentre)
         vat().closeButton()->click();
     });
     vatOnTwelveFifty();
-    const QPoint centred = rech.frameGeometry().center() - QPoint(vat().width() / 2, vat().height() / 2);
+    const QPoint centred = mainWindow.frameGeometry().center() - QPoint(vat().width() / 2, vat().height() / 2);
     EXPECT_EQ(shownAt, centred + QPoint(0, 30));
 }
 
 TEST_F(Windows, SubtotalWindowStaysOpenAndIsUpdated)
 {
-    FormulaWindow& formula = windows.saveRech;
+    FormulaWindow& formula = windows.formulaWindow;
     press({Key::Digit5, Key::Plus, Key::Equals});
     ASSERT_TRUE(formula.isVisible());
     EXPECT_FALSE(formula.isModal());
@@ -151,7 +153,7 @@ TEST_F(Windows, SubtotalWindowStaysOpenAndIsUpdated)
     press({Key::Digit7, Key::Multiply, Key::Equals});
     EXPECT_TRUE(formula.isVisible());
     EXPECT_EQ(formula.field()->text(), QStringLiteral("7,00"));
-    EXPECT_EQ(QApplication::focusWidget(), rech.entry()) << "the calculator keeps the keyboard";
+    EXPECT_EQ(QApplication::focusWidget(), mainWindow.entryField()) << "the calculator keeps the keyboard";
 
     formula.saveButton()->click();
     EXPECT_FALSE(formula.isVisible()) << "Speichern only hides the subtotal";
@@ -160,18 +162,18 @@ TEST_F(Windows, SubtotalWindowStaysOpenAndIsUpdated)
 
 TEST_F(Windows, SaveRoleReturnsTheEditedFormulaOrNothing)
 {
-    FormulaWindow& formula = windows.saveRech;
+    FormulaWindow& formula = windows.formulaWindow;
     ModalScript modals;
     modals.then([&](QWidget&) {
         EXPECT_EQ(formula.caption()->text(), QStringLiteral("Formula"));
         formula.field()->setText(QStringLiteral("1+2+3"));
         formula.saveButton()->click();
     });
-    EXPECT_EQ(rech.confirmFormula(QStringLiteral("1+2"), 0), QStringLiteral("1+2+3"));
+    EXPECT_EQ(mainWindow.confirmFormula(QStringLiteral("1+2")), QStringLiteral("1+2+3"));
     modals.then([&](QWidget&) { formula.closeButton()->click(); });
-    EXPECT_EQ(rech.confirmFormula(QStringLiteral("1+2"), 0), QString());
+    EXPECT_EQ(mainWindow.confirmFormula(QStringLiteral("1+2")), QString());
     modals.then([&](QWidget& window) { window.close(); }); // the platform's close command
-    EXPECT_EQ(rech.confirmFormula(QStringLiteral("4*5"), 0), QStringLiteral("4*5")) << "closing keeps the text";
+    EXPECT_EQ(mainWindow.confirmFormula(QStringLiteral("4*5")), QStringLiteral("4*5")) << "closing keeps the text";
 }
 
 // Runs the application's event loop until something ends it; 1 when the
@@ -188,11 +190,11 @@ int runEventLoopAfter(const std::function<void()>& action)
 
 TEST_F(Windows, QuitButtonAndBeendenEndTheEventLoop)
 {
-    EXPECT_EQ(runEventLoopAfter([&] { rech.menuItem("Beenden2")->trigger(); }), 0)
+    EXPECT_EQ(runEventLoopAfter([&] { mainWindow.menuItem(MenuItem::Quit)->trigger(); }), 0)
         << "Beenden closes the window, which ends the program";
-    EXPECT_EQ(runEventLoopAfter([&] { static_cast<QAbstractButton*>(rech.control(Control::ButtonClose))->click(); }), 0)
+    EXPECT_EQ(runEventLoopAfter([&] { static_cast<QAbstractButton*>(mainWindow.control(WindowControl::QuitButton))->click(); }), 0)
         << "the quit button";
-    EXPECT_FALSE(rech.isVisible());
+    EXPECT_FALSE(mainWindow.isVisible());
     // (Beenden goes first: once exec() has been ended by quit(), Qt does not
     // quit a later exec() when its last window closes.)
 }
@@ -200,15 +202,15 @@ TEST_F(Windows, QuitButtonAndBeendenEndTheEventLoop)
 TEST_F(Windows, SaveRoleFailsWhileTheSubtotalIsShown)
 {
     press({Key::Digit5, Key::Plus, Key::Equals});
-    ASSERT_TRUE(windows.saveRech.isVisible());
+    ASSERT_TRUE(windows.formulaWindow.isVisible());
     ShownMessage box;
     ModalScript modals;
     modals.then(acknowledge(box));
-    runGuarded(&rech, [&] { rech.confirmFormula(QStringLiteral("5+"), 0); });
+    runGuarded(&mainWindow, [&] { mainWindow.confirmFormula(QStringLiteral("5+")); });
     EXPECT_EQ(box.caption, QStringLiteral("Numra"));
     EXPECT_EQ(box.text, QStringLiteral("Sichtbares Fenster kann nicht in modales geändert werden."));
-    EXPECT_EQ(windows.saveRech.caption()->text(), QStringLiteral("Formula"));
-    EXPECT_EQ(windows.saveRech.field()->text(), QStringLiteral("5+"));
+    EXPECT_EQ(windows.formulaWindow.caption()->text(), QStringLiteral("Formula"));
+    EXPECT_EQ(windows.formulaWindow.field()->text(), QStringLiteral("5+"));
 }
 
 TEST_F(Windows, SaveAndLoadThroughTheMenu)
@@ -223,25 +225,25 @@ TEST_F(Windows, SaveAndLoadThroughTheMenu)
     };
     ModalScript modals;
     modals.then([&](QWidget&) {
-        EXPECT_EQ(windows.saveRech.field()->text(), QStringLiteral("12+5"));
-        windows.saveRech.saveButton()->click();
+        EXPECT_EQ(windows.formulaWindow.field()->text(), QStringLiteral("12+5"));
+        windows.formulaWindow.saveButton()->click();
     });
     modals.then(chooseFile);
     press({Key::Digit1, Key::Digit2, Key::Plus, Key::Digit5, Key::Equals});
     press({Key::Edit});
-    rech.setEntryText(QStringLiteral("12+5"));
+    mainWindow.setEntryText(QStringLiteral("12+5"));
     press({Key::Equals});
-    rech.menuItem("Speichern")->trigger();
+    mainWindow.menuItem(MenuItem::Save)->trigger();
     QFile saved(path);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), QByteArray("12+5\r\n"));
 
     press({Key::Edit}); // back to keypad mode; loading switches to edit mode
     modals.then(chooseFile);
-    rech.menuItem("Laden")->trigger();
+    mainWindow.menuItem(MenuItem::Load)->trigger();
     EXPECT_EQ(core().inputMode(), InputMode::Edit);
-    EXPECT_FALSE(rech.entry()->isReadOnly());
-    EXPECT_TRUE(rech.entry()->text().startsWith(QStringLiteral("12+5")));
+    EXPECT_FALSE(mainWindow.entryField()->isReadOnly());
+    EXPECT_TRUE(mainWindow.entryField()->text().startsWith(QStringLiteral("12+5")));
 }
 
 TEST_F(Windows, SavingWhileTheSubtotalIsShownReportsTheWindowError)
@@ -250,7 +252,7 @@ TEST_F(Windows, SavingWhileTheSubtotalIsShownReportsTheWindowError)
     ShownMessage box;
     ModalScript modals;
     modals.then(acknowledge(box));
-    rech.menuItem("Speichern")->trigger();
+    mainWindow.menuItem(MenuItem::Save)->trigger();
     EXPECT_EQ(box.caption, QStringLiteral("Numra"));
     EXPECT_EQ(box.text, QStringLiteral("Sichtbares Fenster kann nicht in modales geändert werden."));
 }
@@ -285,18 +287,18 @@ TEST_F(Windows, EvaluatorErrorsGoToTheDefaultErrorBoxAndKeepTheState)
     EXPECT_EQ(box.text, QStringLiteral("Gleitkommadivision durch Null."));
     EXPECT_EQ(box.icon, QMessageBox::Critical);
     EXPECT_EQ(core().formula(), QStringLiteral("1/0")) << "the failed formula stays pending";
-    EXPECT_EQ(rech.entry()->text(), QStringLiteral("0"));
+    EXPECT_EQ(mainWindow.entryField()->text(), QStringLiteral("0"));
 }
 
 TEST_F(Windows, LongFormulasStayWholeAndTheirErrorBoxesStayReadable)
 {
     press({Key::Edit});
     const QString formula = QString(40000, u'1') + QStringLiteral("^2");
-    rech.setEntryText(formula);
-    EXPECT_EQ(rech.entry()->text(), formula) << "the field must not cut the formula";
-    QTest::keyClick(rech.entry(), Qt::Key_End);
-    QTest::keyClick(rech.entry(), Qt::Key_Space);
-    EXPECT_EQ(core().entryText(), formula + u' ') << "typing keeps the whole formula";
+    mainWindow.setEntryText(formula);
+    EXPECT_EQ(mainWindow.entryField()->text(), formula) << "the field must not cut the formula";
+    QTest::keyClick(mainWindow.entryField(), Qt::Key_End);
+    QTest::keyClick(mainWindow.entryField(), Qt::Key_Space);
+    EXPECT_EQ(core().display().entryText, formula + u' ') << "typing keeps the whole formula";
 
     ShownMessage box;
     ModalScript modals;
@@ -329,43 +331,45 @@ TEST_F(Windows, NoExceptionCrossesTheEventLoop)
 
 TEST_F(Windows, HintsAreGermanAndFollowTheLanguage)
 {
-    auto hint = [&](Control id) { return rech.control(id)->toolTip(); };
-    EXPECT_EQ(hint(Control::BitBtn13), QStringLiteral("Prozent [F8]"));
-    EXPECT_EQ(hint(Control::BitBtn16), QStringLiteral("Eingabe löschen [F9]"));
-    EXPECT_EQ(hint(Control::BitBtn14), QStringLiteral("Division"));
-    EXPECT_EQ(hint(Control::BitBtn27), QStringLiteral("Speicher löschen"));
-    EXPECT_EQ(hint(Control::BitBtnUst), QStringLiteral("Umsatzsteuer 19% berechnen [F7]"));
-    EXPECT_EQ(hint(Control::ButtonNetto), QStringLiteral("Umsatzsteuer 19% berechnen [F7]"));
-    EXPECT_EQ(hint(Control::SpeedButtonHelp), QStringLiteral("Hilfe anzeigen"));
-    EXPECT_EQ(hint(Control::ButtonMenu), QStringLiteral("Show about screen"));
-    EXPECT_EQ(hint(Control::ButtonCipboard), QStringLiteral("In Zwischewnablage kopieren"));
+    auto hint = [&](Key key) { return mainWindow.keyButton(key)->toolTip(); };
+    auto controlHint = [&](WindowControl id) { return mainWindow.control(id)->toolTip(); };
+    EXPECT_EQ(hint(Key::Percent), QStringLiteral("Prozent [F8]"));
+    EXPECT_EQ(hint(Key::ClearEntry), QStringLiteral("Eingabe löschen [F9]"));
+    EXPECT_EQ(hint(Key::Divide), QStringLiteral("Division"));
+    EXPECT_EQ(hint(Key::MemoryClear), QStringLiteral("Speicher löschen"));
+    EXPECT_EQ(hint(Key::VatFromNet), QStringLiteral("Umsatzsteuer 19% berechnen [F7]"));
+    EXPECT_EQ(hint(Key::VatFromGross), QStringLiteral("Umsatzsteuer 19% berechnen [F7]"));
+    EXPECT_EQ(controlHint(WindowControl::HelpButton), QStringLiteral("Hilfe anzeigen"));
+    EXPECT_EQ(controlHint(WindowControl::MenuButton), QStringLiteral("Show about screen"));
+    EXPECT_EQ(hint(Key::Clipboard), QStringLiteral("In Zwischewnablage kopieren"));
+    EXPECT_EQ(hint(Key::Digit7), QString()) << "digits have no hint";
 
-    rech.menuItem("Englisch")->trigger();
-    EXPECT_EQ(hint(Control::BitBtn13), QStringLiteral("Percent"));
-    EXPECT_EQ(hint(Control::BitBtn19), QStringLiteral("Calculate"));
-    EXPECT_EQ(hint(Control::BitBtn14), QStringLiteral("Division"));
-    EXPECT_EQ(hint(Control::ButtonHex), QStringLiteral("Edit-Mode aktivieren, um Hexzahl eizugeben. Dann umrechnen zu Integer"));
-    rech.menuItem("Deutsch")->trigger();
-    EXPECT_EQ(hint(Control::BitBtn13), QStringLiteral("Prozent [F8]"));
+    mainWindow.menuItem(MenuItem::English)->trigger();
+    EXPECT_EQ(hint(Key::Percent), QStringLiteral("Percent"));
+    EXPECT_EQ(hint(Key::Equals), QStringLiteral("Calculate"));
+    EXPECT_EQ(hint(Key::Divide), QStringLiteral("Division"));
+    EXPECT_EQ(hint(Key::HexToInt), QStringLiteral("Edit-Mode aktivieren, um Hexzahl eizugeben. Dann umrechnen zu Integer"));
+    mainWindow.menuItem(MenuItem::German)->trigger();
+    EXPECT_EQ(hint(Key::Percent), QStringLiteral("Prozent [F8]"));
 }
 
 TEST_F(Windows, PopupMenuShowsItsVisibleItemsAtTheFramePlusOffset)
 {
     QStringList visible;
-    for (QAction* action : rech.popupMenu()->actions())
+    for (QAction* action : mainWindow.popupMenu()->actions())
         if (action->isVisible())
             visible << (action->isSeparator() ? QStringLiteral("-") : action->text());
     EXPECT_EQ(visible, (QStringList{QStringLiteral("Berechnung speichern"), QStringLiteral("Berechnung laden"),
                                     QStringLiteral("-"), QStringLiteral("Info"), QStringLiteral("-"),
                                     QStringLiteral("Beenden")}));
-    EXPECT_FALSE(rech.menuItem("Hilfe2")->isVisible());
-    EXPECT_FALSE(rech.menuItem("Sprache2")->isVisible());
+    EXPECT_FALSE(mainWindow.menuItem(MenuItem::Help)->isVisible());
+    EXPECT_FALSE(mainWindow.menuItem(MenuItem::LanguageMenu)->isVisible());
 
-    rech.move(123, 77);
-    static_cast<QAbstractButton*>(rech.control(Control::ButtonMenu))->click();
-    ASSERT_TRUE(rech.popupMenu()->isVisible());
-    EXPECT_EQ(rech.popupMenu()->pos(), rech.frameGeometry().topLeft() + QPoint(10, 50));
-    rech.popupMenu()->hide();
+    mainWindow.move(123, 77);
+    static_cast<QAbstractButton*>(mainWindow.control(WindowControl::MenuButton))->click();
+    ASSERT_TRUE(mainWindow.popupMenu()->isVisible());
+    EXPECT_EQ(mainWindow.popupMenu()->pos(), mainWindow.frameGeometry().topLeft() + QPoint(10, 50));
+    mainWindow.popupMenu()->hide();
 }
 
 TEST_F(Windows, HelpButtonAndAboutItemShowTheirTexts)
@@ -373,28 +377,28 @@ TEST_F(Windows, HelpButtonAndAboutItemShowTheirTexts)
     QString helpText, link;
     ModalScript modals;
     modals.then([&](QWidget&) {
-        helpText = windows.help.text()->text();
-        windows.help.okButton()->click();
+        helpText = windows.helpWindow.text()->text();
+        windows.helpWindow.okButton()->click();
     });
-    static_cast<QAbstractButton*>(rech.control(Control::SpeedButtonHelp))->click();
+    static_cast<QAbstractButton*>(mainWindow.control(WindowControl::HelpButton))->click();
     EXPECT_TRUE(helpText.startsWith(QStringLiteral("Die Bedienung entspricht im Wesentlichen")));
     EXPECT_TRUE(helpText.endsWith(QStringLiteral("erst am Schluß einer Berechnung das Endergebnis runden.")));
 
     modals.then([&](QWidget&) {
-        helpText = windows.help.text()->text();
-        windows.help.okButton()->click();
+        helpText = windows.helpWindow.text()->text();
+        windows.helpWindow.okButton()->click();
     });
-    windows.help.showHelp(1);
+    windows.helpWindow.showHelp(Language::English);
     EXPECT_EQ(helpText.split(u'\n').size(), 2);
     EXPECT_TRUE(helpText.endsWith(QStringLiteral("These formulas can be saved to reloaded it later on.")));
 
     modals.then([&](QWidget& about) {
-        link = windows.about.link()->text();
+        link = windows.aboutWindow.link()->text();
         QTest::keyClick(&about, Qt::Key_Return); // Return presses the default "OK"
     });
-    rech.menuItem("Info2")->trigger();
+    mainWindow.menuItem(MenuItem::About)->trigger();
     EXPECT_EQ(link, QStringLiteral("numra.example.org"));
-    EXPECT_FALSE(windows.about.isVisible());
+    EXPECT_FALSE(windows.aboutWindow.isVisible());
 }
 
 class UrlCatcher : public QObject {
@@ -411,11 +415,11 @@ TEST_F(Windows, AboutLinkOpensTheMakersAddress)
     QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
     ModalScript modals;
     modals.then([&](QWidget& about) {
-        QTest::mouseClick(windows.about.link(), Qt::LeftButton);
+        QTest::mouseClick(windows.aboutWindow.link(), Qt::LeftButton);
         EXPECT_TRUE(about.isVisible()) << "the link leaves the window open";
-        windows.about.okButton()->click();
+        windows.aboutWindow.okButton()->click();
     });
-    windows.about.showAbout(1);
+    windows.aboutWindow.showAbout(Language::English);
     QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
     EXPECT_EQ(catcher.opened, QList<QUrl>{QUrl(QStringLiteral("http://numra.example.com"))});
 }

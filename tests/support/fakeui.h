@@ -35,7 +35,7 @@ public:
     // --- recorded ---
     QChar separator;                        // for the VAT window's completion
     std::vector<RecordedMessage> messages;  // message boxes, in order
-    QString subtotalLabel;                  // formula window Label1
+    QString subtotalLabel;                  // the formula window's label
     std::vector<QString> subtotals;         // every subtotal shown
     bool subtotalVisible = false;
     std::vector<QString> confirmCandidates; // formula window, save role
@@ -75,16 +75,14 @@ public:
 
     void setSubtotalLabel(const QString& caption) override { subtotalLabel = caption; }
 
-    void showSubtotal(const QString& text, int) override
+    void showSubtotal(const QString& text) override
     {
         subtotals.push_back(text);
         subtotalVisible = true;
         transcript.push_back(subtotalLabel + QStringLiteral(": ") + text);
     }
 
-    bool subtotalWindowVisible() const override { return subtotalVisible; }
-
-    QString confirmFormula(const QString& candidate, int) override
+    QString confirmFormula(const QString& candidate) override
     {
         confirmCandidates.push_back(candidate);
         if (subtotalVisible) {
@@ -104,12 +102,12 @@ public:
     std::optional<QString> showVatWindow(const VatWindowInput& input) override
     {
         const VatCompletion done =
-            completeVatAmounts(VatAmounts{input.netto, input.tax, input.brutto}, separator);
+            completeVatAmounts(VatAmounts{input.net, input.tax, input.gross}, separator);
         for (int i = 0; i < done.failedSteps; ++i)
             showMessage(MessageKind::Error, kVatConvertError);
         vatWindows.push_back({input, done.amounts});
         transcript.push_back(QStringLiteral("MwSt: Netto=%1 Steuer=%2 Brutto=%3 (%4)")
-                                 .arg(done.amounts.netto, done.amounts.tax, done.amounts.brutto,
+                                 .arg(done.amounts.net, done.amounts.tax, done.amounts.gross,
                                       input.taxLabel));
 
         VatField choice = VatField::None;

@@ -17,13 +17,13 @@ public:
     CalculationFiles(const CalculationFiles&) = delete;
     CalculationFiles& operator=(const CalculationFiles&) = delete;
 
-    // Savecalculation1Click: offers the pending formula, or else the entry,
-    // for confirmation and writes the confirmed text to the chosen file.
+    // Offers the pending formula, or else the entry, for confirmation and
+    // writes the confirmed text to the chosen file.
     // Changes neither the formula nor the entry nor the input mode.
     void save();
 
-    // Loadcalculation1Click: switches to edit mode, then puts the chosen
-    // file's text, line breaks included, into the entry field.
+    // Switches to edit mode, then puts the chosen file's text, line breaks
+    // included, into the entry field.
     void load();
 
     const LineBuffer& lineBuffer() const { return lineBuffer_; }

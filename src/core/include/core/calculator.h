@@ -6,10 +6,12 @@
 //
 // Errors that the window's event loop shows in its default error box leave
 // press() as numra::Error carrying the exact message (show it with
-// errorBoxText()); the state is then left as it was at the moment of the error.
+// errorBoxTextOf()); the state is then left as it was at the moment of the
+// error.
 
 #include "core/calculatorui.h"
 #include "core/keys.h"
+#include "core/languagetable.h"
 #include "eval/interpreter.h"
 
 #include <QString>
@@ -22,6 +24,17 @@ enum class InputMode {
     Keypad, // digits build the operand, operators move it into the formula
     Edit,   // the whole formula is typed into the entry field
     Power,  // x^n pressed, the exponent is being entered
+};
+
+// What the calculator window shows of the core's state: the window renders
+// this one value after every key, and before a window opens modally in the
+// middle of a key.
+struct Display {
+    QString entryText;
+    int caret = 0; // from 0 to the length of entryText
+    bool entryReadOnly = true;
+    bool editIndicatorVisible = false;
+    bool roundingChecked = false;
 };
 
 // The memory register: nothing stored since start, cleared with MC, or a text.
@@ -45,16 +58,16 @@ public:
     Calculator(const Calculator&) = delete;
     Calculator& operator=(const Calculator&) = delete;
 
-    // The window is shown (FormShow): German, keypad mode, nothing pending
-    // for x^n, entry emptied and focused; dataFolder becomes DatenPfad.
-    // Formula, the memory and the entry's read-only state are kept.
-    void formShow(const QString& dataFolder);
+    // The window is shown for the first time: German, keypad mode, nothing
+    // pending for x^n, entry emptied and focused; dataFolder is where saving
+    // starts. Formula, the memory and the entry's read-only state are kept.
+    void start(const QString& dataFolder);
 
     // A click on a key, with the key's whole reaction. May throw Error.
     void press(Key key);
 
-    // The rounding check box "auf 2 Nachkommastellen runden" is set; its
-    // reaction (CheckBoxRundenClick) runs only when the state changes.
+    // The rounding check box "auf 2 Nachkommastellen runden" is set; it
+    // rounds the entry only when its state changes.
     void setRoundingChecked(bool checked);
 
     // The user typed or edited the entry field (edit mode), or a loaded file
@@ -62,63 +75,57 @@ public:
     void setEntryText(const QString& text, int caret = -1);
     void setCaretPosition(int caret);
 
-    // DeutschClick / EnglischClick; the messages below follow the language.
-    void setLanguage(int language);
+    // The messages and the texts handed to other windows follow it.
+    void setLanguage(Language language);
 
     // --- state ---
     const QString& formula() const { return formula_; }
     InputMode inputMode() const { return inputMode_; }
     const QString& powerBase() const { return powerBase_; }
-    int language() const { return language_; }
-    bool tempSum() const { return tempSum_; }
+    Language language() const { return language_; }
+    // The last evaluation showed a subtotal instead of a result.
+    bool subtotalShown() const { return subtotalShown_; }
     const MemoryRegister& memory() const { return memory_; }
-    const QString& datenPfad() const { return datenPfad_; }
-    const QString& entryText() const { return entry_; }
-    int caretPosition() const { return caret_; }
-    bool entryReadOnly() const { return entryReadOnly_; }
-    bool editIndicatorVisible() const { return editIndicatorVisible_; }
-    bool roundingChecked() const { return roundingChecked_; }
-    QChar decimalSeparator() const { return separator_; }
+    const QString& dataFolder() const { return dataFolder_; }
+    const Display& display() const { return display_; }
 
-    // The localized messages in the current language.
-    QString msgInvalidInput() const;
-    QString msgNoCalculation() const;
-    QString msgConvertError() const;
+    // A text of the language table in the current language.
+    QString text(TextId id) const { return languageText(id, language_); }
 
 private:
-    // Part of formula building (formulakeys.cpp).
-    void appendCharacter(QChar c);                  // BitBtn1Click
-    void operatorKey(QChar op);                     // BitBtn11/12/14/15Click
-    void clearEntry();                              // BitBtn16Click
-    void toggleEditMode();                          // BitBtn22Click
-    void equals();                                  // BitBtn19Click
-    void computePendingPower();                     // BitBtn19Click with x^n pending
+    // Formula building (formulakeys.cpp).
+    void appendCharacter(QChar c);
+    void operatorKey(QChar op);
+    void clearEntry();
+    void toggleEditMode();
+    void equals();
+    void computePendingPower();
 
     // Evaluation (calculate.cpp).
-    void calculate();                               // Calculate
+    void calculate();
     void showResult(long double value);
 
     // Single-value operations (singlevalue.cpp).
-    void percent();                                 // BitBtn13Click, ApplyPercent
-    void signChange();                              // BitBtn20Click
-    void reciprocal();                              // BitBtn24Click
-    void squareRoot();                              // BitBtn18Click
-    void startPower();                              // BitBtn17Click
-    void cutDecimals();                             // ButtonGanzClick
-    void roundingChanged();                         // CheckBoxRundenClick
-    void memoryIn();                                // BitBtn25Click
-    void memoryOut();                               // BitBtn26Click
-    void memoryClear();                             // BitBtn27Click
-    void copyEntry();                               // ButtonCipboardClick
+    void percent();
+    void signChange();
+    void reciprocal();
+    void squareRoot();
+    void startPower();
+    void cutDecimals();
+    void roundingChanged();
+    void memoryIn();
+    void memoryOut();
+    void memoryClear();
+    void copyEntry();
 
     // Hexadecimal conversion (hexkeys.cpp).
-    void hexToIntKey();                             // ButtonHexClick
-    void intToHexKey();                             // ButtonIntClick
-    std::int32_t hexToInt(const QString& text);     // HexToInt, reports its failure
+    void hexToIntKey();
+    void intToHexKey();
+    std::int32_t hexToInt(const QString& digits); // reports its failure itself
 
     // VAT keys (vatkeys.cpp).
     enum class VatDirection { FromNet, FromGross };
-    void vatKey(VatDirection direction);            // BitBtnUstClick/VatFromNet, ButtonNettoClick
+    void vatKey(VatDirection direction);
 
     void ensureRoomFor(qsizetype length) const;     // throws Error(kTextTooLong)
     void moveCaretToEnd();
@@ -132,16 +139,11 @@ private:
     QString formula_;
     InputMode inputMode_ = InputMode::Keypad;
     QString powerBase_;
-    int language_ = 0;
-    bool tempSum_ = false;
+    Language language_ = Language::German;
+    bool subtotalShown_ = false;
     MemoryRegister memory_;
-    QString datenPfad_;
-
-    QString entry_;
-    int caret_ = 0;
-    bool entryReadOnly_ = true;
-    bool editIndicatorVisible_ = false;
-    bool roundingChecked_ = false;
+    QString dataFolder_;
+    Display display_;
 };
 
 } // namespace numra

@@ -5,6 +5,8 @@
 // a display. All calls happen on the one UI thread; "modal" calls return when
 // the window has been closed.
 
+#include "core/languagetable.h"
+
 #include <QString>
 #include <optional>
 
@@ -16,13 +18,13 @@ enum class MessageKind {
     Plain,       // no icon (the copy notice of the VAT window)
 };
 
-// What the VAT keys hand to the VAT window. Exactly one of netto/brutto is
+// What the VAT keys hand to the VAT window. Exactly one of net/gross is
 // filled by the caller; the window completes the third amount when shown.
 struct VatWindowInput {
-    int language = 0;
-    QString netto;
+    Language language = Language::German; // of the window's two buttons
+    QString net;
     QString tax;
-    QString brutto;
+    QString gross;
     QString taxLabel;
 };
 
@@ -37,8 +39,7 @@ public:
     // script interpreter evaluates; showSubtotal fills the field and shows the
     // window modelessly if it is hidden (it stays open and is updated).
     virtual void setSubtotalLabel(const QString& caption) = 0;
-    virtual void showSubtotal(const QString& text, int language) = 0;
-    virtual bool subtotalWindowVisible() const = 0;
+    virtual void showSubtotal(const QString& text) = 0;
 
     // Formula window, save role: shown modally with the candidate under the
     // label "Formula". Returns the field's text after closing ("" after
@@ -46,7 +47,7 @@ public:
     // modal showing fails: the window then shows the candidate under
     // "Formula" and the call throws Error("Sichtbares Fenster kann nicht in
     // modales geändert werden").
-    virtual QString confirmFormula(const QString& candidate, int language) = 0;
+    virtual QString confirmFormula(const QString& candidate) = 0;
 
     // VAT window, shown modally. Returns the text that Copy put on the
     // clipboard and into the memory register, or nothing when nothing was

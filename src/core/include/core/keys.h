@@ -1,10 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The keys of the calculator window: one value per button, with the caption
-// numra-eval and the tests use and the control's name in the window layout.
-// The click handler each key runs is named beside it in calculator.h.
+// The keys of the calculator window, each described once, in one table: its
+// caption or picture, place, font, hint and name for screen readers, where
+// Tab and Escape reach it, and which keys of the keyboard click it. The
+// window builds its buttons from the table, the keyboard routing and the
+// hints read it, and numra-eval and the tests find keys by their captions.
 
+#include "core/languagetable.h"
+
+#include <QRect>
 #include <QStringView>
+#include <Qt>
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -23,7 +30,7 @@ enum class Key {
     Reciprocal,   // "1/x"
     SquareRoot,
     Power,        // first step of x^n
-    Ganzzahl,     // cut off the decimals
+    CutDecimals,  // "Ganzzahl"
     MemoryIn,     // "M+"
     MemoryOut,    // "M-"
     MemoryClear,  // "MC"
@@ -36,15 +43,41 @@ enum class Key {
 
 inline constexpr std::size_t keyCount = static_cast<std::size_t>(Key::Clipboard) + 1;
 
+// Which block of the keyboard a binding takes its key from: a key that both
+// blocks have comes with the keypad flag from the numeric keypad.
+enum class KeyOrigin { Anywhere, KeypadOnly, MainBlockOnly };
+
+struct KeyBinding {
+    Qt::Key qtKey = Qt::Key_unknown; // Key_unknown: no binding
+    KeyOrigin origin = KeyOrigin::Anywhere;
+};
+
 struct KeyInfo {
     Key key;
-    QStringView caption; // the button's caption; a name for picture buttons
-    const char* control; // name in the window layout
+    QStringView caption;        // on the button unless it shows a picture; the key's name in numra-eval
+    QStringView picture;        // name of the picture shown instead of the caption, or empty
+    QStringView accessibleName;
+    QStringView germanHint;     // empty: no hint
+    QStringView englishHint;    // the German text again where the hint stays German
+    QRect geometry;             // left, top, width, height in the window, at 96 dpi
+    int tabOrder;               // place in the window's Tab order
+    int fontPixels;             // 0: the window's font
+    bool escapeClicks;          // Escape clicks the first of these keys in Tab order
+    std::array<KeyBinding, 2> bindings;
+
+    constexpr QStringView hint(Language language) const
+    {
+        return language == Language::German ? germanHint : englishHint;
+    }
 };
 
 std::span<const KeyInfo> keyTable();
 const KeyInfo& keyInfo(Key key);
 std::optional<Key> keyByCaption(QStringView caption);
+
+// The key that a key of the keyboard clicks in keypad mode, or nothing.
+// fromKeypad: the key event carries the keypad flag.
+std::optional<Key> keyBoundTo(int qtKey, bool fromKeypad);
 
 // The digit or "." a text key appends, or nothing for the other keys.
 std::optional<QChar> keyCharacter(Key key);

@@ -9,9 +9,9 @@
 namespace numra {
 
 struct VatAmounts {
-    QString netto;
+    QString net;
     QString tax;
-    QString brutto;
+    QString gross;
 };
 
 // Shown in an error box for each completion step whose texts do not convert;
@@ -29,11 +29,11 @@ struct VatCompletion {
 // leaves its field unchanged.
 VatCompletion completeVatAmounts(const VatAmounts& fields, QChar separator);
 
-// The copy chooser's choice (Auswahl): -1 none, 0 "Brutto", 1 "Netto",
-// 2 "Steuer". The chosen field's text without blanks at both ends, as the
-// memory register and the notice take it (the clipboard gets the whole
-// text); empty for none.
-enum class VatField { None = -1, Brutto = 0, Netto = 1, Steuer = 2 };
+// The copy chooser's choice: none, or the field of its item "Brutto",
+// "Netto" or "Steuer", in the chooser's order. The chosen field's text
+// without blanks at both ends, as the memory register and the notice take it
+// (the clipboard gets the whole text); empty for none.
+enum class VatField { None = -1, Gross = 0, Net = 1, Tax = 2 };
 QString vatFieldText(const VatAmounts& amounts, VatField field);
 
 // The plain notice after copying: "Wert kopiert: 12,50".

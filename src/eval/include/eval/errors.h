@@ -38,6 +38,13 @@ public:
 // sorts after "." ("Type mismatch." but "Undeclared Identifier 'x'").
 QString errorBoxText(const QString& message);
 
+// The whole text of the default error box for an exception that reached the
+// event loop: an Error's message, another exception's what(), or "Unbekannter
+// Fehler" for anything else, with errorBoxText's full stop. The window, the
+// command-line tool and the tests all show errors through this one function;
+// in a catch block pass std::current_exception(). error must not be null.
+QString errorBoxTextOf(std::exception_ptr error);
+
 // Removes every character with a code from 0 to 32 at both ends.
 QString trimBlanks(const QString& text);
 bool isBlankText(const QString& text);

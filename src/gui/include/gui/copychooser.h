@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The copy chooser (FormSelect): which of the three VAT amounts to copy.
+// The copy chooser: which of the three VAT amounts to copy.
 
 #include "core/vatamounts.h"
 #include "gui/fixeddialog.h"
@@ -20,16 +20,17 @@ public:
     // group keeps its selection from one showing to the next.
     VatField choose();
 
+    QGroupBox* choiceBox() const { return choiceBox_; }
     QButtonGroup* group() const { return group_; }
-    QPushButton* okButton() const { return button2_; }
-    QPushButton* cancelButton() const { return button1_; }
+    QPushButton* okButton() const { return okButton_; }
+    QPushButton* cancelButton() const { return cancelButton_; }
 
 private:
-    QGroupBox* radioGroup1_;
+    QGroupBox* choiceBox_;
     QButtonGroup* group_;
-    QPushButton* button2_;
-    QPushButton* button1_;
-    VatField auswahl_ = VatField::None;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
+    VatField chosen_ = VatField::None;
 };
 
 } // namespace numra

@@ -16,6 +16,7 @@ namespace numra {
 
 class FixedDialog : public QDialog {
 public:
+    // name: the object name, by which the style sheet picks some windows.
     FixedDialog(QWidget* owner, const QString& name, QSize clientSize);
 
 protected:

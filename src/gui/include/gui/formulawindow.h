@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The formula window (FormSaveRech): one label, one field, two buttons. Its
-// callers give it its role: a modeless subtotal display that stays open
-// beside the calculator, or a modal confirmation of a formula to be saved.
+// The formula window: one label, one field, two buttons. Its callers give it
+// its role: a modeless subtotal window that stays open beside the
+// calculator, or a modal confirmation of a formula to be saved.
 
 #include "gui/fixeddialog.h"
 
@@ -27,16 +27,16 @@ public:
     // the window is already visible in its subtotal role.
     QString confirm(const QString& candidate);
 
-    QLineEdit* field() const { return editFormel_; }
-    QLabel* caption() const { return label1_; }
-    QPushButton* closeButton() const { return button1_; }
-    QPushButton* saveButton() const { return button2_; }
+    QLineEdit* field() const { return field_; }
+    QLabel* caption() const { return caption_; }
+    QPushButton* closeButton() const { return closeButton_; }
+    QPushButton* saveButton() const { return saveButton_; }
 
 private:
-    QLabel* label1_;
-    QLineEdit* editFormel_;
-    QPushButton* button1_;
-    QPushButton* button2_;
+    QLabel* caption_;
+    QLineEdit* field_;
+    QPushButton* closeButton_;
+    QPushButton* saveButton_;
 };
 
 } // namespace numra

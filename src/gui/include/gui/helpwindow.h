@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The help window (FormHelp): a short operating instruction in German or
-// English, shown modally.
+// The help window: a short operating instruction in German or English,
+// shown modally.
 
+#include "core/languagetable.h"
 #include "gui/fixeddialog.h"
 
 class QLabel;
@@ -14,19 +15,20 @@ class HelpWindow : public FixedDialog {
 public:
     explicit HelpWindow(QWidget* owner);
 
-    void showHelp(int language);
+    void showHelp(Language language);
 
-    QLabel* text() const { return label2_; }
-    QPushButton* okButton() const { return button1_; }
+    QLabel* title() const { return title_; }
+    QLabel* text() const { return text_; }
+    QPushButton* okButton() const { return okButton_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QLabel* label1_;
-    QLabel* label2_;
-    QPushButton* button1_;
-    int curLanguage_ = 0;
+    QLabel* title_;
+    QLabel* text_;
+    QPushButton* okButton_;
+    Language language_ = Language::German; // of the showing to come
 };
 
 } // namespace numra

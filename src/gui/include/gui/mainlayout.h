@@ -1,43 +1,52 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The stored layout of the main window (FormRech): one row per control, in
-// creation order. Positions are left, top, width, height at 96 dpi, within the
-// client area or, for its children, within the title strip.
+// The layout of the calculator window's controls other than its keys (which
+// the key table describes): one row per control, in creation order.
+// Positions are left, top, width, height at 96 dpi, within the window or,
+// for the children of the title strip and the edit indicator's frame,
+// within those.
 
 #include <QRect>
+#include <QStringView>
+#include <cstddef>
 #include <span>
 
 namespace numra {
 
-enum class Control {
-    Edit1,
-    BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn6, BitBtn7, BitBtn8, BitBtn9, BitBtn10,
-    BitBtn11, BitBtn12, BitBtn13, BitBtn14, BitBtn15, BitBtn16, BitBtn17, BitBtn18, BitBtn19,
-    BitBtn22, BitBtn23, BitBtn20, BitBtn24, BitBtn25, BitBtn26, BitBtn27,
-    ButtonHex, ButtonInt, CheckBoxRunden, BitBtnUst, ButtonNetto,
-    Panel4, ButtonMenu, Label4, SpeedButtonHelp, ButtoniMini, ButtonClose,
-    ButtonGanz, PanelImage, Image1, ButtonCipboard,
+enum class WindowControl {
+    EntryField,
+    RoundingBox,        // "auf 2 Nachkommastellen runden"
+    TitleStrip,         // drawn by the window itself, as it has no title bar
+    MenuButton,
+    TitleLabel,
+    HelpButton,
+    MinimizeButton,
+    QuitButton,
+    EditIndicatorFrame,
+    EditIndicator,      // a check mark, shown while the entry field is editable
     Count
 };
 
-enum class ControlKind { Entry, PushButton, CheckBox, TitleStrip, FlatButton, Label, ImagePanel, Image };
+inline constexpr std::size_t windowControlCount = static_cast<std::size_t>(WindowControl::Count);
 
-struct LayoutRow {
-    Control id;
-    const char* name;
+enum class ControlKind { Entry, CheckBox, TitleStrip, FlatButton, Label, Frame, Picture };
+
+enum class ControlParent { Window, TitleStrip, EditIndicatorFrame };
+
+struct ControlLayout {
+    WindowControl id;
     ControlKind kind;
-    const char* caption;        // text, or empty when the control shows a picture
-    const char* picture;        // resource path of the picture, or nullptr
+    ControlParent parent;
+    QStringView caption;        // empty when the control shows a picture
+    QStringView picture;        // name of the picture, or empty
     QRect geometry;
-    bool inTitleStrip;          // geometry relative to the title strip
     int tabOrder;               // -1: takes no focus by Tab
-    int fontPixels;             // 0: the window's Tahoma 11
-    bool cancel;                // Escape clicks the first of these
-    const char* hint;           // hint that stays in every language, or nullptr
-    const char* accessibleName;
+    int fontPixels;             // 0: the window's font
+    QStringView hint;           // empty: none
+    QStringView accessibleName;
 };
 
-std::span<const LayoutRow> mainLayout();
+std::span<const ControlLayout> windowControlLayout();
 
 inline constexpr QSize mainClientSize{264, 331};
 

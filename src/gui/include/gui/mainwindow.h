@@ -1,20 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The calculator window (FormRech): a frameless window with its own title
-// strip, the keypad of the stored layout and the popup menu. It owns the
-// calculator core and shows what the core asks for through CalculatorUi; it
-// holds no calculator logic of its own.
+// The calculator window: a frameless window with its own title strip, the
+// keys of the key table and the popup menu. It owns the calculator core,
+// forwards the user's keys to it, renders its Display and shows what the
+// core asks for through CalculatorUi; it holds no calculator logic of its own.
 
+#include "core/calculationfiles.h"
 #include "core/calculator.h"
 #include "core/calculatorui.h"
 #include "gui/mainlayout.h"
-#include "core/calculationfiles.h"
 
 #include <QWidget>
 #include <array>
 #include <functional>
 
 class QAction;
+class QCheckBox;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -29,12 +30,15 @@ class VatWindow;
 namespace platform { class WarningBeep; }
 
 struct SecondaryWindows {
-    AboutWindow* about;
-    VatWindow* vat;
-    HelpWindow* help;
-    FormulaWindow* formula;
-    CopyChooser* chooser;
+    AboutWindow* aboutWindow;
+    VatWindow* vatWindow;
+    HelpWindow* helpWindow;
+    FormulaWindow* formulaWindow;
+    CopyChooser* copyChooser;
 };
+
+// The items of the popup menu; the language submenu and "Hilfe" are hidden.
+enum class MenuItem { LanguageMenu, German, English, Save, Load, Help, About, Quit, Count };
 
 class MainWindow : public QWidget, public CalculatorUi {
 public:
@@ -44,26 +48,26 @@ public:
     void attach(const SecondaryWindows& windows);
 
     Calculator& calculator() { return core_; }
-    QWidget* control(Control id) const { return controls_[static_cast<size_t>(id)]; }
-    QPushButton* keyButton(Key key) const;
-    QLineEdit* entry() const;
+    QPushButton* keyButton(Key key) const { return keyButtons_[static_cast<std::size_t>(key)]; }
+    QWidget* control(WindowControl id) const { return controls_[static_cast<std::size_t>(id)]; }
+    QLineEdit* entryField() const;
+    QCheckBox* roundingBox() const;
     QMenu* popupMenu() const { return menu_; }
-    QAction* menuItem(const char* name) const;
+    QAction* menuItem(MenuItem item) const { return menuItems_[static_cast<std::size_t>(item)]; }
 
     // What the keyboard handling does with the window.
     void clickKey(Key key);
-    void clickCancelButton();
+    void clickEscapeKey();
     void moveFocus(bool forward) { focusNextPrevChild(forward); }
     void setEntryText(const QString& text);
     void putCaretAtEnd();
-    void showHelp(); // Hilfe2Click
+    void showHelp();
 
     // CalculatorUi
     void showMessage(MessageKind kind, const QString& text) override;
     void setSubtotalLabel(const QString& caption) override;
-    void showSubtotal(const QString& text, int language) override;
-    bool subtotalWindowVisible() const override;
-    QString confirmFormula(const QString& candidate, int language) override;
+    void showSubtotal(const QString& text) override;
+    QString confirmFormula(const QString& candidate) override;
     std::optional<QString> showVatWindow(const VatWindowInput& input) override;
     void copyToClipboard(const QString& text) override;
     void focusEntry() override;
@@ -76,15 +80,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Building (maincontrols.cpp).
     void buildControls();
-    QWidget* createControl(const LayoutRow& row, QWidget* titleStrip, QWidget* imagePanel);
+    QWidget* createControl(const ControlLayout& row);
+    QPushButton* createKeyButton(const KeyInfo& key);
+    void chainTabOrder();
     void connectControls();
     void buildMenu();
-    void formShow();
+
     void applyHints();
     void press(Key key);
     void runOnCore(const std::function<void()>& action);
-    void showCoreState();
+    void render(const Display& display);
 
     // Title strip and menu.
     void openMenu();
@@ -93,18 +100,18 @@ private:
     void showAbout();
     void saveCalculation();
     void loadCalculation();
-    void setLanguage(int language);
+    void setLanguage(Language language);
 
     platform::WarningBeep& beep_;
     Calculator core_;
-    CalculationFiles files_{core_, *this};
+    CalculationFiles calculationFiles_{core_, *this};
     SecondaryWindows windows_{};
-    std::array<QWidget*, static_cast<size_t>(Control::Count)> controls_{};
+    std::array<QWidget*, windowControlCount> controls_{};
     std::array<QPushButton*, keyCount> keyButtons_{};
+    std::array<QAction*, static_cast<std::size_t>(MenuItem::Count)> menuItems_{};
     QMenu* menu_ = nullptr;
     bool shownOnce_ = false;
     bool firstPaintDone_ = false;
-    bool showingState_ = false;
 };
 
 } // namespace numra

@@ -12,8 +12,8 @@ namespace numra {
 
 void showMessageBox(QWidget* parent, MessageKind kind, const QString& text);
 
-// The default error box: titled with the application's title, the message
-// given as errorBoxText makes it.
-void showDefaultErrorBox(QWidget* parent, const QString& message);
+// The default error box, titled with the application's title; text is the
+// whole text as errorBoxTextOf makes it.
+void showDefaultErrorBox(QWidget* parent, const QString& text);
 
 } // namespace numra

@@ -16,12 +16,12 @@ namespace numra {
 struct NumraWindows {
     NumraWindows(platform::WarningBeep& beep, QChar decimalSeparator);
 
-    MainWindow rech;
-    AboutWindow about;
-    VatWindow summe;
-    HelpWindow help;
-    FormulaWindow saveRech;
-    CopyChooser select;
+    MainWindow mainWindow;
+    AboutWindow aboutWindow;
+    VatWindow vatWindow;
+    HelpWindow helpWindow;
+    FormulaWindow formulaWindow;
+    CopyChooser copyChooser;
 };
 
 } // namespace numra

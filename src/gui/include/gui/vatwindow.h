@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The VAT window (FormSumme): net, tax and gross in three fields. It is
-// handed two of them, completes the third when shown, and copies any of them
-// to the clipboard and the memory register through the copy chooser.
+// The VAT window: net, tax and gross in three fields. It is handed two of
+// them, completes the third when shown, and copies any of them to the
+// clipboard and the memory register through the copy chooser.
 
 #include "core/calculatorui.h"
 #include "core/vatamounts.h"
@@ -29,21 +29,23 @@ public:
     // memory register, or nothing when nothing was copied.
     std::optional<QString> showAmounts(const VatWindowInput& input);
 
-    QLineEdit* netto() const { return editNetto_; }
-    QLineEdit* tax() const { return editTax_; }
-    QLineEdit* brutto() const { return editBrutto_; }
-    QLabel* taxLabel() const { return labelTax_; }
-    QPushButton* closeButton() const { return button1_; }
-    QPushButton* copyButton() const { return button2_; }
+    QLabel* netLabel() const { return netLabel_; }
+    QLineEdit* netField() const { return netField_; }
+    QLabel* taxLabel() const { return taxLabel_; }
+    QLineEdit* taxField() const { return taxField_; }
+    QLabel* grossLabel() const { return grossLabel_; }
+    QLineEdit* grossField() const { return grossField_; }
+    QPushButton* copyButton() const { return copyButton_; }
+    QPushButton* closeButton() const { return closeButton_; }
 
 protected:
     bool event(QEvent* event) override;
     void done(int result) override;
 
 private:
-    QLineEdit* addAmountField(const QString& name, int top);
+    QLineEdit* addAmountField(int top);
     void completeAmounts();
-    void applyLanguage();
+    void applyLanguage(Language language);
     void copyChosenAmount();
     QLineEdit* fieldOf(VatField field) const;
     VatAmounts shownAmounts() const;
@@ -51,15 +53,14 @@ private:
 
     QChar separator_;
     CopyChooser* chooser_ = nullptr;
-    QLabel* labelNetto_;
-    QLineEdit* editNetto_;
-    QLabel* labelTax_;
-    QLineEdit* editTax_;
-    QLabel* labelBrutto_;
-    QLineEdit* editBrutto_;
-    QPushButton* button2_;
-    QPushButton* button1_;
-    int curLanguage_ = 0;
+    QLabel* netLabel_;
+    QLineEdit* netField_;
+    QLabel* taxLabel_;
+    QLineEdit* taxField_;
+    QLabel* grossLabel_;
+    QLineEdit* grossField_;
+    QPushButton* copyButton_;
+    QPushButton* closeButton_;
     std::optional<QString> copied_;
     bool cameBackFromOtherProgram_ = false;
 };
