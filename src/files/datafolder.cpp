@@ -5,12 +5,27 @@
 
 namespace numra {
 
-QString dataFolder()
+namespace {
+
+// Without a trailing "/"; empty when it cannot be determined.
+QString applicationDataFolder()
 {
     QString path = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (path.endsWith(u'/'))
         path.chop(1);
-    return path + QStringLiteral("/morvane/");
+    return path;
+}
+
+} // namespace
+
+QString dataFolder()
+{
+    return applicationDataFolder() + QStringLiteral("/morvane/");
+}
+
+QString keptTapeFile()
+{
+    return applicationDataFolder() + QStringLiteral("/numra/rechenstreifen.tsv");
 }
 
 } // namespace numra

@@ -2,6 +2,7 @@
 #include "files/linebuffer.h"
 
 #include "files/calculationfile.h"
+#include "files/wholefile.h"
 
 namespace numra {
 
@@ -48,7 +49,7 @@ void LineBuffer::loadFromFile(const QString& path)
 
 void LineBuffer::saveToFile(const QString& path) const
 {
-    writeCalculationFile(path, encodeText(text_, encoding_));
+    writeWholeFile(path, encodeText(text_, encoding_));
 }
 
 } // namespace numra

@@ -10,4 +10,8 @@ namespace numra {
 // that folder cannot be determined. The program never creates it.
 QString dataFolder();
 
+// The file of the tape kept between runs, in the sibling folder "numra" of
+// the data folder, which saving the tape creates when it is missing.
+QString keptTapeFile();
+
 } // namespace numra
