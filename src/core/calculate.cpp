@@ -50,7 +50,8 @@ void Calculator::calculate()
 
     ui_.setSubtotalLabel(text(TextId::SubtotalCaption));
     if (subtotalShown_) {
-        ui_.showSubtotal(formatTwoDecimals(value, separator_));
+        subtotalText_ = formatTwoDecimals(value, separator_);
+        ui_.showSubtotal(subtotalText_);
         focusEntry();
     } else {
         showResult(value);

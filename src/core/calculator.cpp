@@ -6,7 +6,7 @@
 namespace numra {
 
 Calculator::Calculator(CalculatorUi& ui, QChar decimalSeparator)
-    : ui_(ui), separator_(decimalSeparator), interpreter_(ValueContext{decimalSeparator})
+    : ui_(ui), separator_(decimalSeparator), interpreter_(ValueContext{decimalSeparator}), tape_(decimalSeparator)
 {
 }
 
@@ -25,6 +25,8 @@ void Calculator::start(const QString& dataFolder)
 
 void Calculator::press(Key key)
 {
+    entryAtKey_ = display_.entryText;
+    errorShownThisKey_ = false;
     if (const auto c = keyCharacter(key)) {
         appendCharacter(*c);
         return;
@@ -85,10 +87,24 @@ void Calculator::ensureRoomFor(qsizetype length) const
         throw Error(kTextTooLong);
 }
 
+void Calculator::putOperand(const QString& text)
+{
+    if (inputMode_ == InputMode::Keypad) {
+        setEntryText(text);
+    } else {
+        ensureRoomFor(display_.entryText.size() + text.size());
+        setEntryText(display_.entryText + text);
+    }
+}
+
 void Calculator::moveCaretToEnd() { display_.caret = int(display_.entryText.size()); }
 
 void Calculator::focusEntry() { ui_.focusEntry(); }
 
-void Calculator::showError(const QString& message) { ui_.showMessage(MessageKind::Error, message); }
+void Calculator::showError(const QString& message)
+{
+    errorShownThisKey_ = true;
+    ui_.showMessage(MessageKind::Error, message);
+}
 
 } // namespace numra

@@ -45,20 +45,29 @@ void Calculator::clearEntry()
 // this key then switches to keypad mode.
 void Calculator::toggleEditMode()
 {
-    if (display_.entryReadOnly) {
-        display_.entryReadOnly = false;
-        display_.editIndicatorVisible = true;
-        inputMode_ = InputMode::Edit;
-        powerBase_.clear();
-        setEntryText(QString());
-    } else {
-        display_.entryReadOnly = true;
-        setEntryText(QString());
-        display_.editIndicatorVisible = false;
-        inputMode_ = InputMode::Keypad;
-        powerBase_.clear();
-    }
+    if (display_.entryReadOnly)
+        enterEditMode();
+    else
+        leaveEditMode();
     focusEntry();
+}
+
+void Calculator::enterEditMode()
+{
+    display_.entryReadOnly = false;
+    display_.editIndicatorVisible = true;
+    inputMode_ = InputMode::Edit;
+    powerBase_.clear();
+    setEntryText(QString());
+}
+
+void Calculator::leaveEditMode()
+{
+    display_.entryReadOnly = true;
+    setEntryText(QString());
+    display_.editIndicatorVisible = false;
+    inputMode_ = InputMode::Keypad;
+    powerBase_.clear();
 }
 
 // When the evaluation throws, the rest is skipped: in keypad mode the failed
@@ -72,12 +81,14 @@ void Calculator::equals()
     case InputMode::Edit:
         formula_ = display_.entryText;
         calculate();
+        recordOnTape(TapeRowKind::Result);
         powerBase_.clear();
         break;
     case InputMode::Keypad:
         ensureRoomFor(formula_.size() + display_.entryText.size());
         formula_ += display_.entryText;
         calculate();
+        recordOnTape(TapeRowKind::Result);
         formula_.clear();
         break;
     }
@@ -93,6 +104,7 @@ void Calculator::computePendingPower()
     const float exponent = fpu::toSingle(parseNumber(display_.entryText, separator_));
     const float result = singlePrecisionPower(base, exponent);
     setEntryText(formatGeneral(result, separator_));
+    recordOnTape(TapeRowKind::Power);
     powerBase_.clear();
     inputMode_ = InputMode::Keypad;
 }

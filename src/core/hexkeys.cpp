@@ -20,6 +20,7 @@ void Calculator::hexToIntKey()
     if (inputMode_ != InputMode::Edit)
         toggleEditMode();
     setEntryText(QString::number(hexToInt(digits)));
+    recordOnTape(TapeRowKind::HexToInt);
 }
 
 // Reports a failure itself and gives 0.
@@ -43,6 +44,7 @@ void Calculator::intToHexKey()
         return;
     }
     setEntryText(intToHexText(part.value));
+    recordOnTape(TapeRowKind::IntToHex);
 }
 
 } // namespace numra

@@ -33,6 +33,7 @@ void Calculator::percent()
         formula_ += u'(' + base + QStringLiteral("/100 *") + display_.entryText + u')';
     }
     calculate();
+    recordOnTape(TapeRowKind::Percent);
     formula_.clear();
     focusEntry();
 }
@@ -43,6 +44,7 @@ void Calculator::signChange()
     if (!isBlankText(display_.entryText)) {
         formula_ = display_.entryText + QStringLiteral("*-1");
         calculate();
+        recordOnTape(TapeRowKind::SignChange);
         formula_.clear();
     }
     moveCaretToEnd();
@@ -54,6 +56,7 @@ void Calculator::reciprocal()
 {
     formula_ = QStringLiteral("1/") + display_.entryText;
     calculate();
+    recordOnTape(TapeRowKind::Reciprocal);
     formula_.clear();
     focusEntry();
 }
@@ -66,6 +69,7 @@ void Calculator::squareRoot()
     if (const auto root = singleSquareRoot(display_.entryText, separator_)) {
         setEntryText(formatGeneral(*root, separator_));
         formula_.clear();
+        recordOnTape(TapeRowKind::SquareRoot);
     } else {
         showError(text(TextId::InvalidInputMessage));
     }
@@ -97,6 +101,7 @@ void Calculator::cutDecimals()
         return;
     }
     setEntryText(QString::number(part.value));
+    recordOnTape(TapeRowKind::CutDecimals);
 }
 
 // Runs only when the box changes. Unchecking does not bring back decimals
@@ -129,12 +134,7 @@ void Calculator::memoryOut()
 {
     if (memory_.state == MemoryRegister::State::Null)
         return;
-    if (inputMode_ == InputMode::Keypad) {
-        setEntryText(memory_.text);
-    } else {
-        ensureRoomFor(display_.entryText.size() + memory_.text.size());
-        setEntryText(display_.entryText + memory_.text);
-    }
+    putOperand(memory_.text);
     focusEntry();
 }
 

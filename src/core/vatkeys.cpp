@@ -41,6 +41,7 @@ void Calculator::vatKey(VatDirection direction)
     (fromNet ? input.gross : input.net) = resultText;
     input.tax = formatTwoDecimals(tax, separator_);
     input.taxLabel = text(fromNet ? TextId::TaxLabelVatFromNet : TextId::TaxLabelVatFromGross);
+    recordVatOnTape(input, QStringLiteral("19 %"));
     if (const std::optional<QString> copied = ui_.showVatWindow(input))
         memory_ = MemoryRegister{MemoryRegister::State::Text, *copied};
     subtotalShown_ = false; // the VAT window clears it when it closes

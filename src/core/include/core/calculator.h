@@ -12,6 +12,7 @@
 #include "core/calculatorui.h"
 #include "core/keys.h"
 #include "core/languagetable.h"
+#include "core/tape.h"
 #include "eval/interpreter.h"
 
 #include <QString>
@@ -78,6 +79,18 @@ public:
     // The messages and the texts handed to other windows follow it.
     void setLanguage(Language language);
 
+    // --- the tape (taperecording.cpp) ---
+    // Every completed calculation adds a row; errors add none.
+    Tape& tape() { return tape_; }
+    const Tape& tape() const { return tape_; }
+    // The grand total as the next operand: it replaces the entry in keypad
+    // mode and is appended to it otherwise, as M- does. May throw Error.
+    void recallGrandTotal();
+    // A formula from the tape: edit mode, with the formula in the entry field.
+    void editFormula(const QString& formula);
+    // A result from the tape, appended at the end of the entry field.
+    void appendToEntry(const QString& text);
+
     // --- state ---
     const QString& formula() const { return formula_; }
     InputMode inputMode() const { return inputMode_; }
@@ -127,6 +140,15 @@ private:
     enum class VatDirection { FromNet, FromGross };
     void vatKey(VatDirection direction);
 
+    // The tape (taperecording.cpp): a row for the operation that has just
+    // completed, from the texts shown.
+    void recordOnTape(TapeRowKind kind);
+    void recordVatOnTape(const VatWindowInput& input, const QString& rate);
+    QString withRegionalSeparator(QString formula) const;
+
+    void putOperand(const QString& text); // replaces the entry in keypad mode, appends otherwise
+    void enterEditMode();
+    void leaveEditMode();
     void ensureRoomFor(qsizetype length) const;     // throws Error(kTextTooLong)
     void moveCaretToEnd();
     void focusEntry();
@@ -144,6 +166,11 @@ private:
     MemoryRegister memory_;
     QString dataFolder_;
     Display display_;
+
+    Tape tape_;
+    QString entryAtKey_;             // the entry when the key was pressed
+    bool errorShownThisKey_ = false; // an error box of the key: no row
+    QString subtotalText_;           // the last subtotal shown
 };
 
 } // namespace numra

@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The calculation tape ("Rechenstreifen"): every completed calculation as a
+// row of the texts the calculator showed, the grand total of the "=" rows and
+// their count. It is a table model, so that a view shows it as it is; the
+// calculator adds the rows (core/calculator.h), the window shows and edits
+// them, the exports and the kept file write them.
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <deque>
+#include <optional>
+#include <vector>
+
+namespace numra {
+
+// What added a row. Only "=" rows count towards the grand total.
+enum class TapeRowKind {
+    Result,      // "=": the formula and its result
+    Subtotal,    // a formula ending in an operator
+    Percent,
+    SignChange,  // "+/-"
+    Reciprocal,  // "1/x"
+    SquareRoot,
+    Power,       // x^n
+    CutDecimals, // "Ganzzahl"
+    HexToInt,
+    IntToHex,
+    VatFromNet,  // "Ust+": the row names net, tax, gross and the rate
+    VatFromGross,
+};
+
+// A kind's name in the window, the exports and the kept file: "Ergebnis",
+// "Zwischensumme", ...
+QStringView tapeRowKindName(TapeRowKind kind);
+std::optional<TapeRowKind> tapeRowKindNamed(QStringView name);
+
+struct TapeRow {
+    TapeRowKind kind = TapeRowKind::Result;
+    QString formula; // what went in, as the user saw it
+    QString result;  // the text the calculator showed
+    bool operator==(const TapeRow&) const = default;
+};
+
+enum class TapeColumn { Formula, Result, Kind, Count };
+inline constexpr int tapeColumnCount = static_cast<int>(TapeColumn::Count);
+
+// "Formel", "Ergebnis", "Art".
+QStringView tapeColumnTitle(TapeColumn column);
+
+// A row's text in a column.
+QString tapeField(const TapeRow& row, TapeColumn column);
+
+// The text as one line: every character below U+0020 (tab, line breaks)
+// becomes a blank. The window and the exports show the rows so; the kept
+// file holds them exactly.
+QString shownOnOneLine(const QString& text);
+
+// The oldest rows go first when either bound would be passed. The second
+// bound only matters for formulas of megabytes (a key held down in edit
+// mode): it keeps the tape, and the file it is kept in, within tens of
+// megabytes.
+inline constexpr qsizetype kMaxTapeRows = 10000;
+inline constexpr qsizetype kMaxTapeCharacters = 16 * 1024 * 1024;
+
+class Tape : public QAbstractTableModel {
+public:
+    // The separator reads the results that make the grand total and writes it.
+    explicit Tape(QChar decimalSeparator);
+
+    QChar decimalSeparator() const { return separator_; }
+
+    void add(TapeRow row);
+    void deleteRow(qsizetype index);
+    void clear();
+    // The rows of the kept file; the bounds hold as for add().
+    void replaceRows(std::vector<TapeRow> rows);
+
+    qsizetype size() const { return qsizetype(rows_.size()); }
+    const TapeRow& row(qsizetype index) const { return rows_[std::size_t(index)].row; }
+
+    // The sum of the results of the "=" rows, as shown, and their count.
+    long double total() const { return sum_ + compensation_; }
+    qsizetype itemCount() const { return items_; }
+    // The total in the general form, or the overflow message when the sum
+    // left the extended range.
+    QString totalText() const;
+    // "Summe: 1234,56 · 7 Posten".
+    QString summary() const;
+
+    // Counts the changes, so that the kept file is written only when needed.
+    quint64 revision() const { return revision_; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    struct Entry {
+        TapeRow row;
+        long double value; // of the result, for "=" rows
+    };
+
+    Entry entryOf(TapeRow row) const;
+    qsizetype rowsToDropBefore(const Entry& incoming) const;
+    void dropOldest(qsizetype count);
+    void addToTotal(const Entry& entry, int sign);
+    void recomputeTotal();
+
+    QChar separator_;
+    std::deque<Entry> rows_;
+    qsizetype characters_ = 0;
+    // Compensated (Neumaier) sum: adding a row and dropping it again leaves
+    // the total as it was, also next to values of very different size.
+    long double sum_ = 0;
+    long double compensation_ = 0;
+    qsizetype items_ = 0;
+    quint64 revision_ = 0;
+};
+
+} // namespace numra

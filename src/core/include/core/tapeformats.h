@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The tape as the user takes it away: plain text, and CSV for German
+// spreadsheets. Both show each row as the window does (shownOnOneLine).
+
+#include "core/tape.h"
+
+#include <QByteArray>
+
+namespace numra {
+
+// UTF-8, a line per row ending in LF: formula, result and kind separated by
+// tabs; then the line "Summe", the grand total and "7 Posten", also separated
+// by tabs. numra-eval --tape prints exactly this.
+QByteArray tapeAsText(const Tape& tape);
+
+// UTF-8 with byte-order mark, lines ending in CR LF, ";" between the fields,
+// the header Formel;Ergebnis;Art, then a line per row. Results carry a
+// decimal comma whatever the regional separator is; a field with ";" or '"'
+// is quoted, its quotes doubled.
+QByteArray tapeAsCsv(const Tape& tape);
+
+} // namespace numra

@@ -1,0 +1,252 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/tape.h"
+
+#include "eval/fpu.h"
+#include "eval/numbertext.h"
+
+#include <array>
+#include <cmath>
+
+namespace numra {
+
+namespace {
+
+struct KindName {
+    TapeRowKind kind;
+    QStringView name;
+};
+
+// Words rather than signs: a spreadsheet would take "=" or "+/-" for a formula.
+constexpr std::array kKindNames{
+    KindName{TapeRowKind::Result, u"Ergebnis"},
+    KindName{TapeRowKind::Subtotal, u"Zwischensumme"},
+    KindName{TapeRowKind::Percent, u"Prozent"},
+    KindName{TapeRowKind::SignChange, u"Vorzeichen"},
+    KindName{TapeRowKind::Reciprocal, u"Kehrwert"},
+    KindName{TapeRowKind::SquareRoot, u"Wurzel"},
+    KindName{TapeRowKind::Power, u"Potenz"},
+    KindName{TapeRowKind::CutDecimals, u"Ganzzahl"},
+    KindName{TapeRowKind::HexToInt, u"Hex->Int"},
+    KindName{TapeRowKind::IntToHex, u"Int->Hex"},
+    KindName{TapeRowKind::VatFromNet, u"Ust+"},
+    KindName{TapeRowKind::VatFromGross, u"Ust-"},
+};
+
+constexpr bool kindsInOrder()
+{
+    for (std::size_t i = 0; i < kKindNames.size(); ++i)
+        if (kKindNames[i].kind != TapeRowKind(i))
+            return false;
+    return kKindNames.back().kind == TapeRowKind::VatFromGross;
+}
+static_assert(kindsInOrder(), "kKindNames must list every TapeRowKind in enum order");
+
+constexpr std::array<QStringView, tapeColumnCount> kColumnTitles{u"Formel", u"Ergebnis", u"Art"};
+
+qsizetype charactersOf(const TapeRow& row)
+{
+    return row.formula.size() + row.result.size();
+}
+
+} // namespace
+
+QStringView tapeRowKindName(TapeRowKind kind)
+{
+    return kKindNames[std::size_t(kind)].name;
+}
+
+std::optional<TapeRowKind> tapeRowKindNamed(QStringView name)
+{
+    for (const KindName& entry : kKindNames)
+        if (entry.name == name)
+            return entry.kind;
+    return std::nullopt;
+}
+
+QStringView tapeColumnTitle(TapeColumn column)
+{
+    return kColumnTitles[std::size_t(column)];
+}
+
+QString tapeField(const TapeRow& row, TapeColumn column)
+{
+    switch (column) {
+    case TapeColumn::Formula:
+        return row.formula;
+    case TapeColumn::Result:
+        return row.result;
+    case TapeColumn::Kind:
+    case TapeColumn::Count:
+        break;
+    }
+    return tapeRowKindName(row.kind).toString();
+}
+
+QString shownOnOneLine(const QString& text)
+{
+    QString line = text;
+    for (QChar& c : line)
+        if (c.unicode() < 0x20)
+            c = u' ';
+    return line;
+}
+
+Tape::Tape(QChar decimalSeparator) : separator_(decimalSeparator) {}
+
+Tape::Entry Tape::entryOf(TapeRow row) const
+{
+    long double value = 0;
+    if (row.kind == TapeRowKind::Result)
+        tryParseNumber(row.result, separator_, value);
+    return Entry{std::move(row), value};
+}
+
+void Tape::add(TapeRow row)
+{
+    Entry entry = entryOf(std::move(row));
+    dropOldest(rowsToDropBefore(entry));
+    const int at = int(rows_.size());
+    beginInsertRows(QModelIndex(), at, at);
+    characters_ += charactersOf(entry.row);
+    addToTotal(entry, +1);
+    rows_.push_back(std::move(entry));
+    ++revision_;
+    endInsertRows();
+}
+
+// How many of the oldest rows must go so that the incoming row fits both
+// bounds; a single row larger than the character bound stays alone.
+qsizetype Tape::rowsToDropBefore(const Entry& incoming) const
+{
+    qsizetype drop = 0;
+    qsizetype characters = characters_ + charactersOf(incoming.row);
+    const qsizetype count = size();
+    while (drop < count && (count - drop + 1 > kMaxTapeRows || characters > kMaxTapeCharacters)) {
+        characters -= charactersOf(rows_[std::size_t(drop)].row);
+        ++drop;
+    }
+    return drop;
+}
+
+void Tape::dropOldest(qsizetype count)
+{
+    if (count == 0)
+        return;
+    beginRemoveRows(QModelIndex(), 0, int(count) - 1);
+    for (qsizetype i = 0; i < count; ++i) {
+        characters_ -= charactersOf(rows_.front().row);
+        addToTotal(rows_.front(), -1);
+        rows_.pop_front();
+    }
+    if (!std::isfinite(sum_))
+        recomputeTotal();
+    ++revision_;
+    endRemoveRows();
+}
+
+void Tape::deleteRow(qsizetype index)
+{
+    if (index < 0 || index >= size())
+        return;
+    beginRemoveRows(QModelIndex(), int(index), int(index));
+    characters_ -= charactersOf(row(index));
+    rows_.erase(rows_.begin() + index);
+    recomputeTotal();
+    ++revision_;
+    endRemoveRows();
+}
+
+void Tape::clear()
+{
+    replaceRows({});
+}
+
+void Tape::replaceRows(std::vector<TapeRow> rows)
+{
+    beginResetModel();
+    rows_.clear();
+    characters_ = 0;
+    const std::size_t first = rows.size() > std::size_t(kMaxTapeRows) ? rows.size() - std::size_t(kMaxTapeRows) : 0;
+    for (std::size_t i = first; i < rows.size(); ++i) {
+        Entry entry = entryOf(std::move(rows[i]));
+        characters_ += charactersOf(entry.row);
+        rows_.push_back(std::move(entry));
+    }
+    while (characters_ > kMaxTapeCharacters && rows_.size() > 1) {
+        characters_ -= charactersOf(rows_.front().row);
+        rows_.pop_front();
+    }
+    recomputeTotal();
+    ++revision_;
+    endResetModel();
+}
+
+// Neumaier's compensated sum; sign -1 takes a dropped row out again.
+void Tape::addToTotal(const Entry& entry, int sign)
+{
+    if (entry.row.kind != TapeRowKind::Result)
+        return;
+    items_ += sign;
+    const long double x = sign * entry.value;
+    const long double t = sum_ + x;
+    if (std::fabs(sum_) >= std::fabs(x))
+        compensation_ += (sum_ - t) + x;
+    else
+        compensation_ += (x - t) + sum_;
+    sum_ = t;
+}
+
+void Tape::recomputeTotal()
+{
+    sum_ = 0;
+    compensation_ = 0;
+    items_ = 0;
+    for (const Entry& entry : rows_)
+        addToTotal(entry, +1);
+}
+
+QString Tape::totalText() const
+{
+    const long double sum = total();
+    return std::isfinite(sum) ? formatGeneral(sum, separator_) : fpu::kOverflow;
+}
+
+QString Tape::summary() const
+{
+    return QStringLiteral("Summe: %1 · %2 Posten").arg(totalText()).arg(items_);
+}
+
+int Tape::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(rows_.size());
+}
+
+int Tape::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : tapeColumnCount;
+}
+
+QVariant Tape::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= tapeColumnCount)
+        return QVariant();
+    const auto column = TapeColumn(index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+        return shownOnOneLine(tapeField(row(index.row()), column));
+    case Qt::TextAlignmentRole:
+        return column == TapeColumn::Result ? int(Qt::AlignRight | Qt::AlignVCenter)
+                                            : int(Qt::AlignLeft | Qt::AlignVCenter);
+    default:
+        return QVariant();
+    }
+}
+
+QVariant Tape::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= tapeColumnCount)
+        return QVariant();
+    return tapeColumnTitle(TapeColumn(section)).toString();
+}
+
+} // namespace numra

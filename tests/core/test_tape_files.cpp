@@ -1,0 +1,270 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The tape as text and CSV, the file it is kept in between runs, and the
+// settings value that asks for keeping it.
+
+#include "core/settings.h"
+#include "core/tapefile.h"
+#include "core/tapeformats.h"
+#include "eval/errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+using namespace numra;
+
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
+namespace {
+
+// Rows whose texts need every escape and every kind of quoting.
+std::vector<TapeRow> awkwardRows()
+{
+    return {
+        {TapeRowKind::Result, QStringLiteral("12+5*2"), QStringLiteral("22")},
+        {TapeRowKind::Subtotal, QStringLiteral("a;b \"c\""), QStringLiteral("5,00")},
+        {TapeRowKind::Result, QStringLiteral("1+\t2\r\n"), QStringLiteral("-3")},
+        {TapeRowKind::VatFromNet, QStringLiteral("Netto 12,50 · Steuer 19 % 2,38 · Brutto 14,88"), QStringLiteral("14,88")},
+        {TapeRowKind::HexToInt, QStringLiteral("\\n\\ä"), QStringLiteral("")},
+    };
+}
+
+std::unique_ptr<Tape> tapeWith(const std::vector<TapeRow>& rows, QChar separator = u',')
+{
+    auto tape = std::make_unique<Tape>(separator);
+    for (const TapeRow& row : rows)
+        tape->add(row);
+    return tape;
+}
+
+// The reading side of a spreadsheet: RFC 4180 with ";" between the fields.
+std::vector<QStringList> readCsv(const QString& text)
+{
+    std::vector<QStringList> records;
+    QStringList record;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
+        if (quoted) {
+            if (c != u'"')
+                field += c;
+            else if (next == u'"')
+                field += text[++i];
+            else
+                quoted = false;
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == u';') {
+            record << field;
+            field.clear();
+        } else if (c == u'\r' && next == u'\n') {
+            ++i;
+            record << field;
+            records.push_back(record);
+            record.clear();
+            field.clear();
+        } else {
+            field += c;
+        }
+    }
+    EXPECT_TRUE(field.isEmpty() && record.isEmpty() && !quoted) << "the last line ends with CR LF";
+    return records;
+}
+
+TEST(TapeFormats, CsvReadsBackAsTheWindowShowsTheRows)
+{
+    const std::vector<TapeRow> rows = awkwardRows();
+    const QByteArray csv = tapeAsCsv(*tapeWith(rows));
+    ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF")) << "UTF-8 with byte-order mark";
+    const QString text = QString::fromUtf8(csv.mid(3));
+    EXPECT_EQ(text.count(u'\n'), text.count(QStringLiteral("\r\n")));
+
+    const std::vector<QStringList> records = readCsv(text);
+    ASSERT_EQ(records.size(), rows.size() + 1);
+    EXPECT_EQ(records[0], (QStringList{"Formel", "Ergebnis", "Art"}));
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        EXPECT_EQ(records[i + 1], (QStringList{shownOnOneLine(rows[i].formula), rows[i].result,
+                                              tapeRowKindName(rows[i].kind).toString()}))
+            << "row " << i;
+}
+
+TEST(TapeFormats, CsvResultsHaveADecimalCommaWhateverTheSeparator)
+{
+    const QByteArray csv = tapeAsCsv(*tapeWith({{TapeRowKind::Result, QStringLiteral("2.5*1"), QStringLiteral("2.5")}}, u'.'));
+    EXPECT_EQ(csv, QByteArray("\xEF\xBB\xBF" "Formel;Ergebnis;Art\r\n2.5*1;2,5;Ergebnis\r\n"));
+}
+
+TEST(TapeFormats, TextHasARowPerLineAndTheTotalLast)
+{
+    const std::unique_ptr<Tape> tape = tapeWith(awkwardRows());
+    tape->deleteRow(4);
+    tape->deleteRow(3);
+    EXPECT_EQ(tapeAsText(*tape), QStringLiteral("12+5*2\t22\tErgebnis\n"
+                                               "a;b \"c\"\t5,00\tZwischensumme\n"
+                                               "1+ 2  \t-3\tErgebnis\n"
+                                               "Summe\t19\t2 Posten\n")
+                                    .toUtf8());
+}
+
+TEST(TapeFile, RowsComeBackExactly)
+{
+    const std::vector<TapeRow> rows = awkwardRows();
+    const QByteArray file = encodeTapeFile(*tapeWith(rows));
+    EXPECT_TRUE(file.startsWith("Numra-Rechenstreifen 1\nErgebnis\t12+5*2\t22\n"));
+    EXPECT_EQ(file.count('\n'), qsizetype(rows.size()) + 1) << "one line per row";
+    EXPECT_EQ(decodeTapeFile(file), rows);
+}
+
+struct FileCase {
+    const char* name;
+    QByteArray bytes;
+};
+
+void PrintTo(const FileCase& c, std::ostream* os) { *os << c.name; }
+
+class CorruptTapeFile : public ::testing::TestWithParam<FileCase> {};
+
+TEST_P(CorruptTapeFile, ReadsAsNothing)
+{
+    EXPECT_EQ(decodeTapeFile(GetParam().bytes), std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, CorruptTapeFile, ::testing::Values(
+    FileCase{"empty", ""},
+    FileCase{"header without its line break", "Numra-Rechenstreifen 1"},
+    FileCase{"another version", "Numra-Rechenstreifen 2\n"},
+    FileCase{"another file", "12+5\r\n"},
+    FileCase{"a field too few", "Numra-Rechenstreifen 1\nErgebnis\t1\n"},
+    FileCase{"a field too many", "Numra-Rechenstreifen 1\nErgebnis\t1\t1\t1\n"},
+    FileCase{"unknown kind", "Numra-Rechenstreifen 1\nSumme\t1\t1\n"},
+    FileCase{"unknown escape", "Numra-Rechenstreifen 1\nErgebnis\t\\x\t1\n"},
+    FileCase{"backslash at the end of a field", "Numra-Rechenstreifen 1\nErgebnis\t1\\\t1\n"},
+    FileCase{"CR LF line breaks", "Numra-Rechenstreifen 1\r\nErgebnis\t1\t1\r\n"},
+    FileCase{"an empty line", "Numra-Rechenstreifen 1\n\nErgebnis\t1\t1\n"},
+    FileCase{"cut short", "Numra-Rechenstreifen 1\nErgebnis\t1\t1\nErgebnis\t2"},
+    FileCase{"not UTF-8", "Numra-Rechenstreifen 1\nErgebnis\t\xff\t1\n"},
+    FileCase{"one row too many", "Numra-Rechenstreifen 1\n" + QByteArray("Ergebnis\t1\t1\n").repeated(kMaxTapeRows + 1)}));
+
+TEST(TapeFile, AFullTapeAndAnEmptyOneAreValid)
+{
+    EXPECT_EQ(decodeTapeFile("Numra-Rechenstreifen 1\n"), std::vector<TapeRow>());
+    const auto full = decodeTapeFile("Numra-Rechenstreifen 1\n" + QByteArray("Ergebnis\t1\t1\n").repeated(kMaxTapeRows));
+    ASSERT_TRUE(full);
+    EXPECT_EQ(full->size(), std::size_t(kMaxTapeRows));
+}
+
+class KeptTapeFile : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(folder.isValid()); }
+
+    QByteArray contents() const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void write(const QByteArray& bytes) const
+    {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("numra/rechenstreifen.tsv"));
+    Tape tape{u','};
+    KeptTape kept{tape, path};
+};
+
+TEST_F(KeptTapeFile, MissingFileGivesAnEmptyTapeAndIsWrittenOnceTheTapeChanges)
+{
+    tape.add({TapeRowKind::Result, QStringLiteral("1+1"), QStringLiteral("2")});
+    EXPECT_FALSE(kept.load());
+    EXPECT_EQ(tape.size(), 0);
+    kept.saveIfChanged();
+    EXPECT_FALSE(QFile::exists(path));
+
+    tape.add({TapeRowKind::Result, QStringLiteral("12+5*2"), QStringLiteral("22")});
+    kept.saveIfChanged();
+    EXPECT_EQ(contents(), QByteArray("Numra-Rechenstreifen 1\nErgebnis\t12+5*2\t22\n")) << "the folder is created";
+
+    Tape next(u',');
+    KeptTape nextRun(next, path);
+    EXPECT_TRUE(nextRun.load());
+    EXPECT_EQ(next.summary(), QStringLiteral("Summe: 22 · 1 Posten"));
+}
+
+TEST_F(KeptTapeFile, CorruptFileIsLeftAloneUntilTheTapeChanges)
+{
+    write("Numra-Rechenstreifen 1\nErgebnis\t1");
+    EXPECT_FALSE(kept.load());
+    kept.saveIfChanged();
+    EXPECT_EQ(contents(), QByteArray("Numra-Rechenstreifen 1\nErgebnis\t1"));
+
+    tape.add({TapeRowKind::Result, QStringLiteral("2"), QStringLiteral("2")});
+    kept.saveIfChanged();
+    EXPECT_EQ(contents(), QByteArray("Numra-Rechenstreifen 1\nErgebnis\t2\t2\n"));
+
+    kept.forget();
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST_F(KeptTapeFile, UnwritableFileIsReported)
+{
+    write("x");
+    KeptTape belowAFile(tape, path + QStringLiteral("/rechenstreifen.tsv"));
+    try {
+        belowAFile.save();
+        ADD_FAILURE() << "saved below a file";
+    } catch (const Error& error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("kann nicht erstellt werden"))) << error.what();
+    }
+}
+
+struct SettingsCase {
+    const char* name;
+    const char* file;
+    bool keepTape;
+};
+
+void PrintTo(const SettingsCase& c, std::ostream* os) { *os << c.name; }
+
+class SettingsFile : public ::testing::TestWithParam<SettingsCase> {};
+
+TEST_P(SettingsFile, KeepTapeIsOnlyOnWhenClearlySo)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("numra.conf"));
+    if (*GetParam().file) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(GetParam().file);
+    }
+    EXPECT_EQ(Settings(path).keepTape(), GetParam().keepTape);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, SettingsFile, ::testing::Values(
+    SettingsCase{"no file", "", false},
+    SettingsCase{"on", "[tape]\nkeep=true\n", true},
+    SettingsCase{"on as a number", "[tape]\nkeep=1\n", true},
+    SettingsCase{"off", "[tape]\nkeep=false\n", false},
+    SettingsCase{"unreadable value", "[tape]\nkeep=vielleicht\n", false},
+    SettingsCase{"garbage", "\xff\xfe\x01[\n=true\nkeep=true\n", false}));
+
+TEST(Settings, KeepTapeRoundTrips)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("numra.conf"));
+    Settings(path).setKeepTape(true);
+    EXPECT_TRUE(Settings(path).keepTape());
+    Settings(path).setKeepTape(false);
+    EXPECT_FALSE(Settings(path).keepTape());
+}
+
+} // namespace
