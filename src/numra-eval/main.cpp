@@ -2,6 +2,7 @@
 // numra-eval: the calculator core on the command line (see --help).
 
 #include "core/calculator.h"
+#include "core/tapeformats.h"
 #include "consoleui.h"
 #include "eval/errors.h"
 #include "eval/numbertext.h"
@@ -36,6 +37,20 @@ void startUp(Calculator& calculator, const Options& options)
     calculator.setRoundingChecked(options.round);
 }
 
+void printTape(Options::Tape tape, const Calculator& calculator, Output& out)
+{
+    switch (tape) {
+    case Options::Tape::None:
+        break;
+    case Options::Tape::Text:
+        out.bytes(tapeAsText(calculator.tape()));
+        break;
+    case Options::Tape::Csv:
+        out.bytes(tapeAsCsv(calculator.tape()));
+        break;
+    }
+}
+
 // --- formula mode ---
 
 class FormulaRunner {
@@ -68,6 +83,7 @@ public:
     }
 
     bool failed() const { return failed_; }
+    const Calculator& calculator() const { return calculator_; }
 
 private:
     Output& out_;
@@ -107,6 +123,7 @@ int runFormulas(const Options& options)
             start = next;
         }
     }
+    printTape(options.tape, runner.calculator(), out);
     return runner.failed() ? kExitFailed : 0;
 }
 
@@ -161,6 +178,7 @@ int runKeys(const Options& options)
     }
     out.line(QStringLiteral("Anzeige: "), calculator.display().entryText);
     out.line(QStringLiteral("Formel: "), calculator.formula());
+    printTape(options.tape, calculator, out);
     return ui.errorShown() ? kExitFailed : 0;
 }
 

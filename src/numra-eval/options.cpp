@@ -22,6 +22,12 @@ QString applyOption(const QString& arg, Options& options)
 {
     if (arg == u"--keys") {
         options.mode = Options::Mode::Keys;
+    } else if (arg == u"--tape") {
+        options.tape = Options::Tape::Text;
+    } else if (arg == u"--tape=csv") {
+        options.tape = Options::Tape::Csv;
+    } else if (arg.startsWith(u"--tape=")) {
+        return QStringLiteral("unknown tape format '%1' (only csv)").arg(arg.mid(7));
     } else if (arg == u"--round") {
         options.round = true;
     } else if (arg.startsWith(kSeparatorOption)) {
@@ -58,9 +64,9 @@ ParseResult parseOptions(const QStringList& arguments, QChar localeSeparator)
         if (optionsEnded) {
             options.arguments << arg;
         } else if (arg == u"-h" || arg == u"--help") {
-            return {Options{Options::Mode::Help, localeSeparator, false, Language::German, {}}, {}};
+            return {Options{.mode = Options::Mode::Help, .decimalSeparator = localeSeparator, .arguments = {}}, {}};
         } else if (arg == u"--version") {
-            return {Options{Options::Mode::Version, localeSeparator, false, Language::German, {}}, {}};
+            return {Options{.mode = Options::Mode::Version, .decimalSeparator = localeSeparator, .arguments = {}}, {}};
         } else if (arg == u"--") {
             optionsEnded = true;
         } else if (!arg.startsWith(u"--")) {
@@ -98,12 +104,23 @@ each VAT window ("MwSt: Netto=... Steuer=... Brutto=... (label)", after which
 its copy chooser is cancelled), then "Anzeige: " and the entry field, and
 "Formel: " and the pending formula.
 
+Tape: with --tape the calculation tape of the whole run follows, as the
+window's "Rechenstreifen" shows it: a line per row with its formula, result
+and kind separated by tabs (kinds: Ergebnis, Zwischensumme, Prozent,
+Vorzeichen, Kehrwert, Wurzel, Potenz, Ganzzahl, Hex->Int, Int->Hex, Ust+,
+Ust-), then "Summe", the grand total of the Ergebnis rows and their count
+("2 Posten"), tab-separated too. --tape=csv prints the tape's CSV export
+instead: UTF-8 with byte-order mark, ";" between the fields, CR LF, the header
+Formel;Ergebnis;Art, results with a decimal comma.
+
 Options:
       --keys                   replay key presses instead of evaluating formulas
       --decimal-separator=SEP  the regional decimal separator (default from the
                                locale, here '%1')
       --round                  start with "auf 2 Nachkommastellen runden" checked
       --lang=de|en             language of the texts (default de)
+      --tape                   print the tape afterwards, fields separated by tabs
+      --tape=csv               print the tape's CSV export afterwards
       --                       end of options
   -h, --help                   display this help and exit
       --version                output version information and exit

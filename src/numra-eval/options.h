@@ -12,10 +12,13 @@ namespace numra::evaltool {
 
 struct Options {
     enum class Mode { Formulas, Keys, Help, Version };
+    // What is printed of the tape after the formulas or keys.
+    enum class Tape { None, Text, Csv };
     Mode mode = Mode::Formulas;
     QChar decimalSeparator;  // the locale's unless given
     bool round = false;      // start with the rounding box checked
     Language language = Language::German;
+    Tape tape = Tape::None;
     QStringList arguments;   // formulas or keys
 };
 

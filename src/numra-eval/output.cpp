@@ -27,6 +27,13 @@ void Output::line(const QString& prefix, const QString& text)
     line(text);
 }
 
+void Output::bytes(const QByteArray& data)
+{
+    buffer_.append(data.constData(), std::size_t(data.size()));
+    if (buffer_.size() >= kBlockSize)
+        flush();
+}
+
 void Output::flush()
 {
     if (!buffer_.empty())

@@ -18,6 +18,8 @@ public:
 
     void line(const QString& text);
     void line(const QString& prefix, const QString& text);
+    // Bytes as they are, line breaks included.
+    void bytes(const QByteArray& data);
     void flush();
 
 private:

@@ -59,11 +59,21 @@ check "default error box" 1 $'Fehler: \'\' ist kein gültiger Gleitkommawert.\nA
 check "rounding box and Ganzzahl" 0 $'Anzeige: 3,14\nFormel: ' "" -- $DE --keys text:3,14159 Runden
 check "locale separator" 0 $'Anzeige: 3,50\nFormel: ' "" -- --keys text:3,5 Runden
 
+# The tape, after the formulas or keys of the whole run.
+check "tape after formulas" 1 $'22\nZwischensumme: 5,00\nFehler: Gleitkommadivision durch Null.\n-30\n12+5*2\t22\tErgebnis\n5+\t5,00\tZwischensumme\n-30\t-30\tErgebnis\nSumme\t-8\t2 Posten' "" -- \
+    $DE --tape "12+5*2" "5+" "1/0" "-30"
+check "tape after keys" 0 $'MwSt: Netto=12,50 Steuer=2,38 Brutto=14,88 (Umsatzsteuer)\nAnzeige: 4\nFormel: \nNetto 12,50 · Steuer 19 % 2,38 · Brutto 14,88\t14,88\tUst+\n16\t4\tWurzel\nSumme\t0\t0 Posten' "" -- \
+    $DE --tape --keys text:12,5 Ust+ CE 1 6 √
+check "tape as CSV" 0 "$(printf '6,25\n\xef\xbb\xbfFormel;Ergebnis;Art\r\n2,5^2;6,25;Ergebnis\r')" "" -- $DE --tape=csv "2,5^2"
+check "CSV results with a decimal comma" 0 "$(printf '2.5\n\xef\xbb\xbfFormel;Ergebnis;Art\r\n1.5+1;2,5;Ergebnis\r')" "" -- \
+    --decimal-separator=. --tape=csv "1.5+1"
+
 # Usage.
 check "unknown option" 2 "" "" -- --frobnicate
 check "unknown key" 2 "" "" -- --keys 1 Quadrat
 check "bad separator" 2 "" "" -- --decimal-separator=ab 1
 check "bad language" 2 "" "" -- --lang=fr 1
+check "bad tape format" 2 "" "" -- --tape=ods 1
 check "option values as separate arguments" 0 "Subtotal: 0,33" "" -- --decimal-separator , --lang en "1/3+"
 check "option value missing" 2 "" "" -- 1 --lang
 check "version" 0 $'numra-eval (Numra) 2.0\nCopyright (C) 2026 Numra' "" -- --version
@@ -72,7 +82,7 @@ check "version" 0 $'numra-eval (Numra) 2.0\nCopyright (C) 2026 Numra' "" -- --ve
 checks=$((checks + 1))
 help=$("$EVAL" --help) && [ "$("$EVAL" -h)" = "$help" ] \
     && grep -q '^Usage: numra-eval' <<<"$help" && grep -q -- '--keys' <<<"$help" \
-    && grep -q '^Exit status:' <<<"$help" \
+    && grep -q '^Exit status:' <<<"$help" && grep -q -- '--tape=csv' <<<"$help" \
     || { failures=$((failures + 1)); echo "FAIL: --help"; }
 
 echo "$((checks - failures)) passed, $failures failed"
