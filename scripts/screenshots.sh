@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Saves pictures of Numra's windows (main window, VAT window after "Ust+" on
-# 12,5, subtotal window, and a few more) under a virtual X server.
+# 12,5, subtotal window, the calculator with its tape beside it, and a few
+# more) under a virtual X server.
 #   scripts/screenshots.sh [output folder, default build/screenshots]
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -233,6 +233,7 @@ QVariant Tape::data(const QModelIndex& index, int role) const
     const auto column = TapeColumn(index.column());
     switch (role) {
     case Qt::DisplayRole:
+    case Qt::ToolTipRole: // the whole text where the column cuts it
         return shownOnOneLine(tapeField(row(index.row()), column));
     case Qt::TextAlignmentRole:
         return column == TapeColumn::Result ? int(Qt::AlignRight | Qt::AlignVCenter)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/tapeformats.h"
 
+#include "files/wholefile.h"
+
 namespace numra {
 
 namespace {
@@ -34,11 +36,16 @@ QStringList shownFields(const TapeRow& row)
 
 } // namespace
 
+QString tapeRowAsText(const TapeRow& row)
+{
+    return shownFields(row).join(u'\t');
+}
+
 QByteArray tapeAsText(const Tape& tape)
 {
     QString text;
     for (qsizetype i = 0; i < tape.size(); ++i)
-        text += shownFields(tape.row(i)).join(u'\t') + u'\n';
+        text += tapeRowAsText(tape.row(i)) + u'\n';
     text += QStringLiteral("Summe\t%1\t%2 Posten\n").arg(tape.totalText()).arg(tape.itemCount());
     return text.toUtf8();
 }
@@ -55,6 +62,12 @@ QByteArray tapeAsCsv(const Tape& tape)
         text += csvLine(fields);
     }
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+void exportTape(const Tape& tape, const QString& path)
+{
+    const bool asText = path.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive);
+    writeWholeFile(path, asText ? tapeAsText(tape) : tapeAsCsv(tape));
 }
 
 } // namespace numra

@@ -16,7 +16,7 @@ namespace {
 
 // What the window itself does with a key in keypad mode, beside clicking
 // the keys that the key table binds.
-enum class WindowAction { Help, EmptyEntry };
+enum class WindowAction { Help, EmptyEntry, ToggleTape };
 
 struct WindowKey {
     Qt::Key qtKey;
@@ -27,6 +27,7 @@ constexpr std::array windowActionKeys{
     WindowKey{Qt::Key_F1, WindowAction::Help},
     WindowKey{Qt::Key_Delete, WindowAction::EmptyEntry},
     WindowKey{Qt::Key_Backspace, WindowAction::EmptyEntry},
+    WindowKey{Qt::Key_F4, WindowAction::ToggleTape},
 };
 
 bool isReturn(const QKeyEvent& key)
@@ -129,6 +130,9 @@ bool KeyRouter::runWindowAction(int qtKey)
             break;
         case WindowAction::EmptyEntry:
             window_.setEntryText(QString());
+            break;
+        case WindowAction::ToggleTape:
+            window_.toggleTapeWindow();
             break;
         }
         return true;

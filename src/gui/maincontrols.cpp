@@ -182,6 +182,13 @@ void MainWindow::buildMenu()
     item(menu_, MenuItem::Save, QStringLiteral("Berechnung speichern"), true, [this] { saveCalculation(); });
     item(menu_, MenuItem::Load, QStringLiteral("Berechnung laden"), true, [this] { loadCalculation(); });
     separator(true);
+    item(menu_, MenuItem::Tape, QStringLiteral("Rechenstreifen"), true, [this] { toggleTapeWindow(); });
+    item(menu_, MenuItem::KeepTape, QStringLiteral("Rechenstreifen behalten"), true,
+         [this] { tapeKeeping_.setWanted(menuItem(MenuItem::KeepTape)->isChecked()); });
+    menuItem(MenuItem::Tape)->setCheckable(true);
+    menuItem(MenuItem::KeepTape)->setCheckable(true);
+    connect(menu_, &QMenu::aboutToShow, this, &MainWindow::syncTapeMenuItems);
+    separator(true);
     item(menu_, MenuItem::Help, QStringLiteral("Hilfe"), false, [this] { showHelp(); });
     item(menu_, MenuItem::About, QStringLiteral("Info"), true, [this] { showAbout(); });
     separator(true);

@@ -5,6 +5,7 @@
 #include "gui/errorguard.h"
 #include "gui/keyboard.h"
 #include "gui/pictures.h"
+#include "gui/tapewindow.h"
 #include "gui/vatwindow.h"
 #include "platform/numlock.h"
 #include "platform/warningbeep.h"
@@ -38,6 +39,7 @@ void MainWindow::attach(const SecondaryWindows& windows)
 {
     windows_ = windows;
     windows_.vatWindow->setChooser(windows_.copyChooser);
+    connectTapeWindow();
 }
 
 QLineEdit* MainWindow::entryField() const
@@ -92,9 +94,10 @@ void MainWindow::showEvent(QShowEvent* event)
     }
 }
 
-// The warning beep and NumLock wait for the X server's answers, and the icon
-// is drawn from its SVG; all three are set right after the window has first
-// been painted, so the window comes up without waiting for them.
+// The warning beep and NumLock wait for the X server's answers, the icon is
+// drawn from its SVG, and a kept tape is read from its file; all of it is
+// done right after the window has first been painted, so the window comes up
+// without waiting for it.
 bool MainWindow::event(QEvent* event)
 {
     if (event->type() == QEvent::Paint && !firstPaintDone_) {
@@ -103,6 +106,7 @@ bool MainWindow::event(QEvent* event)
             setWindowIcon(applicationIcon());
             beep_.switchOff();
             platform::switchNumLockOn();
+            tapeKeeping_.start();
         });
     }
     return QWidget::event(event);
@@ -188,6 +192,8 @@ void MainWindow::putCaretAtEnd()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == windows_.tapeWindow && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        syncTapeMenuItems();
     // Any mouse button on the title strip or its label drags the window.
     if (event->type() == QEvent::MouseButtonPress
         && (watched == control(WindowControl::TitleStrip) || watched == control(WindowControl::TitleLabel))) {

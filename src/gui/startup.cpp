@@ -9,9 +9,10 @@ NumraWindows::NumraWindows(platform::WarningBeep& beep, QChar decimalSeparator)
       vatWindow(&mainWindow, decimalSeparator),
       helpWindow(&mainWindow),
       formulaWindow(&mainWindow),
-      copyChooser(&mainWindow)
+      copyChooser(&mainWindow),
+      tapeWindow(&mainWindow, mainWindow.calculator().tape())
 {
-    mainWindow.attach({&aboutWindow, &vatWindow, &helpWindow, &formulaWindow, &copyChooser});
+    mainWindow.attach({&aboutWindow, &vatWindow, &helpWindow, &formulaWindow, &copyChooser, &tapeWindow});
 }
 
 } // namespace numra

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -156,6 +157,10 @@ void processEvents(int ms)
 
 int main(int argc, char** argv)
 {
+    // The user's own settings and kept tape stay out of the tests.
+    const QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toLocal8Bit());
     numra::NumraApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QMenu>
 #include <QPushButton>
@@ -58,6 +59,10 @@ void settle(int ms = 300)
 
 int main(int argc, char** argv)
 {
+    // Pictures of a fresh start: no settings and no kept tape of the user.
+    const QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toLocal8Bit());
     NumraApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(folder);
@@ -90,6 +95,25 @@ int main(int argc, char** argv)
     saveGrab(windows.formulaWindow, folder, QStringLiteral("subtotal"));
     saveScreen(folder, QStringLiteral("subtotal-screen"));
     windows.formulaWindow.closeButton()->click();
+
+    // The tape beside the calculator after a few office calculations (the
+    // VAT and the subtotal above are on it already).
+    mainWindow.move(40, 60);
+    for (Key key : {Key::ClearEntry, Key::Digit1, Key::Digit2, Key::Point, Key::Digit5, Key::Digit0, Key::Plus,
+                    Key::Digit8, Key::Point, Key::Digit9, Key::Digit9, Key::Plus, Key::Digit1, Key::Digit0,
+                    Key::Digit4, Key::Equals, Key::ClearEntry, Key::Digit2, Key::Digit0, Key::Digit0, Key::Plus,
+                    Key::Digit1, Key::Digit0, Key::Percent, Key::Edit})
+        mainWindow.clickKey(key);
+    for (const char* formula : {"19,99*3", "(120+80)*0,97", "1500/12", "2^10"}) {
+        mainWindow.setEntryText(QString::fromUtf8(formula));
+        mainWindow.clickKey(Key::Equals);
+    }
+    mainWindow.clickKey(Key::Edit);
+    mainWindow.toggleTapeWindow();
+    settle();
+    saveGrab(windows.tapeWindow, folder, QStringLiteral("tape"));
+    saveScreen(folder, QStringLiteral("tape-screen"));
+    mainWindow.toggleTapeWindow();
 
     onNextModal([&](QWidget& help) {
         saveGrab(help, folder, QStringLiteral("help"));

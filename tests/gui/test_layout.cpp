@@ -188,7 +188,8 @@ TEST_F(Layout, SecondaryWindowsMatchTheirSheets)
 
 TEST_F(Layout, EveryButtonHasAnAccessibleName)
 {
-    const QWidget* all[] = {&mainWindow, &windows.aboutWindow, &windows.vatWindow, &windows.helpWindow, &windows.formulaWindow, &windows.copyChooser};
+    const QWidget* all[] = {&mainWindow, &windows.aboutWindow, &windows.vatWindow, &windows.helpWindow,
+                            &windows.formulaWindow, &windows.copyChooser, &windows.tapeWindow};
     for (const QWidget* window : all)
         for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
             EXPECT_FALSE(button->accessibleName().isEmpty())

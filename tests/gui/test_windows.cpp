@@ -360,8 +360,9 @@ TEST_F(Windows, PopupMenuShowsItsVisibleItemsAtTheFramePlusOffset)
         if (action->isVisible())
             visible << (action->isSeparator() ? QStringLiteral("-") : action->text());
     EXPECT_EQ(visible, (QStringList{QStringLiteral("Berechnung speichern"), QStringLiteral("Berechnung laden"),
-                                    QStringLiteral("-"), QStringLiteral("Info"), QStringLiteral("-"),
-                                    QStringLiteral("Beenden")}));
+                                    QStringLiteral("-"), QStringLiteral("Rechenstreifen"),
+                                    QStringLiteral("Rechenstreifen behalten"), QStringLiteral("-"),
+                                    QStringLiteral("Info"), QStringLiteral("-"), QStringLiteral("Beenden")}));
     EXPECT_FALSE(mainWindow.menuItem(MenuItem::Help)->isVisible());
     EXPECT_FALSE(mainWindow.menuItem(MenuItem::LanguageMenu)->isVisible());
 

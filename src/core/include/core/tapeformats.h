@@ -14,10 +14,18 @@ namespace numra {
 // by tabs. numra-eval --tape prints exactly this.
 QByteArray tapeAsText(const Tape& tape);
 
+// One row as tapeAsText writes it, without the line break.
+QString tapeRowAsText(const TapeRow& row);
+
 // UTF-8 with byte-order mark, lines ending in CR LF, ";" between the fields,
 // the header Formel;Ergebnis;Art, then a line per row. Results carry a
 // decimal comma whatever the regional separator is; a field with ";" or '"'
 // is quoted, its quotes doubled.
 QByteArray tapeAsCsv(const Tape& tape);
+
+// "Exportieren…": the text form for a name ending in ".txt" (in any case),
+// CSV for any other. Written atomically: on failure an existing file is as it
+// was, and Error says "Datei "%s" kann nicht erstellt werden. %s".
+void exportTape(const Tape& tape, const QString& path);
 
 } // namespace numra

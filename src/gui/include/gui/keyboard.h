@@ -4,7 +4,8 @@
 // press of the window first and routes it: Tab to Qt's focus chain, then the
 // dialog keys (arrows between buttons, Return on a button, Escape), then the
 // window's keys (keypad mode only, not with Shift: the bindings of the key
-// table, F1 for help, Delete and Backspace to empty the entry), then the
+// table, F1 for help, Delete and Backspace to empty the entry, F4 for the
+// tape window), then the
 // entry field's own keys (Return, the circumflex in edit mode). A key that
 // one of them acts on is used up.
 

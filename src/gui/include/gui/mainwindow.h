@@ -8,7 +8,9 @@
 #include "core/calculationfiles.h"
 #include "core/calculator.h"
 #include "core/calculatorui.h"
+#include "core/settings.h"
 #include "gui/mainlayout.h"
+#include "gui/tapekeeping.h"
 
 #include <QWidget>
 #include <array>
@@ -26,6 +28,7 @@ class AboutWindow;
 class CopyChooser;
 class FormulaWindow;
 class HelpWindow;
+class TapeWindow;
 class VatWindow;
 namespace platform { class WarningBeep; }
 
@@ -35,10 +38,11 @@ struct SecondaryWindows {
     HelpWindow* helpWindow;
     FormulaWindow* formulaWindow;
     CopyChooser* copyChooser;
+    TapeWindow* tapeWindow;
 };
 
 // The items of the popup menu; the language submenu and "Hilfe" are hidden.
-enum class MenuItem { LanguageMenu, German, English, Save, Load, Help, About, Quit, Count };
+enum class MenuItem { LanguageMenu, German, English, Save, Load, Tape, KeepTape, Help, About, Quit, Count };
 
 class MainWindow : public QWidget, public CalculatorUi {
 public:
@@ -62,6 +66,8 @@ public:
     void setEntryText(const QString& text);
     void putCaretAtEnd();
     void showHelp();
+    // F4 and the menu item "Rechenstreifen".
+    void toggleTapeWindow();
 
     // CalculatorUi
     void showMessage(MessageKind kind, const QString& text) override;
@@ -76,6 +82,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -102,9 +109,15 @@ private:
     void loadCalculation();
     void setLanguage(Language language);
 
+    // The tape window (mainwindowtape.cpp).
+    void connectTapeWindow();
+    void syncTapeMenuItems();
+
     platform::WarningBeep& beep_;
     Calculator core_;
     CalculationFiles calculationFiles_{core_, *this};
+    Settings settings_;
+    TapeKeeping tapeKeeping_{core_.tape(), settings_, *this};
     SecondaryWindows windows_{};
     std::array<QWidget*, windowControlCount> controls_{};
     std::array<QPushButton*, keyCount> keyButtons_{};

@@ -2,7 +2,7 @@
 #pragma once
 // Numra's windows, created once, hidden, in their fixed order: the calculator
 // window first (the program's main window), then about, VAT, help, formula
-// window and copy chooser. They live until the program ends.
+// window, copy chooser and tape window. They live until the program ends.
 
 #include "gui/mainwindow.h"
 #include "gui/copychooser.h"
@@ -10,6 +10,7 @@
 #include "gui/aboutwindow.h"
 #include "gui/formulawindow.h"
 #include "gui/helpwindow.h"
+#include "gui/tapewindow.h"
 
 namespace numra {
 
@@ -22,6 +23,7 @@ struct NumraWindows {
     HelpWindow helpWindow;
     FormulaWindow formulaWindow;
     CopyChooser copyChooser;
+    TapeWindow tapeWindow;
 };
 
 } // namespace numra

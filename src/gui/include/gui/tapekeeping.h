@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// "Rechenstreifen behalten": the tape is kept between runs when the user
+// wants it. It is loaded when the calculator starts (a file that cannot be
+// read gives an empty tape and one notice), written shortly after a change,
+// so that a burst of keys costs one write, and at exit. A write that fails
+// is reported once, until one succeeds again.
+
+#include "core/tapefile.h"
+
+#include <QObject>
+#include <QTimer>
+
+class QWidget;
+
+namespace numra {
+
+class Settings;
+
+class TapeKeeping : public QObject {
+public:
+    // boxParent: the window over which the notice and errors are shown.
+    TapeKeeping(Tape& tape, Settings& settings, QWidget& boxParent);
+
+    bool wanted() const;
+    // On: the tape is written at once. Off: its file is removed.
+    void setWanted(bool wanted);
+
+    // At start-up, once the calculator window shows.
+    void start();
+
+    const QString& path() const { return kept_.path(); }
+
+private:
+    void tapeChanged();
+    void save(bool onlyIfChanged);
+
+    KeptTape kept_;
+    Settings& settings_;
+    QWidget& boxParent_;
+    QTimer saveSoon_;
+    bool failing_ = false;
+};
+
+} // namespace numra

@@ -1,0 +1,355 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The tape window beside the calculator: opening and following, what a
+// double-click and the context menu do, export and print, and keeping the
+// tape between runs.
+
+#include "gui/guitest.h"
+
+#include "core/tapefile.h"
+#include "files/datafolder.h"
+#include "gui/tapekeeping.h"
+#include "gui/tapeprinting.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace numra;
+using namespace numra::testing;
+
+namespace {
+
+QByteArray contentsOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// Root writes into read-only folders; while this lives, the process acts as
+// the user "nobody", for whom they are read-only too.
+class WithoutRootRights {
+public:
+    WithoutRootRights() : wasRoot_(geteuid() == 0)
+    {
+        if (wasRoot_) {
+            EXPECT_EQ(seteuid(65534), 0);
+        }
+    }
+    ~WithoutRootRights()
+    {
+        if (wasRoot_) {
+            EXPECT_EQ(seteuid(0), 0);
+        }
+    }
+    WithoutRootRights(const WithoutRootRights&) = delete;
+    WithoutRootRights& operator=(const WithoutRootRights&) = delete;
+
+private:
+    bool wasRoot_;
+};
+
+class TapeWindowTest : public ::testing::Test, public NumraFixture {
+protected:
+    // What the window does right after its first paint is done before the
+    // test begins.
+    TapeWindowTest() { processEvents(); }
+
+    Calculator& core() { return mainWindow.calculator(); }
+    TapeWindow& tapeWindow() { return windows.tapeWindow; }
+    QTableView& view() { return *tapeWindow().rows(); }
+
+    void press(std::initializer_list<Key> keys)
+    {
+        for (Key key : keys)
+            mainWindow.clickKey(key);
+    }
+    // 12+5*2 = 22 and 7- (a subtotal), typed on the keypad.
+    void calculateTwoRows()
+    {
+        press({Key::Digit1, Key::Digit2, Key::Plus, Key::Digit5, Key::Multiply, Key::Digit2, Key::Equals,
+               Key::ClearEntry, Key::Digit7, Key::Minus, Key::Equals});
+        windows.formulaWindow.hide();
+    }
+    void openTape()
+    {
+        if (!tapeWindow().isVisible())
+            mainWindow.toggleTapeWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&tapeWindow()));
+    }
+    void openContextMenuAt(QPoint at)
+    {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, view().viewport()->mapToGlobal(at));
+        QApplication::sendEvent(view().viewport(), &event);
+    }
+    QPoint cellCentre(int row, TapeColumn column)
+    {
+        return view().visualRect(core().tape().index(row, int(column))).center();
+    }
+    // The events of a double-click as the window system delivers them;
+    // QTest::mouseDClick does not make the item view report one here.
+    void doubleClick(int row, TapeColumn column)
+    {
+        QWidget* target = view().viewport();
+        const QPoint at = cellCentre(row, column);
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                                  QEvent::MouseButtonRelease}) {
+            const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+            QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+            QApplication::sendEvent(target, &event);
+        }
+    }
+};
+
+TEST_F(TapeWindowTest, F4ShowsItBesideTheCalculatorAndItFollows)
+{
+    mainWindow.move(20, 80);
+    processEvents();
+    sendKey(Qt::Key_F4);
+    ASSERT_TRUE(tapeWindow().isVisible());
+    EXPECT_EQ(QApplication::activeWindow(), &mainWindow) << "the calculator keeps the keyboard";
+    EXPECT_TRUE(mainWindow.menuItem(MenuItem::Tape)->isChecked());
+    EXPECT_EQ(tapeWindow().frameGeometry().topLeft(), mainWindow.frameGeometry().topRight() + QPoint(3, 0));
+
+    mainWindow.move(40, 120);
+    processEvents();
+    EXPECT_EQ(tapeWindow().frameGeometry().topLeft(), mainWindow.frameGeometry().topRight() + QPoint(3, 0));
+
+    const QRect screen = mainWindow.screen()->availableGeometry();
+    mainWindow.move(screen.right() + 1 - mainWindow.width(), 120);
+    processEvents();
+    EXPECT_EQ(tapeWindow().frameGeometry().topRight(), mainWindow.frameGeometry().topLeft() - QPoint(3, 0))
+        << "no room on the right: on the left";
+
+    sendKey(Qt::Key_F4);
+    EXPECT_FALSE(tapeWindow().isVisible());
+    mainWindow.menuItem(MenuItem::Tape)->trigger();
+    EXPECT_TRUE(tapeWindow().isVisible());
+    QTest::keyClick(&view(), Qt::Key_Escape);
+    EXPECT_FALSE(tapeWindow().isVisible());
+    EXPECT_FALSE(mainWindow.menuItem(MenuItem::Tape)->isChecked());
+}
+
+TEST_F(TapeWindowTest, ShowsTheRowsTheNewestInSightAndTheTotal)
+{
+    openTape();
+    press({Key::Edit});
+    for (int i = 1; i <= 300; ++i) {
+        mainWindow.setEntryText(QString::number(i));
+        press({Key::Equals});
+    }
+    processEvents();
+    const QModelIndex newest = core().tape().index(299, 0);
+    EXPECT_EQ(newest.data().toString(), QStringLiteral("300"));
+    EXPECT_TRUE(view().viewport()->rect().contains(view().visualRect(newest)));
+    EXPECT_EQ(tapeWindow().summary()->text(), QStringLiteral("Summe: 45150 · 300 Posten"));
+    EXPECT_FALSE(tapeWindow().summary()->accessibleName().isEmpty());
+    EXPECT_FALSE(view().accessibleName().isEmpty());
+
+    tapeWindow().button(TapeWindow::Button::RecallTotal)->click();
+    EXPECT_EQ(mainWindow.entryField()->text(), QStringLiteral("30045150")) << "edit mode: appended";
+}
+
+TEST_F(TapeWindowTest, DoubleClickLoadsAFormulaIntoEditModeAndAppendsAResult)
+{
+    calculateTwoRows();
+    openTape();
+    doubleClick(0, TapeColumn::Formula);
+    EXPECT_EQ(core().inputMode(), InputMode::Edit);
+    EXPECT_FALSE(mainWindow.entryField()->isReadOnly());
+    EXPECT_EQ(mainWindow.entryField()->text(), QStringLiteral("12+5*2"));
+
+    mainWindow.setEntryText(QStringLiteral("2*"));
+    doubleClick(0, TapeColumn::Result);
+    EXPECT_EQ(mainWindow.entryField()->text(), QStringLiteral("2*22"));
+
+    view().setFocus();
+    view().setCurrentIndex(core().tape().index(1, int(TapeColumn::Result)));
+    QTest::keyClick(&view(), Qt::Key_Return);
+    EXPECT_EQ(mainWindow.entryField()->text(), QStringLiteral("2*227,00")) << "Return does what a double-click does";
+}
+
+TEST_F(TapeWindowTest, ContextMenuCopiesAndDeletesTheRowUnderTheCursor)
+{
+    calculateTwoRows();
+    openTape();
+    openContextMenuAt(cellCentre(1, TapeColumn::Formula));
+    ASSERT_TRUE(tapeWindow().contextMenu()->isVisible());
+    tapeWindow().contextMenu()->hide();
+    EXPECT_EQ(view().currentIndex().row(), 1);
+
+    tapeWindow().action(TapeWindow::Action::CopyRow)->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("7-\t7,00\tZwischensumme"));
+    tapeWindow().action(TapeWindow::Action::CopyResult)->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("7,00"));
+
+    tapeWindow().action(TapeWindow::Action::DeleteRow)->trigger();
+    ASSERT_EQ(core().tape().size(), 1);
+    EXPECT_EQ(core().tape().row(0).formula, QStringLiteral("12+5*2"));
+    EXPECT_EQ(tapeWindow().summary()->text(), QStringLiteral("Summe: 22 · 1 Posten"));
+
+    openContextMenuAt(QPoint(5, view().viewport()->height() - 2)); // below the rows
+    tapeWindow().contextMenu()->hide();
+    EXPECT_FALSE(tapeWindow().action(TapeWindow::Action::DeleteRow)->isEnabled());
+    EXPECT_TRUE(tapeWindow().action(TapeWindow::Action::ClearTape)->isEnabled());
+    tapeWindow().action(TapeWindow::Action::ClearTape)->trigger();
+    EXPECT_EQ(core().tape().size(), 0);
+    EXPECT_EQ(tapeWindow().summary()->text(), QStringLiteral("Summe: 0 · 0 Posten"));
+}
+
+TEST_F(TapeWindowTest, ExportThroughItsDialogWritesCsvOrText)
+{
+    calculateTwoRows();
+    QTemporaryDir folder;
+    QString chosen;
+    ModalScript modals;
+    auto choose = [&](QWidget& window) {
+        auto* dialog = qobject_cast<QFileDialog*>(&window);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(chosen);
+        static_cast<QDialog*>(dialog)->accept();
+    };
+    chosen = folder.filePath(QStringLiteral("streifen.csv"));
+    modals.then(choose);
+    tapeWindow().button(TapeWindow::Button::Export)->click();
+    EXPECT_EQ(contentsOf(chosen), QByteArray("\xEF\xBB\xBF" "Formel;Ergebnis;Art\r\n12+5*2;22;Ergebnis\r\n"
+                                             "7-;7,00;Zwischensumme\r\n"));
+
+    chosen = folder.filePath(QStringLiteral("streifen.txt"));
+    modals.then(choose);
+    tapeWindow().button(TapeWindow::Button::Export)->click();
+    EXPECT_EQ(contentsOf(chosen), QByteArray("12+5*2\t22\tErgebnis\n7-\t7,00\tZwischensumme\nSumme\t22\t1 Posten\n"));
+}
+
+TEST_F(TapeWindowTest, ExportIntoAReadOnlyFolderIsReportedAndLeavesTheOldFile)
+{
+    calculateTwoRows();
+    QTemporaryDir scratch;
+    const QString folder = scratch.filePath(QStringLiteral("nur-lesen"));
+    const QString path = folder + QStringLiteral("/streifen.csv");
+    writeFile(path, "alt");
+    QFile::setPermissions(scratch.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
+                                              | QFile::ExeOther);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+
+    ShownMessage box;
+    ModalScript modals;
+    modals.then(acknowledge(box));
+    {
+        WithoutRootRights nobody;
+        tapeWindow().exportTo(path);
+    }
+    EXPECT_EQ(box.caption, QStringLiteral("Numra"));
+    EXPECT_TRUE(box.text.startsWith(QStringLiteral("Datei \"%1\" kann nicht erstellt werden. ").arg(path)))
+        << box.text.toStdString();
+    EXPECT_EQ(contentsOf(path), QByteArray("alt"));
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(TapePrinting, PagesCarryTheDateAndTheirNumbers)
+{
+    const QDate date(2026, 3, 5);
+    const std::vector<TapePage> pages = tapePages(10, 5, date);
+    ASSERT_EQ(pages.size(), 3u) << "the total takes a line of its own";
+    EXPECT_EQ(pages[0].header, QStringLiteral("Rechenstreifen vom 05.03.2026"));
+    EXPECT_EQ(pages[1].footer, QStringLiteral("Seite 2 von 3"));
+    EXPECT_EQ(pages[1].firstRow, 5);
+    EXPECT_EQ(pages[1].rowCount, 5);
+    EXPECT_FALSE(pages[1].withSummary);
+    EXPECT_EQ(pages[2].rowCount, 0);
+    EXPECT_TRUE(pages[2].withSummary);
+
+    const std::vector<TapePage> empty = tapePages(0, 0, date);
+    ASSERT_EQ(empty.size(), 1u);
+    EXPECT_TRUE(empty[0].withSummary);
+}
+
+TEST_F(TapeWindowTest, PrintsToPdf)
+{
+    QTemporaryDir folder;
+    auto pagesPrinted = [&](int rows) {
+        core().tape().clear();
+        for (int i = 0; i < rows; ++i)
+            core().tape().add({TapeRowKind::Result, QString::number(i), QString::number(i)});
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder.filePath(QStringLiteral("streifen.pdf")));
+        printTape(core().tape(), printer, QDate(2026, 3, 5));
+        const QByteArray pdf = contentsOf(printer.outputFileName());
+        EXPECT_TRUE(pdf.startsWith("%PDF"));
+        return pdf.count("/Type /Page\n");
+    };
+    EXPECT_EQ(pagesPrinted(3), 1);
+    const qsizetype full = pagesPrinted(400);
+    EXPECT_GT(full, 3) << "400 rows take several pages";
+    EXPECT_LT(full, 40);
+}
+
+TEST_F(TapeWindowTest, KeepTapeWritesTheFileAfterAChangeAndRemovesItWhenSwitchedOff)
+{
+    const QString path = keptTapeFile();
+    QAction& keep = *mainWindow.menuItem(MenuItem::KeepTape);
+    keep.trigger();
+    ASSERT_TRUE(keep.isChecked());
+    EXPECT_TRUE(Settings().keepTape());
+    EXPECT_EQ(contentsOf(path), QByteArray("Numra-Rechenstreifen 1\n")) << "written at once";
+
+    calculateTwoRows();
+    processEvents(800);
+    EXPECT_EQ(contentsOf(path), QByteArray("Numra-Rechenstreifen 1\nErgebnis\t12+5*2\t22\nZwischensumme\t7-\t7,00\n"));
+
+    keep.trigger();
+    EXPECT_FALSE(Settings().keepTape());
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST_F(TapeWindowTest, UnreadableKeptTapeGivesOneNoticeAndIsLeftAloneUntilAChange)
+{
+    Settings settings;
+    settings.setKeepTape(true);
+    writeFile(keptTapeFile(), "Numra-Rechenstreifen 9\n");
+    Tape tape(u',');
+    tape.add({TapeRowKind::Result, QStringLiteral("1"), QStringLiteral("1")});
+    TapeKeeping keeping(tape, settings, mainWindow);
+
+    ShownMessage notice;
+    ModalScript modals;
+    modals.then(acknowledge(notice));
+    keeping.start();
+    EXPECT_EQ(notice.caption, QStringLiteral("Informationen"));
+    EXPECT_EQ(notice.text, QStringLiteral("Der aufbewahrte Rechenstreifen konnte nicht gelesen werden. "
+                                          "Der Rechenstreifen beginnt leer."));
+    EXPECT_EQ(tape.size(), 0);
+    processEvents(800);
+    EXPECT_EQ(contentsOf(keptTapeFile()), QByteArray("Numra-Rechenstreifen 9\n"));
+
+    tape.add({TapeRowKind::Result, QStringLiteral("2"), QStringLiteral("2")});
+    processEvents(800);
+    EXPECT_EQ(contentsOf(keptTapeFile()), QByteArray("Numra-Rechenstreifen 1\nErgebnis\t2\t2\n"));
+    keeping.setWanted(false);
+}
+
+} // namespace
