@@ -6,10 +6,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace numra {
 
 namespace {
+
+constexpr qint64 kBlockSize = 64 * 1024;
 
 Error cannotOpen(const QString& path, const QString& reason)
 {
@@ -35,11 +38,19 @@ std::optional<QByteArray> readWholeFile(const QString& path, qint64 maxSize)
         throw cannotOpen(path, file.errorString());
     if (file.size() > maxSize)
         return std::nullopt;
-    QByteArray bytes = file.read(maxSize + 1);
-    if (bytes.size() > maxSize)
-        return std::nullopt;
+    // In blocks, so that what is kept in memory grows with the file, not
+    // with the bound.
+    QByteArray bytes;
+    while (bytes.size() <= maxSize) {
+        const QByteArray block = file.read(std::min(kBlockSize, maxSize + 1 - bytes.size()));
+        if (block.isEmpty())
+            break;
+        bytes += block;
+    }
     if (file.error() != QFileDevice::NoError)
         throw cannotOpen(path, file.errorString());
+    if (bytes.size() > maxSize)
+        return std::nullopt;
     return bytes;
 }
 
