@@ -3,7 +3,8 @@
 // the fake UI of the tests. Each byte picks a key, a "text:" insertion, the
 // rounding check box, an edit of the entry field or a change of language.
 // After every step only the calculator's own errors may have left it, and
-// the state must be one the calculator can be in.
+// the state must be one the calculator can be in; a key that fails adds no
+// row to the tape.
 
 #include "fuzzcheck.h"
 #include "support/fakeui.h"
@@ -76,6 +77,7 @@ void checkState(const Rig& rig)
     if (c.inputMode() != InputMode::Power)
         require(c.powerBase().isEmpty());
     require(c.display().caret >= 0 && c.display().caret <= c.display().entryText.size());
+    require(c.tape().size() <= kMaxTapeRows && c.tape().itemCount() <= c.tape().size());
     for (const testing::RecordedMessage& message : rig.ui.messages)
         require(!message.text.isEmpty());
 }
@@ -133,8 +135,17 @@ void pressKey(Rig& rig, Key key, Reader& in)
     const QString formulaBefore = c.formula();
     const InputMode modeBefore = c.inputMode();
     const bool wasEditable = !c.display().entryReadOnly;
-    if (guarded([&] { c.press(key); }))
+    const quint64 tapeBefore = c.tape().revision();
+    const std::size_t messagesBefore = rig.ui.messages.size();
+    const bool returned = guarded([&] { c.press(key); });
+    if (returned)
         checkKeyEffect(key, c, entryBefore, formulaBefore, modeBefore);
+    // Errors add no row to the tape, neither thrown nor shown in a box.
+    bool errorShown = false;
+    for (std::size_t i = messagesBefore; i < rig.ui.messages.size(); ++i)
+        errorShown = errorShown || rig.ui.messages[i].kind == MessageKind::Error;
+    if (!returned || errorShown)
+        require(c.tape().revision() == tapeBefore);
     if (key == Key::Power && wasEditable)
         rig.powerWhileEditable = true;
 }

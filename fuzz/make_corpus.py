@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the seed corpora in fuzz/corpus/<target>/ from the documented
-examples: formulas, scripts, calculation files with each byte-order mark and
-key sequences. Run it again after changing a table; fuzz.sh only reads the
+examples: formulas, scripts, calculation files with each byte-order mark, key
+sequences and kept tape files. Run it again after changing a table; fuzz.sh only reads the
 folders. Files named regress-* are inputs that once broke Numra; they are
 kept, and ctest replays them with the seeds."""
 
@@ -53,6 +53,31 @@ FILES = {
     "utf16le-lone-surrogate": b"\xff\xfe" + b"\x00\xd8" + "1".encode("utf-16-le"),
     "double-bom": b"\xef\xbb\xbf\xef\xbb\xbf1",
     "empty": b"",
+}
+
+# Kept tape files: valid ones with every kind and escape, and each way a file
+# can be corrupt.
+TAPE_HEADER = b"Numra-Rechenstreifen 1\n"
+TAPE_KINDS = ["Ergebnis", "Zwischensumme", "Prozent", "Vorzeichen", "Kehrwert", "Wurzel", "Potenz",
+              "Ganzzahl", "Hex->Int", "Int->Hex", "Ust+", "Ust-"]
+TAPE_FILES = {
+    "tape-every-kind": TAPE_HEADER + b"".join(f"{k}\t12+5*2\t22\n".encode() for k in TAPE_KINDS),
+    "tape-escapes": TAPE_HEADER + "Ergebnis\t1+\\t2\\r\\n\\\\ \u00e4\u00b7\t3\n".encode(),
+    "tape-vat": TAPE_HEADER + "Ust+\tNetto 12,50 \u00b7 Steuer 19 % 2,38 \u00b7 Brutto 14,88\t14,88\n".encode(),
+    "tape-empty-fields": TAPE_HEADER + b"Zwischensumme\t\t\n",
+    "tape-header-only": TAPE_HEADER,
+    "tape-bom": b"\xef\xbb\xbf" + TAPE_HEADER + b"Ergebnis\t1\t1\n",
+    "tape-empty": b"",
+    "tape-other-version": b"Numra-Rechenstreifen 2\nErgebnis\t1\t1\n",
+    "tape-cut-short": TAPE_HEADER + b"Ergebnis\t1\t1\nErgeb",
+    "tape-crlf": b"Numra-Rechenstreifen 1\r\nErgebnis\t1\t1\r\n",
+    "tape-bad-escape": TAPE_HEADER + b"Ergebnis\t\\q\t1\n",
+    "tape-trailing-backslash": TAPE_HEADER + b"Ergebnis\t1\\\t1\n",
+    "tape-unknown-kind": TAPE_HEADER + b"Summe\t1\t1\n",
+    "tape-field-missing": TAPE_HEADER + b"Ergebnis\t1\n",
+    "tape-field-extra": TAPE_HEADER + b"Ergebnis\t1\t1\t1\n",
+    "tape-empty-line": TAPE_HEADER + b"\nErgebnis\t1\t1\n",
+    "tape-invalid-utf8": TAPE_HEADER + b"Ergebnis\t\xc3\x28\t1\n",
 }
 
 # Key sequences as the calculator target decodes them: a key is its index in
@@ -108,3 +133,4 @@ write("fuzz_powerformula", [(slug(f), f.encode("utf-8")) for f in POWER_FORMULAS
 write("fuzz_script", [(slug(s), s.encode("utf-8")) for s in SCRIPTS])
 write("fuzz_calculationfile", list(FILES.items()))
 write("fuzz_calculator", [(slug(k), encode_keys(k)) for k in KEY_SEQUENCES])
+write("fuzz_tapefile", list(TAPE_FILES.items()))
