@@ -85,13 +85,11 @@ TapeWindow::TapeWindow(QWidget* owner, Tape& tape) : QWidget(owner, Qt::Tool), t
     layout->addWidget(summary_);
     buildButtons();
     buildContextMenu();
-    updateSummary();
 }
 
 void TapeWindow::buildRows()
 {
     rows_ = new QTableView(this);
-    rows_->setModel(&tape_);
     rows_->setAccessibleName(QStringLiteral("Zeilen des Rechenstreifens"));
     rows_->setFont(tahoma(13));
     rows_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -102,21 +100,14 @@ void TapeWindow::buildRows()
     rows_->setShowGrid(false);
     rows_->setAlternatingRowColors(true);
     rows_->setContextMenuPolicy(Qt::CustomContextMenu);
-
-    // Rows of one fixed height, and no column sized to its contents: the
-    // view then never measures all rows, however many there are.
+    // Rows of one fixed height: the view then never measures all rows,
+    // however many there are.
     QHeaderView* lines = rows_->verticalHeader();
     lines->hide();
     lines->setSectionResizeMode(QHeaderView::Fixed);
     lines->setDefaultSectionSize(rows_->fontMetrics().height() + 4);
-    QHeaderView* columns = rows_->horizontalHeader();
-    columns->setFont(tahoma(11));
-    columns->setHighlightSections(false);
-    columns->setSectionResizeMode(int(TapeColumn::Formula), QHeaderView::Stretch);
-    const QFontMetrics metrics = rows_->fontMetrics();
-    columns->resizeSection(int(TapeColumn::Result), metrics.horizontalAdvance(kWideResult.toString()) + kCellPadding);
-    columns->resizeSection(int(TapeColumn::Kind), metrics.horizontalAdvance(kWidestKind.toString()) + kCellPadding);
-
+    rows_->horizontalHeader()->setFont(tahoma(11));
+    rows_->horizontalHeader()->setHighlightSections(false);
     // The view's own corner button, which selects all rows, is hidden with
     // the row numbers; it is named all the same.
     for (QAbstractButton* corner : rows_->findChildren<QAbstractButton*>())
@@ -125,12 +116,41 @@ void TapeWindow::buildRows()
 
     connect(rows_, &QAbstractItemView::doubleClicked, this, &TapeWindow::rowChosen);
     connect(rows_, &QWidget::customContextMenuRequested, this, &TapeWindow::showContextMenu);
-    connect(&tape_, &QAbstractItemModel::rowsInserted, this, [this] {
-        rows_->scrollToBottom();
-        updateSummary();
-    });
-    connect(&tape_, &QAbstractItemModel::rowsRemoved, this, &TapeWindow::updateSummary);
+    for (auto change : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(&tape_, change, this, &TapeWindow::updateSummary);
     connect(&tape_, &QAbstractItemModel::modelReset, this, &TapeWindow::updateSummary);
+}
+
+// A hidden window does not follow the tape: with 10,000 rows, the view's
+// work for each new row would cost every "=" tens of microseconds.
+void TapeWindow::followTape(bool follow)
+{
+    disconnect(scrollToNewest_);
+    rows_->setModel(follow ? &tape_ : nullptr);
+    if (!follow)
+        return;
+    // After the view's own connection, so that the new row is there.
+    scrollToNewest_ = connect(&tape_, &QAbstractItemModel::rowsInserted, rows_, &QTableView::scrollToBottom);
+    // Neither column is sized to its contents, which would measure all rows.
+    QHeaderView* columns = rows_->horizontalHeader();
+    const QFontMetrics metrics = rows_->fontMetrics();
+    columns->setSectionResizeMode(int(TapeColumn::Formula), QHeaderView::Stretch);
+    columns->resizeSection(int(TapeColumn::Result), metrics.horizontalAdvance(kWideResult.toString()) + kCellPadding);
+    columns->resizeSection(int(TapeColumn::Kind), metrics.horizontalAdvance(kWidestKind.toString()) + kCellPadding);
+    rows_->scrollToBottom();
+    updateSummary();
+}
+
+void TapeWindow::showEvent(QShowEvent* event)
+{
+    followTape(true);
+    QWidget::showEvent(event);
+}
+
+void TapeWindow::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    followTape(false);
 }
 
 void TapeWindow::buildButtons()
@@ -187,7 +207,8 @@ void TapeWindow::rowChosen(const QModelIndex& index)
 
 void TapeWindow::updateSummary()
 {
-    summary_->setText(tape_.summary());
+    if (isVisible())
+        summary_->setText(tape_.summary());
 }
 
 qsizetype TapeWindow::currentRow() const

@@ -52,9 +52,12 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void buildRows();
+    void followTape(bool follow);
     void buildButtons();
     void buildContextMenu();
     void rowChosen(const QModelIndex& index);
@@ -72,6 +75,7 @@ private:
     QTableView* rows_;
     QLabel* summary_;
     QMenu* contextMenu_;
+    QMetaObject::Connection scrollToNewest_;
     std::array<QPushButton*, static_cast<std::size_t>(Button::Count)> buttons_{};
     std::array<QAction*, static_cast<std::size_t>(Action::Count)> actions_{};
 };
