@@ -113,7 +113,6 @@ int main(int argc, char** argv)
     settle();
     saveGrab(windows.tapeWindow, folder, QStringLiteral("tape"));
     saveScreen(folder, QStringLiteral("tape-screen"));
-    mainWindow.toggleTapeWindow();
 
     onNextModal([&](QWidget& help) {
         saveGrab(help, folder, QStringLiteral("help"));
