@@ -12,9 +12,7 @@
 #include "core/calculationfiles.h"
 #include "files/textencoding.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 using namespace numra;
 using namespace numra::fuzz;
@@ -122,14 +120,9 @@ void checkLoadAndSave(const QString& folder, const QByteArray& bytes, const Deco
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    // One scratch folder for the whole fuzzing run, in memory where possible.
-    static QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists()
-                                    ? QStringLiteral("/dev/shm/numra-fuzz-XXXXXX")
-                                    : QDir::tempPath() + QStringLiteral("/numra-fuzz-XXXXXX"));
-    require(folder.isValid());
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     DecodedText decoded;
     require(guarded([&] { decoded = checkDecoder(bytes); }));
-    checkLoadAndSave(folder.path(), bytes, decoded);
+    checkLoadAndSave(scratchFolder(), bytes, decoded);
     return 0;
 }

@@ -8,23 +8,17 @@
 
 #include "core/tapefile.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 using namespace numra;
 using namespace numra::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists()
-                                    ? QStringLiteral("/dev/shm/numra-fuzz-XXXXXX")
-                                    : QDir::tempPath() + QStringLiteral("/numra-fuzz-XXXXXX"));
-    require(folder.isValid());
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const std::optional<std::vector<TapeRow>> rows = decodeTapeFile(bytes);
 
-    const QString path = folder.filePath(QStringLiteral("rechenstreifen.tsv"));
+    const QString path = scratchFolder() + QStringLiteral("/rechenstreifen.tsv");
     {
         QFile file(path);
         require(file.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -7,7 +7,9 @@
 
 #include "eval/errors.h"
 
+#include <QDir>
 #include <QString>
+#include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -44,6 +46,17 @@ template <typename Operation>
 bool guarded(Operation&& operation)
 {
     return !failureOf(std::forward<Operation>(operation)).has_value();
+}
+
+// One scratch folder for the whole fuzzing run, in memory where possible,
+// for the targets that go through files.
+inline QString scratchFolder()
+{
+    static const QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists()
+                                          ? QStringLiteral("/dev/shm/numra-fuzz-XXXXXX")
+                                          : QDir::tempPath() + QStringLiteral("/numra-fuzz-XXXXXX"));
+    require(folder.isValid());
+    return folder.path();
 }
 
 // The bytes as UTF-8 text, the way a paste or a loaded file arrives.
