@@ -41,7 +41,7 @@ QWidget* createFlatButton(const ControlLayout& row, QWidget* parent)
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setIconSize(row.geometry.size());
-    button->setIcon(pictureIcon(row.picture, row.geometry.size()));
+    button->setIcon(pictureIcon(row.picture));
     return button;
 }
 
@@ -65,9 +65,7 @@ QWidget* createFrame(QWidget* parent)
 
 QWidget* createPicture(const ControlLayout& row, QWidget* parent)
 {
-    auto* image = new QLabel(parent);
-    image->setPixmap(picture(row.picture, row.geometry.size()));
-    image->setAttribute(Qt::WA_TranslucentBackground);
+    auto* image = new PictureView(row.picture, parent);
     image->hide();
     return image;
 }
@@ -139,7 +137,7 @@ QPushButton* MainWindow::createKeyButton(const KeyInfo& key)
     if (!key.picture.isEmpty()) {
         const int side = std::min(key.geometry.width(), key.geometry.height()) - 2 * pushButtonPictureMargin;
         button->setIconSize(QSize(side, side));
-        button->setIcon(pictureIcon(key.picture, button->iconSize()));
+        button->setIcon(pictureIcon(key.picture));
     }
     button->setAccessibleName(key.accessibleName.toString());
     return button;

@@ -93,14 +93,16 @@ void MainWindow::showEvent(QShowEvent* event)
 }
 
 // The warning beep and NumLock wait for the X server's answers, and the icon
-// is drawn from its SVG; all three are set right after the window has first
-// been painted, so the window comes up without waiting for them.
+// is drawn from its SVG in every size the window system is offered; all three
+// are set right after the window has first been painted, so the window comes
+// up without waiting for them. The icon is the application's, so that every
+// window, message box and file dialog carries it.
 bool MainWindow::event(QEvent* event)
 {
     if (event->type() == QEvent::Paint && !firstPaintDone_) {
         firstPaintDone_ = true;
         QTimer::singleShot(0, this, [this] {
-            setWindowIcon(applicationIcon());
+            QApplication::setWindowIcon(applicationIcon());
             beep_.switchOff();
             platform::switchNumLockOn();
         });
