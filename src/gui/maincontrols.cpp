@@ -126,7 +126,7 @@ QWidget* MainWindow::createControl(const ControlLayout& row)
     return widget;
 }
 
-// Hints follow the language and are set by applyHints().
+// Hints follow the language and are set by applyLanguage().
 QPushButton* MainWindow::createKeyButton(const KeyInfo& key)
 {
     auto* button = new QPushButton(key.picture.isEmpty() ? key.caption.toString() : QString(), this);

@@ -24,6 +24,7 @@ namespace numra {
 MainWindow::MainWindow(platform::WarningBeep& beep, QChar decimalSeparator)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), beep_(beep), core_(*this, decimalSeparator)
 {
+    toolkitTexts_.follow(core_.language());
     setWindowTitle(QApplication::applicationName());
     setFixedSize(mainClientSize);
     buildControls();
@@ -87,7 +88,7 @@ void MainWindow::showEvent(QShowEvent* event)
         shownOnce_ = true;
         runOnCore([this] {
             core_.start(dataFolder());
-            applyHints();
+            applyLanguage();
         });
     }
 }
@@ -110,16 +111,17 @@ bool MainWindow::event(QEvent* event)
     return QWidget::event(event);
 }
 
-void MainWindow::applyHints()
+void MainWindow::applyLanguage()
 {
     for (const KeyInfo& key : keyTable())
         keyButton(key.key)->setToolTip(key.hint(core_.language()).toString());
+    toolkitTexts_.follow(core_.language());
 }
 
 void MainWindow::setLanguage(Language language)
 {
     core_.setLanguage(language);
-    applyHints();
+    applyLanguage();
 }
 
 void MainWindow::press(Key key)

@@ -11,6 +11,8 @@
 #include <QButtonGroup>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -244,6 +246,59 @@ TEST_F(Windows, SaveAndLoadThroughTheMenu)
     EXPECT_EQ(core().inputMode(), InputMode::Edit);
     EXPECT_FALSE(mainWindow.entryField()->isReadOnly());
     EXPECT_TRUE(mainWindow.entryField()->text().startsWith(QStringLiteral("12+5")));
+}
+
+// The buttons of a file dialog as the user reads them, without the marks of
+// their shortcut keys.
+QStringList fileDialogButtons(QWidget& window)
+{
+    QStringList texts;
+    for (QDialogButtonBox* box : window.findChildren<QDialogButtonBox*>())
+        for (QAbstractButton* button : box->buttons())
+            texts << button->text().remove(u'&');
+    return texts;
+}
+
+TEST_F(Windows, QtsOwnTextsAreGermanAndEnglishWithTheLanguage)
+{
+    QStringList german, english;
+    ModalScript modals;
+    modals.then([&](QWidget& dialog) {
+        german = fileDialogButtons(dialog);
+        clickButton(dialog, QStringLiteral("Abbrechen"));
+    });
+    EXPECT_EQ(mainWindow.askSaveFileName(QDir::tempPath()), QString());
+    EXPECT_EQ(german, (QStringList{QStringLiteral("Speichern"), QStringLiteral("Abbrechen")}));
+
+    mainWindow.menuItem(MenuItem::English)->trigger();
+    modals.then([&](QWidget& dialog) {
+        english = fileDialogButtons(dialog);
+        clickButton(dialog, QStringLiteral("Cancel"));
+    });
+    EXPECT_EQ(mainWindow.askOpenFileName(), QString());
+    EXPECT_EQ(english, (QStringList{QStringLiteral("Open"), QStringLiteral("Cancel")}));
+    mainWindow.menuItem(MenuItem::German)->trigger();
+}
+
+TEST_F(Windows, OpenDialogTakesAnyNameAndLoadingReportsAMissingFile)
+{
+    QTemporaryDir folder;
+    const QString missing = folder.filePath(QStringLiteral("fehlt.clc"));
+    ShownMessage box;
+    ModalScript modals;
+    modals.then([&](QWidget& window) {
+        auto* dialog = qobject_cast<QFileDialog*>(&window);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(missing);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    modals.then(acknowledge(box));
+    mainWindow.menuItem(MenuItem::Load)->trigger();
+    EXPECT_EQ(box.caption, QStringLiteral("Numra"));
+    EXPECT_TRUE(box.text.startsWith(QStringLiteral("Datei %1 kann nicht geöffnet werden. ").arg(missing)))
+        << box.text.toStdString();
+    EXPECT_EQ(core().inputMode(), InputMode::Edit);
+    EXPECT_EQ(mainWindow.entryField()->text(), QString());
 }
 
 TEST_F(Windows, SavingWhileTheSubtotalIsShownReportsTheWindowError)

@@ -9,6 +9,7 @@
 #include "core/calculator.h"
 #include "core/calculatorui.h"
 #include "gui/mainlayout.h"
+#include "gui/toolkittexts.h"
 
 #include <QWidget>
 #include <array>
@@ -88,7 +89,7 @@ private:
     void connectControls();
     void buildMenu();
 
-    void applyHints();
+    void applyLanguage(); // the keys' hints and Qt's own texts
     void press(Key key);
     void runOnCore(const std::function<void()>& action);
     void render(const Display& display);
@@ -103,6 +104,7 @@ private:
     void setLanguage(Language language);
 
     platform::WarningBeep& beep_;
+    ToolkitTexts toolkitTexts_; // first, so that every widget is built with them
     Calculator core_;
     CalculationFiles calculationFiles_{core_, *this};
     SecondaryWindows windows_{};
