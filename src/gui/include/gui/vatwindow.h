@@ -39,7 +39,6 @@ public:
     QPushButton* closeButton() const { return closeButton_; }
 
 protected:
-    bool event(QEvent* event) override;
     void done(int result) override;
 
 private:
@@ -62,7 +61,6 @@ private:
     QPushButton* copyButton_;
     QPushButton* closeButton_;
     std::optional<QString> copied_;
-    bool cameBackFromOtherProgram_ = false;
 };
 
 } // namespace numra
