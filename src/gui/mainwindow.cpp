@@ -24,7 +24,7 @@ namespace numra {
 MainWindow::MainWindow(platform::WarningBeep& beep, QChar decimalSeparator)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), beep_(beep), core_(*this, decimalSeparator)
 {
-    toolkitTexts_.follow(core_.language());
+    toolkitTexts_.follow(core_.language()); // before any widget is built
     setWindowTitle(QApplication::applicationName());
     setFixedSize(mainClientSize);
     buildControls();

@@ -104,7 +104,7 @@ private:
     void setLanguage(Language language);
 
     platform::WarningBeep& beep_;
-    ToolkitTexts toolkitTexts_; // first, so that every widget is built with them
+    ToolkitTexts toolkitTexts_;
     Calculator core_;
     CalculationFiles calculationFiles_{core_, *this};
     SecondaryWindows windows_{};
