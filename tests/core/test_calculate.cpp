@@ -43,10 +43,12 @@ INSTANTIATE_TEST_SUITE_P(EditMode, Calculate, ::testing::Values(
 INSTANTIATE_TEST_SUITE_P(Rounding, Calculate, ::testing::Values(
     KeyCase{"eighth", "Runden Edit text:1/8 =", "0,13", "1/8"},
     KeyCase{"negative eighth", "Runden Edit text:-1/8 =", "-0,13", "-1/8"},
-    KeyCase{"double below the half", "Runden Edit text:2.675*1 =", "2,67", "2.675*1"},
+    KeyCase{"the shown half rounds up", "Runden Edit text:2.675*1 =", "2,68", "2.675*1"},
+    KeyCase{"1,005", "Runden Edit text:1.005*1 =", "1,01", "1.005*1"},
     KeyCase{"no sign on zero", "Runden Edit text:-1/1000 =", "0,00", "-1/1000"},
     KeyCase{"power branch too", "Runden Edit text:2^0.5 =", "1,41", "2^0.5"},
-    KeyCase{"subtotal unaffected", "Runden Edit text:1/3+ =", "1/3+", "1/3+", "Zwischensumme: 0,33"}));
+    KeyCase{"subtotal unaffected", "Runden Edit text:1/3+ =", "1/3+", "1/3+", "Zwischensumme: 0,33"},
+    KeyCase{"subtotals round the shown digits", "Edit text:2,675+ =", "2,675+", "2.675+", "Zwischensumme: 2,68"}));
 
 TEST(Calculate, BlankFormulaDoesNothing)
 {

@@ -30,7 +30,7 @@ DE=--decimal-separator=,
 check "results, subtotal, blank" 0 $'22\nZwischensumme: 5,00\n\n0,333333333333333\n1E15' "" -- \
     $DE "12+5*2" "5+" " " "1/3" "10^15"
 check "English subtotal" 0 "Subtotal: 0,33" "" -- $DE --lang=en "1/3+"
-check "rounding" 0 $'0,13\n2,67' "" -- $DE --round "1/8" "2.675*1"
+check "rounding" 0 $'0,13\n2,68\n1,01' "" -- $DE --round "1/8" "2.675*1" "1.005*1"
 check "point separator" 0 $'2.5\n0.333333333333333' "" -- --decimal-separator=. "1.5+1" "1/3"
 check "comma in formula under point separator" 0 "5" "" -- --decimal-separator=. "2,5*2"
 check "error makes status 1, later formulas still run" 1 $'Fehler: Gleitkommaüberlauf.\n3' "" -- \
