@@ -17,20 +17,18 @@ const QString kEntryEmpty = QStringLiteral("Ergebnisfeld ist leer!");
 
 } // namespace
 
-// With one pending operation this is the
-// usual percent arithmetic ("200+" and 10 give "200+(200/100 *10)"); the
-// base is the pending formula without its operator, so a longer formula
-// gives a garbled base, as it always has.
+// A "%" finishes the formula, and directly after a number it means what it
+// means typed in a formula: after "+" or "-" a share of everything before
+// ("1+2+" and 10 give 3,3), otherwise the entry's hundredths ("200/" and 10
+// give 2000). In edit mode the entry holds the whole formula.
 void Calculator::percent()
 {
-    ensureRoomFor(2 * formula_.size() + display_.entryText.size() + 8);
-    if (formula_.endsWith(u'*')) {
-        formula_ += display_.entryText + QStringLiteral("/100");
+    if (inputMode_ == InputMode::Edit) {
+        ensureRoomFor(display_.entryText.size() + 1);
+        formula_ = display_.entryText + u'%';
     } else {
-        QString base = formula_;
-        if (!base.isEmpty())
-            base.remove(base.indexOf(formula_.back()), 1);
-        formula_ += u'(' + base + QStringLiteral("/100 *") + display_.entryText + u')';
+        ensureRoomFor(formula_.size() + display_.entryText.size() + 1);
+        formula_ += display_.entryText + u'%';
     }
     calculate();
     formula_.clear();

@@ -49,10 +49,9 @@ INSTANTIATE_TEST_SUITE_P(Clipboard, KeySequence, ::testing::Values(
     KeyCase{"blanks only", "text:\t Kopieren", "\t", "", "Fehler: Ergebnisfeld ist leer!"}));
 
 // Keys that join texts can double them: an operator key in edit mode appends
-// the shown formula to itself, M+ and M- in edit mode double the entry, and
-// "%" after a failed formula doubles the pending one. Held down, such a key
-// used to exhaust the memory; past kMaxTextLength it is now refused with a
-// message and leaves the state as it was.
+// the shown formula to itself, and M+ and M- in edit mode double the entry.
+// Held down, such a key used to exhaust the memory; past kMaxTextLength it
+// is now refused with a message and leaves the state as it was.
 TEST(TextLength, KeysThatDoubleATextStopAtTheBound)
 {
     struct Growth {
@@ -63,7 +62,6 @@ TEST(TextLength, KeysThatDoubleATextStopAtTheBound)
     const Growth cases[] = {
         {"operator key in edit mode", "Edit text:12", "+"},
         {"memory recall in edit mode", "Edit text:12", "M+ M-"},
-        {"percent after a failed formula", "1 + text:x", "%"},
     };
     const QString refused = QStringLiteral("Fehler: ") + kTextTooLong;
     for (const Growth& c : cases) {

@@ -38,10 +38,18 @@ check "error makes status 1, later formulas still run" 1 $'Fehler: Gleitkommaüb
 check "formula starting with a minus" 0 "-3" "" -- $DE "-5+2"
 check "double dash ends options" 0 "1" "" -- $DE -- "--1"
 
+check "percent typed after a number" 0 $'110\n180\n3,3\n20\n2000\n0,5\n220\n4,4' "" -- \
+    $DE "100+10%" "200-10%" "1+2+10%" "200*10%" "200/10%" "50%" "(100+10%)*2" "2^2+10%"
+check "percent not after a number is a subtotal" 0 "Zwischensumme: 110,00" "" -- $DE "(100+10)%"
+check "what the language cannot mean is refused" 1 \
+    $'Fehler: Missing operator or semicolon.\nFehler: Missing operator or semicolon.\nFehler: Expression expected but \'*\' found.\nFehler: Expression expected but \'*\' found.' \
+    "" -- $DE "2(3+4)" "5 not 3" "*5" "1+2+*3"
+
 # Formula mode, standard input.
 check "lines of standard input" 0 $'3\nZwischensumme: 7,00\n\n4' $'1+2\n7*\n\n2^2' -- $DE
 check "CR LF line breaks" 0 $'3\n4' $'1+2\r\n2*2\r\n' -- $DE
 check "last line without break" 0 $'1\n2' $'1\n2' -- $DE
+check "a sum of 100,000 amounts" 0 "150000" "1,5$(printf '+1,5%.0s' $(seq 99999))" -- $DE
 
 # Key mode.
 check "keypad calculation" 0 $'Anzeige: 22\nFormel: ' "" -- $DE --keys 1 2 + 5 "*" 2 =
@@ -53,6 +61,7 @@ check "VAT in English" 0 $'MwSt: Netto=100,00 Steuer=19,00 Brutto=119,00 (Tax)\n
     $DE --lang=en --keys 1 1 9 Ust-
 check "message boxes" 1 $'Fehler: Ungültige Eingabe\nInformation: Daten kopiert. Einfügen mit STRG+V\nAnzeige: 4\nFormel: ' "" -- \
     $DE --keys text:-4 √ CE 1 6 √ Kopieren
+check "percent of the whole pending formula" 0 $'Anzeige: 3,3\nFormel: ' "" -- $DE --keys 1 + 2 + 1 0 %
 check "hex keys" 0 $'Anzeige: 255\nFormel: ' "" -- $DE --keys Edit text:ff "Hex->Int"
 check "default error box" 1 $'Fehler: \'\' ist kein gültiger Gleitkommawert.\nAnzeige: 8\nFormel: ' "" -- \
     $DE --keys 2 x^n = 3 =
