@@ -92,10 +92,13 @@ void checkKeyEffect(Key key, const Calculator& c, const QString& entryBefore, co
     case Key::Plus:
     case Key::Minus:
     case Key::Multiply:
-    case Key::Divide:
-        require(c.formula() == formulaBefore + entryBefore + keyInfo(key).caption.toString());
+    case Key::Divide: {
+        // In edit mode the entry shows the whole pending formula.
+        const QString before = modeBefore == InputMode::Edit ? entryBefore : formulaBefore + entryBefore;
+        require(c.formula() == before + keyInfo(key).caption.toString());
         require(c.display().entryText == (c.inputMode() == InputMode::Edit ? c.formula() : QString()));
         break;
+    }
     case Key::ClearEntry:
         require(c.display().entryText.isEmpty() && c.formula().isEmpty());
         break;

@@ -19,17 +19,25 @@ void Calculator::appendCharacter(QChar c)
     focusEntry();
 }
 
-// In edit mode the entry already shows the pending formula, and the next
-// operator appends it to the formula once more; that is how edit mode has
-// always worked.
+// In edit mode the entry holds the whole pending formula, elsewhere the
+// operand after it; either way the formula as shown gets c.
+void Calculator::appendToFormula(QChar c)
+{
+    if (inputMode_ == InputMode::Edit) {
+        ensureRoomFor(display_.entryText.size() + 1);
+        formula_ = display_.entryText + c;
+    } else {
+        ensureRoomFor(formula_.size() + display_.entryText.size() + 1);
+        formula_ += display_.entryText + c;
+    }
+}
+
+// Edit mode shows the pending formula in the entry, the other modes an
+// empty entry for the next operand.
 void Calculator::operatorKey(QChar op)
 {
-    ensureRoomFor(formula_.size() + display_.entryText.size() + 1);
-    formula_ += display_.entryText + op;
-    if (inputMode_ == InputMode::Edit)
-        setEntryText(formula_);
-    else
-        setEntryText(QString());
+    appendToFormula(op);
+    setEntryText(inputMode_ == InputMode::Edit ? formula_ : QString());
 }
 
 // A pending x^n and edit mode survive CE.

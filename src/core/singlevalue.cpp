@@ -20,16 +20,10 @@ const QString kEntryEmpty = QStringLiteral("Ergebnisfeld ist leer!");
 // A "%" finishes the formula, and directly after a number it means what it
 // means typed in a formula: after "+" or "-" a share of everything before
 // ("1+2+" and 10 give 3,3), otherwise the entry's hundredths ("200/" and 10
-// give 2000). In edit mode the entry holds the whole formula.
+// give 2000).
 void Calculator::percent()
 {
-    if (inputMode_ == InputMode::Edit) {
-        ensureRoomFor(display_.entryText.size() + 1);
-        formula_ = display_.entryText + u'%';
-    } else {
-        ensureRoomFor(formula_.size() + display_.entryText.size() + 1);
-        formula_ += display_.entryText + u'%';
-    }
+    appendToFormula(u'%');
     calculate();
     formula_.clear();
     focusEntry();

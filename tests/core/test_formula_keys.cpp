@@ -25,8 +25,10 @@ INSTANTIATE_TEST_SUITE_P(FormulaBuilding, KeySequence, ::testing::Values(
     KeyCase{"leading zeros stay", "0 0 7", "007", ""},
     KeyCase{"point key is a point whatever the separator", "2 . 5", "2.5", "", "", u'.'},
     KeyCase{"edit mode shows the whole formula", "Edit text:12 +", "12+", "12+"},
-    KeyCase{"edit mode appends the shown formula again", "Edit text:12 + text:5 *", "12+12+5*",
-            "12+12+5*"},
+    KeyCase{"edit mode appends the operator to the formula as shown", "Edit text:12 + text:5 *", "12+5*",
+            "12+5*"},
+    KeyCase{"edit mode takes edits of the shown formula", "Edit text:12 + text:5", "12+5", "12+"},
+    KeyCase{"edit mode: = evaluates the shown formula", "Edit text:12 + text:5 * text:2 =", "22", "12+5*2"},
     KeyCase{"CE clears entry and formula", "1 2 + 5 CE", "", ""},
     KeyCase{"Edit empties the entry both ways", "1 2 Edit text:3 Edit", "", ""},
     KeyCase{"Edit keeps the formula", "1 2 + Edit", "", "12+"},
@@ -48,10 +50,9 @@ INSTANTIATE_TEST_SUITE_P(Clipboard, KeySequence, ::testing::Values(
     KeyCase{"empty entry", "Kopieren", "", "", "Fehler: Ergebnisfeld ist leer!"},
     KeyCase{"blanks only", "text:\t Kopieren", "\t", "", "Fehler: Ergebnisfeld ist leer!"}));
 
-// Keys that join texts can double them: an operator key in edit mode appends
-// the shown formula to itself, and M+ and M- in edit mode double the entry.
-// Held down, such a key used to exhaust the memory; past kMaxTextLength it
-// is now refused with a message and leaves the state as it was.
+// M+ and M- in edit mode double the entry. Held down, they used to exhaust
+// the memory; past kMaxTextLength the key is now refused with a message and
+// leaves the state as it was.
 TEST(TextLength, KeysThatDoubleATextStopAtTheBound)
 {
     struct Growth {
@@ -60,7 +61,6 @@ TEST(TextLength, KeysThatDoubleATextStopAtTheBound)
         const char* repeated;
     };
     const Growth cases[] = {
-        {"operator key in edit mode", "Edit text:12", "+"},
         {"memory recall in edit mode", "Edit text:12", "M+ M-"},
     };
     const QString refused = QStringLiteral("Fehler: ") + kTextTooLong;

@@ -62,6 +62,8 @@ check "VAT in English" 0 $'MwSt: Netto=100,00 Steuer=19,00 Brutto=119,00 (Tax)\n
 check "message boxes" 1 $'Fehler: Ungültige Eingabe\nInformation: Daten kopiert. Einfügen mit STRG+V\nAnzeige: 4\nFormel: ' "" -- \
     $DE --keys text:-4 √ CE 1 6 √ Kopieren
 check "percent of the whole pending formula" 0 $'Anzeige: 3,3\nFormel: ' "" -- $DE --keys 1 + 2 + 1 0 %
+check "edit-mode operators append to the shown formula" 0 $'Anzeige: 12+5*\nFormel: 12+5*' "" -- \
+    $DE --keys Edit text:12 + text:5 "*"
 check "hex keys" 0 $'Anzeige: 255\nFormel: ' "" -- $DE --keys Edit text:ff "Hex->Int"
 check "default error box" 1 $'Fehler: \'\' ist kein gültiger Gleitkommawert.\nAnzeige: 8\nFormel: ' "" -- \
     $DE --keys 2 x^n = 3 =

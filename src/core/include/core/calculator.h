@@ -95,6 +95,7 @@ public:
 private:
     // Formula building (formulakeys.cpp).
     void appendCharacter(QChar c);
+    void appendToFormula(QChar c);
     void operatorKey(QChar op);
     void clearEntry();
     void toggleEditMode();
