@@ -61,6 +61,10 @@ check "VAT in English" 0 $'MwSt: Netto=100,00 Steuer=19,00 Brutto=119,00 (Tax)\n
     $DE --lang=en --keys 1 1 9 Ust-
 check "message boxes" 1 $'Fehler: Ungültige Eingabe\nInformation: Daten kopiert. Einfügen mit STRG+V\nAnzeige: 4\nFormel: ' "" -- \
     $DE --keys text:-4 √ CE 1 6 √ Kopieren
+check "VAT in cents" 0 $'MwSt: Netto=123456,78 Steuer=23456,79 Brutto=146913,57 (Umsatzsteuer)\nAnzeige: 146913,57\nFormel: ' "" -- \
+    $DE --keys text:123456,78 Ust+
+check "VAT beyond the amount bound" 1 $'Fehler: Ungültige Eingabe\nAnzeige: 10000000000000,00\nFormel: ' "" -- \
+    $DE --keys text:10000000000000 Ust+
 check "percent of the whole pending formula" 0 $'Anzeige: 3,3\nFormel: ' "" -- $DE --keys 1 + 2 + 1 0 %
 check "edit-mode operators append to the shown formula" 0 $'Anzeige: 12+5*\nFormel: 12+5*' "" -- \
     $DE --keys Edit text:12 + text:5 "*"

@@ -16,6 +16,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace numra {
 
@@ -127,6 +128,7 @@ private:
     // VAT keys (vatkeys.cpp).
     enum class VatDirection { FromNet, FromGross };
     void vatKey(VatDirection direction);
+    std::optional<std::int64_t> enteredCents() const;
 
     void ensureRoomFor(qsizetype length) const;     // throws Error(kTextTooLong)
     void moveCaretToEnd();
