@@ -86,7 +86,7 @@ void checkState(const Rig& rig)
 void checkKeyEffect(Key key, const Calculator& c, const QString& entryBefore, const QString& formulaBefore,
                     InputMode modeBefore)
 {
-    if (const auto character = keyCharacter(key)) {
+    if (const auto character = keyCharacter(key, c.decimalSeparator())) {
         require(c.display().entryText == entryBefore + *character);
         return;
     }

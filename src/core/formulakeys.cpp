@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The keys that build the pending formula: digits, point, operators, CE,
-// Edit and "=".
+// The keys that build the pending formula: digits, the decimal key,
+// operators, CE, Edit and "=".
 
 #include "core/calculator.h"
 
-#include "core/singleprecision.h"
-#include "eval/fpu.h"
+#include "core/entrymath.h"
 #include "eval/numbertext.h"
 
 namespace numra {
 
-// Digits and the point are appended at the end wherever the caret is; the
-// entry is not validated ("1.." stays as typed).
+// Digits and the decimal separator are appended at the end wherever the
+// caret is; the entry is not validated ("1,," stays as typed).
 void Calculator::appendCharacter(QChar c)
 {
     ensureRoomFor(display_.entryText.size() + 1);
@@ -91,16 +90,15 @@ void Calculator::equals()
     }
 }
 
-// "=" with x^n pending: base and exponent are single-precision values, and so
-// is the result, shown in the general form whatever the check box says.
+// "=" with x^n pending: the result is shown in the general form whatever the
+// check box says.
 void Calculator::computePendingPower()
 {
     if (isBlankText(powerBase_))
         return;
-    const float base = fpu::toSingle(parseNumber(powerBase_, separator_));
-    const float exponent = fpu::toSingle(parseNumber(display_.entryText, separator_));
-    const float result = singlePrecisionPower(base, exponent);
-    setEntryText(formatGeneral(result, separator_));
+    const long double base = parseNumber(powerBase_, separator_);
+    const long double exponent = parseNumber(display_.entryText, separator_);
+    setEntryText(formatGeneral(power(base, exponent), separator_));
     powerBase_.clear();
     inputMode_ = InputMode::Keypad;
 }

@@ -4,7 +4,7 @@
 
 #include "core/calculator.h"
 
-#include "core/singleprecision.h"
+#include "core/entrymath.h"
 #include "eval/fpu.h"
 #include "eval/numbertext.h"
 
@@ -50,12 +50,11 @@ void Calculator::reciprocal()
     focusEntry();
 }
 
-// The square root is taken in single precision.
 void Calculator::squareRoot()
 {
     if (isBlankText(display_.entryText))
         return;
-    if (const auto root = singleSquareRoot(display_.entryText, separator_)) {
+    if (const auto root = squareRootOf(display_.entryText, separator_)) {
         setEntryText(formatGeneral(*root, separator_));
         formula_.clear();
     } else {
@@ -75,13 +74,12 @@ void Calculator::startPower()
     focusEntry();
 }
 
-// Ganzzahl ignores text that is no number silently; a number
-// whose integer part does not fit into 32 bits is refused with a message
-// instead of showing a wrapped-around value.
+// Ganzzahl ignores text that is no number silently; a number whose integer
+// part does not fit into 64 bits is refused with a message.
 void Calculator::cutDecimals()
 {
     setRoundingChecked(false);
-    const IntegerPart part = singleIntegerPart(trimBlanks(display_.entryText), separator_);
+    const IntegerPart part = integerPartOf(trimBlanks(display_.entryText), separator_);
     if (part.status == IntegerPart::Status::NotANumber)
         return;
     if (part.status == IntegerPart::Status::OutOfRange) {

@@ -17,7 +17,8 @@ TEST_P(Calculate, LeavesEntryFormulaAndWindows) { expectKeyCase(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(Keypad, Calculate, ::testing::Values(
     KeyCase{"precedence", "1 2 + 5 * 2 =", "22", ""},
-    KeyCase{"keypad point", "1 . 5 + 1 =", "2,5", ""},
+    KeyCase{"decimal key", "1 . 5 + 1 =", "2,5", ""},
+    KeyCase{"decimal key by its other name", "1 , 5 + 1 =", "2,5", ""},
     KeyCase{"trailing operator is a subtotal", "5 + =", "", "", "Zwischensumme: 5,00"},
     KeyCase{"= after a result", "1 2 + 5 = =", "17", ""},
     KeyCase{"nothing pending, nothing typed", "=", "", ""},

@@ -21,9 +21,10 @@ INSTANTIATE_TEST_SUITE_P(FormulaBuilding, KeySequence, ::testing::Values(
     KeyCase{"operator moves the operand into the formula", "1 2 + 5", "5", "12+"},
     KeyCase{"second operator", "1 2 + 5 * 3", "3", "12+5*"},
     KeyCase{"empty entry appends only the operator", "1 2 + +", "", "12++"},
-    KeyCase{"no validation of the entry", "1 . .", "1..", ""},
+    KeyCase{"no validation of the entry", "1 . .", "1,,", ""},
     KeyCase{"leading zeros stay", "0 0 7", "007", ""},
-    KeyCase{"point key is a point whatever the separator", "2 . 5", "2.5", "", "", u'.'},
+    KeyCase{"decimal key writes the separator", "2 . 5", "2,5", ""},
+    KeyCase{"decimal key where the separator is a point", "2 , 5", "2.5", "", "", u'.'},
     KeyCase{"edit mode shows the whole formula", "Edit text:12 +", "12+", "12+"},
     KeyCase{"edit mode appends the operator to the formula as shown", "Edit text:12 + text:5 *", "12+5*",
             "12+5*"},
@@ -213,6 +214,10 @@ TEST(KeyTable, FindsEveryKeyByItsCaption)
     for (const KeyInfo& info : keyTable())
         EXPECT_EQ(keyByCaption(info.caption), info.key) << info.caption.toString().toStdString();
     EXPECT_EQ(keyByCaption(u"\u221A"), Key::SquareRoot);
+    EXPECT_EQ(keyByCaption(u","), Key::Point);
+    EXPECT_EQ(shownCaption(keyInfo(Key::Point), u','), QStringLiteral(","));
+    EXPECT_EQ(shownCaption(keyInfo(Key::Point), u'.'), QStringLiteral("."));
+    EXPECT_EQ(shownCaption(keyInfo(Key::Digit7), u','), QStringLiteral("7"));
     EXPECT_FALSE(keyByCaption(u"Runden").has_value());
 }
 

@@ -65,6 +65,12 @@ check "VAT in cents" 0 $'MwSt: Netto=123456,78 Steuer=23456,79 Brutto=146913,57 
     $DE --keys text:123456,78 Ust+
 check "VAT beyond the amount bound" 1 $'Fehler: Ungültige Eingabe\nAnzeige: 10000000000000,00\nFormel: ' "" -- \
     $DE --keys text:10000000000000 Ust+
+check "decimal key writes the separator" 0 $'Anzeige: 1,58113883008419\nFormel: ' "" -- \
+    $DE --keys 2 . 5 √
+check "decimal key by its other name" 0 $'Anzeige: 2.5\nFormel: ' "" -- --decimal-separator=. --keys 2 , 5
+check "full precision" 0 $'Anzeige: 1,21\nFormel: ' "" -- $DE --keys text:1,1 x^n 2 =
+check "Int->Hex on the largest 32-bit value" 0 $'Anzeige: 7FFFFFFF\nFormel: ' "" -- $DE --keys text:2147483647 "Int->Hex"
+check "Ganzzahl beyond 32 bits" 0 $'Anzeige: 3000000000\nFormel: ' "" -- $DE --keys text:3000000000,7 Ganzzahl
 check "percent of the whole pending formula" 0 $'Anzeige: 3,3\nFormel: ' "" -- $DE --keys 1 + 2 + 1 0 %
 check "edit-mode operators append to the shown formula" 0 $'Anzeige: 12+5*\nFormel: 12+5*' "" -- \
     $DE --keys Edit text:12 + text:5 "*"

@@ -89,6 +89,7 @@ public:
     const MemoryRegister& memory() const { return memory_; }
     const QString& dataFolder() const { return dataFolder_; }
     const Display& display() const { return display_; }
+    QChar decimalSeparator() const { return separator_; }
 
     // A text of the language table in the current language.
     QString text(TextId id) const { return languageText(id, language_); }
