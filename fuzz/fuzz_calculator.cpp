@@ -31,7 +31,7 @@ constexpr std::uint8_t kMoreKeysByte = 120;
 
 // Typed text is mostly formula material; bytes from 0xC0 on stand for
 // themselves (Latin-1 letters such as "ä").
-constexpr std::string_view kAlphabet = "0123456789+-*/()., ^'$#{}<>=:;[]\r\n\tabcdefxEnotdivmodbeginend";
+constexpr std::string_view kAlphabet = "0123456789+-*/()., ^'$#{}<>=:;[]\r\n\tabcdefxEnotdivmodbeginend%";
 
 class Reader {
 public:
