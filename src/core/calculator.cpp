@@ -25,7 +25,7 @@ void Calculator::start(const QString& dataFolder)
 
 void Calculator::press(Key key)
 {
-    if (const auto c = keyCharacter(key)) {
+    if (const auto c = keyCharacter(key, separator_)) {
         appendCharacter(*c);
         return;
     }
@@ -51,7 +51,7 @@ void Calculator::press(Key key)
     case Key::VatFromNet: vatKey(VatDirection::FromNet); break;
     case Key::VatFromGross: vatKey(VatDirection::FromGross); break;
     case Key::Clipboard: copyEntry(); break;
-    default: break; // digits and the point are handled above
+    default: break; // digits and the decimal key are handled above
     }
 }
 

@@ -149,7 +149,8 @@ QWidget* MainWindow::createControl(const ControlLayout& row)
 // Hints follow the language and are set by applyLanguage().
 QPushButton* MainWindow::createKeyButton(const KeyInfo& key)
 {
-    auto* button = new QPushButton(key.picture.isEmpty() ? key.caption.toString() : QString(), this);
+    auto* button = new QPushButton(key.picture.isEmpty() ? shownCaption(key, core_.decimalSeparator()) : QString(),
+                                   this);
     button->setAutoDefault(false);
     button->setGeometry(key.geometry);
     if (key.fontPixels > 0)

@@ -33,8 +33,8 @@ QLabel* addLabel(QWidget* parent, const QString& text, int top)
 
 } // namespace
 
-VatWindow::VatWindow(QWidget* owner, QChar decimalSeparator)
-    : FixedDialog(owner, QStringLiteral("vatWindow"), QSize(244, 128)), separator_(decimalSeparator)
+VatWindow::VatWindow(QWidget* owner)
+    : FixedDialog(owner, QStringLiteral("vatWindow"), QSize(244, 128))
 {
     setBackground(this, QColor(0xC0, 0xC0, 0xC0));
     setPlacement(Placement::BesideCalculator);
@@ -71,27 +71,16 @@ QLineEdit* VatWindow::addAmountField(int top)
 
 std::optional<QString> VatWindow::showAmounts(const VatWindowInput& input)
 {
-    netField_->setText(input.net);
-    taxField_->setText(input.tax);
-    grossField_->setText(input.gross);
+    netField_->setText(input.amounts.net);
+    taxField_->setText(input.amounts.tax);
+    grossField_->setText(input.amounts.gross);
     taxLabel_->setText(input.taxLabel);
     copied_.reset();
 
-    completeAmounts();
     applyLanguage(input.language);
     taxField_->setFocus();
     exec();
     return copied_;
-}
-
-void VatWindow::completeAmounts()
-{
-    const VatCompletion completion = completeVatAmounts(shownAmounts(), separator_);
-    netField_->setText(completion.amounts.net);
-    taxField_->setText(completion.amounts.tax);
-    grossField_->setText(completion.amounts.gross);
-    for (int step = 0; step < completion.failedSteps; ++step)
-        showMessage(MessageKind::Error, kVatConvertError);
 }
 
 void VatWindow::applyLanguage(Language language)

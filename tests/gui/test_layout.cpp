@@ -79,11 +79,14 @@ TEST_F(Layout, CalculatorWindowShowsItsKeysAndControlsAsTheTablesDescribe)
     EXPECT_TRUE(mainWindow.entryField()->isReadOnly());
     EXPECT_FALSE(mainWindow.control(WindowControl::EditIndicator)->isVisible()) << "edit-mode picture hidden at start";
     EXPECT_EQ(mainWindow.control(WindowControl::MenuButton)->parentWidget(), mainWindow.control(WindowControl::TitleStrip));
+    EXPECT_EQ(mainWindow.keyButton(Key::Point)->text(), QString(mainWindow.calculator().decimalSeparator()))
+        << "the decimal key shows the separator it writes";
 
     for (const KeyInfo& key : keyTable()) {
         const std::string caption = key.caption.toString().toStdString();
         QPushButton* button = mainWindow.keyButton(key.key);
-        expectShown({caption, button, key.geometry, key.picture.isEmpty() ? key.caption.toString() : QString(),
+        expectShown({caption, button, key.geometry,
+                     key.picture.isEmpty() ? shownCaption(key, mainWindow.calculator().decimalSeparator()) : QString(),
                      key.fontPixels});
         EXPECT_EQ(button->icon().isNull(), key.picture.isEmpty()) << caption;
         EXPECT_EQ(button->accessibleName(), key.accessibleName.toString()) << caption;

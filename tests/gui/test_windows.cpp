@@ -48,7 +48,7 @@ protected:
     VatWindow& vat() { return windows.vatWindow; }
 };
 
-TEST_F(Windows, VatWindowCompletesAndCopiesTheChosenAmount)
+TEST_F(Windows, VatWindowShowsTheAmountsAndCopiesTheChosenOne)
 {
     QString net, tax, gross, label, copyCaption, entryMeanwhile;
     ShownMessage notice;
@@ -110,26 +110,24 @@ TEST_F(Windows, CancelledChooserCopiesNothingAndKeepsItsChoice)
     EXPECT_EQ(checkedAtNextShowing, int(VatField::Gross));
 }
 
-TEST_F(Windows, VatWindowInEnglishAndItsConversionError)
+// The window shows the three amounts it is given as they are, with no
+// conversion of its own.
+TEST_F(Windows, VatWindowShowsTheAmountsAsGivenInEnglish)
 {
-    QStringList captions;
-    ShownMessage error;
+    QStringList shown;
     ModalScript modals;
-    modals.then(acknowledge(error));
     modals.then([&](QWidget&) {
-        captions << vat().closeButton()->text() << vat().copyButton()->text() << vat().netField()->text();
+        shown << vat().closeButton()->text() << vat().copyButton()->text() << vat().netField()->text()
+              << vat().taxField()->text() << vat().grossField()->text() << vat().taxLabel()->text();
         vat().closeButton()->click();
     });
     VatWindowInput input;
     input.language = Language::English;
-    input.gross = QStringLiteral("abc");
-    input.tax = QStringLiteral("2,38");
+    input.amounts = {QStringLiteral("1234567,89"), QStringLiteral("234567,90"), QStringLiteral("abc")};
     input.taxLabel = QStringLiteral("Sales taxes");
     EXPECT_FALSE(vat().showAmounts(input).has_value());
-    EXPECT_EQ(error.caption, QStringLiteral("Fehler"));
-    EXPECT_EQ(error.text, QStringLiteral("Convert error float"));
-    EXPECT_EQ(error.icon, QMessageBox::Critical);
-    EXPECT_EQ(captions, (QStringList{QStringLiteral("Close"), QStringLiteral("Copy"), QString()}));
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("Close"), QStringLiteral("Copy"), QStringLiteral("1234567,89"),
+                                  QStringLiteral("234567,90"), QStringLiteral("abc"), QStringLiteral("Sales taxes")}));
 }
 
 TEST(Placement, BesideTheCalculatorWhereTheScreenHasRoomAndAlwaysOnIt)

@@ -16,6 +16,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace numra {
 
@@ -88,6 +89,7 @@ public:
     const MemoryRegister& memory() const { return memory_; }
     const QString& dataFolder() const { return dataFolder_; }
     const Display& display() const { return display_; }
+    QChar decimalSeparator() const { return separator_; }
 
     // A text of the language table in the current language.
     QString text(TextId id) const { return languageText(id, language_); }
@@ -95,6 +97,7 @@ public:
 private:
     // Formula building (formulakeys.cpp).
     void appendCharacter(QChar c);
+    void appendToFormula(QChar c);
     void operatorKey(QChar op);
     void clearEntry();
     void toggleEditMode();
@@ -126,6 +129,7 @@ private:
     // VAT keys (vatkeys.cpp).
     enum class VatDirection { FromNet, FromGross };
     void vatKey(VatDirection direction);
+    std::optional<std::int64_t> enteredCents() const;
 
     void ensureRoomFor(qsizetype length) const;     // throws Error(kTextTooLong)
     void moveCaretToEnd();
