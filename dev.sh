@@ -14,13 +14,15 @@ BUILD_DIR=${NUMRA_BUILD_DIR:-build}
 RUN_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libx11-dev libgl-dev
-  fonts-dejavu-core fonts-dejavu-extra
+  fonts-dejavu-core fonts-dejavu-extra qt6-translations-l10n
 )
-# The test suite, the benchmarks and the checks of the desktop files.
+# The test suite, the benchmarks, the checks of the desktop files and the
+# package, and the window manager of scripts/screenshots.sh.
 TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-xkb-utils xkb-data libxtst-dev
   desktop-file-utils appstream librsvg2-bin dpkg-dev
+  lintian openbox
 )
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // How long the largest inputs take to be answered (a value or a message):
 // each big text of tests/bounds on both evaluators and through "=" in edit
-// mode, keys that double the formula up to its bound, and the refusal of a
+// mode, keys that double the entry up to its bound, and the refusal of a
 // 100 MB calculation file. Each should be answered within a second.
 
 #include "bounds/bigtexts.h"
@@ -64,8 +64,9 @@ void equalsInEditMode(benchmark::State& state, const QString& text)
     }
 }
 
-// Edit mode, "12", then "+" held down until the formula reaches its bound.
-void operatorKeyHeldInEditMode(benchmark::State& state)
+// Edit mode, "12", then M+ and M- in turn, each doubling the entry, until
+// the entry reaches its bound.
+void memoryRecallHeldInEditMode(benchmark::State& state)
 {
     for (auto _ : state) {
         numra::testing::FakeUi ui;
@@ -73,9 +74,11 @@ void operatorKeyHeldInEditMode(benchmark::State& state)
         calculator.start(QStringLiteral("/tmp/morvane/"));
         calculator.press(Key::Edit);
         calculator.setEntryText(QStringLiteral("12"));
-        for (int press = 0; press < 40; ++press)
-            answer([&] { calculator.press(Key::Plus); });
-        benchmark::DoNotOptimize(calculator.formula().size());
+        for (int press = 0; press < 40; ++press) {
+            answer([&] { calculator.press(Key::MemoryIn); });
+            answer([&] { calculator.press(Key::MemoryOut); });
+        }
+        benchmark::DoNotOptimize(calculator.display().entryText.size());
     }
 }
 
@@ -103,7 +106,7 @@ const bool kRegistered = [] {
         benchmark::RegisterBenchmark(("\"=\" in edit mode: " + name).c_str(), equalsInEditMode, big.text)
             ->Unit(benchmark::kMillisecond);
     }
-    benchmark::RegisterBenchmark("\"+\" held down in edit mode", operatorKeyHeldInEditMode)
+    benchmark::RegisterBenchmark("M+ M- held down in edit mode", memoryRecallHeldInEditMode)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("100 MB calculation file", fileOf100Megabytes)->Unit(benchmark::kMillisecond);
     return true;

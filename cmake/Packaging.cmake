@@ -28,10 +28,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://numra.example.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The xcb platform plugin is loaded at run time, not linked.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins (>= 6.4)")
-# The fonts the window substitutes for Tahoma (DejaVu Sans Condensed) and
-# Century Gothic (URW Gothic); with wider fonts captions are cut off.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-extra, fonts-urw-base35")
+# The xcb platform plugin is loaded at run time, not linked; so are Qt's
+# German texts for its dialogs and buttons.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins (>= 6.4), qt6-translations-l10n (>= 6.4)")
+# The narrow font that stands in for Tahoma and Century Gothic (DejaVu Sans
+# Condensed); with wider fonts captions are cut off.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-extra")
 
 include(CPack)

@@ -2,15 +2,16 @@
 // The calculator core driven by key presses decoded from the bytes, through
 // the fake UI of the tests. Each byte picks a key, a "text:" insertion, the
 // rounding check box, an edit of the entry field or a change of language.
-// After every step only the calculator's own errors may have left it, and
-// the state must be one the calculator can be in; a key that fails adds no
-// row to the tape.
+// After every step only the calculator's own errors may have left it, the
+// state must be one the calculator can be in, a VAT window's amounts add up
+// in cents, and a key that fails adds no row to the tape.
 
 #include "fuzzcheck.h"
 #include "support/fakeui.h"
 
 #include "core/calculator.h"
 
+#include <QRegularExpression>
 #include <array>
 
 using namespace numra;
@@ -30,7 +31,7 @@ constexpr std::uint8_t kMoreKeysByte = 120;
 
 // Typed text is mostly formula material; bytes from 0xC0 on stand for
 // themselves (Latin-1 letters such as "ä").
-constexpr std::string_view kAlphabet = "0123456789+-*/()., ^'$#{}<>=:;[]\r\n\tabcdefxEnotdivmodbeginend";
+constexpr std::string_view kAlphabet = "0123456789+-*/()., ^'$#{}<>=:;[]\r\n\tabcdefxEnotdivmodbeginend%";
 
 class Reader {
 public:
@@ -86,7 +87,7 @@ void checkState(const Rig& rig)
 void checkKeyEffect(Key key, const Calculator& c, const QString& entryBefore, const QString& formulaBefore,
                     InputMode modeBefore)
 {
-    if (const auto character = keyCharacter(key)) {
+    if (const auto character = keyCharacter(key, c.decimalSeparator())) {
         require(c.display().entryText == entryBefore + *character);
         return;
     }
@@ -94,10 +95,13 @@ void checkKeyEffect(Key key, const Calculator& c, const QString& entryBefore, co
     case Key::Plus:
     case Key::Minus:
     case Key::Multiply:
-    case Key::Divide:
-        require(c.formula() == formulaBefore + entryBefore + keyInfo(key).caption.toString());
+    case Key::Divide: {
+        // In edit mode the entry shows the whole pending formula.
+        const QString before = modeBefore == InputMode::Edit ? entryBefore : formulaBefore + entryBefore;
+        require(c.formula() == before + keyInfo(key).caption.toString());
         require(c.display().entryText == (c.inputMode() == InputMode::Edit ? c.formula() : QString()));
         break;
+    }
     case Key::ClearEntry:
         require(c.display().entryText.isEmpty() && c.formula().isEmpty());
         break;
@@ -126,6 +130,28 @@ void checkKeyEffect(Key key, const Calculator& c, const QString& entryBefore, co
     }
 }
 
+// A VAT amount as the window shows it, "-1234,56", in cents.
+std::int64_t centsOf(const QString& amount)
+{
+    static const QRegularExpression form(QStringLiteral("^-?[0-9]+,[0-9][0-9]$"));
+    require(form.match(amount).hasMatch());
+    QString digits = amount;
+    digits.remove(u',');
+    bool ok = false;
+    const std::int64_t cents = digits.toLongLong(&ok);
+    require(ok);
+    return cents;
+}
+
+// The VAT window's three amounts add up in cents, and the entry shows the
+// result amount.
+void checkVatWindow(const VatWindowInput& window, Key key, const Calculator& c)
+{
+    const VatAmounts& a = window.amounts;
+    require(centsOf(a.net) + centsOf(a.tax) == centsOf(a.gross));
+    require(c.display().entryText == (key == Key::VatFromNet ? a.gross : a.net));
+}
+
 void pressKey(Rig& rig, Key key, Reader& in)
 {
     Calculator& c = rig.calculator;
@@ -135,11 +161,14 @@ void pressKey(Rig& rig, Key key, Reader& in)
     const QString formulaBefore = c.formula();
     const InputMode modeBefore = c.inputMode();
     const bool wasEditable = !c.display().entryReadOnly;
+    const std::size_t vatWindowsBefore = rig.ui.vatWindows.size();
     const quint64 tapeBefore = c.tape().revision();
     const std::size_t messagesBefore = rig.ui.messages.size();
     const bool returned = guarded([&] { c.press(key); });
     if (returned)
         checkKeyEffect(key, c, entryBefore, formulaBefore, modeBefore);
+    if (rig.ui.vatWindows.size() > vatWindowsBefore)
+        checkVatWindow(rig.ui.vatWindows.back(), key, c);
     // Errors add no row to the tape, neither thrown nor shown in a box.
     bool errorShown = false;
     for (std::size_t i = messagesBefore; i < rig.ui.messages.size(); ++i)

@@ -16,7 +16,7 @@ POWER_FORMULAS = [
     "2^", "^2", "2^(", "(2^2", "2^2)", "-2^2", "0^5", "0^0", "1^1000", "2^-100000",
     "2^3 +1", "\t2^3", "5.^2", "2^.5", "1.2.3^2", "10^400", "(10^400)", "2*-3^2",
     "2+3 ^4", "0^", "0^(", "8-3-2", "8/4/2", "--2", "+-+2", "(2 )", "2^3abc",
-    "10^15", "1/0^1", "99999999999999999999999^2",
+    "10^15", "1/0^1", "99999999999999999999999^2", "2^2+10%", "2^2*50%", "2^2-10%*2",
 ]
 
 SCRIPTS = [
@@ -35,6 +35,8 @@ SCRIPTS = [
     "procedure p; begin end;0", "var a: integer; begin a:=2; Result:=a*3 end;",
     "const c = 4; begin Result:=c end;", "unit u;", "12+5\r\n", "1+1+1+1+1+1+1+1",
     "-2147483648 div -1", "'1,5'*2", "#99999999999", "ä", "x.y", "Null[1]", "(((1)))",
+    "100+10%", "200-10%", "1+2+10%", "200*10%", "200/10%", "50%", "(100+10%)*2", "10 %",
+    "10%5", "$10%", "(1)(2)", "5[1]",
 ]
 
 # Calculation files: a formula in each encoding, with each kind of line break.
@@ -86,7 +88,7 @@ KEYS = ["1", "2", "3", "4", "5", "6", "7", "8", "9", "0", ".", "+", "-", "*", "/
         "Edit", "=", "%", "+/-", "1/x", "sqrt", "x^n", "Ganzzahl", "M+", "M-", "MC",
         "Hex->Int", "Int->Hex", "Ust+", "Ust-", "Kopieren"]
 TEXT_BYTE, ROUNDING_BYTE = 64, 88
-ALPHABET = "0123456789+-*/()., ^'$#{}<>=:;[]\r\n\tabcdefxEnotdivmodbeginend"
+ALPHABET = "0123456789+-*/()., ^'$#{}<>=:;[]\r\n\tabcdefxEnotdivmodbeginend%"
 
 KEY_SEQUENCES = [
     "1 2 + 5 * 3", "1 2 + +", "1 . .", "Edit text:12 + text:5 *", "x^n CE 3 =",
@@ -97,7 +99,39 @@ KEY_SEQUENCES = [
     "1 2 M+ CE M-", "Edit text:5+ M-", "MC M-", "Edit text:ff Hex->Int", "1 0 Hex->Int",
     "2 5 5 Int->Hex", "Edit text:-1 Int->Hex", "1 0 0 Ust+", "1 1 9 Ust-", "Edit text:14,88 Kopieren",
     "Edit x^n 2 = Edit", "Edit text:1/0 =", "Edit text:x =", "Runden 1 / 8 =",
+    "Edit text:200*10% =", "Edit text:100+10% =", "Edit text:(100+10)% =",
 ]
+
+# Inputs that once gave a plainly wrong result, kept as regress-* files: the
+# replay checks the targets' invariants on them (for the calculator: a VAT
+# window's amounts add up in cents).
+REGRESSIONS = {
+    "fuzz_calculator": {
+        "vat-single-precision-cents": "text:123456,78 Ust+",
+        "vat-typed-amount-altered": "text:1234567,89 Ust+",
+        "vat-window-differs-from-entry": "text:250000,10 Ust+",
+        "vat-negative-from-gross": "text:-119 Ust-",
+        "vat-amount-beyond-bound": "text:10000000000000 Ust+",
+        "percent-garbled-base": "1 + 2 + 1 0 %",
+        "percent-nothing-pending": "1 0 %",
+        "percent-as-divisor": "2 0 0 / 1 0 %",
+        "edit-operator-repeats-formula": "Edit text:12 + text:5 *",
+        "rounding-below-shown-half": "text:2,675 Runden",
+        "single-precision-square-root": "2 sqrt",
+        "decimal-key-point-refused": "2 . 5 sqrt",
+        "single-precision-power": "text:1,1 x^n 2 =",
+        "ganzzahl-single-precision": "text:16777217 Ganzzahl",
+        "ganzzahl-beyond-32-bits": "text:3000000000,7 Ganzzahl",
+        "int-to-hex-largest": "text:2147483647 Int->Hex",
+        "keypad-sum-of-300-amounts": " ".join(["1 +"] * 299 + ["1 ="]),
+    },
+    "fuzz_script": {
+        "group-after-operand": "2(3+4)",
+        "not-after-operand": "5 not 3",
+        "operator-without-operand": "1+2+*3",
+        "sum-of-300-amounts": "+".join(["12.34"] * 300),
+    },
+}
 
 
 def encode_keys(sequence):
@@ -134,3 +168,7 @@ write("fuzz_script", [(slug(s), s.encode("utf-8")) for s in SCRIPTS])
 write("fuzz_calculationfile", list(FILES.items()))
 write("fuzz_calculator", [(slug(k), encode_keys(k)) for k in KEY_SEQUENCES])
 write("fuzz_tapefile", list(TAPE_FILES.items()))
+for target, inputs in REGRESSIONS.items():
+    encode = encode_keys if target == "fuzz_calculator" else (lambda text: text.encode("utf-8"))
+    for name, text in inputs.items():
+        (HERE / "corpus" / target / f"regress-{name}").write_bytes(encode(text))

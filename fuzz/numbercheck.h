@@ -39,8 +39,9 @@ inline void checkShownValue(long double value, QChar separator)
     require(!twoDecimals.startsWith(u'-') || back != 0);
     if (std::fabs(value) < 1e15L) {
         require(twoDecimals.size() >= 4 && twoDecimals[twoDecimals.size() - 3] == separator);
-        // Rounded twice: to 18 significant digits, then at the second decimal.
-        require(std::fabs(back - value) <= 0.005L + std::fabs(value) * 1e-17L + 1e-15L);
+        // Rounded twice: to the 15 significant digits shown, then at the
+        // second decimal.
+        require(std::fabs(back - value) <= 0.005L + std::fabs(value) * 5e-15L + 1e-15L);
     }
 }
 

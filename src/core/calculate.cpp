@@ -3,6 +3,7 @@
 
 #include "core/calculator.h"
 
+#include "eval/lexer.h"
 #include "eval/numbertext.h"
 #include "eval/powerformula.h"
 
@@ -10,12 +11,13 @@ namespace numra {
 
 namespace {
 
-// A formula is complete when it ends in a digit or ")"; anything else (an
-// operator, ".", a blank, a line break) makes it a subtotal.
+// A formula is complete when it ends in a digit, ")" or a "%" directly after
+// a number ("100+10%"); anything else (an operator, ".", a blank, a line
+// break) makes it a subtotal.
 bool endsCompleteFormula(const QString& formula)
 {
     const QChar c = formula.back();
-    return (c >= u'0' && c <= u'9') || c == u')';
+    return (c >= u'0' && c <= u'9') || c == u')' || endsWithPercentOfNumber(formula);
 }
 
 } // namespace

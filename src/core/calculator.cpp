@@ -27,7 +27,7 @@ void Calculator::press(Key key)
 {
     entryAtKey_ = display_.entryText;
     errorShownThisKey_ = false;
-    if (const auto c = keyCharacter(key)) {
+    if (const auto c = keyCharacter(key, separator_)) {
         appendCharacter(*c);
         return;
     }
@@ -53,7 +53,7 @@ void Calculator::press(Key key)
     case Key::VatFromNet: vatKey(VatDirection::FromNet); break;
     case Key::VatFromGross: vatKey(VatDirection::FromGross); break;
     case Key::Clipboard: copyEntry(); break;
-    default: break; // digits and the point are handled above
+    default: break; // digits and the decimal key are handled above
     }
 }
 

@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The keys that build the pending formula: digits, point, operators, CE,
-// Edit and "=".
+// The keys that build the pending formula: digits, the decimal key,
+// operators, CE, Edit and "=".
 
 #include "core/calculator.h"
 
-#include "core/singleprecision.h"
-#include "eval/fpu.h"
+#include "core/entrymath.h"
 #include "eval/numbertext.h"
 
 namespace numra {
 
-// Digits and the point are appended at the end wherever the caret is; the
-// entry is not validated ("1.." stays as typed).
+// Digits and the decimal separator are appended at the end wherever the
+// caret is; the entry is not validated ("1,," stays as typed).
 void Calculator::appendCharacter(QChar c)
 {
     ensureRoomFor(display_.entryText.size() + 1);
@@ -19,17 +18,25 @@ void Calculator::appendCharacter(QChar c)
     focusEntry();
 }
 
-// In edit mode the entry already shows the pending formula, and the next
-// operator appends it to the formula once more; that is how edit mode has
-// always worked.
+// In edit mode the entry holds the whole pending formula, elsewhere the
+// operand after it; either way the formula as shown gets c.
+void Calculator::appendToFormula(QChar c)
+{
+    if (inputMode_ == InputMode::Edit) {
+        ensureRoomFor(display_.entryText.size() + 1);
+        formula_ = display_.entryText + c;
+    } else {
+        ensureRoomFor(formula_.size() + display_.entryText.size() + 1);
+        formula_ += display_.entryText + c;
+    }
+}
+
+// Edit mode shows the pending formula in the entry, the other modes an
+// empty entry for the next operand.
 void Calculator::operatorKey(QChar op)
 {
-    ensureRoomFor(formula_.size() + display_.entryText.size() + 1);
-    formula_ += display_.entryText + op;
-    if (inputMode_ == InputMode::Edit)
-        setEntryText(formula_);
-    else
-        setEntryText(QString());
+    appendToFormula(op);
+    setEntryText(inputMode_ == InputMode::Edit ? formula_ : QString());
 }
 
 // A pending x^n and edit mode survive CE.
@@ -94,16 +101,15 @@ void Calculator::equals()
     }
 }
 
-// "=" with x^n pending: base and exponent are single-precision values, and so
-// is the result, shown in the general form whatever the check box says.
+// "=" with x^n pending: the result is shown in the general form whatever the
+// check box says.
 void Calculator::computePendingPower()
 {
     if (isBlankText(powerBase_))
         return;
-    const float base = fpu::toSingle(parseNumber(powerBase_, separator_));
-    const float exponent = fpu::toSingle(parseNumber(display_.entryText, separator_));
-    const float result = singlePrecisionPower(base, exponent);
-    setEntryText(formatGeneral(result, separator_));
+    const long double base = parseNumber(powerBase_, separator_);
+    const long double exponent = parseNumber(display_.entryText, separator_);
+    setEntryText(formatGeneral(power(base, exponent), separator_));
     recordOnTape(TapeRowKind::Power);
     powerBase_.clear();
     inputMode_ = InputMode::Keypad;

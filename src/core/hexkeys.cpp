@@ -4,7 +4,7 @@
 #include "core/calculator.h"
 
 #include "core/hexconversion.h"
-#include "core/singleprecision.h"
+#include "core/entrymath.h"
 
 namespace numra {
 
@@ -38,12 +38,12 @@ void Calculator::intToHexKey()
 {
     if (isBlankText(display_.entryText))
         return;
-    const IntegerPart part = singleIntegerPart(display_.entryText, separator_);
-    if (part.status != IntegerPart::Status::Ok) {
+    const IntegerPart part = integerPartOf(display_.entryText, separator_);
+    if (part.status != IntegerPart::Status::Ok || part.value < INT32_MIN || part.value > INT32_MAX) {
         showError(text(TextId::InvalidInputMessage));
         return;
     }
-    setEntryText(intToHexText(part.value));
+    setEntryText(intToHexText(std::int32_t(part.value)));
     recordOnTape(TapeRowKind::IntToHex);
 }
 

@@ -136,6 +136,8 @@ const KeyInfo& keyInfo(Key key) { return kKeys[std::size_t(key)]; }
 
 std::optional<Key> keyByCaption(QStringView caption)
 {
+    if (caption == u",")
+        return Key::Point;
     for (const KeyInfo& info : kKeys)
         if (info.caption == caption)
             return info.key;
@@ -151,11 +153,20 @@ std::optional<Key> keyBoundTo(int qtKey, bool fromKeypad)
     return std::nullopt;
 }
 
-std::optional<QChar> keyCharacter(Key key)
+std::optional<QChar> keyCharacter(Key key, QChar decimalSeparator)
 {
-    if (key <= Key::Point)
+    if (key == Key::Point)
+        return decimalSeparator;
+    if (key < Key::Point)
         return keyInfo(key).caption.front();
     return std::nullopt;
+}
+
+QString shownCaption(const KeyInfo& key, QChar decimalSeparator)
+{
+    if (const auto character = keyCharacter(key.key, decimalSeparator))
+        return QString(*character);
+    return key.caption.toString();
 }
 
 } // namespace numra

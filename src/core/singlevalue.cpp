@@ -4,7 +4,7 @@
 
 #include "core/calculator.h"
 
-#include "core/singleprecision.h"
+#include "core/entrymath.h"
 #include "eval/fpu.h"
 #include "eval/numbertext.h"
 
@@ -17,21 +17,13 @@ const QString kEntryEmpty = QStringLiteral("Ergebnisfeld ist leer!");
 
 } // namespace
 
-// With one pending operation this is the
-// usual percent arithmetic ("200+" and 10 give "200+(200/100 *10)"); the
-// base is the pending formula without its operator, so a longer formula
-// gives a garbled base, as it always has.
+// A "%" finishes the formula, and directly after a number it means what it
+// means typed in a formula: after "+" or "-" a share of everything before
+// ("1+2+" and 10 give 3,3), otherwise the entry's hundredths ("200/" and 10
+// give 2000).
 void Calculator::percent()
 {
-    ensureRoomFor(2 * formula_.size() + display_.entryText.size() + 8);
-    if (formula_.endsWith(u'*')) {
-        formula_ += display_.entryText + QStringLiteral("/100");
-    } else {
-        QString base = formula_;
-        if (!base.isEmpty())
-            base.remove(base.indexOf(formula_.back()), 1);
-        formula_ += u'(' + base + QStringLiteral("/100 *") + display_.entryText + u')';
-    }
+    appendToFormula(u'%');
     calculate();
     recordOnTape(TapeRowKind::Percent);
     formula_.clear();
@@ -61,12 +53,11 @@ void Calculator::reciprocal()
     focusEntry();
 }
 
-// The square root is taken in single precision.
 void Calculator::squareRoot()
 {
     if (isBlankText(display_.entryText))
         return;
-    if (const auto root = singleSquareRoot(display_.entryText, separator_)) {
+    if (const auto root = squareRootOf(display_.entryText, separator_)) {
         setEntryText(formatGeneral(*root, separator_));
         formula_.clear();
         recordOnTape(TapeRowKind::SquareRoot);
@@ -87,13 +78,12 @@ void Calculator::startPower()
     focusEntry();
 }
 
-// Ganzzahl ignores text that is no number silently; a number
-// whose integer part does not fit into 32 bits is refused with a message
-// instead of showing a wrapped-around value.
+// Ganzzahl ignores text that is no number silently; a number whose integer
+// part does not fit into 64 bits is refused with a message.
 void Calculator::cutDecimals()
 {
     setRoundingChecked(false);
-    const IntegerPart part = singleIntegerPart(trimBlanks(display_.entryText), separator_);
+    const IntegerPart part = integerPartOf(trimBlanks(display_.entryText), separator_);
     if (part.status == IntegerPart::Status::NotANumber)
         return;
     if (part.status == IntegerPart::Status::OutOfRange) {

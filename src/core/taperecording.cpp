@@ -40,15 +40,13 @@ void Calculator::recordOnTape(TapeRowKind kind)
     }
 }
 
-// One row with the three amounts as the VAT window shows them, and the rate.
-void Calculator::recordVatOnTape(const VatWindowInput& input, const QString& rate)
+// One row with the three amounts the VAT window shows and the rate they were
+// computed with.
+void Calculator::recordVatOnTape(TapeRowKind kind, const VatAmounts& amounts, int rate)
 {
-    const VatCompletion shown = completeVatAmounts(VatAmounts{input.net, input.tax, input.gross}, separator_);
-    if (shown.failedSteps > 0)
-        return; // the window shows its error box
-    const VatAmounts& a = shown.amounts;
-    const TapeRowKind kind = input.gross.isEmpty() ? TapeRowKind::VatFromGross : TapeRowKind::VatFromNet;
-    tape_.add({kind, QStringLiteral("Netto %1 · Steuer %2 %3 · Brutto %4").arg(a.net, rate, a.tax, a.gross),
+    tape_.add({kind,
+               QStringLiteral("Netto %1 · Steuer %2 %3 · Brutto %4")
+                   .arg(amounts.net, formatVatRate(rate, separator_), amounts.tax, amounts.gross),
                display_.entryText});
 }
 

@@ -1,50 +1,65 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/vatamounts.h"
 
-#include "core/singleprecision.h"
 #include "eval/errors.h"
-#include "eval/fpu.h"
 #include "eval/numbertext.h"
 
 namespace numra {
 
 namespace {
 
-// a op b of the two fields' values, or nothing when either text does not
-// convert or the result leaves the single range.
-template <class Op>
-std::optional<QString> combine(const QString& a, const QString& b, QChar separator, Op op)
+constexpr std::int64_t kWholeRate = 10000; // 100 % in hundredths of a percent
+
+__extension__ typedef __int128 Wide;
+
+// numerator / denominator rounded to the nearest integer, halves away from
+// zero; the denominator is positive. 128 bits hold every product of an
+// amount below the limit and a factor up to 199,99 %.
+std::int64_t roundedQuotient(Wide numerator, Wide denominator)
 {
-    const std::optional<float> x = parseSingle(a, separator);
-    const std::optional<float> y = parseSingle(b, separator);
-    if (!x || !y)
-        return std::nullopt;
-    try {
-        return formatTwoDecimals(fpu::toSingle(op(*x, *y)), separator);
-    } catch (const ArithmeticError&) {
-        return std::nullopt;
-    }
+    const Wide magnitude = numerator < 0 ? -numerator : numerator;
+    const Wide quotient = (2 * magnitude + denominator) / (2 * denominator);
+    return std::int64_t(numerator < 0 ? -quotient : quotient);
+}
+
+bool withinLimit(std::int64_t cents)
+{
+    return cents > -kVatCentsLimit && cents < kVatCentsLimit;
+}
+
+std::optional<VatCents> checked(VatCents amounts)
+{
+    if (withinLimit(amounts.net) && withinLimit(amounts.gross))
+        return amounts; // the tax lies between them, or is smaller in magnitude
+    return std::nullopt;
 }
 
 } // namespace
 
-VatCompletion completeVatAmounts(const VatAmounts& fields, QChar separator)
+std::optional<VatCents> vatFromNet(std::int64_t netCents, int rate)
 {
-    VatCompletion done{fields, 0};
-    VatAmounts& a = done.amounts;
-    if (!isBlankText(a.gross)) {
-        if (auto net = combine(a.gross, a.tax, separator, fpu::sub))
-            a.net = *net;
-        else
-            ++done.failedSteps;
-    }
-    if (!isBlankText(a.net)) {
-        if (auto gross = combine(a.net, a.tax, separator, fpu::add))
-            a.gross = *gross;
-        else
-            ++done.failedSteps;
-    }
-    return done;
+    if (!withinLimit(netCents))
+        return std::nullopt;
+    const std::int64_t gross = roundedQuotient(Wide(netCents) * (kWholeRate + rate), kWholeRate);
+    return checked({netCents, gross - netCents, gross});
+}
+
+std::optional<VatCents> vatFromGross(std::int64_t grossCents, int rate)
+{
+    if (!withinLimit(grossCents))
+        return std::nullopt;
+    const std::int64_t net = roundedQuotient(Wide(grossCents) * kWholeRate, kWholeRate + rate);
+    return checked({net, grossCents - net, grossCents});
+}
+
+QString formatVatRate(int rate, QChar separator)
+{
+    QString text = formatHundredths(rate, separator);
+    while (text.endsWith(u'0'))
+        text.chop(1);
+    if (text.endsWith(separator))
+        text.chop(1);
+    return text + QStringLiteral(" %");
 }
 
 QString vatFieldText(const VatAmounts& amounts, VatField field)

@@ -1,47 +1,49 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// "Ust+" and "Ust-": VAT at 19 % on the entry, shown in the VAT window.
+// "Ust+" and "Ust-": VAT on the entry, shown in the VAT window.
 
 #include "core/calculator.h"
 
-#include "core/singleprecision.h"
-#include "eval/fpu.h"
 #include "eval/numbertext.h"
 
 namespace numra {
 
-// The entry and the result are single-precision amounts, so the tax may differ by a cent from the
-// difference of the two texts.
+// The amount typed, in cents as the two-decimal form rounds it; nothing for a
+// text that is no number. The keypad's "." stands for the decimal separator
+// here, as it did before the decimal key wrote the separator: typed "12.5" is
+// read as 12,5, "1.000,50" is refused.
+std::optional<std::int64_t> Calculator::enteredCents() const
+{
+    QString amount = trimBlanks(display_.entryText);
+    if (const qsizetype point = amount.indexOf(u'.'); point >= 0)
+        amount[point] = separator_;
+    long double value = 0;
+    if (!tryParseNumber(amount, separator_, value))
+        return std::nullopt;
+    return hundredthsOf(value);
+}
+
+// The entry and the VAT window show the amounts computed in cents; a pending
+// formula is dropped.
 void Calculator::vatKey(VatDirection direction)
 {
     const bool fromNet = direction == VatDirection::FromNet;
     setRoundingChecked(true);
-
-    // The keypad's "." stands for the decimal separator here. (Reading it
-    // always as "," refused every amount with decimals where the separator
-    // is ".".)
-    QString amount = trimBlanks(display_.entryText);
-    if (const qsizetype point = amount.indexOf(u'.'); point >= 0)
-        amount[point] = separator_;
-    const std::optional<float> entered = parseSingle(amount, separator_);
-    if (!entered) {
+    const int rate = kStandardVatRate;
+    std::optional<VatCents> cents;
+    if (const std::optional<std::int64_t> entered = enteredCents())
+        cents = fromNet ? vatFromNet(*entered, rate) : vatFromGross(*entered, rate);
+    if (!cents) {
         showError(text(TextId::InvalidInputMessage));
         return;
     }
 
-    formula_ = amount + (fromNet ? QStringLiteral("*1.19") : QStringLiteral("/1.19"));
-    calculate();
-    const QString resultText = trimBlanks(display_.entryText);
-    const std::optional<float> result = parseSingle(resultText, separator_);
-    if (!result)
-        return;
-    const float tax = fpu::toSingle(fromNet ? fpu::sub(*result, *entered) : fpu::sub(*entered, *result));
-
     VatWindowInput input;
     input.language = language_;
-    (fromNet ? input.gross : input.net) = resultText;
-    input.tax = formatTwoDecimals(tax, separator_);
+    input.amounts = {formatHundredths(cents->net, separator_), formatHundredths(cents->tax, separator_),
+                     formatHundredths(cents->gross, separator_)};
     input.taxLabel = text(fromNet ? TextId::TaxLabelVatFromNet : TextId::TaxLabelVatFromGross);
-    recordVatOnTape(input, QStringLiteral("19 %"));
+    setEntryText(fromNet ? input.amounts.gross : input.amounts.net);
+    recordVatOnTape(fromNet ? TapeRowKind::VatFromNet : TapeRowKind::VatFromGross, input.amounts, rate);
     if (const std::optional<QString> copied = ui_.showVatWindow(input))
         memory_ = MemoryRegister{MemoryRegister::State::Text, *copied};
     subtotalShown_ = false; // the VAT window clears it when it closes

@@ -17,10 +17,11 @@ struct Priority {
 };
 
 // ">=" and "<=" bind more loosely than "=", and "xor" sits with the
-// comparisons. A binary operator returns to the level that asked for it when
-// that level's priority reaches its own.
+// comparisons; a sign and "not" bind tightest.
+constexpr int kUnaryPriority = 8; // "not", and a sign binds as tightly
+
 constexpr Priority kPriorities[] = {
-    {tok::Not, 8},
+    {tok::Not, kUnaryPriority},
     {tok::Mul, 6},          {tok::Divide, 6}, {tok::IntDiv, 6}, {tok::Mod, 6},
     {tok::Shl, 6},          {tok::Shr, 6},
     {tok::And, 5},
@@ -36,10 +37,10 @@ bool isOperand(TokenKind kind)
         || kind == tok::String || kind == tok::False || kind == tok::True;
 }
 
-// A "+" or "-" after one of these is binary, otherwise a sign.
-bool endsOperand(TokenKind kind)
+// "not" has its priority as a prefix; after an operand it is no operator.
+int binaryPriority(TokenKind kind)
 {
-    return isOperand(kind) || kind == tok::RParen || kind == tok::RBracket;
+    return kind == tok::Not ? 0 : operatorPriority(kind);
 }
 
 // Sets and pointers are compared by their bits, not by the value rules.
@@ -77,45 +78,15 @@ ExpressionEvaluator::ExpressionEvaluator(Lexer& lexer, const ValueContext& conte
 
 void ExpressionEvaluator::reset()
 {
-    dropAbove(-1);
     depth_ = 0;
-}
-
-void ExpressionEvaluator::push(ScriptValue value)
-{
-    if (stackPointer_ + 1 >= kStackSize)
-        throw InterpreterError(errcode::TooComplex, -1);
-    stack_[++stackPointer_] = std::move(value);
-}
-
-ScriptValue ExpressionEvaluator::pop()
-{
-    if (stackPointer_ < 0)
-        throw InterpreterError(errcode::Internal, -1);
-    return std::move(stack_[stackPointer_--]);
-}
-
-void ExpressionEvaluator::dropAbove(int saved)
-{
-    while (stackPointer_ > saved)
-        stack_[stackPointer_--] = ScriptValue();
 }
 
 ScriptValue ExpressionEvaluator::evaluate()
 {
-    const int saved = stackPointer_;
     try {
-        ScriptValue top;
-        evaluateLevel(-1, top);
-        ScriptValue result = pop();
-        dropAbove(saved);
-        return result;
+        return readBinary(0, PercentBase{});
     } catch (const ValueError&) {
-        dropAbove(saved);
         throw InterpreterError(errcode::TypeMismatch, lexer_.endPos());
-    } catch (...) {
-        dropAbove(saved);
-        throw;
     }
 }
 
@@ -132,88 +103,112 @@ void ExpressionEvaluator::raiseExpected(TokenKind kind) const
     raiseExpected(u'\'' + spellingOf(kind) + u'\'');
 }
 
-// op is the construct that asked for an operand: a binary operator, "not"
-// for a sign or "not", "(" for a group, or -1 at the top. Every case that
-// does not return pushes the result and looks at the current token again.
-void ExpressionEvaluator::evaluateLevel(TokenKind op, ScriptValue& result)
+// Operands joined by the binary operators that bind tighter than
+// minPriority; operators of one priority associate to the left.
+ScriptValue ExpressionEvaluator::readBinary(int minPriority, PercentBase percent)
 {
     const DepthGuard guard(depth_, lexer_.endPos());
-    result = ScriptValue();
-    if (op != -1)
-        lexer_.advance();
-    const TokenKind first = lexer_.kind();
-    const int levelPriority = operatorPriority(op);
+    ScriptValue value = readOperand(percent);
     for (;;) {
-        const TokenKind kind = lexer_.kind();
-        if (isOperand(kind)) {
-            if (kind == tok::String)
-                readStrings(result);
-            else
-                readOperand(result);
-            if (operatorPriority(lexer_.kind()) < levelPriority)
-                return;
-        } else if (kind == tok::Not) {
-            ScriptValue operand;
-            evaluateLevel(tok::Not, operand);
-            result = logicalNot(operand, context_);
-        } else if ((kind == tok::Plus || kind == tok::Minus) && !endsOperand(lexer_.previousKind())) {
-            if (kind == tok::Plus) {
-                evaluateLevel(tok::Not, result);
-            } else {
-                ScriptValue operand;
-                evaluateLevel(tok::Not, operand);
-                result = negate(operand, context_);
-            }
-        } else if (const int priority = operatorPriority(kind); priority > 0) {
-            if (levelPriority >= priority)
-                return;
-            const ScriptValue left = pop();
-            ScriptValue right;
-            evaluateLevel(kind, right);
-            result = applyBinary(kind, left, right);
-        } else if (kind == tok::LParen) {
-            evaluateLevel(tok::LParen, result);
-            if (lexer_.kind() != tok::RParen)
-                raiseExpected(tok::RParen);
-            lexer_.advance();
-        } else if (kind == tok::LBracket) {
-            lexer_.advance();
-            readSetConstructor(result);
-            if (lexer_.kind() != tok::RBracket)
-                raiseExpected(tok::RBracket);
-            lexer_.advance();
-        } else {
-            if (!result.isEmpty() || first == tok::Identifier)
-                return;
-            raiseExpected(errorMessageFor(errcode::WordExpression));
-        }
-        push(result);
+        const TokenKind op = lexer_.kind();
+        const int priority = binaryPriority(op);
+        if (priority <= minPriority)
+            return value;
+        lexer_.advance();
+        const bool additive = op == tok::Plus || op == tok::Minus;
+        const ScriptValue right = readBinary(priority, additive ? PercentBase{&value} : PercentBase{});
+        value = applyBinary(op, value, right);
     }
 }
 
-void ExpressionEvaluator::readOperand(ScriptValue& result)
+// Where an operand is expected, "+" and "-" are signs; a sign or "not"
+// applies to exactly one operand ("-2*3" is (-2)*3).
+ScriptValue ExpressionEvaluator::readOperand(PercentBase percent)
 {
-    result = lexer_.value();
-    if (lexer_.kind() == tok::Identifier)
-        resolveIdentifier(result);
+    const TokenKind kind = lexer_.kind();
+    ScriptValue value;
+    switch (kind) {
+    case tok::Plus:
+        lexer_.advance();
+        return readBinary(kUnaryPriority, percent);
+    case tok::Minus:
+        lexer_.advance();
+        return negate(readBinary(kUnaryPriority, percent), context_);
+    case tok::Not:
+        lexer_.advance();
+        return logicalNot(readBinary(kUnaryPriority, PercentBase{}), context_);
+    case tok::LParen:
+        lexer_.advance();
+        value = readBinary(0, PercentBase{});
+        if (lexer_.kind() != tok::RParen)
+            raiseExpected(tok::RParen);
+        lexer_.advance();
+        break;
+    case tok::LBracket:
+        lexer_.advance();
+        readSetConstructor(value);
+        if (lexer_.kind() != tok::RBracket)
+            raiseExpected(tok::RBracket);
+        lexer_.advance();
+        break;
+    case tok::String:
+        value = readStrings();
+        break;
+    case tok::Integer:
+    case tok::Double:
+        value = readNumber(percent);
+        break;
+    case tok::Identifier:
+    case tok::False:
+    case tok::True:
+        value = lexer_.value();
+        if (kind == tok::Identifier)
+            resolveIdentifier(value);
+        lexer_.advance();
+        break;
+    default:
+        raiseExpected(errorMessageFor(errcode::WordExpression));
+    }
+    refuseOperandAfterOperand();
+    return value;
+}
+
+// "200+10%" is 220 and "200*10%" is 20, as the calculator's "%" key has it:
+// the share b*n/100 of the sum b before it, or n/100 without one.
+ScriptValue ExpressionEvaluator::readNumber(PercentBase percent)
+{
+    ScriptValue number = lexer_.value();
+    const bool decimal = isDecimalNumber(lexer_.text());
+    const int end = lexer_.endPos();
     lexer_.advance();
-    if (isOperand(lexer_.kind()))
-        throw InterpreterError(errcode::MissingOperator, lexer_.endPos());
+    if (!decimal || !lexer_.isPercentSignAt(end))
+        return number;
+    lexer_.advance();
+    if (percent.sum != nullptr)
+        number = binaryOperation(BinaryOp::Multiply, *percent.sum, number, context_);
+    return binaryOperation(BinaryOp::Divide, number, ScriptValue::integer(100), context_);
 }
 
 // Adjacent strings and "#" codes form one string: "'a'#66'c'" is "aBc".
 // Both sides of each addition are texts, so the sum is their concatenation;
 // appending keeps a long run of literals linear.
-void ExpressionEvaluator::readStrings(ScriptValue& result)
+ScriptValue ExpressionEvaluator::readStrings()
 {
     QString text;
     do {
         text += lexer_.value().textPayload();
         lexer_.advance();
-        if (isOperand(lexer_.kind()) && lexer_.kind() != tok::String)
-            throw InterpreterError(errcode::MissingOperator, lexer_.endPos());
     } while (lexer_.kind() == tok::String);
-    result = ScriptValue::text(text);
+    return ScriptValue::text(text);
+}
+
+// An operand, a group, a set or "not" right after an operand would leave the
+// first one without an operator ("2(3+4)", "5 not 3"), as in "2 3".
+void ExpressionEvaluator::refuseOperandAfterOperand() const
+{
+    const TokenKind next = lexer_.kind();
+    if (isOperand(next) || next == tok::LParen || next == tok::LBracket || next == tok::Not)
+        throw InterpreterError(errcode::MissingOperator, lexer_.endPos());
 }
 
 ScriptValue ExpressionEvaluator::applyBinary(TokenKind op, const ScriptValue& left,

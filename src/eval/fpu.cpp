@@ -56,11 +56,6 @@ long double div(long double a, long double b)
 }
 
 // The rounded value widens back to extended precision exactly.
-float toSingle(long double x)
-{
-    return static_cast<float>(checked([&] { volatile long double in = x; return static_cast<float>(in); }));
-}
-
 double toDouble(long double x)
 {
     return static_cast<double>(checked([&] { volatile long double in = x; return static_cast<double>(in); }));

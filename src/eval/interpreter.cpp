@@ -39,8 +39,6 @@ void Interpreter::Impl::prepareRun()
     result = ScriptValue();
     evaluator.reset();
     evaluator.setVariables(nullptr);
-    // The end of the text counts as the token before the first one, so a
-    // leading "+" or "-" is always a sign.
     lexer.reset();
 }
 
@@ -120,11 +118,6 @@ void Interpreter::run()
 const ScriptValue& Interpreter::result() const
 {
     return impl_->result;
-}
-
-int Interpreter::stackPointer() const
-{
-    return impl_->evaluator.stackPointer();
 }
 
 } // namespace numra

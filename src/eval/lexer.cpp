@@ -236,7 +236,6 @@ void Lexer::advance()
         backed_ = false;
         return;
     }
-    previousKind_ = kind_;
     cutter_.cutToken();
     const QStringView token = text();
     kind_ = classifyToken(token);
@@ -269,6 +268,43 @@ void Lexer::readIntegerValue()
     if (!value)
         throw InterpreterError(errcode::IntegerRequired, endPos());
     value_ = *value;
+}
+
+bool Lexer::isPercentSignAt(int position) const
+{
+    return kind_ == tok::Unknown && text() == u"%" && startPos() == position;
+}
+
+bool isDecimalNumber(QStringView token)
+{
+    return !token.isEmpty() && charclass::isDigit(token.front().unicode());
+}
+
+// Cut as the lexer cuts, so "x1%", "$12%" and "1.2.3%" are no number before
+// the "%"; a text the cutter refuses is none either.
+bool endsWithPercentOfNumber(const QString& formula)
+{
+    if (!formula.endsWith(u'%'))
+        return false;
+    TokenCutter cutter;
+    cutter.setSource(formula);
+    bool afterNumber = false;
+    int numberEnd = -1;
+    try {
+        for (;;) {
+            cutter.cutToken();
+            const QStringView token = cutter.tokenText();
+            if (token.isEmpty())
+                return false;
+            if (cutter.position() == formula.size())
+                return token == u"%" && afterNumber && cutter.position() - 1 == numberEnd;
+            const TokenKind kind = classifyToken(token);
+            afterNumber = (kind == tok::Integer || kind == tok::Double) && isDecimalNumber(token);
+            numberEnd = cutter.position();
+        }
+    } catch (const Error&) {
+        return false;
+    }
 }
 
 // Literals always use "." as decimal separator, whatever the user's locale.

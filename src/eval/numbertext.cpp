@@ -9,7 +9,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <locale.h>
 #include <string>
 
@@ -59,26 +58,66 @@ bool roundUp(char* digits, int keep)
     return true;
 }
 
+// The 15 significant digits the general form shows: the 18-digit expansion
+// rounded on its 16th digit alone.
+struct Decimal15 {
+    std::array<char, 15> digits{};
+    int exponent = 0; // weight of digits[0] is 10^exponent
+    bool negative = false;
+};
+
+Decimal15 roundTo15(long double value)
+{
+    const Decimal18 d = expand18(value);
+    Decimal15 r;
+    std::copy(d.digits.begin(), d.digits.begin() + 15, r.digits.begin());
+    r.exponent = d.exponent;
+    r.negative = d.negative;
+    if (d.digits[15] >= '5' && roundUp(r.digits.data(), 15)) {
+        r.digits[0] = '1';
+        ++r.exponent;
+    }
+    return r;
+}
+
+// The magnitude in hundredths as decimal digits, at least three ("005" for
+// 0.05): the 15-digit form rounded at its second decimal, halves away from
+// zero. A value that rounds to zero has no sign.
+struct Hundredths {
+    std::string digits;
+    bool negative = false;
+};
+
+Hundredths hundredths(long double value)
+{
+    const Decimal15 d = roundTo15(value);
+    const int keep = d.exponent + 3; // digits down to the one worth 10^-2
+    Hundredths h;
+    for (int i = 0; i < keep; ++i)
+        h.digits += i < 15 ? d.digits[size_t(i)] : '0';
+    if (keep >= 0 && keep < 15 && d.digits[size_t(keep)] >= '5' && roundUp(h.digits.data(), keep))
+        h.digits.insert(h.digits.begin(), '1');
+    if (h.digits.size() < 3)
+        h.digits.insert(0, 3 - h.digits.size(), '0');
+    h.negative = d.negative && h.digits.find_first_not_of('0') != std::string::npos;
+    return h;
+}
+
 QString fromLatin(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
 
 } // namespace
 
 QString formatGeneral(long double value, QChar separator)
 {
-    Decimal18 d = expand18(value);
-    char digits[16];
-    std::copy(d.digits.begin(), d.digits.begin() + 15, digits);
-    int exponent = d.exponent;
-    if (d.digits[15] >= '5' && roundUp(digits, 15)) {
-        digits[0] = '1';
-        ++exponent;
-    }
+    const Decimal15 d = roundTo15(value);
     int count = 15;
-    while (count > 0 && digits[count - 1] == '0')
+    while (count > 0 && d.digits[count - 1] == '0')
         --count;
     if (count == 0)
         return QStringLiteral("0");
 
+    const char* digits = d.digits.data();
+    const int exponent = d.exponent;
     const char sep = char(separator.unicode() < 128 ? separator.unicode() : '?');
     std::string out;
     out.reserve(40);
@@ -118,39 +157,36 @@ QString formatTwoDecimals(long double value, QChar separator)
 {
     if (std::fabs(value) >= 1e18L)
         return formatGeneral(value, separator);
-    const Decimal18 d = expand18(value);
-
-    // Magnitude as a digit string down to the digit worth 10^-2, rounded on
-    // the next digit. Below 1E18 this is at most 21 digits, plus a carry.
-    const int keep = d.exponent + 3;
-    char fixed[24];
-    int length = 0;
-    if (keep > 0) {
-        for (int i = 0; i < keep; ++i)
-            fixed[i] = i < 18 ? d.digits[size_t(i)] : '0';
-        length = keep;
-    }
-    if (keep >= 0 && keep < 18 && d.digits[size_t(keep)] >= '5' && roundUp(fixed, length)) {
-        std::memmove(fixed + 1, fixed, size_t(length));
-        fixed[0] = '1';
-        ++length;
-    }
-    if (length < 3) {
-        std::memmove(fixed + 3 - length, fixed, size_t(length));
-        std::memset(fixed, '0', size_t(3 - length));
-        length = 3;
-    }
-    bool allZero = true;
-    for (int i = 0; i < length; ++i)
-        allZero = allZero && fixed[i] == '0';
-
+    const Hundredths h = hundredths(value);
     QString out;
-    out.reserve(length + 2);
-    if (d.negative && !allZero)
+    out.reserve(qsizetype(h.digits.size()) + 2);
+    if (h.negative)
         out += u'-';
-    out += QLatin1StringView(fixed, length - 2);
+    out += QLatin1StringView(h.digits.data(), qsizetype(h.digits.size() - 2));
     out += separator;
-    out += QLatin1StringView(fixed + length - 2, 2);
+    out += QLatin1StringView(h.digits.data() + h.digits.size() - 2, 2);
+    return out;
+}
+
+std::optional<std::int64_t> hundredthsOf(long double value)
+{
+    if (!(std::fabs(value) < 1e16L))
+        return std::nullopt;
+    const Hundredths h = hundredths(value);
+    std::int64_t count = 0;
+    for (char digit : h.digits)
+        count = count * 10 + (digit - '0');
+    return h.negative ? -count : count;
+}
+
+QString formatHundredths(std::int64_t count, QChar separator)
+{
+    const std::uint64_t magnitude = count < 0 ? 0 - std::uint64_t(count) : std::uint64_t(count);
+    const QString digits = QString::number(magnitude).rightJustified(3, u'0');
+    QString out = count < 0 ? QStringLiteral("-") : QString();
+    out += QStringView(digits).left(digits.size() - 2);
+    out += separator;
+    out += QStringView(digits).right(2);
     return out;
 }
 
@@ -169,6 +205,8 @@ bool tryParseNumber(const QString& text, QChar separator, long double& value)
     auto isDigit = [&](qsizetype k) { return k < end && text[k] >= u'0' && text[k] <= u'9'; };
     if (text[i] == u'+' || text[i] == u'-')
         number += char(text[i++].unicode());
+    // A sign alone is no number; the separator alone reads as 0.
+    const qsizetype mantissaStart = i;
     number += '0';
     while (isDigit(i))
         number += char(text[i++].unicode());
@@ -178,6 +216,8 @@ bool tryParseNumber(const QString& text, QChar separator, long double& value)
         while (isDigit(i))
             number += char(text[i++].unicode());
     }
+    if (i == mantissaStart)
+        return false;
     if (i < end && (text[i] == u'E' || text[i] == u'e')) {
         ++i;
         number += 'e';

@@ -21,6 +21,8 @@ const QString kSyntaxError = QStringLiteral("Syntax error in expression");
 const QString kMissingParenthesis = QStringLiteral("Missing ')' in expression");
 const QString kTooComplex = QStringLiteral("Expression is too complex");
 
+constexpr const long double* kNoSum = nullptr;
+
 // Each group costs a handful of stack frames; deeper formulas are refused
 // before the stack runs out.
 constexpr int kMaxGroupDepth = 1000;
@@ -34,12 +36,12 @@ public:
 
     long double readExpression()
     {
-        long double value = readTerm();
+        long double value = readTerm(kNoSum);
         while (current_ == u'+' || current_ == u'-') {
             if (current_ == u'+')
-                value = fpu::add(value, readTerm());
+                value = fpu::add(value, readTerm(&value));
             else
-                value = fpu::sub(value, readTerm());
+                value = fpu::sub(value, readTerm(&value));
         }
         return value;
     }
@@ -62,14 +64,16 @@ private:
         return current_;
     }
 
-    long double readTerm()
+    // sum: the value before the "+" or "-" in front of the term, which a
+    // percentage at its start is a share of.
+    long double readTerm(const long double* sum)
     {
-        long double value = readPower();
+        long double value = readPower(sum);
         while (current_ == u'*' || current_ == u'/') {
             if (current_ == u'*')
-                value = fpu::mul(value, readPower());
+                value = fpu::mul(value, readPower(kNoSum));
             else
-                value = fpu::div(value, readPower());
+                value = fpu::div(value, readPower(kNoSum));
         }
         return value;
     }
@@ -77,15 +81,15 @@ private:
     // x^y is e^(y * ln x) for every x and y. The logarithm is taken before
     // the exponent is read, so the base's fault comes first ("0^" fails on
     // the base, not on the missing exponent).
-    long double readPower()
+    long double readPower(const long double* sum)
     {
-        long double value = readSigned();
+        long double value = readSigned(sum);
         while (current_ == u'^') {
             const long double logarithm = fpu::checked([&] {
                 volatile long double base = value;
                 return std::log(static_cast<long double>(base));
             });
-            const long double exponent = fpu::mul(logarithm, readSigned());
+            const long double exponent = fpu::mul(logarithm, readSigned(kNoSum));
             value = fpu::checked([&] {
                 volatile long double x = exponent;
                 return std::exp(static_cast<long double>(x));
@@ -95,24 +99,36 @@ private:
     }
 
     // A run of signs only flips the sign, so it is counted, not recursed.
-    long double readSigned()
+    long double readSigned(const long double* sum)
     {
         bool negative = false;
         for (char16_t c = skipBlanks(); c == u'+' || c == u'-'; c = skipBlanks()) {
             if (c == u'-')
                 negative = !negative;
         }
-        const long double value = readFactor();
+        const long double value = readFactor(sum);
         return negative ? -value : value;
     }
 
-    long double readFactor()
+    long double readFactor(const long double* sum)
     {
         if (current_ == u'(')
             return readGroup();
         if (isDigit(current_))
-            return readNumber();
+            return readPercentage(readNumber(), sum);
         throw Error(kSyntaxError);
+    }
+
+    // A "%" directly after a number, as in the script language: the share
+    // sum*n/100 of the sum before it, or n/100 without one.
+    long double readPercentage(long double number, const long double* sum)
+    {
+        if (current_ != u'%')
+            return number;
+        nextChar();
+        if (sum != nullptr)
+            number = fpu::mul(*sum, number);
+        return fpu::div(number, 100);
     }
 
     // A group's value is rounded to a double before the enclosing expression

@@ -1,12 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/fixeddialog.h"
 
+#include "gui/placement.h"
+#include "platform/windowtitle.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace numra {
 
+// A title bar and nothing in it: no system menu, no minimise, maximise or
+// close button. Qt tells an X11 window manager so with a Motif hint, the
+// window type "dialog" and the calculator as the window the dialog belongs
+// to; Openbox still draws its own buttons on every dialog.
 FixedDialog::FixedDialog(QWidget* owner, const QString& name, QSize clientSize)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
@@ -17,10 +24,29 @@ FixedDialog::FixedDialog(QWidget* owner, const QString& name, QSize clientSize)
     setSizeGripEnabled(false);
 }
 
+// Placed before Qt creates the window at its first showing: a window moved
+// then is placed with its frame, which the window manager adds only later.
+void FixedDialog::setVisible(bool visible)
+{
+    if (visible && !isVisible())
+        place();
+    QDialog::setVisible(visible);
+}
+
 void FixedDialog::showEvent(QShowEvent* event)
 {
-    centreOverOwner();
+    if (QWindow* handle = windowHandle())
+        platform::showEmptyTitle(*handle);
     QDialog::showEvent(event);
+}
+
+void FixedDialog::place()
+{
+    const QWidget* calculator = parentWidget() ? parentWidget()->window() : nullptr;
+    if (placement_ == Placement::BesideCalculator && calculator)
+        placeBesideCalculator(*this, *calculator);
+    else
+        centreOverOwner();
 }
 
 void FixedDialog::centreOverOwner()

@@ -51,6 +51,7 @@ void FormulaWindow::showSubtotal(const QString& text)
     // The calculator keeps the keyboard; the subtotal only sits beside it.
     setAttribute(Qt::WA_ShowWithoutActivating, true);
     setModal(false);
+    setPlacement(Placement::BesideCalculator);
     show();
 }
 
@@ -61,6 +62,7 @@ QString FormulaWindow::confirm(const QString& candidate)
     if (isVisible())
         throw Error(QStringLiteral("Sichtbares Fenster kann nicht in modales geändert werden"));
     setAttribute(Qt::WA_ShowWithoutActivating, false);
+    setPlacement(Placement::OverCalculator);
     field_->setFocus();
     exec();
     return field_->text();

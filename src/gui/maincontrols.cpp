@@ -22,7 +22,11 @@ namespace numra {
 
 namespace {
 
-const QColor windowGrey(128, 128, 128);
+// The one grey on which the white title and the black caption of the
+// rounding box both reach a contrast of 4.5:1.
+const QColor windowGrey(0x76, 0x76, 0x76);
+// Sets the frameless window off any desktop, grey ones too.
+const QColor edgeColour(0x0b, 0x12, 0x30);
 const QColor entryGrey(0xF0, 0xF0, 0xF0);
 constexpr int pushButtonPictureMargin = 3;
 
@@ -41,7 +45,7 @@ QWidget* createFlatButton(const ControlLayout& row, QWidget* parent)
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setIconSize(row.geometry.size());
-    button->setIcon(pictureIcon(row.picture, row.geometry.size()));
+    button->setIcon(pictureIcon(row.picture));
     return button;
 }
 
@@ -63,11 +67,22 @@ QWidget* createFrame(QWidget* parent)
     return frame;
 }
 
+// Lies over the whole window and lets every click through to what is below.
+QWidget* createEdge(QWidget* parent)
+{
+    auto* edge = new QFrame(parent);
+    edge->setFrameStyle(QFrame::Box | QFrame::Plain);
+    edge->setLineWidth(1);
+    edge->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QPalette palette = edge->palette();
+    palette.setColor(QPalette::WindowText, edgeColour);
+    edge->setPalette(palette);
+    return edge;
+}
+
 QWidget* createPicture(const ControlLayout& row, QWidget* parent)
 {
-    auto* image = new QLabel(parent);
-    image->setPixmap(picture(row.picture, row.geometry.size()));
-    image->setAttribute(Qt::WA_TranslucentBackground);
+    auto* image = new PictureView(row.picture, parent);
     image->hide();
     return image;
 }
@@ -92,6 +107,8 @@ QWidget* createWidget(const ControlLayout& row, QWidget* parent)
         return createFrame(parent);
     case ControlKind::Picture:
         return createPicture(row, parent);
+    case ControlKind::Edge:
+        return createEdge(parent);
     }
     return nullptr;
 }
@@ -99,7 +116,7 @@ QWidget* createWidget(const ControlLayout& row, QWidget* parent)
 } // namespace
 
 // The keys come after the other controls, so that the clipboard key lies
-// on top of the entry field's right end.
+// on top of the entry field's right end; the edge goes on top of all.
 void MainWindow::buildControls()
 {
     setFont(tahoma(11));
@@ -108,6 +125,7 @@ void MainWindow::buildControls()
         controls_[static_cast<std::size_t>(row.id)] = createControl(row);
     for (const KeyInfo& key : keyTable())
         keyButtons_[static_cast<std::size_t>(key.key)] = createKeyButton(key);
+    control(WindowControl::Edge)->raise();
     chainTabOrder();
 }
 
@@ -128,10 +146,11 @@ QWidget* MainWindow::createControl(const ControlLayout& row)
     return widget;
 }
 
-// Hints follow the language and are set by applyHints().
+// Hints follow the language and are set by applyLanguage().
 QPushButton* MainWindow::createKeyButton(const KeyInfo& key)
 {
-    auto* button = new QPushButton(key.picture.isEmpty() ? key.caption.toString() : QString(), this);
+    auto* button = new QPushButton(key.picture.isEmpty() ? shownCaption(key, core_.decimalSeparator()) : QString(),
+                                   this);
     button->setAutoDefault(false);
     button->setGeometry(key.geometry);
     if (key.fontPixels > 0)
@@ -139,7 +158,7 @@ QPushButton* MainWindow::createKeyButton(const KeyInfo& key)
     if (!key.picture.isEmpty()) {
         const int side = std::min(key.geometry.width(), key.geometry.height()) - 2 * pushButtonPictureMargin;
         button->setIconSize(QSize(side, side));
-        button->setIcon(pictureIcon(key.picture, button->iconSize()));
+        button->setIcon(pictureIcon(key.picture));
     }
     button->setAccessibleName(key.accessibleName.toString());
     return button;

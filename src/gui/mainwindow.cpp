@@ -25,6 +25,7 @@ namespace numra {
 MainWindow::MainWindow(platform::WarningBeep& beep, QChar decimalSeparator)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), beep_(beep), core_(*this, decimalSeparator)
 {
+    toolkitTexts_.follow(core_.language()); // before any widget is built
     setWindowTitle(QApplication::applicationName());
     setFixedSize(mainClientSize);
     buildControls();
@@ -89,21 +90,23 @@ void MainWindow::showEvent(QShowEvent* event)
         shownOnce_ = true;
         runOnCore([this] {
             core_.start(dataFolder());
-            applyHints();
+            applyLanguage();
         });
     }
 }
 
 // The warning beep and NumLock wait for the X server's answers, the icon is
-// drawn from its SVG, and a kept tape is read from its file; all of it is
-// done right after the window has first been painted, so the window comes up
-// without waiting for it.
+// drawn from its SVG in every size the window system is offered, and a kept
+// tape is read from its file; all of it is done right after the window has
+// first been painted, so the window comes up without waiting for it. The icon
+// is the application's, so that every window, message box and file dialog
+// carries it.
 bool MainWindow::event(QEvent* event)
 {
     if (event->type() == QEvent::Paint && !firstPaintDone_) {
         firstPaintDone_ = true;
         QTimer::singleShot(0, this, [this] {
-            setWindowIcon(applicationIcon());
+            QApplication::setWindowIcon(applicationIcon());
             beep_.switchOff();
             platform::switchNumLockOn();
             tapeKeeping_.start();
@@ -112,16 +115,17 @@ bool MainWindow::event(QEvent* event)
     return QWidget::event(event);
 }
 
-void MainWindow::applyHints()
+void MainWindow::applyLanguage()
 {
     for (const KeyInfo& key : keyTable())
         keyButton(key.key)->setToolTip(key.hint(core_.language()).toString());
+    toolkitTexts_.follow(core_.language());
 }
 
 void MainWindow::setLanguage(Language language)
 {
     core_.setLanguage(language);
-    applyHints();
+    applyLanguage();
 }
 
 void MainWindow::press(Key key)

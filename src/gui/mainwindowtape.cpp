@@ -27,7 +27,7 @@ void MainWindow::toggleTapeWindow()
     if (tape.isVisible()) {
         tape.hide();
     } else {
-        placeBeside(tape, *this);
+        placeBesideCalculator(tape, *this);
         tape.show();
     }
 }
@@ -43,7 +43,7 @@ void MainWindow::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
     if (windows_.tapeWindow && windows_.tapeWindow->isVisible())
-        placeBeside(*windows_.tapeWindow, *this);
+        placeBesideCalculator(*windows_.tapeWindow, *this);
 }
 
 } // namespace numra

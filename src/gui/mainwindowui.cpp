@@ -110,7 +110,9 @@ QString MainWindow::askOpenFileName()
     ActiveAgainAfterwards activeAgain(*this);
     QFileDialog dialog(this);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    // Any name is taken: loading reports a file that is missing or cannot be
+    // read with its own message, which names the file and the reason.
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(calculationFileFilters());
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }

@@ -9,23 +9,41 @@ namespace numra {
 
 namespace {
 
-constexpr int kGap = 2;
+// Room between the two frames, also for a window frame that the window
+// manager adds after the first showing.
+constexpr int gap = 8;
+
+// Moved as little as needed to lie on the screen; a window larger than the
+// screen keeps its top left corner on it.
+QRect keptOn(QRect window, const QRect& screen)
+{
+    window.moveLeft(std::max(screen.left(), std::min(window.left(), screen.right() + 1 - window.width())));
+    window.moveTop(std::max(screen.top(), std::min(window.top(), screen.bottom() + 1 - window.height())));
+    return window;
+}
 
 } // namespace
 
-void placeBeside(QWidget& window, const QWidget& calculator)
+QPoint besideCalculator(const QRect& calculator, QSize window, const QRect& screen)
 {
-    const QRect anchor = calculator.frameGeometry();
-    const QSize size = window.frameGeometry().size();
-    QPoint at(anchor.right() + 1 + kGap, anchor.top());
-    if (const QScreen* screen = calculator.screen()) {
-        const QRect room = screen->availableGeometry();
-        if (at.x() + size.width() - 1 > room.right())
-            at.setX(anchor.left() - kGap - size.width());
-        at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() + 1 - size.width())));
-        at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() + 1 - size.height())));
+    const QRect right(QPoint(calculator.right() + 1 + gap, calculator.top()), window);
+    const QRect left(QPoint(calculator.left() - gap - window.width(), calculator.top()), window);
+    const QRect below(QPoint(calculator.left(), calculator.bottom() + 1 + gap), window);
+    const QRect above(QPoint(calculator.left(), calculator.top() - gap - window.height()), window);
+    for (const QRect& place : {right, left, below, above}) {
+        const QRect kept = keptOn(place, screen);
+        if (!kept.intersects(calculator))
+            return kept.topLeft();
     }
-    window.move(at);
+    return keptOn(right, screen).topLeft(); // a screen too small: over the calculator's right side
+}
+
+void placeBesideCalculator(QWidget& window, const QWidget& calculator)
+{
+    const QScreen* screen = calculator.screen();
+    if (!screen)
+        return;
+    window.move(besideCalculator(calculator.frameGeometry(), window.frameGeometry().size(), screen->availableGeometry()));
 }
 
 } // namespace numra

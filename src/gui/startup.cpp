@@ -6,7 +6,7 @@ namespace numra {
 NumraWindows::NumraWindows(platform::WarningBeep& beep, QChar decimalSeparator)
     : mainWindow(beep, decimalSeparator),
       aboutWindow(&mainWindow),
-      vatWindow(&mainWindow, decimalSeparator),
+      vatWindow(&mainWindow),
       helpWindow(&mainWindow),
       formulaWindow(&mainWindow),
       copyChooser(&mainWindow),

@@ -6,7 +6,6 @@
 #include "gui/messagebox.h"
 #include "gui/plainfield.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -14,27 +13,37 @@ namespace numra {
 
 namespace {
 
-constexpr int activationStep = 30;
+// The labels' column is wide enough for the tax label with its rate
+// ("Umsatzsteuer 19 %", "Sales taxes 99,99 %"); the fields take the rest up
+// to the window's right margin. Each label is as high as its field, so that
+// their texts share a middle line.
+constexpr int labelLeft = 12;
+constexpr int fieldLeft = 130;
+constexpr int fieldRight = 236;
+constexpr int fieldHeight = 21;
+constexpr int columnGap = 4;
 
-QLabel* addLabel(QWidget* parent, const QString& text, QRect geometry)
+QLabel* addLabel(QWidget* parent, const QString& text, int top)
 {
     auto* label = new QLabel(text, parent);
-    label->setGeometry(geometry);
+    label->setGeometry(labelLeft, top, fieldLeft - columnGap - labelLeft, fieldHeight);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
 }
 
 } // namespace
 
-VatWindow::VatWindow(QWidget* owner, QChar decimalSeparator)
-    : FixedDialog(owner, QStringLiteral("vatWindow"), QSize(244, 128)), separator_(decimalSeparator)
+VatWindow::VatWindow(QWidget* owner)
+    : FixedDialog(owner, QStringLiteral("vatWindow"), QSize(244, 128))
 {
     setBackground(this, QColor(0xC0, 0xC0, 0xC0));
+    setPlacement(Placement::BesideCalculator);
 
-    netLabel_ = addLabel(this, QStringLiteral("Netto:"), {12, 8, 31, 13});
+    netLabel_ = addLabel(this, QStringLiteral("Netto:"), 8);
     netField_ = addAmountField(8);
-    taxLabel_ = addLabel(this, QStringLiteral("Tax:"), {12, 36, 22, 13});
+    taxLabel_ = addLabel(this, QStringLiteral("Tax:"), 35);
     taxField_ = addAmountField(35);
-    grossLabel_ = addLabel(this, QStringLiteral("Brutto:"), {12, 67, 34, 13});
+    grossLabel_ = addLabel(this, QStringLiteral("Brutto:"), 63);
     grossField_ = addAmountField(63);
 
     copyButton_ = addButton(QStringLiteral("Copy"), QRect(12, 91, 110, 22));
@@ -49,18 +58,12 @@ VatWindow::VatWindow(QWidget* owner, QChar decimalSeparator)
 
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
     connect(copyButton_, &QPushButton::clicked, this, &VatWindow::copyChosenAmount);
-
-    // Coming back from another program is no activation that moves the window.
-    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state != Qt::ApplicationActive && isVisible())
-            cameBackFromOtherProgram_ = true;
-    });
 }
 
 QLineEdit* VatWindow::addAmountField(int top)
 {
     auto* field = new PlainField(this);
-    field->setGeometry(61, top, 175, 21);
+    field->setGeometry(fieldLeft, top, fieldRight - fieldLeft, fieldHeight);
     field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setFieldBackground(field, QColor(0xEE, 0xEE, 0xEE));
     return field;
@@ -68,29 +71,16 @@ QLineEdit* VatWindow::addAmountField(int top)
 
 std::optional<QString> VatWindow::showAmounts(const VatWindowInput& input)
 {
-    netField_->setText(input.net);
-    taxField_->setText(input.tax);
-    grossField_->setText(input.gross);
+    netField_->setText(input.amounts.net);
+    taxField_->setText(input.amounts.tax);
+    grossField_->setText(input.amounts.gross);
     taxLabel_->setText(input.taxLabel);
-    taxLabel_->adjustSize();
     copied_.reset();
-    cameBackFromOtherProgram_ = false;
 
-    completeAmounts();
     applyLanguage(input.language);
     taxField_->setFocus();
     exec();
     return copied_;
-}
-
-void VatWindow::completeAmounts()
-{
-    const VatCompletion completion = completeVatAmounts(shownAmounts(), separator_);
-    netField_->setText(completion.amounts.net);
-    taxField_->setText(completion.amounts.tax);
-    grossField_->setText(completion.amounts.gross);
-    for (int step = 0; step < completion.failedSteps; ++step)
-        showMessage(MessageKind::Error, kVatConvertError);
 }
 
 void VatWindow::applyLanguage(Language language)
@@ -137,17 +127,6 @@ QLineEdit* VatWindow::fieldOf(VatField field) const
 void VatWindow::showMessage(MessageKind kind, const QString& text)
 {
     showMessageBox(this, kind, text);
-}
-
-bool VatWindow::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowActivate) {
-        if (cameBackFromOtherProgram_)
-            cameBackFromOtherProgram_ = false;
-        else
-            move(x(), y() + activationStep);
-    }
-    return FixedDialog::event(event);
 }
 
 void VatWindow::done(int result)

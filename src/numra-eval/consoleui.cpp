@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "consoleui.h"
 
-#include "core/vatamounts.h"
-
 namespace numra::evaltool {
 
 void ConsoleUi::showMessage(MessageKind kind, const QString& text)
@@ -29,14 +27,10 @@ void ConsoleUi::showSubtotal(const QString& text)
 // Saving is no part of numra-eval; the formula is confirmed as offered.
 QString ConsoleUi::confirmFormula(const QString& candidate) { return candidate; }
 
-// The window completes its amounts when shown; the copy chooser is cancelled.
+// The copy chooser is cancelled.
 std::optional<QString> ConsoleUi::showVatWindow(const VatWindowInput& input)
 {
-    const VatCompletion done =
-        completeVatAmounts(VatAmounts{input.net, input.tax, input.gross}, separator_);
-    for (int i = 0; i < done.failedSteps; ++i)
-        showMessage(MessageKind::Error, kVatConvertError);
-    const VatAmounts& shown = done.amounts;
+    const VatAmounts& shown = input.amounts;
     out_.line(QStringLiteral("MwSt: Netto=%1 Steuer=%2 Brutto=%3 (%4)")
                   .arg(shown.net, shown.tax, shown.gross, input.taxLabel));
     return std::nullopt;

@@ -11,7 +11,7 @@ namespace numra::evaltool {
 
 class ConsoleUi : public CalculatorUi {
 public:
-    ConsoleUi(Output& out, QChar separator) : out_(out), separator_(separator) {}
+    explicit ConsoleUi(Output& out) : out_(out) {}
 
     // Whether an error box has been shown since start.
     bool errorShown() const { return errorShown_; }
@@ -28,7 +28,6 @@ public:
 
 private:
     Output& out_;
-    QChar separator_;
     QString subtotalLabel_;
     bool errorShown_ = false;
 };

@@ -56,7 +56,7 @@ void printTape(Options::Tape tape, const Calculator& calculator, Output& out)
 class FormulaRunner {
 public:
     FormulaRunner(const Options& options, Output& out)
-        : out_(out), ui_(out, options.decimalSeparator), calculator_(ui_, options.decimalSeparator)
+        : out_(out), ui_(out), calculator_(ui_, options.decimalSeparator)
     {
         startUp(calculator_, options);
         calculator_.press(Key::Edit);
@@ -166,7 +166,7 @@ int runKeys(const Options& options)
         steps.push_back(*step);
     }
     Output out(stdout);
-    ConsoleUi ui(out, options.decimalSeparator);
+    ConsoleUi ui(out);
     Calculator calculator(ui, options.decimalSeparator);
     startUp(calculator, options);
     for (const KeyStep& step : steps) {

@@ -52,13 +52,11 @@ std::string powerFormula(const QString& text)
 
 std::string script(Interpreter& interpreter, const QString& text)
 {
-    const std::string result = outcome([&] {
+    return outcome([&] {
         interpreter.setSource(text);
         interpreter.run();
         return toDouble(interpreter.result(), ValueContext{u'.'});
     });
-    EXPECT_EQ(interpreter.stackPointer(), -1);
-    return result;
 }
 
 // Edit mode, the text in the entry field, "=": the entry field afterwards or
@@ -88,10 +86,8 @@ struct Expected {
 };
 
 const Expected kExpected[] = {
-    {"chain of 10,000,000 \"+1\"", "10000001", "error: Expression is too complex - overflow",
-     "error: Expression is too complex - overflow."},
-    {"1 and 10,000,000 \"-1\"", "-9999999", "error: Expression is too complex - overflow",
-     "error: Expression is too complex - overflow."},
+    {"chain of 10,000,000 \"+1\"", "10000001", "10000001", "10000001"},
+    {"1 and 10,000,000 \"-1\"", "-9999999", "-9999999", "-9999999"},
     {"1,000,000 nested parentheses", "error: Expression is too complex", "error: Stack overflow",
      "error: Stack overflow."},
     {"1,000,000 signs", "1", "error: Stack overflow", "error: Stack overflow."},
@@ -112,8 +108,9 @@ const Expected kExpected[] = {
      "error: Variante des Typs (UnicodeString) konnte nicht in Typ (Double) konvertiert werden",
      "error: Variante des Typs (UnicodeString) konnte nicht in Typ (Double) konvertiert werden."},
     {"1 MB of powers", "2", "2", "2"},
-    {"1 MB of mixed operators", "175002.8", "error: Expression is too complex - overflow",
-     "error: Expression is too complex - overflow."},
+    // Each operation of the script is rounded to a double, the power
+    // formula's are not.
+    {"1 MB of mixed operators", "175002.8", "175002.799999593", "175002,799999593"},
     // Calculate turns every "," into "." before the interpreter sees the text.
     {"1 MB of variables", "error: Syntax error in expression", "1", "error: ':' expected but '.' found."},
     // Calculate drops the final ";" (a subtotal).

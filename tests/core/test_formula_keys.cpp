@@ -21,12 +21,15 @@ INSTANTIATE_TEST_SUITE_P(FormulaBuilding, KeySequence, ::testing::Values(
     KeyCase{"operator moves the operand into the formula", "1 2 + 5", "5", "12+"},
     KeyCase{"second operator", "1 2 + 5 * 3", "3", "12+5*"},
     KeyCase{"empty entry appends only the operator", "1 2 + +", "", "12++"},
-    KeyCase{"no validation of the entry", "1 . .", "1..", ""},
+    KeyCase{"no validation of the entry", "1 . .", "1,,", ""},
     KeyCase{"leading zeros stay", "0 0 7", "007", ""},
-    KeyCase{"point key is a point whatever the separator", "2 . 5", "2.5", "", "", u'.'},
+    KeyCase{"decimal key writes the separator", "2 . 5", "2,5", ""},
+    KeyCase{"decimal key where the separator is a point", "2 , 5", "2.5", "", "", u'.'},
     KeyCase{"edit mode shows the whole formula", "Edit text:12 +", "12+", "12+"},
-    KeyCase{"edit mode appends the shown formula again", "Edit text:12 + text:5 *", "12+12+5*",
-            "12+12+5*"},
+    KeyCase{"edit mode appends the operator to the formula as shown", "Edit text:12 + text:5 *", "12+5*",
+            "12+5*"},
+    KeyCase{"edit mode takes edits of the shown formula", "Edit text:12 + text:5", "12+5", "12+"},
+    KeyCase{"edit mode: = evaluates the shown formula", "Edit text:12 + text:5 * text:2 =", "22", "12+5*2"},
     KeyCase{"CE clears entry and formula", "1 2 + 5 CE", "", ""},
     KeyCase{"Edit empties the entry both ways", "1 2 Edit text:3 Edit", "", ""},
     KeyCase{"Edit keeps the formula", "1 2 + Edit", "", "12+"},
@@ -48,11 +51,9 @@ INSTANTIATE_TEST_SUITE_P(Clipboard, KeySequence, ::testing::Values(
     KeyCase{"empty entry", "Kopieren", "", "", "Fehler: Ergebnisfeld ist leer!"},
     KeyCase{"blanks only", "text:\t Kopieren", "\t", "", "Fehler: Ergebnisfeld ist leer!"}));
 
-// Keys that join texts can double them: an operator key in edit mode appends
-// the shown formula to itself, M+ and M- in edit mode double the entry, and
-// "%" after a failed formula doubles the pending one. Held down, such a key
-// used to exhaust the memory; past kMaxTextLength it is now refused with a
-// message and leaves the state as it was.
+// M+ and M- in edit mode double the entry. Held down, they used to exhaust
+// the memory; past kMaxTextLength the key is now refused with a message and
+// leaves the state as it was.
 TEST(TextLength, KeysThatDoubleATextStopAtTheBound)
 {
     struct Growth {
@@ -61,9 +62,7 @@ TEST(TextLength, KeysThatDoubleATextStopAtTheBound)
         const char* repeated;
     };
     const Growth cases[] = {
-        {"operator key in edit mode", "Edit text:12", "+"},
         {"memory recall in edit mode", "Edit text:12", "M+ M-"},
-        {"percent after a failed formula", "1 + text:x", "%"},
     };
     const QString refused = QStringLiteral("Fehler: ") + kTextTooLong;
     for (const Growth& c : cases) {
@@ -215,6 +214,10 @@ TEST(KeyTable, FindsEveryKeyByItsCaption)
     for (const KeyInfo& info : keyTable())
         EXPECT_EQ(keyByCaption(info.caption), info.key) << info.caption.toString().toStdString();
     EXPECT_EQ(keyByCaption(u"\u221A"), Key::SquareRoot);
+    EXPECT_EQ(keyByCaption(u","), Key::Point);
+    EXPECT_EQ(shownCaption(keyInfo(Key::Point), u','), QStringLiteral(","));
+    EXPECT_EQ(shownCaption(keyInfo(Key::Point), u'.'), QStringLiteral("."));
+    EXPECT_EQ(shownCaption(keyInfo(Key::Digit7), u','), QStringLiteral("7"));
     EXPECT_FALSE(keyByCaption(u"Runden").has_value());
 }
 

@@ -30,7 +30,7 @@ DE=--decimal-separator=,
 check "results, subtotal, blank" 0 $'22\nZwischensumme: 5,00\n\n0,333333333333333\n1E15' "" -- \
     $DE "12+5*2" "5+" " " "1/3" "10^15"
 check "English subtotal" 0 "Subtotal: 0,33" "" -- $DE --lang=en "1/3+"
-check "rounding" 0 $'0,13\n2,67' "" -- $DE --round "1/8" "2.675*1"
+check "rounding" 0 $'0,13\n2,68\n1,01' "" -- $DE --round "1/8" "2.675*1" "1.005*1"
 check "point separator" 0 $'2.5\n0.333333333333333' "" -- --decimal-separator=. "1.5+1" "1/3"
 check "comma in formula under point separator" 0 "5" "" -- --decimal-separator=. "2,5*2"
 check "error makes status 1, later formulas still run" 1 $'Fehler: Gleitkommaüberlauf.\n3' "" -- \
@@ -38,10 +38,18 @@ check "error makes status 1, later formulas still run" 1 $'Fehler: Gleitkommaüb
 check "formula starting with a minus" 0 "-3" "" -- $DE "-5+2"
 check "double dash ends options" 0 "1" "" -- $DE -- "--1"
 
+check "percent typed after a number" 0 $'110\n180\n3,3\n20\n2000\n0,5\n220\n4,4' "" -- \
+    $DE "100+10%" "200-10%" "1+2+10%" "200*10%" "200/10%" "50%" "(100+10%)*2" "2^2+10%"
+check "percent not after a number is a subtotal" 0 "Zwischensumme: 110,00" "" -- $DE "(100+10)%"
+check "what the language cannot mean is refused" 1 \
+    $'Fehler: Missing operator or semicolon.\nFehler: Missing operator or semicolon.\nFehler: Expression expected but \'*\' found.\nFehler: Expression expected but \'*\' found.' \
+    "" -- $DE "2(3+4)" "5 not 3" "*5" "1+2+*3"
+
 # Formula mode, standard input.
 check "lines of standard input" 0 $'3\nZwischensumme: 7,00\n\n4' $'1+2\n7*\n\n2^2' -- $DE
 check "CR LF line breaks" 0 $'3\n4' $'1+2\r\n2*2\r\n' -- $DE
 check "last line without break" 0 $'1\n2' $'1\n2' -- $DE
+check "a sum of 100,000 amounts" 0 "150000" "1,5$(printf '+1,5%.0s' $(seq 99999))" -- $DE
 
 # Key mode.
 check "keypad calculation" 0 $'Anzeige: 22\nFormel: ' "" -- $DE --keys 1 2 + 5 "*" 2 =
@@ -53,6 +61,19 @@ check "VAT in English" 0 $'MwSt: Netto=100,00 Steuer=19,00 Brutto=119,00 (Tax)\n
     $DE --lang=en --keys 1 1 9 Ust-
 check "message boxes" 1 $'Fehler: Ungültige Eingabe\nInformation: Daten kopiert. Einfügen mit STRG+V\nAnzeige: 4\nFormel: ' "" -- \
     $DE --keys text:-4 √ CE 1 6 √ Kopieren
+check "VAT in cents" 0 $'MwSt: Netto=123456,78 Steuer=23456,79 Brutto=146913,57 (Umsatzsteuer)\nAnzeige: 146913,57\nFormel: ' "" -- \
+    $DE --keys text:123456,78 Ust+
+check "VAT beyond the amount bound" 1 $'Fehler: Ungültige Eingabe\nAnzeige: 10000000000000,00\nFormel: ' "" -- \
+    $DE --keys text:10000000000000 Ust+
+check "decimal key writes the separator" 0 $'Anzeige: 1,58113883008419\nFormel: ' "" -- \
+    $DE --keys 2 . 5 √
+check "decimal key by its other name" 0 $'Anzeige: 2.5\nFormel: ' "" -- --decimal-separator=. --keys 2 , 5
+check "full precision" 0 $'Anzeige: 1,21\nFormel: ' "" -- $DE --keys text:1,1 x^n 2 =
+check "Int->Hex on the largest 32-bit value" 0 $'Anzeige: 7FFFFFFF\nFormel: ' "" -- $DE --keys text:2147483647 "Int->Hex"
+check "Ganzzahl beyond 32 bits" 0 $'Anzeige: 3000000000\nFormel: ' "" -- $DE --keys text:3000000000,7 Ganzzahl
+check "percent of the whole pending formula" 0 $'Anzeige: 3,3\nFormel: ' "" -- $DE --keys 1 + 2 + 1 0 %
+check "edit-mode operators append to the shown formula" 0 $'Anzeige: 12+5*\nFormel: 12+5*' "" -- \
+    $DE --keys Edit text:12 + text:5 "*"
 check "hex keys" 0 $'Anzeige: 255\nFormel: ' "" -- $DE --keys Edit text:ff "Hex->Int"
 check "default error box" 1 $'Fehler: \'\' ist kein gültiger Gleitkommawert.\nAnzeige: 8\nFormel: ' "" -- \
     $DE --keys 2 x^n = 3 =

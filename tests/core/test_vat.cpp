@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using namespace numra;
 using namespace numra::testing;
 
@@ -22,25 +24,48 @@ INSTANTIATE_TEST_SUITE_P(Table, VatKeys, ::testing::Values(
             "MwSt: Netto=100,00 Steuer=19,00 Brutto=119,00 (UST)"},
     KeyCase{"net from 100", "1 0 0 Ust-", "84,03", "",
             "MwSt: Netto=84,03 Steuer=15,97 Brutto=100,00 (UST)"},
-    KeyCase{"single precision costs a cent", "text:123456,78 Ust+", "146913,57", "",
-            "MwSt: Netto=123456,78 Steuer=23456,78 Brutto=146913,56 (Umsatzsteuer)"},
-    KeyCase{"keypad point is read as the separator", "1 2 . 5 Ust+", "14,88", "",
+    KeyCase{"amounts in cents add up", "text:123456,78 Ust+", "146913,57", "",
+            "MwSt: Netto=123456,78 Steuer=23456,79 Brutto=146913,57 (Umsatzsteuer)"},
+    KeyCase{"the amount typed is kept", "text:1234567,89 Ust+", "1469135,79", "",
+            "MwSt: Netto=1234567,89 Steuer=234567,90 Brutto=1469135,79 (Umsatzsteuer)"},
+    KeyCase{"the window adds up to the entry", "text:250000,10 Ust+", "297500,12", "",
+            "MwSt: Netto=250000,10 Steuer=47500,02 Brutto=297500,12 (Umsatzsteuer)"},
+    KeyCase{"net from a large gross", "text:1469135,79 Ust-", "1234567,89", "",
+            "MwSt: Netto=1234567,89 Steuer=234567,90 Brutto=1469135,79 (UST)"},
+    KeyCase{"decimal key", "1 2 . 5 Ust+", "14,88", "",
+            "MwSt: Netto=12,50 Steuer=2,38 Brutto=14,88 (Umsatzsteuer)"},
+    KeyCase{"a point typed is read as the separator", "Edit text:12.5 Ust+", "14,88", "",
             "MwSt: Netto=12,50 Steuer=2,38 Brutto=14,88 (Umsatzsteuer)"},
     KeyCase{"only the first point", "text:1.000,50 Ust+", "1.000,50", "", "Fehler: Ungültige Eingabe"},
     KeyCase{"empty entry", "Ust+", "", "", "Fehler: Ungültige Eingabe"},
     KeyCase{"no number", "Edit text:1+2 Ust-", "1+2", "", "Fehler: Ungültige Eingabe"},
-    KeyCase{"beyond the single range", "text:1E39 Ust+", "1E39", "", "Fehler: Ungültige Eingabe"},
+    KeyCase{"a sign alone is no number", "text:- Ust+", "-", "", "Fehler: Ungültige Eingabe"},
+    KeyCase{"largest net amount", "text:8403361344537,81 Ust+", "9999999999999,99", "",
+            "MwSt: Netto=8403361344537,81 Steuer=1596638655462,18 Brutto=9999999999999,99 (Umsatzsteuer)"},
+    KeyCase{"gross beyond the bound", "text:8403361344537,82 Ust+", "8403361344537,82", "",
+            "Fehler: Ungültige Eingabe"},
+    KeyCase{"largest gross amount", "text:9999999999999,99 Ust-", "8403361344537,81", "",
+            "MwSt: Netto=8403361344537,81 Steuer=1596638655462,18 Brutto=9999999999999,99 (UST)"},
+    KeyCase{"amount beyond the bound", "text:10000000000000 Ust-", "10000000000000,00", "",
+            "Fehler: Ungültige Eingabe"},
+    KeyCase{"far beyond the bound", "text:1E39 Ust+", "1E39", "", "Fehler: Ungültige Eingabe"},
     KeyCase{"unchecked box rounds the entry first", "text:12,345 Ust+", "14,70", "",
             "MwSt: Netto=12,35 Steuer=2,35 Brutto=14,70 (Umsatzsteuer)"},
-    KeyCase{"checked box keeps all decimals", "Runden text:12,345 Ust+", "14,69", "",
-            "MwSt: Netto=12,35 Steuer=2,34 Brutto=14,69 (Umsatzsteuer)"},
+    KeyCase{"checked box: the amount is rounded to cents all the same", "Runden text:12,345 Ust+", "14,70", "",
+            "MwSt: Netto=12,35 Steuer=2,35 Brutto=14,70 (Umsatzsteuer)"},
+    KeyCase{"cents round as shown", "Runden text:2,675 Ust+", "3,19", "",
+            "MwSt: Netto=2,68 Steuer=0,51 Brutto=3,19 (Umsatzsteuer)"},
     KeyCase{"pending formula is discarded", "1 2 + 5 Ust+", "5,95", "",
             "MwSt: Netto=5,00 Steuer=0,95 Brutto=5,95 (Umsatzsteuer)"},
     KeyCase{"negative amount", "text:-100 Ust+", "-119,00", "",
             "MwSt: Netto=-100,00 Steuer=-19,00 Brutto=-119,00 (Umsatzsteuer)"},
-    KeyCase{"calculation error: no window, the VAT formula stays",
-            "text:300000000000000000000000000000000000000 Ust+", "3E38", "3E38*1.19",
-            "Fehler: Missing operator or semicolon."},
+    KeyCase{"negative amount, halves away from zero", "text:-123456,78 Ust+", "-146913,57", "",
+            "MwSt: Netto=-123456,78 Steuer=-23456,79 Brutto=-146913,57 (Umsatzsteuer)"},
+    KeyCase{"negative gross", "text:-119 Ust-", "-100,00", "",
+            "MwSt: Netto=-100,00 Steuer=-19,00 Brutto=-119,00 (UST)"},
+    KeyCase{"zero", "0 Ust-", "0,00", "", "MwSt: Netto=0,00 Steuer=0,00 Brutto=0,00 (UST)"},
+    KeyCase{"a refused amount keeps the pending formula", "1 2 + text:x Ust+", "x", "12+",
+            "Fehler: Ungültige Eingabe"},
     KeyCase{"point separator reads the keypad point", "1 2 . 5 Ust+", "14.88", "",
             "MwSt: Netto=12.50 Steuer=2.38 Brutto=14.88 (Umsatzsteuer)", u'.'},
     KeyCase{"point separator, whole amount", "1 1 9 Ust-", "100.00", "",
@@ -56,18 +81,18 @@ TEST(VatKeys, LeaveTheBoxCheckedAndTheSubtotalFlagFalse)
     EXPECT_TRUE(rig.calculator.display().roundingChecked) << "a refused entry leaves the box checked";
 }
 
-TEST(VatKeys, HandTheWindowOneAmountAndTheTax)
+TEST(VatKeys, HandTheWindowAllThreeAmounts)
 {
     CalculatorRig rig;
     rig.keys("text:12,5 Ust+ CE 1 1 9 Ust-");
     ASSERT_EQ(rig.ui.vatWindows.size(), 2u);
-    const VatWindowInput& gross = rig.ui.vatWindows[0].input;
-    EXPECT_EQ(gross.gross, QStringLiteral("14,88"));
-    EXPECT_EQ(gross.net, QString());
-    EXPECT_EQ(gross.tax, QStringLiteral("2,38"));
-    const VatWindowInput& net = rig.ui.vatWindows[1].input;
-    EXPECT_EQ(net.net, QStringLiteral("100,00"));
-    EXPECT_EQ(net.gross, QString());
+    const VatAmounts& fromNet = rig.ui.vatWindows[0].amounts;
+    EXPECT_EQ(fromNet.net, QStringLiteral("12,50"));
+    EXPECT_EQ(fromNet.tax, QStringLiteral("2,38"));
+    EXPECT_EQ(fromNet.gross, QStringLiteral("14,88"));
+    const VatAmounts& fromGross = rig.ui.vatWindows[1].amounts;
+    EXPECT_EQ(fromGross.net, QStringLiteral("100,00"));
+    EXPECT_EQ(fromGross.gross, QStringLiteral("119,00"));
 }
 
 TEST(VatKeys, LabelsFollowTheLanguage)
@@ -80,7 +105,7 @@ TEST(VatKeys, LabelsFollowTheLanguage)
                              "MwSt: Netto=100,00 Steuer=19,00 Brutto=119,00 (Tax) | "
                              "Fehler: Invalid input"));
     ASSERT_FALSE(rig.ui.vatWindows.empty());
-    EXPECT_EQ(rig.ui.vatWindows[0].input.language, Language::English);
+    EXPECT_EQ(rig.ui.vatWindows[0].language, Language::English);
 }
 
 TEST(VatKeys, CopyStoresTheAmountInTheMemory)
@@ -105,39 +130,54 @@ TEST(VatKeys, CancelledChooserCopiesNothing)
     EXPECT_TRUE(rig.ui.clipboard.empty());
 }
 
-struct CompletionCase {
-    const char* name;
-    VatAmounts given;
-    VatAmounts shown;
-    int failedSteps;
-};
-
-void PrintTo(const CompletionCase& c, std::ostream* os) { *os << c.name; }
-
-class VatCompletionTable : public ::testing::TestWithParam<CompletionCase> {};
-
-TEST_P(VatCompletionTable, CompletesTheThirdAmount)
+// Every net amount in cents, at each rate the keys will offer, and the net
+// amount that a gross amount gives back: the three amounts add up and each
+// is the exact rounding of the other.
+TEST(VatCents, AddUpAndRoundHalfAwayFromZero)
 {
-    const CompletionCase& c = GetParam();
-    const VatCompletion done = completeVatAmounts(c.given, u',');
-    EXPECT_EQ(done.amounts.net, c.shown.net) << c.name;
-    EXPECT_EQ(done.amounts.tax, c.shown.tax) << c.name;
-    EXPECT_EQ(done.amounts.gross, c.shown.gross) << c.name;
-    EXPECT_EQ(done.failedSteps, c.failedSteps) << c.name;
+    for (const int rate : {0, 700, 1900, 1234, kMaxVatRate}) {
+        for (std::int64_t net = -100'000; net <= 100'000; net += 7) {
+            const std::optional<VatCents> up = vatFromNet(net, rate);
+            ASSERT_TRUE(up.has_value());
+            ASSERT_EQ(up->net + up->tax, up->gross) << net << " at " << rate;
+            // |gross - net * f| is at most half a cent.
+            const std::int64_t exact = net * (10000 + rate);
+            ASSERT_LE(std::abs(up->gross * 10000 - exact), 5000) << net << " at " << rate;
+            const std::optional<VatCents> down = vatFromGross(up->gross, rate);
+            ASSERT_TRUE(down.has_value());
+            ASSERT_EQ(down->net + down->tax, down->gross);
+            ASSERT_LE(std::abs(down->net * (10000 + rate) - up->gross * 10000), (10000 + rate) / 2);
+        }
+    }
+    EXPECT_EQ(vatFromNet(5, 1000)->gross, 6) << "5,5 cents round up";
+    EXPECT_EQ(vatFromNet(-5, 1000)->gross, -6) << "and down below zero";
+    EXPECT_EQ(vatFromGross(11900, 1900)->net, 10000);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, VatCompletionTable, ::testing::Values(
-    CompletionCase{"net from gross, then gross again", {"", "2,38", "14,88"}, {"12,50", "2,38", "14,88"}, 0},
-    CompletionCase{"gross from net", {"100,00", "19,00", ""}, {"100,00", "19,00", "119,00"}, 0},
-    CompletionCase{"single precision", {"", "23456,78", "146913,57"},
-                   {"123456,78", "23456,78", "146913,56"}, 0},
-    CompletionCase{"bad gross", {"", "2,38", "abc"}, {"", "2,38", "abc"}, 1},
-    CompletionCase{"bad tax fails both steps", {"", "x", "14,88"}, {"", "x", "14,88"}, 1},
-    CompletionCase{"bad tax with both amounts", {"1,00", "x", "2,00"}, {"1,00", "x", "2,00"}, 2},
-    CompletionCase{"empty tax is no number", {"1,00", "", ""}, {"1,00", "", ""}, 1},
-    CompletionCase{"point under German settings", {"12.50", "2,38", ""}, {"12.50", "2,38", ""}, 1},
-    CompletionCase{"beyond the single range", {"3E38", "3E38", ""}, {"3E38", "3E38", ""}, 1},
-    CompletionCase{"blank fields are skipped", {" ", "1", "\t"}, {" ", "1", "\t"}, 0}));
+TEST(VatCents, RefuseAmountsBeyondFifteenDigits)
+{
+    EXPECT_TRUE(vatFromNet(kVatCentsLimit - 1, 0).has_value());
+    EXPECT_FALSE(vatFromNet(kVatCentsLimit, 0).has_value());
+    EXPECT_FALSE(vatFromNet(-kVatCentsLimit, 0).has_value());
+    EXPECT_TRUE(vatFromNet(kVatCentsLimit / 2, kMaxVatRate).has_value());
+    EXPECT_FALSE(vatFromNet(kVatCentsLimit / 10 * 6, kMaxVatRate).has_value()) << "the gross amount is too large";
+    EXPECT_TRUE(vatFromGross(kVatCentsLimit - 1, kMaxVatRate).has_value());
+    EXPECT_FALSE(vatFromGross(kVatCentsLimit, kStandardVatRate).has_value());
+}
+
+TEST(VatRate, IsShownWithoutTrailingZeros)
+{
+    const struct {
+        int rate;
+        QChar separator;
+        const char* shown;
+    } cases[] = {
+        {1900, u',', "19 %"}, {700, u',', "7 %"},        {1650, u',', "16,5 %"}, {1234, u',', "12,34 %"},
+        {0, u',', "0 %"},     {kMaxVatRate, u',', "99,99 %"}, {1650, u'.', "16.5 %"}, {1000, u',', "10 %"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(formatVatRate(c.rate, c.separator), QString::fromUtf8(c.shown)) << c.rate;
+}
 
 TEST(VatCopy, TakesTheChosenFieldWithoutBlanks)
 {

@@ -231,7 +231,6 @@ TEST(Lexer, PushBackDeliversTheTokenOnceMore)
     lexer.advance();
     lexer.advance();
     EXPECT_EQ(lexer.kind(), tok::Plus);
-    EXPECT_EQ(lexer.previousKind(), tok::Integer);
     lexer.pushBack();
     try {
         lexer.pushBack();
@@ -242,23 +241,43 @@ TEST(Lexer, PushBackDeliversTheTokenOnceMore)
     }
     lexer.advance();
     EXPECT_EQ(lexer.kind(), tok::Plus);
-    EXPECT_EQ(lexer.previousKind(), tok::Integer);
     EXPECT_EQ(lexer.endPos(), 3);
     EXPECT_EQ(lexer.startPos(), 2);
     lexer.advance();
     EXPECT_EQ(lexer.kind(), tok::Identifier);
-    EXPECT_EQ(lexer.previousKind(), tok::Plus);
 }
 
-TEST(Lexer, ResetMakesTheEndOfTextThePreviousToken)
+TEST(Lexer, ResetStartsAfreshAndForgetsAPushBack)
 {
     Lexer lexer;
-    lexer.setSource(u"x"_qs);
+    lexer.setSource(u"1 x"_qs);
     lexer.reset();
     lexer.advance();
-    lexer.reset();
     lexer.advance();
-    EXPECT_EQ(lexer.previousKind(), tok::Empty);
+    lexer.pushBack();
+    lexer.reset();
+    EXPECT_EQ(lexer.kind(), tok::Empty);
+    lexer.advance();
+    EXPECT_EQ(lexer.kind(), tok::Integer);
+    EXPECT_EQ(lexer.endPos(), 1);
+}
+
+// Whether a formula's final "%" is the percent operator, so that "=" takes
+// the formula as complete instead of as a subtotal.
+TEST(Lexer, FindsAPercentSignDirectlyAfterANumberAtTheEnd)
+{
+    const struct {
+        const char16_t* formula;
+        bool percent;
+    } cases[] = {
+        {u"10%", true},      {u"1+2.5%", true},  {u"(1+12.%", true}, {u"1..5%", true},
+        {u"10 %", false},    {u"10{}%", false},  {u"x1%", false},    {u"$12%", false},
+        {u"1.2.3%", false},  {u"(1+2)%", false}, {u"%", false},      {u"10%+", false},
+        {u"'a 1%", false},   {u"(* 1%", false},  {u"10%%", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(endsWithPercentOfNumber(QString::fromUtf16(c.formula)), c.percent)
+            << QString::fromUtf16(c.formula).toStdString();
 }
 
 } // namespace

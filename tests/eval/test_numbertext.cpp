@@ -76,7 +76,12 @@ TEST_P(TwoDecimalForm, FormatsWithBothSeparators)
 INSTANTIATE_TEST_SUITE_P(Table, TwoDecimalForm, testing::Values(
     FormatCase{"half rounds away from zero", 0.125L, "0,13"},
     FormatCase{"negative half rounds away from zero", -0.125L, "-0,13"},
-    FormatCase{"double below 2.675", 2.675, "2,67"},
+    FormatCase{"the shown digits decide, not the double below 2.675", 2.675, "2,68"},
+    FormatCase{"the double below 1.005", 1.005, "1,01"},
+    FormatCase{"the double just above 0.125 rounds like it", 0.125000000000000001L, "0,13"},
+    FormatCase{"just below the half in 15 digits", 2.67499999999999L, "2,67"},
+    FormatCase{"a half only in the 16th digit rounds up", 2.67499999999999999L, "2,68"},
+    FormatCase{"more than 15 digits round the 15-digit form", 1234567890123456.785L, "1234567890123460,00"},
     FormatCase{"negative rounding to zero has no sign", -0.001L, "0,00"},
     FormatCase{"zero", 0, "0,00"},
     FormatCase{"tiny rounds to zero", 1e-30L, "0,00"},
@@ -128,7 +133,10 @@ INSTANTIATE_TEST_SUITE_P(Table, Parsing, testing::Values(
     ParseCase{"blank inside", "1 2", u',', false, 0},
     ParseCase{"empty", "", u',', false, 0},
     ParseCase{"blanks only", "   ", u',', false, 0},
-    ParseCase{"sign alone", "+", u',', true, 0},
+    ParseCase{"plus alone", "+", u',', false, 0},
+    ParseCase{"minus alone", "-", u',', false, 0},
+    ParseCase{"sign and exponent without digits", "-e5", u',', false, 0},
+    ParseCase{"sign and separator", "-,", u',', true, 0},
     ParseCase{"trailing separator", "1,", u',', true, 1},
     ParseCase{"leading separator", ",5", u',', true, 0.5L},
     ParseCase{"negative", "-12,75", u',', true, -12.75L},
@@ -139,6 +147,20 @@ INSTANTIATE_TEST_SUITE_P(Table, Parsing, testing::Values(
     ParseCase{"beyond extended range", "1e5000", u',', false, 0},
     ParseCase{"beyond double but inside extended", "1e400", u',', true, 1e400L},
     ParseCase{"underflow reads as zero", "1e-6000", u',', true, 0}));
+
+TEST(Hundredths, RoundAsTheTwoDecimalFormAndFormatBack)
+{
+    EXPECT_EQ(hundredthsOf(2.675), 268);
+    EXPECT_EQ(hundredthsOf(-0.125L), -13);
+    EXPECT_EQ(hundredthsOf(-0.001L), 0);
+    EXPECT_EQ(hundredthsOf(1234567.89L), 123456789);
+    EXPECT_EQ(hundredthsOf(9999999999999.99L), 999999999999999);
+    EXPECT_FALSE(hundredthsOf(1e16L).has_value());
+    EXPECT_EQ(formatHundredths(0, u','), QStringLiteral("0,00"));
+    EXPECT_EQ(formatHundredths(-5, u','), QStringLiteral("-0,05"));
+    EXPECT_EQ(formatHundredths(14691357, u'.'), QStringLiteral("146913.57"));
+    EXPECT_EQ(formatHundredths(999999999999999, u','), QStringLiteral("9999999999999,99"));
+}
 
 TEST(ParsingMessage, NamesTheTextAsGiven)
 {

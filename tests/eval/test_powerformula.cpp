@@ -53,6 +53,14 @@ const ValueCase kValues[] = {
     {"1e5^2", 1}, // no exponent notation: "e" ends the formula
     {"2*(3+4)^1", 14},
     {"10^400", 1e400L},
+    // "%" directly after a number, as the script language has it.
+    {"2^2+10%", 4.4L},
+    {"2^2-10%*2", 3.2L},
+    {"2^2*50%", 2},
+    {"2^50%", std::sqrt(2.0L)},
+    {"(2^2+10%)^1", 4.4L},
+    {"1+2^2+-10%", 4.5L},
+    {"2^2+10 %", 14}, // not directly after the number: the formula ends there
 };
 
 TEST(PowerFormula, WorkedExamplesAndEdgeCases)

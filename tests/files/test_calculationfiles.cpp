@@ -296,6 +296,14 @@ TEST_F(CalculationFilesFlow, LoadedFormulaEndingInALineBreakIsShownAsASubtotal)
     EXPECT_EQ(calculator.display().entryText, "12+5\r\n");
 }
 
+TEST_F(CalculationFilesFlow, LoadedSumOfAHundredThousandAmountsEvaluates)
+{
+    loadFrom(write("sum.clc", QByteArray("1,5") + QByteArray("+1,5").repeated(99'999)));
+    press({Key::Equals});
+    EXPECT_EQ(calculator.display().entryText, "150000");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST_F(CalculationFilesFlow, ResultOfEqualsIsOfferedWhenTheFormulaIsDone)
 {
     press({Key::Digit1, Key::Digit2, Key::Plus, Key::Digit5, Key::Equals});

@@ -1,35 +1,54 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Builds Numra's windows as the program does, drives a few keys and saves
-// pictures of the windows for a person to look at (scripts/screenshots.sh).
+// pictures of the windows for a person to look at (scripts/screenshots.sh):
+// each window on its own, and the screen around the calculator where the
+// window manager's frames and the placement beside the calculator show, also
+// with the tape window open.
 // Not a test: it checks nothing itself.
 
 #include "gui/application.h"
 #include "gui/startup.h"
 #include "gui/visualstyle.h"
 #include "platform/warningbeep.h"
+#include "platform/x11display.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QMenu>
-#include <QPushButton>
-#include <QWindow>
 #include <functional>
+
+#include <X11/Xlib.h>
 
 using namespace numra;
 
 namespace {
 
-void saveGrab(QWidget& widget, const QString& folder, const QString& name)
+QString folder;
+
+void saveGrab(QWidget& widget, const QString& name)
 {
     widget.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
 }
 
-void saveScreen(const QString& folder, const QString& name)
+void saveScreen(const QString& name)
 {
     QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+
+// A grey desktop, against which a window without an edge would vanish.
+void paintDesktopGrey()
+{
+    ::Display* display = platform::x11Display();
+    if (!display)
+        return;
+    const ::Window root = DefaultRootWindow(display);
+    XSetWindowBackground(display, root, 0x808080);
+    XClearWindow(display, root);
+    XFlush(display);
 }
 
 // Runs `action` on the next modal window as soon as it is showing.
@@ -55,6 +74,61 @@ void settle(int ms = 300)
     loop.exec();
 }
 
+void press(MainWindow& window, std::initializer_list<Key> keys)
+{
+    for (Key key : keys)
+        window.clickKey(key);
+}
+
+// "Ust+" on 12,5: the VAT window, its screen and the copy chooser.
+void pictureVatWindow(NumraWindows& windows, const QString& name)
+{
+    MainWindow& mainWindow = windows.mainWindow;
+    press(mainWindow, {Key::ClearEntry, Key::Digit1, Key::Digit2, Key::Point, Key::Digit5});
+    onNextModal([&windows, name](QWidget& vat) {
+        saveGrab(vat, name);
+        saveScreen(name + QStringLiteral("-screen"));
+        onNextModal([&windows](QWidget& chooser) {
+            saveGrab(chooser, QStringLiteral("chooser"));
+            windows.copyChooser.cancelButton()->click();
+        });
+        windows.vatWindow.copyButton()->click();
+    });
+    mainWindow.clickKey(Key::VatFromNet);
+    settle();
+}
+
+// A few office calculations on the tape (the VAT amounts and the subtotal of
+// the pictures before are on it already), and the tape window beside the
+// calculator.
+void pictureTapeWindow(NumraWindows& windows)
+{
+    MainWindow& mainWindow = windows.mainWindow;
+    press(mainWindow, {Key::ClearEntry, Key::Digit1, Key::Digit2, Key::Point, Key::Digit5, Key::Digit0, Key::Plus,
+                       Key::Digit8, Key::Point, Key::Digit9, Key::Digit9, Key::Plus, Key::Digit1, Key::Digit0,
+                       Key::Digit4, Key::Equals, Key::ClearEntry, Key::Digit2, Key::Digit0, Key::Digit0, Key::Plus,
+                       Key::Digit1, Key::Digit0, Key::Percent, Key::Edit});
+    for (const char* formula : {"19,99*3", "(120+80)*0,97", "1500/12", "2^10"}) {
+        mainWindow.setEntryText(QString::fromUtf8(formula));
+        mainWindow.clickKey(Key::Equals);
+    }
+    mainWindow.clickKey(Key::Edit);
+    mainWindow.toggleTapeWindow();
+    settle();
+    saveGrab(windows.tapeWindow, QStringLiteral("tape"));
+    saveScreen(QStringLiteral("tape-screen"));
+}
+
+void pictureModal(const QString& name, const std::function<void()>& open)
+{
+    onNextModal([name](QWidget& window) {
+        saveGrab(window, name);
+        static_cast<QDialog&>(window).reject();
+    });
+    open();
+    settle();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -64,70 +138,45 @@ int main(int argc, char** argv)
     qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toLocal8Bit());
     NumraApplication app(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(folder);
     applyVisualStyle(app, defaultStyleName);
+    paintDesktopGrey();
 
     platform::WarningBeep beep;
     NumraWindows windows(beep, QChar(u','));
     MainWindow& mainWindow = windows.mainWindow;
     mainWindow.show();
     settle();
-    saveGrab(mainWindow, folder, QStringLiteral("main"));
+    saveGrab(mainWindow, QStringLiteral("main"));
+    saveScreen(QStringLiteral("main-screen"));
 
-    for (Key key : {Key::Digit1, Key::Digit2, Key::Point, Key::Digit5})
-        mainWindow.clickKey(key);
-    onNextModal([&](QWidget& vat) {
-        saveGrab(vat, folder, QStringLiteral("vat"));
-        saveScreen(folder, QStringLiteral("vat-screen"));
-        onNextModal([&](QWidget& chooser) {
-            saveGrab(chooser, folder, QStringLiteral("chooser"));
-            windows.copyChooser.cancelButton()->click();
-        });
-        windows.vatWindow.copyButton()->click();
-    });
-    mainWindow.clickKey(Key::VatFromNet);
-    settle();
+    pictureVatWindow(windows, QStringLiteral("vat"));
 
-    for (Key key : {Key::ClearEntry, Key::Digit5, Key::Plus, Key::Digit7, Key::Multiply, Key::Equals})
-        mainWindow.clickKey(key);
+    press(mainWindow, {Key::ClearEntry, Key::Digit5, Key::Plus, Key::Digit7, Key::Multiply, Key::Equals});
     settle();
-    saveGrab(windows.formulaWindow, folder, QStringLiteral("subtotal"));
-    saveScreen(folder, QStringLiteral("subtotal-screen"));
+    saveGrab(windows.formulaWindow, QStringLiteral("subtotal"));
+    saveScreen(QStringLiteral("subtotal-screen"));
     windows.formulaWindow.closeButton()->click();
 
-    // The tape beside the calculator after a few office calculations (the
-    // VAT and the subtotal above are on it already).
-    mainWindow.move(40, 60);
-    for (Key key : {Key::ClearEntry, Key::Digit1, Key::Digit2, Key::Point, Key::Digit5, Key::Digit0, Key::Plus,
-                    Key::Digit8, Key::Point, Key::Digit9, Key::Digit9, Key::Plus, Key::Digit1, Key::Digit0,
-                    Key::Digit4, Key::Equals, Key::ClearEntry, Key::Digit2, Key::Digit0, Key::Digit0, Key::Plus,
-                    Key::Digit1, Key::Digit0, Key::Percent, Key::Edit})
-        mainWindow.clickKey(key);
-    for (const char* formula : {"19,99*3", "(120+80)*0,97", "1500/12", "2^10"}) {
-        mainWindow.setEntryText(QString::fromUtf8(formula));
-        mainWindow.clickKey(Key::Equals);
-    }
-    mainWindow.clickKey(Key::Edit);
-    mainWindow.toggleTapeWindow();
-    settle();
-    saveGrab(windows.tapeWindow, folder, QStringLiteral("tape"));
-    saveScreen(folder, QStringLiteral("tape-screen"));
+    pictureModal(QStringLiteral("help"), [&] { mainWindow.showHelp(); });
+    pictureModal(QStringLiteral("about"), [&] { mainWindow.menuItem(MenuItem::About)->trigger(); });
+    pictureModal(QStringLiteral("message"), [&] { press(mainWindow, {Key::ClearEntry, Key::VatFromNet}); });
+    pictureModal(QStringLiteral("save-dialog"), [&] { mainWindow.askSaveFileName(QDir::homePath()); });
+    pictureModal(QStringLiteral("open-dialog"), [&] { mainWindow.askOpenFileName(); });
 
-    onNextModal([&](QWidget& help) {
-        saveGrab(help, folder, QStringLiteral("help"));
-        windows.helpWindow.okButton()->click();
-    });
-    mainWindow.showHelp();
-    onNextModal([&](QWidget& about) {
-        saveGrab(about, folder, QStringLiteral("about"));
-        windows.aboutWindow.okButton()->click();
-    });
-    mainWindow.menuItem(MenuItem::About)->trigger();
+    // At the right edge of the screen the VAT window goes left of the calculator.
+    const QRect screen = mainWindow.screen()->availableGeometry();
+    mainWindow.move(screen.right() + 1 - mainWindow.frameGeometry().width(), mainWindow.y());
+    settle();
+    pictureVatWindow(windows, QStringLiteral("vat-right-edge"));
+
+    mainWindow.move(40, 60);
+    pictureTapeWindow(windows);
 
     mainWindow.clickKey(Key::Edit);
     mainWindow.popupMenu()->popup(mainWindow.frameGeometry().topLeft() + QPoint(10, 50));
     settle();
-    saveScreen(folder, QStringLiteral("menu-screen"));
+    saveScreen(QStringLiteral("menu-screen"));
     return 0;
 }

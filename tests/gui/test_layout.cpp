@@ -9,6 +9,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,8 +59,9 @@ protected:
                 EXPECT_EQ(label->text(), *shown.caption);
             }
         }
-        if (shown.fontPixels)
+        if (shown.fontPixels) {
             EXPECT_EQ(widget->font().pixelSize(), *shown.fontPixels ? *shown.fontPixels : 11);
+        }
     }
 };
 
@@ -66,21 +69,28 @@ TEST_F(Layout, CalculatorWindowShowsItsKeysAndControlsAsTheTablesDescribe)
 {
     EXPECT_EQ(mainWindow.size(), QSize(264, 331));
     EXPECT_TRUE(mainWindow.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(shownColour(&mainWindow, {5, 200}), QColor(128, 128, 128));
-    EXPECT_EQ(shownColour(&mainWindow, {5, 5}), QColor(128, 128, 128)) << "the title strip has the window's colour";
+    const QColor grey(0x76, 0x76, 0x76);
+    EXPECT_EQ(shownColour(&mainWindow, {5, 200}), grey);
+    EXPECT_EQ(shownColour(&mainWindow, {5, 5}), grey) << "the title strip has the window's colour";
+    for (QPoint edge : {QPoint(0, 200), QPoint(263, 200), QPoint(132, 0), QPoint(132, 330)})
+        EXPECT_EQ(shownColour(&mainWindow, edge), QColor(0x0b, 0x12, 0x30)) << "the window's edge at " << edge.x() << "," << edge.y();
     EXPECT_EQ(shownColour(mainWindow.entryField(), {20, 12}), QColor(0xF0, 0xF0, 0xF0));
     EXPECT_TRUE(mainWindow.entryField()->alignment() & Qt::AlignRight);
     EXPECT_TRUE(mainWindow.entryField()->isReadOnly());
     EXPECT_FALSE(mainWindow.control(WindowControl::EditIndicator)->isVisible()) << "edit-mode picture hidden at start";
     EXPECT_EQ(mainWindow.control(WindowControl::MenuButton)->parentWidget(), mainWindow.control(WindowControl::TitleStrip));
+    EXPECT_EQ(mainWindow.keyButton(Key::Point)->text(), QString(mainWindow.calculator().decimalSeparator()))
+        << "the decimal key shows the separator it writes";
 
     for (const KeyInfo& key : keyTable()) {
         const std::string caption = key.caption.toString().toStdString();
         QPushButton* button = mainWindow.keyButton(key.key);
-        expectShown({caption, button, key.geometry, key.picture.isEmpty() ? key.caption.toString() : QString(),
+        expectShown({caption, button, key.geometry,
+                     key.picture.isEmpty() ? shownCaption(key, mainWindow.calculator().decimalSeparator()) : QString(),
                      key.fontPixels});
         EXPECT_EQ(button->icon().isNull(), key.picture.isEmpty()) << caption;
         EXPECT_EQ(button->accessibleName(), key.accessibleName.toString()) << caption;
+        EXPECT_EQ(mainWindow.childAt(key.geometry.center()), button) << caption << ": the edge lets clicks through";
     }
     for (const ControlLayout& row : windowControlLayout())
         expectShown({row.accessibleName.toString().toStdString(), mainWindow.control(row.id), row.geometry,
@@ -145,15 +155,19 @@ TEST_F(Layout, SecondaryWindowsMatchTheirSheets)
     AboutWindow& about = windows.aboutWindow;
     const Window sheets[] = {
         {"VAT window", &vat, {244, 128},
-         {{"net label", vat.netLabel(), {12, 8, 31, 13}, "Netto:", 0},
-          {"net field", vat.netField(), {61, 8, 175, 21}, std::nullopt, 0},
-          {"tax field", vat.taxField(), {61, 35, 175, 21}, std::nullopt, 0},
-          {"gross label", vat.grossLabel(), {12, 67, 34, 13}, "Brutto:", 0},
-          {"gross field", vat.grossField(), {61, 63, 175, 21}, std::nullopt, 0},
+         {{"net label", vat.netLabel(), {12, 8, 114, 21}, "Netto:", 0},
+          {"net field", vat.netField(), {130, 8, 106, 21}, std::nullopt, 0},
+          {"tax label", vat.taxLabel(), {12, 35, 114, 21}, std::nullopt, 0},
+          {"tax field", vat.taxField(), {130, 35, 106, 21}, std::nullopt, 0},
+          {"gross label", vat.grossLabel(), {12, 63, 114, 21}, "Brutto:", 0},
+          {"gross field", vat.grossField(), {130, 63, 106, 21}, std::nullopt, 0},
           {"copy", vat.copyButton(), {12, 91, 110, 22}, std::nullopt, 0},
           {"close", vat.closeButton(), {126, 91, 110, 22}, std::nullopt, 0}}},
         {"copy chooser", &chooser, {188, 196},
          {{"choices", chooser.choiceBox(), {8, 16, 161, 105}, std::nullopt, 0},
+          {"Brutto", chooser.group()->button(0), {8, 20, 145, 17}, "Brutto", 0},
+          {"Netto", chooser.group()->button(1), {8, 47, 145, 17}, "Netto", 0},
+          {"Steuer", chooser.group()->button(2), {8, 74, 145, 17}, "Steuer", 0},
           {"ok", chooser.okButton(), {8, 127, 161, 22}, "Ok", 0},
           {"cancel", chooser.cancelButton(), {8, 155, 161, 22}, "Abbrechen", 0}}},
         {"formula window", &formula, {381, 105},
@@ -184,6 +198,27 @@ TEST_F(Layout, SecondaryWindowsMatchTheirSheets)
     EXPECT_TRUE(vat.taxField()->alignment() & Qt::AlignRight);
     EXPECT_EQ(shownColour(formula.field(), {200, 10}), QColor(0xEE, 0xEE, 0xEE));
     EXPECT_TRUE(about.okButton()->isDefault());
+}
+
+TEST_F(Layout, VatLabelsAreWholeAndLevelWithTheirFields)
+{
+    VatWindow& vat = windows.vatWindow;
+    QLabel* tax = vat.taxLabel();
+    const QFontMetrics metrics(tax->font());
+    for (TextId id : {TextId::TaxLabelVatFromNet, TextId::TaxLabelVatFromGross})
+        for (Language language : {Language::German, Language::English})
+            for (QStringView rate : {u"", u" 19 %", u" 99,99 %"}) {
+                const QString caption = languageText(id, language) + rate.toString();
+                EXPECT_LE(metrics.horizontalAdvance(caption), tax->contentsRect().width()) << caption.toStdString();
+            }
+    EXPECT_LT(tax->geometry().right(), vat.taxField()->geometry().left()) << "the field would hide the label's end";
+
+    const std::pair<QLabel*, QLineEdit*> rows[] = {
+        {vat.netLabel(), vat.netField()}, {tax, vat.taxField()}, {vat.grossLabel(), vat.grossField()}};
+    for (const auto& [label, field] : rows) {
+        EXPECT_EQ(label->geometry().center().y(), field->geometry().center().y()) << label->text().toStdString();
+        EXPECT_TRUE(label->alignment() & Qt::AlignVCenter) << label->text().toStdString();
+    }
 }
 
 TEST_F(Layout, EveryButtonHasAnAccessibleName)

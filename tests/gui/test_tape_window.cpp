@@ -126,22 +126,23 @@ protected:
 
 TEST_F(TapeWindowTest, F4ShowsItBesideTheCalculatorAndItFollows)
 {
+    const QPoint besideGap(9, 0); // the frames 8 pixels apart
     mainWindow.move(20, 80);
     processEvents();
     sendKey(Qt::Key_F4);
     ASSERT_TRUE(tapeWindow().isVisible());
     EXPECT_EQ(QApplication::activeWindow(), &mainWindow) << "the calculator keeps the keyboard";
     EXPECT_TRUE(mainWindow.menuItem(MenuItem::Tape)->isChecked());
-    EXPECT_EQ(tapeWindow().frameGeometry().topLeft(), mainWindow.frameGeometry().topRight() + QPoint(3, 0));
+    EXPECT_EQ(tapeWindow().frameGeometry().topLeft(), mainWindow.frameGeometry().topRight() + besideGap);
 
     mainWindow.move(40, 120);
     processEvents();
-    EXPECT_EQ(tapeWindow().frameGeometry().topLeft(), mainWindow.frameGeometry().topRight() + QPoint(3, 0));
+    EXPECT_EQ(tapeWindow().frameGeometry().topLeft(), mainWindow.frameGeometry().topRight() + besideGap);
 
     const QRect screen = mainWindow.screen()->availableGeometry();
     mainWindow.move(screen.right() + 1 - mainWindow.width(), 120);
     processEvents();
-    EXPECT_EQ(tapeWindow().frameGeometry().topRight(), mainWindow.frameGeometry().topLeft() - QPoint(3, 0))
+    EXPECT_EQ(tapeWindow().frameGeometry().topRight(), mainWindow.frameGeometry().topLeft() - besideGap)
         << "no room on the right: on the left";
 
     sendKey(Qt::Key_F4);

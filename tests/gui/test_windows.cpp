@@ -4,6 +4,7 @@
 #include "gui/guitest.h"
 
 #include "gui/errorguard.h"
+#include "gui/placement.h"
 #include "gui/visualstyle.h"
 #include "eval/errors.h"
 
@@ -11,8 +12,11 @@
 #include <QButtonGroup>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -22,6 +26,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace numra;
@@ -43,7 +48,7 @@ protected:
     VatWindow& vat() { return windows.vatWindow; }
 };
 
-TEST_F(Windows, VatWindowCompletesAndCopiesTheChosenAmount)
+TEST_F(Windows, VatWindowShowsTheAmountsAndCopiesTheChosenOne)
 {
     QString net, tax, gross, label, copyCaption, entryMeanwhile;
     ShownMessage notice;
@@ -105,40 +110,112 @@ TEST_F(Windows, CancelledChooserCopiesNothingAndKeepsItsChoice)
     EXPECT_EQ(checkedAtNextShowing, int(VatField::Gross));
 }
 
-TEST_F(Windows, VatWindowInEnglishAndItsConversionError)
+// The window shows the three amounts it is given as they are, with no
+// conversion of its own.
+TEST_F(Windows, VatWindowShowsTheAmountsAsGivenInEnglish)
 {
-    QStringList captions;
-    ShownMessage error;
+    QStringList shown;
     ModalScript modals;
-    modals.then(acknowledge(error));
     modals.then([&](QWidget&) {
-        captions << vat().closeButton()->text() << vat().copyButton()->text() << vat().netField()->text();
+        shown << vat().closeButton()->text() << vat().copyButton()->text() << vat().netField()->text()
+              << vat().taxField()->text() << vat().grossField()->text() << vat().taxLabel()->text();
         vat().closeButton()->click();
     });
     VatWindowInput input;
     input.language = Language::English;
-    input.gross = QStringLiteral("abc");
-    input.tax = QStringLiteral("2,38");
+    input.amounts = {QStringLiteral("1234567,89"), QStringLiteral("234567,90"), QStringLiteral("abc")};
     input.taxLabel = QStringLiteral("Sales taxes");
     EXPECT_FALSE(vat().showAmounts(input).has_value());
-    EXPECT_EQ(error.caption, QStringLiteral("Fehler"));
-    EXPECT_EQ(error.text, QStringLiteral("Convert error float"));
-    EXPECT_EQ(error.icon, QMessageBox::Critical);
-    EXPECT_EQ(captions, (QStringList{QStringLiteral("Close"), QStringLiteral("Copy"), QString()}));
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("Close"), QStringLiteral("Copy"), QStringLiteral("1234567,89"),
+                                  QStringLiteral("234567,90"), QStringLiteral("abc"), QStringLiteral("Sales taxes")}));
 }
 
-TEST_F(Windows, VatWindowOpensThirtyPixelsBelowTheCentre)
+TEST(Placement, BesideTheCalculatorWhereTheScreenHasRoomAndAlwaysOnIt)
 {
-    QPoint shownAt;
-    ModalScript modals;
-    modals.then([&](QWidget& window) {
-        processEvents(); // activation comes after showing
-        shownAt = window.pos();
-        vat().closeButton()->click();
-    });
-    vatOnTwelveFifty();
-    const QPoint centred = mainWindow.frameGeometry().center() - QPoint(vat().width() / 2, vat().height() / 2);
-    EXPECT_EQ(shownAt, centred + QPoint(0, 30));
+    const QRect screen(0, 0, 1280, 1024);
+    const QSize window(250, 150);
+    const struct {
+        const char* name;
+        QRect calculator;
+        QRect screen;
+        QPoint expected;
+    } cases[] = {
+        {"room on the right", {500, 300, 266, 333}, screen, {774, 300}},
+        {"at the right edge: left of it", {1014, 300, 266, 333}, screen, {756, 300}},
+        {"half below the screen: moved up onto it", {500, 900, 266, 333}, screen, {774, 874}},
+        {"above the screen: moved down onto it", {500, -40, 266, 333}, screen, {774, 0}},
+        {"on the second of two screens", {1380, 0, 266, 333}, {1280, 0, 1280, 1024}, {1654, 0}},
+        {"no room on either side: below it", {100, 0, 266, 333}, {0, 0, 500, 800}, {100, 341}},
+        {"no room below either: above it", {100, 400, 266, 333}, {0, 0, 500, 800}, {100, 242}},
+        {"no room anywhere: over its right side, on the screen", {100, 0, 266, 333}, {0, 0, 500, 400}, {250, 0}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(besideCalculator(c.calculator, window, c.screen), c.expected) << c.name;
+}
+
+QRect keysOnScreen(const MainWindow& window)
+{
+    QRect keys;
+    for (const KeyInfo& key : keyTable())
+        keys |= QRect(window.mapToGlobal(key.geometry.topLeft()), key.geometry.size());
+    return keys;
+}
+
+TEST_F(Windows, SubtotalAndVatWindowsOpenBesideTheCalculatorOnItsScreen)
+{
+    // The left screen is 1280 x 1024 and the calculator's; another lies right of it.
+    const QRect screen = QGuiApplication::screens().constFirst()->availableGeometry();
+    const QSize calculator = mainWindow.frameGeometry().size();
+    const struct {
+        const char* where;
+        QPoint topLeft;
+        bool toTheRight;
+    } places[] = {
+        {"centred, where it starts", mainWindow.frameGeometry().topLeft(), true},
+        {"at the right edge", {screen.right() + 1 - calculator.width(), 300}, false},
+        {"in the bottom left corner", {0, screen.bottom() + 1 - calculator.height()}, true},
+    };
+    for (const auto& place : places) {
+        SCOPED_TRACE(place.where);
+        mainWindow.move(place.topLeft);
+        processEvents();
+        QRect vatShown;
+        ModalScript modals;
+        modals.then([&](QWidget& window) {
+            vatShown = window.frameGeometry();
+            vat().closeButton()->click();
+        });
+        press({Key::ClearEntry, Key::Digit5, Key::Plus, Key::Equals, Key::ClearEntry});
+        vatOnTwelveFifty();
+        ASSERT_TRUE(windows.formulaWindow.isVisible());
+        const QRect subtotalShown = windows.formulaWindow.frameGeometry();
+        windows.formulaWindow.hide();
+
+        for (const auto& [name, shown] : {std::pair{"subtotal", subtotalShown}, std::pair{"VAT", vatShown}}) {
+            EXPECT_FALSE(shown.intersects(keysOnScreen(mainWindow))) << name << " over the keys";
+            EXPECT_TRUE(screen.contains(shown)) << name << " off the calculator's screen";
+            EXPECT_EQ(shown.left() > mainWindow.frameGeometry().right(), place.toTheRight) << name;
+        }
+    }
+}
+
+TEST_F(Windows, SecondaryWindowsAskForATitleBarWithNothingInIt)
+{
+    const QDialog* secondary[] = {&windows.aboutWindow, &windows.vatWindow, &windows.helpWindow,
+                                  &windows.formulaWindow, &windows.copyChooser};
+    const Qt::WindowFlags buttons = Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
+        | Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint;
+    for (const QDialog* window : secondary) {
+        SCOPED_TRACE(window->objectName().toStdString());
+        EXPECT_EQ(window->windowType(), Qt::Dialog);
+        EXPECT_TRUE(window->windowFlags().testFlags(Qt::CustomizeWindowHint | Qt::WindowTitleHint));
+        EXPECT_FALSE(window->windowFlags() & buttons);
+        EXPECT_TRUE(window->windowTitle().isEmpty());
+    }
+    press({Key::Digit5, Key::Plus, Key::Equals});
+    ASSERT_NE(windows.formulaWindow.windowHandle(), nullptr);
+    EXPECT_EQ(windows.formulaWindow.windowHandle()->transientParent(), mainWindow.windowHandle())
+        << "the window manager is told whose window it is";
 }
 
 TEST_F(Windows, SubtotalWindowStaysOpenAndIsUpdated)
@@ -244,6 +321,59 @@ TEST_F(Windows, SaveAndLoadThroughTheMenu)
     EXPECT_EQ(core().inputMode(), InputMode::Edit);
     EXPECT_FALSE(mainWindow.entryField()->isReadOnly());
     EXPECT_TRUE(mainWindow.entryField()->text().startsWith(QStringLiteral("12+5")));
+}
+
+// The buttons of a file dialog as the user reads them, without the marks of
+// their shortcut keys.
+QStringList fileDialogButtons(QWidget& window)
+{
+    QStringList texts;
+    for (QDialogButtonBox* box : window.findChildren<QDialogButtonBox*>())
+        for (QAbstractButton* button : box->buttons())
+            texts << button->text().remove(u'&');
+    return texts;
+}
+
+TEST_F(Windows, QtsOwnTextsAreGermanAndEnglishWithTheLanguage)
+{
+    QStringList german, english;
+    ModalScript modals;
+    modals.then([&](QWidget& dialog) {
+        german = fileDialogButtons(dialog);
+        clickButton(dialog, QStringLiteral("Abbrechen"));
+    });
+    EXPECT_EQ(mainWindow.askSaveFileName(QDir::tempPath()), QString());
+    EXPECT_EQ(german, (QStringList{QStringLiteral("Speichern"), QStringLiteral("Abbrechen")}));
+
+    mainWindow.menuItem(MenuItem::English)->trigger();
+    modals.then([&](QWidget& dialog) {
+        english = fileDialogButtons(dialog);
+        clickButton(dialog, QStringLiteral("Cancel"));
+    });
+    EXPECT_EQ(mainWindow.askOpenFileName(), QString());
+    EXPECT_EQ(english, (QStringList{QStringLiteral("Open"), QStringLiteral("Cancel")}));
+    mainWindow.menuItem(MenuItem::German)->trigger();
+}
+
+TEST_F(Windows, OpenDialogTakesAnyNameAndLoadingReportsAMissingFile)
+{
+    QTemporaryDir folder;
+    const QString missing = folder.filePath(QStringLiteral("fehlt.clc"));
+    ShownMessage box;
+    ModalScript modals;
+    modals.then([&](QWidget& window) {
+        auto* dialog = qobject_cast<QFileDialog*>(&window);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(missing);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    modals.then(acknowledge(box));
+    mainWindow.menuItem(MenuItem::Load)->trigger();
+    EXPECT_EQ(box.caption, QStringLiteral("Numra"));
+    EXPECT_TRUE(box.text.startsWith(QStringLiteral("Datei %1 kann nicht geöffnet werden. ").arg(missing)))
+        << box.text.toStdString();
+    EXPECT_EQ(core().inputMode(), InputMode::Edit);
+    EXPECT_EQ(mainWindow.entryField()->text(), QString());
 }
 
 TEST_F(Windows, SavingWhileTheSubtotalIsShownReportsTheWindowError)

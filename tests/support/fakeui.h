@@ -21,25 +21,15 @@ struct RecordedMessage {
     bool operator==(const RecordedMessage&) const = default;
 };
 
-// One showing of the VAT window: what the caller handed in and what the
-// window showed after completing the third amount.
-struct RecordedVatWindow {
-    VatWindowInput input;
-    VatAmounts shown;
-};
-
 class FakeUi : public CalculatorUi {
 public:
-    explicit FakeUi(QChar separator = u',') : separator(separator) {}
-
     // --- recorded ---
-    QChar separator;                        // for the VAT window's completion
     std::vector<RecordedMessage> messages;  // message boxes, in order
     QString subtotalLabel;                  // the formula window's label
     std::vector<QString> subtotals;         // every subtotal shown
     bool subtotalVisible = false;
     std::vector<QString> confirmCandidates; // formula window, save role
-    std::vector<RecordedVatWindow> vatWindows;
+    std::vector<VatWindowInput> vatWindows; // every showing of the VAT window
     std::vector<QString> clipboard;         // every text copied
     int focusCount = 0;
     // Message boxes, subtotals and VAT windows in the order they appeared,
@@ -97,18 +87,14 @@ public:
         return answer.value_or(candidate);
     }
 
-    // Behaves like the VAT window: completes the amounts (an error box per
-    // failed step), then copies the scripted choice.
+    // Behaves like the VAT window: shows the amounts, then copies the
+    // scripted choice.
     std::optional<QString> showVatWindow(const VatWindowInput& input) override
     {
-        const VatCompletion done =
-            completeVatAmounts(VatAmounts{input.net, input.tax, input.gross}, separator);
-        for (int i = 0; i < done.failedSteps; ++i)
-            showMessage(MessageKind::Error, kVatConvertError);
-        vatWindows.push_back({input, done.amounts});
+        const VatAmounts& shown = input.amounts;
+        vatWindows.push_back(input);
         transcript.push_back(QStringLiteral("MwSt: Netto=%1 Steuer=%2 Brutto=%3 (%4)")
-                                 .arg(done.amounts.net, done.amounts.tax, done.amounts.gross,
-                                      input.taxLabel));
+                                 .arg(shown.net, shown.tax, shown.gross, input.taxLabel));
 
         VatField choice = VatField::None;
         if (!vatChoices.empty()) {
@@ -117,7 +103,7 @@ public:
         }
         if (choice == VatField::None)
             return std::nullopt;
-        const QString copied = vatFieldText(done.amounts, choice);
+        const QString copied = vatFieldText(shown, choice);
         copyToClipboard(copied);
         showMessage(MessageKind::Plain, vatCopyNotice(copied));
         return copied;

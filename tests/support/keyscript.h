@@ -42,7 +42,7 @@ inline void runKeys(Calculator& calculator, CalculatorUi& ui, const QString& key
 
 // A calculator fresh from start-up on a FakeUi.
 struct CalculatorRig {
-    explicit CalculatorRig(QChar separator = u',') : ui(separator), calculator(ui, separator)
+    explicit CalculatorRig(QChar separator = u',') : calculator(ui, separator)
     {
         calculator.start(QStringLiteral("/home/user/.config/morvane/"));
     }

@@ -17,6 +17,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace numra {
 
@@ -101,6 +102,7 @@ public:
     const MemoryRegister& memory() const { return memory_; }
     const QString& dataFolder() const { return dataFolder_; }
     const Display& display() const { return display_; }
+    QChar decimalSeparator() const { return separator_; }
 
     // A text of the language table in the current language.
     QString text(TextId id) const { return languageText(id, language_); }
@@ -108,6 +110,7 @@ public:
 private:
     // Formula building (formulakeys.cpp).
     void appendCharacter(QChar c);
+    void appendToFormula(QChar c);
     void operatorKey(QChar op);
     void clearEntry();
     void toggleEditMode();
@@ -139,11 +142,12 @@ private:
     // VAT keys (vatkeys.cpp).
     enum class VatDirection { FromNet, FromGross };
     void vatKey(VatDirection direction);
+    std::optional<std::int64_t> enteredCents() const;
 
     // The tape (taperecording.cpp): a row for the operation that has just
     // completed, from the texts shown.
     void recordOnTape(TapeRowKind kind);
-    void recordVatOnTape(const VatWindowInput& input, const QString& rate);
+    void recordVatOnTape(TapeRowKind kind, const VatAmounts& amounts, int rate);
     QString withRegionalSeparator(QString formula) const;
 
     void putOperand(const QString& text); // replaces the entry in keypad mode, appends otherwise

@@ -6,6 +6,7 @@
 // the window has been closed.
 
 #include "core/languagetable.h"
+#include "core/vatamounts.h"
 
 #include <QString>
 #include <optional>
@@ -18,13 +19,11 @@ enum class MessageKind {
     Plain,       // no icon (the copy notice of the VAT window)
 };
 
-// What the VAT keys hand to the VAT window. Exactly one of net/gross is
-// filled by the caller; the window completes the third amount when shown.
+// What the VAT keys hand to the VAT window: the three amounts it shows as
+// they are.
 struct VatWindowInput {
     Language language = Language::German; // of the window's two buttons
-    QString net;
-    QString tax;
-    QString gross;
+    VatAmounts amounts;
     QString taxLabel;
 };
 

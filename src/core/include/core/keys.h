@@ -54,7 +54,8 @@ struct KeyBinding {
 
 struct KeyInfo {
     Key key;
-    QStringView caption;        // on the button unless it shows a picture; the key's name in numra-eval
+    QStringView caption;        // the key's name in numra-eval; on the button unless it shows a
+                                // picture or appends a character (see shownCaption)
     QStringView picture;        // name of the picture shown instead of the caption, or empty
     QStringView accessibleName;
     QStringView germanHint;     // empty: no hint
@@ -73,13 +74,18 @@ struct KeyInfo {
 
 std::span<const KeyInfo> keyTable();
 const KeyInfo& keyInfo(Key key);
+// The decimal key answers to "," as well as to its caption ".".
 std::optional<Key> keyByCaption(QStringView caption);
 
 // The key that a key of the keyboard clicks in keypad mode, or nothing.
 // fromKeypad: the key event carries the keypad flag.
 std::optional<Key> keyBoundTo(int qtKey, bool fromKeypad);
 
-// The digit or "." a text key appends, or nothing for the other keys.
-std::optional<QChar> keyCharacter(Key key);
+// What a text key appends: its digit, or the regional decimal separator for
+// the decimal key; nothing for the other keys.
+std::optional<QChar> keyCharacter(Key key, QChar decimalSeparator);
+
+// What the key's button shows: the character it appends, or its caption.
+QString shownCaption(const KeyInfo& key, QChar decimalSeparator);
 
 } // namespace numra

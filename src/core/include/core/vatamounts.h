@@ -1,33 +1,45 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The amounts of the VAT window: net, tax and gross, held as the texts of its
-// three fields and computed in single precision.
+// VAT in whole cents: the amount typed is rounded to cents once, the other
+// amount is computed from it with integers and rounded to cents once, and the
+// tax is their difference, so net + tax = gross holds exactly.
 
 #include <QString>
+#include <cstdint>
 #include <optional>
 
 namespace numra {
 
+// Rates in hundredths of a percent: 19 % is 1900.
+inline constexpr int kStandardVatRate = 1900;
+inline constexpr int kMaxVatRate = 9999; // 99,99 %
+
+// Every amount of a calculation stays below 10 000 000 000 000 (in cents
+// 10^15): with its cents it then has at most 15 significant digits, as many
+// as the calculator shows, so each amount is shown exactly.
+inline constexpr std::int64_t kVatCentsLimit = 1'000'000'000'000'000;
+
+struct VatCents {
+    std::int64_t net = 0;
+    std::int64_t tax = 0;
+    std::int64_t gross = 0;
+};
+
+// gross = net * (100 % + rate) / 100 %, or net = gross / (100 % + rate), each
+// rounded to cents, halves away from zero; nothing when an amount reaches the
+// limit. rate: 0 to kMaxVatRate.
+std::optional<VatCents> vatFromNet(std::int64_t netCents, int rate);
+std::optional<VatCents> vatFromGross(std::int64_t grossCents, int rate);
+
+// "19 %", "7 %", "16,5 %", "99,99 %": the rate without trailing zeros.
+QString formatVatRate(int rate, QChar separator);
+
+// The three amounts as the VAT window shows them.
 struct VatAmounts {
     QString net;
     QString tax;
     QString gross;
 };
-
-// Shown in an error box for each completion step whose texts do not convert;
-// English in both languages.
-inline const QString kVatConvertError = QStringLiteral("Convert error float");
-
-struct VatCompletion {
-    VatAmounts amounts;
-    int failedSteps = 0; // one "Convert error float" box each
-};
-
-// What the window does when it is shown: with a gross amount, net := gross -
-// tax; then, with a net amount, gross := net + tax; both in single precision
-// and written in the two-decimal form. A step whose texts do not convert
-// leaves its field unchanged.
-VatCompletion completeVatAmounts(const VatAmounts& fields, QChar separator);
 
 // The copy chooser's choice: none, or the field of its item "Brutto",
 // "Netto" or "Steuer", in the chooser's order. The chosen field's text

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The expression evaluator: evaluates while it parses, one recursive level
-// per operator priority and an explicit stack of at most 200 values. Value
-// errors inside an expression become "Type mismatch"; every other error
-// passes unchanged. The value stack is restored after every evaluation,
-// successful or not.
+// The expression evaluator: evaluates while it parses, one recursive call per
+// operand that a binary operator, a sign, "not" or a group asks for, so a
+// chain of operators at one level runs in a loop however long it is, and
+// only nesting is bounded. Value errors inside an expression become "Type
+// mismatch"; every other error passes unchanged.
 
 #include "eval/builtins.h"
 #include "eval/errorlocation.h"
@@ -13,7 +13,6 @@
 #include "eval/variables.h"
 
 #include <QString>
-#include <array>
 
 namespace numra {
 
@@ -22,8 +21,6 @@ int operatorPriority(TokenKind kind);
 
 class ExpressionEvaluator {
 public:
-    static constexpr int kStackSize = 200;
-
     ExpressionEvaluator(Lexer& lexer, const ValueContext& context, ErrorLocator& locator);
 
     // Evaluates the expression at the current token; afterwards the current
@@ -31,7 +28,6 @@ public:
     ScriptValue evaluate();
 
     void reset();
-    int stackPointer() const { return stackPointer_; }
     void setVariables(const Variables* variables) { variables_ = variables; }
 
     // Raises "<what> expected but <current token> found"; a token kind is
@@ -40,9 +36,18 @@ public:
     [[noreturn]] void raiseExpected(TokenKind kind) const;
 
 private:
-    void evaluateLevel(TokenKind op, ScriptValue& result);
-    void readOperand(ScriptValue& result);
-    void readStrings(ScriptValue& result);
+    // What a "%" directly after a number stands for where the number is: a
+    // share of the sum before it (the left operand of "+" or "-"), or,
+    // without a sum, the number's hundredths.
+    struct PercentBase {
+        const ScriptValue* sum = nullptr;
+    };
+
+    ScriptValue readBinary(int minPriority, PercentBase percent);
+    ScriptValue readOperand(PercentBase percent);
+    ScriptValue readNumber(PercentBase percent);
+    ScriptValue readStrings();
+    void refuseOperandAfterOperand() const;
     ScriptValue applyBinary(TokenKind op, const ScriptValue& left, const ScriptValue& right) const;
     void resolveIdentifier(ScriptValue& result);
     bool lookupValue(const QString& name, const CallArguments& args, ScriptValue& result) const;
@@ -50,17 +55,11 @@ private:
     void readOpenArray();
     void readSetConstructor(ScriptValue& result);
 
-    void push(ScriptValue value);
-    ScriptValue pop();
-    void dropAbove(int saved);
-
     Lexer& lexer_;
     const ValueContext& context_;
     ErrorLocator& locator_;
     const Variables* variables_ = nullptr;
     int depth_ = 0;
-    int stackPointer_ = -1;
-    std::array<ScriptValue, kStackSize> stack_;
 };
 
 } // namespace numra

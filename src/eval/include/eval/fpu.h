@@ -35,9 +35,8 @@ long double sub(long double a, long double b);
 long double mul(long double a, long double b);
 long double div(long double a, long double b);
 
-// Round to IEEE single or double precision; a value beyond the range raises
-// the overflow fault.
-float toSingle(long double x);
+// Round to IEEE double precision; a value beyond the range raises the
+// overflow fault.
 double toDouble(long double x);
 
 } // namespace numra::fpu

@@ -24,10 +24,6 @@ public:
     // The value of the last run; Empty after a run that failed.
     const ScriptValue& result() const;
 
-    // Index of the value stack's top entry; -1 when it is empty, which it is
-    // after every run, successful or not.
-    int stackPointer() const;
-
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;

@@ -2,7 +2,7 @@
 #pragma once
 // The lexer of the formula language. TokenCutter cuts the source into token
 // texts; Lexer classifies them, turns literals into values and keeps the
-// current token, the kind of the one before and a one-token push-back. Token
+// current token and a one-token push-back. Token
 // texts are views into the source (only strings with doubled quotes and "#"
 // character codes get a text of their own), so reading a formula allocates
 // nothing but its string literals and identifiers.
@@ -64,7 +64,6 @@ public:
     void pushBack();
 
     TokenKind kind() const { return kind_; }
-    TokenKind previousKind() const { return previousKind_; }
     // Value of the last identifier or literal.
     const ScriptValue& value() const { return value_; }
     QStringView text() const { return cutter_.tokenText(); }
@@ -72,15 +71,26 @@ public:
     int endPos() const { return cutter_.position(); }
     int startPos() const { return endPos() - int(text().size()); }
 
+    // The current token is a "%" that starts at position, with nothing (no
+    // blank, no comment) before it.
+    bool isPercentSignAt(int position) const;
+
 private:
     void readIntegerValue();
     void readDoubleValue();
 
     TokenCutter cutter_;
     TokenKind kind_ = tok::Empty;
-    TokenKind previousKind_ = tok::Empty;
     ScriptValue value_;
     bool backed_ = false;
 };
+
+// A token of decimal digits with at most one "." ("12", "12.5", "12."), not
+// a hexadecimal "$" literal.
+bool isDecimalNumber(QStringView token);
+
+// The formula's last token is a "%" directly after a decimal number ("10%",
+// "1+2.5%"), so the "%" is the percent operator and the formula is complete.
+bool endsWithPercentOfNumber(const QString& formula);
 
 } // namespace numra

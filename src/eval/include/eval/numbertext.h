@@ -4,6 +4,8 @@
 // in by the caller. No thousands separators are written or accepted.
 
 #include <QString>
+#include <cstdint>
+#include <optional>
 
 namespace numra {
 
@@ -11,13 +13,22 @@ namespace numra {
 // dropped, fixed notation for 1E-4 <= |v| < 1E15, otherwise "1,5E20".
 QString formatGeneral(long double value, QChar separator);
 
-// Pattern "0.00": two decimals, halves away from zero, no sign on a zero
-// result; values from 1E18 on fall back to the general form.
+// Pattern "0.00": the 15 significant digits of the general form rounded at
+// the second decimal, halves away from zero (2.675 gives "2,68" although its
+// double lies below 2.675); no sign on a zero result; values from 1E18 on
+// fall back to the general form.
 QString formatTwoDecimals(long double value, QChar separator);
 
-// Blanks U+0020 at both ends, optional sign, digits, separator and digits,
-// optional exponent. Returns false for any other text or a value beyond the
-// extended range.
+// The value in hundredths, rounded as the two-decimal form rounds it (2.675
+// gives 268); nothing from 1E16 on.
+std::optional<std::int64_t> hundredthsOf(long double value);
+
+// A count of hundredths in the two-decimal form: -5 gives "-0,05".
+QString formatHundredths(std::int64_t count, QChar separator);
+
+// Blanks U+0020 at both ends, optional sign, digits, separator and digits
+// (at least one digit or the separator), optional exponent. Returns false
+// for any other text or a value beyond the extended range.
 bool tryParseNumber(const QString& text, QChar separator, long double& value);
 
 // As tryParseNumber, but throws ConvertError "'%s' ist kein gültiger

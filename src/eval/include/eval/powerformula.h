@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Evaluator for formulas that contain "^": numbers, + - * / ^, leading signs
-// and parentheses, in extended precision. "^" is computed as e^(y * ln x).
+// Evaluator for formulas that contain "^": numbers, + - * / ^, leading signs,
+// parentheses and a "%" directly after a number (as in the script language),
+// in extended precision. "^" is computed as e^(y * ln x).
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Base of Numra's secondary windows: a fixed-size dialog frame with an empty
-// title and no title-bar buttons, Tahoma 11 pixels, centred over its owner
-// each time it is shown. None of them has a cancel button, so Escape does
-// nothing; Return clicks the focused push button, else the default button.
+// title and no title-bar buttons, Tahoma 11 pixels, placed each time it is
+// shown. None of them has a cancel button, so Escape does nothing; Return
+// clicks the focused push button, else the default button.
 
 #include "gui/layoutfonts.h"
 
@@ -19,6 +19,13 @@ public:
     // name: the object name, by which the style sheet picks some windows.
     FixedDialog(QWidget* owner, const QString& name, QSize clientSize);
 
+    // Centred over the calculator, its owner: a window the user answers
+    // before going on. Beside it: one the user looks at while calculating.
+    enum class Placement { OverCalculator, BesideCalculator };
+    void setPlacement(Placement placement) { placement_ = placement; }
+
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -28,7 +35,10 @@ protected:
     QPushButton* addButton(const QString& text, QRect geometry);
 
 private:
+    void place();
     void centreOverOwner();
+
+    Placement placement_ = Placement::OverCalculator;
 };
 
 // Window-level colours as the layouts set them.

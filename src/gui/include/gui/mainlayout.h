@@ -24,12 +24,13 @@ enum class WindowControl {
     QuitButton,
     EditIndicatorFrame,
     EditIndicator,      // a check mark, shown while the entry field is editable
+    Edge,               // one pixel around the window, which has no frame of its own
     Count
 };
 
 inline constexpr std::size_t windowControlCount = static_cast<std::size_t>(WindowControl::Count);
 
-enum class ControlKind { Entry, CheckBox, TitleStrip, FlatButton, Label, Frame, Picture };
+enum class ControlKind { Entry, CheckBox, TitleStrip, FlatButton, Label, Frame, Picture, Edge };
 
 enum class ControlParent { Window, TitleStrip, EditIndicatorFrame };
 

@@ -11,6 +11,7 @@
 #include "core/settings.h"
 #include "gui/mainlayout.h"
 #include "gui/tapekeeping.h"
+#include "gui/toolkittexts.h"
 
 #include <QWidget>
 #include <array>
@@ -95,7 +96,7 @@ private:
     void connectControls();
     void buildMenu();
 
-    void applyHints();
+    void applyLanguage(); // the keys' hints and Qt's own texts
     void press(Key key);
     void runOnCore(const std::function<void()>& action);
     void render(const Display& display);
@@ -114,6 +115,7 @@ private:
     void syncTapeMenuItems();
 
     platform::WarningBeep& beep_;
+    ToolkitTexts toolkitTexts_;
     Calculator core_;
     CalculationFiles calculationFiles_{core_, *this};
     Settings settings_;

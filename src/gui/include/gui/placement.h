@@ -1,15 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Where a secondary window goes that the user keeps open while calculating:
-// beside the calculator window, never over its keys.
+// Where a window goes that the user looks at while going on calculating
+// (subtotal, VAT amounts, the tape): beside the calculator window, right of
+// it, or left of it when that screen has no room on the right, with the top
+// edges level; on a screen too narrow for either, below or above it. The
+// window is moved as little as needed to stay on the calculator's screen,
+// and only where the screen is too small for any of these does it cover a
+// part of the calculator.
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 
 class QWidget;
 
 namespace numra {
 
-// Right of the calculator's frame with their tops level, or left of it when
-// the calculator's screen has no room on the right; then moved as little as
-// needed to lie on that screen.
-void placeBeside(QWidget& window, const QWidget& calculator);
+// Both windows are given with their frames; screen is the available area of
+// the calculator's screen. Returns the top-left corner of the window's frame.
+QPoint besideCalculator(const QRect& calculator, QSize window, const QRect& screen);
+
+// Call before the window is shown: a window that has never been shown is
+// placed with the frame the window manager gives it.
+void placeBesideCalculator(QWidget& window, const QWidget& calculator);
 
 } // namespace numra

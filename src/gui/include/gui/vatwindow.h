@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The VAT window: net, tax and gross in three fields. It is handed two of
-// them, completes the third when shown, and copies any of them to the
-// clipboard and the memory register through the copy chooser.
+// The VAT window: net, tax and gross in three fields, shown as the VAT keys
+// computed them; copies any of them to the clipboard and the memory register
+// through the copy chooser.
 
 #include "core/calculatorui.h"
 #include "core/vatamounts.h"
@@ -20,7 +20,7 @@ class CopyChooser;
 
 class VatWindow : public FixedDialog {
 public:
-    VatWindow(QWidget* owner, QChar decimalSeparator);
+    explicit VatWindow(QWidget* owner);
 
     // Set once at start-up: the chooser is created after this window.
     void setChooser(CopyChooser* chooser) { chooser_ = chooser; }
@@ -39,19 +39,16 @@ public:
     QPushButton* closeButton() const { return closeButton_; }
 
 protected:
-    bool event(QEvent* event) override;
     void done(int result) override;
 
 private:
     QLineEdit* addAmountField(int top);
-    void completeAmounts();
     void applyLanguage(Language language);
     void copyChosenAmount();
     QLineEdit* fieldOf(VatField field) const;
     VatAmounts shownAmounts() const;
     void showMessage(MessageKind kind, const QString& text);
 
-    QChar separator_;
     CopyChooser* chooser_ = nullptr;
     QLabel* netLabel_;
     QLineEdit* netField_;
@@ -62,7 +59,6 @@ private:
     QPushButton* copyButton_;
     QPushButton* closeButton_;
     std::optional<QString> copied_;
-    bool cameBackFromOtherProgram_ = false;
 };
 
 } // namespace numra
