@@ -10,12 +10,11 @@
 
 namespace numra {
 
-// A title bar and nothing in it: no system menu, no minimise, maximise or
-// close button. Qt tells an X11 window manager so with a Motif hint, the
+// Qt tells an X11 window manager about the title bar with a Motif hint, the
 // window type "dialog" and the calculator as the window the dialog belongs
 // to; Openbox still draws its own buttons on every dialog.
 FixedDialog::FixedDialog(QWidget* owner, const QString& name, QSize clientSize)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : QDialog(owner, Qt::Dialog | titleBarWithoutButtons)
 {
     setObjectName(name);
     setWindowTitle(QString());

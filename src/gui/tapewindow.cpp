@@ -6,6 +6,7 @@
 #include "gui/errorguard.h"
 #include "gui/fixeddialog.h"
 #include "gui/tapeprinting.h"
+#include "platform/windowtitle.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -23,6 +24,7 @@
 #include <QStandardPaths>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace numra {
 
@@ -61,10 +63,12 @@ bool isCloseKey(const QKeyEvent& key)
 
 } // namespace
 
-TapeWindow::TapeWindow(QWidget* owner, Tape& tape) : QWidget(owner, Qt::Tool), tape_(tape)
+// A tool window, which stays with the calculator, with the title bar of the
+// other secondary windows; it is closed from the menu, with F4 or Escape.
+TapeWindow::TapeWindow(QWidget* owner, Tape& tape) : QWidget(owner, Qt::Tool | titleBarWithoutButtons), tape_(tape)
 {
     setObjectName(QStringLiteral("tapeWindow"));
-    setWindowTitle(QStringLiteral("Rechenstreifen"));
+    setWindowTitle(QString());
     setAccessibleName(QStringLiteral("Rechenstreifen"));
     // Opened from the calculator, it leaves the keyboard there.
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -143,6 +147,8 @@ void TapeWindow::followTape(bool follow)
 
 void TapeWindow::showEvent(QShowEvent* event)
 {
+    if (QWindow* handle = windowHandle())
+        platform::showEmptyTitle(*handle);
     followTape(true);
     QWidget::showEvent(event);
 }

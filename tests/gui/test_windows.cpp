@@ -201,13 +201,15 @@ TEST_F(Windows, SubtotalAndVatWindowsOpenBesideTheCalculatorOnItsScreen)
 
 TEST_F(Windows, SecondaryWindowsAskForATitleBarWithNothingInIt)
 {
-    const QDialog* secondary[] = {&windows.aboutWindow, &windows.vatWindow, &windows.helpWindow,
-                                  &windows.formulaWindow, &windows.copyChooser};
+    // The tape window is a tool window: it stays with the calculator.
+    const std::pair<const QWidget*, Qt::WindowType> secondary[] = {
+        {&windows.aboutWindow, Qt::Dialog},   {&windows.vatWindow, Qt::Dialog},   {&windows.helpWindow, Qt::Dialog},
+        {&windows.formulaWindow, Qt::Dialog}, {&windows.copyChooser, Qt::Dialog}, {&windows.tapeWindow, Qt::Tool}};
     const Qt::WindowFlags buttons = Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
         | Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint;
-    for (const QDialog* window : secondary) {
+    for (const auto& [window, type] : secondary) {
         SCOPED_TRACE(window->objectName().toStdString());
-        EXPECT_EQ(window->windowType(), Qt::Dialog);
+        EXPECT_EQ(window->windowType(), type);
         EXPECT_TRUE(window->windowFlags().testFlags(Qt::CustomizeWindowHint | Qt::WindowTitleHint));
         EXPECT_FALSE(window->windowFlags() & buttons);
         EXPECT_TRUE(window->windowTitle().isEmpty());

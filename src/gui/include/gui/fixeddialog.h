@@ -41,6 +41,11 @@ private:
     Placement placement_ = Placement::OverCalculator;
 };
 
+// The flags of a window that has a title bar with nothing in it: no system
+// menu, no minimise, maximise or close button. Such a window also shows an
+// empty title (platform/windowtitle.h).
+inline constexpr Qt::WindowFlags titleBarWithoutButtons = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+
 // Window-level colours as the layouts set them.
 void setBackground(QWidget* widget, const QColor& colour);
 void setFieldBackground(QLineEdit* field, const QColor& colour);
