@@ -43,7 +43,7 @@ void FixedDialog::place()
 {
     const QWidget* calculator = parentWidget() ? parentWidget()->window() : nullptr;
     if (placement_ == Placement::BesideCalculator && calculator)
-        placeBesideCalculator(*this, *calculator);
+        placeBesideCalculator(*this, *calculator, keepClear_);
     else
         centreOverOwner();
 }

@@ -4,8 +4,10 @@
 
 #include "gui/mainwindow.h"
 
+#include "gui/formulawindow.h"
 #include "gui/placement.h"
 #include "gui/tapewindow.h"
+#include "gui/vatwindow.h"
 
 #include <QAction>
 
@@ -14,6 +16,10 @@ namespace numra {
 void MainWindow::connectTapeWindow()
 {
     windows_.tapeWindow->installEventFilter(this); // the menu item shows whether it is open
+    // The tape keeps its side of the calculator; the subtotal and VAT windows
+    // take another.
+    windows_.formulaWindow->keepClearOf(windows_.tapeWindow);
+    windows_.vatWindow->keepClearOf(windows_.tapeWindow);
     windows_.tapeWindow->setHandlers({
         [this](const QString& formula) { runOnCore([&] { core_.editFormula(formula); }); },
         [this](const QString& text) { runOnCore([&] { core_.appendToEntry(text); }); },
@@ -29,6 +35,8 @@ void MainWindow::toggleTapeWindow()
     } else {
         placeBesideCalculator(tape, *this);
         tape.show();
+        if (windows_.formulaWindow->isVisible())
+            windows_.formulaWindow->place(); // an open subtotal makes room
     }
 }
 

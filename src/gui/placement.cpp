@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
+#include <array>
 
 namespace numra {
 
@@ -24,26 +25,31 @@ QRect keptOn(QRect window, const QRect& screen)
 
 } // namespace
 
-QPoint besideCalculator(const QRect& calculator, QSize window, const QRect& screen)
+QPoint besideCalculator(const QRect& calculator, QSize window, const QRect& screen, const QRect& keepClear)
 {
     const QRect right(QPoint(calculator.right() + 1 + gap, calculator.top()), window);
     const QRect left(QPoint(calculator.left() - gap - window.width(), calculator.top()), window);
     const QRect below(QPoint(calculator.left(), calculator.bottom() + 1 + gap), window);
     const QRect above(QPoint(calculator.left(), calculator.top() - gap - window.height()), window);
-    for (const QRect& place : {right, left, below, above}) {
-        const QRect kept = keptOn(place, screen);
-        if (!kept.intersects(calculator))
-            return kept.topLeft();
+    const std::array places{right, left, below, above};
+    for (const QRect& avoided : {keepClear, QRect()}) {
+        for (const QRect& place : places) {
+            const QRect kept = keptOn(place, screen);
+            if (!kept.intersects(calculator) && !kept.intersects(avoided))
+                return kept.topLeft();
+        }
     }
     return keptOn(right, screen).topLeft(); // a screen too small: over the calculator's right side
 }
 
-void placeBesideCalculator(QWidget& window, const QWidget& calculator)
+void placeBesideCalculator(QWidget& window, const QWidget& calculator, const QWidget* keepClear)
 {
     const QScreen* screen = calculator.screen();
     if (!screen)
         return;
-    window.move(besideCalculator(calculator.frameGeometry(), window.frameGeometry().size(), screen->availableGeometry()));
+    const QRect clear = keepClear && keepClear->isVisible() ? keepClear->frameGeometry() : QRect();
+    window.move(besideCalculator(calculator.frameGeometry(), window.frameGeometry().size(),
+                                 screen->availableGeometry(), clear));
 }
 
 } // namespace numra

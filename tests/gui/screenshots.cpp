@@ -171,8 +171,10 @@ int main(int argc, char** argv)
     settle();
     pictureVatWindow(windows, QStringLiteral("vat-right-edge"));
 
+    // With the tape right of the calculator, the VAT window goes elsewhere.
     mainWindow.move(40, 60);
     pictureTapeWindow(windows);
+    pictureVatWindow(windows, QStringLiteral("vat-beside-tape"));
 
     mainWindow.clickKey(Key::Edit);
     mainWindow.popupMenu()->popup(mainWindow.frameGeometry().topLeft() + QPoint(10, 50));

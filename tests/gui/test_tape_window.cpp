@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -152,6 +153,46 @@ TEST_F(TapeWindowTest, F4ShowsItBesideTheCalculatorAndItFollows)
     QTest::keyClick(&view(), Qt::Key_Escape);
     EXPECT_FALSE(tapeWindow().isVisible());
     EXPECT_FALSE(mainWindow.menuItem(MenuItem::Tape)->isChecked());
+}
+
+// On a 1280 x 1024 screen the tape takes the right of the centred calculator
+// and the subtotal and VAT windows its left, whichever opens first.
+TEST_F(TapeWindowTest, SubtotalAndVatWindowsLeaveTheTapeUncovered)
+{
+    const QRect screen = QGuiApplication::screens().constFirst()->availableGeometry();
+    QRect centred = mainWindow.frameGeometry();
+    centred.moveCenter(screen.center());
+    mainWindow.move(centred.topLeft());
+    processEvents();
+    const QRect calculator = mainWindow.frameGeometry();
+
+    for (const bool tapeFirst : {true, false}) {
+        SCOPED_TRACE(tapeFirst ? "the tape opened first" : "the subtotal open before the tape");
+        if (tapeFirst)
+            openTape();
+        press({Key::ClearEntry, Key::Digit5, Key::Plus, Key::Equals, Key::ClearEntry});
+        ASSERT_TRUE(windows.formulaWindow.isVisible());
+        if (!tapeFirst)
+            openTape();
+        QRect vatShown;
+        ModalScript modals;
+        modals.then([&](QWidget& window) {
+            vatShown = window.frameGeometry();
+            windows.vatWindow.closeButton()->click();
+        });
+        press({Key::Digit1, Key::Digit2, Key::VatFromNet});
+
+        const QRect tape = tapeWindow().frameGeometry();
+        EXPECT_GT(tape.left(), calculator.right());
+        for (const auto& [name, shown] :
+             {std::pair{"subtotal", windows.formulaWindow.frameGeometry()}, std::pair{"VAT", vatShown}}) {
+            EXPECT_FALSE(shown.intersects(tape)) << name;
+            EXPECT_LT(shown.right(), calculator.left()) << name;
+            EXPECT_TRUE(screen.contains(shown)) << name;
+        }
+        windows.formulaWindow.hide();
+        tapeWindow().hide();
+    }
 }
 
 TEST_F(TapeWindowTest, ShowsTheRowsTheNewestInSightAndTheTotal)

@@ -139,6 +139,7 @@ TEST(Placement, BesideTheCalculatorWhereTheScreenHasRoomAndAlwaysOnIt)
         QRect calculator;
         QRect screen;
         QPoint expected;
+        QRect keepClear{}; // the tape window
     } cases[] = {
         {"room on the right", {500, 300, 266, 333}, screen, {774, 300}},
         {"at the right edge: left of it", {1014, 300, 266, 333}, screen, {756, 300}},
@@ -148,9 +149,14 @@ TEST(Placement, BesideTheCalculatorWhereTheScreenHasRoomAndAlwaysOnIt)
         {"no room on either side: below it", {100, 0, 266, 333}, {0, 0, 500, 800}, {100, 341}},
         {"no room below either: above it", {100, 400, 266, 333}, {0, 0, 500, 800}, {100, 242}},
         {"no room anywhere: over its right side, on the screen", {100, 0, 266, 333}, {0, 0, 500, 400}, {250, 0}},
+        {"the tape on the right: left of it", {500, 300, 266, 333}, screen, {242, 300}, {774, 300, 400, 333}},
+        {"the tape on the right at the left edge: below it", {0, 300, 266, 333}, screen, {0, 641},
+         {274, 300, 400, 333}},
+        {"no place clear of the tape: over it, not over the keys", {100, 0, 266, 333}, {0, 0, 500, 800}, {100, 341},
+         {100, 341, 266, 459}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(besideCalculator(c.calculator, window, c.screen), c.expected) << c.name;
+        EXPECT_EQ(besideCalculator(c.calculator, window, c.screen, c.keepClear), c.expected) << c.name;
 }
 
 QRect keysOnScreen(const MainWindow& window)

@@ -23,6 +23,12 @@ public:
     // before going on. Beside it: one the user looks at while calculating.
     enum class Placement { OverCalculator, BesideCalculator };
     void setPlacement(Placement placement) { placement_ = placement; }
+    // A window beside the calculator that this one, placed beside it too,
+    // leaves uncovered while it is open.
+    void keepClearOf(const QWidget* window) { keepClear_ = window; }
+    // Placed again as when it is shown, for a window that has appeared
+    // beside the calculator since.
+    void place();
 
     void setVisible(bool visible) override;
 
@@ -35,10 +41,10 @@ protected:
     QPushButton* addButton(const QString& text, QRect geometry);
 
 private:
-    void place();
     void centreOverOwner();
 
     Placement placement_ = Placement::OverCalculator;
+    const QWidget* keepClear_ = nullptr;
 };
 
 // The flags of a window that has a title bar with nothing in it: no system

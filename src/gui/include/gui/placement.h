@@ -17,11 +17,16 @@ class QWidget;
 namespace numra {
 
 // Both windows are given with their frames; screen is the available area of
-// the calculator's screen. Returns the top-left corner of the window's frame.
-QPoint besideCalculator(const QRect& calculator, QSize window, const QRect& screen);
+// the calculator's screen. keepClear is a window already beside the
+// calculator that this one should not cover either (the tape window, for the
+// subtotal and VAT windows), or an empty rectangle; where no place is clear
+// of both, the calculator's keys win. Returns the top-left corner of the
+// window's frame.
+QPoint besideCalculator(const QRect& calculator, QSize window, const QRect& screen, const QRect& keepClear = QRect());
 
 // Call before the window is shown: a window that has never been shown is
-// placed with the frame the window manager gives it.
-void placeBesideCalculator(QWidget& window, const QWidget& calculator);
+// placed with the frame the window manager gives it. keepClear counts only
+// while it is visible.
+void placeBesideCalculator(QWidget& window, const QWidget& calculator, const QWidget* keepClear = nullptr);
 
 } // namespace numra
