@@ -117,6 +117,7 @@ TEST_F(Contrast, EveryTextColourOfTheStyleOnItsGround)
     } pairs[] = {
         {{QStringLiteral("color")}, {QStringLiteral("background"), QStringLiteral("background-color")}},
         {{QStringLiteral("selection-color")}, {QStringLiteral("selection-background-color")}},
+        {{QStringLiteral("color")}, {QStringLiteral("alternate-background-color")}}, // every other row
     };
     int checked = 0;
     for (auto rule = rules.begin(); rule != rules.end(); ++rule) {
@@ -166,8 +167,9 @@ TEST_F(Contrast, EveryTextOfEveryWindowOnWhatIsBehindIt)
 {
     QMessageBox message(QMessageBox::Critical, QStringLiteral("Fehler"), QStringLiteral("Ungültige Eingabe"),
                         QMessageBox::Ok);
+    mainWindow.toggleTapeWindow(); // its total is shown while it is open
     QWidget* all[] = {&mainWindow, &windows.aboutWindow, &windows.vatWindow, &windows.helpWindow,
-                      &windows.formulaWindow, &windows.copyChooser, &message};
+                      &windows.formulaWindow, &windows.copyChooser, &windows.tapeWindow, &message};
     int checked = 0;
     for (QWidget* window : all) {
         window->ensurePolished();
