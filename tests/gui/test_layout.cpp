@@ -44,7 +44,6 @@ QColor shownColour(QWidget* widget, QPoint at)
 class Layout : public ::testing::Test, public NumraFixture {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(applyVisualStyle(*qApp, defaultStyleName)); }
-    static void TearDownTestSuite() { qApp->setStyleSheet(QString()); }
 
     // A control shows its place, caption (when given) and font size.
     static void expectShown(const Shown& shown)
