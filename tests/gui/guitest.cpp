@@ -133,7 +133,7 @@ ModalScript::Answer acknowledge(ShownMessage& into)
     };
 }
 
-NumraFixture::NumraFixture() : windows(beep, QChar(u',')), mainWindow(windows.mainWindow)
+NumraFixture::NumraFixture() : mainWindow(beep, QChar(u',')), windows(mainWindow.secondaryWindows())
 {
     QApplication::clipboard()->clear();
     mainWindow.show();

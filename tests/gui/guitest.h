@@ -4,7 +4,13 @@
 // a script of answers for the modal windows they open. A modal window that
 // no answer expects, or one left open, fails the test instead of hanging it.
 
-#include "gui/startup.h"
+#include "gui/aboutwindow.h"
+#include "gui/copychooser.h"
+#include "gui/formulawindow.h"
+#include "gui/helpwindow.h"
+#include "gui/mainwindow.h"
+#include "gui/tapewindow.h"
+#include "gui/vatwindow.h"
 #include "platform/warningbeep.h"
 
 #include <QString>
@@ -67,16 +73,16 @@ ShownMessage readMessageBox(QWidget& window);
 // An answer that records a message box and presses its "OK".
 ModalScript::Answer acknowledge(ShownMessage& into);
 
-// The program's windows with a German decimal comma, the calculator window
-// shown and active.
+// The calculator window with a German decimal comma, shown and active, and
+// the windows it opens.
 class NumraFixture {
 public:
     NumraFixture();
     ~NumraFixture();
 
     platform::WarningBeep beep;
-    NumraWindows windows;
-    MainWindow& mainWindow;
+    MainWindow mainWindow;
+    SecondaryWindows& windows;
 };
 
 void processEvents(int ms = 20);

@@ -96,8 +96,8 @@ TEST_F(Contrast, EveryTextOfEveryWindowOnWhatIsBehindIt)
     QMessageBox message(QMessageBox::Critical, QStringLiteral("Fehler"), QStringLiteral("Ungültige Eingabe"),
                         QMessageBox::Ok);
     mainWindow.toggleTapeWindow(); // its total is shown while it is open
-    QWidget* all[] = {&mainWindow, &windows.aboutWindow, &windows.vatWindow, &windows.helpWindow,
-                      &windows.formulaWindow, &windows.copyChooser, &windows.tapeWindow, &message};
+    QWidget* all[] = {&mainWindow, &windows.aboutWindow(), &windows.vatWindow(), &windows.helpWindow(),
+                      &windows.formulaWindow(), &windows.copyChooser(), &windows.tapeWindow(), &message};
     int checked = 0;
     for (QWidget* window : all) {
         window->ensurePolished();

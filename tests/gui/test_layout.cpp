@@ -147,11 +147,11 @@ TEST_F(Layout, SecondaryWindowsMatchTheirSheets)
         QSize size;
         std::vector<Shown> controls;
     };
-    VatWindow& vat = windows.vatWindow;
-    CopyChooser& chooser = windows.copyChooser;
-    FormulaWindow& formula = windows.formulaWindow;
-    HelpWindow& help = windows.helpWindow;
-    AboutWindow& about = windows.aboutWindow;
+    VatWindow& vat = windows.vatWindow();
+    CopyChooser& chooser = windows.copyChooser();
+    FormulaWindow& formula = windows.formulaWindow();
+    HelpWindow& help = windows.helpWindow();
+    AboutWindow& about = windows.aboutWindow();
     const Window sheets[] = {
         {"VAT window", &vat, {244, 128},
          {{"net label", vat.netLabel(), {12, 8, 114, 21}, "Netto:", 0},
@@ -201,7 +201,7 @@ TEST_F(Layout, SecondaryWindowsMatchTheirSheets)
 
 TEST_F(Layout, VatLabelsAreWholeAndLevelWithTheirFields)
 {
-    VatWindow& vat = windows.vatWindow;
+    VatWindow& vat = windows.vatWindow();
     QLabel* tax = vat.taxLabel();
     const QFontMetrics metrics(tax->font());
     for (TextId id : {TextId::TaxLabelVatFromNet, TextId::TaxLabelVatFromGross})
@@ -222,8 +222,8 @@ TEST_F(Layout, VatLabelsAreWholeAndLevelWithTheirFields)
 
 TEST_F(Layout, EveryButtonHasAnAccessibleName)
 {
-    const QWidget* all[] = {&mainWindow, &windows.aboutWindow, &windows.vatWindow, &windows.helpWindow,
-                            &windows.formulaWindow, &windows.copyChooser, &windows.tapeWindow};
+    const QWidget* all[] = {&mainWindow, &windows.aboutWindow(), &windows.vatWindow(), &windows.helpWindow(),
+                            &windows.formulaWindow(), &windows.copyChooser(), &windows.tapeWindow()};
     for (const QWidget* window : all)
         for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
             EXPECT_FALSE(button->accessibleName().isEmpty())

@@ -80,7 +80,7 @@ protected:
     TapeWindowTest() { processEvents(); }
 
     Calculator& core() { return mainWindow.calculator(); }
-    TapeWindow& tapeWindow() { return windows.tapeWindow; }
+    TapeWindow& tapeWindow() { return windows.tapeWindow(); }
     QTableView& view() { return *tapeWindow().rows(); }
 
     void press(std::initializer_list<Key> keys)
@@ -93,7 +93,7 @@ protected:
     {
         press({Key::Digit1, Key::Digit2, Key::Plus, Key::Digit5, Key::Multiply, Key::Digit2, Key::Equals,
                Key::ClearEntry, Key::Digit7, Key::Minus, Key::Equals});
-        windows.formulaWindow.hide();
+        windows.formulaWindow().hide();
     }
     void openTape()
     {
@@ -171,26 +171,26 @@ TEST_F(TapeWindowTest, SubtotalAndVatWindowsLeaveTheTapeUncovered)
         if (tapeFirst)
             openTape();
         press({Key::ClearEntry, Key::Digit5, Key::Plus, Key::Equals, Key::ClearEntry});
-        ASSERT_TRUE(windows.formulaWindow.isVisible());
+        ASSERT_TRUE(windows.formulaWindow().isVisible());
         if (!tapeFirst)
             openTape();
         QRect vatShown;
         ModalScript modals;
         modals.then([&](QWidget& window) {
             vatShown = window.frameGeometry();
-            windows.vatWindow.closeButton()->click();
+            windows.vatWindow().closeButton()->click();
         });
         press({Key::Digit1, Key::Digit2, Key::VatFromNet});
 
         const QRect tape = tapeWindow().frameGeometry();
         EXPECT_GT(tape.left(), calculator.right());
         for (const auto& [name, shown] :
-             {std::pair{"subtotal", windows.formulaWindow.frameGeometry()}, std::pair{"VAT", vatShown}}) {
+             {std::pair{"subtotal", windows.formulaWindow().frameGeometry()}, std::pair{"VAT", vatShown}}) {
             EXPECT_FALSE(shown.intersects(tape)) << name;
             EXPECT_LT(shown.right(), calculator.left()) << name;
             EXPECT_TRUE(screen.contains(shown)) << name;
         }
-        windows.formulaWindow.hide();
+        windows.formulaWindow().hide();
         tapeWindow().hide();
     }
 }

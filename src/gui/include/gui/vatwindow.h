@@ -8,6 +8,7 @@
 #include "core/vatamounts.h"
 #include "gui/fixeddialog.h"
 
+#include <functional>
 #include <optional>
 
 class QLabel;
@@ -16,14 +17,12 @@ class QPushButton;
 
 namespace numra {
 
-class CopyChooser;
-
 class VatWindow : public FixedDialog {
 public:
     explicit VatWindow(QWidget* owner);
 
-    // Set once at start-up: the chooser is created after this window.
-    void setChooser(CopyChooser* chooser) { chooser_ = chooser; }
+    // Asks which amount to copy (the copy chooser); set once.
+    void setChooser(std::function<VatField()> choose) { choose_ = std::move(choose); }
 
     // Shows the window modally. Returns the text that Copy put into the
     // memory register, or nothing when nothing was copied.
@@ -49,7 +48,7 @@ private:
     VatAmounts shownAmounts() const;
     void showMessage(MessageKind kind, const QString& text);
 
-    CopyChooser* chooser_ = nullptr;
+    std::function<VatField()> choose_;
     QLabel* netLabel_;
     QLineEdit* netField_;
     QLabel* taxLabel_;

@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/secondarywindows.h"
+
+#include "gui/aboutwindow.h"
+#include "gui/copychooser.h"
+#include "gui/formulawindow.h"
+#include "gui/helpwindow.h"
+#include "gui/tapewindow.h"
+#include "gui/vatwindow.h"
+
+namespace numra {
+
+SecondaryWindows::SecondaryWindows(QWidget& calculator, Tape& tape,
+                                   std::function<void(TapeWindow&)> tapeWindowCreated)
+    : calculator_(calculator), tape_(tape), tapeWindowCreated_(std::move(tapeWindowCreated))
+{
+}
+
+AboutWindow& SecondaryWindows::aboutWindow()
+{
+    if (!aboutWindow_)
+        aboutWindow_ = new AboutWindow(&calculator_);
+    return *aboutWindow_;
+}
+
+// The subtotal and VAT windows keep clear of the tape window, which keeps its
+// side of the calculator.
+VatWindow& SecondaryWindows::vatWindow()
+{
+    if (!vatWindow_) {
+        vatWindow_ = new VatWindow(&calculator_);
+        vatWindow_->setChooser([this] { return copyChooser().choose(); });
+        vatWindow_->keepClearOf(tapeWindow_);
+    }
+    return *vatWindow_;
+}
+
+HelpWindow& SecondaryWindows::helpWindow()
+{
+    if (!helpWindow_)
+        helpWindow_ = new HelpWindow(&calculator_);
+    return *helpWindow_;
+}
+
+FormulaWindow& SecondaryWindows::formulaWindow()
+{
+    if (!formulaWindow_) {
+        formulaWindow_ = new FormulaWindow(&calculator_);
+        formulaWindow_->keepClearOf(tapeWindow_);
+        if (!subtotalCaption_.isNull())
+            formulaWindow_->setCaption(subtotalCaption_);
+    }
+    return *formulaWindow_;
+}
+
+CopyChooser& SecondaryWindows::copyChooser()
+{
+    if (!copyChooser_)
+        copyChooser_ = new CopyChooser(&calculator_);
+    return *copyChooser_;
+}
+
+TapeWindow& SecondaryWindows::tapeWindow()
+{
+    if (!tapeWindow_) {
+        tapeWindow_ = new TapeWindow(&calculator_, tape_);
+        if (formulaWindow_)
+            formulaWindow_->keepClearOf(tapeWindow_);
+        if (vatWindow_)
+            vatWindow_->keepClearOf(tapeWindow_);
+        tapeWindowCreated_(*tapeWindow_);
+    }
+    return *tapeWindow_;
+}
+
+bool SecondaryWindows::isTapeWindow(const QObject* object) const
+{
+    return tapeWindow_ && object == tapeWindow_;
+}
+
+bool SecondaryWindows::isTapeWindowVisible() const
+{
+    return tapeWindow_ && tapeWindow_->isVisible();
+}
+
+bool SecondaryWindows::isFormulaWindowVisible() const
+{
+    return formulaWindow_ && formulaWindow_->isVisible();
+}
+
+void SecondaryWindows::setSubtotalCaption(const QString& caption)
+{
+    subtotalCaption_ = caption;
+    if (formulaWindow_)
+        formulaWindow_->setCaption(caption);
+}
+
+} // namespace numra
