@@ -5,6 +5,7 @@
 #include "core/tapeformats.h"
 #include "gui/errorguard.h"
 #include "gui/fixeddialog.h"
+#include "gui/printdialog.h"
 #include "gui/tapeprinting.h"
 #include "platform/windowtitle.h"
 
@@ -18,8 +19,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableView>
@@ -265,11 +264,10 @@ void TapeWindow::askAndExport()
 
 void TapeWindow::askAndPrint()
 {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("Rechenstreifen drucken"));
-    if (dialog.exec() == QDialog::Accepted)
-        runGuarded(this, [&] { printTape(tape_, printer, QDate::currentDate()); });
+    runGuarded(this, [this] {
+        if (const auto printer = askForPrinter(this, QStringLiteral("Rechenstreifen drucken")))
+            printTape(tape_, *printer, QDate::currentDate());
+    });
 }
 
 void TapeWindow::closeToCalculator()

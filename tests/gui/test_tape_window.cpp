@@ -7,6 +7,8 @@
 
 #include "core/tapefile.h"
 #include "files/datafolder.h"
+#include "eval/errors.h"
+#include "gui/printdialog.h"
 #include "gui/tapekeeping.h"
 #include "gui/tapeprinting.h"
 
@@ -348,6 +350,26 @@ TEST_F(TapeWindowTest, PrintsToPdf)
     const qsizetype full = pagesPrinted(400);
     EXPECT_GT(full, 3) << "400 rows take several pages";
     EXPECT_LT(full, 40);
+}
+
+// "Drucken…" asks through Qt's print dialog, which comes from a module that
+// is loaded on first use; cancelled, it gives no printer. A module that is
+// not found is an error, for the default error box.
+TEST_F(TapeWindowTest, PrintDialogComesFromItsModule)
+{
+    QString title;
+    ModalScript modals;
+    modals.then([&](QWidget& dialog) {
+        title = dialog.windowTitle();
+        static_cast<QDialog&>(dialog).reject();
+    });
+    EXPECT_EQ(askForPrinter(&tapeWindow(), QStringLiteral("Rechenstreifen drucken"),
+                            QStringLiteral(NUMRA_PRINT_MODULE_FOLDER)),
+              nullptr);
+    EXPECT_EQ(title, QStringLiteral("Rechenstreifen drucken"));
+
+    QTemporaryDir empty;
+    EXPECT_THROW(askForPrinter(&tapeWindow(), QString(), empty.path()), Error);
 }
 
 TEST_F(TapeWindowTest, KeepTapeWritesTheFileAfterAChangeAndRemovesItWhenSwitchedOff)
