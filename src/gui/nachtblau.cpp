@@ -7,16 +7,12 @@
 #include "gui/fixeddialog.h"
 
 #include <QCheckBox>
-#include <QHeaderView>
-#include <QRadioButton>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyleFactory>
-#include <QStyleOption>
 #include <QTableView>
-#include <QToolButton>
 #include <array>
 
 namespace numra::nachtblau {
