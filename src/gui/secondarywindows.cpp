@@ -10,6 +10,13 @@
 
 namespace numra {
 
+// Every window is created here, owned by the calculator window.
+template <class Window, class... Arguments>
+Window* SecondaryWindows::create(Arguments&... arguments)
+{
+    return new Window(&calculator_, arguments...);
+}
+
 SecondaryWindows::SecondaryWindows(QWidget& calculator, Tape& tape,
                                    std::function<void(TapeWindow&)> tapeWindowCreated)
     : calculator_(calculator), tape_(tape), tapeWindowCreated_(std::move(tapeWindowCreated))
@@ -19,7 +26,7 @@ SecondaryWindows::SecondaryWindows(QWidget& calculator, Tape& tape,
 AboutWindow& SecondaryWindows::aboutWindow()
 {
     if (!aboutWindow_)
-        aboutWindow_ = new AboutWindow(&calculator_);
+        aboutWindow_ = create<AboutWindow>();
     return *aboutWindow_;
 }
 
@@ -28,7 +35,7 @@ AboutWindow& SecondaryWindows::aboutWindow()
 VatWindow& SecondaryWindows::vatWindow()
 {
     if (!vatWindow_) {
-        vatWindow_ = new VatWindow(&calculator_);
+        vatWindow_ = create<VatWindow>();
         vatWindow_->setChooser([this] { return copyChooser().choose(); });
         vatWindow_->keepClearOf(tapeWindow_);
     }
@@ -38,14 +45,14 @@ VatWindow& SecondaryWindows::vatWindow()
 HelpWindow& SecondaryWindows::helpWindow()
 {
     if (!helpWindow_)
-        helpWindow_ = new HelpWindow(&calculator_);
+        helpWindow_ = create<HelpWindow>();
     return *helpWindow_;
 }
 
 FormulaWindow& SecondaryWindows::formulaWindow()
 {
     if (!formulaWindow_) {
-        formulaWindow_ = new FormulaWindow(&calculator_);
+        formulaWindow_ = create<FormulaWindow>();
         formulaWindow_->keepClearOf(tapeWindow_);
         if (!subtotalCaption_.isNull())
             formulaWindow_->setCaption(subtotalCaption_);
@@ -56,14 +63,14 @@ FormulaWindow& SecondaryWindows::formulaWindow()
 CopyChooser& SecondaryWindows::copyChooser()
 {
     if (!copyChooser_)
-        copyChooser_ = new CopyChooser(&calculator_);
+        copyChooser_ = create<CopyChooser>();
     return *copyChooser_;
 }
 
 TapeWindow& SecondaryWindows::tapeWindow()
 {
     if (!tapeWindow_) {
-        tapeWindow_ = new TapeWindow(&calculator_, tape_);
+        tapeWindow_ = create<TapeWindow>(tape_);
         if (formulaWindow_)
             formulaWindow_->keepClearOf(tapeWindow_);
         if (vatWindow_)

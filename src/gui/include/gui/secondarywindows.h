@@ -47,6 +47,9 @@ public:
     void setSubtotalCaption(const QString& caption);
 
 private:
+    template <class Window, class... Arguments>
+    Window* create(Arguments&... arguments);
+
     QWidget& calculator_;
     Tape& tape_;
     std::function<void(TapeWindow&)> tapeWindowCreated_;
