@@ -31,6 +31,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <memory>
 #include <unistd.h>
 
 using namespace numra;
@@ -311,6 +312,21 @@ TEST_F(TapeWindowTest, ExportIntoAReadOnlyFolderIsReportedAndLeavesTheOldFile)
         << box.text.toStdString();
     EXPECT_EQ(contentsOf(path), QByteArray("alt"));
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// At the end of the program the calculator window goes, with the tape window
+// still open and following the tape, which goes before it (a sanitizer
+// build reports any use of the tape after it has gone).
+TEST(TapeWindowAtExit, GoesWithTheCalculatorWindowWhileOpen)
+{
+    platform::WarningBeep beep;
+    auto mainWindow = std::make_unique<MainWindow>(beep, u',');
+    mainWindow->show();
+    mainWindow->clickKey(Key::Digit7);
+    mainWindow->clickKey(Key::Equals);
+    mainWindow->toggleTapeWindow();
+    ASSERT_TRUE(mainWindow->secondaryWindows().tapeWindow().isVisible());
+    mainWindow.reset();
 }
 
 TEST(TapePrinting, PagesCarryTheDateAndTheirNumbers)
