@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
 #include <cstdlib>
 
 using namespace numra;
@@ -177,6 +178,57 @@ TEST(VatRate, IsShownWithoutTrailingZeros)
     };
     for (const auto& c : cases)
         EXPECT_EQ(formatVatRate(c.rate, c.separator), QString::fromUtf8(c.shown)) << c.rate;
+}
+
+TEST(VatRate, IsReadFromTheTextsAUserTypes)
+{
+    const struct {
+        const char* text;
+        std::optional<int> rate;
+    } cases[] = {
+        {"19", 1900},  {"7", 700},       {"0", 0},         {"16,5", 1650},  {"16.5", 1650}, {"16,50", 1650},
+        {"99,99", kMaxVatRate}, {" 7 ", 700}, {"7 %", 700}, {"16,5%", 1650}, {",5", 50},     {"05", 500},
+        {"", std::nullopt},     {"%", std::nullopt},      {"100", std::nullopt},  {"250", std::nullopt},
+        {"16,555", std::nullopt}, {"-7", std::nullopt},   {"+7", std::nullopt},   {"1,2,3", std::nullopt},
+        {"7 7", std::nullopt},  {"1e1", std::nullopt},    {",", std::nullopt},    {"\u0667", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(parseVatRate(QString::fromUtf8(c.text)), c.rate) << c.text;
+}
+
+TEST(VatRate, KeepsTheChosenRateAmongTheOffered)
+{
+    const VatRates own16{1600, 1600};
+    EXPECT_EQ(withOwnRate(VatRates{}, 1650), (VatRates{1650, 1650}));
+    EXPECT_EQ(withOwnRate(own16, kReducedVatRate), (VatRates{kReducedVatRate, 1600})) << "7 % keeps the own rate";
+    EXPECT_EQ(withOwnRate(own16, kStandardVatRate), (VatRates{kStandardVatRate, 1600}));
+    EXPECT_EQ(switchedStandardReduced(VatRates{}), (VatRates{kReducedVatRate, std::nullopt}));
+    EXPECT_EQ(switchedStandardReduced(VatRates{kReducedVatRate, 1600}), (VatRates{kStandardVatRate, 1600}));
+    EXPECT_EQ(switchedStandardReduced(own16), (VatRates{kStandardVatRate, 1600})) << "from the own rate to 19 %";
+
+    // Read back from the settings: each value valid or missing.
+    const std::optional<int> none;
+    EXPECT_EQ(consistentVatRates(none, none), VatRates{});
+    EXPECT_EQ(consistentVatRates(700, none), (VatRates{700, std::nullopt}));
+    EXPECT_EQ(consistentVatRates(1600, 1600), own16);
+    EXPECT_EQ(consistentVatRates(1600, none), own16) << "a rate of its own is the own rate";
+    EXPECT_EQ(consistentVatRates(1200, 1600), (VatRates{kStandardVatRate, 1600})) << "two own rates: 19 %";
+    EXPECT_EQ(consistentVatRates(none, 1600), (VatRates{kStandardVatRate, 1600}));
+    EXPECT_EQ(consistentVatRates(700, 1900), (VatRates{700, std::nullopt})) << "19 % is no own rate";
+}
+
+TEST(VatRate, ChoicesAreTheFixedRatesTheOwnAndANewOne)
+{
+    auto captions = [](const VatRates& rates) {
+        QStringList shown;
+        for (const VatRateChoice& choice : vatRateChoices(rates, u','))
+            shown << (choice.chosen ? QStringLiteral("[%1]") : QStringLiteral("%1")).arg(choice.caption);
+        return shown.join(u'|');
+    };
+    EXPECT_EQ(captions(VatRates{}), QStringLiteral("[19 %]|7 %|Eigener Satz …"));
+    EXPECT_EQ(captions(VatRates{700, 1650}), QStringLiteral("19 %|[7 %]|16,5 %|Eigener Satz …"));
+    EXPECT_EQ(captions(VatRates{1650, 1650}), QStringLiteral("19 %|7 %|[16,5 %]|Eigener Satz …"));
+    EXPECT_EQ(vatRateChoices(VatRates{}, u',').back().rate, std::nullopt) << "the last asks for a rate";
 }
 
 TEST(VatCopy, TakesTheChosenFieldWithoutBlanks)
