@@ -118,7 +118,8 @@ bool MainWindow::event(QEvent* event)
 void MainWindow::applyLanguage()
 {
     for (const KeyInfo& key : keyTable())
-        keyButton(key.key)->setToolTip(key.hint(core_.language()).toString());
+        keyButton(key.key)->setToolTip(
+            keyHint(key, core_.language(), core_.vatRates().chosen, core_.decimalSeparator()));
     toolkitTexts_.follow(core_.language());
 }
 

@@ -81,6 +81,12 @@ std::optional<QString> MainWindow::showVatWindow(const VatWindowInput& input)
     return windows_.vatWindow->showAmounts(input);
 }
 
+void MainWindow::updateVatWindow(const VatWindowInput& input)
+{
+    render(core_.display());
+    windows_.vatWindow->refill(input);
+}
+
 void MainWindow::copyToClipboard(const QString& text)
 {
     QGuiApplication::clipboard()->setText(text);

@@ -71,16 +71,21 @@ QLineEdit* VatWindow::addAmountField(int top)
 
 std::optional<QString> VatWindow::showAmounts(const VatWindowInput& input)
 {
-    netField_->setText(input.amounts.net);
-    taxField_->setText(input.amounts.tax);
-    grossField_->setText(input.amounts.gross);
-    taxLabel_->setText(input.taxLabel);
+    refill(input);
     copied_.reset();
 
     applyLanguage(input.language);
     taxField_->setFocus();
     exec();
     return copied_;
+}
+
+void VatWindow::refill(const VatWindowInput& input)
+{
+    netField_->setText(input.amounts.net);
+    taxField_->setText(input.amounts.tax);
+    grossField_->setText(input.amounts.gross);
+    taxLabel_->setText(input.taxLabel());
 }
 
 void VatWindow::applyLanguage(Language language)

@@ -76,6 +76,7 @@ public:
     void showSubtotal(const QString& text) override;
     QString confirmFormula(const QString& candidate) override;
     std::optional<QString> showVatWindow(const VatWindowInput& input) override;
+    void updateVatWindow(const VatWindowInput& input) override;
     void copyToClipboard(const QString& text) override;
     void focusEntry() override;
     QString askSaveFileName(const QString& startFolder) override;

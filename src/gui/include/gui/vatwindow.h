@@ -28,6 +28,9 @@ public:
     // Shows the window modally. Returns the text that Copy put into the
     // memory register, or nothing when nothing was copied.
     std::optional<QString> showAmounts(const VatWindowInput& input);
+    // While open: the amounts and the rate of the same calculation at another
+    // rate.
+    void refill(const VatWindowInput& input);
 
     QLabel* netLabel() const { return netLabel_; }
     QLineEdit* netField() const { return netField_; }
