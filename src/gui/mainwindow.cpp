@@ -30,16 +30,19 @@ MainWindow::MainWindow(platform::WarningBeep& beep, QChar decimalSeparator)
     setFixedSize(mainClientSize);
     buildControls();
     connectControls();
-    buildMenu();
     QApplication::instance()->installEventFilter(new KeyRouter(*this));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    applySettings();
+    buildMenu();
 }
 
 void MainWindow::attach(const SecondaryWindows& windows)
 {
     windows_ = windows;
     windows_.vatWindow->setChooser(windows_.copyChooser);
+    windows_.vatWindow->setRateHandler(
+        [this](std::optional<int> rate) { return chooseVatRate(rate, *windows_.vatWindow); });
     connectTapeWindow();
 }
 

@@ -9,6 +9,7 @@
 #include "gui/formulawindow.h"
 #include "gui/helpwindow.h"
 #include "gui/messagebox.h"
+#include "gui/staysontop.h"
 #include "gui/vatwindow.h"
 
 #include <QClipboard>
@@ -108,6 +109,7 @@ QString MainWindow::askSaveFileName(const QString& startFolder)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(calculationFileFilters());
     dialog.setDefaultSuffix(QLatin1StringView(kCalculationFileSuffix));
+    stayOnTopLikeCalculator(dialog);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
@@ -120,6 +122,7 @@ QString MainWindow::askOpenFileName()
     // read with its own message, which names the file and the reason.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(calculationFileFilters());
+    stayOnTopLikeCalculator(dialog);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 

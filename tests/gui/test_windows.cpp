@@ -501,7 +501,9 @@ TEST_F(Windows, PopupMenuShowsItsVisibleItemsAtTheFramePlusOffset)
     EXPECT_EQ(visible, (QStringList{QStringLiteral("Berechnung speichern"), QStringLiteral("Berechnung laden"),
                                     QStringLiteral("-"), QStringLiteral("Rechenstreifen"),
                                     QStringLiteral("Rechenstreifen behalten"), QStringLiteral("-"),
-                                    QStringLiteral("Info"), QStringLiteral("-"), QStringLiteral("Beenden")}));
+                                    QStringLiteral("Umsatzsteuersatz"), QStringLiteral("Immer im Vordergrund"),
+                                    QStringLiteral("-"), QStringLiteral("Info"), QStringLiteral("-"),
+                                    QStringLiteral("Beenden")}));
     EXPECT_FALSE(mainWindow.menuItem(MenuItem::Help)->isVisible());
     EXPECT_FALSE(mainWindow.menuItem(MenuItem::LanguageMenu)->isVisible());
 
