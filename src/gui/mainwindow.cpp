@@ -30,16 +30,19 @@ MainWindow::MainWindow(platform::WarningBeep& beep, QChar decimalSeparator)
     setFixedSize(mainClientSize);
     buildControls();
     connectControls();
-    buildMenu();
     QApplication::instance()->installEventFilter(new KeyRouter(*this));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    applySettings();
+    buildMenu();
 }
 
 void MainWindow::attach(const SecondaryWindows& windows)
 {
     windows_ = windows;
     windows_.vatWindow->setChooser(windows_.copyChooser);
+    windows_.vatWindow->setRateHandler(
+        [this](std::optional<int> rate) { return chooseVatRate(rate, *windows_.vatWindow); });
     connectTapeWindow();
 }
 
@@ -118,7 +121,8 @@ bool MainWindow::event(QEvent* event)
 void MainWindow::applyLanguage()
 {
     for (const KeyInfo& key : keyTable())
-        keyButton(key.key)->setToolTip(key.hint(core_.language()).toString());
+        keyButton(key.key)->setToolTip(
+            keyHint(key, core_.language(), core_.vatRates().chosen, core_.decimalSeparator()));
     toolkitTexts_.follow(core_.language());
 }
 

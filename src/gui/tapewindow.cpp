@@ -5,6 +5,7 @@
 #include "core/tapeformats.h"
 #include "gui/errorguard.h"
 #include "gui/fixeddialog.h"
+#include "gui/staysontop.h"
 #include "gui/tapeprinting.h"
 #include "platform/windowtitle.h"
 
@@ -145,6 +146,13 @@ void TapeWindow::followTape(bool follow)
     updateSummary();
 }
 
+void TapeWindow::setVisible(bool visible)
+{
+    if (visible && !isVisible())
+        stayOnTopLikeCalculator(*this);
+    QWidget::setVisible(visible);
+}
+
 void TapeWindow::showEvent(QShowEvent* event)
 {
     if (QWindow* handle = windowHandle())
@@ -259,6 +267,7 @@ void TapeWindow::askAndExport()
         dialog.setDefaultSuffix(filter == kTextFilter ? QStringLiteral("txt") : QStringLiteral("csv"));
     });
     dialog.selectFile(QStringLiteral("Rechenstreifen.csv"));
+    stayOnTopLikeCalculator(dialog);
     if (dialog.exec() == QDialog::Accepted)
         exportTo(dialog.selectedFiles().value(0));
 }
@@ -268,6 +277,7 @@ void TapeWindow::askAndPrint()
     QPrinter printer;
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Rechenstreifen drucken"));
+    stayOnTopLikeCalculator(dialog);
     if (dialog.exec() == QDialog::Accepted)
         runGuarded(this, [&] { printTape(tape_, printer, QDate::currentDate()); });
 }

@@ -35,6 +35,8 @@ void startUp(Calculator& calculator, const Options& options)
     calculator.start(QString());
     calculator.setLanguage(options.language);
     calculator.setRoundingChecked(options.round);
+    if (options.vatRate)
+        calculator.setVatRates(withOwnRate(VatRates{}, *options.vatRate));
 }
 
 void printTape(Options::Tape tape, const Calculator& calculator, Output& out)
@@ -56,7 +58,7 @@ void printTape(Options::Tape tape, const Calculator& calculator, Output& out)
 class FormulaRunner {
 public:
     FormulaRunner(const Options& options, Output& out)
-        : out_(out), ui_(out), calculator_(ui_, options.decimalSeparator)
+        : out_(out), ui_(out, options.vatRate.has_value()), calculator_(ui_, options.decimalSeparator)
     {
         startUp(calculator_, options);
         calculator_.press(Key::Edit);
@@ -166,7 +168,7 @@ int runKeys(const Options& options)
         steps.push_back(*step);
     }
     Output out(stdout);
-    ConsoleUi ui(out);
+    ConsoleUi ui(out, options.vatRate.has_value());
     Calculator calculator(ui, options.decimalSeparator);
     startUp(calculator, options);
     for (const KeyStep& step : steps) {

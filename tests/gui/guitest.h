@@ -67,6 +67,11 @@ ShownMessage readMessageBox(QWidget& window);
 // An answer that records a message box and presses its "OK".
 ModalScript::Answer acknowledge(ShownMessage& into);
 
+// Each test starts as a first start does: without a settings file.
+struct NoSettings {
+    NoSettings();
+};
+
 // The program's windows with a German decimal comma, the calculator window
 // shown and active.
 class NumraFixture {
@@ -74,6 +79,7 @@ public:
     NumraFixture();
     ~NumraFixture();
 
+    NoSettings noSettings;
     platform::WarningBeep beep;
     NumraWindows windows;
     MainWindow& mainWindow;

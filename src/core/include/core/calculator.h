@@ -13,6 +13,7 @@
 #include "core/keys.h"
 #include "core/languagetable.h"
 #include "core/tape.h"
+#include "core/vatrates.h"
 #include "eval/interpreter.h"
 
 #include <QString>
@@ -80,6 +81,14 @@ public:
     // The messages and the texts handed to other windows follow it.
     void setLanguage(Language language);
 
+    // The rate of "Ust+" and "Ust-" and the user's own rate, each from 0 to
+    // kMaxVatRate (vatkeys.cpp). While the VAT window is open, its
+    // calculation is made again at the chosen rate; when an amount of it
+    // would then reach the limit, the rates stay as they were, "Ungültige
+    // Eingabe" is shown and the result is false.
+    const VatRates& vatRates() const { return vatRates_; }
+    bool setVatRates(const VatRates& rates);
+
     // --- the tape (taperecording.cpp) ---
     // Every completed calculation adds a row; errors add none.
     Tape& tape() { return tape_; }
@@ -141,8 +150,13 @@ private:
 
     // VAT keys (vatkeys.cpp).
     enum class VatDirection { FromNet, FromGross };
+    struct VatCalculation {
+        VatDirection direction;
+        std::int64_t enteredCents;
+    };
     void vatKey(VatDirection direction);
     std::optional<std::int64_t> enteredCents() const;
+    std::optional<VatWindowInput> vatCalculation(VatCalculation calculation);
 
     // The tape (taperecording.cpp): a row for the operation that has just
     // completed, from the texts shown.
@@ -170,6 +184,8 @@ private:
     MemoryRegister memory_;
     QString dataFolder_;
     Display display_;
+    VatRates vatRates_;
+    std::optional<VatCalculation> openVatWindow_; // while the VAT window is open
 
     Tape tape_;
     QString entryAtKey_;             // the entry when the key was pressed
