@@ -312,7 +312,7 @@ void Lexer::readDoubleValue()
 {
     const QStringView token = text();
     long double value = 0;
-    if (!tryParseNumber(QString::fromRawData(token.data(), token.size()), u'.', value))
+    if (!tryParseNumber(token, u'.', value))
         throw InterpreterError(errcode::Internal, -1);
     value_ = ScriptValue::dbl(fpu::toDouble(value));
 }

@@ -3,9 +3,10 @@
 // Extended-precision arithmetic with the three reported floating-point faults.
 // All arithmetic runs on the x87 unit (long double, 64-bit significand),
 // rounded to nearest. Invalid operation, division by zero and overflow become
-// ArithmeticError; underflow and inexact results pass silently. The status
-// flags are cleared before every checked operation and after every fault, so
-// nothing leaks into the next calculation.
+// ArithmeticError; underflow and inexact results pass silently. A checked
+// operation clears the status flags before it and after a fault, so nothing
+// leaks into the next calculation; the four basic operations and the
+// rounding to double touch the flags only when their result is not finite.
 
 #include "eval/errors.h"
 
@@ -28,6 +29,19 @@ long double checked(Op op)
     volatile long double result = op();
     raiseOnFault();
     return result;
+}
+
+// For an operation that rounds once to nearest (an IEEE basic operation or
+// a conversion): each of the three faults makes its result infinite or NaN,
+// so a finite result proves that none was raised, and only another result
+// is computed again under checked(). op must have no side effects.
+template <class Op>
+long double checkedBasic(Op op)
+{
+    const long double result = op();
+    if (__builtin_isfinite(result)) [[likely]]
+        return result;
+    return checked(op);
 }
 
 long double add(long double a, long double b);
