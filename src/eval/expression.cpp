@@ -31,11 +31,33 @@ constexpr Priority kPriorities[] = {
     {tok::GreaterEqual, 2}, {tok::LessEqual, 2},
 };
 
-bool isOperand(TokenKind kind)
+// What may not follow an operand directly: another operand, a group, a set
+// or "not".
+bool mayNotFollowOperand(TokenKind kind)
 {
-    return kind == tok::Identifier || kind == tok::Integer || kind == tok::Double
-        || kind == tok::String || kind == tok::False || kind == tok::True;
+    switch (kind) {
+    case tok::Identifier:
+    case tok::Integer:
+    case tok::Double:
+    case tok::String:
+    case tok::False:
+    case tok::True:
+    case tok::LParen:
+    case tok::LBracket:
+    case tok::Not:
+        return true;
+    default:
+        return false;
+    }
 }
+
+// The table spread over the kind codes, for a lookup per token.
+constexpr auto kPriorityByKind = [] {
+    std::array<std::int8_t, tok::Xor + 1> table{};
+    for (const Priority& entry : kPriorities)
+        table[std::size_t(entry.kind)] = std::int8_t(entry.priority);
+    return table;
+}();
 
 // "not" has its priority as a prefix; after an operand it is no operator.
 int binaryPriority(TokenKind kind)
@@ -58,14 +80,7 @@ std::uint32_t payload32(const ScriptValue& value)
 
 int operatorPriority(TokenKind kind)
 {
-    // The table spread over the kind codes, for a lookup per token.
-    static constexpr auto byKind = [] {
-        std::array<std::int8_t, tok::Xor + 1> table{};
-        for (const Priority& entry : kPriorities)
-            table[std::size_t(entry.kind)] = std::int8_t(entry.priority);
-        return table;
-    }();
-    return kind >= 0 && kind < TokenKind(byKind.size()) ? byKind[std::size_t(kind)] : 0;
+    return kind >= 0 && kind < TokenKind(kPriorityByKind.size()) ? kPriorityByKind[std::size_t(kind)] : 0;
 }
 
 ExpressionEvaluator::ExpressionEvaluator(Lexer& lexer, const ValueContext& context,
@@ -177,7 +192,7 @@ ScriptValue ExpressionEvaluator::readOperand(PercentBase percent)
 // the share b*n/100 of the sum b before it, or n/100 without one.
 ScriptValue ExpressionEvaluator::readNumber(PercentBase percent)
 {
-    ScriptValue number = lexer_.value();
+    ScriptValue number = lexer_.takeValue();
     const bool decimal = isDecimalNumber(lexer_.text());
     const int end = lexer_.endPos();
     lexer_.advance();
@@ -206,8 +221,7 @@ ScriptValue ExpressionEvaluator::readStrings()
 // first one without an operator ("2(3+4)", "5 not 3"), as in "2 3".
 void ExpressionEvaluator::refuseOperandAfterOperand() const
 {
-    const TokenKind next = lexer_.kind();
-    if (isOperand(next) || next == tok::LParen || next == tok::LBracket || next == tok::Not)
+    if (mayNotFollowOperand(lexer_.kind()))
         throw InterpreterError(errcode::MissingOperator, lexer_.endPos());
 }
 

@@ -72,13 +72,6 @@ void TokenCutter::rewind()
     cooked_ = false;
 }
 
-QStringView TokenCutter::tokenText() const
-{
-    if (cooked_)
-        return cookedText_;
-    return QStringView(data_ + tokenStart_, pos_ - tokenStart_);
-}
-
 // One pass over at most one comment; true if it moved the position.
 bool TokenCutter::skipCommentOnce()
 {
@@ -122,38 +115,76 @@ void TokenCutter::skipBlanksAndComments()
     }
 }
 
-void TokenCutter::cutToken()
+// Each kind of token is recognised by its first characters, so the cut
+// decides the kind as it goes. Numbers and symbols of one character, most of
+// a formula, are cut here; every other token by cutOtherToken().
+TokenKind TokenCutter::cutToken()
 {
-    const bool afterPoint = pos_ > 0 && at(pos_ - 1) == u'.';
+    const qsizetype previousEnd = pos_;
     cooked_ = false;
-    skipBlanksAndComments();
-    const qsizetype start = pos_;
-    tokenStart_ = start;
+    if (charclass::startsBlankOrComment(at(pos_), at(pos_ + 1)))
+        skipBlanksAndComments();
+    tokenStart_ = pos_;
     const char16_t c = at(pos_);
-    const auto identifierChar = [&](char16_t ch) {
-        return charclass::isIdentifierChar(ch) || (afterPoint && isUnicodeLetter(QChar(ch)));
-    };
+    if (charclass::isDigit(c))
+        return cutDecimalNumber();
+    if (const TokenKind symbol = symbolOfCharacter(c); symbol != tok::Unknown && !charclass::isCompoundStart(c)) {
+        ++pos_;
+        return symbol;
+    }
+    return cutOtherToken(previousEnd > 0 && at(previousEnd - 1) == u'.');
+}
 
+// After a point ("x.y") a name may hold letters outside ASCII.
+TokenKind TokenCutter::cutOtherToken(bool afterPoint)
+{
+    const qsizetype start = pos_;
+    const char16_t c = at(pos_);
     if (charclass::isIdentifierStart(c) || (afterPoint && isUnicodeLetter(QChar(c)))) {
-        while (identifierChar(at(pos_)))
+        while (charclass::isIdentifierChar(at(pos_)) || (afterPoint && isUnicodeLetter(QChar(at(pos_)))))
             ++pos_;
-    } else if (charclass::isDigit(c)) {
-        // "1.2.3" is one token, "1..5" is "1", "..", "5".
-        while (charclass::isDigit(at(pos_)) || (at(pos_) == u'.' && at(pos_ + 1) != u'.'))
-            ++pos_;
-    } else if (c == u'$' && charclass::isHexDigit(at(pos_ + 1))) {
+        const TokenKind keyword = findKeyword(tokenText());
+        return keyword != tok::Unknown ? keyword : tok::Identifier;
+    }
+    if (c == u'$' && charclass::isHexDigit(at(pos_ + 1))) {
         ++pos_;
         while (charclass::isHexDigit(at(pos_)))
             ++pos_;
-    } else if (c == u'\'') {
-        cutString(start);
-    } else if (c == u'#' && charclass::isDigit(at(pos_ + 1))) {
-        cutCharacterCode(start);
-    } else if (charclass::isCompoundStart(c)) {
-        cutCompound();
-    } else if (c != u'\0') {
-        ++pos_;
+        return tok::Integer;
     }
+    if (c == u'\'') {
+        cutString(start);
+        const QStringView text = tokenText();
+        return text.size() >= 2 && text.back() == u'\'' ? tok::String : tok::Unknown;
+    }
+    if (c == u'#' && charclass::isDigit(at(pos_ + 1))) {
+        cutCharacterCode(start);
+        return tok::String;
+    }
+    if (charclass::isCompoundStart(c)) {
+        cutCompound();
+        return findSymbol(tokenText());
+    }
+    if (c == u'\0')
+        return tok::Empty;
+    ++pos_;
+    // A letter outside ASCII is a name of one letter.
+    return isUnicodeLetter(QChar(c)) ? tok::Identifier : tok::Unknown;
+}
+
+// Digits with "." inside: "1.2.3" is one token (and no number), "1..5" is
+// "1", "..", "5".
+TokenKind TokenCutter::cutDecimalNumber()
+{
+    int points = 0;
+    for (;; ++pos_) {
+        const char16_t c = at(pos_);
+        if (c == u'.' && at(pos_ + 1) != u'.')
+            ++points;
+        else if (!charclass::isDigit(c))
+            break;
+    }
+    return points == 0 ? tok::Integer : (points == 1 ? tok::Double : tok::Unknown);
 }
 
 void TokenCutter::cutString(qsizetype start)
@@ -236,9 +267,8 @@ void Lexer::advance()
         backed_ = false;
         return;
     }
-    cutter_.cutToken();
+    kind_ = cutter_.cutToken();
     const QStringView token = text();
-    kind_ = classifyToken(token);
     switch (kind_) {
     case tok::Identifier:
         value_ = ScriptValue::text(token.toString());
@@ -264,20 +294,17 @@ void Lexer::advance()
 void Lexer::readIntegerValue()
 {
     const QStringView token = text();
-    const auto value = token.front() == u'$' ? hexLiteral(token.mid(1)) : decimalLiteral(token);
+    if (token.size() <= 9 && token.front() != u'$') { // below 2^31 whatever the digits
+        std::int32_t value = 0;
+        for (QChar c : token)
+            value = value * 10 + (c.unicode() - u'0');
+        value_.setInteger(value);
+        return;
+    }
+    std::optional<ScriptValue> value = token.front() == u'$' ? hexLiteral(token.mid(1)) : decimalLiteral(token);
     if (!value)
         throw InterpreterError(errcode::IntegerRequired, endPos());
-    value_ = *value;
-}
-
-bool Lexer::isPercentSignAt(int position) const
-{
-    return kind_ == tok::Unknown && text() == u"%" && startPos() == position;
-}
-
-bool isDecimalNumber(QStringView token)
-{
-    return !token.isEmpty() && charclass::isDigit(token.front().unicode());
+    value_ = std::move(*value);
 }
 
 // Cut as the lexer cuts, so "x1%", "$12%" and "1.2.3%" are no number before
@@ -292,13 +319,12 @@ bool endsWithPercentOfNumber(const QString& formula)
     int numberEnd = -1;
     try {
         for (;;) {
-            cutter.cutToken();
+            const TokenKind kind = cutter.cutToken();
             const QStringView token = cutter.tokenText();
             if (token.isEmpty())
                 return false;
             if (cutter.position() == formula.size())
                 return token == u"%" && afterNumber && cutter.position() - 1 == numberEnd;
-            const TokenKind kind = classifyToken(token);
             afterNumber = (kind == tok::Integer || kind == tok::Double) && isDecimalNumber(token);
             numberEnd = cutter.position();
         }

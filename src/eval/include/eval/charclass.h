@@ -44,6 +44,29 @@ constexpr bool isIdentifierChar(char16_t c)
     return isIdentifierStart(c) || isDigit(c);
 }
 
+// A blank, a comment opener ("{", "(*", "//") or a misplaced closer ("}",
+// "*)"), from the first character and the one after it.
+constexpr bool startsBlankOrComment(char16_t c, char16_t next)
+{
+    switch (c) {
+    case u'\t':
+    case u'\n':
+    case u'\r':
+    case u' ':
+    case u'{':
+    case u'}':
+        return true;
+    case u'(':
+        return next == u'*';
+    case u'*':
+        return next == u')';
+    case u'/':
+        return next == u'/';
+    default:
+        return false;
+    }
+}
+
 constexpr bool isCompoundStart(char16_t c)
 {
     return c == u'.' || c == u'<' || c == u'=' || c == u'>';
