@@ -6,6 +6,9 @@
 #include "eval/lexer.h"
 #include "eval/numbertext.h"
 #include "eval/powerformula.h"
+#include "eval/textcopy.h"
+
+#include <algorithm>
 
 namespace numra {
 
@@ -30,9 +33,10 @@ void Calculator::calculate()
     subtotalShown_ = false;
     if (isBlankText(formula_))
         return;
-    formula_.replace(u',', u'.');
+    // In place: the formula's buffer is its own, so this allocates nothing.
+    std::replace(formula_.begin(), formula_.end(), QChar(u','), QChar(u'.'));
 
-    if (formula_.contains(u'^')) {
+    if (std::find(formula_.cbegin(), formula_.cend(), QChar(u'^')) != formula_.cend()) {
         const long double value = evaluatePowerFormula(formula_);
         showResult(value);
         return;
@@ -52,7 +56,8 @@ void Calculator::calculate()
 
     ui_.setSubtotalLabel(text(TextId::SubtotalCaption));
     if (subtotalShown_) {
-        ui_.showSubtotal(formatTwoDecimals(value, separator_));
+        copyInto(subtotalText_, twoDecimalForm(value, separator_).view());
+        ui_.showSubtotal(subtotalText_);
         focusEntry();
     } else {
         showResult(value);
@@ -61,7 +66,7 @@ void Calculator::calculate()
 
 void Calculator::showResult(long double value)
 {
-    setEntryText(display_.roundingChecked ? formatTwoDecimals(value, separator_) : formatGeneral(value, separator_));
+    setEntryText((display_.roundingChecked ? twoDecimalForm(value, separator_) : generalForm(value, separator_)).view());
 }
 
 } // namespace numra

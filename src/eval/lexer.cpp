@@ -5,6 +5,7 @@
 #include "eval/fpu.h"
 #include "eval/interpretererror.h"
 #include "eval/numbertext.h"
+#include "eval/textcopy.h"
 
 #include <cstdint>
 #include <limits>
@@ -59,7 +60,7 @@ std::optional<ScriptValue> decimalLiteral(QStringView digits)
 
 void TokenCutter::setSource(const QString& source)
 {
-    source_ = source;
+    copyInto(source_, source);
     data_ = source_.constData();
     size_ = source_.size();
     rewind();
@@ -174,15 +175,23 @@ TokenKind TokenCutter::cutOtherToken(bool afterPoint)
 
 // Digits with "." inside: "1.2.3" is one token (and no number), "1..5" is
 // "1", "..", "5".
+// The digits are gathered on the way, for the literal's value.
 TokenKind TokenCutter::cutDecimalNumber()
 {
     int points = 0;
+    number_ = DecimalDigits{};
     for (;; ++pos_) {
         const char16_t c = at(pos_);
-        if (c == u'.' && at(pos_ + 1) != u'.')
+        if (c == u'.' && at(pos_ + 1) != u'.') {
             ++points;
-        else if (!charclass::isDigit(c))
+        } else if (charclass::isDigit(c)) {
+            if (number_.digits != 0 || c != u'0')
+                ++number_.significant;
+            number_.digits = number_.digits * 10 + (c - u'0'); // wraps beyond 19 digits
+            number_.scale -= points;
+        } else {
             break;
+        }
     }
     return points == 0 ? tok::Integer : (points == 1 ? tok::Double : tok::Unknown);
 }
@@ -294,11 +303,9 @@ void Lexer::advance()
 void Lexer::readIntegerValue()
 {
     const QStringView token = text();
-    if (token.size() <= 9 && token.front() != u'$') { // below 2^31 whatever the digits
-        std::int32_t value = 0;
-        for (QChar c : token)
-            value = value * 10 + (c.unicode() - u'0');
-        value_.setInteger(value);
+    const DecimalDigits& number = cutter_.numberDigits();
+    if (token.front() != u'$' && number.significant <= 9) { // below 2^31 whatever the digits
+        value_.setInteger(std::int32_t(number.digits));
         return;
     }
     std::optional<ScriptValue> value = token.front() == u'$' ? hexLiteral(token.mid(1)) : decimalLiteral(token);
@@ -336,11 +343,17 @@ bool endsWithPercentOfNumber(const QString& formula)
 // Literals always use "." as decimal separator, whatever the user's locale.
 void Lexer::readDoubleValue()
 {
-    const QStringView token = text();
-    long double value = 0;
-    if (!tryParseNumber(token, u'.', value))
-        throw InterpreterError(errcode::Internal, -1);
-    value_ = ScriptValue::dbl(fpu::toDouble(value));
+    const DecimalDigits& number = cutter_.numberDigits();
+    std::optional<long double> value;
+    if (number.significant <= 19)
+        value = exactDecimalValue(number.digits, number.scale);
+    if (!value) {
+        long double parsed = 0;
+        if (!tryParseNumber(text(), u'.', parsed))
+            throw InterpreterError(errcode::Internal, -1);
+        value = parsed;
+    }
+    value_ = ScriptValue::dbl(fpu::toDouble(*value));
 }
 
 } // namespace numra

@@ -303,9 +303,46 @@ constexpr std::array<long double, kExactPowers + 1> kExactPowersOf10 = [] {
     return powers;
 }();
 
-// At most 19 significant digits and a power of ten up to 10^27 are exact in
-// extended precision, so one multiplication or division rounds the value as
-// strtold does (Clinger's fast path). False for any other number.
+bool exactDecimal(bool negative, std::uint64_t digits, int scale, long double& value)
+{
+    const std::optional<long double> magnitude = exactDecimalValue(digits, scale);
+    if (magnitude)
+        value = negative ? -*magnitude : *magnitude;
+    return magnitude.has_value();
+}
+
+// The commonest texts in one pass: a sign, at most 19 significant digits
+// and a separator among them, nothing else. False leaves the text to
+// splitNumber(), which also decides whether it is a number at all.
+bool readPlainQuickly(QStringView text, QChar separator, long double& value)
+{
+    qsizetype i = 0;
+    const bool negative = !text.isEmpty() && text[0] == u'-';
+    if (!text.isEmpty() && (text[0] == u'+' || negative))
+        ++i;
+    if (i == text.size())
+        return false;
+    std::uint64_t digits = 0;
+    int significant = 0;
+    int scale = 0;
+    bool separated = false;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= u'0' && c <= u'9') {
+            if ((digits != 0 || c != u'0') && ++significant > 19)
+                return false;
+            digits = digits * 10 + (c - u'0');
+            scale -= separated;
+        } else if (text[i] == separator && !separated) {
+            separated = true;
+        } else {
+            return false;
+        }
+    }
+    return exactDecimal(negative, digits, scale, value);
+}
+
+// As exactDecimal() for any split number text.
 bool readQuickly(const NumberParts& parts, long double& value)
 {
     std::uint64_t digits = 0;
@@ -328,15 +365,7 @@ bool readQuickly(const NumberParts& parts, long double& value)
             exponent = isDigit(c) ? exponent * 10 + (c.unicode() - u'0') : exponent;
         scale += parts.exponent[0] == u'-' ? -exponent : exponent;
     }
-    if (digits != 0 && (scale < -kExactPowers || scale > kExactPowers))
-        return false;
-    long double magnitude = static_cast<long double>(digits);
-    if (digits != 0 && scale < 0)
-        magnitude /= kExactPowersOf10[std::size_t(-scale)];
-    else if (digits != 0)
-        magnitude *= kExactPowersOf10[std::size_t(scale)];
-    value = parts.negative ? -magnitude : magnitude;
-    return true;
+    return exactDecimal(parts.negative, digits, scale, value);
 }
 
 // Any other number through strtold, whose rounding is exact.
@@ -365,8 +394,23 @@ bool readSlowly(const NumberParts& parts, long double& value)
 
 } // namespace
 
+// The digits are below 2^64 and a power of ten up to 10^27 is exact in
+// extended precision (5^27 < 2^64), so one multiplication or division rounds
+// the value as strtold does (Clinger's fast path).
+std::optional<long double> exactDecimalValue(std::uint64_t digits, int scale)
+{
+    if (digits == 0)
+        return 0.0L;
+    if (scale < -kExactPowers || scale > kExactPowers)
+        return std::nullopt;
+    const long double value = static_cast<long double>(digits);
+    return scale < 0 ? value / kExactPowersOf10[std::size_t(-scale)] : value * kExactPowersOf10[std::size_t(scale)];
+}
+
 bool tryParseNumber(QStringView text, QChar separator, long double& value)
 {
+    if (readPlainQuickly(text, separator, value))
+        return true;
     const std::optional<NumberParts> parts = splitNumber(text, separator);
     if (!parts)
         return false;

@@ -71,8 +71,11 @@ ScriptValue realRule(BinaryOp op, const ScriptValue& left, const ScriptValue& ri
 {
     if (!isArithmetic(op))
         return integerRule(op, left, right, context);
-    const long double a = toDouble(left, context);
-    const long double b = toDouble(right, context);
+    const auto real = [&](const ScriptValue& value) -> long double {
+        return value.kind() == ValueKind::Double ? value.realPayload() : toDouble(value, context);
+    };
+    const long double a = real(left);
+    const long double b = real(right);
     long double result = 0;
     switch (op) {
     case BinaryOp::Add: result = fpu::add(a, b); break;

@@ -15,6 +15,7 @@
 #include "eval/interpreter.h"
 
 #include <QString>
+#include <QStringView>
 #include <cstdint>
 #include <optional>
 
@@ -73,7 +74,7 @@ public:
 
     // The user typed or edited the entry field (edit mode), or a loaded file
     // was put into it. caret -1 puts the caret after the last character.
-    void setEntryText(const QString& text, int caret = -1);
+    void setEntryText(QStringView text, int caret = -1);
     void setCaretPosition(int caret);
 
     // The messages and the texts handed to other windows follow it.
@@ -148,6 +149,7 @@ private:
     MemoryRegister memory_;
     QString dataFolder_;
     Display display_;
+    QString subtotalText_; // kept, so that its buffer serves every subtotal
 };
 
 } // namespace numra

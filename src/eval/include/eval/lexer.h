@@ -12,8 +12,18 @@
 
 #include <QString>
 #include <QStringView>
+#include <cstdint>
 
 namespace numra {
+
+// The digits of a decimal number token without its point: the value is
+// digits * 10^scale while significant (the digits without leading zeros)
+// is at most 19.
+struct DecimalDigits {
+    std::uint64_t digits = 0;
+    int significant = 0;
+    int scale = 0;
+};
 
 class TokenCutter {
 public:
@@ -30,6 +40,9 @@ public:
     // just after it and returns its kind. Raises InterpreterError 101 for
     // broken comments and ConvertError for a "#" code beyond 32 bits.
     TokenKind cutToken();
+    // Of the last token that was a decimal number.
+    const DecimalDigits& numberDigits() const { return number_; }
+
     QStringView tokenText() const
     {
         return cooked_ ? QStringView(cookedText_) : QStringView(data_ + tokenStart_, pos_ - tokenStart_);
@@ -52,6 +65,7 @@ private:
     qsizetype tokenStart_ = 0;
     bool cooked_ = false; // the token text differs from the source: cookedText_
     QString cookedText_;
+    DecimalDigits number_;
 };
 
 class Lexer {

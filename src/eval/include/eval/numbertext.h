@@ -54,6 +54,10 @@ QString formatHundredths(std::int64_t count, QChar separator);
 // rounded to nearest, as strtold rounds it.
 bool tryParseNumber(QStringView text, QChar separator, long double& value);
 
+// digits * 10^scale rounded to nearest, when that takes one exact operation
+// (|scale| at most 27), as the number texts are read; nullopt otherwise.
+std::optional<long double> exactDecimalValue(std::uint64_t digits, int scale);
+
 // As tryParseNumber, but throws ConvertError "'%s' ist kein gültiger
 // Gleitkommawert" with the text as given.
 long double parseNumber(const QString& text, QChar separator);
