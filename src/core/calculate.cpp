@@ -8,7 +8,6 @@
 #include "eval/powerformula.h"
 #include "eval/textcopy.h"
 
-#include <algorithm>
 
 namespace numra {
 
@@ -34,9 +33,14 @@ void Calculator::calculate()
     if (isBlankText(formula_))
         return;
     // In place: the formula's buffer is its own, so this allocates nothing.
-    std::replace(formula_.begin(), formula_.end(), QChar(u','), QChar(u'.'));
+    bool power = false;
+    for (QChar& c : formula_) {
+        if (c == u',')
+            c = u'.';
+        power = power || c == u'^';
+    }
 
-    if (std::find(formula_.cbegin(), formula_.cend(), QChar(u'^')) != formula_.cend()) {
+    if (power) {
         const long double value = evaluatePowerFormula(formula_);
         showResult(value);
         return;

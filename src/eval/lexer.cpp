@@ -175,24 +175,27 @@ TokenKind TokenCutter::cutOtherToken(bool afterPoint)
 
 // Digits with "." inside: "1.2.3" is one token (and no number), "1..5" is
 // "1", "..", "5".
-// The digits are gathered on the way, for the literal's value.
+// The digits are gathered on the way, for the literal's value; the loop
+// works on locals, which the compiler keeps in registers.
 TokenKind TokenCutter::cutDecimalNumber()
 {
+    DecimalDigits number;
     int points = 0;
-    number_ = DecimalDigits{};
-    for (;; ++pos_) {
-        const char16_t c = at(pos_);
-        if (c == u'.' && at(pos_ + 1) != u'.') {
+    qsizetype pos = pos_;
+    for (; pos < size_; ++pos) {
+        const char16_t c = data_[pos].unicode();
+        if (charclass::isDigit(c)) {
+            number.significant += number.digits != 0 || c != u'0';
+            number.digits = number.digits * 10 + (c - u'0'); // wraps beyond 19 digits
+            number.scale -= points;
+        } else if (c == u'.' && at(pos + 1) != u'.') {
             ++points;
-        } else if (charclass::isDigit(c)) {
-            if (number_.digits != 0 || c != u'0')
-                ++number_.significant;
-            number_.digits = number_.digits * 10 + (c - u'0'); // wraps beyond 19 digits
-            number_.scale -= points;
         } else {
             break;
         }
     }
+    pos_ = pos;
+    number_ = number;
     return points == 0 ? tok::Integer : (points == 1 ? tok::Double : tok::Unknown);
 }
 

@@ -170,9 +170,11 @@ NumberText generalForm(long double value, QChar separator)
     }
     int count = 15; // significant digits without the trailing zeros
     std::uint64_t digits = d.digits;
-    while (digits % 10 == 0) {
-        digits /= 10;
-        --count;
+    for (int zeros : {8, 4, 2, 1}) { // in halving steps: amounts have many
+        if (digits % kPowersOf10[zeros] == 0) {
+            digits /= kPowersOf10[zeros];
+            count -= zeros;
+        }
     }
     const int exponent = d.exponent;
     const char16_t sep = separator.unicode();

@@ -9,43 +9,43 @@ namespace {
 constexpr std::size_t kBlockSize = 1 << 16;
 }
 
-Output::Output(std::FILE* stream) : stream_(stream)
-{
-    buffer_.reserve(2 * kBlockSize);
-}
+Output::Output(std::FILE* stream) : stream_(stream), buffer_(2 * kBlockSize) {}
 
 // ASCII, nearly every line, is copied as it is; any other text goes through
 // Qt's encoder.
 void Output::append(QStringView text)
 {
-    const std::size_t start = buffer_.size();
-    buffer_.resize(start + std::size_t(text.size()));
-    char* out = buffer_.data() + start;
+    const auto size = std::size_t(text.size());
+    if (buffer_.size() - used_ < size + 1) // room for the line break too
+        buffer_.resize(used_ + size + kBlockSize);
+    char* out = buffer_.data() + used_;
     for (QChar c : text) {
         if (c.unicode() >= 0x80) {
-            buffer_.resize(start);
             const QByteArray utf8 = text.toUtf8();
-            buffer_.append(utf8.constData(), std::size_t(utf8.size()));
+            buffer_.resize(used_ + std::size_t(utf8.size()) + kBlockSize);
+            std::copy(utf8.begin(), utf8.end(), buffer_.data() + used_);
+            used_ += std::size_t(utf8.size());
             return;
         }
         *out++ = char(c.unicode());
     }
+    used_ += size;
 }
 
 void Output::line(std::initializer_list<QStringView> parts)
 {
     for (QStringView part : parts)
         append(part);
-    buffer_ += '\n';
-    if (buffer_.size() >= kBlockSize)
+    buffer_[used_++] = '\n';
+    if (used_ >= kBlockSize)
         flush();
 }
 
 void Output::flush()
 {
-    if (!buffer_.empty())
-        std::fwrite(buffer_.data(), 1, buffer_.size(), stream_);
-    buffer_.clear();
+    if (used_ > 0)
+        std::fwrite(buffer_.data(), 1, used_, stream_);
+    used_ = 0;
     std::fflush(stream_);
 }
 

@@ -7,7 +7,7 @@
 #include <QStringView>
 #include <cstdio>
 #include <initializer_list>
-#include <string>
+#include <vector>
 
 namespace numra::evaltool {
 
@@ -28,7 +28,8 @@ private:
     void append(QStringView text);
 
     std::FILE* stream_;
-    std::string buffer_;
+    std::vector<char> buffer_; // always room for a line break after a part
+    std::size_t used_ = 0;
 };
 
 } // namespace numra::evaltool

@@ -24,7 +24,8 @@ public:
 
 private:
     // The longest text: a sign, 21 digits, the separator and two decimals.
-    std::array<char16_t, 32> chars_{};
+    // Only the first size_ characters are ever written or read.
+    std::array<char16_t, 32> chars_;
     qsizetype size_ = 0;
 };
 
