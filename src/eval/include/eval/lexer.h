@@ -17,8 +17,8 @@
 namespace numra {
 
 // The digits of a decimal number token without its point: the value is
-// digits * 10^scale while significant (the digits without leading zeros)
-// is at most 19.
+// digits * 10^scale while significant (the digits after the leading zeros
+// of the integer part) is at most 19.
 struct DecimalDigits {
     std::uint64_t digits = 0;
     int significant = 0;

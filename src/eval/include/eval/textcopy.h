@@ -6,7 +6,7 @@
 
 #include <QString>
 #include <QStringView>
-#include <algorithm>
+#include <cstring>
 #include <functional>
 
 namespace numra {
@@ -20,7 +20,7 @@ inline void copyInto(QString& target, QStringView text)
         return;
     }
     target.resize(text.size());
-    std::copy(text.begin(), text.end(), target.data());
+    std::memcpy(target.data(), text.data(), std::size_t(text.size()) * sizeof(QChar));
 }
 
 } // namespace numra
