@@ -34,10 +34,12 @@ void Calculator::calculate()
         return;
     // In place: the formula's buffer is its own, so this allocates nothing.
     bool power = false;
-    for (QChar& c : formula_) {
-        if (c == u',')
-            c = u'.';
-        power = power || c == u'^';
+    QChar* c = formula_.data();
+    for (const QChar* end = c + formula_.size(); c != end; ++c) {
+        const char16_t code = c->unicode();
+        if (code == u',')
+            *c = QChar(u'.');
+        power |= code == u'^';
     }
 
     if (power) {

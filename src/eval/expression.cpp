@@ -62,7 +62,9 @@ constexpr auto kPriorityByKind = [] {
 // "not" has its priority as a prefix; after an operand it is no operator.
 int binaryPriority(TokenKind kind)
 {
-    return kind == tok::Not ? 0 : operatorPriority(kind);
+    if (kind == tok::Not || kind < 0 || kind >= TokenKind(kPriorityByKind.size()))
+        return 0;
+    return kPriorityByKind[std::size_t(kind)];
 }
 
 // Sets and pointers are compared by their bits, not by the value rules.
@@ -141,6 +143,8 @@ ScriptValue ExpressionEvaluator::readBinary(int minPriority, PercentBase percent
 ScriptValue ExpressionEvaluator::readOperand(PercentBase percent)
 {
     const TokenKind kind = lexer_.kind();
+    if (kind == tok::Integer || kind == tok::Double) // the commonest operand first
+        return readNumber(percent);
     ScriptValue value;
     switch (kind) {
     case tok::Plus:
@@ -169,10 +173,6 @@ ScriptValue ExpressionEvaluator::readOperand(PercentBase percent)
     case tok::String:
         value = readStrings();
         break;
-    case tok::Integer:
-    case tok::Double:
-        value = readNumber(percent);
-        break;
     case tok::Identifier:
     case tok::False:
     case tok::True:
@@ -190,18 +190,22 @@ ScriptValue ExpressionEvaluator::readOperand(PercentBase percent)
 
 // "200+10%" is 220 and "200*10%" is 20, as the calculator's "%" key has it:
 // the share b*n/100 of the sum b before it, or n/100 without one.
+// As an operand, it checks what follows it itself; its one return lets the
+// value be built where the caller wants it.
 ScriptValue ExpressionEvaluator::readNumber(PercentBase percent)
 {
     ScriptValue number = lexer_.takeValue();
     const bool decimal = isDecimalNumber(lexer_.text());
     const int end = lexer_.endPos();
     lexer_.advance();
-    if (!decimal || !lexer_.isPercentSignAt(end))
-        return number;
-    lexer_.advance();
-    if (percent.sum != nullptr)
-        number = binaryOperation(BinaryOp::Multiply, *percent.sum, number, context_);
-    return binaryOperation(BinaryOp::Divide, number, ScriptValue::integer(100), context_);
+    if (decimal && lexer_.isPercentSignAt(end)) {
+        lexer_.advance();
+        if (percent.sum != nullptr)
+            number = binaryOperation(BinaryOp::Multiply, *percent.sum, number, context_);
+        number = binaryOperation(BinaryOp::Divide, number, ScriptValue::integer(100), context_);
+    }
+    refuseOperandAfterOperand();
+    return number;
 }
 
 // Adjacent strings and "#" codes form one string: "'a'#66'c'" is "aBc".

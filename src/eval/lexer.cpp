@@ -151,6 +151,7 @@ TokenKind TokenCutter::cutOtherToken(bool afterPoint)
         ++pos_;
         while (charclass::isHexDigit(at(pos_)))
             ++pos_;
+        number_ = DecimalDigits{0, kNotDecimal, 0};
         return tok::Integer;
     }
     if (c == u'\'') {
@@ -284,10 +285,9 @@ void Lexer::advance()
         return;
     }
     kind_ = cutter_.cutToken();
-    const QStringView token = text();
     switch (kind_) {
     case tok::Identifier:
-        value_ = ScriptValue::text(token.toString());
+        value_ = ScriptValue::text(text().toString());
         break;
     case tok::Integer:
         readIntegerValue();
@@ -296,7 +296,7 @@ void Lexer::advance()
         readDoubleValue();
         break;
     case tok::String:
-        value_ = ScriptValue::text(token.mid(1, token.size() - 2).toString());
+        value_ = ScriptValue::text(text().mid(1, text().size() - 2).toString());
         break;
     case tok::False:
     case tok::True:
@@ -309,12 +309,12 @@ void Lexer::advance()
 
 void Lexer::readIntegerValue()
 {
-    const QStringView token = text();
     const DecimalDigits& number = cutter_.numberDigits();
-    if (token.front() != u'$' && number.significant <= 9) { // below 2^31 whatever the digits
+    if (number.significant != kNotDecimal && number.significant <= 9) { // below 2^31 whatever the digits
         value_.setInteger(std::int32_t(number.digits));
         return;
     }
+    const QStringView token = text();
     std::optional<ScriptValue> value = token.front() == u'$' ? hexLiteral(token.mid(1)) : decimalLiteral(token);
     if (!value)
         throw InterpreterError(errcode::IntegerRequired, endPos());

@@ -21,9 +21,10 @@ namespace numra {
 // of the integer part) is at most 19.
 struct DecimalDigits {
     std::uint64_t digits = 0;
-    int significant = 0;
+    int significant = 0; // kNotDecimal after a hexadecimal literal
     int scale = 0;
 };
+inline constexpr int kNotDecimal = -1;
 
 class TokenCutter {
 public:

@@ -19,8 +19,10 @@ inline void copyInto(QString& target, QStringView text)
         target = text.toString(); // a part of target itself
         return;
     }
-    target.resize(text.size());
-    std::memcpy(target.data(), text.data(), std::size_t(text.size()) * sizeof(QChar));
+    if (target.size() != text.size())
+        target.resize(text.size());
+    if (!text.isEmpty())
+        std::memcpy(target.data(), text.data(), std::size_t(text.size()) * sizeof(QChar));
 }
 
 } // namespace numra
