@@ -80,17 +80,20 @@ private:
 
 // ASCII, nearly every formula, is widened into the buffer that text keeps;
 // anything else goes through Qt's decoder (a broken sequence becomes U+FFFD).
+// Both loops run without an early exit, so the compiler vectorizes them.
 void decodeUtf8(std::string_view utf8, QString& text)
 {
-    text.resize(qsizetype(utf8.size()));
-    QChar* out = text.data();
-    for (const char byte : utf8) {
-        if (static_cast<unsigned char>(byte) >= 0x80) {
-            text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-            return;
-        }
-        *out++ = QChar(char16_t(byte));
+    unsigned char highBits = 0;
+    for (const char byte : utf8)
+        highBits |= static_cast<unsigned char>(byte);
+    if (highBits >= 0x80) {
+        text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+        return;
     }
+    text.resize(qsizetype(utf8.size()));
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    for (std::size_t i = 0; i < utf8.size(); ++i)
+        out[i] = char16_t(utf8[i]);
 }
 
 int runFormulas(const Options& options)
