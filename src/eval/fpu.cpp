@@ -33,35 +33,4 @@ void raiseOnFault()
         throw ArithmeticError(kOverflow);
 }
 
-// Operands are read from volatiles, so that when the operation runs again
-// under checked() the compiler cannot compute it before clearFlags().
-long double add(long double a, long double b)
-{
-    return checkedBasic([&] { volatile long double x = a, y = b; return x + y; });
-}
-
-long double sub(long double a, long double b)
-{
-    return checkedBasic([&] { volatile long double x = a, y = b; return x - y; });
-}
-
-long double mul(long double a, long double b)
-{
-    return checkedBasic([&] { volatile long double x = a, y = b; return x * y; });
-}
-
-long double div(long double a, long double b)
-{
-    return checkedBasic([&] { volatile long double x = a, y = b; return x / y; });
-}
-
-// The rounded value widens back to extended precision exactly.
-double toDouble(long double x)
-{
-    return static_cast<double>(checkedBasic([&] {
-        volatile long double in = x;
-        return static_cast<long double>(static_cast<double>(in));
-    }));
-}
-
 } // namespace numra::fpu

@@ -152,6 +152,14 @@ void NumberText::appendDigits(std::uint64_t value, int count)
     writeDigitsBackwards(end, std::uint32_t(value), count);
 }
 
+void NumberText::insert(qsizetype position, char16_t c)
+{
+    std::memmove(&chars_[std::size_t(position + 1)], &chars_[std::size_t(position)],
+                 std::size_t(size_ - position) * sizeof(char16_t));
+    chars_[std::size_t(position)] = c;
+    ++size_;
+}
+
 void NumberText::appendZeros(int count)
 {
     for (; count > 0; --count)
@@ -190,17 +198,13 @@ NumberText generalForm(long double value, QChar separator)
             out.appendDigits(digits, count);
             out.appendZeros(exponent + 1 - count);
         } else {
-            const int decimals = count - exponent - 1;
-            out.appendDigits(digits / kPowersOf10[decimals], exponent + 1);
-            out.append(sep);
-            out.appendDigits(digits % kPowersOf10[decimals], decimals);
+            out.appendDigits(digits, count);
+            out.insert(out.view().size() - (count - exponent - 1), sep);
         }
     } else {
-        out.appendDigits(digits / kPowersOf10[count - 1], 1);
-        if (count > 1) {
-            out.append(sep);
-            out.appendDigits(digits % kPowersOf10[count - 1], count - 1);
-        }
+        out.appendDigits(digits, count);
+        if (count > 1)
+            out.insert(out.view().size() - (count - 1), sep);
         appendExponent(out, exponent);
     }
     return out;

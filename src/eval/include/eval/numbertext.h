@@ -21,6 +21,9 @@ public:
     // value with exactly count digits, leading zeros included.
     void appendDigits(std::uint64_t value, int count);
     void appendZeros(int count);
+    // Writing digits at once and the separator into them is quicker than
+    // splitting the number.
+    void insert(qsizetype position, char16_t c);
 
 private:
     // The longest text: a sign, 21 digits, the separator and two decimals.
