@@ -181,25 +181,26 @@ TokenKind TokenCutter::cutOtherToken(bool afterPoint)
 // only sends a few exact values the longer way.
 TokenKind TokenCutter::cutDecimalNumber()
 {
-    qsizetype pos = pos_;
-    while (pos < size_ && data_[pos] == u'0')
-        ++pos;
+    const QChar* p = data_ + pos_;
+    const QChar* const end = data_ + size_;
+    while (p != end && *p == u'0')
+        ++p;
     DecimalDigits number;
     int points = 0;
     for (;;) {
-        const qsizetype runStart = pos;
-        for (; pos < size_ && charclass::isDigit(data_[pos].unicode()); ++pos)
-            number.digits = number.digits * 10 + (data_[pos].unicode() - u'0'); // wraps beyond 19 digits
-        const int run = int(pos - runStart);
+        const QChar* const runStart = p;
+        for (unsigned digit; p != end && (digit = p->unicode() - unsigned(u'0')) <= 9; ++p)
+            number.digits = number.digits * 10 + digit; // wraps beyond 19 digits
+        const auto run = int(p - runStart);
         number.significant += run;
         if (points > 0)
             number.scale -= run;
-        if (pos >= size_ || data_[pos] != u'.' || at(pos + 1) == u'.')
+        if (p == end || *p != u'.' || (p + 1 != end && p[1] == u'.'))
             break;
         ++points;
-        ++pos;
+        ++p;
     }
-    pos_ = pos;
+    pos_ = p - data_;
     number_ = number;
     return points == 0 ? tok::Integer : (points == 1 ? tok::Double : tok::Unknown);
 }
