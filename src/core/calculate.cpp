@@ -36,13 +36,14 @@ void Calculator::calculate()
     // Two plain loops, which the compiler vectorizes.
     char16_t* chars = reinterpret_cast<char16_t*>(formula_.data());
     const auto size = std::size_t(formula_.size());
-    bool power = false;
+    unsigned powerSigns = 0;
     for (std::size_t i = 0; i < size; ++i) {
-        chars[i] = chars[i] == u',' ? u'.' : chars[i];
-        power |= chars[i] == u'^';
+        const char16_t c = chars[i];
+        chars[i] = c == u',' ? u'.' : c;
+        powerSigns |= c == u'^';
     }
 
-    if (power) {
+    if (powerSigns != 0) {
         const long double value = evaluatePowerFormula(formula_);
         showResult(value);
         return;
