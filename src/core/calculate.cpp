@@ -8,7 +8,6 @@
 #include "eval/powerformula.h"
 #include "eval/textcopy.h"
 
-
 namespace numra {
 
 namespace {
@@ -33,7 +32,7 @@ void Calculator::calculate()
     if (isBlankText(formula_))
         return;
     // In place: the formula's buffer is its own, so this allocates nothing.
-    // Two plain loops, which the compiler vectorizes.
+    // A plain loop without branches, which the compiler vectorizes.
     char16_t* chars = reinterpret_cast<char16_t*>(formula_.data());
     const auto size = std::size_t(formula_.size());
     unsigned powerSigns = 0;

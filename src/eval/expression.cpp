@@ -80,11 +80,6 @@ std::uint32_t payload32(const ScriptValue& value)
 
 } // namespace
 
-int operatorPriority(TokenKind kind)
-{
-    return kind >= 0 && kind < TokenKind(kPriorityByKind.size()) ? kPriorityByKind[std::size_t(kind)] : 0;
-}
-
 ExpressionEvaluator::ExpressionEvaluator(Lexer& lexer, const ValueContext& context,
                                          ErrorLocator& locator)
     : lexer_(lexer)

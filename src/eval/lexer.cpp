@@ -175,10 +175,9 @@ TokenKind TokenCutter::cutOtherToken(bool afterPoint)
 }
 
 // Digits with "." inside: "1.2.3" is one token (and no number), "1..5" is
-// "1", "..", "5".
-// The digits are gathered on the way, for the literal's value, in runs
-// between the points. Zeros after the point count as significant, which
-// only sends a few exact values the longer way.
+// "1", "..", "5". The digits are gathered on the way, for the literal's
+// value, in runs between the points; zeros after the point count as
+// significant, which only sends a few exact values the longer way.
 TokenKind TokenCutter::cutDecimalNumber()
 {
     const QChar* p = data_ + pos_;

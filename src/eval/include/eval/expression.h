@@ -16,9 +16,6 @@
 
 namespace numra {
 
-// Token priorities of the binary operators and "not"; every other kind has 0.
-int operatorPriority(TokenKind kind);
-
 class ExpressionEvaluator {
 public:
     ExpressionEvaluator(Lexer& lexer, const ValueContext& context, ErrorLocator& locator);
