@@ -133,13 +133,20 @@ ScriptValue ExpressionEvaluator::readBinary(int minPriority, PercentBase percent
     }
 }
 
-// Where an operand is expected, "+" and "-" are signs; a sign or "not"
-// applies to exactly one operand ("-2*3" is (-2)*3).
+// The commonest operand, a number, first; this small function is inlined
+// where operands are read.
 ScriptValue ExpressionEvaluator::readOperand(PercentBase percent)
 {
     const TokenKind kind = lexer_.kind();
-    if (kind == tok::Integer || kind == tok::Double) // the commonest operand first
+    if (kind == tok::Integer || kind == tok::Double)
         return readNumber(percent);
+    return readOtherOperand(kind, percent);
+}
+
+// Where an operand is expected, "+" and "-" are signs; a sign or "not"
+// applies to exactly one operand ("-2*3" is (-2)*3).
+ScriptValue ExpressionEvaluator::readOtherOperand(TokenKind kind, PercentBase percent)
+{
     ScriptValue value;
     switch (kind) {
     case tok::Plus:

@@ -42,6 +42,7 @@ private:
 
     ScriptValue readBinary(int minPriority, PercentBase percent);
     ScriptValue readOperand(PercentBase percent);
+    ScriptValue readOtherOperand(TokenKind kind, PercentBase percent);
     ScriptValue readNumber(PercentBase percent);
     ScriptValue readStrings();
     void refuseOperandAfterOperand() const;
