@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/calculator.h"
 
+#include "eval/textcopy.h"
+
 #include <algorithm>
 
 namespace numra {
@@ -65,9 +67,9 @@ void Calculator::setRoundingChecked(bool checked)
     roundingChanged();
 }
 
-void Calculator::setEntryText(const QString& text, int caret)
+void Calculator::setEntryText(QStringView text, int caret)
 {
-    display_.entryText = text;
+    copyInto(display_.entryText, text);
     setCaretPosition(caret < 0 ? int(display_.entryText.size()) : caret);
 }
 

@@ -21,7 +21,7 @@ void ConsoleUi::showMessage(MessageKind kind, const QString& text)
 
 void ConsoleUi::showSubtotal(const QString& text)
 {
-    out_.line(subtotalLabel_ + QStringLiteral(": "), text);
+    out_.line({subtotalLabel_, u": ", text});
 }
 
 // Saving is no part of numra-eval; the formula is confirmed as offered.

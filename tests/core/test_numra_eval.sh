@@ -50,6 +50,23 @@ check "lines of standard input" 0 $'3\nZwischensumme: 7,00\n\n4' $'1+2\n7*\n\n2^
 check "CR LF line breaks" 0 $'3\n4' $'1+2\r\n2*2\r\n' -- $DE
 check "last line without break" 0 $'1\n2' $'1\n2' -- $DE
 check "a sum of 100,000 amounts" 0 "150000" "1,5$(printf '+1,5%.0s' $(seq 99999))" -- $DE
+check "last line with CR and without LF" 0 "3" $'1+2\r' -- $DE
+
+# Streaming: each answer arrives while the pipe stays open, before the next
+# line is written (the timeout only ends a hang).
+checks=$((checks + 1))
+coproc STREAM { "$EVAL" --decimal-separator=, 2>/dev/null; }
+for pair in "1+2|3" "7*|Zwischensumme: 7,00" "2*3|6"; do
+    printf '%s\n' "${pair%%|*}" >&"${STREAM[1]}"
+    answer=""
+    if ! IFS= read -r -t 60 answer <&"${STREAM[0]}" || [ "$answer" != "${pair#*|}" ]; then
+        failures=$((failures + 1))
+        echo "FAIL: streaming: '${pair%%|*}' gave '$answer'"
+        break
+    fi
+done
+exec {STREAM[1]}>&-
+wait "$STREAM_PID"
 
 # Key mode.
 check "keypad calculation" 0 $'Anzeige: 22\nFormel: ' "" -- $DE --keys 1 2 + 5 "*" 2 =

@@ -17,6 +17,7 @@
 #include "eval/interpreter.h"
 
 #include <QString>
+#include <QStringView>
 #include <cstdint>
 #include <optional>
 
@@ -75,7 +76,7 @@ public:
 
     // The user typed or edited the entry field (edit mode), or a loaded file
     // was put into it. caret -1 puts the caret after the last character.
-    void setEntryText(const QString& text, int caret = -1);
+    void setEntryText(QStringView text, int caret = -1);
     void setCaretPosition(int caret);
 
     // The messages and the texts handed to other windows follow it.
@@ -190,7 +191,7 @@ private:
     Tape tape_;
     QString entryAtKey_;             // the entry when the key was pressed
     bool errorShownThisKey_ = false; // an error box of the key: no row
-    QString subtotalText_;           // the last subtotal shown
+    QString subtotalText_;           // the last subtotal shown; its buffer serves every subtotal
 };
 
 } // namespace numra
