@@ -27,7 +27,9 @@ void Calculator::start(const QString& dataFolder)
 
 void Calculator::press(Key key)
 {
-    entryAtKey_ = display_.entryText;
+    // Shared, the entry's buffer would be copied at its next change.
+    if (tapeRecording_)
+        entryAtKey_ = display_.entryText;
     errorShownThisKey_ = false;
     if (const auto c = keyCharacter(key, separator_)) {
         appendCharacter(*c);

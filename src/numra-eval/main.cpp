@@ -37,6 +37,7 @@ void startUp(Calculator& calculator, const Options& options)
     calculator.start(QString());
     calculator.setLanguage(options.language);
     calculator.setRoundingChecked(options.round);
+    calculator.setTapeRecording(options.tape != Options::Tape::None);
     if (options.vatRate)
         calculator.setVatRates(withOwnRate(VatRates{}, *options.vatRate));
 }

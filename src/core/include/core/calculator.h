@@ -94,6 +94,9 @@ public:
     // Every completed calculation adds a row; errors add none.
     Tape& tape() { return tape_; }
     const Tape& tape() const { return tape_; }
+    // Off, no operation adds a row: numra-eval keeps a tape only when it is
+    // asked to print it, since a row costs about as much as the calculation.
+    void setTapeRecording(bool on) { tapeRecording_ = on; }
     // The grand total as the next operand: it replaces the entry in keypad
     // mode and is appended to it otherwise, as M- does. May throw Error.
     void recallGrandTotal();
@@ -189,6 +192,7 @@ private:
     std::optional<VatCalculation> openVatWindow_; // while the VAT window is open
 
     Tape tape_;
+    bool tapeRecording_ = true;
     QString entryAtKey_;             // the entry when the key was pressed
     bool errorShownThisKey_ = false; // an error box of the key: no row
     QString subtotalText_;           // the last subtotal shown; its buffer serves every subtotal
