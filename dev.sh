@@ -16,10 +16,11 @@ RUN_PACKAGES=(
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libx11-dev libgl-dev
   fonts-dejavu-core fonts-dejavu-extra qt6-translations-l10n
 )
-# The test suite, the benchmarks, the checks of the desktop files and the
-# package, and the window manager of scripts/screenshots.sh.
+# The test suite, the benchmarks (bc and time for bench/numra_eval_bench.sh),
+# the checks of the desktop files and the package, and the window manager of
+# scripts/screenshots.sh.
 TEST_PACKAGES=(
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev bc time
   xvfb xauth x11-xkb-utils xkb-data libxtst-dev
   desktop-file-utils appstream librsvg2-bin dpkg-dev
   lintian openbox

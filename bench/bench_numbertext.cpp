@@ -5,21 +5,49 @@
 
 using namespace numra;
 
+// Each form twice: into its fixed buffer, as the calculator writes a result
+// into the entry field, and as a new QString, which adds an allocation.
+
 static void GeneralForm(benchmark::State& state)
+{
+    long double v = 1.0L / 3;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(generalForm(v, u','));
+}
+BENCHMARK(GeneralForm);
+
+static void GeneralFormAsQString(benchmark::State& state)
 {
     long double v = 1.0L / 3;
     for (auto _ : state)
         benchmark::DoNotOptimize(formatGeneral(v, u','));
 }
-BENCHMARK(GeneralForm);
+BENCHMARK(GeneralFormAsQString);
 
 static void TwoDecimalForm(benchmark::State& state)
 {
     long double v = 146913.5725L;
     for (auto _ : state)
-        benchmark::DoNotOptimize(formatTwoDecimals(v, u','));
+        benchmark::DoNotOptimize(twoDecimalForm(v, u','));
 }
 BENCHMARK(TwoDecimalForm);
+
+static void TwoDecimalFormAsQString(benchmark::State& state)
+{
+    long double v = 146913.5725L;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(formatTwoDecimals(v, u','));
+}
+BENCHMARK(TwoDecimalFormAsQString);
+
+// A value beyond 2^63, which takes the long division on big integers.
+static void GeneralFormOfAHugeValue(benchmark::State& state)
+{
+    long double v = 1.5e300L;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(generalForm(v, u','));
+}
+BENCHMARK(GeneralFormOfAHugeValue);
 
 static void Parse(benchmark::State& state)
 {

@@ -14,6 +14,7 @@ public:
     void showSubtotal(const QString&) override {}
     QString confirmFormula(const QString& candidate) override { return candidate; }
     std::optional<QString> showVatWindow(const VatWindowInput&) override { return std::nullopt; }
+    void updateVatWindow(const VatWindowInput&) override {}
     void copyToClipboard(const QString&) override {}
     void focusEntry() override {}
     QString askSaveFileName(const QString&) override { return QString(); }

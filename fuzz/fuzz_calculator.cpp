@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator core driven by key presses decoded from the bytes, through
 // the fake UI of the tests. Each byte picks a key, a "text:" insertion, the
-// rounding check box, an edit of the entry field or a change of language.
+// rounding check box, an edit of the entry field or a change of language and
+// VAT rate.
 // After every step only the calculator's own errors may have left it, the
 // state must be one the calculator can be in, a VAT window's amounts add up
 // in cents, and a key that fails adds no row to the tape.
@@ -21,7 +22,7 @@ namespace {
 
 // What a byte stands for, by range: below kTextByte a key (byte modulo the
 // number of keys), then typed text, the rounding check box, an edit of the
-// entry field, a change of language, "=", and keys again.
+// entry field, a change of language and rate, "=", and keys again.
 constexpr std::uint8_t kTextByte = 64;
 constexpr std::uint8_t kRoundingByte = 88;
 constexpr std::uint8_t kEditByte = 96;
@@ -198,7 +199,11 @@ void step(Rig& rig, Reader& in)
         default: c.setCaretPosition(int(in.next()) - 8); break;
         }
     } else if (b < kEqualsByte) {
-        c.setLanguage(in.next() % 2 == 0 ? Language::German : Language::English);
+        // Besides the language a rate up to 99,06 %, or the rate as it is.
+        const std::uint8_t choice = in.next();
+        c.setLanguage(choice % 2 == 0 ? Language::German : Language::English);
+        if (const int rate = choice / 2 * 78; rate > 0)
+            require(c.setVatRates(withOwnRate(c.vatRates(), rate)));
     } else if (b < kMoreKeysByte) {
         pressKey(rig, Key::Equals, in);
     } else {

@@ -3,7 +3,8 @@
 # Saves pictures of Numra's windows (main window, VAT window after "Ust+" on
 # 12,5, copy chooser, subtotal window, help, about, a message box, the file
 # dialogs, the VAT window with the calculator at the screen's right edge, the
-# calculator with its tape beside it and the VAT window then, and the menu)
+# calculator with its tape beside it and the VAT window then, the menu, its
+# VAT rate submenu, and the VAT window at 7 %)
 # under a virtual X server with a grey desktop, at display scale 1 and 2,
 # each under the openbox window manager when it is installed.
 #   scripts/screenshots.sh [output folder, default build/screenshots]

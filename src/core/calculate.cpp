@@ -6,6 +6,7 @@
 #include "eval/lexer.h"
 #include "eval/numbertext.h"
 #include "eval/powerformula.h"
+#include "eval/textcopy.h"
 
 namespace numra {
 
@@ -30,9 +31,18 @@ void Calculator::calculate()
     subtotalShown_ = false;
     if (isBlankText(formula_))
         return;
-    formula_.replace(u',', u'.');
+    // In place: the formula's buffer is its own, so this allocates nothing.
+    // A plain loop without branches, which the compiler vectorizes.
+    char16_t* chars = reinterpret_cast<char16_t*>(formula_.data());
+    const auto size = std::size_t(formula_.size());
+    unsigned powerSigns = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        const char16_t c = chars[i];
+        chars[i] = c == u',' ? u'.' : c;
+        powerSigns |= c == u'^';
+    }
 
-    if (formula_.contains(u'^')) {
+    if (powerSigns != 0) {
         const long double value = evaluatePowerFormula(formula_);
         showResult(value);
         return;
@@ -52,7 +62,7 @@ void Calculator::calculate()
 
     ui_.setSubtotalLabel(text(TextId::SubtotalCaption));
     if (subtotalShown_) {
-        subtotalText_ = formatTwoDecimals(value, separator_);
+        copyInto(subtotalText_, twoDecimalForm(value, separator_).view());
         ui_.showSubtotal(subtotalText_);
         focusEntry();
     } else {
@@ -62,7 +72,7 @@ void Calculator::calculate()
 
 void Calculator::showResult(long double value)
 {
-    setEntryText(display_.roundingChecked ? formatTwoDecimals(value, separator_) : formatGeneral(value, separator_));
+    setEntryText((display_.roundingChecked ? twoDecimalForm(value, separator_) : generalForm(value, separator_)).view());
 }
 
 } // namespace numra

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/calculator.h"
 
+#include "eval/textcopy.h"
+
 #include <algorithm>
 
 namespace numra {
@@ -25,7 +27,9 @@ void Calculator::start(const QString& dataFolder)
 
 void Calculator::press(Key key)
 {
-    entryAtKey_ = display_.entryText;
+    // Shared, the entry's buffer would be copied at its next change.
+    if (tapeRecording_)
+        entryAtKey_ = display_.entryText;
     errorShownThisKey_ = false;
     if (const auto c = keyCharacter(key, separator_)) {
         appendCharacter(*c);
@@ -65,9 +69,9 @@ void Calculator::setRoundingChecked(bool checked)
     roundingChanged();
 }
 
-void Calculator::setEntryText(const QString& text, int caret)
+void Calculator::setEntryText(QStringView text, int caret)
 {
-    display_.entryText = text;
+    copyInto(display_.entryText, text);
     setCaretPosition(caret < 0 ? int(display_.entryText.size()) : caret);
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/entrymath.h"
 #include "eval/numbertext.h"
+#include "eval/textcopy.h"
 
 namespace numra {
 
@@ -86,7 +87,7 @@ void Calculator::equals()
         computePendingPower();
         break;
     case InputMode::Edit:
-        formula_ = display_.entryText;
+        copyInto(formula_, display_.entryText);
         calculate();
         recordOnTape(TapeRowKind::Result);
         powerBase_.clear();

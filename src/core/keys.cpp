@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/keys.h"
 
+#include "core/vatrates.h"
+
 namespace numra {
 
 namespace {
@@ -13,7 +15,9 @@ constexpr KeyBinding mainBlockOnly(Qt::Key qtKey) { return {qtKey, KeyOrigin::Ma
 constexpr QStringView kDivisionHint = u"Division";
 constexpr QStringView kHexToIntHint = u"Edit-Mode aktivieren, um Hexzahl eizugeben. Dann umrechnen zu Integer";
 constexpr QStringView kIntToHexHint = u"Umrechnen von Integer zu Hexadizimal";
-constexpr QStringView kVatHint = u"Umsatzsteuer 19% berechnen [F7]"; // on both VAT keys, though F7 is "Ust+"
+// "%1" is the chosen rate, without its blank before the percent sign.
+constexpr QStringView kVatFromNetHint = u"Umsatzsteuer %1% berechnen [F7]";
+constexpr QStringView kVatFromGrossHint = u"Umsatzsteuer %1% berechnen [F6]";
 constexpr QStringView kCutDecimalsHint = u"Nur Ganzzahl verwenden. Nachkommastellen abschneiden";
 constexpr QStringView kClipboardHint = u"In Zwischewnablage kopieren";
 
@@ -72,10 +76,10 @@ constexpr std::array<KeyInfo, keyCount> kKeys{{
      {37, 228, 60, 25}, 28, 0, true, {}},
     {K::IntToHex, u"Int->Hex", {}, u"Int->Hex", kIntToHexHint, kIntToHexHint,
      {100, 228, 60, 25}, 29, 0, true, {}},
-    {K::VatFromNet, u"Ust+", {}, u"Ust+", kVatHint, kVatHint,
+    {K::VatFromNet, u"Ust+", {}, u"Ust+", kVatFromNetHint, kVatFromNetHint,
      {194, 228, 30, 25}, 31, 0, false, {anywhere(Qt::Key_F7)}},
-    {K::VatFromGross, u"Ust-", {}, u"Ust-", kVatHint, kVatHint,
-     {162, 228, 30, 25}, 32, 0, false, {}},
+    {K::VatFromGross, u"Ust-", {}, u"Ust-", kVatFromGrossHint, kVatFromGrossHint,
+     {162, 228, 30, 25}, 32, 0, false, {anywhere(Qt::Key_F6)}},
     {K::Clipboard, u"Kopieren", u"arrow", u"In Zwischenablage kopieren", kClipboardHint, kClipboardHint,
      {220, 75, 22, 22}, 36, 0, false, {}},
 }};
@@ -167,6 +171,14 @@ QString shownCaption(const KeyInfo& key, QChar decimalSeparator)
     if (const auto character = keyCharacter(key.key, decimalSeparator))
         return QString(*character);
     return key.caption.toString();
+}
+
+QString keyHint(const KeyInfo& key, Language language, int vatRate, QChar decimalSeparator)
+{
+    const QString hint = (language == Language::German ? key.germanHint : key.englishHint).toString();
+    if (key.key == Key::VatFromNet || key.key == Key::VatFromGross)
+        return hint.arg(vatRateNumber(vatRate, decimalSeparator));
+    return hint;
 }
 
 } // namespace numra

@@ -41,7 +41,10 @@ static_assert(tableFollowsEnum(), "kTexts must list every TextId in enum order")
 QString languageText(TextId id, Language language)
 {
     const LanguageEntry& entry = kTexts[std::size_t(id)];
-    return (language == Language::German ? entry.german : entry.english).toString();
+    const QStringView text = language == Language::German ? entry.german : entry.english;
+    // The texts are literals that live as long as the program: the QString
+    // refers to them instead of copying.
+    return QString::fromRawData(text.data(), text.size());
 }
 
 } // namespace numra

@@ -15,6 +15,17 @@ namespace {
 const QString kCopied = QStringLiteral("Daten kopiert. Einfügen mit STRG+V");
 const QString kEntryEmpty = QStringLiteral("Ergebnisfeld ist leer!");
 
+// The entry as one operand: a formula typed in edit mode is put in
+// parentheses, so that +/- and 1/x act on all of it ("1+2" gives -3 and
+// 0,333333333333333, not 1+2*-1 and 1/1+2).
+QString asOperand(const QString& entry, QChar separator)
+{
+    long double value = 0;
+    if (tryParseNumber(entry, separator, value))
+        return entry;
+    return u'(' + entry + u')';
+}
+
 } // namespace
 
 // A "%" finishes the formula, and directly after a number it means what it
@@ -34,7 +45,7 @@ void Calculator::percent()
 void Calculator::signChange()
 {
     if (!isBlankText(display_.entryText)) {
-        formula_ = display_.entryText + QStringLiteral("*-1");
+        formula_ = asOperand(display_.entryText, separator_) + QStringLiteral("*-1");
         calculate();
         recordOnTape(TapeRowKind::SignChange);
         formula_.clear();
@@ -46,7 +57,9 @@ void Calculator::signChange()
 // 1/x of an empty entry gives the subtotal of "1/".
 void Calculator::reciprocal()
 {
-    formula_ = QStringLiteral("1/") + display_.entryText;
+    formula_ = QStringLiteral("1/");
+    if (!isBlankText(display_.entryText))
+        formula_ += asOperand(display_.entryText, separator_);
     calculate();
     recordOnTape(TapeRowKind::Reciprocal);
     formula_.clear();

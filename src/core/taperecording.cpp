@@ -17,7 +17,7 @@ namespace numra {
 // entry they worked on.
 void Calculator::recordOnTape(TapeRowKind kind)
 {
-    if (errorShownThisKey_)
+    if (!tapeRecording_ || errorShownThisKey_)
         return;
     switch (kind) {
     case TapeRowKind::Result:
@@ -44,6 +44,8 @@ void Calculator::recordOnTape(TapeRowKind kind)
 // computed with.
 void Calculator::recordVatOnTape(TapeRowKind kind, const VatAmounts& amounts, int rate)
 {
+    if (!tapeRecording_)
+        return;
     tape_.add({kind,
                QStringLiteral("Netto %1 · Steuer %2 %3 · Brutto %4")
                    .arg(amounts.net, formatVatRate(rate, separator_), amounts.tax, amounts.gross),

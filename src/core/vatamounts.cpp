@@ -52,16 +52,6 @@ std::optional<VatCents> vatFromGross(std::int64_t grossCents, int rate)
     return checked({net, grossCents - net, grossCents});
 }
 
-QString formatVatRate(int rate, QChar separator)
-{
-    QString text = formatHundredths(rate, separator);
-    while (text.endsWith(u'0'))
-        text.chop(1);
-    if (text.endsWith(separator))
-        text.chop(1);
-    return text + QStringLiteral(" %");
-}
-
 QString vatFieldText(const VatAmounts& amounts, VatField field)
 {
     switch (field) {

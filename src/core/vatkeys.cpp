@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// "Ust+" and "Ust-": VAT on the entry, shown in the VAT window.
+// "Ust+" and "Ust-": VAT on the entry at the chosen rate, shown in the VAT
+// window, in which the user may choose another rate.
 
 #include "core/calculator.h"
 
@@ -26,28 +27,61 @@ std::optional<std::int64_t> Calculator::enteredCents() const
 // formula is dropped.
 void Calculator::vatKey(VatDirection direction)
 {
-    const bool fromNet = direction == VatDirection::FromNet;
     setRoundingChecked(true);
-    const int rate = kStandardVatRate;
-    std::optional<VatCents> cents;
-    if (const std::optional<std::int64_t> entered = enteredCents())
-        cents = fromNet ? vatFromNet(*entered, rate) : vatFromGross(*entered, rate);
-    if (!cents) {
+    const std::optional<std::int64_t> entered = enteredCents();
+    const std::optional<VatWindowInput> input = entered ? vatCalculation({direction, *entered}) : std::nullopt;
+    if (!input) {
         showError(text(TextId::InvalidInputMessage));
         return;
     }
+    openVatWindow_ = VatCalculation{direction, *entered};
+    const std::optional<QString> copied = ui_.showVatWindow(*input);
+    openVatWindow_.reset();
+    if (copied)
+        memory_ = MemoryRegister{MemoryRegister::State::Text, *copied};
+    subtotalShown_ = false; // the VAT window clears it when it closes
+    formula_.clear();
+}
+
+// At the chosen rate, shown in the entry and recorded on the tape; nothing
+// when an amount reaches the limit.
+std::optional<VatWindowInput> Calculator::vatCalculation(VatCalculation calculation)
+{
+    const bool fromNet = calculation.direction == VatDirection::FromNet;
+    const int rate = vatRates_.chosen;
+    const std::optional<VatCents> cents =
+        fromNet ? vatFromNet(calculation.enteredCents, rate) : vatFromGross(calculation.enteredCents, rate);
+    if (!cents)
+        return std::nullopt;
 
     VatWindowInput input;
     input.language = language_;
     input.amounts = {formatHundredths(cents->net, separator_), formatHundredths(cents->tax, separator_),
                      formatHundredths(cents->gross, separator_)};
-    input.taxLabel = text(fromNet ? TextId::TaxLabelVatFromNet : TextId::TaxLabelVatFromGross);
+    input.taxCaption = text(fromNet ? TextId::TaxLabelVatFromNet : TextId::TaxLabelVatFromGross);
+    input.rateText = formatVatRate(rate, separator_);
+    input.rateChoices = vatRateChoices(vatRates_, separator_);
     setEntryText(fromNet ? input.amounts.gross : input.amounts.net);
     recordVatOnTape(fromNet ? TapeRowKind::VatFromNet : TapeRowKind::VatFromGross, input.amounts, rate);
-    if (const std::optional<QString> copied = ui_.showVatWindow(input))
-        memory_ = MemoryRegister{MemoryRegister::State::Text, *copied};
-    subtotalShown_ = false; // the VAT window clears it when it closes
-    formula_.clear();
+    return input;
+}
+
+// A rate chosen in the open VAT window applies to the amount the user typed:
+// the calculation is made again, as a new row of the tape, since the user
+// has seen both.
+bool Calculator::setVatRates(const VatRates& rates)
+{
+    const VatRates before = vatRates_;
+    vatRates_ = rates;
+    if (!openVatWindow_)
+        return true;
+    if (const std::optional<VatWindowInput> input = vatCalculation(*openVatWindow_)) {
+        ui_.updateVatWindow(*input);
+        return true;
+    }
+    vatRates_ = before;
+    showError(text(TextId::InvalidInputMessage));
+    return false;
 }
 
 } // namespace numra

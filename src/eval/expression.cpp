@@ -31,16 +31,40 @@ constexpr Priority kPriorities[] = {
     {tok::GreaterEqual, 2}, {tok::LessEqual, 2},
 };
 
-bool isOperand(TokenKind kind)
+// What may not follow an operand directly: another operand, a group, a set
+// or "not".
+bool mayNotFollowOperand(TokenKind kind)
 {
-    return kind == tok::Identifier || kind == tok::Integer || kind == tok::Double
-        || kind == tok::String || kind == tok::False || kind == tok::True;
+    switch (kind) {
+    case tok::Identifier:
+    case tok::Integer:
+    case tok::Double:
+    case tok::String:
+    case tok::False:
+    case tok::True:
+    case tok::LParen:
+    case tok::LBracket:
+    case tok::Not:
+        return true;
+    default:
+        return false;
+    }
 }
+
+// The table spread over the kind codes, for a lookup per token.
+constexpr auto kPriorityByKind = [] {
+    std::array<std::int8_t, tok::Xor + 1> table{};
+    for (const Priority& entry : kPriorities)
+        table[std::size_t(entry.kind)] = std::int8_t(entry.priority);
+    return table;
+}();
 
 // "not" has its priority as a prefix; after an operand it is no operator.
 int binaryPriority(TokenKind kind)
 {
-    return kind == tok::Not ? 0 : operatorPriority(kind);
+    if (kind == tok::Not || kind < 0 || kind >= TokenKind(kPriorityByKind.size()))
+        return 0;
+    return kPriorityByKind[std::size_t(kind)];
 }
 
 // Sets and pointers are compared by their bits, not by the value rules.
@@ -55,18 +79,6 @@ std::uint32_t payload32(const ScriptValue& value)
 }
 
 } // namespace
-
-int operatorPriority(TokenKind kind)
-{
-    // The table spread over the kind codes, for a lookup per token.
-    static constexpr auto byKind = [] {
-        std::array<std::int8_t, tok::Xor + 1> table{};
-        for (const Priority& entry : kPriorities)
-            table[std::size_t(entry.kind)] = std::int8_t(entry.priority);
-        return table;
-    }();
-    return kind >= 0 && kind < TokenKind(byKind.size()) ? byKind[std::size_t(kind)] : 0;
-}
 
 ExpressionEvaluator::ExpressionEvaluator(Lexer& lexer, const ValueContext& context,
                                          ErrorLocator& locator)
@@ -121,11 +133,20 @@ ScriptValue ExpressionEvaluator::readBinary(int minPriority, PercentBase percent
     }
 }
 
-// Where an operand is expected, "+" and "-" are signs; a sign or "not"
-// applies to exactly one operand ("-2*3" is (-2)*3).
+// The commonest operand, a number, first; this small function is inlined
+// where operands are read.
 ScriptValue ExpressionEvaluator::readOperand(PercentBase percent)
 {
     const TokenKind kind = lexer_.kind();
+    if (kind == tok::Integer || kind == tok::Double)
+        return readNumber(percent);
+    return readOtherOperand(kind, percent);
+}
+
+// Where an operand is expected, "+" and "-" are signs; a sign or "not"
+// applies to exactly one operand ("-2*3" is (-2)*3).
+ScriptValue ExpressionEvaluator::readOtherOperand(TokenKind kind, PercentBase percent)
+{
     ScriptValue value;
     switch (kind) {
     case tok::Plus:
@@ -154,10 +175,6 @@ ScriptValue ExpressionEvaluator::readOperand(PercentBase percent)
     case tok::String:
         value = readStrings();
         break;
-    case tok::Integer:
-    case tok::Double:
-        value = readNumber(percent);
-        break;
     case tok::Identifier:
     case tok::False:
     case tok::True:
@@ -175,18 +192,22 @@ ScriptValue ExpressionEvaluator::readOperand(PercentBase percent)
 
 // "200+10%" is 220 and "200*10%" is 20, as the calculator's "%" key has it:
 // the share b*n/100 of the sum b before it, or n/100 without one.
+// As an operand, it checks what follows it itself; its one return lets the
+// value be built where the caller wants it.
 ScriptValue ExpressionEvaluator::readNumber(PercentBase percent)
 {
-    ScriptValue number = lexer_.value();
+    ScriptValue number = lexer_.takeValue();
     const bool decimal = isDecimalNumber(lexer_.text());
     const int end = lexer_.endPos();
     lexer_.advance();
-    if (!decimal || !lexer_.isPercentSignAt(end))
-        return number;
-    lexer_.advance();
-    if (percent.sum != nullptr)
-        number = binaryOperation(BinaryOp::Multiply, *percent.sum, number, context_);
-    return binaryOperation(BinaryOp::Divide, number, ScriptValue::integer(100), context_);
+    if (decimal && lexer_.isPercentSignAt(end)) {
+        lexer_.advance();
+        if (percent.sum != nullptr)
+            number = binaryOperation(BinaryOp::Multiply, *percent.sum, number, context_);
+        number = binaryOperation(BinaryOp::Divide, number, ScriptValue::integer(100), context_);
+    }
+    refuseOperandAfterOperand();
+    return number;
 }
 
 // Adjacent strings and "#" codes form one string: "'a'#66'c'" is "aBc".
@@ -206,8 +227,7 @@ ScriptValue ExpressionEvaluator::readStrings()
 // first one without an operator ("2(3+4)", "5 not 3"), as in "2 3".
 void ExpressionEvaluator::refuseOperandAfterOperand() const
 {
-    const TokenKind next = lexer_.kind();
-    if (isOperand(next) || next == tok::LParen || next == tok::LBracket || next == tok::Not)
+    if (mayNotFollowOperand(lexer_.kind()))
         throw InterpreterError(errcode::MissingOperator, lexer_.endPos());
 }
 

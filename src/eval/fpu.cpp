@@ -11,11 +11,11 @@ namespace numra::fpu {
 void clearFlags()
 {
 #if defined(__x86_64__)
-    asm volatile("fnclex");
+    asm volatile("fnclex" ::: "memory");
     unsigned int mxcsr = 0;
     asm volatile("stmxcsr %0" : "=m"(mxcsr));
     mxcsr &= ~unsigned(FE_ALL_EXCEPT);
-    asm volatile("ldmxcsr %0" : : "m"(mxcsr));
+    asm volatile("ldmxcsr %0" : : "m"(mxcsr) : "memory");
 #else
     std::feclearexcept(FE_ALL_EXCEPT);
 #endif
@@ -31,34 +31,6 @@ void raiseOnFault()
         throw ArithmeticError(kDivisionByZero);
     if (flags & FE_OVERFLOW)
         throw ArithmeticError(kOverflow);
-}
-
-// Operands are read from volatiles after the flags are cleared, so the
-// compiler cannot compute the result before clearFlags().
-long double add(long double a, long double b)
-{
-    return checked([&] { volatile long double x = a, y = b; return x + y; });
-}
-
-long double sub(long double a, long double b)
-{
-    return checked([&] { volatile long double x = a, y = b; return x - y; });
-}
-
-long double mul(long double a, long double b)
-{
-    return checked([&] { volatile long double x = a, y = b; return x * y; });
-}
-
-long double div(long double a, long double b)
-{
-    return checked([&] { volatile long double x = a, y = b; return x / y; });
-}
-
-// The rounded value widens back to extended precision exactly.
-double toDouble(long double x)
-{
-    return static_cast<double>(checked([&] { volatile long double in = x; return static_cast<double>(in); }));
 }
 
 } // namespace numra::fpu

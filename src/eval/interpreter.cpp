@@ -29,7 +29,8 @@ namespace {
 // "program " opens a program only at the very start of the text.
 bool startsAsProgram(const QString& source)
 {
-    return source.size() >= 8 && sameNameIgnoringCase(QStringView(source).left(8), "program ");
+    return source.size() >= 8 && (source[0] == u'p' || source[0] == u'P')
+        && sameNameIgnoringCase(QStringView(source).left(8), "program ");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "eval/fpu.h"
 #include "eval/interpretererror.h"
 #include "eval/numbertext.h"
+#include "eval/textcopy.h"
 
 #include <cstdint>
 #include <limits>
@@ -59,7 +60,7 @@ std::optional<ScriptValue> decimalLiteral(QStringView digits)
 
 void TokenCutter::setSource(const QString& source)
 {
-    source_ = source;
+    copyInto(source_, source);
     data_ = source_.constData();
     size_ = source_.size();
     rewind();
@@ -70,13 +71,6 @@ void TokenCutter::rewind()
     pos_ = 0;
     tokenStart_ = 0;
     cooked_ = false;
-}
-
-QStringView TokenCutter::tokenText() const
-{
-    if (cooked_)
-        return cookedText_;
-    return QStringView(data_ + tokenStart_, pos_ - tokenStart_);
 }
 
 // One pass over at most one comment; true if it moved the position.
@@ -122,38 +116,92 @@ void TokenCutter::skipBlanksAndComments()
     }
 }
 
-void TokenCutter::cutToken()
+// Each kind of token is recognised by its first characters, so the cut
+// decides the kind as it goes. Numbers and symbols of one character, most of
+// a formula, are cut here; every other token by cutOtherToken().
+TokenKind TokenCutter::cutToken()
 {
-    const bool afterPoint = pos_ > 0 && at(pos_ - 1) == u'.';
+    const qsizetype previousEnd = pos_;
     cooked_ = false;
-    skipBlanksAndComments();
-    const qsizetype start = pos_;
-    tokenStart_ = start;
+    if (charclass::startsBlankOrComment(at(pos_), at(pos_ + 1)))
+        skipBlanksAndComments();
+    tokenStart_ = pos_;
     const char16_t c = at(pos_);
-    const auto identifierChar = [&](char16_t ch) {
-        return charclass::isIdentifierChar(ch) || (afterPoint && isUnicodeLetter(QChar(ch)));
-    };
+    if (charclass::isDigit(c))
+        return cutDecimalNumber();
+    if (const TokenKind symbol = symbolOfCharacter(c); symbol != tok::Unknown && !charclass::isCompoundStart(c)) {
+        ++pos_;
+        return symbol;
+    }
+    return cutOtherToken(previousEnd > 0 && at(previousEnd - 1) == u'.');
+}
 
+// After a point ("x.y") a name may hold letters outside ASCII.
+TokenKind TokenCutter::cutOtherToken(bool afterPoint)
+{
+    const qsizetype start = pos_;
+    const char16_t c = at(pos_);
     if (charclass::isIdentifierStart(c) || (afterPoint && isUnicodeLetter(QChar(c)))) {
-        while (identifierChar(at(pos_)))
+        while (charclass::isIdentifierChar(at(pos_)) || (afterPoint && isUnicodeLetter(QChar(at(pos_)))))
             ++pos_;
-    } else if (charclass::isDigit(c)) {
-        // "1.2.3" is one token, "1..5" is "1", "..", "5".
-        while (charclass::isDigit(at(pos_)) || (at(pos_) == u'.' && at(pos_ + 1) != u'.'))
-            ++pos_;
-    } else if (c == u'$' && charclass::isHexDigit(at(pos_ + 1))) {
+        const TokenKind keyword = findKeyword(tokenText());
+        return keyword != tok::Unknown ? keyword : tok::Identifier;
+    }
+    if (c == u'$' && charclass::isHexDigit(at(pos_ + 1))) {
         ++pos_;
         while (charclass::isHexDigit(at(pos_)))
             ++pos_;
-    } else if (c == u'\'') {
-        cutString(start);
-    } else if (c == u'#' && charclass::isDigit(at(pos_ + 1))) {
-        cutCharacterCode(start);
-    } else if (charclass::isCompoundStart(c)) {
-        cutCompound();
-    } else if (c != u'\0') {
-        ++pos_;
+        number_ = DecimalDigits{0, kNotDecimal, 0};
+        return tok::Integer;
     }
+    if (c == u'\'') {
+        cutString(start);
+        const QStringView text = tokenText();
+        return text.size() >= 2 && text.back() == u'\'' ? tok::String : tok::Unknown;
+    }
+    if (c == u'#' && charclass::isDigit(at(pos_ + 1))) {
+        cutCharacterCode(start);
+        return tok::String;
+    }
+    if (charclass::isCompoundStart(c)) {
+        cutCompound();
+        return findSymbol(tokenText());
+    }
+    if (c == u'\0')
+        return tok::Empty;
+    ++pos_;
+    // A letter outside ASCII is a name of one letter.
+    return isUnicodeLetter(QChar(c)) ? tok::Identifier : tok::Unknown;
+}
+
+// Digits with "." inside: "1.2.3" is one token (and no number), "1..5" is
+// "1", "..", "5". The digits are gathered on the way, for the literal's
+// value, in runs between the points; zeros after the point count as
+// significant, which only sends a few exact values the longer way.
+TokenKind TokenCutter::cutDecimalNumber()
+{
+    const QChar* p = data_ + pos_;
+    const QChar* const end = data_ + size_;
+    while (p != end && *p == u'0')
+        ++p;
+    DecimalDigits number;
+    int points = 0;
+    for (;;) {
+        const QChar* const runStart = p;
+        for (unsigned digit; p != end && (digit = p->unicode() - unsigned(u'0')) <= 9; ++p)
+            number.digits = number.digits * 10 + digit; // wraps beyond 19 digits
+        const auto run = int(p - runStart);
+        number.significant += run;
+        if (points > 0)
+            number.scale -= run;
+        if (p == end || *p != u'.' || (p + 1 != end && p[1] == u'.'))
+            break;
+        ++points;
+        ++p;
+    }
+    pos_ = p - data_;
+    number_ = number;
+    return points == 0 ? tok::Integer : (points == 1 ? tok::Double : tok::Unknown);
 }
 
 void TokenCutter::cutString(qsizetype start)
@@ -236,12 +284,10 @@ void Lexer::advance()
         backed_ = false;
         return;
     }
-    cutter_.cutToken();
-    const QStringView token = text();
-    kind_ = classifyToken(token);
+    kind_ = cutter_.cutToken();
     switch (kind_) {
     case tok::Identifier:
-        value_ = ScriptValue::text(token.toString());
+        value_ = ScriptValue::text(text().toString());
         break;
     case tok::Integer:
         readIntegerValue();
@@ -250,7 +296,7 @@ void Lexer::advance()
         readDoubleValue();
         break;
     case tok::String:
-        value_ = ScriptValue::text(token.mid(1, token.size() - 2).toString());
+        value_ = ScriptValue::text(text().mid(1, text().size() - 2).toString());
         break;
     case tok::False:
     case tok::True:
@@ -263,21 +309,16 @@ void Lexer::advance()
 
 void Lexer::readIntegerValue()
 {
+    const DecimalDigits& number = cutter_.numberDigits();
+    if (number.significant != kNotDecimal && number.significant <= 9) { // below 2^31 whatever the digits
+        value_.setInteger(std::int32_t(number.digits));
+        return;
+    }
     const QStringView token = text();
-    const auto value = token.front() == u'$' ? hexLiteral(token.mid(1)) : decimalLiteral(token);
+    std::optional<ScriptValue> value = token.front() == u'$' ? hexLiteral(token.mid(1)) : decimalLiteral(token);
     if (!value)
         throw InterpreterError(errcode::IntegerRequired, endPos());
-    value_ = *value;
-}
-
-bool Lexer::isPercentSignAt(int position) const
-{
-    return kind_ == tok::Unknown && text() == u"%" && startPos() == position;
-}
-
-bool isDecimalNumber(QStringView token)
-{
-    return !token.isEmpty() && charclass::isDigit(token.front().unicode());
+    value_ = std::move(*value);
 }
 
 // Cut as the lexer cuts, so "x1%", "$12%" and "1.2.3%" are no number before
@@ -292,13 +333,12 @@ bool endsWithPercentOfNumber(const QString& formula)
     int numberEnd = -1;
     try {
         for (;;) {
-            cutter.cutToken();
+            const TokenKind kind = cutter.cutToken();
             const QStringView token = cutter.tokenText();
             if (token.isEmpty())
                 return false;
             if (cutter.position() == formula.size())
                 return token == u"%" && afterNumber && cutter.position() - 1 == numberEnd;
-            const TokenKind kind = classifyToken(token);
             afterNumber = (kind == tok::Integer || kind == tok::Double) && isDecimalNumber(token);
             numberEnd = cutter.position();
         }
@@ -310,11 +350,17 @@ bool endsWithPercentOfNumber(const QString& formula)
 // Literals always use "." as decimal separator, whatever the user's locale.
 void Lexer::readDoubleValue()
 {
-    const QStringView token = text();
-    long double value = 0;
-    if (!tryParseNumber(QString::fromRawData(token.data(), token.size()), u'.', value))
-        throw InterpreterError(errcode::Internal, -1);
-    value_ = ScriptValue::dbl(fpu::toDouble(value));
+    const DecimalDigits& number = cutter_.numberDigits();
+    std::optional<long double> value;
+    if (number.significant <= 19)
+        value = exactDecimalValue(number.digits, number.scale);
+    if (!value) {
+        long double parsed = 0;
+        if (!tryParseNumber(text(), u'.', parsed))
+            throw InterpreterError(errcode::Internal, -1);
+        value = parsed;
+    }
+    value_ = ScriptValue::dbl(fpu::toDouble(*value));
 }
 
 } // namespace numra

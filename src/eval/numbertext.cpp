@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "eval/numbertext.h"
 
+#include "eval/decimaldigits.h"
 #include "eval/errors.h"
 
 #include <QLocale>
 #include <array>
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <locale.h>
 #include <string>
@@ -16,156 +17,214 @@ namespace numra {
 
 namespace {
 
-// The value's decimal expansion to 18 significant digits, rounded to nearest:
-// value = 0.d0 d1 ... d17 * 10^(exponent + 1), i.e. d0 has weight 10^exponent.
-struct Decimal18 {
-    std::array<char, 18> digits{};
-    int exponent = 0;
-    bool negative = false;
-    bool zero = false;
-};
-
-Decimal18 expand18(long double value)
-{
-    Decimal18 d;
-    d.negative = std::signbit(value);
-    if (value == 0) {
-        d.zero = true;
-        d.digits.fill('0');
-        return d;
-    }
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.17Le", std::fabs(value));
-    // buf: "d.ddddddddddddddddde+XX"
-    d.digits[0] = buf[0];
-    for (int i = 1; i < 18; ++i)
-        d.digits[i] = buf[i + 1];
-    d.exponent = std::atoi(buf + 20);
-    return d;
-}
-
-// Rounds digits[0..keep) up in magnitude by one unit of the last kept digit.
-// Returns true when the carry ran out of the front ("999" -> "000", +1 digit).
-bool roundUp(char* digits, int keep)
-{
-    for (int i = keep - 1; i >= 0; --i) {
-        if (digits[i] != '9') {
-            ++digits[i];
-            return false;
-        }
-        digits[i] = '0';
-    }
-    return true;
-}
+constexpr std::uint64_t k15Digits = kPowersOf10[15];
 
 // The 15 significant digits the general form shows: the 18-digit expansion
 // rounded on its 16th digit alone.
 struct Decimal15 {
-    std::array<char, 15> digits{};
-    int exponent = 0; // weight of digits[0] is 10^exponent
+    std::uint64_t digits = 0; // from 10^14 to 10^15 - 1; 0 for a zero
+    int exponent = 0;         // |value| = digits * 10^(exponent - 14)
     bool negative = false;
 };
 
 Decimal15 roundTo15(long double value)
 {
-    const Decimal18 d = expand18(value);
-    Decimal15 r;
-    std::copy(d.digits.begin(), d.digits.begin() + 15, r.digits.begin());
-    r.exponent = d.exponent;
-    r.negative = d.negative;
-    if (d.digits[15] >= '5' && roundUp(r.digits.data(), 15)) {
-        r.digits[0] = '1';
+    const Decimal18 d = decimal18(value);
+    Decimal15 r{d.digits / 1000, d.exponent, d.negative};
+    if (d.digits % 1000 >= 500 && ++r.digits == k15Digits) {
+        r.digits = kPowersOf10[14];
         ++r.exponent;
     }
     return r;
 }
 
-// The magnitude in hundredths as decimal digits, at least three ("005" for
-// 0.05): the 15-digit form rounded at its second decimal, halves away from
-// zero. A value that rounds to zero has no sign.
+// The magnitude in hundredths, count * 10^zeros: the 15-digit form rounded
+// at its second decimal, halves away from zero. Values from 1E12 on have no
+// decimals beyond the 15 digits, so only zeros are appended.
 struct Hundredths {
-    std::string digits;
+    std::uint64_t count = 0;
+    int zeros = 0;
     bool negative = false;
 };
 
 Hundredths hundredths(long double value)
 {
     const Decimal15 d = roundTo15(value);
-    const int keep = d.exponent + 3; // digits down to the one worth 10^-2
     Hundredths h;
-    for (int i = 0; i < keep; ++i)
-        h.digits += i < 15 ? d.digits[size_t(i)] : '0';
-    if (keep >= 0 && keep < 15 && d.digits[size_t(keep)] >= '5' && roundUp(h.digits.data(), keep))
-        h.digits.insert(h.digits.begin(), '1');
-    if (h.digits.size() < 3)
-        h.digits.insert(0, 3 - h.digits.size(), '0');
-    h.negative = d.negative && h.digits.find_first_not_of('0') != std::string::npos;
+    const int dropped = 12 - d.exponent; // digits below the one worth 10^-2
+    if (dropped <= 0) {
+        h.count = d.digits;
+        h.zeros = -dropped;
+    } else if (dropped <= 15) {
+        h.count = d.digits / kPowersOf10[dropped];
+        if (d.digits / kPowersOf10[dropped - 1] % 10 >= 5)
+            ++h.count;
+    }
+    h.negative = d.negative && h.count != 0;
     return h;
 }
 
-QString fromLatin(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+int digitCount(std::uint64_t value)
+{
+    int count = 1;
+    while (count < 20 && value >= kPowersOf10[count])
+        ++count;
+    return count;
+}
+
+// At least one integer digit, the separator and two decimals.
+NumberText hundredthsText(const Hundredths& h, QChar separator)
+{
+    NumberText out;
+    if (h.negative)
+        out.append(u'-');
+    if (h.zeros > 2) { // beyond 64 bits from 1E17 on
+        out.appendDigits(h.count, digitCount(h.count));
+        out.appendZeros(h.zeros - 2);
+        out.append(separator.unicode());
+        out.appendZeros(2);
+        return out;
+    }
+    const std::uint64_t count = h.count * kPowersOf10[h.zeros];
+    out.appendDigits(count / 100, digitCount(count / 100));
+    out.append(separator.unicode());
+    out.appendDigits(count % 100, 2);
+    return out;
+}
+
+void appendExponent(NumberText& out, int exponent)
+{
+    out.append(u'E');
+    if (exponent < 0)
+        out.append(u'-');
+    const auto magnitude = std::uint64_t(exponent < 0 ? -exponent : exponent);
+    out.appendDigits(magnitude, digitCount(magnitude));
+}
+
+NumberText nonFiniteText(long double value)
+{
+    NumberText out;
+    const char16_t* text = std::isnan(value) ? u"NAN" : (value < 0 ? u"-INF" : u"INF");
+    for (; *text != u'\0'; ++text)
+        out.append(*text);
+    return out;
+}
 
 } // namespace
 
-QString formatGeneral(long double value, QChar separator)
-{
-    const Decimal15 d = roundTo15(value);
-    int count = 15;
-    while (count > 0 && d.digits[count - 1] == '0')
-        --count;
-    if (count == 0)
-        return QStringLiteral("0");
+namespace {
 
-    const char* digits = d.digits.data();
+// "00" to "99".
+constexpr auto kDigitPairs = [] {
+    std::array<char16_t, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[std::size_t(2 * i)] = char16_t(u'0' + i / 10);
+        pairs[std::size_t(2 * i + 1)] = char16_t(u'0' + i % 10);
+    }
+    return pairs;
+}();
+
+// Writes value's last count digits backwards from end, two at a time, in
+// 32-bit arithmetic; returns where they start.
+char16_t* writeDigitsBackwards(char16_t* end, std::uint32_t value, int count)
+{
+    for (; count >= 2; count -= 2) {
+        end -= 2;
+        std::memcpy(end, &kDigitPairs[std::size_t(value % 100) * 2], 2 * sizeof(char16_t));
+        value /= 100;
+    }
+    if (count == 1)
+        *--end = char16_t(u'0' + value % 10);
+    return end;
+}
+
+} // namespace
+
+void NumberText::appendDigits(std::uint64_t value, int count)
+{
+    constexpr std::uint32_t kChunk = 100000000; // eight digits
+    size_ += count;
+    char16_t* end = chars_.data() + size_;
+    for (; count > 8; count -= 8) {
+        end = writeDigitsBackwards(end, std::uint32_t(value % kChunk), 8);
+        value /= kChunk;
+    }
+    writeDigitsBackwards(end, std::uint32_t(value), count);
+}
+
+void NumberText::insert(qsizetype position, char16_t c)
+{
+    std::memmove(&chars_[std::size_t(position + 1)], &chars_[std::size_t(position)],
+                 std::size_t(size_ - position) * sizeof(char16_t));
+    chars_[std::size_t(position)] = c;
+    ++size_;
+}
+
+void NumberText::appendZeros(int count)
+{
+    for (; count > 0; --count)
+        append(u'0');
+}
+
+NumberText generalForm(long double value, QChar separator)
+{
+    if (!std::isfinite(value))
+        return nonFiniteText(value);
+    const Decimal15 d = roundTo15(value);
+    NumberText out;
+    if (d.digits == 0) {
+        out.append(u'0');
+        return out;
+    }
+    int count = 15; // significant digits without the trailing zeros
+    std::uint64_t digits = d.digits;
+    for (int zeros : {8, 4, 2, 1}) { // in halving steps: amounts have many
+        if (digits % kPowersOf10[zeros] == 0) {
+            digits /= kPowersOf10[zeros];
+            count -= zeros;
+        }
+    }
     const int exponent = d.exponent;
-    const char sep = char(separator.unicode() < 128 ? separator.unicode() : '?');
-    std::string out;
-    out.reserve(40);
+    const char16_t sep = separator.unicode();
     if (d.negative)
-        out += '-';
+        out.append(u'-');
     if (exponent >= -4 && exponent < 15) {
         if (exponent < 0) {
-            out += '0';
-            out += sep;
-            out.append(size_t(-exponent - 1), '0');
-            out.append(digits, size_t(count));
+            out.append(u'0');
+            out.append(sep);
+            out.appendZeros(-exponent - 1);
+            out.appendDigits(digits, count);
+        } else if (count <= exponent + 1) {
+            out.appendDigits(digits, count);
+            out.appendZeros(exponent + 1 - count);
         } else {
-            const int intDigits = exponent + 1;
-            for (int i = 0; i < intDigits; ++i)
-                out += i < count ? digits[i] : '0';
-            if (count > intDigits) {
-                out += sep;
-                out.append(digits + intDigits, size_t(count - intDigits));
-            }
+            out.appendDigits(digits, count);
+            out.insert(out.view().size() - (count - exponent - 1), sep);
         }
     } else {
-        out += digits[0];
-        if (count > 1) {
-            out += sep;
-            out.append(digits + 1, size_t(count - 1));
-        }
-        out += 'E';
-        out += std::to_string(exponent);
+        out.appendDigits(digits, count);
+        if (count > 1)
+            out.insert(out.view().size() - (count - 1), sep);
+        appendExponent(out, exponent);
     }
-    QString result = fromLatin(out);
-    if (separator.unicode() >= 128)
-        result.replace(u'?', separator);
-    return result;
+    return out;
+}
+
+QString formatGeneral(long double value, QChar separator)
+{
+    return generalForm(value, separator).toString();
+}
+
+NumberText twoDecimalForm(long double value, QChar separator)
+{
+    if (!(std::fabs(value) < 1e18L))
+        return generalForm(value, separator);
+    return hundredthsText(hundredths(value), separator);
 }
 
 QString formatTwoDecimals(long double value, QChar separator)
 {
-    if (std::fabs(value) >= 1e18L)
-        return formatGeneral(value, separator);
-    const Hundredths h = hundredths(value);
-    QString out;
-    out.reserve(qsizetype(h.digits.size()) + 2);
-    if (h.negative)
-        out += u'-';
-    out += QLatin1StringView(h.digits.data(), qsizetype(h.digits.size() - 2));
-    out += separator;
-    out += QLatin1StringView(h.digits.data() + h.digits.size() - 2, 2);
-    return out;
+    return twoDecimalForm(value, separator).toString();
 }
 
 std::optional<std::int64_t> hundredthsOf(long double value)
@@ -173,24 +232,37 @@ std::optional<std::int64_t> hundredthsOf(long double value)
     if (!(std::fabs(value) < 1e16L))
         return std::nullopt;
     const Hundredths h = hundredths(value);
-    std::int64_t count = 0;
-    for (char digit : h.digits)
-        count = count * 10 + (digit - '0');
-    return h.negative ? -count : count;
+    const auto magnitude = std::int64_t(h.count * kPowersOf10[h.zeros]);
+    return h.negative ? -magnitude : magnitude;
 }
 
 QString formatHundredths(std::int64_t count, QChar separator)
 {
     const std::uint64_t magnitude = count < 0 ? 0 - std::uint64_t(count) : std::uint64_t(count);
-    const QString digits = QString::number(magnitude).rightJustified(3, u'0');
-    QString out = count < 0 ? QStringLiteral("-") : QString();
-    out += QStringView(digits).left(digits.size() - 2);
-    out += separator;
-    out += QStringView(digits).right(2);
-    return out;
+    return hundredthsText(Hundredths{magnitude, 0, count < 0}, separator).toString();
 }
 
-bool tryParseNumber(const QString& text, QChar separator, long double& value)
+namespace {
+
+// Where the parts of a number text lie; each range may be empty.
+struct NumberParts {
+    bool negative = false;
+    QStringView integerDigits;
+    QStringView fractionDigits;
+    QStringView exponent; // with its sign
+};
+
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+QStringView digitsAt(QStringView text, qsizetype& i)
+{
+    const qsizetype start = i;
+    while (i < text.size() && isDigit(text[i]))
+        ++i;
+    return text.sliced(start, i - start);
+}
+
+std::optional<NumberParts> splitNumber(QStringView text, QChar separator)
 {
     qsizetype i = 0;
     qsizetype end = text.size();
@@ -198,39 +270,125 @@ bool tryParseNumber(const QString& text, QChar separator, long double& value)
         ++i;
     while (end > i && text[end - 1] == u' ')
         --end;
-    if (i == end)
-        return false;
-
-    std::string number; // normalised for strtold: sign, digits, '.', digits, 'e', exponent
-    auto isDigit = [&](qsizetype k) { return k < end && text[k] >= u'0' && text[k] <= u'9'; };
-    if (text[i] == u'+' || text[i] == u'-')
-        number += char(text[i++].unicode());
+    text = text.sliced(i, end - i);
+    i = 0;
+    NumberParts parts;
+    if (!text.isEmpty() && (text[0] == u'+' || text[0] == u'-'))
+        parts.negative = text[i++] == u'-';
     // A sign alone is no number; the separator alone reads as 0.
     const qsizetype mantissaStart = i;
-    number += '0';
-    while (isDigit(i))
-        number += char(text[i++].unicode());
-    if (i < end && text[i] == separator) {
+    parts.integerDigits = digitsAt(text, i);
+    if (i < text.size() && text[i] == separator) {
         ++i;
-        number += '.';
-        while (isDigit(i))
-            number += char(text[i++].unicode());
+        parts.fractionDigits = digitsAt(text, i);
     }
     if (i == mantissaStart)
-        return false;
-    if (i < end && (text[i] == u'E' || text[i] == u'e')) {
-        ++i;
-        number += 'e';
-        if (i < end && (text[i] == u'+' || text[i] == u'-'))
-            number += char(text[i++].unicode());
-        if (!isDigit(i))
-            return false;
-        while (isDigit(i))
-            number += char(text[i++].unicode());
+        return std::nullopt;
+    if (i < text.size() && (text[i] == u'E' || text[i] == u'e')) {
+        const qsizetype start = ++i;
+        if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+            ++i;
+        if (digitsAt(text, i).isEmpty())
+            return std::nullopt;
+        parts.exponent = text.sliced(start, i - start);
     }
-    if (i != end)
-        return false;
+    if (i != text.size())
+        return std::nullopt;
+    return parts;
+}
 
+constexpr int kExactPowers = 27; // 10^27 = 2^27 * 5^27 and 5^27 < 2^64
+
+constexpr std::array<long double, kExactPowers + 1> kExactPowersOf10 = [] {
+    std::array<long double, kExactPowers + 1> powers{};
+    long double power = 1;
+    for (long double& p : powers) {
+        p = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+bool exactDecimal(bool negative, std::uint64_t digits, int scale, long double& value)
+{
+    const std::optional<long double> magnitude = exactDecimalValue(digits, scale);
+    if (magnitude)
+        value = negative ? -*magnitude : *magnitude;
+    return magnitude.has_value();
+}
+
+// The commonest texts in one pass: a sign, at most 19 significant digits
+// and a separator among them, nothing else. False leaves the text to
+// splitNumber(), which also decides whether it is a number at all.
+bool readPlainQuickly(QStringView text, QChar separator, long double& value)
+{
+    qsizetype i = 0;
+    const bool negative = !text.isEmpty() && text[0] == u'-';
+    if (!text.isEmpty() && (text[0] == u'+' || negative))
+        ++i;
+    if (i == text.size())
+        return false;
+    std::uint64_t digits = 0;
+    int significant = 0;
+    int scale = 0;
+    bool separated = false;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= u'0' && c <= u'9') {
+            if ((digits != 0 || c != u'0') && ++significant > 19)
+                return false;
+            digits = digits * 10 + (c - u'0');
+            scale -= separated;
+        } else if (text[i] == separator && !separated) {
+            separated = true;
+        } else {
+            return false;
+        }
+    }
+    return exactDecimal(negative, digits, scale, value);
+}
+
+// As exactDecimal() for any split number text.
+bool readQuickly(const NumberParts& parts, long double& value)
+{
+    std::uint64_t digits = 0;
+    int significant = 0;
+    int scale = -int(parts.fractionDigits.size());
+    for (QStringView run : {parts.integerDigits, parts.fractionDigits}) {
+        for (QChar c : run) {
+            if (digits == 0 && c == u'0')
+                continue; // leading zeros
+            if (++significant > 19)
+                return false;
+            digits = digits * 10 + (c.unicode() - u'0');
+        }
+    }
+    if (!parts.exponent.isEmpty()) {
+        if (parts.exponent.size() > 6)
+            return false;
+        int exponent = 0;
+        for (QChar c : parts.exponent)
+            exponent = isDigit(c) ? exponent * 10 + (c.unicode() - u'0') : exponent;
+        scale += parts.exponent[0] == u'-' ? -exponent : exponent;
+    }
+    return exactDecimal(parts.negative, digits, scale, value);
+}
+
+// Any other number through strtold, whose rounding is exact.
+bool readSlowly(const NumberParts& parts, long double& value)
+{
+    std::string number = parts.negative ? "-0" : "0";
+    const auto appendAscii = [&](QStringView run) {
+        for (QChar c : run)
+            number += char(c.unicode());
+    };
+    appendAscii(parts.integerDigits);
+    number += '.';
+    appendAscii(parts.fractionDigits);
+    if (!parts.exponent.isEmpty()) {
+        number += 'e';
+        appendAscii(parts.exponent);
+    }
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
     errno = 0;
     const long double parsed = strtold_l(number.c_str(), nullptr, cLocale);
@@ -238,6 +396,31 @@ bool tryParseNumber(const QString& text, QChar separator, long double& value)
         return false;
     value = parsed;
     return true;
+}
+
+} // namespace
+
+// The digits are below 2^64 and a power of ten up to 10^27 is exact in
+// extended precision (5^27 < 2^64), so one multiplication or division rounds
+// the value as strtold does (Clinger's fast path).
+std::optional<long double> exactDecimalValue(std::uint64_t digits, int scale)
+{
+    if (digits == 0)
+        return 0.0L;
+    if (scale < -kExactPowers || scale > kExactPowers)
+        return std::nullopt;
+    const long double value = static_cast<long double>(digits);
+    return scale < 0 ? value / kExactPowersOf10[std::size_t(-scale)] : value * kExactPowersOf10[std::size_t(scale)];
+}
+
+bool tryParseNumber(QStringView text, QChar separator, long double& value)
+{
+    if (readPlainQuickly(text, separator, value))
+        return true;
+    const std::optional<NumberParts> parts = splitNumber(text, separator);
+    if (!parts)
+        return false;
+    return readQuickly(*parts, value) || readSlowly(*parts, value);
 }
 
 long double parseNumber(const QString& text, QChar separator)

@@ -2,6 +2,9 @@
 // A recursive-descent reader over one formula text. Each routine leaves the
 // first character it did not use as the current character; an operator is
 // consumed by the routine that reads the operand after it (skipBlanks).
+// Blanks may stand around every operand, and text that no operator joins to
+// the formula is an error, so "2 ^ 3" is 8 and "2^3abc" or "2^2 3" are
+// refused instead of giving 8 and 4.
 
 #include "eval/powerformula.h"
 
@@ -34,6 +37,19 @@ class PowerFormulaReader {
 public:
     explicit PowerFormulaReader(const QString& text) : text_(text) {}
 
+    // The whole text: line breaks and other control characters at its end,
+    // as a loaded calculation file has them, are no text.
+    long double readFormula()
+    {
+        const long double value = readExpression();
+        while (current_ != 0 && current_ <= u' ')
+            nextChar();
+        if (current_ != 0)
+            throw Error(kSyntaxError);
+        return value;
+    }
+
+private:
     long double readExpression()
     {
         long double value = readTerm(kNoSum);
@@ -46,7 +62,6 @@ public:
         return value;
     }
 
-private:
     char16_t nextChar()
     {
         if (position_ < text_.size())
@@ -62,6 +77,13 @@ private:
         while (isBlank(nextChar())) {
         }
         return current_;
+    }
+
+    // After an operand: leaves the next character that is no blank current.
+    void skipBlanksAfterOperand()
+    {
+        while (isBlank(current_))
+            nextChar();
     }
 
     // sum: the value before the "+" or "-" in front of the term, which a
@@ -112,11 +134,15 @@ private:
 
     long double readFactor(const long double* sum)
     {
+        long double value = 0;
         if (current_ == u'(')
-            return readGroup();
-        if (isDigit(current_))
-            return readPercentage(readNumber(), sum);
-        throw Error(kSyntaxError);
+            value = readGroup();
+        else if (isDigit(current_))
+            value = readPercentage(readNumber(), sum);
+        else
+            throw Error(kSyntaxError);
+        skipBlanksAfterOperand();
+        return value;
     }
 
     // A "%" directly after a number, as in the script language: the share
@@ -138,6 +164,7 @@ private:
         if (++depth_ > kMaxGroupDepth)
             throw Error(kTooComplex);
         const long double value = readExpression();
+        skipBlanksAfterOperand();
         if (current_ != u')')
             throw Error(kMissingParenthesis);
         nextChar();
@@ -214,7 +241,7 @@ private:
 
 long double evaluatePowerFormula(const QString& formula)
 {
-    return PowerFormulaReader(formula).readExpression();
+    return PowerFormulaReader(formula).readFormula();
 }
 
 } // namespace numra

@@ -22,69 +22,6 @@ char16_t foldCase(char16_t c)
     return QChar::toCaseFolded(c);
 }
 
-// One character from "(" to ">", a bracket or the double quote, or one of
-// the pairs "..", "<=", "<>" and ">=".
-TokenKind symbolKind(QStringView text)
-{
-    static constexpr auto byCharacter = [] {
-        std::array<TokenKind, 128> table{};
-        table.fill(tok::Unknown);
-        for (const Symbol& symbol : kSymbols) {
-            if (symbol.text[1] == u'\0')
-                table[std::size_t(symbol.text[0])] = symbol.kind;
-        }
-        return table;
-    }();
-    if (text.size() == 1)
-        return text[0].unicode() < byCharacter.size() ? byCharacter[text[0].unicode()] : tok::Unknown;
-    if (text.size() != 2 || !charclass::isCompoundStart(text[0].unicode()))
-        return tok::Unknown;
-    for (const Symbol& symbol : kSymbols) {
-        if (text == QStringView(symbol.text))
-            return symbol.kind;
-    }
-    return tok::Unknown;
-}
-
-// "$" and at least one hexadecimal digit.
-bool isHexLiteral(QStringView text)
-{
-    if (text.size() < 2 || text[0] != u'$')
-        return false;
-    for (qsizetype i = 1; i < text.size(); ++i) {
-        if (!charclass::isHexDigit(text[i].unicode()))
-            return false;
-    }
-    return true;
-}
-
-// Digits with at most one "." ("12", "12.", "1.5").
-TokenKind numberKind(QStringView text)
-{
-    int points = 0;
-    for (QChar c : text) {
-        if (c == u'.')
-            ++points;
-        else if (!charclass::isDigit(c.unicode()))
-            return tok::Unknown;
-    }
-    if (points > 1)
-        return tok::Unknown;
-    return points == 1 ? tok::Double : tok::Integer;
-}
-
-bool isIdentifierText(QStringView text)
-{
-    const char16_t first = text[0].unicode();
-    if (!charclass::isIdentifierStart(first) && !isUnicodeLetter(text[0]))
-        return false;
-    for (qsizetype i = 1; i < text.size(); ++i) {
-        if (!charclass::isIdentifierChar(text[i].unicode()) && !isUnicodeLetter(text[i]))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 bool isUnicodeLetter(QChar c)
@@ -131,21 +68,17 @@ TokenKind findKeyword(QStringView text)
     return tok::Unknown;
 }
 
-TokenKind classifyToken(QStringView text)
+TokenKind findSymbol(QStringView text)
 {
-    if (text.isEmpty())
-        return tok::Empty;
-    if (const TokenKind kind = symbolKind(text); kind != tok::Unknown)
-        return kind;
-    if (isHexLiteral(text))
-        return tok::Integer;
-    if (const TokenKind kind = numberKind(text); kind != tok::Unknown)
-        return kind;
-    if (text.size() >= 2 && text.front() == u'\'' && text.back() == u'\'')
-        return tok::String;
-    if (const TokenKind kind = findKeyword(text); kind != tok::Unknown)
-        return kind;
-    return isIdentifierText(text) ? tok::Identifier : tok::Unknown;
+    if (text.size() == 1)
+        return symbolOfCharacter(text[0].unicode());
+    if (text.size() != 2 || !charclass::isCompoundStart(text[0].unicode()))
+        return tok::Unknown;
+    for (const Symbol& symbol : kSymbols) {
+        if (text == QStringView(symbol.text))
+            return symbol.kind;
+    }
+    return tok::Unknown;
 }
 
 QString spellingOf(TokenKind kind)

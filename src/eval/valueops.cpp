@@ -71,8 +71,11 @@ ScriptValue realRule(BinaryOp op, const ScriptValue& left, const ScriptValue& ri
 {
     if (!isArithmetic(op))
         return integerRule(op, left, right, context);
-    const long double a = toDouble(left, context);
-    const long double b = toDouble(right, context);
+    const auto real = [&](const ScriptValue& value) -> long double {
+        return value.kind() == ValueKind::Double ? value.realPayload() : toDouble(value, context);
+    };
+    const long double a = real(left);
+    const long double b = real(right);
     long double result = 0;
     switch (op) {
     case BinaryOp::Add: result = fpu::add(a, b); break;
@@ -236,6 +239,16 @@ ScriptValue textNot(const ScriptValue& value, const ValueContext& context)
 ScriptValue binaryOperation(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
                             const ValueContext& context)
 {
+    // The two commonest pairs of a formula, ahead of the matrix that gives
+    // them the same rules.
+    if (left.kind() == ValueKind::Integer && right.kind() == ValueKind::Integer) {
+        std::int32_t result = 0;
+        if (integerOperation(op, std::int32_t(left.intPayload()), std::int32_t(right.intPayload()), result))
+            return ScriptValue::integer(result);
+        return realRule(op, left, right, context);
+    }
+    if (left.kind() == ValueKind::Double && right.kind() == ValueKind::Double && isArithmetic(op))
+        return realRule(op, left, right, context);
     switch (selectRule(left, right)) {
     case Rule::Empty: return emptyRule(op);
     case Rule::Null: return nullRule(op, left, right, context);

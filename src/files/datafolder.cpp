@@ -28,4 +28,10 @@ QString keptTapeFile()
     return applicationDataFolder() + QStringLiteral("/numra/rechenstreifen.tsv");
 }
 
+QString settingsFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/numra/numra.conf");
+}
+
 } // namespace numra

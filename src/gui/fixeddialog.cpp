@@ -2,6 +2,7 @@
 #include "gui/fixeddialog.h"
 
 #include "gui/placement.h"
+#include "gui/staysontop.h"
 #include "platform/windowtitle.h"
 
 #include <QKeyEvent>
@@ -27,8 +28,10 @@ FixedDialog::FixedDialog(QWidget* owner, const QString& name, QSize clientSize)
 // then is placed with its frame, which the window manager adds only later.
 void FixedDialog::setVisible(bool visible)
 {
-    if (visible && !isVisible())
+    if (visible && !isVisible()) {
+        stayOnTopLikeCalculator(*this);
         place();
+    }
     QDialog::setVisible(visible);
 }
 

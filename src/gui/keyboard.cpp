@@ -16,7 +16,7 @@ namespace {
 
 // What the window itself does with a key in keypad mode, beside clicking
 // the keys that the key table binds.
-enum class WindowAction { Help, EmptyEntry, ToggleTape };
+enum class WindowAction { Help, EmptyEntry, ToggleTape, SwitchVatRate };
 
 struct WindowKey {
     Qt::Key qtKey;
@@ -28,6 +28,7 @@ constexpr std::array windowActionKeys{
     WindowKey{Qt::Key_Delete, WindowAction::EmptyEntry},
     WindowKey{Qt::Key_Backspace, WindowAction::EmptyEntry},
     WindowKey{Qt::Key_F4, WindowAction::ToggleTape},
+    WindowKey{Qt::Key_F5, WindowAction::SwitchVatRate},
 };
 
 bool isReturn(const QKeyEvent& key)
@@ -133,6 +134,9 @@ bool KeyRouter::runWindowAction(int qtKey)
             break;
         case WindowAction::ToggleTape:
             window_.toggleTapeWindow();
+            break;
+        case WindowAction::SwitchVatRate:
+            window_.switchVatRate();
             break;
         }
         return true;

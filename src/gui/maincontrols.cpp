@@ -221,6 +221,8 @@ void MainWindow::buildMenu()
     menuItem(MenuItem::KeepTape)->setCheckable(true);
     connect(menu_, &QMenu::aboutToShow, this, &MainWindow::syncTapeMenuItems);
     separator(true);
+    buildSettingsMenu();
+    separator(true);
     item(menu_, MenuItem::Help, QStringLiteral("Hilfe"), false, [this] { showHelp(); });
     item(menu_, MenuItem::About, QStringLiteral("Info"), true, [this] { showAbout(); });
     separator(true);

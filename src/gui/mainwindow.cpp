@@ -31,6 +31,7 @@ MainWindow::MainWindow(platform::WarningBeep& beep, QChar decimalSeparator)
     QApplication::instance()->installEventFilter(new KeyRouter(*this));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    applySettings();
 }
 
 QLineEdit* MainWindow::entryField() const
@@ -108,7 +109,8 @@ bool MainWindow::event(QEvent* event)
 void MainWindow::applyLanguage()
 {
     for (const KeyInfo& key : keyTable())
-        keyButton(key.key)->setToolTip(key.hint(core_.language()).toString());
+        keyButton(key.key)->setToolTip(
+            keyHint(key, core_.language(), core_.vatRates().chosen, core_.decimalSeparator()));
     toolkitTexts_.follow(core_.language());
 }
 

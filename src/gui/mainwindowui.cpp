@@ -9,6 +9,7 @@
 #include "gui/formulawindow.h"
 #include "gui/helpwindow.h"
 #include "gui/messagebox.h"
+#include "gui/staysontop.h"
 #include "gui/vatwindow.h"
 
 #include <QClipboard>
@@ -81,6 +82,12 @@ std::optional<QString> MainWindow::showVatWindow(const VatWindowInput& input)
     return windows_.vatWindow().showAmounts(input);
 }
 
+void MainWindow::updateVatWindow(const VatWindowInput& input)
+{
+    render(core_.display());
+    windows_.vatWindow().refill(input);
+}
+
 void MainWindow::copyToClipboard(const QString& text)
 {
     QGuiApplication::clipboard()->setText(text);
@@ -102,6 +109,7 @@ QString MainWindow::askSaveFileName(const QString& startFolder)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(calculationFileFilters());
     dialog.setDefaultSuffix(QLatin1StringView(kCalculationFileSuffix));
+    stayOnTopLikeCalculator(dialog);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
@@ -114,6 +122,7 @@ QString MainWindow::askOpenFileName()
     // read with its own message, which names the file and the reason.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(calculationFileFilters());
+    stayOnTopLikeCalculator(dialog);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/messagebox.h"
 
+#include "gui/staysontop.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -25,6 +27,7 @@ void runBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, con
 {
     QMessageBox box(icon, caption, shownText(text), QMessageBox::Ok, parent);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    stayOnTopLikeCalculator(box);
     box.exec();
 }
 

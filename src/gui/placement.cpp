@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/placement.h"
 
+#include <QGuiApplication>
+#include <QRegion>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
@@ -40,6 +42,14 @@ QPoint besideCalculator(const QRect& calculator, QSize window, const QRect& scre
         }
     }
     return keptOn(right, screen).topLeft(); // a screen too small: over the calculator's right side
+}
+
+bool liesOnTheScreens(const QRect& frame)
+{
+    QRegion uncovered(frame);
+    for (const QScreen* screen : QGuiApplication::screens())
+        uncovered -= screen->geometry();
+    return !frame.isEmpty() && uncovered.isEmpty();
 }
 
 void placeBesideCalculator(QWidget& window, const QWidget& calculator, const QWidget* keepClear)

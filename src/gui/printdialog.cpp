@@ -2,6 +2,7 @@
 #include "gui/printdialog.h"
 
 #include "eval/errors.h"
+#include "gui/staysontop.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -39,7 +40,7 @@ AskForPrinter loadModule(const QString& firstFolder)
 
 std::unique_ptr<QPagedPaintDevice> askForPrinter(QWidget* parent, const QString& title, const QString& moduleFolder)
 {
-    return std::unique_ptr<QPagedPaintDevice>(loadModule(moduleFolder)(parent, title));
+    return std::unique_ptr<QPagedPaintDevice>(loadModule(moduleFolder)(parent, title, &stayOnTopLikeCalculator));
 }
 
 } // namespace numra

@@ -7,11 +7,13 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-extern "C" Q_DECL_EXPORT QPagedPaintDevice* numraAskForPrinter(QWidget* parent, const QString& title)
+extern "C" Q_DECL_EXPORT QPagedPaintDevice* numraAskForPrinter(QWidget* parent, const QString& title,
+                                                               void (*beforeShown)(QWidget&))
 {
     auto printer = std::make_unique<QPrinter>();
     QPrintDialog dialog(printer.get(), parent);
     dialog.setWindowTitle(title);
+    beforeShown(dialog);
     return dialog.exec() == QDialog::Accepted ? printer.release() : nullptr;
 }
 

@@ -17,9 +17,8 @@ Window* SecondaryWindows::create(Arguments&... arguments)
     return new Window(&calculator_, arguments...);
 }
 
-SecondaryWindows::SecondaryWindows(QWidget& calculator, Tape& tape,
-                                   std::function<void(TapeWindow&)> tapeWindowCreated)
-    : calculator_(calculator), tape_(tape), tapeWindowCreated_(std::move(tapeWindowCreated))
+SecondaryWindows::SecondaryWindows(QWidget& calculator, Tape& tape, Connections connections)
+    : calculator_(calculator), tape_(tape), connections_(std::move(connections))
 {
 }
 
@@ -38,6 +37,7 @@ VatWindow& SecondaryWindows::vatWindow()
         vatWindow_ = create<VatWindow>();
         vatWindow_->setChooser([this] { return copyChooser().choose(); });
         vatWindow_->keepClearOf(tapeWindow_);
+        connections_.vatWindow(*vatWindow_);
     }
     return *vatWindow_;
 }
@@ -75,7 +75,7 @@ TapeWindow& SecondaryWindows::tapeWindow()
             formulaWindow_->keepClearOf(tapeWindow_);
         if (vatWindow_)
             vatWindow_->keepClearOf(tapeWindow_);
-        tapeWindowCreated_(*tapeWindow_);
+        connections_.tapeWindow(*tapeWindow_);
     }
     return *tapeWindow_;
 }

@@ -6,6 +6,7 @@
 #include "gui/errorguard.h"
 #include "gui/fixeddialog.h"
 #include "gui/printdialog.h"
+#include "gui/staysontop.h"
 #include "gui/tapeprinting.h"
 #include "platform/windowtitle.h"
 
@@ -144,6 +145,13 @@ void TapeWindow::followTape(bool follow)
     updateSummary();
 }
 
+void TapeWindow::setVisible(bool visible)
+{
+    if (visible && !isVisible())
+        stayOnTopLikeCalculator(*this);
+    QWidget::setVisible(visible);
+}
+
 void TapeWindow::showEvent(QShowEvent* event)
 {
     if (QWindow* handle = windowHandle())
@@ -258,6 +266,7 @@ void TapeWindow::askAndExport()
         dialog.setDefaultSuffix(filter == kTextFilter ? QStringLiteral("txt") : QStringLiteral("csv"));
     });
     dialog.selectFile(QStringLiteral("Rechenstreifen.csv"));
+    stayOnTopLikeCalculator(dialog);
     if (dialog.exec() == QDialog::Accepted)
         exportTo(dialog.selectedFiles().value(0));
 }

@@ -5,6 +5,7 @@
 #include "gui/messagebox.h"
 #include "gui/plainfield.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -13,9 +14,9 @@ namespace numra {
 namespace {
 
 // The labels' column is wide enough for the tax label with its rate
-// ("Umsatzsteuer 19 %", "Sales taxes 99,99 %"); the fields take the rest up
-// to the window's right margin. Each label is as high as its field, so that
-// their texts share a middle line.
+// ("Umsatzsteuer 19 %", "Sales taxes 99,99 %"); the fields and the rate's
+// box take the rest up to the window's right margin. Each label is as high
+// as its field, so that their texts share a middle line.
 constexpr int labelLeft = 12;
 constexpr int fieldLeft = 130;
 constexpr int fieldRight = 236;
@@ -33,7 +34,7 @@ QLabel* addLabel(QWidget* parent, const QString& text, int top)
 } // namespace
 
 VatWindow::VatWindow(QWidget* owner)
-    : FixedDialog(owner, QStringLiteral("vatWindow"), QSize(244, 128))
+    : FixedDialog(owner, QStringLiteral("vatWindow"), QSize(244, 156))
 {
     setBackground(this, QColor(0xC0, 0xC0, 0xC0));
     setPlacement(Placement::BesideCalculator);
@@ -44,19 +45,26 @@ VatWindow::VatWindow(QWidget* owner)
     taxField_ = addAmountField(35);
     grossLabel_ = addLabel(this, QStringLiteral("Brutto:"), 63);
     grossField_ = addAmountField(63);
+    rateLabel_ = addLabel(this, QStringLiteral("Steuersatz:"), 91);
+    rateBox_ = new QComboBox(this);
+    rateBox_->setGeometry(fieldLeft, 91, fieldRight - fieldLeft, fieldHeight);
+    rateBox_->setAccessibleName(QStringLiteral("Steuersatz"));
+    rateLabel_->setBuddy(rateBox_);
 
-    copyButton_ = addButton(QStringLiteral("Copy"), QRect(12, 91, 110, 22));
-    closeButton_ = addButton(QStringLiteral("Schliessen"), QRect(126, 91, 110, 22));
+    copyButton_ = addButton(QStringLiteral("Copy"), QRect(12, 119, 110, 22));
+    closeButton_ = addButton(QStringLiteral("Schliessen"), QRect(126, 119, 110, 22));
     copyButton_->setAccessibleName(copyButton_->text());
     closeButton_->setAccessibleName(closeButton_->text());
 
     setTabOrder(taxField_, closeButton_);
     setTabOrder(closeButton_, copyButton_);
-    setTabOrder(copyButton_, netField_);
+    setTabOrder(copyButton_, rateBox_);
+    setTabOrder(rateBox_, netField_);
     setTabOrder(netField_, grossField_);
 
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
     connect(copyButton_, &QPushButton::clicked, this, &VatWindow::copyChosenAmount);
+    connect(rateBox_, &QComboBox::activated, this, &VatWindow::rateActivated);
 }
 
 QLineEdit* VatWindow::addAmountField(int top)
@@ -70,16 +78,42 @@ QLineEdit* VatWindow::addAmountField(int top)
 
 std::optional<QString> VatWindow::showAmounts(const VatWindowInput& input)
 {
-    netField_->setText(input.amounts.net);
-    taxField_->setText(input.amounts.tax);
-    grossField_->setText(input.amounts.gross);
-    taxLabel_->setText(input.taxLabel);
+    refill(input);
     copied_.reset();
 
     applyLanguage(input.language);
     taxField_->setFocus();
     exec();
     return copied_;
+}
+
+void VatWindow::refill(const VatWindowInput& input)
+{
+    netField_->setText(input.amounts.net);
+    taxField_->setText(input.amounts.tax);
+    grossField_->setText(input.amounts.gross);
+    taxLabel_->setText(input.taxLabel());
+    rateChoices_ = input.rateChoices;
+    rateBox_->clear();
+    for (const VatRateChoice& choice : rateChoices_)
+        rateBox_->addItem(choice.caption);
+    rateBox_->setCurrentIndex(chosenRateIndex());
+}
+
+int VatWindow::chosenRateIndex() const
+{
+    for (std::size_t i = 0; i < rateChoices_.size(); ++i)
+        if (rateChoices_[i].chosen)
+            return int(i);
+    return -1;
+}
+
+void VatWindow::rateActivated(int index)
+{
+    if (index < 0 || std::size_t(index) >= rateChoices_.size() || index == chosenRateIndex())
+        return;
+    if (!rateChosen_ || !rateChosen_(rateChoices_[std::size_t(index)].rate))
+        rateBox_->setCurrentIndex(chosenRateIndex());
 }
 
 void VatWindow::applyLanguage(Language language)

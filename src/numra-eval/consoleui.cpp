@@ -21,7 +21,7 @@ void ConsoleUi::showMessage(MessageKind kind, const QString& text)
 
 void ConsoleUi::showSubtotal(const QString& text)
 {
-    out_.line(subtotalLabel_ + QStringLiteral(": "), text);
+    out_.line({subtotalLabel_, u": ", text});
 }
 
 // Saving is no part of numra-eval; the formula is confirmed as offered.
@@ -30,10 +30,15 @@ QString ConsoleUi::confirmFormula(const QString& candidate) { return candidate; 
 // The copy chooser is cancelled.
 std::optional<QString> ConsoleUi::showVatWindow(const VatWindowInput& input)
 {
+    updateVatWindow(input);
+    return std::nullopt;
+}
+
+void ConsoleUi::updateVatWindow(const VatWindowInput& input)
+{
     const VatAmounts& shown = input.amounts;
     out_.line(QStringLiteral("MwSt: Netto=%1 Steuer=%2 Brutto=%3 (%4)")
-                  .arg(shown.net, shown.tax, shown.gross, input.taxLabel));
-    return std::nullopt;
+                  .arg(shown.net, shown.tax, shown.gross, namesVatRate_ ? input.taxLabel() : input.taxCaption));
 }
 
 } // namespace numra::evaltool

@@ -11,7 +11,9 @@ namespace numra::evaltool {
 
 class ConsoleUi : public CalculatorUi {
 public:
-    explicit ConsoleUi(Output& out) : out_(out) {}
+    // namesVatRate: the VAT line gives the tax label with the rate, as the
+    // window shows it, not only its caption.
+    ConsoleUi(Output& out, bool namesVatRate) : out_(out), namesVatRate_(namesVatRate) {}
 
     // Whether an error box has been shown since start.
     bool errorShown() const { return errorShown_; }
@@ -21,6 +23,7 @@ public:
     void showSubtotal(const QString& text) override;
     QString confirmFormula(const QString& candidate) override;
     std::optional<QString> showVatWindow(const VatWindowInput& input) override;
+    void updateVatWindow(const VatWindowInput& input) override;
     void copyToClipboard(const QString&) override {}
     void focusEntry() override {}
     QString askSaveFileName(const QString&) override { return QString(); }
@@ -28,6 +31,7 @@ public:
 
 private:
     Output& out_;
+    bool namesVatRate_;
     QString subtotalLabel_;
     bool errorShown_ = false;
 };

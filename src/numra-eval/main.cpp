@@ -6,11 +6,13 @@
 #include "consoleui.h"
 #include "eval/errors.h"
 #include "eval/numbertext.h"
+#include "linereader.h"
 #include "options.h"
 #include "output.h"
 
 #include <cstdio>
-#include <string>
+#include <string_view>
+#include <unistd.h>
 #include <variant>
 #include <vector>
 
@@ -35,6 +37,9 @@ void startUp(Calculator& calculator, const Options& options)
     calculator.start(QString());
     calculator.setLanguage(options.language);
     calculator.setRoundingChecked(options.round);
+    calculator.setTapeRecording(options.tape != Options::Tape::None);
+    if (options.vatRate)
+        calculator.setVatRates(withOwnRate(VatRates{}, *options.vatRate));
 }
 
 void printTape(Options::Tape tape, const Calculator& calculator, Output& out)
@@ -56,7 +61,7 @@ void printTape(Options::Tape tape, const Calculator& calculator, Output& out)
 class FormulaRunner {
 public:
     FormulaRunner(const Options& options, Output& out)
-        : out_(out), ui_(out), calculator_(ui_, options.decimalSeparator)
+        : out_(out), ui_(out, options.vatRate.has_value()), calculator_(ui_, options.decimalSeparator)
     {
         startUp(calculator_, options);
         calculator_.press(Key::Edit);
@@ -92,14 +97,22 @@ private:
     bool failed_ = false;
 };
 
-std::string readAll(std::FILE* stream)
+// ASCII, nearly every formula, is widened into the buffer that text keeps;
+// anything else goes through Qt's decoder (a broken sequence becomes U+FFFD).
+// Both loops run without an early exit, so the compiler vectorizes them.
+void decodeUtf8(std::string_view utf8, QString& text)
 {
-    std::string data;
-    char block[1 << 16];
-    std::size_t n;
-    while ((n = std::fread(block, 1, sizeof block, stream)) > 0)
-        data.append(block, n);
-    return data;
+    unsigned char highBits = 0;
+    for (const char byte : utf8)
+        highBits |= static_cast<unsigned char>(byte);
+    if (highBits >= 0x80) {
+        text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+        return;
+    }
+    text.resize(qsizetype(utf8.size()));
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    for (std::size_t i = 0; i < utf8.size(); ++i)
+        out[i] = char16_t(utf8[i]);
 }
 
 int runFormulas(const Options& options)
@@ -110,17 +123,12 @@ int runFormulas(const Options& options)
         for (const QString& formula : options.arguments)
             runner.evaluate(formula);
     } else {
-        const std::string input = readAll(stdin);
-        std::size_t start = 0;
-        while (start < input.size()) {
-            std::size_t end = input.find('\n', start);
-            const std::size_t next = end == std::string::npos ? input.size() : end + 1;
-            if (end == std::string::npos)
-                end = input.size();
-            if (end > start && input[end - 1] == '\r') // a CR LF line break
-                --end;
-            runner.evaluate(QString::fromUtf8(input.data() + start, qsizetype(end - start)));
-            start = next;
+        LineReader input(STDIN_FILENO, out);
+        std::string_view line;
+        QString formula;
+        while (input.next(line)) {
+            decodeUtf8(line, formula);
+            runner.evaluate(formula);
         }
     }
     printTape(options.tape, runner.calculator(), out);
@@ -166,7 +174,7 @@ int runKeys(const Options& options)
         steps.push_back(*step);
     }
     Output out(stdout);
-    ConsoleUi ui(out);
+    ConsoleUi ui(out, options.vatRate.has_value());
     Calculator calculator(ui, options.decimalSeparator);
     startUp(calculator, options);
     for (const KeyStep& step : steps) {

@@ -1,17 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "options.h"
 
+#include "core/vatrates.h"
+
 namespace numra::evaltool {
 
 namespace {
 
 constexpr QStringView kSeparatorOption = u"--decimal-separator=";
 constexpr QStringView kLanguageOption = u"--lang=";
+constexpr QStringView kVatRateOption = u"--vat-rate=";
 
 // "--lang" for "--lang=": an option that takes a value, named without it.
 bool takesValue(const QString& arg)
 {
-    for (QStringView option : {kSeparatorOption, kLanguageOption})
+    for (QStringView option : {kSeparatorOption, kLanguageOption, kVatRateOption})
         if (arg.size() + 1 == option.size() && option.startsWith(arg))
             return true;
     return false;
@@ -40,6 +43,11 @@ QString applyOption(const QString& arg, Options& options)
         if (lang != u"de" && lang != u"en")
             return QStringLiteral("unknown language '%1' (de or en)").arg(lang);
         options.language = lang == u"en" ? Language::English : Language::German;
+    } else if (arg.startsWith(kVatRateOption)) {
+        const QString rate = arg.mid(kVatRateOption.size());
+        options.vatRate = parseVatRate(rate);
+        if (!options.vatRate)
+            return QStringLiteral("invalid VAT rate '%1' (0 to 99.99 percent, at most two decimals)").arg(rate);
     } else {
         return QStringLiteral("unknown option '%1'").arg(arg);
     }
@@ -101,8 +109,9 @@ Ust-), Runden (a click on the rounding check box), Kopieren (the clipboard
 key) or text:STRING (types STRING at the end of the entry field). Prints a line for each message box ("Fehler: ", "Information: ",
 "Hinweis: " for a box without icon), each subtotal ("Zwischensumme: ") and
 each VAT window ("MwSt: Netto=... Steuer=... Brutto=... (label)", after which
-its copy chooser is cancelled), then "Anzeige: " and the entry field, and
-"Formel: " and the pending formula.
+its copy chooser is cancelled; with --vat-rate the label names the rate as
+the window does, "Umsatzsteuer 7 %"), then "Anzeige: " and the entry field,
+and "Formel: " and the pending formula.
 
 Tape: with --tape the calculation tape of the whole run follows, as the
 window's "Rechenstreifen" shows it: a line per row with its formula, result
@@ -119,6 +128,9 @@ Options:
                                locale, here '%1')
       --round                  start with "auf 2 Nachkommastellen runden" checked
       --lang=de|en             language of the texts (default de)
+      --vat-rate=RATE          the rate of Ust+ and Ust- in percent, 0 to 99.99
+                               with at most two decimals after "," or "."
+                               (7, 16,5 or 16.5; default 19)
       --tape                   print the tape afterwards, fields separated by tabs
       --tape=csv               print the tape's CSV export afterwards
       --                       end of options

@@ -19,6 +19,7 @@ struct Options {
     bool round = false;      // start with the rounding box checked
     Language language = Language::German;
     Tape tape = Tape::None;
+    std::optional<int> vatRate = std::nullopt; // hundredths of a percent; 19 % unless given
     QStringList arguments;   // formulas or keys
 };
 

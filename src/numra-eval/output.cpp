@@ -1,44 +1,66 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output.h"
 
+#include <QByteArray>
+
 namespace numra::evaltool {
 
 namespace {
 constexpr std::size_t kBlockSize = 1 << 16;
 }
 
-void Output::append(const QString& text)
+Output::Output(std::FILE* stream) : stream_(stream), buffer_(2 * kBlockSize) {}
+
+// ASCII, nearly every line, is copied as it is; any other text goes through
+// Qt's encoder. Both loops run without an early exit, so the compiler
+// vectorizes them.
+void Output::append(QStringView text)
 {
-    const QByteArray utf8 = text.toUtf8();
-    buffer_.append(utf8.constData(), std::size_t(utf8.size()));
+    const auto size = std::size_t(text.size());
+    const char16_t* in = text.utf16();
+    char16_t highBits = 0;
+    for (std::size_t i = 0; i < size; ++i)
+        highBits |= in[i];
+    if (highBits >= 0x80) {
+        const QByteArray utf8 = text.toUtf8();
+        buffer_.resize(used_ + std::size_t(utf8.size()) + kBlockSize);
+        std::copy(utf8.begin(), utf8.end(), buffer_.data() + used_);
+        used_ += std::size_t(utf8.size());
+        return;
+    }
+    if (buffer_.size() - used_ < size + 1) // room for the line break too
+        buffer_.resize(used_ + size + kBlockSize);
+    char* out = buffer_.data() + used_;
+    for (std::size_t i = 0; i < size; ++i)
+        out[i] = char(in[i]);
+    used_ += size;
 }
 
-void Output::line(const QString& text)
+void Output::line(std::initializer_list<QStringView> parts)
 {
-    append(text);
-    buffer_ += '\n';
-    if (buffer_.size() >= kBlockSize)
+    for (QStringView part : parts)
+        append(part);
+    buffer_[used_++] = '\n';
+    if (used_ >= kBlockSize)
         flush();
-}
-
-void Output::line(const QString& prefix, const QString& text)
-{
-    append(prefix);
-    line(text);
 }
 
 void Output::bytes(const QByteArray& data)
 {
-    buffer_.append(data.constData(), std::size_t(data.size()));
-    if (buffer_.size() >= kBlockSize)
+    const auto size = std::size_t(data.size());
+    if (buffer_.size() - used_ < size + 1)
+        buffer_.resize(used_ + size + kBlockSize);
+    std::copy(data.begin(), data.end(), buffer_.data() + used_);
+    used_ += size;
+    if (used_ >= kBlockSize)
         flush();
 }
 
 void Output::flush()
 {
-    if (!buffer_.empty())
-        std::fwrite(buffer_.data(), 1, buffer_.size(), stream_);
-    buffer_.clear();
+    if (used_ > 0)
+        std::fwrite(buffer_.data(), 1, used_, stream_);
+    used_ = 0;
     std::fflush(stream_);
 }
 

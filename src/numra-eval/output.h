@@ -1,32 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Buffered UTF-8 lines on standard output: written in large blocks, never
-// flushed per line.
+// UTF-8 lines on standard output, collected and written in large blocks;
+// flush() writes what is pending (the line reader calls it before it waits
+// for input).
 
-#include <QString>
+#include <QByteArray>
+#include <QStringView>
 #include <cstdio>
-#include <string>
+#include <initializer_list>
+#include <vector>
 
 namespace numra::evaltool {
 
 class Output {
 public:
-    explicit Output(std::FILE* stream) : stream_(stream) {}
+    explicit Output(std::FILE* stream);
     ~Output() { flush(); }
     Output(const Output&) = delete;
     Output& operator=(const Output&) = delete;
 
-    void line(const QString& text);
-    void line(const QString& prefix, const QString& text);
+    // One line of the parts one after the other.
+    void line(std::initializer_list<QStringView> parts);
+    void line(QStringView text) { line({text}); }
+    void line(QStringView prefix, QStringView text) { line({prefix, text}); }
     // Bytes as they are, line breaks included.
     void bytes(const QByteArray& data);
     void flush();
 
 private:
-    void append(const QString& text);
+    void append(QStringView text);
 
     std::FILE* stream_;
-    std::string buffer_;
+    std::vector<char> buffer_; // always room for a line break after a part
+    std::size_t used_ = 0;
 };
 
 } // namespace numra::evaltool

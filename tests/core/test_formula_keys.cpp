@@ -193,20 +193,35 @@ TEST(LanguageTable, SwitchesTheMessages)
 
 TEST(KeyTable, ThirteenHintsFollowTheLanguageTheOthersStayGerman)
 {
+    auto hint = [](Key key, Language language, int vatRate = kStandardVatRate) {
+        return keyHint(keyInfo(key), language, vatRate, u',');
+    };
     const std::vector<Key> following = {Key::Point, Key::Multiply, Key::ClearEntry, Key::Edit, Key::Equals,
                                         Key::Percent, Key::SignChange, Key::Reciprocal, Key::SquareRoot,
                                         Key::Power, Key::MemoryIn, Key::MemoryOut, Key::MemoryClear};
     std::vector<Key> switching;
     for (const KeyInfo& info : keyTable())
-        if (info.hint(Language::German) != info.hint(Language::English))
+        if (hint(info.key, Language::German) != hint(info.key, Language::English))
             switching.push_back(info.key);
     EXPECT_EQ(switching, following);
-    EXPECT_EQ(keyInfo(Key::Percent).hint(Language::German), u"Prozent [F8]");
-    EXPECT_EQ(keyInfo(Key::ClearEntry).hint(Language::German), u"Eingabe löschen [F9]");
-    EXPECT_EQ(keyInfo(Key::Percent).hint(Language::English), u"Percent");
-    EXPECT_EQ(keyInfo(Key::Divide).hint(Language::English), u"Division") << "'/' keeps its hint";
-    EXPECT_EQ(keyInfo(Key::VatFromGross).hint(Language::English), u"Umsatzsteuer 19% berechnen [F7]");
-    EXPECT_TRUE(keyInfo(Key::Digit5).hint(Language::German).isEmpty());
+    EXPECT_EQ(hint(Key::Percent, Language::German), u"Prozent [F8]");
+    EXPECT_EQ(hint(Key::ClearEntry, Language::German), u"Eingabe löschen [F9]");
+    EXPECT_EQ(hint(Key::Percent, Language::English), u"Percent");
+    EXPECT_EQ(hint(Key::Divide, Language::English), u"Division") << "'/' keeps its hint";
+    EXPECT_TRUE(hint(Key::Digit5, Language::German).isEmpty());
+}
+
+// Each VAT key names its own key of the keyboard and the rate it computes with.
+TEST(KeyTable, VatHintsNameTheirKeyAndTheChosenRate)
+{
+    auto hint = [](Key key, int vatRate) { return keyHint(keyInfo(key), Language::English, vatRate, u','); };
+    EXPECT_EQ(hint(Key::VatFromNet, kStandardVatRate), u"Umsatzsteuer 19% berechnen [F7]");
+    EXPECT_EQ(hint(Key::VatFromGross, kStandardVatRate), u"Umsatzsteuer 19% berechnen [F6]");
+    EXPECT_EQ(hint(Key::VatFromNet, kReducedVatRate), u"Umsatzsteuer 7% berechnen [F7]");
+    EXPECT_EQ(hint(Key::VatFromGross, 1650), u"Umsatzsteuer 16,5% berechnen [F6]");
+    EXPECT_EQ(keyBoundTo(Qt::Key_F6, false), Key::VatFromGross);
+    EXPECT_EQ(keyBoundTo(Qt::Key_F7, false), Key::VatFromNet);
+    EXPECT_EQ(keyBoundTo(Qt::Key_F5, false), std::nullopt) << "F5 switches the rate; it clicks no key";
 }
 
 TEST(KeyTable, FindsEveryKeyByItsCaption)

@@ -50,6 +50,23 @@ check "lines of standard input" 0 $'3\nZwischensumme: 7,00\n\n4' $'1+2\n7*\n\n2^
 check "CR LF line breaks" 0 $'3\n4' $'1+2\r\n2*2\r\n' -- $DE
 check "last line without break" 0 $'1\n2' $'1\n2' -- $DE
 check "a sum of 100,000 amounts" 0 "150000" "1,5$(printf '+1,5%.0s' $(seq 99999))" -- $DE
+check "last line with CR and without LF" 0 "3" $'1+2\r' -- $DE
+
+# Streaming: each answer arrives while the pipe stays open, before the next
+# line is written (the timeout only ends a hang).
+checks=$((checks + 1))
+coproc STREAM { "$EVAL" --decimal-separator=, 2>/dev/null; }
+for pair in "1+2|3" "7*|Zwischensumme: 7,00" "2*3|6"; do
+    printf '%s\n' "${pair%%|*}" >&"${STREAM[1]}"
+    answer=""
+    if ! IFS= read -r -t 60 answer <&"${STREAM[0]}" || [ "$answer" != "${pair#*|}" ]; then
+        failures=$((failures + 1))
+        echo "FAIL: streaming: '${pair%%|*}' gave '$answer'"
+        break
+    fi
+done
+exec {STREAM[1]}>&-
+wait "$STREAM_PID"
 
 # Key mode.
 check "keypad calculation" 0 $'Anzeige: 22\nFormel: ' "" -- $DE --keys 1 2 + 5 "*" 2 =
@@ -80,6 +97,36 @@ check "default error box" 1 $'Fehler: \'\' ist kein gültiger Gleitkommawert.\nA
 check "rounding box and Ganzzahl" 0 $'Anzeige: 3,14\nFormel: ' "" -- $DE --keys text:3,14159 Runden
 check "locale separator" 0 $'Anzeige: 3,50\nFormel: ' "" -- --keys text:3,5 Runden
 
+# VAT rates: 19 % unless --vat-rate names another; then the label names it.
+vat_rate() { # NAME RATE NET-LINE GROSS-LINE
+    check "$1, Ust+ on 100" 0 "$3"$'\nAnzeige: '"$(sed 's/.*Brutto=\([^ ]*\).*/\1/' <<<"$3")"$'\nFormel: ' "" -- \
+        $DE ${2:+--vat-rate=$2} --keys 1 0 0 Ust+
+    check "$1, Ust- on 200" 0 "$4"$'\nAnzeige: '"$(sed 's/.*Netto=\([^ ]*\).*/\1/' <<<"$4")"$'\nFormel: ' "" -- \
+        $DE ${2:+--vat-rate=$2} --keys 2 0 0 Ust-
+}
+vat_rate "default" "" "MwSt: Netto=100,00 Steuer=19,00 Brutto=119,00 (Umsatzsteuer)" \
+    "MwSt: Netto=168,07 Steuer=31,93 Brutto=200,00 (UST)"
+vat_rate "19 %" 19 "MwSt: Netto=100,00 Steuer=19,00 Brutto=119,00 (Umsatzsteuer 19 %)" \
+    "MwSt: Netto=168,07 Steuer=31,93 Brutto=200,00 (UST 19 %)"
+vat_rate "7 %" 7 "MwSt: Netto=100,00 Steuer=7,00 Brutto=107,00 (Umsatzsteuer 7 %)" \
+    "MwSt: Netto=186,92 Steuer=13,08 Brutto=200,00 (UST 7 %)"
+vat_rate "own rate 16 %" 16 "MwSt: Netto=100,00 Steuer=16,00 Brutto=116,00 (Umsatzsteuer 16 %)" \
+    "MwSt: Netto=172,41 Steuer=27,59 Brutto=200,00 (UST 16 %)"
+vat_rate "own rate with a comma" 16,5 "MwSt: Netto=100,00 Steuer=16,50 Brutto=116,50 (Umsatzsteuer 16,5 %)" \
+    "MwSt: Netto=171,67 Steuer=28,33 Brutto=200,00 (UST 16,5 %)"
+vat_rate "own rate with a point" 16.5 "MwSt: Netto=100,00 Steuer=16,50 Brutto=116,50 (Umsatzsteuer 16,5 %)" \
+    "MwSt: Netto=171,67 Steuer=28,33 Brutto=200,00 (UST 16,5 %)"
+vat_rate "no tax" 0 "MwSt: Netto=100,00 Steuer=0,00 Brutto=100,00 (Umsatzsteuer 0 %)" \
+    "MwSt: Netto=200,00 Steuer=0,00 Brutto=200,00 (UST 0 %)"
+check "rate on the tape, in English" 0 $'MwSt: Netto=100,00 Steuer=7,00 Brutto=107,00 (Sales taxes 7 %)\nAnzeige: 107,00\nFormel: \nNetto 100,00 · Steuer 7 % 7,00 · Brutto 107,00\t107,00\tUst+\nSumme\t0\t0 Posten' "" -- \
+    $DE --lang=en --vat-rate 7 --tape --keys 1 0 0 Ust+
+for rate in 250 100 -7 16,555 abc "" "7 %x"; do
+    check "invalid rate '$rate'" 2 "" "" -- $DE --vat-rate="$rate" --keys 1 0 0 Ust+
+done
+checks=$((checks + 1))
+"$EVAL" --vat-rate=250 1 2>&1 >/dev/null | grep -q "invalid VAT rate '250'" \
+    || { failures=$((failures + 1)); echo "FAIL: the message of an invalid rate"; }
+
 # The tape, after the formulas or keys of the whole run.
 check "tape after formulas" 1 $'22\nZwischensumme: 5,00\nFehler: Gleitkommadivision durch Null.\n-30\n12+5*2\t22\tErgebnis\n5+\t5,00\tZwischensumme\n-30\t-30\tErgebnis\nSumme\t-8\t2 Posten' "" -- \
     $DE --tape "12+5*2" "5+" "1/0" "-30"
@@ -104,6 +151,7 @@ checks=$((checks + 1))
 help=$("$EVAL" --help) && [ "$("$EVAL" -h)" = "$help" ] \
     && grep -q '^Usage: numra-eval' <<<"$help" && grep -q -- '--keys' <<<"$help" \
     && grep -q '^Exit status:' <<<"$help" && grep -q -- '--tape=csv' <<<"$help" \
+    && grep -q -- '--vat-rate=RATE' <<<"$help" \
     || { failures=$((failures + 1)); echo "FAIL: --help"; }
 
 echo "$((checks - failures)) passed, $failures failed"

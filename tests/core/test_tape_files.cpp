@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The tape as text and CSV, the file it is kept in between runs, and the
-// settings value that asks for keeping it.
+// The tape as text and CSV, and the file it is kept in between runs.
 
-#include "core/settings.h"
 #include "core/tapefile.h"
 #include "core/tapeformats.h"
 #include "eval/errors.h"
@@ -225,46 +223,6 @@ TEST_F(KeptTapeFile, UnwritableFileIsReported)
     } catch (const Error& error) {
         EXPECT_TRUE(error.message().contains(QStringLiteral("kann nicht erstellt werden"))) << error.what();
     }
-}
-
-struct SettingsCase {
-    const char* name;
-    const char* file;
-    bool keepTape;
-};
-
-void PrintTo(const SettingsCase& c, std::ostream* os) { *os << c.name; }
-
-class SettingsFile : public ::testing::TestWithParam<SettingsCase> {};
-
-TEST_P(SettingsFile, KeepTapeIsOnlyOnWhenClearlySo)
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("numra.conf"));
-    if (*GetParam().file) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(GetParam().file);
-    }
-    EXPECT_EQ(Settings(path).keepTape(), GetParam().keepTape);
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, SettingsFile, ::testing::Values(
-    SettingsCase{"no file", "", false},
-    SettingsCase{"on", "[tape]\nkeep=true\n", true},
-    SettingsCase{"on as a number", "[tape]\nkeep=1\n", true},
-    SettingsCase{"off", "[tape]\nkeep=false\n", false},
-    SettingsCase{"unreadable value", "[tape]\nkeep=vielleicht\n", false},
-    SettingsCase{"garbage", "\xff\xfe\x01[\n=true\nkeep=true\n", false}));
-
-TEST(Settings, KeepTapeRoundTrips)
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("numra.conf"));
-    Settings(path).setKeepTape(true);
-    EXPECT_TRUE(Settings(path).keepTape());
-    Settings(path).setKeepTape(false);
-    EXPECT_FALSE(Settings(path).keepTape());
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
 #include <cstdlib>
 
 using namespace numra;
@@ -177,6 +178,132 @@ TEST(VatRate, IsShownWithoutTrailingZeros)
     };
     for (const auto& c : cases)
         EXPECT_EQ(formatVatRate(c.rate, c.separator), QString::fromUtf8(c.shown)) << c.rate;
+}
+
+TEST(VatRate, IsReadFromTheTextsAUserTypes)
+{
+    const struct {
+        const char* text;
+        std::optional<int> rate;
+    } cases[] = {
+        {"19", 1900},  {"7", 700},       {"0", 0},         {"16,5", 1650},  {"16.5", 1650}, {"16,50", 1650},
+        {"99,99", kMaxVatRate}, {" 7 ", 700}, {"7 %", 700}, {"16,5%", 1650}, {",5", 50},     {"05", 500},
+        {"", std::nullopt},     {"%", std::nullopt},      {"100", std::nullopt},  {"250", std::nullopt},
+        {"16,555", std::nullopt}, {"-7", std::nullopt},   {"+7", std::nullopt},   {"1,2,3", std::nullopt},
+        {"7 7", std::nullopt},  {"1e1", std::nullopt},    {",", std::nullopt},    {"\u0667", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(parseVatRate(QString::fromUtf8(c.text)), c.rate) << c.text;
+}
+
+TEST(VatRate, KeepsTheChosenRateAmongTheOffered)
+{
+    const VatRates own16{1600, 1600};
+    EXPECT_EQ(withOwnRate(VatRates{}, 1650), (VatRates{1650, 1650}));
+    EXPECT_EQ(withOwnRate(own16, kReducedVatRate), (VatRates{kReducedVatRate, 1600})) << "7 % keeps the own rate";
+    EXPECT_EQ(withOwnRate(own16, kStandardVatRate), (VatRates{kStandardVatRate, 1600}));
+    EXPECT_EQ(switchedStandardReduced(VatRates{}), (VatRates{kReducedVatRate, std::nullopt}));
+    EXPECT_EQ(switchedStandardReduced(VatRates{kReducedVatRate, 1600}), (VatRates{kStandardVatRate, 1600}));
+    EXPECT_EQ(switchedStandardReduced(own16), (VatRates{kStandardVatRate, 1600})) << "from the own rate to 19 %";
+
+    // Read back from the settings: each value valid or missing.
+    const std::optional<int> none;
+    EXPECT_EQ(consistentVatRates(none, none), VatRates{});
+    EXPECT_EQ(consistentVatRates(700, none), (VatRates{700, std::nullopt}));
+    EXPECT_EQ(consistentVatRates(1600, 1600), own16);
+    EXPECT_EQ(consistentVatRates(1600, none), own16) << "a rate of its own is the own rate";
+    EXPECT_EQ(consistentVatRates(1200, 1600), (VatRates{kStandardVatRate, 1600})) << "two own rates: 19 %";
+    EXPECT_EQ(consistentVatRates(none, 1600), (VatRates{kStandardVatRate, 1600}));
+    EXPECT_EQ(consistentVatRates(700, 1900), (VatRates{700, std::nullopt})) << "19 % is no own rate";
+}
+
+TEST(VatRate, ChoicesAreTheFixedRatesTheOwnAndANewOne)
+{
+    auto captions = [](const VatRates& rates) {
+        QStringList shown;
+        for (const VatRateChoice& choice : vatRateChoices(rates, u','))
+            shown << (choice.chosen ? QStringLiteral("[%1]") : QStringLiteral("%1")).arg(choice.caption);
+        return shown.join(u'|');
+    };
+    EXPECT_EQ(captions(VatRates{}), QStringLiteral("[19 %]|7 %|Eigener Satz …"));
+    EXPECT_EQ(captions(VatRates{700, 1650}), QStringLiteral("19 %|[7 %]|16,5 %|Eigener Satz …"));
+    EXPECT_EQ(captions(VatRates{1650, 1650}), QStringLiteral("19 %|7 %|[16,5 %]|Eigener Satz …"));
+    EXPECT_EQ(vatRateChoices(VatRates{}, u',').back().rate, std::nullopt) << "the last asks for a rate";
+}
+
+// "Ust+" and "Ust-" compute with the chosen rate; the VAT window names it.
+TEST(VatKeys, ComputeWithTheChosenRate)
+{
+    const struct {
+        const char* name;
+        int rate;
+        const char* keys;
+        const char* transcript;
+        const char* label;
+    } cases[] = {
+        {"7 % on a net amount", 700, "1 0 0 Ust+", "MwSt: Netto=100,00 Steuer=7,00 Brutto=107,00 (Umsatzsteuer)",
+         "Umsatzsteuer 7 %"},
+        {"7 % in a gross amount", 700, "2 0 0 Ust-", "MwSt: Netto=186,92 Steuer=13,08 Brutto=200,00 (UST)",
+         "UST 7 %"},
+        {"own rate", 1650, "2 0 0 Ust-", "MwSt: Netto=171,67 Steuer=28,33 Brutto=200,00 (UST)", "UST 16,5 %"},
+        {"no tax", 0, "text:12,34 Ust+", "MwSt: Netto=12,34 Steuer=0,00 Brutto=12,34 (Umsatzsteuer)",
+         "Umsatzsteuer 0 %"},
+        {"the highest rate", kMaxVatRate, "1 Ust+", "MwSt: Netto=1,00 Steuer=1,00 Brutto=2,00 (Umsatzsteuer)",
+         "Umsatzsteuer 99,99 %"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CalculatorRig rig;
+        ASSERT_TRUE(rig.calculator.setVatRates(withOwnRate(VatRates{}, c.rate)));
+        rig.keys(QString::fromUtf8(c.keys));
+        EXPECT_EQ(rig.transcript(), QString::fromUtf8(c.transcript));
+        ASSERT_EQ(rig.ui.vatWindows.size(), 1u);
+        EXPECT_EQ(rig.ui.vatWindows[0].taxLabel(), QString::fromUtf8(c.label));
+        ASSERT_EQ(rig.calculator.tape().size(), 1);
+        EXPECT_TRUE(rig.calculator.tape().row(0).formula.contains(QString::fromUtf8(c.label).section(u' ', 1)))
+            << "the tape row names the rate";
+    }
+}
+
+// The window offers the rates; one chosen in it applies to the amount typed.
+TEST(VatKeys, ARateChosenInTheOpenWindowComputesTheAmountAgain)
+{
+    CalculatorRig rig;
+    rig.ui.whileVatWindowOpen = {
+        [&] { EXPECT_TRUE(rig.calculator.setVatRates(VatRates{kReducedVatRate})); },
+        [&] { EXPECT_EQ(rig.calculator.display().entryText, QStringLiteral("107,00")); },
+    };
+    rig.ui.vatChoices = {VatField::Tax};
+    rig.keys("1 2 + 1 0 0 Ust+");
+    EXPECT_EQ(rig.transcript(), QStringLiteral("MwSt: Netto=100,00 Steuer=19,00 Brutto=119,00 (Umsatzsteuer) | "
+                                               "MwSt: Netto=100,00 Steuer=7,00 Brutto=107,00 (Umsatzsteuer) | "
+                                               "Hinweis: Wert kopiert: 7,00"));
+    ASSERT_EQ(rig.ui.vatWindows.size(), 2u);
+    EXPECT_EQ(rig.ui.vatWindows[1].taxLabel(), QStringLiteral("Umsatzsteuer 7 %"));
+    EXPECT_TRUE(rig.ui.vatWindows[1].rateChoices[1].chosen);
+    EXPECT_EQ(rig.calculator.display().entryText, QStringLiteral("107,00"));
+    EXPECT_EQ(rig.calculator.memory().text, QStringLiteral("7,00")) << "the amount shown is copied";
+    EXPECT_EQ(rig.calculator.formula(), QString());
+    EXPECT_EQ(rig.calculator.tape().size(), 2) << "both calculations were shown";
+
+    // Once the window has closed, a rate applies to the next key only.
+    EXPECT_TRUE(rig.calculator.setVatRates(VatRates{}));
+    EXPECT_EQ(rig.calculator.display().entryText, QStringLiteral("107,00"));
+    EXPECT_EQ(rig.ui.vatWindows.size(), 2u);
+    EXPECT_EQ(rig.calculator.tape().size(), 2);
+}
+
+TEST(VatKeys, ARateUnderWhichTheAmountReachesTheLimitIsRefused)
+{
+    CalculatorRig rig;
+    rig.ui.whileVatWindowOpen = {[&] { EXPECT_FALSE(rig.calculator.setVatRates(VatRates{kMaxVatRate, kMaxVatRate})); }};
+    rig.keys("text:8403361344537,81 Ust+");
+    EXPECT_EQ(rig.calculator.vatRates(), VatRates{}) << "the rates stay as they were";
+    EXPECT_EQ(rig.transcript(),
+              QStringLiteral("MwSt: Netto=8403361344537,81 Steuer=1596638655462,18 Brutto=9999999999999,99 "
+                             "(Umsatzsteuer) | Fehler: Ungültige Eingabe"));
+    EXPECT_EQ(rig.calculator.display().entryText, QStringLiteral("9999999999999,99"));
+    EXPECT_EQ(rig.calculator.tape().size(), 1);
 }
 
 TEST(VatCopy, TakesTheChosenFieldWithoutBlanks)

@@ -47,6 +47,9 @@ TEST(FloatingPointFaults, NothingLeaksIntoTheNextCalculation)
     volatile long double stale = 1 / zero;
     (void)stale;
     EXPECT_EQ(fpu::mul(3, 4), 12.0L);
+    // Nor does it change which fault the next faulty operation reports.
+    EXPECT_EQ(faultOf([] { fpu::mul(LDBL_MAX, 2); }), QStringLiteral("Gleitkommaüberlauf"));
+    EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), 0);
 }
 
 TEST(FloatingPointFaults, DoubleRoundsToNearest)

@@ -91,11 +91,20 @@ TEST(Lexer, EmbeddedNulCharacterEndsTheText)
     EXPECT_EQ(tokensOf(QString(text, 4)), "11:5@1 | 0:@1");
 }
 
+// The kind of the first token of text.
+TokenKind kindOf(const QString& text)
+{
+    Lexer lexer;
+    lexer.setSource(text);
+    lexer.advance();
+    return lexer.kind();
+}
+
 TEST(Lexer, ClassifiesAndSpellsEverySymbol)
 {
     for (const Symbol& symbol : kSymbols) {
         const QString text = QString::fromUtf16(symbol.text);
-        EXPECT_EQ(classifyToken(text), symbol.kind) << text.toStdString();
+        EXPECT_EQ(kindOf(text), symbol.kind) << text.toStdString();
         EXPECT_EQ(spellingOf(symbol.kind), text);
     }
     EXPECT_EQ(spellingOf(tok::Identifier), QString());
@@ -105,9 +114,9 @@ TEST(Lexer, MatchesEveryKeywordWithoutRegardToCase)
 {
     for (const Keyword& keyword : kKeywords) {
         const QString lower = QString::fromLatin1(keyword.text);
-        EXPECT_EQ(classifyToken(lower), keyword.kind) << keyword.text;
-        EXPECT_EQ(classifyToken(lower.toUpper()), keyword.kind) << keyword.text;
-        EXPECT_EQ(classifyToken(lower + u'x'), tok::Identifier) << keyword.text;
+        EXPECT_EQ(kindOf(lower), keyword.kind) << keyword.text;
+        EXPECT_EQ(kindOf(lower.toUpper()), keyword.kind) << keyword.text;
+        EXPECT_EQ(kindOf(lower + u'x'), tok::Identifier) << keyword.text;
         EXPECT_EQ(spellingOf(keyword.kind), lower);
     }
     EXPECT_EQ(findKeyword(u"i"), tok::Unknown);
@@ -127,6 +136,8 @@ TEST(Lexer, TurnsLiteralsIntoValues)
         {u"2147483648", "Int64 2147483648"},
         {u"9223372036854775807", "Int64 9223372036854775807"},
         {u"000000000000000000000042", "Integer 42"},
+        {u"999999999", "Integer 999999999"},
+        {u"1000000000", "Integer 1000000000"},
         {u"$FF", "Integer 255"},
         {u"$ff", "Integer 255"},
         {u"$FFFFFFFF", "Integer -1"},
@@ -137,6 +148,11 @@ TEST(Lexer, TurnsLiteralsIntoValues)
         {u"12.5", "Double 12.5"},
         {u"12.", "Double 12"},
         {u"0.1", "Double 0.10000000000000001"},
+        // Read exactly in one step, or through the general reading of texts.
+        {u"0.1234567890123456789", "Double 0.12345678901234568"},
+        {u"1.2345678901234567891", "Double 1.2345678901234567"},
+        {u"12345678901234567890.5", "Double 1.2345678901234567e+19"},
+        {u"0.000000000000000000000000000005", "Double 4.9999999999999997e-30"},
         {u"'it''s'", "UnicodeString 'it's'"},
         {u"''", "UnicodeString ''"},
         {u"#65", "UnicodeString 'A'"},

@@ -59,7 +59,10 @@ INSTANTIATE_TEST_SUITE_P(Table, GeneralForm, testing::Values(
     FormatCase{"smallest double", (long double)DBL_MIN, "2,2250738585072E-308"},
     FormatCase{"largest single", (long double)FLT_MAX, "3,40282346638529E38"},
     FormatCase{"smallest single", (long double)FLT_MIN, "1,17549435082229E-38"},
-    FormatCase{"large integer", 6000000000.0L, "6000000000"}));
+    FormatCase{"large integer", 6000000000.0L, "6000000000"},
+    FormatCase{"infinity", std::numeric_limits<long double>::infinity(), "INF"},
+    FormatCase{"negative infinity", -std::numeric_limits<long double>::infinity(), "-INF"},
+    FormatCase{"not a number", std::numeric_limits<long double>::quiet_NaN(), "NAN"}));
 
 class TwoDecimalForm : public testing::TestWithParam<FormatCase> {};
 

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/guitest.h"
 
+#include "files/datafolder.h"
 #include "gui/application.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -131,6 +133,11 @@ ModalScript::Answer acknowledge(ShownMessage& into)
         into = readMessageBox(window);
         clickButton(window, QStringLiteral("OK"));
     };
+}
+
+NoSettings::NoSettings()
+{
+    QFile::remove(settingsFile());
 }
 
 NumraFixture::NumraFixture() : mainWindow(beep, QChar(u',')), windows(mainWindow.secondaryWindows())

@@ -73,6 +73,11 @@ ShownMessage readMessageBox(QWidget& window);
 // An answer that records a message box and presses its "OK".
 ModalScript::Answer acknowledge(ShownMessage& into);
 
+// Each test starts as a first start does: without a settings file.
+struct NoSettings {
+    NoSettings();
+};
+
 // The calculator window with a German decimal comma, shown and active, and
 // the windows it opens.
 class NumraFixture {
@@ -80,6 +85,7 @@ public:
     NumraFixture();
     ~NumraFixture();
 
+    NoSettings noSettings;
     platform::WarningBeep beep;
     MainWindow mainWindow;
     SecondaryWindows& windows;

@@ -123,6 +123,18 @@ void pictureTapeWindow(MainWindow& mainWindow)
     saveScreen(QStringLiteral("tape-screen"));
 }
 
+// The open menu with its rate submenu beside it.
+void pictureRateMenu(MainWindow& mainWindow)
+{
+    QMenu* menu = mainWindow.popupMenu();
+    QAction* rates = mainWindow.menuItem(MenuItem::VatRateMenu);
+    menu->setActiveAction(rates);
+    rates->menu()->popup(menu->mapToGlobal(menu->actionGeometry(rates).topRight()));
+    settle();
+    saveScreen(QStringLiteral("menu-rates-screen"));
+    rates->menu()->hide();
+}
+
 void pictureModal(const QString& name, const std::function<void()>& open)
 {
     onNextModal([name](QWidget& window) {
@@ -184,5 +196,14 @@ int main(int argc, char** argv)
     mainWindow.popupMenu()->popup(mainWindow.frameGeometry().topLeft() + QPoint(10, 50));
     settle();
     saveScreen(QStringLiteral("menu-screen"));
+    pictureRateMenu(mainWindow);
+    mainWindow.popupMenu()->hide();
+
+    // At 7 %, and with an own rate on offer.
+    mainWindow.chooseVatRate(kReducedVatRate, mainWindow);
+    mainWindow.chooseVatRate(1650, mainWindow);
+    mainWindow.chooseVatRate(kReducedVatRate, mainWindow);
+    mainWindow.toggleTapeWindow();
+    pictureVatWindow(mainWindow, QStringLiteral("vat-7"));
     return 0;
 }

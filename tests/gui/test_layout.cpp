@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -153,15 +154,17 @@ TEST_F(Layout, SecondaryWindowsMatchTheirSheets)
     HelpWindow& help = windows.helpWindow();
     AboutWindow& about = windows.aboutWindow();
     const Window sheets[] = {
-        {"VAT window", &vat, {244, 128},
+        {"VAT window", &vat, {244, 156},
          {{"net label", vat.netLabel(), {12, 8, 114, 21}, "Netto:", 0},
           {"net field", vat.netField(), {130, 8, 106, 21}, std::nullopt, 0},
           {"tax label", vat.taxLabel(), {12, 35, 114, 21}, std::nullopt, 0},
           {"tax field", vat.taxField(), {130, 35, 106, 21}, std::nullopt, 0},
           {"gross label", vat.grossLabel(), {12, 63, 114, 21}, "Brutto:", 0},
           {"gross field", vat.grossField(), {130, 63, 106, 21}, std::nullopt, 0},
-          {"copy", vat.copyButton(), {12, 91, 110, 22}, std::nullopt, 0},
-          {"close", vat.closeButton(), {126, 91, 110, 22}, std::nullopt, 0}}},
+          {"rate label", vat.rateLabel(), {12, 91, 114, 21}, "Steuersatz:", 0},
+          {"rate box", vat.rateBox(), {130, 91, 106, 21}, std::nullopt, 0},
+          {"copy", vat.copyButton(), {12, 119, 110, 22}, std::nullopt, 0},
+          {"close", vat.closeButton(), {126, 119, 110, 22}, std::nullopt, 0}}},
         {"copy chooser", &chooser, {188, 196},
          {{"choices", chooser.choiceBox(), {8, 16, 161, 105}, std::nullopt, 0},
           {"Brutto", chooser.group()->button(0), {8, 20, 145, 17}, "Brutto", 0},
@@ -191,7 +194,7 @@ TEST_F(Layout, SecondaryWindowsMatchTheirSheets)
         for (const Shown& control : sheet.controls)
             expectShown(control);
     }
-    EXPECT_EQ(shownColour(&vat, {4, 120}), QColor(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(shownColour(&vat, {4, 148}), QColor(0xC0, 0xC0, 0xC0));
     EXPECT_EQ(shownColour(&about, {4, 100}), QColor(0xC0, 0xC0, 0xC0));
     EXPECT_EQ(shownColour(vat.taxField(), {20, 10}), QColor(0xEE, 0xEE, 0xEE));
     EXPECT_TRUE(vat.taxField()->alignment() & Qt::AlignRight);
@@ -204,16 +207,26 @@ TEST_F(Layout, VatLabelsAreWholeAndLevelWithTheirFields)
     VatWindow& vat = windows.vatWindow();
     QLabel* tax = vat.taxLabel();
     const QFontMetrics metrics(tax->font());
+    VatWindowInput input;
     for (TextId id : {TextId::TaxLabelVatFromNet, TextId::TaxLabelVatFromGross})
         for (Language language : {Language::German, Language::English})
-            for (QStringView rate : {u"", u" 19 %", u" 99,99 %"}) {
-                const QString caption = languageText(id, language) + rate.toString();
-                EXPECT_LE(metrics.horizontalAdvance(caption), tax->contentsRect().width()) << caption.toStdString();
+            for (int rate : {kStandardVatRate, kReducedVatRate, 1650, kMaxVatRate}) {
+                input.taxCaption = languageText(id, language);
+                input.rateText = formatVatRate(rate, u',');
+                EXPECT_LE(metrics.horizontalAdvance(input.taxLabel()), tax->contentsRect().width())
+                    << input.taxLabel().toStdString();
             }
     EXPECT_LT(tax->geometry().right(), vat.taxField()->geometry().left()) << "the field would hide the label's end";
 
-    const std::pair<QLabel*, QLineEdit*> rows[] = {
-        {vat.netLabel(), vat.netField()}, {tax, vat.taxField()}, {vat.grossLabel(), vat.grossField()}};
+    // The box shows the widest of the rates on offer whole.
+    input.rateChoices = vatRateChoices(VatRates{kMaxVatRate, kMaxVatRate}, u',');
+    vat.refill(input);
+    EXPECT_LE(vat.rateBox()->sizeHint().width(), vat.rateBox()->width());
+
+    const std::pair<QLabel*, QWidget*> rows[] = {{vat.netLabel(), vat.netField()},
+                                                 {tax, vat.taxField()},
+                                                 {vat.grossLabel(), vat.grossField()},
+                                                 {vat.rateLabel(), vat.rateBox()}};
     for (const auto& [label, field] : rows) {
         EXPECT_EQ(label->geometry().center().y(), field->geometry().center().y()) << label->text().toStdString();
         EXPECT_TRUE(label->alignment() & Qt::AlignVCenter) << label->text().toStdString();

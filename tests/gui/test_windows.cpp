@@ -74,7 +74,7 @@ TEST_F(Windows, VatWindowShowsTheAmountsAndCopiesTheChosenOne)
     EXPECT_EQ(net, QStringLiteral("12,50"));
     EXPECT_EQ(tax, QStringLiteral("2,38"));
     EXPECT_EQ(gross, QStringLiteral("14,88"));
-    EXPECT_EQ(label, QStringLiteral("Umsatzsteuer"));
+    EXPECT_EQ(label, QStringLiteral("Umsatzsteuer 19 %"));
     EXPECT_EQ(copyCaption, QStringLiteral("Kopieren"));
     EXPECT_EQ(notice.text, QStringLiteral("Wert kopiert: 12,50"));
     EXPECT_EQ(notice.icon, QMessageBox::NoIcon);
@@ -124,10 +124,11 @@ TEST_F(Windows, VatWindowShowsTheAmountsAsGivenInEnglish)
     VatWindowInput input;
     input.language = Language::English;
     input.amounts = {QStringLiteral("1234567,89"), QStringLiteral("234567,90"), QStringLiteral("abc")};
-    input.taxLabel = QStringLiteral("Sales taxes");
+    input.taxCaption = QStringLiteral("Sales taxes");
+    input.rateText = QStringLiteral("7 %");
     EXPECT_FALSE(vat().showAmounts(input).has_value());
     EXPECT_EQ(shown, (QStringList{QStringLiteral("Close"), QStringLiteral("Copy"), QStringLiteral("1234567,89"),
-                                  QStringLiteral("234567,90"), QStringLiteral("abc"), QStringLiteral("Sales taxes")}));
+                                  QStringLiteral("234567,90"), QStringLiteral("abc"), QStringLiteral("Sales taxes 7 %")}));
 }
 
 TEST(Placement, BesideTheCalculatorWhereTheScreenHasRoomAndAlwaysOnIt)
@@ -503,7 +504,7 @@ TEST_F(Windows, HintsAreGermanAndFollowTheLanguage)
     EXPECT_EQ(hint(Key::Divide), QStringLiteral("Division"));
     EXPECT_EQ(hint(Key::MemoryClear), QStringLiteral("Speicher löschen"));
     EXPECT_EQ(hint(Key::VatFromNet), QStringLiteral("Umsatzsteuer 19% berechnen [F7]"));
-    EXPECT_EQ(hint(Key::VatFromGross), QStringLiteral("Umsatzsteuer 19% berechnen [F7]"));
+    EXPECT_EQ(hint(Key::VatFromGross), QStringLiteral("Umsatzsteuer 19% berechnen [F6]"));
     EXPECT_EQ(controlHint(WindowControl::HelpButton), QStringLiteral("Hilfe anzeigen"));
     EXPECT_EQ(controlHint(WindowControl::MenuButton), QStringLiteral("Show about screen"));
     EXPECT_EQ(hint(Key::Clipboard), QStringLiteral("In Zwischewnablage kopieren"));
@@ -527,7 +528,9 @@ TEST_F(Windows, PopupMenuShowsItsVisibleItemsAtTheFramePlusOffset)
     EXPECT_EQ(visible, (QStringList{QStringLiteral("Berechnung speichern"), QStringLiteral("Berechnung laden"),
                                     QStringLiteral("-"), QStringLiteral("Rechenstreifen"),
                                     QStringLiteral("Rechenstreifen behalten"), QStringLiteral("-"),
-                                    QStringLiteral("Info"), QStringLiteral("-"), QStringLiteral("Beenden")}));
+                                    QStringLiteral("Umsatzsteuersatz"), QStringLiteral("Immer im Vordergrund"),
+                                    QStringLiteral("-"), QStringLiteral("Info"), QStringLiteral("-"),
+                                    QStringLiteral("Beenden")}));
     EXPECT_FALSE(mainWindow.menuItem(MenuItem::Help)->isVisible());
     EXPECT_FALSE(mainWindow.menuItem(MenuItem::LanguageMenu)->isVisible());
 

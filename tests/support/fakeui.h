@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -29,7 +30,7 @@ public:
     std::vector<QString> subtotals;         // every subtotal shown
     bool subtotalVisible = false;
     std::vector<QString> confirmCandidates; // formula window, save role
-    std::vector<VatWindowInput> vatWindows; // every showing of the VAT window
+    std::vector<VatWindowInput> vatWindows; // every showing and update of the VAT window
     std::vector<QString> clipboard;         // every text copied
     int focusCount = 0;
     // Message boxes, subtotals and VAT windows in the order they appeared,
@@ -44,6 +45,7 @@ public:
     // --- scripted answers (consumed in order; defaults when empty) ---
     std::deque<std::optional<QString>> confirmAnswers; // nullopt: keep the candidate ("Speichern")
     std::deque<VatField> vatChoices;                    // default: the chooser is cancelled
+    std::deque<std::function<void()>> whileVatWindowOpen; // each runs once the VAT window shows
     std::deque<QString> saveFileNames;                  // default: "" (cancelled)
     std::deque<QString> openFileNames;                  // default: "" (cancelled)
 
@@ -87,14 +89,17 @@ public:
         return answer.value_or(candidate);
     }
 
-    // Behaves like the VAT window: shows the amounts, then copies the
-    // scripted choice.
+    // Behaves like the VAT window: shows the amounts, lets the user choose
+    // the scripted rates, then copies the scripted choice.
     std::optional<QString> showVatWindow(const VatWindowInput& input) override
     {
-        const VatAmounts& shown = input.amounts;
-        vatWindows.push_back(input);
-        transcript.push_back(QStringLiteral("MwSt: Netto=%1 Steuer=%2 Brutto=%3 (%4)")
-                                 .arg(shown.net, shown.tax, shown.gross, input.taxLabel));
+        updateVatWindow(input);
+        while (!whileVatWindowOpen.empty()) {
+            const std::function<void()> action = whileVatWindowOpen.front();
+            whileVatWindowOpen.pop_front();
+            action();
+        }
+        const VatAmounts& shown = vatWindows.back().amounts;
 
         VatField choice = VatField::None;
         if (!vatChoices.empty()) {
@@ -107,6 +112,16 @@ public:
         copyToClipboard(copied);
         showMessage(MessageKind::Plain, vatCopyNotice(copied));
         return copied;
+    }
+
+    // The transcript line is numra-eval's without --vat-rate: the tax label
+    // without the rate.
+    void updateVatWindow(const VatWindowInput& input) override
+    {
+        const VatAmounts& shown = input.amounts;
+        vatWindows.push_back(input);
+        transcript.push_back(QStringLiteral("MwSt: Netto=%1 Steuer=%2 Brutto=%3 (%4)")
+                                 .arg(shown.net, shown.tax, shown.gross, input.taxCaption));
     }
 
     void copyToClipboard(const QString& text) override { clipboard.push_back(text); }

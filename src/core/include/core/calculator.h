@@ -13,9 +13,11 @@
 #include "core/keys.h"
 #include "core/languagetable.h"
 #include "core/tape.h"
+#include "core/vatrates.h"
 #include "eval/interpreter.h"
 
 #include <QString>
+#include <QStringView>
 #include <cstdint>
 #include <optional>
 
@@ -74,16 +76,27 @@ public:
 
     // The user typed or edited the entry field (edit mode), or a loaded file
     // was put into it. caret -1 puts the caret after the last character.
-    void setEntryText(const QString& text, int caret = -1);
+    void setEntryText(QStringView text, int caret = -1);
     void setCaretPosition(int caret);
 
     // The messages and the texts handed to other windows follow it.
     void setLanguage(Language language);
 
+    // The rate of "Ust+" and "Ust-" and the user's own rate, each from 0 to
+    // kMaxVatRate (vatkeys.cpp). While the VAT window is open, its
+    // calculation is made again at the chosen rate; when an amount of it
+    // would then reach the limit, the rates stay as they were, "Ungültige
+    // Eingabe" is shown and the result is false.
+    const VatRates& vatRates() const { return vatRates_; }
+    bool setVatRates(const VatRates& rates);
+
     // --- the tape (taperecording.cpp) ---
     // Every completed calculation adds a row; errors add none.
     Tape& tape() { return tape_; }
     const Tape& tape() const { return tape_; }
+    // Off, no operation adds a row: numra-eval keeps a tape only when it is
+    // asked to print it, since a row costs about as much as the calculation.
+    void setTapeRecording(bool on) { tapeRecording_ = on; }
     // The grand total as the next operand: it replaces the entry in keypad
     // mode and is appended to it otherwise, as M- does. May throw Error.
     void recallGrandTotal();
@@ -141,8 +154,13 @@ private:
 
     // VAT keys (vatkeys.cpp).
     enum class VatDirection { FromNet, FromGross };
+    struct VatCalculation {
+        VatDirection direction;
+        std::int64_t enteredCents;
+    };
     void vatKey(VatDirection direction);
     std::optional<std::int64_t> enteredCents() const;
+    std::optional<VatWindowInput> vatCalculation(VatCalculation calculation);
 
     // The tape (taperecording.cpp): a row for the operation that has just
     // completed, from the texts shown.
@@ -170,11 +188,14 @@ private:
     MemoryRegister memory_;
     QString dataFolder_;
     Display display_;
+    VatRates vatRates_;
+    std::optional<VatCalculation> openVatWindow_; // while the VAT window is open
 
     Tape tape_;
+    bool tapeRecording_ = true;
     QString entryAtKey_;             // the entry when the key was pressed
     bool errorShownThisKey_ = false; // an error box of the key: no row
-    QString subtotalText_;           // the last subtotal shown
+    QString subtotalText_;           // the last subtotal shown; its buffer serves every subtotal
 };
 
 } // namespace numra

@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
 namespace numra {
 
@@ -20,11 +21,16 @@ enum class MessageKind {
 };
 
 // What the VAT keys hand to the VAT window: the three amounts it shows as
-// they are.
+// they are, and the rate they were computed with among the rates it offers.
 struct VatWindowInput {
     Language language = Language::German; // of the window's two buttons
     VatAmounts amounts;
-    QString taxLabel;
+    QString taxCaption; // "Umsatzsteuer" after "Ust+", "UST" after "Ust-"
+    QString rateText;   // "19 %"
+    std::vector<VatRateChoice> rateChoices;
+
+    // "Umsatzsteuer 19 %"
+    QString taxLabel() const { return taxCaption + u' ' + rateText; }
 };
 
 class CalculatorUi {
@@ -52,6 +58,9 @@ public:
     // clipboard and into the memory register, or nothing when nothing was
     // copied. Closing the window clears the subtotal flag in any case.
     virtual std::optional<QString> showVatWindow(const VatWindowInput& input) = 0;
+    // The open VAT window shows the calculation made again at the rate the
+    // user has just chosen in it.
+    virtual void updateVatWindow(const VatWindowInput& input) = 0;
 
     // Plain text to the system clipboard.
     virtual void copyToClipboard(const QString& text) = 0;

@@ -58,18 +58,13 @@ struct KeyInfo {
                                 // picture or appends a character (see shownCaption)
     QStringView picture;        // name of the picture shown instead of the caption, or empty
     QStringView accessibleName;
-    QStringView germanHint;     // empty: no hint
+    QStringView germanHint;     // empty: no hint; see keyHint
     QStringView englishHint;    // the German text again where the hint stays German
     QRect geometry;             // left, top, width, height in the window, at 96 dpi
     int tabOrder;               // place in the window's Tab order
     int fontPixels;             // 0: the window's font
     bool escapeClicks;          // Escape clicks the first of these keys in Tab order
     std::array<KeyBinding, 2> bindings;
-
-    constexpr QStringView hint(Language language) const
-    {
-        return language == Language::German ? germanHint : englishHint;
-    }
 };
 
 std::span<const KeyInfo> keyTable();
@@ -87,5 +82,9 @@ std::optional<QChar> keyCharacter(Key key, QChar decimalSeparator);
 
 // What the key's button shows: the character it appends, or its caption.
 QString shownCaption(const KeyInfo& key, QChar decimalSeparator);
+
+// The key's hint in the language; the VAT keys' hints name the chosen rate
+// ("Umsatzsteuer 19% berechnen [F7]").
+QString keyHint(const KeyInfo& key, Language language, int vatRate, QChar decimalSeparator);
 
 } // namespace numra

@@ -2,10 +2,16 @@
 #pragma once
 // What the user chose and Numra keeps between runs, in one place: an INI file
 // in the user's configuration folder (~/.config/numra/numra.conf, following
-// XDG_CONFIG_HOME). A missing file, or a value that is missing or cannot be
-// read, gives that value's default.
+// XDG_CONFIG_HOME). A missing file, or a value that is missing, cannot be
+// read or lies out of range, gives that value's default; the other values
+// are read all the same. Reading never writes: the file appears when the
+// user first changes something.
 
+#include "core/vatrates.h"
+
+#include <QPoint>
 #include <QSettings>
+#include <optional>
 
 namespace numra {
 
@@ -22,7 +28,26 @@ public:
     bool keepTape() const;
     void setKeepTape(bool keep);
 
+    // The rate of the VAT keys and the user's own. Default 19 %, no own rate.
+    VatRates vatRates() const;
+    void setVatRates(const VatRates& rates);
+
+    // "Immer im Vordergrund". Default off.
+    bool alwaysOnTop() const;
+    void setAlwaysOnTop(bool onTop);
+
+    // Top left corner of the calculator window; nothing by default. Whether
+    // it still lies on a screen is for the window to judge.
+    std::optional<QPoint> windowPosition() const;
+    void setWindowPosition(QPoint position);
+
 private:
+    QString text(const QString& key) const;
+    bool flag(const QString& key) const;
+    std::optional<int> number(const QString& key) const;
+    std::optional<int> vatRate(const QString& key) const;
+    void write(const QString& key, const QVariant& value);
+
     QSettings store_;
 };
 

@@ -4,15 +4,13 @@
 // amount is computed from it with integers and rounded to cents once, and the
 // tax is their difference, so net + tax = gross holds exactly.
 
+#include "core/vatrates.h"
+
 #include <QString>
 #include <cstdint>
 #include <optional>
 
 namespace numra {
-
-// Rates in hundredths of a percent: 19 % is 1900.
-inline constexpr int kStandardVatRate = 1900;
-inline constexpr int kMaxVatRate = 9999; // 99,99 %
 
 // Every amount of a calculation stays below 10 000 000 000 000 (in cents
 // 10^15): with its cents it then has at most 15 significant digits, as many
@@ -30,9 +28,6 @@ struct VatCents {
 // limit. rate: 0 to kMaxVatRate.
 std::optional<VatCents> vatFromNet(std::int64_t netCents, int rate);
 std::optional<VatCents> vatFromGross(std::int64_t grossCents, int rate);
-
-// "19 %", "7 %", "16,5 %", "99,99 %": the rate without trailing zeros.
-QString formatVatRate(int rate, QChar separator);
 
 // The three amounts as the VAT window shows them.
 struct VatAmounts {

@@ -5,6 +5,8 @@
 // none of them (letters outside ASCII are asked of isUnicodeLetter where the
 // language allows them).
 
+#include <cstdint>
+
 namespace numra::charclass {
 
 constexpr bool isBlank(char16_t c)
@@ -42,6 +44,34 @@ constexpr bool isIdentifierStart(char16_t c)
 constexpr bool isIdentifierChar(char16_t c)
 {
     return isIdentifierStart(c) || isDigit(c);
+}
+
+// A blank, a comment opener ("{", "(*", "//") or a misplaced closer ("}",
+// "*)"), from the first character and the one after it.
+constexpr bool startsBlankOrComment(char16_t c, char16_t next)
+{
+    // One bit test turns away the characters that start none of them.
+    constexpr std::uint64_t kCandidates = 1ull << '\t' | 1ull << '\n' | 1ull << '\r' | 1ull << ' '
+        | 1ull << '(' | 1ull << '*' | 1ull << '/';
+    if (c < 64 && !((kCandidates >> c) & 1))
+        return false;
+    switch (c) {
+    case u'\t':
+    case u'\n':
+    case u'\r':
+    case u' ':
+    case u'{':
+    case u'}':
+        return true;
+    case u'(':
+        return next == u'*';
+    case u'*':
+        return next == u')';
+    case u'/':
+        return next == u'/';
+    default:
+        return false;
+    }
 }
 
 constexpr bool isCompoundStart(char16_t c)

@@ -16,9 +16,6 @@
 
 namespace numra {
 
-// Token priorities of the binary operators and "not"; every other kind has 0.
-int operatorPriority(TokenKind kind);
-
 class ExpressionEvaluator {
 public:
     ExpressionEvaluator(Lexer& lexer, const ValueContext& context, ErrorLocator& locator);
@@ -45,6 +42,7 @@ private:
 
     ScriptValue readBinary(int minPriority, PercentBase percent);
     ScriptValue readOperand(PercentBase percent);
+    ScriptValue readOtherOperand(TokenKind kind, PercentBase percent);
     ScriptValue readNumber(PercentBase percent);
     ScriptValue readStrings();
     void refuseOperandAfterOperand() const;

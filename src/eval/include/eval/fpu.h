@@ -3,11 +3,14 @@
 // Extended-precision arithmetic with the three reported floating-point faults.
 // All arithmetic runs on the x87 unit (long double, 64-bit significand),
 // rounded to nearest. Invalid operation, division by zero and overflow become
-// ArithmeticError; underflow and inexact results pass silently. The status
-// flags are cleared before every checked operation and after every fault, so
-// nothing leaks into the next calculation.
+// ArithmeticError; underflow and inexact results pass silently. A checked
+// operation clears the status flags before it and after a fault, so nothing
+// leaks into the next calculation; the four basic operations and the
+// rounding to double touch the flags only when their result is not finite.
 
 #include "eval/errors.h"
+
+#include <functional>
 
 namespace numra::fpu {
 
@@ -30,13 +33,39 @@ long double checked(Op op)
     return result;
 }
 
-long double add(long double a, long double b);
-long double sub(long double a, long double b);
-long double mul(long double a, long double b);
-long double div(long double a, long double b);
+// An IEEE basic operation rounds once to nearest, and each of the three
+// faults makes its result infinite or NaN: a finite result proves that none
+// was raised. Any other result is computed again under checked(), from
+// operands read through volatiles, so that it cannot be computed before
+// clearFlags().
+template <class Op>
+long double checkedBasic(long double a, long double b, Op op)
+{
+    const long double result = op(a, b);
+    if (__builtin_isfinite(result)) [[likely]]
+        return result;
+    return checked([&] {
+        volatile long double x = a, y = b;
+        return op(static_cast<long double>(x), static_cast<long double>(y));
+    });
+}
+
+inline long double add(long double a, long double b) { return checkedBasic(a, b, std::plus<long double>()); }
+inline long double sub(long double a, long double b) { return checkedBasic(a, b, std::minus<long double>()); }
+inline long double mul(long double a, long double b) { return checkedBasic(a, b, std::multiplies<long double>()); }
+inline long double div(long double a, long double b) { return checkedBasic(a, b, std::divides<long double>()); }
 
 // Round to IEEE double precision; a value beyond the range raises the
-// overflow fault.
-double toDouble(long double x);
+// overflow fault. The rounding is a basic operation too.
+inline double toDouble(long double x)
+{
+    const double result = static_cast<double>(x);
+    if (__builtin_isfinite(result)) [[likely]]
+        return result;
+    return static_cast<double>(checked([&] {
+        volatile long double in = x;
+        return static_cast<long double>(static_cast<double>(in)); // widens back exactly
+    }));
+}
 
 } // namespace numra::fpu

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The lexer of the formula language. TokenCutter cuts the source into token
-// texts; Lexer classifies them, turns literals into values and keeps the
+// The lexer of the formula language. TokenCutter cuts the source into tokens
+// and tells their kinds; Lexer turns literals into values and keeps the
 // current token and a one-token push-back. Token
 // texts are views into the source (only strings with doubled quotes and "#"
 // character codes get a text of their own), so reading a formula allocates
@@ -12,8 +12,19 @@
 
 #include <QString>
 #include <QStringView>
+#include <cstdint>
 
 namespace numra {
+
+// The digits of a decimal number token without its point: the value is
+// digits * 10^scale while significant (the digits after the leading zeros
+// of the integer part) is at most 19.
+struct DecimalDigits {
+    std::uint64_t digits = 0;
+    int significant = 0; // kNotDecimal after a hexadecimal literal
+    int scale = 0;
+};
+inline constexpr int kNotDecimal = -1;
 
 class TokenCutter {
 public:
@@ -26,16 +37,24 @@ public:
     // Back to the start of the text.
     void rewind();
 
-    // Cuts the next token (an empty text at the end) and leaves the position
-    // just after it. Raises InterpreterError 101 for broken comments and
-    // ConvertError for a "#" code beyond 32 bits.
-    void cutToken();
-    QStringView tokenText() const;
+    // Cuts the next token (an empty text at the end), leaves the position
+    // just after it and returns its kind. Raises InterpreterError 101 for
+    // broken comments and ConvertError for a "#" code beyond 32 bits.
+    TokenKind cutToken();
+    // Of the last token that was a decimal number.
+    const DecimalDigits& numberDigits() const { return number_; }
+
+    QStringView tokenText() const
+    {
+        return cooked_ ? QStringView(cookedText_) : QStringView(data_ + tokenStart_, pos_ - tokenStart_);
+    }
 
 private:
     char16_t at(qsizetype i) const { return i < size_ ? data_[i].unicode() : u'\0'; }
     void skipBlanksAndComments();
     bool skipCommentOnce();
+    TokenKind cutDecimalNumber();
+    TokenKind cutOtherToken(bool afterPoint);
     void cutString(qsizetype start);
     void cutCharacterCode(qsizetype start);
     void cutCompound();
@@ -47,6 +66,7 @@ private:
     qsizetype tokenStart_ = 0;
     bool cooked_ = false; // the token text differs from the source: cookedText_
     QString cookedText_;
+    DecimalDigits number_;
 };
 
 class Lexer {
@@ -66,6 +86,8 @@ public:
     TokenKind kind() const { return kind_; }
     // Value of the last identifier or literal.
     const ScriptValue& value() const { return value_; }
+    // The same, taken: value() is undefined until the next identifier or literal.
+    ScriptValue takeValue() { return std::move(value_); }
     QStringView text() const { return cutter_.tokenText(); }
 
     int endPos() const { return cutter_.position(); }
@@ -73,7 +95,10 @@ public:
 
     // The current token is a "%" that starts at position, with nothing (no
     // blank, no comment) before it.
-    bool isPercentSignAt(int position) const;
+    bool isPercentSignAt(int position) const
+    {
+        return kind_ == tok::Unknown && text() == u"%" && startPos() == position;
+    }
 
 private:
     void readIntegerValue();
@@ -87,7 +112,10 @@ private:
 
 // A token of decimal digits with at most one "." ("12", "12.5", "12."), not
 // a hexadecimal "$" literal.
-bool isDecimalNumber(QStringView token);
+inline bool isDecimalNumber(QStringView token)
+{
+    return !token.isEmpty() && token.front() >= u'0' && token.front() <= u'9';
+}
 
 // The formula's last token is a "%" directly after a decimal number ("10%",
 // "1+2.5%"), so the "%" is the percent operator and the formula is complete.

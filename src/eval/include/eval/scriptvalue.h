@@ -81,6 +81,20 @@ QString kindName(ValueKind kind);
 class ScriptValue {
 public:
     ScriptValue() = default; // Empty
+    ScriptValue(const ScriptValue&) = default;
+    ScriptValue(ScriptValue&&) noexcept = default;
+    ScriptValue& operator=(ScriptValue&&) noexcept = default;
+    // QString's copy assignment is a call into Qt; values without a text,
+    // nearly all of them, skip it.
+    ScriptValue& operator=(const ScriptValue& other)
+    {
+        kind_ = other.kind_;
+        int_ = other.int_;
+        real_ = other.real_;
+        if (!(text_.isNull() && other.text_.isNull()))
+            text_ = other.text_;
+        return *this;
+    }
     static ScriptValue null();
     static ScriptValue integer(std::int32_t v);
     static ScriptValue int64(std::int64_t v);
@@ -91,6 +105,17 @@ public:
     static ScriptValue pointer(std::uint32_t address);
     // Any other kind with an integer or real payload (type-name casts).
     static ScriptValue ofKind(ValueKind kind, std::int64_t intPayload, double realPayload = 0.0);
+
+    // Makes this an Integer in place, as the lexer does for most literals:
+    // cheaper than assigning a new value, which moves and releases a text.
+    void setInteger(std::int32_t v)
+    {
+        if (!text_.isNull())
+            text_ = QString();
+        kind_ = ValueKind::Integer;
+        int_ = v;
+        real_ = 0.0;
+    }
 
     ValueKind kind() const { return kind_; }
     bool isEmpty() const { return kind_ == ValueKind::Empty; }

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <array>
 #include <cstdint>
 #include <iterator>
 
@@ -144,8 +145,23 @@ QString foldName(QStringView text);
 // The keyword kind that text spells, or -1.
 TokenKind findKeyword(QStringView text);
 
-// The kind of a token text as the lexer cut it.
-TokenKind classifyToken(QStringView text);
+// The symbol kind that text spells ("(", "<="), or -1.
+TokenKind findSymbol(QStringView text);
+
+// The kind of a symbol of one character, or -1: a table lookup.
+inline TokenKind symbolOfCharacter(char16_t c)
+{
+    static constexpr auto kByCharacter = [] {
+        std::array<TokenKind, 128> table{};
+        table.fill(tok::Unknown);
+        for (const Symbol& symbol : kSymbols) {
+            if (symbol.text[1] == u'\0')
+                table[std::size_t(symbol.text[0])] = symbol.kind;
+        }
+        return table;
+    }();
+    return c < kByCharacter.size() ? kByCharacter[c] : tok::Unknown;
+}
 
 // The text of a symbol or keyword kind ("(", "begin"); empty for other kinds.
 QString spellingOf(TokenKind kind);

@@ -14,4 +14,7 @@ QString dataFolder();
 // the data folder, which saving the tape creates when it is missing.
 QString keptTapeFile();
 
+// The user's settings: ~/.config/numra/numra.conf, or below XDG_CONFIG_HOME.
+QString settingsFile();
+
 } // namespace numra

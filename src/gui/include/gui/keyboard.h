@@ -5,7 +5,7 @@
 // dialog keys (arrows between buttons, Return on a button, Escape), then the
 // window's keys (keypad mode only, not with Shift: the bindings of the key
 // table, F1 for help, Delete and Backspace to empty the entry, F4 for the
-// tape window), then the
+// tape window, F5 to switch the VAT rate between 19 % and 7 %), then the
 // entry field's own keys (Return, the circumflex in edit mode). A key that
 // one of them acts on is used up.
 

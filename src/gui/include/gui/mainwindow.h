@@ -28,8 +28,12 @@ namespace numra {
 
 namespace platform { class WarningBeep; }
 
-// The items of the popup menu; the language submenu and "Hilfe" are hidden.
-enum class MenuItem { LanguageMenu, German, English, Save, Load, Tape, KeepTape, Help, About, Quit, Count };
+// The items of the popup menu; the language submenu and "Hilfe" are hidden,
+// and so is "Immer im Vordergrund" where the platform cannot do it. The VAT
+// rate submenu holds the rates on offer when it opens.
+enum class MenuItem {
+    LanguageMenu, German, English, Save, Load, Tape, KeepTape, VatRateMenu, AlwaysOnTop, Help, About, Quit, Count
+};
 
 class MainWindow : public QWidget, public CalculatorUi {
 public:
@@ -54,6 +58,16 @@ public:
     void showHelp();
     // F4 and the menu item "Rechenstreifen".
     void toggleTapeWindow();
+    // F5: 19 % and 7 % in turn.
+    void switchVatRate();
+    // The menu and the VAT window: one of the rates on offer, or nothing for
+    // a new own rate, asked for in a dialog over `over`; a rate other than
+    // 19 % and 7 % becomes the own rate. False when the rate was not taken
+    // (the dialog was cancelled, or the open VAT window's amount cannot be
+    // computed at it).
+    bool chooseVatRate(std::optional<int> rate, QWidget& over);
+    // "Immer im Vordergrund".
+    void setAlwaysOnTop(bool onTop);
 
     // CalculatorUi
     void showMessage(MessageKind kind, const QString& text) override;
@@ -61,6 +75,7 @@ public:
     void showSubtotal(const QString& text) override;
     QString confirmFormula(const QString& candidate) override;
     std::optional<QString> showVatWindow(const VatWindowInput& input) override;
+    void updateVatWindow(const VatWindowInput& input) override;
     void copyToClipboard(const QString& text) override;
     void focusEntry() override;
     QString askSaveFileName(const QString& startFolder) override;
@@ -99,19 +114,32 @@ private:
     void connectTapeWindow(TapeWindow& tape);
     void syncTapeMenuItems();
 
+    // What is kept between runs (mainwindowsettings.cpp).
+    void applySettings();
+    void connectVatWindow(VatWindow& vat);
+    void restorePosition();
+    void keepPosition();
+    bool takeVatRates(const VatRates& rates);
+    void buildSettingsMenu();
+    void syncSettingsMenu();
+
     platform::WarningBeep& beep_;
     ToolkitTexts toolkitTexts_;
     Calculator core_;
     CalculationFiles calculationFiles_{core_, *this};
     Settings settings_;
     TapeKeeping tapeKeeping_{core_.tape(), settings_, *this};
-    SecondaryWindows windows_{*this, core_.tape(), [this](TapeWindow& tape) { connectTapeWindow(tape); }};
+    SecondaryWindows windows_{*this, core_.tape(),
+                              {[this](TapeWindow& tape) { connectTapeWindow(tape); },
+                               [this](VatWindow& vat) { connectVatWindow(vat); }}};
     std::array<QWidget*, windowControlCount> controls_{};
     std::array<QPushButton*, keyCount> keyButtons_{};
     std::array<QAction*, static_cast<std::size_t>(MenuItem::Count)> menuItems_{};
     QMenu* menu_ = nullptr;
+    std::array<QAction*, kMaxVatRateChoices> vatRateItems_{};
     bool shownOnce_ = false;
     bool firstPaintDone_ = false;
+    QPoint startPosition_; // where the window was placed at start-up
 };
 
 } // namespace numra

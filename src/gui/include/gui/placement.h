@@ -24,6 +24,10 @@ namespace numra {
 // window's frame.
 QPoint besideCalculator(const QRect& calculator, QSize window, const QRect& screen, const QRect& keepClear = QRect());
 
+// Whether the whole of a window's frame lies on the screens there are now, as
+// a window placed where it was in an earlier run must.
+bool liesOnTheScreens(const QRect& frame);
+
 // Call before the window is shown: a window that has never been shown is
 // placed with the frame the window manager gives it. keepClear counts only
 // while it is visible.

@@ -12,15 +12,18 @@ class QWidget;
 
 namespace numra {
 
-// The printer the user chose, or none when the dialog was cancelled. Throws
-// Error when the module cannot be loaded. moduleFolder: where to look for
+// The printer the user chose, or none when the dialog was cancelled. The
+// dialog stays on top as the calculator window does. Throws Error when the
+// module cannot be loaded. moduleFolder: where to look for
 // the module first (tests); by default the program's own folder, then the
 // folder it is installed in.
 std::unique_ptr<QPagedPaintDevice> askForPrinter(QWidget* parent, const QString& title,
                                                  const QString& moduleFolder = QString());
 
-// The module's one function, by this name.
-using AskForPrinter = QPagedPaintDevice* (*)(QWidget* parent, const QString& title);
+// The module's one function, by this name. It calls beforeShown with the
+// dialog before it shows it: what the calculator does with every window it
+// opens.
+using AskForPrinter = QPagedPaintDevice* (*)(QWidget* parent, const QString& title, void (*beforeShown)(QWidget&));
 inline constexpr char askForPrinterSymbol[] = "numraAskForPrinter";
 
 } // namespace numra

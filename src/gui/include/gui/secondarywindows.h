@@ -24,9 +24,14 @@ class VatWindow;
 
 class SecondaryWindows {
 public:
-    // tapeWindowCreated: what the calculator window connects to its tape
-    // window once that exists.
-    SecondaryWindows(QWidget& calculator, Tape& tape, std::function<void(TapeWindow&)> tapeWindowCreated);
+    // What the calculator window connects to its tape and VAT windows once
+    // they exist.
+    struct Connections {
+        std::function<void(TapeWindow&)> tapeWindow;
+        std::function<void(VatWindow&)> vatWindow;
+    };
+
+    SecondaryWindows(QWidget& calculator, Tape& tape, Connections connections);
     SecondaryWindows(const SecondaryWindows&) = delete;
     SecondaryWindows& operator=(const SecondaryWindows&) = delete;
 
@@ -52,7 +57,7 @@ private:
 
     QWidget& calculator_;
     Tape& tape_;
-    std::function<void(TapeWindow&)> tapeWindowCreated_;
+    Connections connections_;
     QString subtotalCaption_;
     AboutWindow* aboutWindow_ = nullptr;
     VatWindow* vatWindow_ = nullptr;

@@ -49,6 +49,8 @@ public:
     QAction* action(Action id) const { return actions_[static_cast<std::size_t>(id)]; }
     QMenu* contextMenu() const { return contextMenu_; }
 
+    void setVisible(bool visible) override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The VAT window: net, tax and gross in three fields, shown as the VAT keys
-// computed them; copies any of them to the clipboard and the memory register
+// computed them, and the rate they were computed with, which the user may
+// change here; copies any of them to the clipboard and the memory register
 // through the copy chooser.
 
 #include "core/calculatorui.h"
@@ -10,7 +11,9 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -24,9 +27,19 @@ public:
     // Asks which amount to copy (the copy chooser); set once.
     void setChooser(std::function<VatField()> choose) { choose_ = std::move(choose); }
 
+    // Called when the user chooses another rate of the offered ones: the
+    // rate, or nothing for a new own rate. It returns false when the rate
+    // was not taken, and the window then shows its rate again; when it was,
+    // the calculation made again arrives through refill().
+    using RateHandler = std::function<bool(std::optional<int> rate)>;
+    void setRateHandler(RateHandler handler) { rateChosen_ = std::move(handler); }
+
     // Shows the window modally. Returns the text that Copy put into the
     // memory register, or nothing when nothing was copied.
     std::optional<QString> showAmounts(const VatWindowInput& input);
+    // While open: the amounts and the rate of the same calculation at another
+    // rate.
+    void refill(const VatWindowInput& input);
 
     QLabel* netLabel() const { return netLabel_; }
     QLineEdit* netField() const { return netField_; }
@@ -34,6 +47,8 @@ public:
     QLineEdit* taxField() const { return taxField_; }
     QLabel* grossLabel() const { return grossLabel_; }
     QLineEdit* grossField() const { return grossField_; }
+    QLabel* rateLabel() const { return rateLabel_; }
+    QComboBox* rateBox() const { return rateBox_; }
     QPushButton* copyButton() const { return copyButton_; }
     QPushButton* closeButton() const { return closeButton_; }
 
@@ -42,6 +57,8 @@ protected:
 
 private:
     QLineEdit* addAmountField(int top);
+    void rateActivated(int index);
+    int chosenRateIndex() const;
     void applyLanguage(Language language);
     void copyChosenAmount();
     QLineEdit* fieldOf(VatField field) const;
@@ -55,6 +72,10 @@ private:
     QLineEdit* taxField_;
     QLabel* grossLabel_;
     QLineEdit* grossField_;
+    QLabel* rateLabel_;
+    QComboBox* rateBox_;
+    std::vector<VatRateChoice> rateChoices_;
+    RateHandler rateChosen_;
     QPushButton* copyButton_;
     QPushButton* closeButton_;
     std::optional<QString> copied_;

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The exact decimal expansion of an extended value to 18 significant digits,
+// rounded to nearest with ties to even, as glibc's printf("%.17Le") gives it.
+// The number texts start from it. Values from 0.01 to 2^63 take one 64 x 64
+// bit product; the others an exact long division on big integers.
+
+#include <cstdint>
+
+namespace numra {
+
+struct Decimal18 {
+    std::uint64_t digits = 0; // from 10^17 to 10^18 - 1; 0 for a zero
+    int exponent = 0;         // |value| = digits * 10^(exponent - 17)
+    bool negative = false;    // the sign bit, also of a zero
+};
+
+// value must be finite.
+Decimal18 decimal18(long double value);
+
+inline constexpr std::uint64_t kPowersOf10[] = {
+    1ull,
+    10ull,
+    100ull,
+    1000ull,
+    10000ull,
+    100000ull,
+    1000000ull,
+    10000000ull,
+    100000000ull,
+    1000000000ull,
+    10000000000ull,
+    100000000000ull,
+    1000000000000ull,
+    10000000000000ull,
+    100000000000000ull,
+    1000000000000000ull,
+    10000000000000000ull,
+    100000000000000000ull,
+    1000000000000000000ull,
+    10000000000000000000ull,
+};
+
+} // namespace numra

@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The calculator window and what the user sets in its menu and keeps between
+// runs: the VAT rate, "Immer im Vordergrund" and the window's position.
+
+#include "gui/mainwindow.h"
+
+#include "gui/ownratedialog.h"
+#include "gui/placement.h"
+#include "gui/staysontop.h"
+#include "gui/vatwindow.h"
+#include "platform/windowstacking.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
+
+namespace numra {
+
+// Before the window is first shown, so that it comes up on top and in its
+// place.
+void MainWindow::applySettings()
+{
+    core_.setVatRates(settings_.vatRates());
+    if (platform::windowsCanStayOnTop() && settings_.alwaysOnTop())
+        setWindowFlag(Qt::WindowStaysOnTopHint);
+    restorePosition();
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &MainWindow::keepPosition);
+}
+
+// Another rate chosen in the VAT window is asked for over it.
+void MainWindow::connectVatWindow(VatWindow& vat)
+{
+    vat.setRateHandler([this, &vat](std::optional<int> rate) { return chooseVatRate(rate, vat); });
+}
+
+// A screen of an earlier run may be gone, or smaller: a window that would
+// not lie wholly on the screens there are is centred as on a first start.
+void MainWindow::restorePosition()
+{
+    const std::optional<QPoint> kept = settings_.windowPosition();
+    if (kept && liesOnTheScreens(QRect(*kept, size())))
+        move(*kept);
+    startPosition_ = pos();
+}
+
+// Written only when the user has moved the window.
+void MainWindow::keepPosition()
+{
+    if (pos() != startPosition_)
+        settings_.setWindowPosition(pos());
+}
+
+void MainWindow::switchVatRate()
+{
+    takeVatRates(switchedStandardReduced(core_.vatRates()));
+}
+
+bool MainWindow::chooseVatRate(std::optional<int> rate, QWidget& over)
+{
+    const VatRates& rates = core_.vatRates();
+    if (!rate) {
+        OwnRateDialog dialog(&over);
+        rate = dialog.ask(rates.own, core_.decimalSeparator());
+        if (!rate)
+            return false;
+    }
+    return takeVatRates(withOwnRate(rates, *rate));
+}
+
+// The keys' hints name the rate.
+bool MainWindow::takeVatRates(const VatRates& rates)
+{
+    bool taken = false;
+    runOnCore([&] { taken = core_.setVatRates(rates); });
+    if (taken) {
+        settings_.setVatRates(core_.vatRates());
+        applyLanguage();
+    }
+    return taken;
+}
+
+// The windows that are showing take the flag at once, the others when they
+// are next shown; the calculator keeps the keyboard.
+void MainWindow::setAlwaysOnTop(bool onTop)
+{
+    settings_.setAlwaysOnTop(onTop);
+    setStaysOnTop(*this, onTop);
+    for (QWidget* child : findChildren<QWidget*>())
+        if (child->isWindow() && child->isVisible() && child->windowType() != Qt::Popup)
+            stayOnTopLikeCalculator(*child);
+    activateWindow();
+}
+
+// A submenu of the rates on offer, one item for each place of the list; the
+// items show the list as it is when the menu opens.
+void MainWindow::buildSettingsMenu()
+{
+    auto* rates = new QMenu(QStringLiteral("Umsatzsteuersatz"), menu_);
+    menuItems_[static_cast<std::size_t>(MenuItem::VatRateMenu)] = menu_->addMenu(rates);
+    for (QAction*& item : vatRateItems_) {
+        item = rates->addAction(QString());
+        connect(item, &QAction::triggered, this, [this, item] {
+            const QVariant rate = item->data();
+            chooseVatRate(rate.isValid() ? std::optional(rate.toInt()) : std::nullopt, *this);
+        });
+    }
+
+    QAction* onTop = menu_->addAction(QStringLiteral("Immer im Vordergrund"));
+    onTop->setCheckable(true);
+    onTop->setVisible(platform::windowsCanStayOnTop());
+    connect(onTop, &QAction::triggered, this, &MainWindow::setAlwaysOnTop);
+    menuItems_[static_cast<std::size_t>(MenuItem::AlwaysOnTop)] = onTop;
+    connect(menu_, &QMenu::aboutToShow, this, &MainWindow::syncSettingsMenu);
+    syncSettingsMenu();
+}
+
+void MainWindow::syncSettingsMenu()
+{
+    const std::vector<VatRateChoice> choices = vatRateChoices(core_.vatRates(), core_.decimalSeparator());
+    for (std::size_t i = 0; i < vatRateItems_.size(); ++i) {
+        QAction* item = vatRateItems_[i];
+        item->setVisible(i < choices.size());
+        if (i >= choices.size())
+            continue;
+        item->setText(choices[i].caption);
+        item->setData(choices[i].rate ? QVariant(*choices[i].rate) : QVariant());
+        item->setCheckable(choices[i].rate.has_value());
+        item->setChecked(choices[i].chosen);
+    }
+    menuItem(MenuItem::AlwaysOnTop)->setChecked(windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+} // namespace numra

@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The settings kept between runs: defaults without a file, every value read
+// back as written, and a file that a hand or a broken disk spoilt, of which
+// each value that is still good is read and each other one is its default.
+
+#include "core/settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace numra;
+
+namespace {
+
+// The user's configuration folder of this test program, set before any
+// QSettings looks for it.
+QTemporaryDir& configHome()
+{
+    static QTemporaryDir folder;
+    return folder;
+}
+const bool configHomeSet = [] {
+    qputenv("XDG_CONFIG_HOME", configHome().path().toLocal8Bit());
+    return true;
+}();
+
+struct Kept {
+    bool keepTape = false;
+    VatRates vatRates;
+    bool alwaysOnTop = false;
+    std::optional<QPoint> position;
+};
+
+Kept read(Settings& settings)
+{
+    return {settings.keepTape(), settings.vatRates(), settings.alwaysOnTop(), settings.windowPosition()};
+}
+
+void expectKept(const Kept& read, const Kept& expected)
+{
+    EXPECT_EQ(read.keepTape, expected.keepTape);
+    EXPECT_EQ(read.vatRates.chosen, expected.vatRates.chosen);
+    EXPECT_EQ(read.vatRates.own, expected.vatRates.own);
+    EXPECT_EQ(read.alwaysOnTop, expected.alwaysOnTop);
+    EXPECT_EQ(read.position, expected.position);
+}
+
+const VatRates own16{1600, 1600};
+const QPoint somewhere(120, 340);
+
+struct SettingsCase {
+    const char* name;
+    const char* file;
+    Kept kept;
+};
+
+void PrintTo(const SettingsCase& c, std::ostream* os) { *os << c.name; }
+
+class SettingsFile : public ::testing::TestWithParam<SettingsCase> {
+protected:
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("numra.conf"));
+};
+
+TEST_P(SettingsFile, ReadsEachGoodValueAndDefaultsTheOthers)
+{
+    if (*GetParam().file) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(GetParam().file);
+    }
+    Settings settings(path);
+    expectKept(read(settings), GetParam().kept);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Values, SettingsFile, ::testing::Values(
+    SettingsCase{"no file", "", {}},
+    SettingsCase{"every value", "[tape]\nkeep=true\n[vat]\nrate=16\nownRate=16\n"
+                                "[window]\nalwaysOnTop=true\nleft=120\ntop=340\n",
+                 {true, own16, true, somewhere}},
+    SettingsCase{"flags as numbers", "[tape]\nkeep=1\n[window]\nalwaysOnTop=1\n", {true, {}, true, {}}},
+    SettingsCase{"flags off", "[tape]\nkeep=false\n[window]\nalwaysOnTop=false\n", {}},
+    SettingsCase{"unreadable flags", "[tape]\nkeep=vielleicht\n[window]\nalwaysOnTop=ja\n", {}},
+    SettingsCase{"a key outside its section", "\xff\xfe\x01[\n=true\nkeep=true\nrate=7\n", {}},
+    SettingsCase{"7 %", "[vat]\nrate=7\n", {false, {700}, false, {}}},
+    SettingsCase{"a rate written by hand with a comma", "[vat]\nrate=16,5\n", {false, {1650, 1650}, false, {}}},
+    SettingsCase{"rate out of range", "[vat]\nrate=250\nownRate=16\n[window]\nalwaysOnTop=true\n",
+                 {false, {1900, 1600}, true, {}}},
+    SettingsCase{"own rate out of range", "[vat]\nrate=7\nownRate=-3\n", {false, {700}, false, {}}},
+    SettingsCase{"a chosen rate that is not offered", "[vat]\nrate=12\nownRate=16\n", {false, {1900, 1600}, false, {}}},
+    SettingsCase{"position not a number", "[tape]\nkeep=true\n[window]\nleft=abc\ntop=340\n", {true, {}, false, {}}},
+    SettingsCase{"position half missing", "[window]\nleft=120\n", {}},
+    SettingsCase{"position beyond any screen", "[window]\nleft=99999999999\ntop=5\n", {}},
+    SettingsCase{"garbage around good lines", "\xff\xfe\x01[\n=true\n[vat]\nrate=7\n\x80\x81=\x82\n[window]\nleft=-20\ntop=5\n",
+                 {false, {700}, false, QPoint(-20, 5)}},
+    SettingsCase{"nothing but garbage", "\x7f" "ELF\x02\x01\x01\x00\x00[[[===]]]\n\n\xc3\x28", {}}));
+// clang-format on
+
+TEST(Settings, EveryValueRoundTrips)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("numra.conf"));
+    const Kept values[] = {{true, {1650, 1650}, true, QPoint(-1200, 7)}, {false, {700, 1600}, false, QPoint(0, 0)},
+                           {false, {kMaxVatRate, kMaxVatRate}, true, somewhere}, {true, {0, 0}, false, somewhere}};
+    for (const Kept& kept : values) {
+        {
+            Settings settings(path);
+            settings.setKeepTape(kept.keepTape);
+            settings.setVatRates(kept.vatRates);
+            settings.setAlwaysOnTop(kept.alwaysOnTop);
+            settings.setWindowPosition(*kept.position);
+        }
+        Settings again(path);
+        expectKept(read(again), kept);
+    }
+}
+
+// A value written later replaces a spoilt one and keeps the good ones.
+TEST(Settings, WritingKeepsTheGoodValuesOfASpoiltFile)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("numra.conf"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[tape]\nkeep=true\n[vat]\nrate=250\nownRate=16\n\xff\xfe\n");
+    file.close();
+    Settings(path).setAlwaysOnTop(true);
+    Settings settings(path);
+    expectKept(read(settings), {true, {1900, 1600}, true, {}});
+}
+
+TEST(Settings, LiveInTheUsersConfigurationFolderWrittenOnlyWhenChanged)
+{
+    const QString expected = QDir(configHome().path()).filePath(QStringLiteral("numra/numra.conf"));
+    {
+        Settings settings;
+        expectKept(read(settings), {});
+    }
+    EXPECT_FALSE(QFileInfo::exists(expected)) << "reading wrote the file";
+    Settings().setVatRates({700});
+    EXPECT_TRUE(QFileInfo::exists(expected)) << expected.toStdString();
+    EXPECT_EQ(Settings().vatRates(), VatRates{700});
+}
+
+} // namespace
