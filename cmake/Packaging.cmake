@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The two programs; the data folder installs the rest (desktop entry,
-# metainfo, icons, manual page).
+# The two programs; the print dialog module installs itself beside its
+# loader (src/gui), the data folder the rest (desktop entry, metainfo, icons,
+# manual page).
 include(GNUInstallDirs)
 install(TARGETS numra numra-eval RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 

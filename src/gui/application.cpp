@@ -3,7 +3,7 @@
 
 #include "gui/errorguard.h"
 
-// The pictures and the style sheet. Q_INIT_RESOURCE must be used outside any
+// The pictures. Q_INIT_RESOURCE must be used outside any
 // namespace.
 static void loadNumraResources()
 {

@@ -19,9 +19,6 @@ CopyChooser::CopyChooser(QWidget* owner)
     for (int index = 0; index < 3; ++index) {
         auto* item = new QRadioButton(items[index], choiceBox_);
         item->setGeometry(8, 20 + index * 27, 145, 17);
-        // Set on each item: under the visual style a radio button takes the
-        // application's font instead of its window's.
-        item->setFont(font());
         item->setAccessibleName(items[index]);
         group_->addButton(item, index);
     }

@@ -98,9 +98,9 @@ void setBackground(QWidget* widget, const QColor& colour)
 
 void setFieldBackground(QLineEdit* field, const QColor& colour)
 {
-    // A widget's own style sheet, because a visual style given as a style
-    // sheet would override its palette.
-    field->setStyleSheet(QStringLiteral("QLineEdit { background: %1; }").arg(colour.name()));
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, colour);
+    field->setPalette(palette);
 }
 
 } // namespace numra

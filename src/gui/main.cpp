@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Numra: start-up. The style is requested, the windows are created hidden,
-// the event loop shows the calculator window; the warning beep is switched
+// Numra: start-up. The style is requested, the calculator window is built
+// (the windows it opens are created on their first use) and shown, the event
+// loop runs; the warning beep is switched
 // on again however the program ends (quit button, "Beenden", the window
 // closed, or a termination signal).
 
 #include "gui/application.h"
-#include "gui/startup.h"
+#include "gui/mainwindow.h"
 #include "gui/startupprobe.h"
 #include "gui/visualstyle.h"
 #include "eval/numbertext.h"
@@ -22,9 +23,9 @@ int main(int argc, char** argv)
 
     numra::platform::WarningBeep beep;
     const numra::platform::QuitOnTerminationSignals quitOnSignals;
-    numra::NumraWindows windows(beep, numra::systemDecimalSeparator());
-    windows.mainWindow.show();
-    numra::reportStartupIfAsked(windows.mainWindow);
+    numra::MainWindow window(beep, numra::systemDecimalSeparator());
+    window.show();
+    numra::reportStartupIfAsked(window);
     const int result = app.exec();
     beep.restore();
     return result;

@@ -177,6 +177,19 @@ void MainWindow::chainTabOrder()
         setTabOrder(chain[i - 1].second, chain[i].second);
 }
 
+QMenu* MainWindow::popupMenu()
+{
+    if (!menu_)
+        buildMenu();
+    return menu_;
+}
+
+QAction* MainWindow::menuItem(MenuItem item)
+{
+    popupMenu();
+    return menuItems_[static_cast<std::size_t>(item)];
+}
+
 void MainWindow::buildMenu()
 {
     menu_ = new QMenu(this);
@@ -214,6 +227,7 @@ void MainWindow::buildMenu()
     item(menu_, MenuItem::About, QStringLiteral("Info"), true, [this] { showAbout(); });
     separator(true);
     item(menu_, MenuItem::Quit, QStringLiteral("Beenden"), true, [this] { close(); });
+    syncTapeMenuItems();
 }
 
 } // namespace numra

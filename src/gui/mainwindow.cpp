@@ -5,8 +5,6 @@
 #include "gui/errorguard.h"
 #include "gui/keyboard.h"
 #include "gui/pictures.h"
-#include "gui/tapewindow.h"
-#include "gui/vatwindow.h"
 #include "platform/numlock.h"
 #include "platform/warningbeep.h"
 
@@ -34,16 +32,6 @@ MainWindow::MainWindow(platform::WarningBeep& beep, QChar decimalSeparator)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     applySettings();
-    buildMenu();
-}
-
-void MainWindow::attach(const SecondaryWindows& windows)
-{
-    windows_ = windows;
-    windows_.vatWindow->setChooser(windows_.copyChooser);
-    windows_.vatWindow->setRateHandler(
-        [this](std::optional<int> rate) { return chooseVatRate(rate, *windows_.vatWindow); });
-    connectTapeWindow();
 }
 
 QLineEdit* MainWindow::entryField() const
@@ -200,7 +188,7 @@ void MainWindow::putCaretAtEnd()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == windows_.tapeWindow && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+    if (windows_.isTapeWindow(watched) && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
         syncTapeMenuItems();
     // Any mouse button on the title strip or its label drags the window.
     if (event->type() == QEvent::MouseButtonPress
@@ -214,7 +202,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 
 void MainWindow::openMenu()
 {
-    menu_->popup(frameGeometry().topLeft() + QPoint(10, 50));
+    popupMenu()->popup(frameGeometry().topLeft() + QPoint(10, 50));
 }
 
 void MainWindow::minimize()

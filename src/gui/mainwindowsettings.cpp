@@ -7,6 +7,7 @@
 #include "gui/ownratedialog.h"
 #include "gui/placement.h"
 #include "gui/staysontop.h"
+#include "gui/vatwindow.h"
 #include "platform/windowstacking.h"
 
 #include <QAction>
@@ -24,6 +25,12 @@ void MainWindow::applySettings()
         setWindowFlag(Qt::WindowStaysOnTopHint);
     restorePosition();
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &MainWindow::keepPosition);
+}
+
+// Another rate chosen in the VAT window is asked for over it.
+void MainWindow::connectVatWindow(VatWindow& vat)
+{
+    vat.setRateHandler([this, &vat](std::optional<int> rate) { return chooseVatRate(rate, vat); });
 }
 
 // A screen of an earlier run may be gone, or smaller: a window that would

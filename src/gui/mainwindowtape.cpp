@@ -7,20 +7,15 @@
 #include "gui/formulawindow.h"
 #include "gui/placement.h"
 #include "gui/tapewindow.h"
-#include "gui/vatwindow.h"
 
 #include <QAction>
 
 namespace numra {
 
-void MainWindow::connectTapeWindow()
+void MainWindow::connectTapeWindow(TapeWindow& tape)
 {
-    windows_.tapeWindow->installEventFilter(this); // the menu item shows whether it is open
-    // The tape keeps its side of the calculator; the subtotal and VAT windows
-    // take another.
-    windows_.formulaWindow->keepClearOf(windows_.tapeWindow);
-    windows_.vatWindow->keepClearOf(windows_.tapeWindow);
-    windows_.tapeWindow->setHandlers({
+    tape.installEventFilter(this); // the menu item shows whether it is open
+    tape.setHandlers({
         [this](const QString& formula) { runOnCore([&] { core_.editFormula(formula); }); },
         [this](const QString& text) { runOnCore([&] { core_.appendToEntry(text); }); },
         [this] { runOnCore([this] { core_.recallGrandTotal(); }); },
@@ -29,20 +24,23 @@ void MainWindow::connectTapeWindow()
 
 void MainWindow::toggleTapeWindow()
 {
-    TapeWindow& tape = *windows_.tapeWindow;
+    TapeWindow& tape = windows_.tapeWindow();
     if (tape.isVisible()) {
         tape.hide();
     } else {
         placeBesideCalculator(tape, *this);
         tape.show();
-        if (windows_.formulaWindow->isVisible())
-            windows_.formulaWindow->place(); // an open subtotal makes room
+        if (windows_.isFormulaWindowVisible())
+            windows_.formulaWindow().place(); // an open subtotal makes room
     }
 }
 
+// A menu not built yet is brought up to date when it opens.
 void MainWindow::syncTapeMenuItems()
 {
-    menuItem(MenuItem::Tape)->setChecked(windows_.tapeWindow->isVisible());
+    if (!menu_)
+        return;
+    menuItem(MenuItem::Tape)->setChecked(windows_.isTapeWindowVisible());
     menuItem(MenuItem::KeepTape)->setChecked(tapeKeeping_.wanted());
 }
 
@@ -50,8 +48,8 @@ void MainWindow::syncTapeMenuItems()
 void MainWindow::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
-    if (windows_.tapeWindow && windows_.tapeWindow->isVisible())
-        placeBesideCalculator(*windows_.tapeWindow, *this);
+    if (windows_.isTapeWindowVisible())
+        placeBesideCalculator(windows_.tapeWindow(), *this);
 }
 
 } // namespace numra

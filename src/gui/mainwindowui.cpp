@@ -39,13 +39,13 @@ private:
 void MainWindow::showHelp()
 {
     ActiveAgainAfterwards activeAgain(*this);
-    windows_.helpWindow->showHelp(core_.language());
+    windows_.helpWindow().showHelp(core_.language());
 }
 
 void MainWindow::showAbout()
 {
     ActiveAgainAfterwards activeAgain(*this);
-    windows_.aboutWindow->showAbout(core_.language());
+    windows_.aboutWindow().showAbout(core_.language());
 }
 
 // A window opened modally in the middle of a key shows over the calculator
@@ -60,32 +60,32 @@ void MainWindow::showMessage(MessageKind kind, const QString& text)
 
 void MainWindow::setSubtotalLabel(const QString& caption)
 {
-    windows_.formulaWindow->setCaption(caption);
+    windows_.setSubtotalCaption(caption);
 }
 
 void MainWindow::showSubtotal(const QString& text)
 {
-    windows_.formulaWindow->showSubtotal(text);
+    windows_.formulaWindow().showSubtotal(text);
 }
 
 QString MainWindow::confirmFormula(const QString& candidate)
 {
     render(core_.display());
     ActiveAgainAfterwards activeAgain(*this);
-    return windows_.formulaWindow->confirm(candidate);
+    return windows_.formulaWindow().confirm(candidate);
 }
 
 std::optional<QString> MainWindow::showVatWindow(const VatWindowInput& input)
 {
     render(core_.display());
     ActiveAgainAfterwards activeAgain(*this);
-    return windows_.vatWindow->showAmounts(input);
+    return windows_.vatWindow().showAmounts(input);
 }
 
 void MainWindow::updateVatWindow(const VatWindowInput& input)
 {
     render(core_.display());
-    windows_.vatWindow->refill(input);
+    windows_.vatWindow().refill(input);
 }
 
 void MainWindow::copyToClipboard(const QString& text)

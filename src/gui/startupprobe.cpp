@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/startupprobe.h"
 
+#include "platform/x11display.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
+#include <QSet>
 #include <QTimer>
 #include <QWidget>
 #include <chrono>
@@ -33,30 +36,64 @@ long long cpuMicroseconds()
     return us(usage.ru_utime) + us(usage.ru_stime);
 }
 
-class FirstPaintProbe : public QObject {
+void report()
+{
+    platform::waitForX11Server(); // the frame handed to it has been drawn
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    std::printf("painted_ns %lld rss_kib %ld cpu_us %lld\n",
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
+                residentKiB(), cpuMicroseconds());
+    std::fflush(stdout);
+    QCoreApplication::quit();
+}
+
+// Watches the paint events of the whole application. Qt paints a frame in
+// one go, the window first, and hands it to the window system right after;
+// so at the first paint of a frame a check is queued for the event loop's
+// next turn, ahead of anything the window queues when it is painted. The
+// frame reported is the first after which the window and each visible
+// widget in it have been painted.
+class FirstFrameProbe : public QObject {
 public:
-    using QObject::QObject;
+    explicit FirstFrameProbe(QWidget& window) : QObject(&window), window_(window) {}
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint && !reported_) {
-            reported_ = true;
-            // After this paint has reached the screen.
-            QTimer::singleShot(0, [] {
-                const auto now = std::chrono::system_clock::now().time_since_epoch();
-                std::printf("shown_ns %lld rss_kib %ld cpu_us %lld\n",
-                            static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
-                            residentKiB(), cpuMicroseconds());
-                std::fflush(stdout);
-                QCoreApplication::quit();
+        if (event->type() != QEvent::Paint || done_ || !watched->isWidgetType())
+            return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        if (widget->window() != &window_)
+            return false;
+        painted_.insert(widget);
+        if (!checkQueued_) {
+            checkQueued_ = true;
+            QTimer::singleShot(0, this, [this] {
+                checkQueued_ = false;
+                done_ = everyVisibleWidgetPainted();
+                if (done_)
+                    report();
             });
         }
         return false;
     }
 
 private:
-    bool reported_ = false;
+    bool everyVisibleWidgetPainted() const
+    {
+        if (!painted_.contains(&window_))
+            return false;
+        const QList<QWidget*> widgets = window_.findChildren<QWidget*>();
+        for (QWidget* widget : widgets)
+            if (!widget->isWindow() && widget->isVisible() && !painted_.contains(widget))
+                return false;
+        return true;
+    }
+
+    QWidget& window_;
+    QSet<const QWidget*> painted_;
+    bool checkQueued_ = false;
+    bool done_ = false;
 };
 
 } // namespace
@@ -65,7 +102,7 @@ void reportStartupIfAsked(QWidget& window)
 {
     if (qEnvironmentVariableIsEmpty("NUMRA_STARTUP_PROBE"))
         return;
-    window.installEventFilter(new FirstPaintProbe(&window));
+    QCoreApplication::instance()->installEventFilter(new FirstFrameProbe(window));
 }
 
 } // namespace numra

@@ -5,6 +5,7 @@
 #include "core/tapeformats.h"
 #include "gui/errorguard.h"
 #include "gui/fixeddialog.h"
+#include "gui/printdialog.h"
 #include "gui/staysontop.h"
 #include "gui/tapeprinting.h"
 #include "platform/windowtitle.h"
@@ -19,8 +20,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableView>
@@ -274,12 +273,10 @@ void TapeWindow::askAndExport()
 
 void TapeWindow::askAndPrint()
 {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("Rechenstreifen drucken"));
-    stayOnTopLikeCalculator(dialog);
-    if (dialog.exec() == QDialog::Accepted)
-        runGuarded(this, [&] { printTape(tape_, printer, QDate::currentDate()); });
+    runGuarded(this, [this] {
+        if (const auto printer = askForPrinter(this, QStringLiteral("Rechenstreifen drucken")))
+            printTape(tape_, *printer, QDate::currentDate());
+    });
 }
 
 void TapeWindow::closeToCalculator()

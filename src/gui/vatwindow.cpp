@@ -2,7 +2,6 @@
 #include "gui/vatwindow.h"
 
 #include "core/languagetable.h"
-#include "gui/copychooser.h"
 #include "gui/messagebox.h"
 #include "gui/plainfield.h"
 
@@ -127,7 +126,7 @@ void VatWindow::applyLanguage(Language language)
 
 void VatWindow::copyChosenAmount()
 {
-    const VatField chosen = chooser_ ? chooser_->choose() : VatField::None;
+    const VatField chosen = choose_ ? choose_() : VatField::None;
     if (QLineEdit* field = fieldOf(chosen)) {
         copied_ = vatFieldText(shownAmounts(), chosen);
         field->selectAll();

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/visualstyle.h"
 
+#include "gui/nachtblau.h"
+
 #include <QApplication>
-#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -10,15 +11,14 @@ namespace numra {
 
 bool applyVisualStyle(QApplication& app, const QString& name)
 {
-    QFile sheet(QStringLiteral(":/numra/styles/%1.qss").arg(name));
-    if (!sheet.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    if (name != defaultStyleName) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Fehler"),
                         QStringLiteral("Stil '%1' nicht gefunden").arg(name), QMessageBox::Close);
         box.button(QMessageBox::Close)->setText(QStringLiteral("Schließen"));
         box.exec();
         return false;
     }
-    app.setStyleSheet(QString::fromUtf8(sheet.readAll()));
+    app.setStyle(new nachtblau::Style);
     return true;
 }
 

@@ -16,4 +16,10 @@ _XDisplay* x11Display()
     return x11 ? x11->display() : nullptr;
 }
 
+void waitForX11Server()
+{
+    if (::Display* display = x11Display())
+        XSync(display, False);
+}
+
 } // namespace numra::platform

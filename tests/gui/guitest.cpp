@@ -140,7 +140,7 @@ NoSettings::NoSettings()
     QFile::remove(settingsFile());
 }
 
-NumraFixture::NumraFixture() : windows(beep, QChar(u',')), mainWindow(windows.mainWindow)
+NumraFixture::NumraFixture() : mainWindow(beep, QChar(u',')), windows(mainWindow.secondaryWindows())
 {
     QApplication::clipboard()->clear();
     mainWindow.show();

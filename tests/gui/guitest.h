@@ -4,7 +4,13 @@
 // a script of answers for the modal windows they open. A modal window that
 // no answer expects, or one left open, fails the test instead of hanging it.
 
-#include "gui/startup.h"
+#include "gui/aboutwindow.h"
+#include "gui/copychooser.h"
+#include "gui/formulawindow.h"
+#include "gui/helpwindow.h"
+#include "gui/mainwindow.h"
+#include "gui/tapewindow.h"
+#include "gui/vatwindow.h"
 #include "platform/warningbeep.h"
 
 #include <QString>
@@ -72,8 +78,8 @@ struct NoSettings {
     NoSettings();
 };
 
-// The program's windows with a German decimal comma, the calculator window
-// shown and active.
+// The calculator window with a German decimal comma, shown and active, and
+// the windows it opens.
 class NumraFixture {
 public:
     NumraFixture();
@@ -81,8 +87,8 @@ public:
 
     NoSettings noSettings;
     platform::WarningBeep beep;
-    NumraWindows windows;
-    MainWindow& mainWindow;
+    MainWindow mainWindow;
+    SecondaryWindows& windows;
 };
 
 void processEvents(int ms = 20);

@@ -7,7 +7,11 @@
 // Not a test: it checks nothing itself.
 
 #include "gui/application.h"
-#include "gui/startup.h"
+#include "gui/copychooser.h"
+#include "gui/formulawindow.h"
+#include "gui/mainwindow.h"
+#include "gui/tapewindow.h"
+#include "gui/vatwindow.h"
 #include "gui/visualstyle.h"
 #include "platform/warningbeep.h"
 #include "platform/x11display.h"
@@ -81,18 +85,18 @@ void press(MainWindow& window, std::initializer_list<Key> keys)
 }
 
 // "Ust+" on 12,5: the VAT window, its screen and the copy chooser.
-void pictureVatWindow(NumraWindows& windows, const QString& name)
+void pictureVatWindow(MainWindow& mainWindow, const QString& name)
 {
-    MainWindow& mainWindow = windows.mainWindow;
+    SecondaryWindows& windows = mainWindow.secondaryWindows();
     press(mainWindow, {Key::ClearEntry, Key::Digit1, Key::Digit2, Key::Point, Key::Digit5});
     onNextModal([&windows, name](QWidget& vat) {
         saveGrab(vat, name);
         saveScreen(name + QStringLiteral("-screen"));
         onNextModal([&windows](QWidget& chooser) {
             saveGrab(chooser, QStringLiteral("chooser"));
-            windows.copyChooser.cancelButton()->click();
+            windows.copyChooser().cancelButton()->click();
         });
-        windows.vatWindow.copyButton()->click();
+        windows.vatWindow().copyButton()->click();
     });
     mainWindow.clickKey(Key::VatFromNet);
     settle();
@@ -101,9 +105,9 @@ void pictureVatWindow(NumraWindows& windows, const QString& name)
 // A few office calculations on the tape (the VAT amounts and the subtotal of
 // the pictures before are on it already), and the tape window beside the
 // calculator.
-void pictureTapeWindow(NumraWindows& windows)
+void pictureTapeWindow(MainWindow& mainWindow)
 {
-    MainWindow& mainWindow = windows.mainWindow;
+    SecondaryWindows& windows = mainWindow.secondaryWindows();
     press(mainWindow, {Key::ClearEntry, Key::Digit1, Key::Digit2, Key::Point, Key::Digit5, Key::Digit0, Key::Plus,
                        Key::Digit8, Key::Point, Key::Digit9, Key::Digit9, Key::Plus, Key::Digit1, Key::Digit0,
                        Key::Digit4, Key::Equals, Key::ClearEntry, Key::Digit2, Key::Digit0, Key::Digit0, Key::Plus,
@@ -115,7 +119,7 @@ void pictureTapeWindow(NumraWindows& windows)
     mainWindow.clickKey(Key::Edit);
     mainWindow.toggleTapeWindow();
     settle();
-    saveGrab(windows.tapeWindow, QStringLiteral("tape"));
+    saveGrab(windows.tapeWindow(), QStringLiteral("tape"));
     saveScreen(QStringLiteral("tape-screen"));
 }
 
@@ -156,20 +160,20 @@ int main(int argc, char** argv)
     paintDesktopGrey();
 
     platform::WarningBeep beep;
-    NumraWindows windows(beep, QChar(u','));
-    MainWindow& mainWindow = windows.mainWindow;
+    MainWindow mainWindow(beep, QChar(u','));
+    SecondaryWindows& windows = mainWindow.secondaryWindows();
     mainWindow.show();
     settle();
     saveGrab(mainWindow, QStringLiteral("main"));
     saveScreen(QStringLiteral("main-screen"));
 
-    pictureVatWindow(windows, QStringLiteral("vat"));
+    pictureVatWindow(mainWindow, QStringLiteral("vat"));
 
     press(mainWindow, {Key::ClearEntry, Key::Digit5, Key::Plus, Key::Digit7, Key::Multiply, Key::Equals});
     settle();
-    saveGrab(windows.formulaWindow, QStringLiteral("subtotal"));
+    saveGrab(windows.formulaWindow(), QStringLiteral("subtotal"));
     saveScreen(QStringLiteral("subtotal-screen"));
-    windows.formulaWindow.closeButton()->click();
+    windows.formulaWindow().closeButton()->click();
 
     pictureModal(QStringLiteral("help"), [&] { mainWindow.showHelp(); });
     pictureModal(QStringLiteral("about"), [&] { mainWindow.menuItem(MenuItem::About)->trigger(); });
@@ -181,12 +185,12 @@ int main(int argc, char** argv)
     const QRect screen = mainWindow.screen()->availableGeometry();
     mainWindow.move(screen.right() + 1 - mainWindow.frameGeometry().width(), mainWindow.y());
     settle();
-    pictureVatWindow(windows, QStringLiteral("vat-right-edge"));
+    pictureVatWindow(mainWindow, QStringLiteral("vat-right-edge"));
 
     // With the tape right of the calculator, the VAT window goes elsewhere.
     mainWindow.move(40, 60);
-    pictureTapeWindow(windows);
-    pictureVatWindow(windows, QStringLiteral("vat-beside-tape"));
+    pictureTapeWindow(mainWindow);
+    pictureVatWindow(mainWindow, QStringLiteral("vat-beside-tape"));
 
     mainWindow.clickKey(Key::Edit);
     mainWindow.popupMenu()->popup(mainWindow.frameGeometry().topLeft() + QPoint(10, 50));
@@ -200,6 +204,6 @@ int main(int argc, char** argv)
     mainWindow.chooseVatRate(1650, mainWindow);
     mainWindow.chooseVatRate(kReducedVatRate, mainWindow);
     mainWindow.toggleTapeWindow();
-    pictureVatWindow(windows, QStringLiteral("vat-7"));
+    pictureVatWindow(mainWindow, QStringLiteral("vat-7"));
     return 0;
 }

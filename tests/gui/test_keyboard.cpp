@@ -194,8 +194,8 @@ TEST_F(Keyboard, F7OpensTheVatWindowAndF1TheHelpWindow)
     QString gross;
     ModalScript modals;
     modals.then([&](QWidget&) {
-        gross = windows.vatWindow.grossField()->text();
-        windows.vatWindow.closeButton()->click();
+        gross = windows.vatWindow().grossField()->text();
+        windows.vatWindow().closeButton()->click();
     });
     type({{Qt::Key_F7}});
     EXPECT_EQ(gross, QStringLiteral("119,00"));
@@ -204,10 +204,10 @@ TEST_F(Keyboard, F7OpensTheVatWindowAndF1TheHelpWindow)
     const QWidget* help = nullptr;
     modals.then([&](QWidget& window) {
         help = &window;
-        windows.helpWindow.okButton()->click();
+        windows.helpWindow().okButton()->click();
     });
     type({{Qt::Key_F1}});
-    EXPECT_EQ(help, &windows.helpWindow);
+    EXPECT_EQ(help, &windows.helpWindow());
 }
 
 } // namespace

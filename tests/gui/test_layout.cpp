@@ -45,7 +45,6 @@ QColor shownColour(QWidget* widget, QPoint at)
 class Layout : public ::testing::Test, public NumraFixture {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(applyVisualStyle(*qApp, defaultStyleName)); }
-    static void TearDownTestSuite() { qApp->setStyleSheet(QString()); }
 
     // A control shows its place, caption (when given) and font size.
     static void expectShown(const Shown& shown)
@@ -149,11 +148,11 @@ TEST_F(Layout, SecondaryWindowsMatchTheirSheets)
         QSize size;
         std::vector<Shown> controls;
     };
-    VatWindow& vat = windows.vatWindow;
-    CopyChooser& chooser = windows.copyChooser;
-    FormulaWindow& formula = windows.formulaWindow;
-    HelpWindow& help = windows.helpWindow;
-    AboutWindow& about = windows.aboutWindow;
+    VatWindow& vat = windows.vatWindow();
+    CopyChooser& chooser = windows.copyChooser();
+    FormulaWindow& formula = windows.formulaWindow();
+    HelpWindow& help = windows.helpWindow();
+    AboutWindow& about = windows.aboutWindow();
     const Window sheets[] = {
         {"VAT window", &vat, {244, 156},
          {{"net label", vat.netLabel(), {12, 8, 114, 21}, "Netto:", 0},
@@ -205,7 +204,7 @@ TEST_F(Layout, SecondaryWindowsMatchTheirSheets)
 
 TEST_F(Layout, VatLabelsAreWholeAndLevelWithTheirFields)
 {
-    VatWindow& vat = windows.vatWindow;
+    VatWindow& vat = windows.vatWindow();
     QLabel* tax = vat.taxLabel();
     const QFontMetrics metrics(tax->font());
     VatWindowInput input;
@@ -236,8 +235,8 @@ TEST_F(Layout, VatLabelsAreWholeAndLevelWithTheirFields)
 
 TEST_F(Layout, EveryButtonHasAnAccessibleName)
 {
-    const QWidget* all[] = {&mainWindow, &windows.aboutWindow, &windows.vatWindow, &windows.helpWindow,
-                            &windows.formulaWindow, &windows.copyChooser, &windows.tapeWindow};
+    const QWidget* all[] = {&mainWindow, &windows.aboutWindow(), &windows.vatWindow(), &windows.helpWindow(),
+                            &windows.formulaWindow(), &windows.copyChooser(), &windows.tapeWindow()};
     for (const QWidget* window : all)
         for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
             EXPECT_FALSE(button->accessibleName().isEmpty())

@@ -53,7 +53,7 @@ QStringList itemsOf(const QComboBox& box)
 class SettingsInWindows : public ::testing::Test, public NumraFixture {
 protected:
     Calculator& core() { return mainWindow.calculator(); }
-    VatWindow& vat() { return windows.vatWindow; }
+    VatWindow& vat() { return windows.vatWindow(); }
     void type(const QString& amount)
     {
         mainWindow.clickKey(Key::ClearEntry);
@@ -190,14 +190,14 @@ TEST_F(SettingsInWindows, AlwaysOnTopHoldsForTheCalculatorAndEveryWindowItOpens)
     mainWindow.clickKey(Key::Digit5);
     mainWindow.clickKey(Key::Plus);
     mainWindow.clickKey(Key::Equals); // the subtotal window, which stays open
-    ASSERT_TRUE(windows.formulaWindow.isVisible());
+    ASSERT_TRUE(windows.formulaWindow().isVisible());
     const QPoint placed = mainWindow.pos();
 
     onTop.trigger();
     EXPECT_TRUE(onTop.isChecked());
     EXPECT_TRUE(Settings().alwaysOnTop());
-    for (const QWidget* window : {static_cast<QWidget*>(&mainWindow), static_cast<QWidget*>(&windows.tapeWindow),
-                                  static_cast<QWidget*>(&windows.formulaWindow)}) {
+    for (const QWidget* window : {static_cast<QWidget*>(&mainWindow), static_cast<QWidget*>(&windows.tapeWindow()),
+                                  static_cast<QWidget*>(&windows.formulaWindow())}) {
         EXPECT_TRUE(staysOnTop(*window)) << window->objectName().toStdString();
         EXPECT_TRUE(window->isVisible()) << window->objectName().toStdString() << " shown again";
     }
@@ -242,8 +242,8 @@ TEST_F(SettingsInWindows, AlwaysOnTopHoldsForTheCalculatorAndEveryWindowItOpens)
     onTop.trigger();
     EXPECT_FALSE(Settings().alwaysOnTop());
     EXPECT_FALSE(staysOnTop(mainWindow));
-    EXPECT_FALSE(staysOnTop(windows.tapeWindow));
-    EXPECT_TRUE(windows.tapeWindow.isVisible());
+    EXPECT_FALSE(staysOnTop(windows.tapeWindow()));
+    EXPECT_TRUE(windows.tapeWindow().isVisible());
 }
 
 // A start takes what the settings file keeps, before the window shows.
@@ -272,8 +272,7 @@ TEST(SettingsAtStart, TheKeptValuesApply)
             settings.setWindowPosition(p.kept);
         }
         platform::WarningBeep beep;
-        NumraWindows windows(beep, QChar(u','));
-        MainWindow& mainWindow = windows.mainWindow;
+        MainWindow mainWindow(beep, QChar(u','));
         EXPECT_EQ(mainWindow.pos() == p.kept, p.restored) << mainWindow.pos().x() << "," << mainWindow.pos().y();
         if (!p.restored) {
             EXPECT_TRUE(left.contains(mainWindow.frameGeometry())) << "centred as on a first start";
@@ -290,17 +289,17 @@ TEST(SettingsAtStart, NothingIsWrittenUntilTheUserChangesSomething)
 {
     const NoSettings none;
     platform::WarningBeep beep;
-    NumraWindows windows(beep, QChar(u','));
-    windows.mainWindow.show();
+    MainWindow mainWindow(beep, QChar(u','));
+    mainWindow.show();
     processEvents();
     QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit");
     EXPECT_FALSE(QFile::exists(settingsFile()));
 
-    windows.mainWindow.move(windows.mainWindow.pos() + QPoint(40, 30));
+    mainWindow.move(mainWindow.pos() + QPoint(40, 30));
     QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit");
-    EXPECT_EQ(Settings().windowPosition(), windows.mainWindow.pos()) << "a moved window is kept where it is";
+    EXPECT_EQ(Settings().windowPosition(), mainWindow.pos()) << "a moved window is kept where it is";
     EXPECT_EQ(Settings().vatRates(), VatRates{});
-    windows.mainWindow.hide();
+    mainWindow.hide();
 }
 
 // Also run on the minimal platform, which stands for one that cannot keep a

@@ -7,6 +7,8 @@
 
 #include "core/tapefile.h"
 #include "files/datafolder.h"
+#include "eval/errors.h"
+#include "gui/printdialog.h"
 #include "gui/tapekeeping.h"
 #include "gui/tapeprinting.h"
 
@@ -29,6 +31,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <memory>
 #include <unistd.h>
 
 using namespace numra;
@@ -80,7 +83,7 @@ protected:
     TapeWindowTest() { processEvents(); }
 
     Calculator& core() { return mainWindow.calculator(); }
-    TapeWindow& tapeWindow() { return windows.tapeWindow; }
+    TapeWindow& tapeWindow() { return windows.tapeWindow(); }
     QTableView& view() { return *tapeWindow().rows(); }
 
     void press(std::initializer_list<Key> keys)
@@ -93,7 +96,7 @@ protected:
     {
         press({Key::Digit1, Key::Digit2, Key::Plus, Key::Digit5, Key::Multiply, Key::Digit2, Key::Equals,
                Key::ClearEntry, Key::Digit7, Key::Minus, Key::Equals});
-        windows.formulaWindow.hide();
+        windows.formulaWindow().hide();
     }
     void openTape()
     {
@@ -171,26 +174,26 @@ TEST_F(TapeWindowTest, SubtotalAndVatWindowsLeaveTheTapeUncovered)
         if (tapeFirst)
             openTape();
         press({Key::ClearEntry, Key::Digit5, Key::Plus, Key::Equals, Key::ClearEntry});
-        ASSERT_TRUE(windows.formulaWindow.isVisible());
+        ASSERT_TRUE(windows.formulaWindow().isVisible());
         if (!tapeFirst)
             openTape();
         QRect vatShown;
         ModalScript modals;
         modals.then([&](QWidget& window) {
             vatShown = window.frameGeometry();
-            windows.vatWindow.closeButton()->click();
+            windows.vatWindow().closeButton()->click();
         });
         press({Key::Digit1, Key::Digit2, Key::VatFromNet});
 
         const QRect tape = tapeWindow().frameGeometry();
         EXPECT_GT(tape.left(), calculator.right());
         for (const auto& [name, shown] :
-             {std::pair{"subtotal", windows.formulaWindow.frameGeometry()}, std::pair{"VAT", vatShown}}) {
+             {std::pair{"subtotal", windows.formulaWindow().frameGeometry()}, std::pair{"VAT", vatShown}}) {
             EXPECT_FALSE(shown.intersects(tape)) << name;
             EXPECT_LT(shown.right(), calculator.left()) << name;
             EXPECT_TRUE(screen.contains(shown)) << name;
         }
-        windows.formulaWindow.hide();
+        windows.formulaWindow().hide();
         tapeWindow().hide();
     }
 }
@@ -311,6 +314,21 @@ TEST_F(TapeWindowTest, ExportIntoAReadOnlyFolderIsReportedAndLeavesTheOldFile)
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+// At the end of the program the calculator window goes, with the tape window
+// still open and following the tape, which goes before it (a sanitizer
+// build reports any use of the tape after it has gone).
+TEST(TapeWindowAtExit, GoesWithTheCalculatorWindowWhileOpen)
+{
+    platform::WarningBeep beep;
+    auto mainWindow = std::make_unique<MainWindow>(beep, u',');
+    mainWindow->show();
+    mainWindow->clickKey(Key::Digit7);
+    mainWindow->clickKey(Key::Equals);
+    mainWindow->toggleTapeWindow();
+    ASSERT_TRUE(mainWindow->secondaryWindows().tapeWindow().isVisible());
+    mainWindow.reset();
+}
+
 TEST(TapePrinting, PagesCarryTheDateAndTheirNumbers)
 {
     const QDate date(2026, 3, 5);
@@ -348,6 +366,26 @@ TEST_F(TapeWindowTest, PrintsToPdf)
     const qsizetype full = pagesPrinted(400);
     EXPECT_GT(full, 3) << "400 rows take several pages";
     EXPECT_LT(full, 40);
+}
+
+// "Drucken…" asks through Qt's print dialog, which comes from a module that
+// is loaded on first use; cancelled, it gives no printer. A module that is
+// not found is an error, for the default error box.
+TEST_F(TapeWindowTest, PrintDialogComesFromItsModule)
+{
+    QString title;
+    ModalScript modals;
+    modals.then([&](QWidget& dialog) {
+        title = dialog.windowTitle();
+        static_cast<QDialog&>(dialog).reject();
+    });
+    EXPECT_EQ(askForPrinter(&tapeWindow(), QStringLiteral("Rechenstreifen drucken"),
+                            QStringLiteral(NUMRA_PRINT_MODULE_FOLDER)),
+              nullptr);
+    EXPECT_EQ(title, QStringLiteral("Rechenstreifen drucken"));
+
+    QTemporaryDir empty;
+    EXPECT_THROW(askForPrinter(&tapeWindow(), QString(), empty.path()), Error);
 }
 
 TEST_F(TapeWindowTest, KeepTapeWritesTheFileAfterAChangeAndRemovesItWhenSwitchedOff)

@@ -45,7 +45,7 @@ protected:
     // "Ust+" on 12,5 typed on the keypad as 12.5; the answers for the modal
     // windows are queued before.
     void vatOnTwelveFifty() { press({Key::Digit1, Key::Digit2, Key::Point, Key::Digit5, Key::VatFromNet}); }
-    VatWindow& vat() { return windows.vatWindow; }
+    VatWindow& vat() { return windows.vatWindow(); }
 };
 
 TEST_F(Windows, VatWindowShowsTheAmountsAndCopiesTheChosenOne)
@@ -63,9 +63,9 @@ TEST_F(Windows, VatWindowShowsTheAmountsAndCopiesTheChosenOne)
         vat().copyButton()->click();
     });
     modals.then([&](QWidget& chooser) {
-        EXPECT_EQ(&chooser, &windows.copyChooser);
-        windows.copyChooser.group()->button(int(VatField::Net))->click();
-        windows.copyChooser.okButton()->click();
+        EXPECT_EQ(&chooser, &windows.copyChooser());
+        windows.copyChooser().group()->button(int(VatField::Net))->click();
+        windows.copyChooser().okButton()->click();
     });
     modals.then(acknowledge(notice));
     vatOnTwelveFifty();
@@ -92,8 +92,8 @@ TEST_F(Windows, CancelledChooserCopiesNothingAndKeepsItsChoice)
     ModalScript modals;
     modals.then([&](QWidget&) { vat().copyButton()->click(); });
     modals.then([&](QWidget&) {
-        windows.copyChooser.group()->button(int(VatField::Gross))->click();
-        windows.copyChooser.cancelButton()->click();
+        windows.copyChooser().group()->button(int(VatField::Gross))->click();
+        windows.copyChooser().cancelButton()->click();
     });
     vatOnTwelveFifty();
     EXPECT_FALSE(vat().isVisible());
@@ -103,8 +103,8 @@ TEST_F(Windows, CancelledChooserCopiesNothingAndKeepsItsChoice)
     int checkedAtNextShowing = -1;
     modals.then([&](QWidget&) { vat().copyButton()->click(); });
     modals.then([&](QWidget&) {
-        checkedAtNextShowing = windows.copyChooser.group()->checkedId();
-        windows.copyChooser.cancelButton()->click();
+        checkedAtNextShowing = windows.copyChooser().group()->checkedId();
+        windows.copyChooser().cancelButton()->click();
     });
     press({Key::ClearEntry, Key::Digit1, Key::VatFromNet});
     EXPECT_EQ(checkedAtNextShowing, int(VatField::Gross));
@@ -194,9 +194,9 @@ TEST_F(Windows, SubtotalAndVatWindowsOpenBesideTheCalculatorOnItsScreen)
         });
         press({Key::ClearEntry, Key::Digit5, Key::Plus, Key::Equals, Key::ClearEntry});
         vatOnTwelveFifty();
-        ASSERT_TRUE(windows.formulaWindow.isVisible());
-        const QRect subtotalShown = windows.formulaWindow.frameGeometry();
-        windows.formulaWindow.hide();
+        ASSERT_TRUE(windows.formulaWindow().isVisible());
+        const QRect subtotalShown = windows.formulaWindow().frameGeometry();
+        windows.formulaWindow().hide();
 
         for (const auto& [name, shown] : {std::pair{"subtotal", subtotalShown}, std::pair{"VAT", vatShown}}) {
             EXPECT_FALSE(shown.intersects(keysOnScreen(mainWindow))) << name << " over the keys";
@@ -206,12 +206,39 @@ TEST_F(Windows, SubtotalAndVatWindowsOpenBesideTheCalculatorOnItsScreen)
     }
 }
 
+// The windows the calculator opens, its menu included: built when first used.
+QList<QWidget*> builtWindowsOf(MainWindow& mainWindow)
+{
+    QList<QWidget*> windows;
+    for (QWidget* child : mainWindow.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child->isWindow())
+            windows << child;
+    return windows;
+}
+
+TEST_F(Windows, OtherWindowsAreBuiltOnFirstUseOnlyAndKept)
+{
+    EXPECT_TRUE(builtWindowsOf(mainWindow).isEmpty()) << "the calculator's first picture needs none of them";
+    ModalScript modals;
+    modals.then([&](QWidget& shown) {
+        EXPECT_EQ(builtWindowsOf(mainWindow), QList<QWidget*>{&shown}) << "the VAT window, without its copy chooser";
+        vat().closeButton()->click();
+    });
+    vatOnTwelveFifty();
+    modals.then([&](QWidget& shown) {
+        EXPECT_EQ(&shown, &vat()) << "the same window again";
+        vat().closeButton()->click();
+    });
+    press({Key::VatFromNet});
+    EXPECT_EQ(builtWindowsOf(mainWindow).size(), 1);
+}
+
 TEST_F(Windows, SecondaryWindowsAskForATitleBarWithNothingInIt)
 {
     // The tape window is a tool window: it stays with the calculator.
     const std::pair<const QWidget*, Qt::WindowType> secondary[] = {
-        {&windows.aboutWindow, Qt::Dialog},   {&windows.vatWindow, Qt::Dialog},   {&windows.helpWindow, Qt::Dialog},
-        {&windows.formulaWindow, Qt::Dialog}, {&windows.copyChooser, Qt::Dialog}, {&windows.tapeWindow, Qt::Tool}};
+        {&windows.aboutWindow(), Qt::Dialog},   {&windows.vatWindow(), Qt::Dialog},   {&windows.helpWindow(), Qt::Dialog},
+        {&windows.formulaWindow(), Qt::Dialog}, {&windows.copyChooser(), Qt::Dialog}, {&windows.tapeWindow(), Qt::Tool}};
     const Qt::WindowFlags buttons = Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
         | Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint;
     for (const auto& [window, type] : secondary) {
@@ -222,14 +249,14 @@ TEST_F(Windows, SecondaryWindowsAskForATitleBarWithNothingInIt)
         EXPECT_TRUE(window->windowTitle().isEmpty());
     }
     press({Key::Digit5, Key::Plus, Key::Equals});
-    ASSERT_NE(windows.formulaWindow.windowHandle(), nullptr);
-    EXPECT_EQ(windows.formulaWindow.windowHandle()->transientParent(), mainWindow.windowHandle())
+    ASSERT_NE(windows.formulaWindow().windowHandle(), nullptr);
+    EXPECT_EQ(windows.formulaWindow().windowHandle()->transientParent(), mainWindow.windowHandle())
         << "the window manager is told whose window it is";
 }
 
 TEST_F(Windows, SubtotalWindowStaysOpenAndIsUpdated)
 {
-    FormulaWindow& formula = windows.formulaWindow;
+    FormulaWindow& formula = windows.formulaWindow();
     press({Key::Digit5, Key::Plus, Key::Equals});
     ASSERT_TRUE(formula.isVisible());
     EXPECT_FALSE(formula.isModal());
@@ -248,7 +275,7 @@ TEST_F(Windows, SubtotalWindowStaysOpenAndIsUpdated)
 
 TEST_F(Windows, SaveRoleReturnsTheEditedFormulaOrNothing)
 {
-    FormulaWindow& formula = windows.formulaWindow;
+    FormulaWindow& formula = windows.formulaWindow();
     ModalScript modals;
     modals.then([&](QWidget&) {
         EXPECT_EQ(formula.caption()->text(), QStringLiteral("Formula"));
@@ -288,15 +315,15 @@ TEST_F(Windows, QuitButtonAndBeendenEndTheEventLoop)
 TEST_F(Windows, SaveRoleFailsWhileTheSubtotalIsShown)
 {
     press({Key::Digit5, Key::Plus, Key::Equals});
-    ASSERT_TRUE(windows.formulaWindow.isVisible());
+    ASSERT_TRUE(windows.formulaWindow().isVisible());
     ShownMessage box;
     ModalScript modals;
     modals.then(acknowledge(box));
     runGuarded(&mainWindow, [&] { mainWindow.confirmFormula(QStringLiteral("5+")); });
     EXPECT_EQ(box.caption, QStringLiteral("Numra"));
     EXPECT_EQ(box.text, QStringLiteral("Sichtbares Fenster kann nicht in modales geändert werden."));
-    EXPECT_EQ(windows.formulaWindow.caption()->text(), QStringLiteral("Formula"));
-    EXPECT_EQ(windows.formulaWindow.field()->text(), QStringLiteral("5+"));
+    EXPECT_EQ(windows.formulaWindow().caption()->text(), QStringLiteral("Formula"));
+    EXPECT_EQ(windows.formulaWindow().field()->text(), QStringLiteral("5+"));
 }
 
 TEST_F(Windows, SaveAndLoadThroughTheMenu)
@@ -311,8 +338,8 @@ TEST_F(Windows, SaveAndLoadThroughTheMenu)
     };
     ModalScript modals;
     modals.then([&](QWidget&) {
-        EXPECT_EQ(windows.formulaWindow.field()->text(), QStringLiteral("12+5"));
-        windows.formulaWindow.saveButton()->click();
+        EXPECT_EQ(windows.formulaWindow().field()->text(), QStringLiteral("12+5"));
+        windows.formulaWindow().saveButton()->click();
     });
     modals.then(chooseFile);
     press({Key::Digit1, Key::Digit2, Key::Plus, Key::Digit5, Key::Equals});
@@ -519,28 +546,28 @@ TEST_F(Windows, HelpButtonAndAboutItemShowTheirTexts)
     QString helpText, link;
     ModalScript modals;
     modals.then([&](QWidget&) {
-        helpText = windows.helpWindow.text()->text();
-        windows.helpWindow.okButton()->click();
+        helpText = windows.helpWindow().text()->text();
+        windows.helpWindow().okButton()->click();
     });
     static_cast<QAbstractButton*>(mainWindow.control(WindowControl::HelpButton))->click();
     EXPECT_TRUE(helpText.startsWith(QStringLiteral("Die Bedienung entspricht im Wesentlichen")));
     EXPECT_TRUE(helpText.endsWith(QStringLiteral("erst am Schluß einer Berechnung das Endergebnis runden.")));
 
     modals.then([&](QWidget&) {
-        helpText = windows.helpWindow.text()->text();
-        windows.helpWindow.okButton()->click();
+        helpText = windows.helpWindow().text()->text();
+        windows.helpWindow().okButton()->click();
     });
-    windows.helpWindow.showHelp(Language::English);
+    windows.helpWindow().showHelp(Language::English);
     EXPECT_EQ(helpText.split(u'\n').size(), 2);
     EXPECT_TRUE(helpText.endsWith(QStringLiteral("These formulas can be saved to reloaded it later on.")));
 
     modals.then([&](QWidget& about) {
-        link = windows.aboutWindow.link()->text();
+        link = windows.aboutWindow().link()->text();
         QTest::keyClick(&about, Qt::Key_Return); // Return presses the default "OK"
     });
     mainWindow.menuItem(MenuItem::About)->trigger();
     EXPECT_EQ(link, QStringLiteral("numra.example.org"));
-    EXPECT_FALSE(windows.aboutWindow.isVisible());
+    EXPECT_FALSE(windows.aboutWindow().isVisible());
 }
 
 class UrlCatcher : public QObject {
@@ -557,11 +584,11 @@ TEST_F(Windows, AboutLinkOpensTheMakersAddress)
     QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
     ModalScript modals;
     modals.then([&](QWidget& about) {
-        QTest::mouseClick(windows.aboutWindow.link(), Qt::LeftButton);
+        QTest::mouseClick(windows.aboutWindow().link(), Qt::LeftButton);
         EXPECT_TRUE(about.isVisible()) << "the link leaves the window open";
-        windows.aboutWindow.okButton()->click();
+        windows.aboutWindow().okButton()->click();
     });
-    windows.aboutWindow.showAbout(Language::English);
+    windows.aboutWindow().showAbout(Language::English);
     QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
     EXPECT_EQ(catcher.opened, QList<QUrl>{QUrl(QStringLiteral("http://numra.example.com"))});
 }

@@ -16,7 +16,7 @@ namespace numra {
 
 class FixedDialog : public QDialog {
 public:
-    // name: the object name, by which the style sheet picks some windows.
+    // name: the object name, which names the window in the tests' messages.
     FixedDialog(QWidget* owner, const QString& name, QSize clientSize);
 
     // Centred over the calculator, its owner: a window the user answers

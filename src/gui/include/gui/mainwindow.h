@@ -10,6 +10,7 @@
 #include "core/calculatorui.h"
 #include "core/settings.h"
 #include "gui/mainlayout.h"
+#include "gui/secondarywindows.h"
 #include "gui/tapekeeping.h"
 #include "gui/toolkittexts.h"
 
@@ -25,22 +26,7 @@ class QPushButton;
 
 namespace numra {
 
-class AboutWindow;
-class CopyChooser;
-class FormulaWindow;
-class HelpWindow;
-class TapeWindow;
-class VatWindow;
 namespace platform { class WarningBeep; }
-
-struct SecondaryWindows {
-    AboutWindow* aboutWindow;
-    VatWindow* vatWindow;
-    HelpWindow* helpWindow;
-    FormulaWindow* formulaWindow;
-    CopyChooser* copyChooser;
-    TapeWindow* tapeWindow;
-};
 
 // The items of the popup menu; the language submenu and "Hilfe" are hidden,
 // and so is "Immer im Vordergrund" where the platform cannot do it. The VAT
@@ -53,16 +39,15 @@ class MainWindow : public QWidget, public CalculatorUi {
 public:
     MainWindow(platform::WarningBeep& beep, QChar decimalSeparator);
 
-    // Called once, after the secondary windows have been created.
-    void attach(const SecondaryWindows& windows);
-
     Calculator& calculator() { return core_; }
+    SecondaryWindows& secondaryWindows() { return windows_; }
     QPushButton* keyButton(Key key) const { return keyButtons_[static_cast<std::size_t>(key)]; }
     QWidget* control(WindowControl id) const { return controls_[static_cast<std::size_t>(id)]; }
     QLineEdit* entryField() const;
     QCheckBox* roundingBox() const;
-    QMenu* popupMenu() const { return menu_; }
-    QAction* menuItem(MenuItem item) const { return menuItems_[static_cast<std::size_t>(item)]; }
+    // The menu is built when it is first asked for.
+    QMenu* popupMenu();
+    QAction* menuItem(MenuItem item);
 
     // What the keyboard handling does with the window.
     void clickKey(Key key);
@@ -126,11 +111,12 @@ private:
     void setLanguage(Language language);
 
     // The tape window (mainwindowtape.cpp).
-    void connectTapeWindow();
+    void connectTapeWindow(TapeWindow& tape);
     void syncTapeMenuItems();
 
     // What is kept between runs (mainwindowsettings.cpp).
     void applySettings();
+    void connectVatWindow(VatWindow& vat);
     void restorePosition();
     void keepPosition();
     bool takeVatRates(const VatRates& rates);
@@ -143,7 +129,9 @@ private:
     CalculationFiles calculationFiles_{core_, *this};
     Settings settings_;
     TapeKeeping tapeKeeping_{core_.tape(), settings_, *this};
-    SecondaryWindows windows_{};
+    SecondaryWindows windows_{*this, core_.tape(),
+                              {[this](TapeWindow& tape) { connectTapeWindow(tape); },
+                               [this](VatWindow& vat) { connectVatWindow(vat); }}};
     std::array<QWidget*, windowControlCount> controls_{};
     std::array<QPushButton*, keyCount> keyButtons_{};
     std::array<QAction*, static_cast<std::size_t>(MenuItem::Count)> menuItems_{};

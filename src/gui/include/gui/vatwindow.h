@@ -20,14 +20,12 @@ class QPushButton;
 
 namespace numra {
 
-class CopyChooser;
-
 class VatWindow : public FixedDialog {
 public:
     explicit VatWindow(QWidget* owner);
 
-    // Set once at start-up: the chooser is created after this window.
-    void setChooser(CopyChooser* chooser) { chooser_ = chooser; }
+    // Asks which amount to copy (the copy chooser); set once.
+    void setChooser(std::function<VatField()> choose) { choose_ = std::move(choose); }
 
     // Called when the user chooses another rate of the offered ones: the
     // rate, or nothing for a new own rate. It returns false when the rate
@@ -67,7 +65,7 @@ private:
     VatAmounts shownAmounts() const;
     void showMessage(MessageKind kind, const QString& text);
 
-    CopyChooser* chooser_ = nullptr;
+    std::function<VatField()> choose_;
     QLabel* netLabel_;
     QLineEdit* netField_;
     QLabel* taxLabel_;

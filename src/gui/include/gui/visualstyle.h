@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The visual style is a resource of the program: a Qt style sheet named after
-// the style. A missing style is reported and the default look stays.
+// The visual style is part of the program, asked for by its name. A name
+// the program does not carry is reported and the default look stays.
 
 #include <QString>
 

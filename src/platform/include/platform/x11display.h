@@ -9,4 +9,8 @@ namespace numra::platform {
 
 _XDisplay* x11Display();
 
+// Returns once the X server has handled every request sent so far; does
+// nothing on other platforms.
+void waitForX11Server();
+
 } // namespace numra::platform

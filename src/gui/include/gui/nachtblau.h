@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// "Nachtblau", Numra's visual style: navy keys with a bevel, fields sunk in
+// with a one-pixel edge, flat picture buttons that light up under the mouse,
+// a navy menu, tooltip and table head, and a light ground for the dialogs
+// whose layouts give them no colour. A small proxy over Qt's Fusion style,
+// which draws everything this one leaves alone, so that the look does not
+// depend on the desktop. The colours, fonts and places that the layouts give
+// are the layouts'; the style does not touch them.
+
+#include <QProxyStyle>
+#include <QStyleOption>
+#include <span>
+
+namespace numra::nachtblau {
+
+// Every colour of the style, each once.
+enum class Colour {
+    Key,             // a key's face
+    KeyHovered,      // under the mouse
+    KeyPressed,
+    KeyText,
+    KeyTextDisabled,
+    BevelLight,      // a key's upper and left edge
+    BevelDark,       // its lower and right edge; the whole edge while it is pressed
+    FocusEdge,       // the whole edge of the key that has the keyboard focus
+    FieldEdgeUpper,  // a field's upper and left edge: it lies sunk in
+    FieldEdgeLower,
+    FlatHovered,     // laid over a flat picture button under the mouse
+    FlatPressed,
+    Selection,       // selected text in a field
+    SelectionText,
+    GroupEdge,       // the rounded edge round a group of choices
+    DialogGround,    // dialogs without a colour of their own, message boxes
+    Menu,
+    MenuText,
+    MenuHighlight,   // the item under the mouse, and the separators
+    MenuEdge,
+    ToolTip,
+    ToolTipText,
+    ToolTipEdge,
+    Table,           // the rows of a table (the tape)
+    TableAlternate,  // every other row
+    TableText,
+    TableEdge,
+    TableSelection,
+    TableSelectionText,
+    TableHead,
+    TableHeadText,
+    TableHeadDivider,
+    Count
+};
+
+QColor colour(Colour role);
+
+// Where the style draws text: the text's colour and the colour behind it.
+struct TextOnGround {
+    const char* where;
+    Colour text;
+    Colour ground;
+};
+std::span<const TextOnGround> textsOnGrounds();
+
+class Style : public QProxyStyle {
+public:
+    Style();
+
+    using QProxyStyle::polish;
+    void polish(QWidget* widget) override;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget) const override;
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override;
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& contentsSize,
+                           const QWidget* widget) const override;
+    QRect subElementRect(SubElement element, const QStyleOption* option, const QWidget* widget) const override;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl subControl,
+                         const QWidget* widget) const override;
+
+private:
+    void drawKeyWithCaption(const QStyleOptionButton* key, QPainter* painter, const QWidget* widget) const;
+    void drawCheckBox(const QStyleOptionButton* box, bool radio, QPainter* painter, const QWidget* widget) const;
+    void drawHeadSectionWithCaption(const QStyleOptionHeader* head, QPainter* painter, const QWidget* widget) const;
+    void drawGroupBox(const QStyleOptionGroupBox* group, QPainter* painter, const QWidget* widget) const;
+    void drawMenuItem(const QStyleOptionMenuItem* item, QPainter* painter, const QWidget* widget) const;
+    QRect checkBoxFocusRect(const QStyleOption* option, const QWidget* widget) const;
+    QRect groupBoxRect(const QStyleOptionGroupBox* group, SubControl subControl) const;
+    static QSize menuItemSize(const QStyleOption* option, QSize contentsSize);
+
+    // Room inside the edges: beside a field's text, round the captions of
+    // the table's head, in the menu and its items, in a tooltip.
+    static constexpr int fieldTextPadding = 2;
+    static constexpr QMargins headPadding{4, 2, 4, 2};
+    static constexpr int menuPadding = 2;
+    static constexpr QMargins menuItemPadding{14, 3, 18, 3};
+    static constexpr QMargins menuSeparatorMargins{4, 3, 4, 3};
+    static constexpr int menuCheckColumn = 14;
+    static constexpr int menuCheckGap = 4; // measured into an item's width, not drawn
+    static constexpr int toolTipPadding = 2;
+    // The rounded face of a flat picture button under the mouse.
+    static constexpr int flatHoverRadius = 4;
+    // The check boxes' and radio buttons' marks, and the room to their text.
+    static constexpr int indicatorSide = 11;
+    static constexpr int indicatorSpacing = 4;
+    // A group box's edge lies this far below its top, through the middle of
+    // its title, which starts this far from its left; the title has the
+    // padding on each side and room beside its text.
+    static constexpr int groupEdgeTop = 7;
+    static constexpr int groupEdgeRadius = 3;
+    static constexpr int groupTitleLeft = 8;
+    static constexpr int groupTitlePadding = 2;
+    static constexpr int groupTitleRoom = 4;
+    // A message box's buttons are at least this large.
+    static constexpr QSize messageButtonMinimum{72, 24};
+};
+
+} // namespace numra::nachtblau
