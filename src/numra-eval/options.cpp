@@ -106,8 +106,9 @@ Key mode: each KEY is a button caption (0 to 9, "." or "," for the decimal
 key, which writes the decimal separator, "+", "-", "*", "/", "=", CE, Edit,
 "%", "+/-", "1/x", "√", "x^n", Ganzzahl, M+, M-, MC, Hex->Int, Int->Hex, Ust+,
 Ust-), Runden (a click on the rounding check box), Kopieren (the clipboard
-key) or text:STRING (types STRING at the end of the entry field). Prints a line for each message box ("Fehler: ", "Information: ",
-"Hinweis: " for a box without icon), each subtotal ("Zwischensumme: ") and
+key) or text:STRING (types STRING at the end of the entry field). Prints a
+line for each message box ("Fehler: ", "Information: ", "Hinweis: " for a
+box without icon), each subtotal ("Zwischensumme: ") and
 each VAT window ("MwSt: Netto=... Steuer=... Brutto=... (label)", after which
 its copy chooser is cancelled; with --vat-rate the label names the rate as
 the window does, "Umsatzsteuer 7 %"), then "Anzeige: " and the entry field,
