@@ -12,7 +12,6 @@
 #include "eval/fpu.h"
 #include "eval/numbertext.h"
 
-#include <array>
 #include <cmath>
 #include <cstdint>
 
@@ -196,10 +195,10 @@ private:
         return value;
     }
 
-    // A number of at most 19 digits is its digits as an integer divided by a
-    // power of ten, both exact in extended precision, so the one rounding of
-    // the division gives the nearest value, as the general conversion does;
-    // long chains of numbers are read several times faster this way.
+    // A number of at most 19 digits is exact as an integer in extended
+    // precision, so the exact decimal value gives the nearest value, as the
+    // general conversion does; long chains of numbers are read several times
+    // faster this way.
     static bool readShortNumber(QStringView number, long double& value)
     {
         static constexpr int kMaxDigits = 19; // below 2^64, so exact as an extended value
@@ -218,16 +217,7 @@ private:
             if (afterPoint)
                 ++decimals;
         }
-        static const auto powersOfTen = [] {
-            std::array<long double, kMaxDigits + 1> powers{};
-            long double power = 1;
-            for (long double& p : powers) {
-                p = power;
-                power *= 10;
-            }
-            return powers;
-        }();
-        value = static_cast<long double>(digits) / powersOfTen[decimals];
+        value = *exactDecimalValue(digits, -decimals); // at most 19 decimals: always exact
         return true;
     }
 
