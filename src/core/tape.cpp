@@ -161,20 +161,21 @@ void Tape::clear()
     replaceRows({});
 }
 
+// Each row comes in as add() takes it, so a loaded tape keeps the same
+// bounds; the total is summed once at the end.
 void Tape::replaceRows(std::vector<TapeRow> rows)
 {
     beginResetModel();
     rows_.clear();
     characters_ = 0;
-    const std::size_t first = rows.size() > std::size_t(kMaxTapeRows) ? rows.size() - std::size_t(kMaxTapeRows) : 0;
-    for (std::size_t i = first; i < rows.size(); ++i) {
-        Entry entry = entryOf(std::move(rows[i]));
+    for (TapeRow& row : rows) {
+        Entry entry = entryOf(std::move(row));
+        for (qsizetype drop = rowsToDropBefore(entry); drop > 0; --drop) {
+            characters_ -= charactersOf(rows_.front().row);
+            rows_.pop_front();
+        }
         characters_ += charactersOf(entry.row);
         rows_.push_back(std::move(entry));
-    }
-    while (characters_ > kMaxTapeCharacters && rows_.size() > 1) {
-        characters_ -= charactersOf(rows_.front().row);
-        rows_.pop_front();
     }
     recomputeTotal();
     ++revision_;
