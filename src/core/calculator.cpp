@@ -27,10 +27,6 @@ void Calculator::start(const QString& dataFolder)
 
 void Calculator::press(Key key)
 {
-    // Shared, the entry's buffer would be copied at its next change.
-    if (tapeRecording_)
-        entryAtKey_ = display_.entryText;
-    errorShownThisKey_ = false;
     if (const auto c = keyCharacter(key, separator_)) {
         appendCharacter(*c);
         return;
@@ -107,7 +103,6 @@ void Calculator::focusEntry() { ui_.focusEntry(); }
 
 void Calculator::showError(const QString& message)
 {
-    errorShownThisKey_ = true;
     ui_.showMessage(MessageKind::Error, message);
 }
 

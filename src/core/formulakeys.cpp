@@ -110,8 +110,9 @@ void Calculator::computePendingPower()
         return;
     const long double base = parseNumber(powerBase_, separator_);
     const long double exponent = parseNumber(display_.entryText, separator_);
+    const QString formula = trimBlanks(powerBase_) + u'^' + trimBlanks(display_.entryText);
     setEntryText(formatGeneral(power(base, exponent), separator_));
-    recordOnTape(TapeRowKind::Power);
+    recordOperation(TapeRowKind::Power, formula);
     powerBase_.clear();
     inputMode_ = InputMode::Keypad;
 }

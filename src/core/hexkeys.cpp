@@ -19,17 +19,12 @@ void Calculator::hexToIntKey()
     }
     if (inputMode_ != InputMode::Edit)
         toggleEditMode();
-    setEntryText(QString::number(hexToInt(digits)));
-    recordOnTape(TapeRowKind::HexToInt);
-}
-
-// Reports a failure itself and gives 0.
-std::int32_t Calculator::hexToInt(const QString& digits)
-{
-    if (const auto value = parseHexInt32(digits))
-        return *value;
-    showError(text(TextId::ConvertErrorMessage));
-    return 0;
+    const std::optional<std::int32_t> value = parseHexInt32(digits);
+    if (!value) // the entry shows 0 after the box
+        showError(text(TextId::ConvertErrorMessage));
+    setEntryText(QString::number(value.value_or(0)));
+    if (value)
+        recordOperation(TapeRowKind::HexToInt, digits);
 }
 
 // Int->Hex takes the integer part as Ganzzahl takes it; a value
@@ -43,8 +38,9 @@ void Calculator::intToHexKey()
         showError(text(TextId::InvalidInputMessage));
         return;
     }
+    const QString operand = trimBlanks(display_.entryText);
     setEntryText(intToHexText(std::int32_t(part.value)));
-    recordOnTape(TapeRowKind::IntToHex);
+    recordOperation(TapeRowKind::IntToHex, operand);
 }
 
 } // namespace numra

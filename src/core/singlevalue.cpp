@@ -71,9 +71,10 @@ void Calculator::squareRoot()
     if (isBlankText(display_.entryText))
         return;
     if (const auto root = squareRootOf(display_.entryText, separator_)) {
+        const QString operand = trimBlanks(display_.entryText);
         setEntryText(formatGeneral(*root, separator_));
         formula_.clear();
-        recordOnTape(TapeRowKind::SquareRoot);
+        recordOperation(TapeRowKind::SquareRoot, operand);
     } else {
         showError(text(TextId::InvalidInputMessage));
     }
@@ -103,8 +104,9 @@ void Calculator::cutDecimals()
         showError(text(TextId::InvalidInputMessage));
         return;
     }
+    const QString operand = trimBlanks(display_.entryText);
     setEntryText(QString::number(part.value));
-    recordOnTape(TapeRowKind::CutDecimals);
+    recordOperation(TapeRowKind::CutDecimals, operand);
 }
 
 // Runs only when the box changes. Unchecking does not bring back decimals

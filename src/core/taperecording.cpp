@@ -11,33 +11,24 @@
 
 namespace numra {
 
-// Called right after an operation has shown its result; a thrown error skips
-// the call, and an error box shown by the key suppresses the row.
-// Calculations record the formula they evaluated, the other operations the
-// entry they worked on.
+// Called right after a calculation has shown its result; a thrown error
+// skips the call. The row holds the formula that was evaluated.
 void Calculator::recordOnTape(TapeRowKind kind)
 {
-    if (!tapeRecording_ || errorShownThisKey_)
-        return;
-    switch (kind) {
-    case TapeRowKind::Result:
-    case TapeRowKind::Percent:
-    case TapeRowKind::SignChange:
-    case TapeRowKind::Reciprocal:
-        if (isBlankText(formula_))
-            return; // nothing was evaluated
-        if (subtotalShown_)
-            tape_.add({TapeRowKind::Subtotal, withRegionalSeparator(formula_), subtotalText_});
-        else
-            tape_.add({kind, withRegionalSeparator(formula_), display_.entryText});
-        return;
-    case TapeRowKind::Power:
-        tape_.add({kind, trimBlanks(powerBase_) + u'^' + trimBlanks(entryAtKey_), display_.entryText});
-        return;
-    default:
-        tape_.add({kind, trimBlanks(entryAtKey_), display_.entryText});
-        return;
-    }
+    if (!tapeRecording_ || isBlankText(formula_))
+        return; // nothing was evaluated
+    if (subtotalShown_)
+        tape_.add({TapeRowKind::Subtotal, withRegionalSeparator(formula_), subtotalText_});
+    else
+        tape_.add({kind, withRegionalSeparator(formula_), display_.entryText});
+}
+
+// Called right after an operation on the entry alone has shown its result;
+// formula is what it worked on, as the user typed it.
+void Calculator::recordOperation(TapeRowKind kind, const QString& formula)
+{
+    if (tapeRecording_)
+        tape_.add({kind, formula, display_.entryText});
 }
 
 // One row with the three amounts the VAT window shows and the rate they were

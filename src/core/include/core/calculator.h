@@ -150,7 +150,6 @@ private:
     // Hexadecimal conversion (hexkeys.cpp).
     void hexToIntKey();
     void intToHexKey();
-    std::int32_t hexToInt(const QString& digits); // reports its failure itself
 
     // VAT keys (vatkeys.cpp).
     enum class VatDirection { FromNet, FromGross };
@@ -165,6 +164,7 @@ private:
     // The tape (taperecording.cpp): a row for the operation that has just
     // completed, from the texts shown.
     void recordOnTape(TapeRowKind kind);
+    void recordOperation(TapeRowKind kind, const QString& formula);
     void recordVatOnTape(TapeRowKind kind, const VatAmounts& amounts, int rate);
     QString withRegionalSeparator(QString formula) const;
 
@@ -193,8 +193,6 @@ private:
 
     Tape tape_;
     bool tapeRecording_ = true;
-    QString entryAtKey_;             // the entry when the key was pressed
-    bool errorShownThisKey_ = false; // an error box of the key: no row
     QString subtotalText_;           // the last subtotal shown; its buffer serves every subtotal
 };
 
