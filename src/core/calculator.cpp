@@ -92,9 +92,15 @@ void Calculator::putOperand(const QString& text)
     if (inputMode_ == InputMode::Keypad) {
         setEntryText(text);
     } else {
-        ensureRoomFor(display_.entryText.size() + text.size());
-        setEntryText(display_.entryText + text);
+        appendToEntryText(text);
     }
+}
+
+void Calculator::appendToEntryText(QStringView text)
+{
+    ensureRoomFor(display_.entryText.size() + text.size());
+    display_.entryText += text;
+    moveCaretToEnd();
 }
 
 void Calculator::moveCaretToEnd() { display_.caret = int(display_.entryText.size()); }

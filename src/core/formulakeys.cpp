@@ -14,8 +14,7 @@ namespace numra {
 // caret is; the entry is not validated ("1,," stays as typed).
 void Calculator::appendCharacter(QChar c)
 {
-    ensureRoomFor(display_.entryText.size() + 1);
-    setEntryText(display_.entryText + c);
+    appendToEntryText(QStringView(&c, 1));
     focusEntry();
 }
 

@@ -72,8 +72,7 @@ void Calculator::editFormula(const QString& formula)
 
 void Calculator::appendToEntry(const QString& text)
 {
-    ensureRoomFor(display_.entryText.size() + text.size());
-    setEntryText(display_.entryText + text);
+    appendToEntryText(text);
     focusEntry();
 }
 

@@ -169,6 +169,7 @@ private:
     QString withRegionalSeparator(QString formula) const;
 
     void putOperand(const QString& text); // replaces the entry in keypad mode, appends otherwise
+    void appendToEntryText(QStringView text); // the caret goes to the end
     void enterEditMode();
     void leaveEditMode();
     void ensureRoomFor(qsizetype length) const;     // throws Error(kTextTooLong)
