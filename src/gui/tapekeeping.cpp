@@ -20,7 +20,7 @@ const QString kUnreadableNotice =
 } // namespace
 
 TapeKeeping::TapeKeeping(Tape& tape, Settings& settings, QWidget& boxParent)
-    : kept_(tape, keptTapeFile()), settings_(settings), boxParent_(boxParent)
+    : kept_(tape, keptTapeFile()), settings_(settings), boxParent_(boxParent), wanted_(settings.keepTape())
 {
     saveSoon_.setSingleShot(true);
     saveSoon_.setInterval(kSaveDelayMs);
@@ -34,13 +34,9 @@ TapeKeeping::TapeKeeping(Tape& tape, Settings& settings, QWidget& boxParent)
     });
 }
 
-bool TapeKeeping::wanted() const
-{
-    return settings_.keepTape();
-}
-
 void TapeKeeping::setWanted(bool wanted)
 {
+    wanted_ = wanted;
     settings_.setKeepTape(wanted);
     if (wanted) {
         save(false);

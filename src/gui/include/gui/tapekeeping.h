@@ -22,7 +22,7 @@ public:
     // boxParent: the window over which the notice and errors are shown.
     TapeKeeping(Tape& tape, Settings& settings, QWidget& boxParent);
 
-    bool wanted() const;
+    bool wanted() const { return wanted_; }
     // On: the tape is written at once. Off: its file is removed.
     void setWanted(bool wanted);
 
@@ -38,6 +38,7 @@ private:
     KeptTape kept_;
     Settings& settings_;
     QWidget& boxParent_;
+    bool wanted_; // kept in the settings, read once: the tape changes at every "="
     QTimer saveSoon_;
     bool failing_ = false;
 };
