@@ -5,6 +5,7 @@
 #include "gui/mainwindow.h"
 
 #include "gui/fixeddialog.h"
+#include "gui/nachtblau.h"
 #include "gui/pictures.h"
 #include "gui/plainfield.h"
 
@@ -22,9 +23,6 @@ namespace numra {
 
 namespace {
 
-// The one grey on which the white title and the black caption of the
-// rounding box both reach a contrast of 4.5:1.
-const QColor windowGrey(0x76, 0x76, 0x76);
 // Sets the frameless window off any desktop, grey ones too.
 const QColor edgeColour(0x0b, 0x12, 0x30);
 const QColor entryGrey(0xF0, 0xF0, 0xF0);
@@ -59,7 +57,7 @@ QWidget* createTitleLabel(const ControlLayout& row, QWidget* parent)
     return label;
 }
 
-QWidget* createFrame(QWidget* parent)
+QFrame* createFrame(QWidget* parent)
 {
     auto* frame = new QFrame(parent);
     frame->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -70,9 +68,7 @@ QWidget* createFrame(QWidget* parent)
 // Lies over the whole window and lets every click through to what is below.
 QWidget* createEdge(QWidget* parent)
 {
-    auto* edge = new QFrame(parent);
-    edge->setFrameStyle(QFrame::Box | QFrame::Plain);
-    edge->setLineWidth(1);
+    QFrame* edge = createFrame(parent);
     edge->setAttribute(Qt::WA_TransparentForMouseEvents);
     QPalette palette = edge->palette();
     palette.setColor(QPalette::WindowText, edgeColour);
@@ -96,7 +92,7 @@ QWidget* createWidget(const ControlLayout& row, QWidget* parent)
         return new QCheckBox(row.caption.toString(), parent);
     case ControlKind::TitleStrip: {
         auto* strip = new QWidget(parent);
-        setBackground(strip, windowGrey); // the strip has the window's colour
+        setBackground(strip, nachtblau::colour(nachtblau::Colour::CalculatorGround)); // the strip has the window's colour
         return strip;
     }
     case ControlKind::FlatButton:
@@ -120,7 +116,7 @@ QWidget* createWidget(const ControlLayout& row, QWidget* parent)
 void MainWindow::buildControls()
 {
     setFont(tahoma(11));
-    setBackground(this, windowGrey);
+    setBackground(this, nachtblau::colour(nachtblau::Colour::CalculatorGround));
     for (const ControlLayout& row : windowControlLayout())
         controls_[static_cast<std::size_t>(row.id)] = createControl(row);
     for (const KeyInfo& key : keyTable())

@@ -42,6 +42,7 @@ constexpr std::array<ColourEntry, std::size_t(Colour::Count)> colourTable{{
     {Colour::SelectionText,      qRgb(0xff, 0xff, 0xff)},
     {Colour::GroupEdge,          qRgb(0x6b, 0x74, 0x90)},
     {Colour::DialogGround,       qRgb(0xdd, 0xe1, 0xea)},
+    {Colour::CalculatorGround,   qRgb(0x76, 0x76, 0x76)},
     {Colour::Menu,               qRgb(0x1b, 0x26, 0x54)},
     {Colour::MenuText,           qRgb(0xff, 0xff, 0xff)},
     {Colour::MenuHighlight,      qRgb(0x4a, 0x5f, 0x9c)},

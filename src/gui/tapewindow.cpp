@@ -5,6 +5,7 @@
 #include "core/tapeformats.h"
 #include "gui/errorguard.h"
 #include "gui/fixeddialog.h"
+#include "gui/nachtblau.h"
 #include "gui/printdialog.h"
 #include "gui/staysontop.h"
 #include "gui/tapeprinting.h"
@@ -30,7 +31,6 @@ namespace numra {
 
 namespace {
 
-const QColor windowGrey(128, 128, 128);
 constexpr QSize kStartSize(400, 331); // as tall as the calculator
 constexpr QSize kMinimumSize(260, 160);
 // Room for the widest kind and for results of about twelve digits.
@@ -73,7 +73,7 @@ TapeWindow::TapeWindow(QWidget* owner, Tape& tape) : QWidget(owner, Qt::Tool | t
     // Opened from the calculator, it leaves the keyboard there.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFont(tahoma(11));
-    setBackground(this, windowGrey);
+    setBackground(this, nachtblau::colour(nachtblau::Colour::CalculatorGround));
     resize(kStartSize);
     setMinimumSize(kMinimumSize);
 

@@ -32,6 +32,7 @@ enum class Colour {
     SelectionText,
     GroupEdge,       // the rounded edge round a group of choices
     DialogGround,    // dialogs without a colour of their own, message boxes
+    CalculatorGround, // the calculator and its tape window: white and black text both reach 4.5:1
     Menu,
     MenuText,
     MenuHighlight,   // the item under the mouse, and the separators
