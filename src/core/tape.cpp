@@ -134,14 +134,20 @@ void Tape::dropOldest(qsizetype count)
         return;
     beginRemoveRows(QModelIndex(), 0, int(count) - 1);
     for (qsizetype i = 0; i < count; ++i) {
-        characters_ -= charactersOf(rows_.front().row);
         addToTotal(rows_.front(), -1);
-        rows_.pop_front();
+        popOldest();
     }
     if (!std::isfinite(sum_))
         recomputeTotal();
     ++revision_;
     endRemoveRows();
+}
+
+// The views are told by the caller.
+void Tape::popOldest()
+{
+    characters_ -= charactersOf(rows_.front().row);
+    rows_.pop_front();
 }
 
 void Tape::deleteRow(qsizetype index)
@@ -170,10 +176,8 @@ void Tape::replaceRows(std::vector<TapeRow> rows)
     characters_ = 0;
     for (TapeRow& row : rows) {
         Entry entry = entryOf(std::move(row));
-        for (qsizetype drop = rowsToDropBefore(entry); drop > 0; --drop) {
-            characters_ -= charactersOf(rows_.front().row);
-            rows_.pop_front();
-        }
+        for (qsizetype drop = rowsToDropBefore(entry); drop > 0; --drop)
+            popOldest();
         characters_ += charactersOf(entry.row);
         rows_.push_back(std::move(entry));
     }

@@ -105,6 +105,7 @@ private:
     Entry entryOf(TapeRow row) const;
     qsizetype rowsToDropBefore(const Entry& incoming) const;
     void dropOldest(qsizetype count);
+    void popOldest();
     void addToTotal(const Entry& entry, int sign);
     void recomputeTotal();
 
