@@ -8,12 +8,12 @@
 
 #include "eval/powerformula.h"
 
+#include "eval/charclass.h"
 #include "eval/errors.h"
 #include "eval/fpu.h"
 #include "eval/numbertext.h"
 
 #include <cmath>
-#include <cstdint>
 
 namespace numra {
 
@@ -30,7 +30,6 @@ constexpr const long double* kNoSum = nullptr;
 constexpr int kMaxGroupDepth = 1000;
 
 bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 class PowerFormulaReader {
 public:
@@ -136,7 +135,7 @@ private:
         long double value = 0;
         if (current_ == u'(')
             value = readGroup();
-        else if (isDigit(current_))
+        else if (charclass::isDigit(current_))
             value = readPercentage(readNumber(), sum);
         else
             throw Error(kSyntaxError);
@@ -178,7 +177,7 @@ private:
         const qsizetype start = position_ - 1;
         qsizetype length = 0;
         bool pointTaken = false;
-        while (isDigit(current_)) {
+        while (charclass::isDigit(current_)) {
             ++length;
             if (nextChar() == u'.' && !pointTaken) {
                 ++length;
@@ -187,38 +186,10 @@ private:
             }
         }
         long double value = 0;
-        if (readShortNumber(QStringView(text_).mid(start, length), value))
-            return value;
-        const QString number = text_.mid(start, length);
+        const QStringView number = QStringView(text_).mid(start, length);
         if (!tryParseNumber(number, u'.', value))
-            throw ConvertError::notAFloat(number);
+            throw ConvertError::notAFloat(number.toString());
         return value;
-    }
-
-    // A number of at most 19 digits is exact as an integer in extended
-    // precision, so the exact decimal value gives the nearest value, as the
-    // general conversion does; long chains of numbers are read several times
-    // faster this way.
-    static bool readShortNumber(QStringView number, long double& value)
-    {
-        static constexpr int kMaxDigits = 19; // below 2^64, so exact as an extended value
-        std::uint64_t digits = 0;
-        int count = 0;
-        int decimals = 0;
-        bool afterPoint = false;
-        for (const QChar c : number) {
-            if (c == u'.') {
-                afterPoint = true;
-                continue;
-            }
-            if (++count > kMaxDigits)
-                return false;
-            digits = digits * 10 + (c.unicode() - u'0');
-            if (afterPoint)
-                ++decimals;
-        }
-        value = *exactDecimalValue(digits, -decimals); // at most 19 decimals: always exact
-        return true;
     }
 
     const QString& text_;
