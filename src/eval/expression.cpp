@@ -88,11 +88,6 @@ ExpressionEvaluator::ExpressionEvaluator(Lexer& lexer, const ValueContext& conte
 {
 }
 
-void ExpressionEvaluator::reset()
-{
-    depth_ = 0;
-}
-
 ScriptValue ExpressionEvaluator::evaluate()
 {
     try {

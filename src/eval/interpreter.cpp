@@ -38,8 +38,6 @@ bool startsAsProgram(const QString& source)
 void Interpreter::Impl::prepareRun()
 {
     result = ScriptValue();
-    evaluator.reset();
-    evaluator.setVariables(nullptr);
     lexer.reset();
 }
 

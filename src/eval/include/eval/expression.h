@@ -24,7 +24,6 @@ public:
     // token is the first one the expression did not use.
     ScriptValue evaluate();
 
-    void reset();
     void setVariables(const Variables* variables) { variables_ = variables; }
 
     // Raises "<what> expected but <current token> found"; a token kind is
