@@ -142,10 +142,8 @@ InterpreterError InterpreterError::located(int position, const QString& unitName
     copy.position_ = position;
     copy.unitName_ = unitName;
     copy.messageWithoutLocation_ = messageWithoutLocation_;
-    if (!unitName.isEmpty()) {
+    if (!unitName.isEmpty())
         copy.line_ = line;
-        copy.hasLocation_ = true;
-    }
     return copy;
 }
 

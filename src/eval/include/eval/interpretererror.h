@@ -57,7 +57,7 @@ public:
     int line() const { return line_; }
     const QString& messageWithoutLocation() const { return messageWithoutLocation_; }
     // The message names the unit and line; the error is not located again.
-    bool hasLocation() const { return hasLocation_; }
+    bool hasLocation() const { return !unitName_.isEmpty(); }
 
     // A copy whose position, unit name and line are filled in; with a unit
     // name the message becomes "Error in unit '...' on line ... : ...".
@@ -71,7 +71,6 @@ private:
     QString unitName_;
     int line_ = -1;
     QString messageWithoutLocation_;
-    bool hasLocation_ = false;
 };
 
 } // namespace numra
