@@ -22,18 +22,27 @@ void Output::append(QStringView text)
     for (std::size_t i = 0; i < size; ++i)
         highBits |= in[i];
     if (highBits >= 0x80) {
-        const QByteArray utf8 = text.toUtf8();
-        buffer_.resize(used_ + std::size_t(utf8.size()) + kBlockSize);
-        std::copy(utf8.begin(), utf8.end(), buffer_.data() + used_);
-        used_ += std::size_t(utf8.size());
+        appendBytes(text.toUtf8());
         return;
     }
-    if (buffer_.size() - used_ < size + 1) // room for the line break too
-        buffer_.resize(used_ + size + kBlockSize);
-    char* out = buffer_.data() + used_;
+    char* out = room(size);
     for (std::size_t i = 0; i < size; ++i)
         out[i] = char(in[i]);
     used_ += size;
+}
+
+// Room for size bytes and a line break after them.
+char* Output::room(std::size_t size)
+{
+    if (buffer_.size() - used_ < size + 1)
+        buffer_.resize(used_ + size + kBlockSize);
+    return buffer_.data() + used_;
+}
+
+void Output::appendBytes(const QByteArray& data)
+{
+    std::copy(data.begin(), data.end(), room(std::size_t(data.size())));
+    used_ += std::size_t(data.size());
 }
 
 void Output::line(std::initializer_list<QStringView> parts)
@@ -47,11 +56,7 @@ void Output::line(std::initializer_list<QStringView> parts)
 
 void Output::bytes(const QByteArray& data)
 {
-    const auto size = std::size_t(data.size());
-    if (buffer_.size() - used_ < size + 1)
-        buffer_.resize(used_ + size + kBlockSize);
-    std::copy(data.begin(), data.end(), buffer_.data() + used_);
-    used_ += size;
+    appendBytes(data);
     if (used_ >= kBlockSize)
         flush();
 }

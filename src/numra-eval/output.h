@@ -29,6 +29,8 @@ public:
 
 private:
     void append(QStringView text);
+    char* room(std::size_t size);
+    void appendBytes(const QByteArray& data);
 
     std::FILE* stream_;
     std::vector<char> buffer_; // always room for a line break after a part
