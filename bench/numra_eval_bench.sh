@@ -38,26 +38,21 @@ formulas() {
 formulas "$COUNT" > "$work/formulas.txt"
 sed 's/,/./g; s/+$//' "$work/formulas.txt" > "$work/formulas.bc"
 
-# best_ns COMMAND...: the best wall time of RUNS runs, in nanoseconds;
-# standard input is the first argument.
-best_ns() {
-    local input=$1 best="" start end elapsed
+# wall_ns INPUT COMMAND...: the wall time of one run, in nanoseconds.
+wall_ns() {
+    local input=$1 start end
     shift
-    for _ in $(seq "$RUNS"); do
-        start=$(date +%s%N)
-        "$@" < "$input" > "$work/out.txt" || true
-        end=$(date +%s%N)
-        elapsed=$((end - start))
-        if [ -z "$best" ] || [ "$elapsed" -lt "$best" ]; then best=$elapsed; fi
-    done
-    echo "$best"
+    start=$(date +%s%N)
+    "$@" < "$input" > "$work/out.txt" || true
+    end=$(date +%s%N)
+    echo $((end - start))
 }
 
 # The two programs take turns, so both meet the same load of the machine.
 eval_best="" bc_best=""
 for _ in $(seq "$RUNS"); do
-    e=$(RUNS=1 best_ns "$work/formulas.txt" "$EVAL" --decimal-separator=,)
-    b=$(RUNS=1 best_ns "$work/formulas.bc" bc -l)
+    e=$(wall_ns "$work/formulas.txt" "$EVAL" --decimal-separator=,)
+    b=$(wall_ns "$work/formulas.bc" bc -l)
     if [ -z "$eval_best" ] || [ "$e" -lt "$eval_best" ]; then eval_best=$e; fi
     if [ -z "$bc_best" ] || [ "$b" -lt "$bc_best" ]; then bc_best=$b; fi
 done
