@@ -151,7 +151,6 @@ TokenKind TokenCutter::cutOtherToken(bool afterPoint)
         ++pos_;
         while (charclass::isHexDigit(at(pos_)))
             ++pos_;
-        number_ = DecimalDigits{0, kNotDecimal, 0};
         return tok::Integer;
     }
     if (c == u'\'') {
@@ -309,13 +308,14 @@ void Lexer::advance()
 
 void Lexer::readIntegerValue()
 {
+    const QStringView token = text();
+    const bool decimal = isDecimalNumber(token);
     const DecimalDigits& number = cutter_.numberDigits();
-    if (number.significant != kNotDecimal && number.significant <= 9) { // below 2^31 whatever the digits
+    if (decimal && number.significant <= 9) { // below 2^31 whatever the digits
         value_.setInteger(std::int32_t(number.digits));
         return;
     }
-    const QStringView token = text();
-    std::optional<ScriptValue> value = token.front() == u'$' ? hexLiteral(token.mid(1)) : decimalLiteral(token);
+    std::optional<ScriptValue> value = decimal ? decimalLiteral(token) : hexLiteral(token.mid(1));
     if (!value)
         throw InterpreterError(errcode::IntegerRequired, endPos());
     value_ = std::move(*value);

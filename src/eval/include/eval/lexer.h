@@ -18,13 +18,12 @@ namespace numra {
 
 // The digits of a decimal number token without its point: the value is
 // digits * 10^scale while significant (the digits after the leading zeros
-// of the integer part) is at most 19.
+// of the integer part) is at most 19. A hexadecimal literal has none.
 struct DecimalDigits {
     std::uint64_t digits = 0;
-    int significant = 0; // kNotDecimal after a hexadecimal literal
+    int significant = 0;
     int scale = 0;
 };
-inline constexpr int kNotDecimal = -1;
 
 class TokenCutter {
 public:
