@@ -16,7 +16,7 @@ namespace numra {
 namespace {
 
 // Decimal digits as an unsigned value; nullopt beyond 64 bits.
-std::optional<std::uint64_t> decimalDigits(QStringView digits)
+std::optional<std::uint64_t> unsignedValueOf(QStringView digits)
 {
     std::uint64_t value = 0;
     for (QChar c : digits) {
@@ -48,7 +48,7 @@ std::optional<ScriptValue> hexLiteral(QStringView digits)
 
 std::optional<ScriptValue> decimalLiteral(QStringView digits)
 {
-    const auto value = decimalDigits(digits);
+    const auto value = unsignedValueOf(digits);
     if (!value || *value > std::uint64_t(std::numeric_limits<std::int64_t>::max()))
         return std::nullopt;
     if (*value <= std::uint64_t(std::numeric_limits<std::int32_t>::max()))
@@ -238,7 +238,7 @@ void TokenCutter::cutCharacterCode(qsizetype start)
     while (charclass::isDigit(at(pos_)))
         ++pos_;
     const QStringView digits(data_ + start + 1, pos_ - start - 1);
-    const auto value = decimalDigits(digits);
+    const auto value = unsignedValueOf(digits);
     if (!value || *value > std::uint64_t(std::numeric_limits<std::int32_t>::max())) {
         throw ConvertError(QStringLiteral("''%1'' ist kein gültiger Integer-Wert")
                                .arg(digits.toString()));

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "eval/numbertext.h"
 
-#include "eval/decimaldigits.h"
+#include "eval/decimal18.h"
 #include "eval/errors.h"
 
 #include <QLocale>

@@ -4,7 +4,7 @@
 // reference that the conversions without printf must match digit for digit.
 // Slow and allocating on purpose; only tests use it.
 
-#include "eval/decimaldigits.h"
+#include "eval/decimal18.h"
 
 #include <QString>
 #include <cerrno>

@@ -3,7 +3,7 @@
 // in printfreference.h): hard cases first, then a million random doubles and
 // extended values, then random number texts.
 
-#include "eval/decimaldigits.h"
+#include "eval/decimal18.h"
 #include "eval/numbertext.h"
 #include "printfreference.h"
 

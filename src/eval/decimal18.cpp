@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "eval/decimaldigits.h"
+#include "eval/decimal18.h"
 
 #include <array>
 #include <bit>
