@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "eval/numbertext.h"
 
+#include "eval/charclass.h"
 #include "eval/decimal18.h"
 #include "eval/errors.h"
 
@@ -109,10 +110,6 @@ NumberText nonFiniteText(long double value)
         out.append(*text);
     return out;
 }
-
-} // namespace
-
-namespace {
 
 // "00" to "99".
 constexpr auto kDigitPairs = [] {
@@ -252,12 +249,10 @@ struct NumberParts {
     QStringView exponent; // with its sign
 };
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
-
 QStringView digitsAt(QStringView text, qsizetype& i)
 {
     const qsizetype start = i;
-    while (i < text.size() && isDigit(text[i]))
+    while (i < text.size() && charclass::isDigit(text[i].unicode()))
         ++i;
     return text.sliced(start, i - start);
 }
@@ -368,7 +363,7 @@ bool readQuickly(const NumberParts& parts, long double& value)
             return false;
         int exponent = 0;
         for (QChar c : parts.exponent)
-            exponent = isDigit(c) ? exponent * 10 + (c.unicode() - u'0') : exponent;
+            exponent = charclass::isDigit(c.unicode()) ? exponent * 10 + (c.unicode() - u'0') : exponent;
         scale += parts.exponent[0] == u'-' ? -exponent : exponent;
     }
     return exactDecimal(parts.negative, digits, scale, value);
