@@ -56,6 +56,9 @@ check "last line with CR and without LF" 0 "3" $'1+2\r' -- $DE
 # line is written (the timeout only ends a hang).
 checks=$((checks + 1))
 coproc STREAM { "$EVAL" --decimal-separator=, 2>/dev/null; }
+# Bash unsets STREAM_PID as soon as it reaps the process, which may be
+# before the wait below.
+stream_pid=$STREAM_PID
 for pair in "1+2|3" "7*|Zwischensumme: 7,00" "2*3|6"; do
     printf '%s\n' "${pair%%|*}" >&"${STREAM[1]}"
     answer=""
@@ -66,7 +69,7 @@ for pair in "1+2|3" "7*|Zwischensumme: 7,00" "2*3|6"; do
     fi
 done
 exec {STREAM[1]}>&-
-wait "$STREAM_PID"
+wait "$stream_pid" 2>/dev/null
 
 # Key mode.
 check "keypad calculation" 0 $'Anzeige: 22\nFormel: ' "" -- $DE --keys 1 2 + 5 "*" 2 =
