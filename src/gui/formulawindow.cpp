@@ -12,7 +12,9 @@ namespace numra {
 FormulaWindow::FormulaWindow(QWidget* owner)
     : FixedDialog(owner, QStringLiteral("formulaWindow"), QSize(381, 105))
 {
-    caption_ = new QLabel(QStringLiteral("Formula"), this);
+    caption_ = new QLabel(this);
+    caption_->setTextFormat(Qt::PlainText);
+    caption_->setText(QStringLiteral("Formula"));
     caption_->move(16, 8);
     caption_->adjustSize();
 

@@ -25,7 +25,12 @@ QString shownText(const QString& text)
 
 void runBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text)
 {
-    QMessageBox box(icon, caption, shownText(text), QMessageBox::Ok, parent);
+    QMessageBox box(icon, caption, QString(), QMessageBox::Ok, parent);
+    // Messages quote formulas, file names and tape rows: as rich text a
+    // formula's <img src="..."> would open any file (a FIFO blocks for good)
+    // and <a href> would start a browser.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(shownText(text));
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     stayOnTopLikeCalculator(box);
     box.exec();

@@ -83,6 +83,7 @@ TapeWindow::TapeWindow(QWidget* owner, Tape& tape) : QWidget(owner, Qt::Tool | t
     buildRows();
     layout->addWidget(rows_, 1);
     summary_ = new QLabel(this);
+    summary_->setTextFormat(Qt::PlainText);
     summary_->setFont(tahoma(13));
     summary_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     summary_->setAccessibleName(QStringLiteral("Summe und Posten"));

@@ -25,7 +25,9 @@ constexpr int columnGap = 4;
 
 QLabel* addLabel(QWidget* parent, const QString& text, int top)
 {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
     label->setGeometry(labelLeft, top, fieldLeft - columnGap - labelLeft, fieldHeight);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;

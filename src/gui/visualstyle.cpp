@@ -14,6 +14,7 @@ bool applyVisualStyle(QApplication& app, const QString& name)
     if (name != defaultStyleName) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Fehler"),
                         QStringLiteral("Stil '%1' nicht gefunden").arg(name), QMessageBox::Close);
+        box.setTextFormat(Qt::PlainText); // the name comes from the command line
         box.button(QMessageBox::Close)->setText(QStringLiteral("Schließen"));
         box.exec();
         return false;

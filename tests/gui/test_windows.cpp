@@ -27,7 +27,13 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace numra;
 using namespace numra::testing;
@@ -454,6 +460,57 @@ TEST_F(Windows, EvaluatorErrorsGoToTheDefaultErrorBoxAndKeepTheState)
     EXPECT_EQ(box.icon, QMessageBox::Critical);
     EXPECT_EQ(core().formula(), QStringLiteral("1/0")) << "the failed formula stays pending";
     EXPECT_EQ(mainWindow.entryField()->text(), QStringLiteral("0"));
+}
+
+// A formula is the user's text, never markup: as rich text an <img src>
+// naming a FIFO would block the window for good and one naming any file
+// would read it. A helper thread frees a blocked window by opening the FIFO's
+// other end, so the test fails instead of hanging.
+TEST_F(Windows, FormulaTextInAnErrorBoxIsShownLiterallyAndOpensNothing)
+{
+    QTemporaryDir folder;
+    const QString fifo = folder.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    std::atomic<bool> answered = false;
+    std::atomic<bool> blocked = false;
+    std::thread unblocker([&] {
+        for (int waited = 0; waited < 5000 && !answered; waited += 10)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        // Rich text reads the picture more than once: free each read.
+        for (; !answered; std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
+            blocked = true;
+            const int end = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+            if (end >= 0)
+                ::close(end);
+        }
+    });
+
+    const QString formula = QStringLiteral("begin '<b>x</b><img src=\"%1\"><a href=\"http://127.0.0.1:8765/x\">y</a>' end;").arg(fifo);
+    ShownMessage box;
+    bool plain = false;
+    bool fifoOpened = true;
+    ModalScript modals;
+    modals.then([&](QWidget& window) {
+        answered = true;
+        auto* messageBox = qobject_cast<QMessageBox*>(&window);
+        plain = messageBox && messageBox->textFormat() == Qt::PlainText;
+        // Nobody holds the FIFO open for reading: a writer cannot open it.
+        const int writer = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+        fifoOpened = writer >= 0;
+        if (writer >= 0)
+            ::close(writer);
+        acknowledge(box)(window);
+    });
+    press({Key::Edit});
+    mainWindow.setEntryText(formula);
+    press({Key::Equals});
+    answered = true;
+    unblocker.join();
+
+    EXPECT_FALSE(blocked) << "the error box read the FIFO";
+    EXPECT_FALSE(fifoOpened);
+    EXPECT_TRUE(plain);
+    EXPECT_TRUE(box.text.contains(QStringLiteral("<b>x</b><img src=\""))) << box.text.toStdString();
 }
 
 TEST_F(Windows, LongFormulasStayWholeAndTheirErrorBoxesStayReadable)
