@@ -9,8 +9,11 @@
 #include "linereader.h"
 #include "options.h"
 #include "output.h"
+#include "platform/filesizelimit.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 #include <unistd.h>
 #include <variant>
@@ -29,6 +32,22 @@ int usageError(const QString& message)
     std::fprintf(stderr, "numra-eval: %s\nTry 'numra-eval --help' for more information.\n",
                  message.toLocal8Bit().constData());
     return kExitUsage;
+}
+
+// The answers are the program's result: output that did not arrive, or input
+// that could not be read to its end, fails the run whatever was answered.
+int finish(int status, Output& out, int readError = 0)
+{
+    out.flush();
+    if (readError != 0) {
+        std::fprintf(stderr, "numra-eval: cannot read standard input: %s\n", std::strerror(readError));
+        status = kExitFailed;
+    }
+    if (out.error() != 0) {
+        std::fprintf(stderr, "numra-eval: cannot write standard output: %s\n", std::strerror(out.error()));
+        status = kExitFailed;
+    }
+    return status;
 }
 
 // Calculator state as the window has it after start-up.
@@ -87,6 +106,14 @@ public:
             out_.line(calculator_.display().entryText);
     }
 
+    // A line of standard input longer than the limit: answered without
+    // being read whole.
+    void refuseLongLine()
+    {
+        out_.line(QStringLiteral("Fehler: Die Zeile ist länger als %1 Bytes.").arg(kMaxLineLength));
+        failed_ = true;
+    }
+
     bool failed() const { return failed_; }
     const Calculator& calculator() const { return calculator_; }
 
@@ -117,8 +144,9 @@ void decodeUtf8(std::string_view utf8, QString& text)
 
 int runFormulas(const Options& options)
 {
-    Output out(stdout);
+    Output out(STDOUT_FILENO);
     FormulaRunner runner(options, out);
+    int readError = 0;
     if (!options.arguments.isEmpty()) {
         for (const QString& formula : options.arguments)
             runner.evaluate(formula);
@@ -126,13 +154,19 @@ int runFormulas(const Options& options)
         LineReader input(STDIN_FILENO, out);
         std::string_view line;
         QString formula;
-        while (input.next(line)) {
+        // Once the output fails, nothing more could be answered.
+        for (LineReader::Next next; out.error() == 0 && (next = input.next(line)) != LineReader::Next::End;) {
+            if (next == LineReader::Next::TooLong) {
+                runner.refuseLongLine();
+                continue;
+            }
             decodeUtf8(line, formula);
             runner.evaluate(formula);
         }
+        readError = input.error();
     }
     printTape(options.tape, runner.calculator(), out);
-    return runner.failed() ? kExitFailed : 0;
+    return finish(runner.failed() ? kExitFailed : 0, out, readError);
 }
 
 // --- key mode ---
@@ -173,7 +207,7 @@ int runKeys(const Options& options)
             return usageError(QStringLiteral("unknown key '%1'").arg(word));
         steps.push_back(*step);
     }
-    Output out(stdout);
+    Output out(STDOUT_FILENO);
     ConsoleUi ui(out, options.vatRate.has_value());
     Calculator calculator(ui, options.decimalSeparator);
     startUp(calculator, options);
@@ -187,13 +221,21 @@ int runKeys(const Options& options)
     out.line(QStringLiteral("Anzeige: "), calculator.display().entryText);
     out.line(QStringLiteral("Formel: "), calculator.formula());
     printTape(options.tape, calculator, out);
-    return ui.errorShown() ? kExitFailed : 0;
+    return finish(ui.errorShown() ? kExitFailed : 0, out);
+}
+
+int printText(const QString& text)
+{
+    Output out(STDOUT_FILENO);
+    out.bytes(text.toUtf8());
+    return finish(0, out);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    platform::reportFileSizeLimitAsWriteError();
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -204,11 +246,9 @@ int main(int argc, char** argv)
     const Options& options = *parsed.options;
     switch (options.mode) {
     case Options::Mode::Help:
-        std::fputs(helpText(localeSeparator).toLocal8Bit().constData(), stdout);
-        return 0;
+        return printText(helpText(localeSeparator));
     case Options::Mode::Version:
-        std::fputs(versionText().toLocal8Bit().constData(), stdout);
-        return 0;
+        return printText(versionText());
     case Options::Mode::Keys:
         return runKeys(options);
     case Options::Mode::Formulas:
