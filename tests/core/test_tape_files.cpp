@@ -98,6 +98,63 @@ TEST(TapeFormats, CsvResultsHaveADecimalCommaWhateverTheSeparator)
     EXPECT_EQ(csv, QByteArray("\xEF\xBB\xBF" "Formel;Ergebnis;Art\r\n2.5*1;2,5;Ergebnis\r\n"));
 }
 
+struct CsvCase {
+    const char* name;
+    QString formula;
+    QString cell; // the formula's cell as a spreadsheet reads it
+};
+
+void PrintTo(const CsvCase& c, std::ostream* os) { *os << c.name; }
+
+class CsvFormula : public ::testing::TestWithParam<CsvCase> {};
+
+// A spreadsheet must never run a formula of the tape as its own; Numra reads
+// its export back as it was shown, and the result stays a number.
+TEST_P(CsvFormula, IsTextToASpreadsheetAndReadsBack)
+{
+    const CsvCase& c = GetParam();
+    const std::vector<TapeRow> rows{{TapeRowKind::Result, c.formula, QStringLiteral("-1,5")},
+                                    {TapeRowKind::Subtotal, QStringLiteral("7-"), QStringLiteral("7,00")}};
+    const QByteArray csv = tapeAsCsv(*tapeWith(rows));
+
+    const std::vector<QStringList> records = readCsv(QString::fromUtf8(csv.mid(3)));
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[1], (QStringList{c.cell, "-1,5", "Ergebnis"}));
+    EXPECT_EQ(records[2], (QStringList{"7-", "7,00", "Zwischensumme"}));
+
+    std::vector<TapeRow> shown = rows;
+    shown[0].formula = shownOnOneLine(c.formula);
+    EXPECT_EQ(tapeRowsFromCsv(csv, u','), shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Starts, CsvFormula, ::testing::Values(
+    CsvCase{"equals", "=1+2", "'=1+2"},
+    CsvCase{"plus", "+5*2", "'+5*2"},
+    CsvCase{"minus", "-2+3", "'-2+3"},
+    CsvCase{"at", "@SUM(A1)", "'@SUM(A1)"},
+    CsvCase{"tab, shown as a blank", "\t-2", "' -2"},
+    CsvCase{"CR, shown as a blank", "\r=1", "' =1"},
+    CsvCase{"blanks before equals", "  =1", "'  =1"},
+    CsvCase{"an apostrophe of its own", "'a'+'b'", "''a'+'b'"},
+    CsvCase{"quote and semicolon", "=\"a;b\"", "'=\"a;b\""},
+    CsvCase{"a plain formula", "12+5", "12+5"},
+    CsvCase{"blanks only", "  ", "  "}));
+
+TEST(TapeFormats, CsvReaderRefusesOtherTexts)
+{
+    const QByteArray good = tapeAsCsv(*tapeWith(awkwardRows()));
+    ASSERT_TRUE(tapeRowsFromCsv(good, u','));
+    for (const QByteArray& other : {good.mid(3), good.chopped(2), QByteArray(good).replace("Formel", "Formula"),
+                                    good + "1;2\r\n", good + "1;2;Summe\r\n", good + "\"1;2;Ergebnis\r\n"})
+        EXPECT_EQ(tapeRowsFromCsv(other, u','), std::nullopt) << other.toStdString();
+}
+
+TEST(TapeFormats, CsvResultsComeBackWithTheRegionalSeparator)
+{
+    const std::vector<TapeRow> rows{{TapeRowKind::Result, QStringLiteral("2.5*1"), QStringLiteral("2.5")}};
+    EXPECT_EQ(tapeRowsFromCsv(tapeAsCsv(*tapeWith(rows, u'.')), u'.'), rows);
+}
+
 TEST(TapeFormats, TextHasARowPerLineAndTheTotalLast)
 {
     const std::unique_ptr<Tape> tape = tapeWith(awkwardRows());
