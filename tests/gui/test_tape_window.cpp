@@ -30,6 +30,8 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
+#include <QToolTip>
 #include <gtest/gtest.h>
 #include <memory>
 #include <unistd.h>
@@ -386,6 +388,24 @@ TEST_F(TapeWindowTest, PrintDialogComesFromItsModule)
 
     QTemporaryDir empty;
     EXPECT_THROW(askForPrinter(&tapeWindow(), QString(), empty.path()), Error);
+}
+
+// A formula is the user's text, never markup, also where the mouse rests on
+// its cell: as rich text its <img src> would read any file.
+TEST_F(TapeWindowTest, ATooltipShowsTheRowLiterally)
+{
+    const QString formula = QStringLiteral("begin '<b>x</b><img src=\"/nonexistent/bild.png\">' end");
+    core().tape().add({TapeRowKind::Result, formula, QStringLiteral("1")});
+    openTape();
+    const QPoint at = cellCentre(0, TapeColumn::Formula);
+    QHelpEvent event(QEvent::ToolTip, at, view().viewport()->mapToGlobal(at));
+    QApplication::sendEvent(view().viewport(), &event);
+
+    ASSERT_TRUE(QToolTip::isVisible());
+    QTextDocument shown;
+    shown.setHtml(QToolTip::text()); // as the tooltip renders it
+    EXPECT_EQ(shown.toPlainText(), formula) << QToolTip::text().toStdString();
+    QToolTip::hideText();
 }
 
 TEST_F(TapeWindowTest, KeepTapeWritesTheFileAfterAChangeAndRemovesItWhenSwitchedOff)
