@@ -148,6 +148,7 @@ void Tape::popOldest()
 {
     characters_ -= charactersOf(rows_.front().row);
     rows_.pop_front();
+    ++droppedByBounds_;
 }
 
 void Tape::deleteRow(qsizetype index)
