@@ -95,6 +95,10 @@ Tape::Tape(QChar decimalSeparator) : separator_(decimalSeparator) {}
 
 Tape::Entry Tape::entryOf(TapeRow row) const
 {
+    // Texts built by appending carry room to grow: up to as much again,
+    // which the bound on characters does not see.
+    row.formula.squeeze();
+    row.result.squeeze();
     long double value = 0;
     if (row.kind == TapeRowKind::Result)
         tryParseNumber(row.result, separator_, value);

@@ -65,29 +65,43 @@ QString tapeRowAsText(const TapeRow& row)
     return shownFields(row).join(u'\t');
 }
 
+QString tapeTotalAsText(const Tape& tape)
+{
+    return QStringLiteral("Summe\t%1\t%2 Posten").arg(tape.totalText()).arg(tape.itemCount());
+}
+
 QByteArray tapeAsText(const Tape& tape)
 {
     QString text;
     for (qsizetype i = 0; i < tape.size(); ++i)
         text += tapeRowAsText(tape.row(i)) + u'\n';
-    text += QStringLiteral("Summe\t%1\t%2 Posten\n").arg(tape.totalText()).arg(tape.itemCount());
+    text += tapeTotalAsText(tape) + u'\n';
     return text.toUtf8();
 }
 
-QByteArray tapeAsCsv(const Tape& tape)
+QByteArray tapeCsvHeader()
 {
     QStringList header;
     for (int column = 0; column < tapeColumnCount; ++column)
         header << tapeColumnTitle(TapeColumn(column)).toString();
-    QString text = csvLine(header);
-    for (qsizetype i = 0; i < tape.size(); ++i) {
-        QStringList fields = shownFields(tape.row(i));
-        QString& formula = fields[int(TapeColumn::Formula)];
-        formula = asText(formula);
-        fields[int(TapeColumn::Result)].replace(tape.decimalSeparator(), u',');
-        text += csvLine(fields);
-    }
-    return kByteOrderMark + text.toUtf8();
+    return kByteOrderMark + csvLine(header).toUtf8();
+}
+
+QString tapeRowAsCsv(const TapeRow& row, QChar decimalSeparator)
+{
+    QStringList fields = shownFields(row);
+    QString& formula = fields[int(TapeColumn::Formula)];
+    formula = asText(formula);
+    fields[int(TapeColumn::Result)].replace(decimalSeparator, u',');
+    return csvLine(fields);
+}
+
+QByteArray tapeAsCsv(const Tape& tape)
+{
+    QString text;
+    for (qsizetype i = 0; i < tape.size(); ++i)
+        text += tapeRowAsCsv(tape.row(i), tape.decimalSeparator());
+    return tapeCsvHeader() + text.toUtf8();
 }
 
 namespace {

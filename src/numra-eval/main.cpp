@@ -61,16 +61,22 @@ void startUp(Calculator& calculator, const Options& options)
         calculator.setVatRates(withOwnRate(VatRates{}, *options.vatRate));
 }
 
-void printTape(Options::Tape tape, const Calculator& calculator, Output& out)
+// Row by row: the tape may hold tens of megabytes of formulas.
+void printTape(Options::Tape format, const Calculator& calculator, Output& out)
 {
-    switch (tape) {
+    const Tape& tape = calculator.tape();
+    switch (format) {
     case Options::Tape::None:
         break;
     case Options::Tape::Text:
-        out.bytes(tapeAsText(calculator.tape()));
+        for (qsizetype i = 0; i < tape.size(); ++i)
+            out.line(tapeRowAsText(tape.row(i)));
+        out.line(tapeTotalAsText(tape));
         break;
     case Options::Tape::Csv:
-        out.bytes(tapeAsCsv(calculator.tape()));
+        out.bytes(tapeCsvHeader());
+        for (qsizetype i = 0; i < tape.size(); ++i)
+            out.bytes(tapeRowAsCsv(tape.row(i), tape.decimalSeparator()).toUtf8());
         break;
     }
 }
@@ -97,9 +103,13 @@ public:
         calculator_.setEntryText(formula);
         try {
             calculator_.press(Key::Equals);
+        } catch (const Error& error) {
+            // Caught as what it is: errorBoxTextOf would throw it once more,
+            // and a throw is most of what a failing formula costs.
+            fail(errorBoxText(error.message()));
+            return;
         } catch (...) {
-            out_.line(QStringLiteral("Fehler: "), errorBoxTextOf(std::current_exception()));
-            failed_ = true;
+            fail(errorBoxTextOf(std::current_exception()));
             return;
         }
         if (!calculator_.subtotalShown()) // a subtotal has printed its own line
@@ -108,16 +118,18 @@ public:
 
     // A line of standard input longer than the limit: answered without
     // being read whole.
-    void refuseLongLine()
-    {
-        out_.line(QStringLiteral("Fehler: Die Zeile ist länger als %1 Bytes.").arg(kMaxLineLength));
-        failed_ = true;
-    }
+    void refuseLongLine() { fail(QStringLiteral("Die Zeile ist länger als %1 Bytes.").arg(kMaxLineLength)); }
 
     bool failed() const { return failed_; }
     const Calculator& calculator() const { return calculator_; }
 
 private:
+    void fail(const QString& message)
+    {
+        out_.line(QStringLiteral("Fehler: "), message);
+        failed_ = true;
+    }
+
     Output& out_;
     ConsoleUi ui_;
     Calculator calculator_;

@@ -16,8 +16,10 @@ namespace numra {
 // by tabs. numra-eval --tape prints exactly this.
 QByteArray tapeAsText(const Tape& tape);
 
-// One row as tapeAsText writes it, without the line break.
+// One row as tapeAsText writes it, and the total line, without the line
+// break: a writer that must not hold the whole text writes them one by one.
 QString tapeRowAsText(const TapeRow& row);
+QString tapeTotalAsText(const Tape& tape);
 
 // UTF-8 with byte-order mark, lines ending in CR LF, ";" between the fields,
 // the header Formel;Ergebnis;Art, then a line per row. Results carry a
@@ -27,6 +29,10 @@ QString tapeRowAsText(const TapeRow& row);
 // also after blanks) starts with an apostrophe, which makes it text; so does
 // one that starts with an apostrophe.
 QByteArray tapeAsCsv(const Tape& tape);
+
+// Its parts: the byte-order mark and header line, and one row with its CR LF.
+QByteArray tapeCsvHeader();
+QString tapeRowAsCsv(const TapeRow& row, QChar decimalSeparator);
 
 // The rows of a tapeAsCsv export, with the formulas' apostrophes taken off
 // and the results' decimal comma turned into decimalSeparator; nothing for
