@@ -295,8 +295,9 @@ TEST_P(DamagedKeptTape, GoodRowsAreTakenAndTheOriginalIsMovedAside)
     ASSERT_TRUE(original.open(QIODevice::ReadOnly));
     EXPECT_TRUE(original.readAll() == c.bytes) << "the whole original";
     ASSERT_EQ(tape.size(), c.rowsTaken);
-    if (c.rowsTaken > 0)
+    if (c.rowsTaken > 0) {
         EXPECT_EQ(tape.row(tape.size() - 1).result, c.newestResult);
+    }
 
     tape.add({TapeRowKind::Result, QStringLiteral("2"), QStringLiteral("2")});
     kept.saveIfChanged();
