@@ -22,7 +22,7 @@ QString setAsideNotice(const SetAsideTape& aside)
                          "übernommen, %2 Zeilen nicht (beschädigt oder über den Grenzen des Rechenstreifens).")
               .arg(aside.rowsTaken)
               .arg(aside.rowsLeftOut);
-    if (!aside.reason.isEmpty() && aside.movedTo.isEmpty())
+    if (!aside.reason.isEmpty())
         text += u' ' + aside.reason;
     if (!aside.movedTo.isEmpty())
         return text + QStringLiteral(" Die ursprüngliche Datei liegt jetzt unter \"%1\".").arg(aside.movedTo);
