@@ -10,10 +10,12 @@ cd "$(dirname "$0")"
 
 BUILD_DIR=${NUMRA_BUILD_DIR:-build}
 
-# What building and running the programs needs.
+# What building and running the programs needs (libintelrdfpmath-dev: the
+# decimal arithmetic of the exact mode, linked statically).
 RUN_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libx11-dev libgl-dev
+  libintelrdfpmath-dev
   fonts-dejavu-core fonts-dejavu-extra qt6-translations-l10n
 )
 # The test suite, the benchmarks (bc and time for bench/numra_eval_bench.sh),
