@@ -73,8 +73,11 @@ ScriptValue integerRule(BinaryOp op, const ScriptValue& left, const ScriptValue&
 ScriptValue decimalRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
                         const ValueContext& context)
 {
-    const Decimal a = toDecimal(left, context);
-    const Decimal b = toDecimal(right, context);
+    const auto decimal = [&](const ScriptValue& value) {
+        return value.kind() == ValueKind::Decimal ? value.decimalPayload() : toDecimal(value, context);
+    };
+    const Decimal a = decimal(left);
+    const Decimal b = decimal(right);
     Decimal result;
     switch (op) {
     case BinaryOp::Add: result = a + b; break;
@@ -276,8 +279,8 @@ ScriptValue textNot(const ScriptValue& value, const ValueContext& context)
 ScriptValue binaryOperation(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
                             const ValueContext& context)
 {
-    // The two commonest pairs of a formula, ahead of the matrix that gives
-    // them the same rules.
+    // The commonest pairs of a formula, ahead of the matrix that gives them
+    // the same rules.
     if (left.kind() == ValueKind::Integer && right.kind() == ValueKind::Integer) {
         std::int32_t result = 0;
         if (integerOperation(op, std::int32_t(left.intPayload()), std::int32_t(right.intPayload()), result))
@@ -286,6 +289,9 @@ ScriptValue binaryOperation(BinaryOp op, const ScriptValue& left, const ScriptVa
     }
     if (left.kind() == ValueKind::Double && right.kind() == ValueKind::Double && isArithmetic(op))
         return realRule(op, left, right, context);
+    if (left.kind() == ValueKind::Decimal && right.kind() == ValueKind::Decimal && isArithmetic(op)
+        && context.arithmetic == Arithmetic::Decimal)
+        return decimalRule(op, left, right, context);
     switch (selectRule(left, right)) {
     case Rule::Empty: return emptyRule(op);
     case Rule::Null: return nullRule(op, left, right, context);
