@@ -85,7 +85,7 @@ inline void checkShownValue(const Number& value, QChar separator)
 inline bool dependsOnValues(const QString& message)
 {
     static const char* const kValueMessages[] = {
-        "Gleitkomma", "Ungültige Gleitkommaoperation", "Division durch Null", "Integerüberlauf", "Type mismatch",
+        "Gleitkomma", "Division durch Null", "Integerüberlauf", "Type mismatch",
         "Variante des Typs", "Überlauf bei der Konvertierung", "Ungültige Variantenoperation",
         "ist kein gültiger Gleitkommawert", "Internal interpreter error",
     };

@@ -126,6 +126,12 @@ Decimal Decimal::fromDouble(double value)
     return decimal(__binary64_to_bid128(value, kHalfEven, &flags));
 }
 
+Decimal Decimal::fromLongDouble(long double value)
+{
+    _IDEC_flags flags = 0;
+    return decimal(__binary80_to_bid128(value, kHalfEven, &flags));
+}
+
 Decimal::Parts Decimal::parts() const
 {
     Parts p;

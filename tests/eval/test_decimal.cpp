@@ -197,6 +197,8 @@ TEST(Decimal, IntegerConversionsRoundHalfToEvenOrTruncate)
     EXPECT_FALSE(read("12.001").isIntegral());
     EXPECT_EQ(Decimal::fromDouble(0.1).toDouble(), 0.1);
     EXPECT_EQ(exactText(Decimal::fromDouble(0.5)), "0.5");
+    EXPECT_EQ(exactText(Decimal::fromDouble(0.1)), "0.1000000000000000055511151231257827");
+    EXPECT_EQ(exactText(Decimal::fromLongDouble(0.1L)), "0.1000000000000000000013552527156069");
 }
 
 // Where the binary formats overflow, the decimal value does too; where they

@@ -39,8 +39,9 @@ public:
         const bool negative = value < 0;
         return fromParts(negative, negative ? 0 - std::uint64_t(value) : std::uint64_t(value), 0);
     }
-    // The double's value rounded to 34 digits.
+    // The binary value rounded to 34 digits.
     static Decimal fromDouble(double value);
+    static Decimal fromLongDouble(long double value);
 
     struct Parts {
         bool negative = false;

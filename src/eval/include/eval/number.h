@@ -38,8 +38,9 @@ public:
     bool isDecimal() const { return arithmetic_ == Arithmetic::Decimal; }
     // The value of a binary number; of a decimal one the nearest extended value.
     long double binaryValue() const { return isDecimal() ? decimal_.toLongDouble() : binary_; }
-    // The value of a decimal number; of a binary one its 34 leading digits.
-    Decimal decimalValue() const { return isDecimal() ? decimal_ : Decimal::fromDouble(double(binary_)); }
+    // The value of a decimal number; of a binary one its value rounded to
+    // 34 digits.
+    Decimal decimalValue() const { return isDecimal() ? decimal_ : Decimal::fromLongDouble(binary_); }
 
 private:
     Arithmetic arithmetic_ = Arithmetic::Binary;
