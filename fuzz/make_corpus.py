@@ -137,6 +137,7 @@ REGRESSIONS = {
         "not-after-operand": "5 not 3",
         "operator-without-operand": "1+2+*3",
         "sum-of-300-amounts": "+".join(["12.34"] * 300),
+        "exact-zero-with-large-exponent": "1" + "0" * 76 + ".0*00",
     },
 }
 

@@ -41,9 +41,12 @@ int digitCount(UInt128 value)
     return count;
 }
 
-// value / 10^dropped rounded to an integer, halves away from zero.
+// value / 10^dropped rounded to an integer, halves away from zero; a
+// negative dropped appends zeros, which must fit.
 UInt128 roundedAway(UInt128 value, int dropped)
 {
+    if (value == 0) // a zero may carry any exponent: 1E76*0 is 0E76
+        return 0;
     if (dropped <= 0)
         return value * kPowersOf10Wide[std::size_t(-dropped)];
     if (dropped > Decimal::kDigits)

@@ -132,6 +132,19 @@ TEST(Decimal, ShownFormsRoundTheExactDigits)
     }
 }
 
+// A product with zero keeps the exponents of its factors.
+TEST(Decimal, AZeroWithAnyExponentIsShownAsZero)
+{
+    for (int exponent : {Decimal::kMinExponent, -40, 40, Decimal::kMaxExponent}) {
+        for (bool negative : {false, true}) {
+            const Decimal zero = Decimal::fromParts(negative, 0, exponent);
+            EXPECT_EQ(formatGeneral(zero, u','), u"0"_qs) << exponent;
+            EXPECT_EQ(formatTwoDecimals(zero, u','), u"0,00"_qs) << exponent;
+            EXPECT_EQ(hundredthsOf(zero), 0) << exponent;
+        }
+    }
+}
+
 TEST(Decimal, HundredthsAreRoundedAsTheTwoDecimalFormRoundsThem)
 {
     EXPECT_EQ(hundredthsOf(read("2.675")), 268);
