@@ -10,17 +10,20 @@ cd "$(dirname "$0")"
 
 BUILD_DIR=${NUMRA_BUILD_DIR:-build}
 
-# What building and running the programs needs.
+# What building and running the programs needs (libintelrdfpmath-dev: the
+# decimal arithmetic of the exact mode, linked statically).
 RUN_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libx11-dev libgl-dev
+  libintelrdfpmath-dev
   fonts-dejavu-core fonts-dejavu-extra qt6-translations-l10n
 )
-# The test suite, the benchmarks (bc and time for bench/numra_eval_bench.sh),
-# the checks of the desktop files and the package, and the window manager of
+# The test suite (python3 for the decimal module the exact mode is checked
+# against), the benchmarks (bc and time for bench/numra_eval_bench.sh), the
+# checks of the desktop files and the package, and the window manager of
 # scripts/screenshots.sh.
 TEST_PACKAGES=(
-  libgtest-dev libgmock-dev libbenchmark-dev bc time
+  libgtest-dev libgmock-dev libbenchmark-dev bc time python3
   xvfb xauth x11-xkb-utils xkb-data libxtst-dev
   desktop-file-utils appstream librsvg2-bin dpkg-dev
   lintian openbox

@@ -19,6 +19,19 @@ void runFormula(benchmark::State& state, const QString& formula)
     }
 }
 
+// What "=" computes up to the shown text: the run, the number of its result
+// and the general form, in the binary arithmetic or the exact mode.
+void shownResult(benchmark::State& state, const QString& formula, Arithmetic arithmetic)
+{
+    const ValueContext context{u',', arithmetic};
+    Interpreter interpreter(context);
+    for (auto _ : state) {
+        interpreter.setSource(formula);
+        interpreter.run(arithmetic);
+        benchmark::DoNotOptimize(generalForm(toNumber(interpreter.result(), context), u','));
+    }
+}
+
 // A run that ends in an error, caught as the event loop would.
 void runFailing(benchmark::State& state, const QString& formula)
 {
@@ -41,6 +54,12 @@ QString repeated(const QString& head, int count, const QString& tail)
 } // namespace
 
 BENCHMARK_CAPTURE(runFormula, product_and_sum, u"12+5*2"_qs);
+BENCHMARK_CAPTURE(shownResult, product_and_sum_binary, u"12+5*2"_qs, Arithmetic::Binary);
+BENCHMARK_CAPTURE(shownResult, product_and_sum_exact, u"12+5*2"_qs, Arithmetic::Decimal);
+BENCHMARK_CAPTURE(shownResult, amounts_binary, u"86251.76-86250.82+19.99*3"_qs, Arithmetic::Binary);
+BENCHMARK_CAPTURE(shownResult, amounts_exact, u"86251.76-86250.82+19.99*3"_qs, Arithmetic::Decimal);
+BENCHMARK_CAPTURE(shownResult, vat_binary, u"8922/1.07"_qs, Arithmetic::Binary);
+BENCHMARK_CAPTURE(shownResult, vat_exact, u"8922/1.07"_qs, Arithmetic::Decimal);
 BENCHMARK_CAPTURE(runFormula, groups, u"200+(200/100 *10)"_qs);
 BENCHMARK_CAPTURE(runFormula, comparison, u"1<2"_qs);
 BENCHMARK_CAPTURE(runFormula, string_concatenation, u"'12'+'3'"_qs);

@@ -8,20 +8,22 @@ using namespace numra;
 namespace {
 
 const ValueContext kContext{u','};
+const ValueContext kExact{u',', Arithmetic::Decimal};
 
-void Operation(benchmark::State& state, BinaryOp op, ScriptValue left, ScriptValue right)
+void Operation(benchmark::State& state, BinaryOp op, ScriptValue left, ScriptValue right,
+               const ValueContext& context = kContext)
 {
     for (auto _ : state) {
         benchmark::DoNotOptimize(left);
-        benchmark::DoNotOptimize(binaryOperation(op, left, right, kContext));
+        benchmark::DoNotOptimize(binaryOperation(op, left, right, context));
     }
 }
 
-void Comparison(benchmark::State& state, ScriptValue left, ScriptValue right)
+void Comparison(benchmark::State& state, ScriptValue left, ScriptValue right, const ValueContext& context = kContext)
 {
     for (auto _ : state) {
         benchmark::DoNotOptimize(left);
-        benchmark::DoNotOptimize(compare(CompareOp::Less, left, right, kContext));
+        benchmark::DoNotOptimize(compare(CompareOp::Less, left, right, context));
     }
 }
 
@@ -31,6 +33,8 @@ const ScriptValue kLong1 = ScriptValue::int64(3000000000);
 const ScriptValue kLong2 = ScriptValue::int64(7);
 const ScriptValue kDbl1 = ScriptValue::dbl(1.5);
 const ScriptValue kDbl2 = ScriptValue::dbl(2.25);
+const ScriptValue kDec1 = ScriptValue::decimal(Decimal::fromParts(false, 15, -1));
+const ScriptValue kDec2 = ScriptValue::decimal(Decimal::fromParts(false, 225, -2));
 const ScriptValue kText1 = ScriptValue::text(QStringLiteral("12,5"));
 const ScriptValue kText2 = ScriptValue::text(QStringLiteral("3"));
 
@@ -45,6 +49,11 @@ BENCHMARK_CAPTURE(Comparison, Int64, kLong1, kLong2);
 BENCHMARK_CAPTURE(Operation, DoubleAdd, BinaryOp::Add, kDbl1, kDbl2);
 BENCHMARK_CAPTURE(Operation, DoubleMultiply, BinaryOp::Multiply, kDbl1, kDbl2);
 BENCHMARK_CAPTURE(Comparison, Double, kDbl1, kDbl2);
+BENCHMARK_CAPTURE(Operation, DecimalAdd, BinaryOp::Add, kDec1, kDec2, kExact);
+BENCHMARK_CAPTURE(Operation, DecimalMultiply, BinaryOp::Multiply, kDec1, kDec2, kExact);
+BENCHMARK_CAPTURE(Operation, DecimalDivide, BinaryOp::Divide, kDec1, kDec2, kExact);
+BENCHMARK_CAPTURE(Operation, IntegerDivideExact, BinaryOp::Divide, kInt1, kInt2, kExact);
+BENCHMARK_CAPTURE(Comparison, Decimal, kDec1, kDec2, kExact);
 BENCHMARK_CAPTURE(Operation, TextConcatenate, BinaryOp::Add, kText1, kText2);
 BENCHMARK_CAPTURE(Operation, TextMultiply, BinaryOp::Multiply, kText1, kText2);
 BENCHMARK_CAPTURE(Comparison, Text, kText1, kText2);

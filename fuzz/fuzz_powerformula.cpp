@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The power-formula evaluator on any text: the bytes as UTF-8 and as raw
-// UTF-16. Each evaluation gives a finite value or one of the calculator's
-// errors, and evaluating again gives the same outcome (no fault leaks into
-// the next calculation).
+// UTF-16, in the binary and in the exact arithmetic. Each evaluation gives a
+// finite value or one of the calculator's errors, evaluating again gives the
+// same outcome (no fault leaks into the next calculation), and the two
+// arithmetics fail alike wherever no value decides it.
 
 #include "numbercheck.h"
 
@@ -16,34 +17,46 @@ using namespace numra::fuzz;
 namespace {
 
 struct Outcome {
-    bool ok = false;
-    long double value = 0;
-    QString message;
+    std::optional<QString> failure;
+    Number value;
 
     bool operator==(const Outcome& other) const
     {
-        return ok == other.ok && message == other.message
-            && std::memcmp(&value, &other.value, 10) == 0; // the 80 bits of the x87 value
+        if (failure != other.failure || value.isDecimal() != other.value.isDecimal())
+            return false;
+        if (value.isDecimal()) {
+            const Decimal a = value.decimalValue();
+            const Decimal b = other.value.decimalValue();
+            return a.lowWord() == b.lowWord() && a.highWord() == b.highWord();
+        }
+        const long double a = value.binaryValue();
+        const long double b = other.value.binaryValue();
+        return std::memcmp(&a, &b, 10) == 0; // the 80 bits of the x87 value
     }
 };
 
-Outcome evaluate(const QString& formula)
+Outcome evaluate(const QString& formula, Arithmetic arithmetic)
 {
     Outcome outcome;
-    const std::optional<QString> failure = failureOf([&] { outcome.value = evaluatePowerFormula(formula); });
-    outcome.ok = !failure;
-    outcome.message = failure.value_or(QString());
+    outcome.failure = failureOf([&] { outcome.value = evaluatePowerFormula(formula, arithmetic); });
     return outcome;
+}
+
+std::optional<QString> checkIn(const QString& formula, Arithmetic arithmetic)
+{
+    const Outcome first = evaluate(formula, arithmetic);
+    require(evaluate(formula, arithmetic) == first);
+    if (!first.failure) {
+        require(first.value.isDecimal() == (arithmetic == Arithmetic::Decimal));
+        checkShownValue(first.value, u',');
+        checkShownValue(first.value, u'.');
+    }
+    return first.failure;
 }
 
 void check(const QString& formula)
 {
-    const Outcome first = evaluate(formula);
-    require(evaluate(formula) == first);
-    if (first.ok) {
-        checkShownValue(first.value, u',');
-        checkShownValue(first.value, u'.');
-    }
+    checkSameFailure(checkIn(formula, Arithmetic::Binary), checkIn(formula, Arithmetic::Decimal));
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A whole script run on any text, as the "=" key does it: setSource, run,
-// then toDouble and both display forms on the result. A run ends in a value
-// or one of the calculator's errors, and the same text run again gives the
-// same outcome.
+// then toNumber and both display forms on the result, in the binary and in
+// the exact arithmetic. A run ends in a value or one of the calculator's
+// errors, the same text run again gives the same outcome, and the two
+// arithmetics fail alike wherever no value decides it.
 
 #include "numbercheck.h"
 
@@ -30,11 +31,11 @@ struct Outcome {
     }
 };
 
-Outcome run(Interpreter& interpreter, const QString& source)
+Outcome run(Interpreter& interpreter, const QString& source, Arithmetic arithmetic)
 {
     Outcome outcome;
     interpreter.setSource(source);
-    const std::optional<QString> failure = failureOf([&] { interpreter.run(); });
+    const std::optional<QString> failure = failureOf([&] { interpreter.run(arithmetic); });
     if (failure) {
         outcome.text = *failure;
         return outcome;
@@ -48,15 +49,29 @@ Outcome run(Interpreter& interpreter, const QString& source)
     return outcome;
 }
 
+// The outcome's failure: its message, or nothing when the run and the
+// conversion to a number succeeded.
+std::optional<QString> checkIn(Interpreter& interpreter, const QString& source, QChar separator,
+                               Arithmetic arithmetic)
+{
+    const Outcome first = run(interpreter, source, arithmetic);
+    require(run(interpreter, source, arithmetic) == first);
+    if (!first.ok)
+        return first.text;
+    Number number;
+    const std::optional<QString> failure =
+        failureOf([&] { number = toNumber(interpreter.result(), ValueContext{separator, arithmetic}); });
+    if (!failure) {
+        require(number.isDecimal() == (arithmetic == Arithmetic::Decimal));
+        checkShownValue(number, separator);
+    }
+    return failure;
+}
+
 void check(Interpreter& interpreter, const QString& source, QChar separator)
 {
-    const Outcome first = run(interpreter, source);
-    require(run(interpreter, source) == first);
-    if (!first.ok)
-        return;
-    double number = 0;
-    if (guarded([&] { number = toDouble(interpreter.result(), ValueContext{separator}); }))
-        checkShownValue(number, separator);
+    checkSameFailure(checkIn(interpreter, source, separator, Arithmetic::Binary),
+                     checkIn(interpreter, source, separator, Arithmetic::Decimal));
 }
 
 } // namespace

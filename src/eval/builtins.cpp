@@ -41,7 +41,8 @@ void requireOneArgument(const CallArguments& args)
 // Null passes: its conversion raises its own error.
 bool isNumberKind(ValueKind kind)
 {
-    return kind == ValueKind::Empty || kind == ValueKind::Null || isOrdinal(kind) || isReal(kind);
+    return kind == ValueKind::Empty || kind == ValueKind::Null || isOrdinal(kind) || isReal(kind)
+        || isDecimal(kind);
 }
 
 // Integer kinds narrower than 32 bits refuse values they cannot hold rather
@@ -75,7 +76,9 @@ ScriptValue castTo(CastTarget target, const ScriptValue& value, const ValueConte
         return narrowInteger(value, ValueKind::Word, 0, 65535, context);
     case CastTarget::LongWord:
         return narrowInteger(value, ValueKind::LongWord, 0, 4294967295LL, context);
-    case CastTarget::Double:
+    case CastTarget::Double: // the real of the evaluation's arithmetic
+        if (context.arithmetic == Arithmetic::Decimal)
+            return ScriptValue::decimal(toDecimal(value, context));
         return ScriptValue::dbl(toDouble(value, context));
     case CastTarget::Date:
         return ScriptValue::ofKind(ValueKind::Date, 0, toDouble(value, context));

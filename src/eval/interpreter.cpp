@@ -9,7 +9,7 @@
 namespace numra {
 
 struct Interpreter::Impl {
-    explicit Impl(ValueContext valueContext) : context(valueContext) {}
+    explicit Impl(ValueContext valueContext) : context(valueContext), defaultArithmetic(valueContext.arithmetic) {}
 
     void prepareRun();
     void runByFirstToken();
@@ -17,6 +17,7 @@ struct Interpreter::Impl {
     ScriptValue runMainBlock(const QString& unitName);
 
     ValueContext context;
+    const Arithmetic defaultArithmetic;
     Lexer lexer;
     ErrorLocator locator{lexer};
     ExpressionEvaluator evaluator{lexer, context, locator};
@@ -109,6 +110,13 @@ const QString& Interpreter::source() const
 
 void Interpreter::run()
 {
+    run(impl_->defaultArithmetic);
+}
+
+void Interpreter::run(Arithmetic arithmetic)
+{
+    impl_->context.arithmetic = arithmetic;
+    impl_->lexer.setArithmetic(arithmetic);
     if (startsAsProgram(source()))
         impl_->runProgram();
     else

@@ -350,6 +350,10 @@ bool endsWithPercentOfNumber(const QString& formula)
 // Literals always use "." as decimal separator, whatever the user's locale.
 void Lexer::readDoubleValue()
 {
+    if (arithmetic_ == Arithmetic::Decimal) {
+        readDecimalValue();
+        return;
+    }
     const DecimalDigits& number = cutter_.numberDigits();
     std::optional<long double> value;
     if (number.significant <= 19)
@@ -361,6 +365,19 @@ void Lexer::readDoubleValue()
         value = parsed;
     }
     value_ = ScriptValue::dbl(fpu::toDouble(*value));
+}
+
+// The digits as written, up to 34 of them; like a Double, a literal must lie
+// within the double range.
+void Lexer::readDecimalValue()
+{
+    const DecimalDigits& number = cutter_.numberDigits();
+    Decimal value;
+    if (number.significant <= 19)
+        value = Decimal::fromParts(false, number.digits, number.scale);
+    else if (!tryParseDecimal(text(), u'.', value))
+        throw InterpreterError(errcode::Internal, -1);
+    value_ = ScriptValue::decimal(withinRange(value, BinaryRange::Double));
 }
 
 } // namespace numra

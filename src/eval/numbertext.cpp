@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "eval/numbertext.h"
 
+#include "numbertextparts.h"
+
 #include "eval/charclass.h"
 #include "eval/decimal18.h"
 #include "eval/errors.h"
@@ -20,18 +22,16 @@ namespace {
 
 constexpr std::uint64_t k15Digits = kPowersOf10[15];
 
+using textparts::Digits15;
+using textparts::Hundredths;
+using textparts::digitCount;
+
 // The 15 significant digits the general form shows: the 18-digit expansion
 // rounded on its 16th digit alone.
-struct Decimal15 {
-    std::uint64_t digits = 0; // from 10^14 to 10^15 - 1; 0 for a zero
-    int exponent = 0;         // |value| = digits * 10^(exponent - 14)
-    bool negative = false;
-};
-
-Decimal15 roundTo15(long double value)
+Digits15 roundTo15(long double value)
 {
     const Decimal18 d = decimal18(value);
-    Decimal15 r{d.digits / 1000, d.exponent, d.negative};
+    Digits15 r{d.digits / 1000, d.exponent, d.negative};
     if (d.digits % 1000 >= 500 && ++r.digits == k15Digits) {
         r.digits = kPowersOf10[14];
         ++r.exponent;
@@ -39,18 +39,12 @@ Decimal15 roundTo15(long double value)
     return r;
 }
 
-// The magnitude in hundredths, count * 10^zeros: the 15-digit form rounded
-// at its second decimal, halves away from zero. Values from 1E12 on have no
-// decimals beyond the 15 digits, so only zeros are appended.
-struct Hundredths {
-    std::uint64_t count = 0;
-    int zeros = 0;
-    bool negative = false;
-};
-
+// The magnitude in hundredths: the 15-digit form rounded at its second
+// decimal, halves away from zero. Values from 1E12 on have no decimals beyond
+// the 15 digits, so only zeros are appended.
 Hundredths hundredths(long double value)
 {
-    const Decimal15 d = roundTo15(value);
+    const Digits15 d = roundTo15(value);
     Hundredths h;
     const int dropped = 12 - d.exponent; // digits below the one worth 10^-2
     if (dropped <= 0) {
@@ -63,34 +57,6 @@ Hundredths hundredths(long double value)
     }
     h.negative = d.negative && h.count != 0;
     return h;
-}
-
-int digitCount(std::uint64_t value)
-{
-    int count = 1;
-    while (count < 20 && value >= kPowersOf10[count])
-        ++count;
-    return count;
-}
-
-// At least one integer digit, the separator and two decimals.
-NumberText hundredthsText(const Hundredths& h, QChar separator)
-{
-    NumberText out;
-    if (h.negative)
-        out.append(u'-');
-    if (h.zeros > 2) { // beyond 64 bits from 1E17 on
-        out.appendDigits(h.count, digitCount(h.count));
-        out.appendZeros(h.zeros - 2);
-        out.append(separator.unicode());
-        out.appendZeros(2);
-        return out;
-    }
-    const std::uint64_t count = h.count * kPowersOf10[h.zeros];
-    out.appendDigits(count / 100, digitCount(count / 100));
-    out.append(separator.unicode());
-    out.appendDigits(count % 100, 2);
-    return out;
 }
 
 void appendExponent(NumberText& out, int exponent)
@@ -163,11 +129,37 @@ void NumberText::appendZeros(int count)
         append(u'0');
 }
 
-NumberText generalForm(long double value, QChar separator)
+namespace textparts {
+
+int digitCount(std::uint64_t value)
 {
-    if (!std::isfinite(value))
-        return nonFiniteText(value);
-    const Decimal15 d = roundTo15(value);
+    int count = 1;
+    while (count < 20 && value >= kPowersOf10[count])
+        ++count;
+    return count;
+}
+
+NumberText hundredthsText(const Hundredths& h, QChar separator)
+{
+    NumberText out;
+    if (h.negative)
+        out.append(u'-');
+    if (h.zeros > 2) { // beyond 64 bits from 1E17 on
+        out.appendDigits(h.count, digitCount(h.count));
+        out.appendZeros(h.zeros - 2);
+        out.append(separator.unicode());
+        out.appendZeros(2);
+        return out;
+    }
+    const std::uint64_t count = h.count * kPowersOf10[h.zeros];
+    out.appendDigits(count / 100, digitCount(count / 100));
+    out.append(separator.unicode());
+    out.appendDigits(count % 100, 2);
+    return out;
+}
+
+NumberText generalText(const Digits15& d, QChar separator)
+{
     NumberText out;
     if (d.digits == 0) {
         out.append(u'0');
@@ -207,6 +199,15 @@ NumberText generalForm(long double value, QChar separator)
     return out;
 }
 
+} // namespace textparts
+
+NumberText generalForm(long double value, QChar separator)
+{
+    if (!std::isfinite(value))
+        return nonFiniteText(value);
+    return textparts::generalText(roundTo15(value), separator);
+}
+
 QString formatGeneral(long double value, QChar separator)
 {
     return generalForm(value, separator).toString();
@@ -216,7 +217,7 @@ NumberText twoDecimalForm(long double value, QChar separator)
 {
     if (!(std::fabs(value) < 1e18L))
         return generalForm(value, separator);
-    return hundredthsText(hundredths(value), separator);
+    return textparts::hundredthsText(hundredths(value), separator);
 }
 
 QString formatTwoDecimals(long double value, QChar separator)
@@ -236,18 +237,12 @@ std::optional<std::int64_t> hundredthsOf(long double value)
 QString formatHundredths(std::int64_t count, QChar separator)
 {
     const std::uint64_t magnitude = count < 0 ? 0 - std::uint64_t(count) : std::uint64_t(count);
-    return hundredthsText(Hundredths{magnitude, 0, count < 0}, separator).toString();
+    return textparts::hundredthsText(Hundredths{magnitude, 0, count < 0}, separator).toString();
 }
 
-namespace {
+namespace textparts {
 
-// Where the parts of a number text lie; each range may be empty.
-struct NumberParts {
-    bool negative = false;
-    QStringView integerDigits;
-    QStringView fractionDigits;
-    QStringView exponent; // with its sign
-};
+namespace {
 
 QStringView digitsAt(QStringView text, qsizetype& i)
 {
@@ -256,6 +251,8 @@ QStringView digitsAt(QStringView text, qsizetype& i)
         ++i;
     return text.sliced(start, i - start);
 }
+
+} // namespace
 
 std::optional<NumberParts> splitNumber(QStringView text, QChar separator)
 {
@@ -291,6 +288,12 @@ std::optional<NumberParts> splitNumber(QStringView text, QChar separator)
         return std::nullopt;
     return parts;
 }
+
+} // namespace textparts
+
+namespace {
+
+using textparts::NumberParts;
 
 constexpr int kExactPowers = 27; // 10^27 = 2^27 * 5^27 and 5^27 < 2^64
 
@@ -412,7 +415,7 @@ bool tryParseNumber(QStringView text, QChar separator, long double& value)
 {
     if (readPlainQuickly(text, separator, value))
         return true;
-    const std::optional<NumberParts> parts = splitNumber(text, separator);
+    const std::optional<NumberParts> parts = textparts::splitNumber(text, separator);
     if (!parts)
         return false;
     return readQuickly(*parts, value) || readSlowly(*parts, value);

@@ -4,7 +4,8 @@
 // consumed by the routine that reads the operand after it (skipBlanks).
 // Blanks may stand around every operand, and text that no operator joins to
 // the formula is an error, so "2 ^ 3" is 8 and "2^3abc" or "2^2 3" are
-// refused instead of giving 8 and 4.
+// refused instead of giving 8 and 4. The reader is written once for both
+// arithmetics; what differs is in BinaryReals and DecimalReals.
 
 #include "eval/powerformula.h"
 
@@ -23,23 +24,86 @@ const QString kSyntaxError = QStringLiteral("Syntax error in expression");
 const QString kMissingParenthesis = QStringLiteral("Missing ')' in expression");
 const QString kTooComplex = QStringLiteral("Expression is too complex");
 
-constexpr const long double* kNoSum = nullptr;
-
 // Each group costs a handful of stack frames; deeper formulas are refused
 // before the stack runs out.
 constexpr int kMaxGroupDepth = 1000;
 
 bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 
+// Extended precision; x^y is e^(y * ln x) for every x and y, and a group's
+// value is rounded to a double.
+struct BinaryReals {
+    using Real = long double;
+    // What the base of "^" leaves for the power once the exponent is read.
+    using Base = long double; // its logarithm
+
+    static Real add(Real a, Real b) { return fpu::add(a, b); }
+    static Real sub(Real a, Real b) { return fpu::sub(a, b); }
+    static Real mul(Real a, Real b) { return fpu::mul(a, b); }
+    static Real div(Real a, Real b) { return fpu::div(a, b); }
+    static Real hundred() { return 100; }
+    static Real group(Real value) { return fpu::toDouble(value); }
+    static bool read(QStringView number, Real& value) { return tryParseNumber(number, u'.', value); }
+
+    static Base base(Real value)
+    {
+        return fpu::checked([&] {
+            volatile long double base = value;
+            return std::log(static_cast<long double>(base));
+        });
+    }
+    static Real power(Base logarithm, Real exponent)
+    {
+        const long double product = fpu::mul(logarithm, exponent);
+        return fpu::checked([&] {
+            volatile long double x = product;
+            return std::exp(static_cast<long double>(x));
+        });
+    }
+};
+
+// The exact mode: decimals held exactly, every result within the extended
+// range as the binary one's are, a group's value within the double range
+// but not rounded. A power fails where the logarithm of its base would: on
+// a zero or negative base.
+struct DecimalReals {
+    using Real = Decimal;
+    using Base = Decimal;
+
+    static Real add(const Real& a, const Real& b) { return withinRange(a + b, BinaryRange::Extended); }
+    static Real sub(const Real& a, const Real& b) { return withinRange(a - b, BinaryRange::Extended); }
+    static Real mul(const Real& a, const Real& b) { return withinRange(a * b, BinaryRange::Extended); }
+    static Real div(const Real& a, const Real& b) { return withinRange(a / b, BinaryRange::Extended); }
+    static Real hundred() { return Decimal::fromInteger(100); }
+    static Real group(const Real& value) { return withinRange(value, BinaryRange::Double); }
+    static bool read(QStringView number, Real& value) { return tryParseDecimal(number, u'.', value); }
+
+    static Base base(const Real& value)
+    {
+        if (value.isZero())
+            throw ArithmeticError(fpu::kDivisionByZero);
+        if (value.isNegative())
+            throw ArithmeticError(fpu::kInvalidOperation);
+        return value;
+    }
+    static Real power(const Base& base, const Real& exponent)
+    {
+        return withinRange(numra::power(base, exponent), BinaryRange::Extended);
+    }
+};
+
+template <class Reals>
 class PowerFormulaReader {
 public:
+    using Real = typename Reals::Real;
+
     explicit PowerFormulaReader(const QString& text) : text_(text) {}
 
     // The whole text: line breaks and other control characters at its end,
     // as a loaded calculation file has them, are no text.
-    long double readFormula()
+    Real readFormula()
     {
-        const long double value = readExpression();
+        const Real value = readExpression();
         while (current_ != 0 && current_ <= u' ')
             nextChar();
         if (current_ != 0)
@@ -48,14 +112,16 @@ public:
     }
 
 private:
-    long double readExpression()
+    static constexpr const Real* kNoSum = nullptr;
+
+    Real readExpression()
     {
-        long double value = readTerm(kNoSum);
+        Real value = readTerm(kNoSum);
         while (current_ == u'+' || current_ == u'-') {
             if (current_ == u'+')
-                value = fpu::add(value, readTerm(&value));
+                value = Reals::add(value, readTerm(&value));
             else
-                value = fpu::sub(value, readTerm(&value));
+                value = Reals::sub(value, readTerm(&value));
         }
         return value;
     }
@@ -86,53 +152,46 @@ private:
 
     // sum: the value before the "+" or "-" in front of the term, which a
     // percentage at its start is a share of.
-    long double readTerm(const long double* sum)
+    Real readTerm(const Real* sum)
     {
-        long double value = readPower(sum);
+        Real value = readPower(sum);
         while (current_ == u'*' || current_ == u'/') {
             if (current_ == u'*')
-                value = fpu::mul(value, readPower(kNoSum));
+                value = Reals::mul(value, readPower(kNoSum));
             else
-                value = fpu::div(value, readPower(kNoSum));
+                value = Reals::div(value, readPower(kNoSum));
         }
         return value;
     }
 
-    // x^y is e^(y * ln x) for every x and y. The logarithm is taken before
-    // the exponent is read, so the base's fault comes first ("0^" fails on
-    // the base, not on the missing exponent).
-    long double readPower(const long double* sum)
+    // The base is taken (its logarithm, in the binary arithmetic) before the
+    // exponent is read, so the base's fault comes first ("0^" fails on the
+    // base, not on the missing exponent).
+    Real readPower(const Real* sum)
     {
-        long double value = readSigned(sum);
+        Real value = readSigned(sum);
         while (current_ == u'^') {
-            const long double logarithm = fpu::checked([&] {
-                volatile long double base = value;
-                return std::log(static_cast<long double>(base));
-            });
-            const long double exponent = fpu::mul(logarithm, readSigned(kNoSum));
-            value = fpu::checked([&] {
-                volatile long double x = exponent;
-                return std::exp(static_cast<long double>(x));
-            });
+            const typename Reals::Base base = Reals::base(value);
+            value = Reals::power(base, readSigned(kNoSum));
         }
         return value;
     }
 
     // A run of signs only flips the sign, so it is counted, not recursed.
-    long double readSigned(const long double* sum)
+    Real readSigned(const Real* sum)
     {
         bool negative = false;
         for (char16_t c = skipBlanks(); c == u'+' || c == u'-'; c = skipBlanks()) {
             if (c == u'-')
                 negative = !negative;
         }
-        const long double value = readFactor(sum);
+        const Real value = readFactor(sum);
         return negative ? -value : value;
     }
 
-    long double readFactor(const long double* sum)
+    Real readFactor(const Real* sum)
     {
-        long double value = 0;
+        Real value{};
         if (current_ == u'(')
             value = readGroup();
         else if (charclass::isDigit(current_))
@@ -145,34 +204,34 @@ private:
 
     // A "%" directly after a number, as in the script language: the share
     // sum*n/100 of the sum before it, or n/100 without one.
-    long double readPercentage(long double number, const long double* sum)
+    Real readPercentage(Real number, const Real* sum)
     {
         if (current_ != u'%')
             return number;
         nextChar();
         if (sum != nullptr)
-            number = fpu::mul(*sum, number);
-        return fpu::div(number, 100);
+            number = Reals::mul(*sum, number);
+        return Reals::div(number, Reals::hundred());
     }
 
-    // A group's value is rounded to a double before the enclosing expression
+    // A group's value must fit a double before the enclosing expression
     // uses it.
-    long double readGroup()
+    Real readGroup()
     {
         if (++depth_ > kMaxGroupDepth)
             throw Error(kTooComplex);
-        const long double value = readExpression();
+        const Real value = readExpression();
         skipBlanksAfterOperand();
         if (current_ != u')')
             throw Error(kMissingParenthesis);
         nextChar();
         --depth_;
-        return fpu::toDouble(value);
+        return Reals::group(value);
     }
 
     // Digits with at most one point: "5." is five, a second point ends the
     // number. Read with "." whatever the user's separator is.
-    long double readNumber()
+    Real readNumber()
     {
         const qsizetype start = position_ - 1;
         qsizetype length = 0;
@@ -185,9 +244,9 @@ private:
                 pointTaken = true;
             }
         }
-        long double value = 0;
+        Real value{};
         const QStringView number = QStringView(text_).mid(start, length);
-        if (!tryParseNumber(number, u'.', value))
+        if (!Reals::read(number, value))
             throw ConvertError::notAFloat(number.toString());
         return value;
     }
@@ -202,7 +261,14 @@ private:
 
 long double evaluatePowerFormula(const QString& formula)
 {
-    return PowerFormulaReader(formula).readFormula();
+    return PowerFormulaReader<BinaryReals>(formula).readFormula();
+}
+
+Number evaluatePowerFormula(const QString& formula, Arithmetic arithmetic)
+{
+    if (arithmetic == Arithmetic::Decimal)
+        return Number::decimal(PowerFormulaReader<DecimalReals>(formula).readFormula());
+    return Number::binary(evaluatePowerFormula(formula));
 }
 
 } // namespace numra

@@ -77,6 +77,12 @@ std::int64_t toInteger(const ScriptValue& value, const ValueContext& context, Va
             throw ArithmeticError(fpu::kInvalidOperation);
         return result;
     }
+    if (isDecimal(kind)) {
+        const std::optional<std::int64_t> result = value.decimalPayload().roundedToInt64();
+        if (!result)
+            throw ArithmeticError(fpu::kInvalidOperation);
+        return *result;
+    }
     if (value.isText())
         return textToInteger(value, context, target);
     if (kind == ValueKind::Empty)
@@ -108,6 +114,8 @@ double toDouble(const ScriptValue& value, const ValueContext& context)
         return value.realPayload();
     if (isOrdinal(kind))
         return static_cast<double>(value.intPayload());
+    if (isDecimal(kind))
+        return value.decimalPayload().toDouble();
     if (value.isText()) {
         long double number = 0;
         if (!tryParseNumber(value.textPayload(), context.decimalSeparator, number))
@@ -122,6 +130,35 @@ double toDouble(const ScriptValue& value, const ValueContext& context)
     throw ValueError::conversion(kind, ValueKind::Double);
 }
 
+Decimal toDecimal(const ScriptValue& value, const ValueContext& context)
+{
+    const ValueKind kind = value.kind();
+    if (isDecimal(kind))
+        return value.decimalPayload();
+    if (isOrdinal(kind))
+        return Decimal::fromInteger(value.intPayload());
+    if (isReal(kind))
+        return Decimal::fromDouble(value.realPayload());
+    if (value.isText()) {
+        Decimal number;
+        if (!tryParseDecimal(value.textPayload(), context.decimalSeparator, number))
+            throw ValueError::conversion(kind, ValueKind::Double);
+        if (exceedsRange(number, BinaryRange::Double))
+            throw ValueError::conversionOverflow(kind, ValueKind::Double);
+        return withinRange(number, BinaryRange::Double);
+    }
+    if (kind == ValueKind::Empty)
+        return Decimal();
+    throw ValueError::conversion(kind, ValueKind::Double);
+}
+
+Number toNumber(const ScriptValue& value, const ValueContext& context)
+{
+    if (context.arithmetic == Arithmetic::Decimal)
+        return Number::decimal(toDecimal(value, context));
+    return Number::binary(toDouble(value, context));
+}
+
 bool toBoolean(const ScriptValue& value, const ValueContext& context)
 {
     const ValueKind kind = value.kind();
@@ -129,6 +166,8 @@ bool toBoolean(const ScriptValue& value, const ValueContext& context)
         return value.intPayload() != 0;
     if (isReal(kind))
         return value.realPayload() != 0;
+    if (isDecimal(kind))
+        return !value.decimalPayload().isZero();
     if (value.isText()) {
         bool result = false;
         if (!textToBoolean(value.textPayload(), context, result))
@@ -153,6 +192,8 @@ QString toText(const ScriptValue& value, const ValueContext& context)
         return QString::number(value.intPayload());
     if (isReal(kind))
         return formatGeneral(value.realPayload(), context.decimalSeparator);
+    if (isDecimal(kind))
+        return formatGeneral(value.decimalPayload(), context.decimalSeparator);
     throw ValueError::conversion(kind, ValueKind::UnicodeString);
 }
 

@@ -3,6 +3,7 @@
 // operand classes of the two values select a rule from one matrix; the rule
 // converts both operands and computes the result.
 
+#include "eval/decimal.h"
 #include "eval/fpu.h"
 #include "eval/numbertext.h"
 #include "eval/scriptvalue.h"
@@ -19,9 +20,10 @@ enum class Rule : std::uint8_t { Empty, Null, Integer, Real, String, Boolean, In
 
 constexpr int kFormulaClasses = 7; // Empty .. Int64 take part in the matrix
 
-// Indexed by ValueKind. Date computes as a real, Word and LongWord as 64-bit
-// integers. Sets and pointers have no operations of their own here.
-constexpr std::array<Rule, 15> kOperandClass = {
+// Indexed by ValueKind. Date and the exact mode's Decimal compute as reals,
+// Word and LongWord as 64-bit integers. Sets and pointers have no operations
+// of their own here.
+constexpr std::array<Rule, 16> kOperandClass = {
     Rule::Empty,   Rule::Null,                    // Empty, Null
     Rule::Integer, Rule::Integer,                 // Smallint, Integer
     Rule::Real,    Rule::Real,                    // Double, Date
@@ -29,8 +31,9 @@ constexpr std::array<Rule, 15> kOperandClass = {
     Rule::Integer, Rule::Int64, Rule::Int64,      // Byte, Word, LongWord
     Rule::Int64,   Rule::String,                  // Int64, UnicodeString
     Rule::Invalid, Rule::Invalid,                 // Set, Pointer
+    Rule::Real,                                   // Decimal
 };
-static_assert(kOperandClass.size() == std::size_t(ValueKind::Pointer) + 1,
+static_assert(kOperandClass.size() == std::size_t(ValueKind::Decimal) + 1,
               "one operand class per value kind");
 
 using R = Rule;
@@ -64,13 +67,37 @@ bool isArithmetic(BinaryOp op)
 ScriptValue integerRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
                         const ValueContext& context);
 
-// "+", "-", "*" and "/" in extended precision, rounded to a double; every
-// other operation converts to 32-bit integers.
+// The exact mode's "+", "-", "*" and "/": exact within 34 digits, "/"
+// correctly rounded; a result beyond the double range overflows as the
+// binary rule's does.
+ScriptValue decimalRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
+                        const ValueContext& context)
+{
+    const auto decimal = [&](const ScriptValue& value) {
+        return value.kind() == ValueKind::Decimal ? value.decimalPayload() : toDecimal(value, context);
+    };
+    const Decimal a = decimal(left);
+    const Decimal b = decimal(right);
+    Decimal result;
+    switch (op) {
+    case BinaryOp::Add: result = a + b; break;
+    case BinaryOp::Subtract: result = a - b; break;
+    case BinaryOp::Multiply: result = a * b; break;
+    default: result = a / b; break;
+    }
+    return ScriptValue::decimal(withinRange(result, BinaryRange::Double));
+}
+
+// "+", "-", "*" and "/" in extended precision, rounded to a double (or in
+// the exact mode's decimals); every other operation converts to 32-bit
+// integers.
 ScriptValue realRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
                      const ValueContext& context)
 {
     if (!isArithmetic(op))
         return integerRule(op, left, right, context);
+    if (context.arithmetic == Arithmetic::Decimal)
+        return decimalRule(op, left, right, context);
     const auto real = [&](const ScriptValue& value) -> long double {
         return value.kind() == ValueKind::Double ? value.realPayload() : toDouble(value, context);
     };
@@ -195,6 +222,19 @@ int threeWay(T a, T b)
     return a < b ? -1 : (b < a ? 1 : 0);
 }
 
+int threeWay(const Decimal& a, const Decimal& b)
+{
+    const std::strong_ordering order = a <=> b;
+    return order < 0 ? -1 : (order > 0 ? 1 : 0);
+}
+
+int realOrder(const ScriptValue& left, const ScriptValue& right, const ValueContext& context)
+{
+    if (context.arithmetic == Arithmetic::Decimal)
+        return threeWay(toDecimal(left, context), toDecimal(right, context));
+    return threeWay(toDouble(left, context), toDouble(right, context));
+}
+
 // Less, equal or greater as -1, 0, 1.
 int order(Rule rule, const ScriptValue& left, const ScriptValue& right, const ValueContext& context)
 {
@@ -202,7 +242,7 @@ int order(Rule rule, const ScriptValue& left, const ScriptValue& right, const Va
     case Rule::Empty: return 0;
     case Rule::Null: return left.isNull() ? (right.isNull() ? 0 : -1) : 1;
     case Rule::Integer: return threeWay(toInt32(left, context), toInt32(right, context));
-    case Rule::Real: return threeWay(toDouble(left, context), toDouble(right, context));
+    case Rule::Real: return realOrder(left, right, context);
     case Rule::String: return threeWay(toText(left, context).compare(toText(right, context)), 0);
     case Rule::Boolean: return threeWay(toBoolean(left, context), toBoolean(right, context));
     case Rule::Int64: return threeWay(toInt64(left, context), toInt64(right, context));
@@ -239,8 +279,8 @@ ScriptValue textNot(const ScriptValue& value, const ValueContext& context)
 ScriptValue binaryOperation(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
                             const ValueContext& context)
 {
-    // The two commonest pairs of a formula, ahead of the matrix that gives
-    // them the same rules.
+    // The commonest pairs of a formula, ahead of the matrix that gives them
+    // the same rules.
     if (left.kind() == ValueKind::Integer && right.kind() == ValueKind::Integer) {
         std::int32_t result = 0;
         if (integerOperation(op, std::int32_t(left.intPayload()), std::int32_t(right.intPayload()), result))
@@ -249,6 +289,9 @@ ScriptValue binaryOperation(BinaryOp op, const ScriptValue& left, const ScriptVa
     }
     if (left.kind() == ValueKind::Double && right.kind() == ValueKind::Double && isArithmetic(op))
         return realRule(op, left, right, context);
+    if (left.kind() == ValueKind::Decimal && right.kind() == ValueKind::Decimal && isArithmetic(op)
+        && context.arithmetic == Arithmetic::Decimal)
+        return decimalRule(op, left, right, context);
     switch (selectRule(left, right)) {
     case Rule::Empty: return emptyRule(op);
     case Rule::Null: return nullRule(op, left, right, context);
@@ -282,7 +325,10 @@ ScriptValue negate(const ScriptValue& value, const ValueContext& context)
     case Rule::Int64:
         return ScriptValue::int64(std::int64_t(0u - std::uint64_t(toInt64(value, context))));
     case Rule::Real:
-    case Rule::String: return ScriptValue::dbl(-toDouble(value, context));
+    case Rule::String:
+        if (context.arithmetic == Arithmetic::Decimal)
+            return ScriptValue::decimal(-toDecimal(value, context));
+        return ScriptValue::dbl(-toDouble(value, context));
     case Rule::Boolean: return ScriptValue::integer(value.intPayload() != 0 ? -1 : 0);
     case Rule::Invalid: break;
     }

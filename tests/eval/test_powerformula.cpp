@@ -71,6 +71,16 @@ TEST(PowerFormula, WorkedExamplesAndEdgeCases)
     }
 }
 
+// The exact mode reads the same formulas to the same shown digits.
+TEST(PowerFormula, WorkedExamplesShowTheSameInTheExactMode)
+{
+    for (const ValueCase& c : kValues) {
+        SCOPED_TRACE(c.formula);
+        const Number value = evaluatePowerFormula(QString::fromUtf8(c.formula), Arithmetic::Decimal);
+        EXPECT_EQ(generalForm(value, u',').toString(), formatGeneral(c.expected, u','));
+    }
+}
+
 TEST(PowerFormula, WithoutPowerTheArithmeticIsExactExtended)
 {
     EXPECT_EQ(evaluatePowerFormula(QStringLiteral("1/3")), 1.0L / 3);
@@ -127,10 +137,10 @@ const ErrorCase kErrors[] = {
     {"10^4000*10^4000", "Gleitkommaüberlauf", Family::Arithmetic},
 };
 
-QString errorOf(const QString& formula, Family& family)
+QString errorOf(const QString& formula, Family& family, Arithmetic arithmetic = Arithmetic::Binary)
 {
     try {
-        evaluatePowerFormula(formula);
+        evaluatePowerFormula(formula, arithmetic);
     } catch (const ArithmeticError& e) {
         family = Family::Arithmetic;
         return e.message();
@@ -174,24 +184,29 @@ TEST(PowerFormula, NumbersAreTheNearestExtendedValue)
     }
 }
 
+// In both arithmetics: switching the mode never changes how a formula fails.
 TEST(PowerFormula, FailuresCarryTheirMessage)
 {
-    for (const ErrorCase& c : kErrors) {
-        SCOPED_TRACE(c.formula);
-        Family family = Family::Syntax;
-        const QString message = errorOf(QString::fromUtf8(c.formula), family);
-        EXPECT_EQ(message, QString::fromUtf8(c.message));
-        EXPECT_EQ(family, c.family);
+    for (Arithmetic arithmetic : {Arithmetic::Binary, Arithmetic::Decimal}) {
+        for (const ErrorCase& c : kErrors) {
+            SCOPED_TRACE(c.formula);
+            Family family = Family::Syntax;
+            const QString message = errorOf(QString::fromUtf8(c.formula), family, arithmetic);
+            EXPECT_EQ(message, QString::fromUtf8(c.message)) << "decimal: " << (arithmetic == Arithmetic::Decimal);
+            EXPECT_EQ(family, c.family);
+        }
     }
 }
 
 TEST(PowerFormula, ANumberBeyondTheExtendedRangeIsAConversionError)
 {
     const QString digits(5000, u'9');
-    Family family = Family::Syntax;
-    EXPECT_EQ(errorOf(digits + QStringLiteral("^2"), family),
-              QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(digits));
-    EXPECT_EQ(family, Family::Conversion);
+    for (Arithmetic arithmetic : {Arithmetic::Binary, Arithmetic::Decimal}) {
+        Family family = Family::Syntax;
+        EXPECT_EQ(errorOf(digits + QStringLiteral("^2"), family, arithmetic),
+                  QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(digits));
+        EXPECT_EQ(family, Family::Conversion);
+    }
 }
 
 TEST(PowerFormula, AFaultLeavesNothingForTheNextCalculation)
@@ -204,6 +219,8 @@ TEST(PowerFormula, AFaultLeavesNothingForTheNextCalculation)
 TEST(PowerFormula, DeepNestingEndsInAMessageNotACrash)
 {
     Family family = Family::Syntax;
+    EXPECT_EQ(errorOf(QString(100000, u'(') + QStringLiteral("2^2"), family, Arithmetic::Decimal),
+              QStringLiteral("Expression is too complex"));
     EXPECT_EQ(errorOf(QString(100000, u'(') + QStringLiteral("2^2"), family), QStringLiteral("Expression is too complex"));
     EXPECT_EQ(errorOf(QString(1000000, u'(') + QStringLiteral("2^2"), family), QStringLiteral("Expression is too complex"));
     EXPECT_EQ(evaluatePowerFormula(QString(100000, u'-') + QStringLiteral("2^2")), 4.0L);

@@ -20,7 +20,11 @@ public:
 
     void setSource(const QString& source);
     const QString& source() const;
+    // Runs in the arithmetic of the context given at construction, or in the
+    // one given, for this run only; toNumber(result(), ...) in the same
+    // arithmetic gives the number the calculator shows.
     void run();
+    void run(Arithmetic arithmetic);
     // The value of the last run; Empty after a run that failed.
     const ScriptValue& result() const;
 

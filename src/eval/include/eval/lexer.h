@@ -76,6 +76,10 @@ public:
     // Back to the start of the text with the end of the text as current token.
     void reset();
 
+    // Decimal literals ("12.5") become Doubles in the binary arithmetic and
+    // exact Decimals in the decimal one.
+    void setArithmetic(Arithmetic arithmetic) { arithmetic_ = arithmetic; }
+
     // Makes the next token current (or re-delivers a pushed-back one).
     void advance();
     // The current token will be delivered once more; a second push-back
@@ -102,8 +106,10 @@ public:
 private:
     void readIntegerValue();
     void readDoubleValue();
+    void readDecimalValue();
 
     TokenCutter cutter_;
+    Arithmetic arithmetic_ = Arithmetic::Binary;
     TokenKind kind_ = tok::Empty;
     ScriptValue value_;
     bool backed_ = false;

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numbers as text and back, with the user's regional decimal separator passed
-// in by the caller. No thousands separators are written or accepted.
+// in by the caller. No thousands separators are written or accepted. Each
+// form is there for the binary arithmetic's extended values and for the
+// exact mode's decimal values.
+
+#include "eval/decimal.h"
 
 #include <QString>
 #include <QStringView>
@@ -65,6 +69,24 @@ std::optional<long double> exactDecimalValue(std::uint64_t digits, int scale);
 // As tryParseNumber, but throws ConvertError "'%s' ist kein gültiger
 // Gleitkommawert" with the text as given.
 long double parseNumber(const QString& text, QChar separator);
+
+// The decimal forms take their digits from the exact value: the general form
+// rounds it at the 15th significant digit, the two-decimal form and
+// hundredthsOf at the second decimal, halves away from zero, so every digit
+// shown is the value's own, correctly rounded. The thresholds are the same.
+NumberText generalForm(const Decimal& value, QChar separator);
+QString formatGeneral(const Decimal& value, QChar separator);
+NumberText twoDecimalForm(const Decimal& value, QChar separator);
+QString formatTwoDecimals(const Decimal& value, QChar separator);
+std::optional<std::int64_t> hundredthsOf(const Decimal& value);
+
+// The texts tryParseNumber reads, held exactly up to 34 significant digits
+// and rounded half to even beyond. A value too large for the extended range
+// is no number here either, so a text is refused in both modes or in neither;
+// one too small for it is zero.
+bool tryParseDecimal(QStringView text, QChar separator, Decimal& value);
+// As tryParseDecimal, but throws ConvertError as parseNumber does.
+Decimal parseDecimal(const QString& text, QChar separator);
 
 // The separator of the user's locale (LC_ALL, LC_NUMERIC, LANG).
 QChar systemDecimalSeparator();

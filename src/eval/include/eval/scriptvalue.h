@@ -6,8 +6,10 @@
 // the expression evaluator replaces only value errors by "Type mismatch".
 
 #include "eval/errors.h"
+#include "eval/number.h"
 
 #include <QString>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -17,12 +19,13 @@ namespace numra {
 // Every kind a formula can produce; kValueKinds describes each.
 enum class ValueKind : std::uint8_t {
     Empty, Null, Smallint, Integer, Double, Date, OleStr, Boolean,
-    Byte, Word, LongWord, Int64, UnicodeString, Set, Pointer,
+    Byte, Word, LongWord, Int64, UnicodeString, Set, Pointer, Decimal,
 };
 
 // Where a kind keeps its value: intPayload() for ordinals and bits,
-// realPayload() for reals, textPayload() for texts.
-enum class Payload : std::uint8_t { None, Ordinal, Real, Text, Bits };
+// realPayload() for reals, textPayload() for texts, decimalPayload() for
+// the exact mode's decimals.
+enum class Payload : std::uint8_t { None, Ordinal, Real, Text, Bits, Decimal };
 
 struct ValueKindEntry {
     ValueKind kind;
@@ -48,8 +51,12 @@ inline constexpr ValueKindEntry kValueKinds[] = {
     {ValueKind::UnicodeString, u"UnicodeString", Payload::Text},
     {ValueKind::Set, u"SetVariantType", Payload::Bits},        // 32-bit mask: "[1, 2]"
     {ValueKind::Pointer, u"PointerVariantType", Payload::Bits}, // 32-bit address: "nil" is 0
+    // The exact mode's real, where the binary arithmetic has a Double.
+    // Messages name it as they name a Double, so that they read the same
+    // in both modes.
+    {ValueKind::Decimal, u"Double", Payload::Decimal},
 };
-static_assert(std::size(kValueKinds) == std::size_t(ValueKind::Pointer) + 1, "one entry per value kind");
+static_assert(std::size(kValueKinds) == std::size_t(ValueKind::Decimal) + 1, "one entry per value kind");
 static_assert([] {
     for (std::size_t i = 0; i < std::size(kValueKinds); ++i)
         if (std::size_t(kValueKinds[i].kind) != i)
@@ -61,6 +68,7 @@ constexpr Payload payloadOf(ValueKind kind) { return kValueKinds[std::size_t(kin
 // The integer kinds and Boolean.
 constexpr bool isOrdinal(ValueKind kind) { return payloadOf(kind) == Payload::Ordinal; }
 constexpr bool isReal(ValueKind kind) { return payloadOf(kind) == Payload::Real; }
+constexpr bool isDecimal(ValueKind kind) { return kind == ValueKind::Decimal; }
 
 // Conversion, conversion overflow and invalid variant operation.
 class ValueError : public Error {
@@ -89,8 +97,8 @@ public:
     ScriptValue& operator=(const ScriptValue& other)
     {
         kind_ = other.kind_;
-        int_ = other.int_;
-        real_ = other.real_;
+        words_[0] = other.words_[0];
+        words_[1] = other.words_[1];
         if (!(text_.isNull() && other.text_.isNull()))
             text_ = other.text_;
         return *this;
@@ -99,6 +107,7 @@ public:
     static ScriptValue integer(std::int32_t v);
     static ScriptValue int64(std::int64_t v);
     static ScriptValue dbl(double v);
+    static ScriptValue decimal(const Decimal& v);
     static ScriptValue boolean(bool v);
     static ScriptValue text(const QString& v, ValueKind kind = ValueKind::UnicodeString);
     static ScriptValue set(std::uint32_t mask);
@@ -113,30 +122,40 @@ public:
         if (!text_.isNull())
             text_ = QString();
         kind_ = ValueKind::Integer;
-        int_ = v;
-        real_ = 0.0;
+        words_[0] = std::uint64_t(std::int64_t(v));
+        words_[1] = 0;
     }
 
     ValueKind kind() const { return kind_; }
     bool isEmpty() const { return kind_ == ValueKind::Empty; }
     bool isNull() const { return kind_ == ValueKind::Null; }
     bool isText() const { return payloadOf(kind_) == Payload::Text; }
-    std::int64_t intPayload() const { return int_; }   // integers, Boolean (-1/0), set, pointer
-    double realPayload() const { return real_; }       // Double, Date
+    // integers, Boolean (-1/0), set, pointer
+    std::int64_t intPayload() const { return std::int64_t(words_[0]); }
+    double realPayload() const { return std::bit_cast<double>(words_[1]); } // Double, Date
     const QString& textPayload() const { return text_; }
+    Decimal decimalPayload() const { return Decimal::fromWords(words_[0], words_[1]); }
 
 private:
-    ScriptValue(ValueKind kind, std::int64_t i, double r) : kind_(kind), int_(i), real_(r) {}
+    ScriptValue(ValueKind kind, std::int64_t i, double r)
+        : kind_(kind), words_{std::uint64_t(i), std::bit_cast<std::uint64_t>(r)}
+    {
+    }
 
     ValueKind kind_ = ValueKind::Empty;
-    std::int64_t int_ = 0;
-    double real_ = 0.0;
+    // The integer payload and the double's bits, or the two words of a
+    // decimal: the 16 bytes the largest number needs.
+    std::uint64_t words_[2] = {0, 0};
     QString text_;
 };
 
-// Text conversions follow the user's regional settings, passed in here.
+// Text conversions follow the user's regional settings, passed in here, and
+// the arithmetic of the evaluation: in the exact mode every real is a
+// Decimal, from the literals to the results of the real rule and the texts
+// converted to numbers; the integer rules stay integer.
 struct ValueContext {
     QChar decimalSeparator = u',';
+    Arithmetic arithmetic = Arithmetic::Binary;
 };
 
 enum class BinaryOp { Add, Subtract, Multiply, Divide, IntDivide, Modulus, Shl, Shr, And, Or, Xor };
@@ -152,8 +171,14 @@ ScriptValue logicalNot(const ScriptValue& value, const ValueContext& context);
 
 std::int32_t toInt32(const ScriptValue& value, const ValueContext& context);
 std::int64_t toInt64(const ScriptValue& value, const ValueContext& context);
-// Also the number the calculator takes from a run's result.
 double toDouble(const ScriptValue& value, const ValueContext& context);
+// The exact mode's counterpart: integers and Booleans exactly, a Double to
+// 34 digits, a text read as a decimal; within the double range, as
+// toDouble's values are, with the same errors.
+Decimal toDecimal(const ScriptValue& value, const ValueContext& context);
+// The number the calculator takes from a run's result: toDouble, or
+// toDecimal in the exact mode.
+Number toNumber(const ScriptValue& value, const ValueContext& context);
 bool toBoolean(const ScriptValue& value, const ValueContext& context);
 QString toText(const ScriptValue& value, const ValueContext& context);
 
@@ -162,6 +187,14 @@ inline ScriptValue ScriptValue::null() { return {ValueKind::Null, 0, 0.0}; }
 inline ScriptValue ScriptValue::integer(std::int32_t v) { return {ValueKind::Integer, v, 0.0}; }
 inline ScriptValue ScriptValue::int64(std::int64_t v) { return {ValueKind::Int64, v, 0.0}; }
 inline ScriptValue ScriptValue::dbl(double v) { return {ValueKind::Double, 0, v}; }
+inline ScriptValue ScriptValue::decimal(const Decimal& v)
+{
+    ScriptValue value;
+    value.kind_ = ValueKind::Decimal;
+    value.words_[0] = v.lowWord();
+    value.words_[1] = v.highWord();
+    return value;
+}
 inline ScriptValue ScriptValue::boolean(bool v) { return {ValueKind::Boolean, v ? -1 : 0, 0.0}; }
 
 } // namespace numra
