@@ -11,6 +11,7 @@
 #include "gui/printdialog.h"
 #include "gui/tapekeeping.h"
 #include "gui/tapeprinting.h"
+#include "support/testfiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,43 +41,6 @@ using namespace numra;
 using namespace numra::testing;
 
 namespace {
-
-QByteArray contentsOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-// Root writes into read-only folders; while this lives, the process acts as
-// the user "nobody", for whom they are read-only too.
-class WithoutRootRights {
-public:
-    WithoutRootRights() : wasRoot_(geteuid() == 0)
-    {
-        if (wasRoot_) {
-            EXPECT_EQ(seteuid(65534), 0);
-        }
-    }
-    ~WithoutRootRights()
-    {
-        if (wasRoot_) {
-            EXPECT_EQ(seteuid(0), 0);
-        }
-    }
-    WithoutRootRights(const WithoutRootRights&) = delete;
-    WithoutRootRights& operator=(const WithoutRootRights&) = delete;
-
-private:
-    bool wasRoot_;
-};
 
 class TapeWindowTest : public ::testing::Test, public NumraFixture {
 protected:
@@ -424,56 +388,6 @@ TEST_F(TapeWindowTest, KeepTapeWritesTheFileAfterAChangeAndRemovesItWhenSwitched
     keep.trigger();
     EXPECT_FALSE(Settings().keepTape());
     EXPECT_FALSE(QFile::exists(path));
-}
-
-TEST_F(TapeWindowTest, ADamagedKeptTapeIsSalvagedWithANoticeAndItsOriginalKept)
-{
-    Settings settings;
-    settings.setKeepTape(true);
-    const QByteArray damaged = "Numra-Rechenstreifen 1\nErgebnis\t1+1\t2\nErgebnis\t2+2\t4\nErgebnis\t3+3";
-    writeFile(keptTapeFile(), damaged);
-    Tape tape(u',');
-    TapeKeeping keeping(tape, settings, mainWindow);
-
-    ShownMessage notice;
-    ModalScript modals;
-    modals.then(acknowledge(notice));
-    keeping.start();
-    const QString original = keptTapeFile() + QStringLiteral(".defekt");
-    EXPECT_EQ(notice.caption, QStringLiteral("Informationen"));
-    EXPECT_EQ(notice.text, QStringLiteral("Der aufbewahrte Rechenstreifen konnte nicht vollständig gelesen werden: "
-                                          "2 Zeilen wurden übernommen, 1 Zeilen nicht (beschädigt oder über den "
-                                          "Grenzen des Rechenstreifens). Die ursprüngliche Datei liegt jetzt unter "
-                                          "\"%1\".")
-                               .arg(original));
-    EXPECT_EQ(tape.summary(), QStringLiteral("Summe: 6 · 2 Posten"));
-    EXPECT_EQ(contentsOf(original), damaged) << "moved aside before anything is written";
-
-    tape.add({TapeRowKind::Result, QStringLiteral("5"), QStringLiteral("5")});
-    processEvents(800);
-    EXPECT_EQ(contentsOf(keptTapeFile()),
-              QByteArray("Numra-Rechenstreifen 1\nErgebnis\t1+1\t2\nErgebnis\t2+2\t4\nErgebnis\t5\t5\n"));
-    keeping.setWanted(false);
-    QFile::remove(original);
-}
-
-TEST_F(TapeWindowTest, RowsLeavingAtTheTapesBoundAreToldOnce)
-{
-    Settings settings;
-    Tape tape(u',');
-    TapeKeeping keeping(tape, settings, mainWindow);
-    std::vector<TapeRow> full(std::size_t(kMaxTapeRows), TapeRow{TapeRowKind::Result, "1", "1"});
-    tape.replaceRows(full);
-
-    ShownMessage notice;
-    ModalScript modals;
-    modals.then(acknowledge(notice));
-    tape.add({TapeRowKind::Result, QStringLiteral("2"), QStringLiteral("2")});
-    processEvents();
-    EXPECT_TRUE(notice.text.startsWith(QStringLiteral("Der Rechenstreifen hat seine Grenze erreicht"))) << notice.text.toStdString();
-    tape.add({TapeRowKind::Result, QStringLiteral("3"), QStringLiteral("3")});
-    processEvents(); // a second box would find no script and fail the test
-    EXPECT_EQ(tape.size(), kMaxTapeRows);
 }
 
 } // namespace
