@@ -58,6 +58,7 @@ private:
 
 struct KeptTape::FileRows {
     bool exists = false;
+    QByteArray bytes;
     QByteArray digest;
     std::optional<TapeFileRows> read; // nothing when it could not be read
     QString reason;
@@ -93,23 +94,28 @@ void KeptTape::countRemovedRows(int first, int last)
     rowsMade_ -= std::max<qsizetype>(0, last + 1 - std::max<qsizetype>(first, madeFrom));
 }
 
-KeptTape::FileRows KeptTape::readFile() const
+// The file's bytes and digest; its rows only when asked for, since a file
+// that is as this tape last wrote it need not be read again.
+KeptTape::FileRows KeptTape::readFile(RowsWanted rowsWanted) const
 {
     FileRows file;
     if (!QFileInfo::exists(path_))
         return file;
     file.exists = true;
     try {
-        const std::optional<QByteArray> bytes = readWholeFile(path_, kMaxTapeFileSize);
+        std::optional<QByteArray> bytes = readWholeFile(path_, kMaxTapeFileSize);
         if (!bytes) {
             file.reason = QStringLiteral("Die Datei ist größer als %1 MiB.").arg(kMaxTapeFileSize / (1024 * 1024));
             return file;
         }
-        file.digest = digestOf(*bytes);
-        file.read = readTapeFile(*bytes);
+        file.bytes = *std::move(bytes);
+        file.digest = digestOf(file.bytes);
     } catch (const Error& error) {
         file.reason = error.message();
+        return file;
     }
+    if (rowsWanted == RowsWanted::Always || file.digest != fileSeen_)
+        file.read = readTapeFile(file.bytes);
     return file;
 }
 
@@ -143,7 +149,7 @@ std::optional<SetAsideTape> KeptTape::load()
     std::optional<SetAsideTape> aside;
     if (QFileInfo::exists(path_)) {
         const Locked locked(lock_, path_, Locked::Need::ToRead);
-        FileRows file = readFile();
+        FileRows file = readFile(RowsWanted::Always);
         const qsizetype rowsRead = file.read ? qsizetype(file.read->rows.size()) : 0;
         tape_.replaceRows(file.read ? file.read->rows : std::vector<TapeRow>());
         // The tape's bound on characters may leave out more of a whole file.
@@ -170,13 +176,15 @@ std::optional<SetAsideTape> KeptTape::save()
     QDir().mkpath(QFileInfo(path_).absolutePath());
     const Locked locked(lock_, path_, Locked::Need::ToWrite);
     std::optional<SetAsideTape> aside;
-    FileRows file = readFile();
-    if (file.exists && !file.whole()) {
+    FileRows file = readFile(RowsWanted::UnlessSeen);
+    if (file.exists && file.reason.isEmpty() && file.digest == fileSeen_) {
+        // As this tape last wrote or read it.
+    } else if (file.exists && !file.whole()) {
         // Damaged since it was written here: this tape is whole.
         aside = setAside(file);
         if (leftAlone_)
             return aside;
-    } else if (file.exists && file.digest != fileSeen_) {
+    } else if (file.exists) {
         // Another window wrote it: its rows, then the rows made here.
         std::vector<TapeRow> merged = std::move(file.read->rows);
         for (qsizetype i = std::max<qsizetype>(0, tape_.size() - rowsMade_); i < tape_.size(); ++i)

@@ -65,7 +65,8 @@ private:
     class Locked;
     struct FileRows;
 
-    FileRows readFile() const;
+    enum class RowsWanted { Always, UnlessSeen };
+    FileRows readFile(RowsWanted rowsWanted) const;
     std::optional<SetAsideTape> setAside(FileRows& file);
     void countRemovedRows(int first, int last);
 
