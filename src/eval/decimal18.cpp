@@ -226,4 +226,32 @@ Decimal18 decimal18(long double value)
     return d;
 }
 
+Decimal15 roundTo15(long double value)
+{
+    const Decimal18 d = decimal18(value);
+    Decimal15 r{d.digits / 1000, d.exponent, d.negative};
+    if (d.digits % 1000 >= 500 && ++r.digits == kPowersOf10[15]) {
+        r.digits = kPowersOf10[14];
+        ++r.exponent;
+    }
+    return r;
+}
+
+Hundredths hundredths(long double value)
+{
+    const Decimal15 d = roundTo15(value);
+    Hundredths h;
+    const int dropped = 12 - d.exponent; // digits below the one worth 10^-2
+    if (dropped <= 0) {
+        h.count = d.digits;
+        h.zeros = -dropped;
+    } else if (dropped <= 15) {
+        h.count = d.digits / kPowersOf10[dropped];
+        if (d.digits / kPowersOf10[dropped - 1] % 10 >= 5)
+            ++h.count;
+    }
+    h.negative = d.negative && h.count != 0;
+    return h;
+}
+
 } // namespace numra

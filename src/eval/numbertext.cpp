@@ -18,53 +18,6 @@ namespace numra {
 
 namespace {
 
-constexpr std::uint64_t k15Digits = kPowersOf10[15];
-
-// The 15 significant digits the general form shows: the 18-digit expansion
-// rounded on its 16th digit alone.
-struct Decimal15 {
-    std::uint64_t digits = 0; // from 10^14 to 10^15 - 1; 0 for a zero
-    int exponent = 0;         // |value| = digits * 10^(exponent - 14)
-    bool negative = false;
-};
-
-Decimal15 roundTo15(long double value)
-{
-    const Decimal18 d = decimal18(value);
-    Decimal15 r{d.digits / 1000, d.exponent, d.negative};
-    if (d.digits % 1000 >= 500 && ++r.digits == k15Digits) {
-        r.digits = kPowersOf10[14];
-        ++r.exponent;
-    }
-    return r;
-}
-
-// The magnitude in hundredths, count * 10^zeros: the 15-digit form rounded
-// at its second decimal, halves away from zero. Values from 1E12 on have no
-// decimals beyond the 15 digits, so only zeros are appended.
-struct Hundredths {
-    std::uint64_t count = 0;
-    int zeros = 0;
-    bool negative = false;
-};
-
-Hundredths hundredths(long double value)
-{
-    const Decimal15 d = roundTo15(value);
-    Hundredths h;
-    const int dropped = 12 - d.exponent; // digits below the one worth 10^-2
-    if (dropped <= 0) {
-        h.count = d.digits;
-        h.zeros = -dropped;
-    } else if (dropped <= 15) {
-        h.count = d.digits / kPowersOf10[dropped];
-        if (d.digits / kPowersOf10[dropped - 1] % 10 >= 5)
-            ++h.count;
-    }
-    h.negative = d.negative && h.count != 0;
-    return h;
-}
-
 int digitCount(std::uint64_t value)
 {
     int count = 1;
@@ -222,6 +175,31 @@ NumberText twoDecimalForm(long double value, QChar separator)
 QString formatTwoDecimals(long double value, QChar separator)
 {
     return twoDecimalForm(value, separator).toString();
+}
+
+// digits * 10^scale; beyond the powers that make it one exact operation
+// (|value| from about 1E42 on, or below 1E-13) the last of its 19 digits may
+// differ from the text's, which no sum of shown values can show.
+static long double decimalValue(std::uint64_t digits, int scale, bool negative)
+{
+    const long double magnitude = exactDecimalValue(digits, scale).value_or(digits * std::pow(10.0L, scale));
+    return negative ? -magnitude : magnitude;
+}
+
+long double generalFormValue(long double value)
+{
+    if (!std::isfinite(value))
+        return value;
+    const Decimal15 d = roundTo15(value);
+    return decimalValue(d.digits, d.exponent - 14, d.negative);
+}
+
+long double twoDecimalFormValue(long double value)
+{
+    if (!(std::fabs(value) < 1e18L))
+        return generalFormValue(value);
+    const Hundredths h = hundredths(value);
+    return decimalValue(h.count, h.zeros - 2, h.negative);
 }
 
 std::optional<std::int64_t> hundredthsOf(long double value)

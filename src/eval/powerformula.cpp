@@ -43,7 +43,7 @@ public:
         while (current_ != 0 && current_ <= u' ')
             nextChar();
         if (current_ != 0)
-            throw Error(kSyntaxError);
+            throw Error(kSyntaxError, here());
         return value;
     }
 
@@ -52,12 +52,30 @@ private:
     {
         long double value = readTerm(kNoSum);
         while (current_ == u'+' || current_ == u'-') {
-            if (current_ == u'+')
-                value = fpu::add(value, readTerm(&value));
-            else
-                value = fpu::sub(value, readTerm(&value));
+            const bool add = current_ == u'+';
+            const TextSpan op = here();
+            const long double term = readTerm(&value);
+            value = placedAt(op, [&] { return add ? fpu::add(value, term) : fpu::sub(value, term); });
         }
         return value;
+    }
+
+    // The current character, or the end of the text.
+    TextSpan here() const
+    {
+        return current_ == 0 ? TextSpan{int(text_.size()), 0} : TextSpan{int(position_ - 1), 1};
+    }
+
+    // An arithmetic fault is placed at the operator that asked for it.
+    template <class Operation>
+    static long double placedAt(TextSpan op, Operation operation)
+    {
+        try {
+            return operation();
+        } catch (Error& error) {
+            error.placeAt(op);
+            throw;
+        }
     }
 
     char16_t nextChar()
@@ -90,10 +108,10 @@ private:
     {
         long double value = readPower(sum);
         while (current_ == u'*' || current_ == u'/') {
-            if (current_ == u'*')
-                value = fpu::mul(value, readPower(kNoSum));
-            else
-                value = fpu::div(value, readPower(kNoSum));
+            const bool multiply = current_ == u'*';
+            const TextSpan op = here();
+            const long double factor = readPower(kNoSum);
+            value = placedAt(op, [&] { return multiply ? fpu::mul(value, factor) : fpu::div(value, factor); });
         }
         return value;
     }
@@ -105,14 +123,20 @@ private:
     {
         long double value = readSigned(sum);
         while (current_ == u'^') {
-            const long double logarithm = fpu::checked([&] {
-                volatile long double base = value;
-                return std::log(static_cast<long double>(base));
+            const TextSpan op = here();
+            const long double logarithm = placedAt(op, [&] {
+                return fpu::checked([&] {
+                    volatile long double base = value;
+                    return std::log(static_cast<long double>(base));
+                });
             });
-            const long double exponent = fpu::mul(logarithm, readSigned(kNoSum));
-            value = fpu::checked([&] {
-                volatile long double x = exponent;
-                return std::exp(static_cast<long double>(x));
+            const long double power = readSigned(kNoSum);
+            value = placedAt(op, [&] {
+                const long double exponent = fpu::mul(logarithm, power);
+                return fpu::checked([&] {
+                    volatile long double x = exponent;
+                    return std::exp(static_cast<long double>(x));
+                });
             });
         }
         return value;
@@ -138,7 +162,7 @@ private:
         else if (charclass::isDigit(current_))
             value = readPercentage(readNumber(), sum);
         else
-            throw Error(kSyntaxError);
+            throw Error(kSyntaxError, here());
         skipBlanksAfterOperand();
         return value;
     }
@@ -149,10 +173,9 @@ private:
     {
         if (current_ != u'%')
             return number;
+        const TextSpan percent = here();
         nextChar();
-        if (sum != nullptr)
-            number = fpu::mul(*sum, number);
-        return fpu::div(number, 100);
+        return placedAt(percent, [&] { return fpu::div(sum != nullptr ? fpu::mul(*sum, number) : number, 100); });
     }
 
     // A group's value is rounded to a double before the enclosing expression
@@ -160,14 +183,15 @@ private:
     long double readGroup()
     {
         if (++depth_ > kMaxGroupDepth)
-            throw Error(kTooComplex);
+            throw Error(kTooComplex, here());
         const long double value = readExpression();
         skipBlanksAfterOperand();
         if (current_ != u')')
-            throw Error(kMissingParenthesis);
+            throw Error(kMissingParenthesis, here());
+        const TextSpan closing = here();
         nextChar();
         --depth_;
-        return fpu::toDouble(value);
+        return placedAt(closing, [&] { return fpu::toDouble(value); });
     }
 
     // Digits with at most one point: "5." is five, a second point ends the
@@ -187,8 +211,11 @@ private:
         }
         long double value = 0;
         const QStringView number = QStringView(text_).mid(start, length);
-        if (!tryParseNumber(number, u'.', value))
-            throw ConvertError::notAFloat(number.toString());
+        if (!tryParseNumber(number, u'.', value)) {
+            ConvertError error = ConvertError::notAFloat(number.toString());
+            error.placeAt({int(start), int(length)});
+            throw error;
+        }
         return value;
     }
 
