@@ -88,9 +88,9 @@ void TapeKeeping::save(bool onlyIfChanged)
     try {
         aside = onlyIfChanged ? kept_.saveIfChanged() : kept_.save();
         failing_ = false;
-    } catch (...) {
+    } catch (const std::exception& error) {
         if (!failing_)
-            showCaughtError(&boxParent_);
+            showErrorBox(&boxParent_, error);
         failing_ = true;
     }
     tellSetAside(aside);
