@@ -87,6 +87,9 @@ TAPE_FILES = {
     "tape-field-extra": TAPE_HEADER + b"Ergebnis\t1\t1\t1\n",
     "tape-empty-line": TAPE_HEADER + b"\nErgebnis\t1\t1\n",
     "tape-invalid-utf8": TAPE_HEADER + b"Ergebnis\t\xc3\x28\t1\n",
+    # The CSV export, which the same target reads back.
+    "csv-export": b"\xef\xbb\xbfFormel;Ergebnis;Art\r\n'-2+3;1;Ergebnis\r\n\"'=a;b\";5,00;Zwischensumme\r\n",
+    "csv-quoted": b"\xef\xbb\xbfFormel;Ergebnis;Art\r\n\"1\"\"2\";3;Ergebnis\r\n",
 }
 
 # Key sequences as the calculator target decodes them: a key is its index in
