@@ -107,77 +107,116 @@ std::optional<Marked> withoutMarks(QStringView text)
     return Marked{text, negative || brackets};
 }
 
-// The number's text in the user's format, "-1234,56", read with the
-// separators given; nothing when it is no number under them.
-std::optional<QString> readNumber(const Marked& marked, QChar decimalSeparator, QChar groupSeparator)
-{
+// Reads the number's text in the user's format, "-1234,56", with the
+// separators given.
+class NumberReader {
+public:
+    NumberReader(QStringView text, QChar decimalSeparator, QChar groupSeparator)
+        : text_(text), decimalSeparator_(decimalSeparator), groupSeparator_(groupSeparator)
+    {
+        out_.reserve(text.size() + 2);
+    }
+
+    // Nothing when the text is no number under the separators.
+    std::optional<QString> read(bool negative)
+    {
+        if (!integerDigits())
+            return std::nullopt;
+        decimals();
+        if (!exponent() || i_ != text_.size() || !digits_)
+            return std::nullopt;
+        if (negative && !zero_)
+            out_.prepend(u'-');
+        return std::move(out_);
+    }
+
+private:
     enum class Grouping { None, Separator, Blanks };
-    const QStringView text = marked.number;
-    QString out;
-    out.reserve(text.size() + 2);
-    out += u'-';
-    bool digits = false;     // any digit so far
-    bool zero = true;        // all digits so far are 0
-    qsizetype run = 0;       // digits since the last group separator
-    Grouping grouping = Grouping::None;
-    qsizetype i = 0;
-    for (; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (charclass::isDigit(c)) {
-            if (c != u'0' || !zero) // leading zeros go
-                out += QChar(c);
-            zero = zero && c == u'0';
-            digits = true;
-            ++run;
-            continue;
+
+    void takeDigits(QStringView digits)
+    {
+        for (QChar c : digits) {
+            if (c != u'0' || !zero_ || decimal_) // leading zeros go
+                out_ += c;
+            zero_ = zero_ && c == u'0';
         }
-        const Grouping mark = c == groupSeparator ? Grouping::Separator
-            : isGroupingBlank(c)                  ? Grouping::Blanks
-                                                  : Grouping::None;
-        if (mark == Grouping::None)
-            break;
-        // The first group has one to three digits and no leading zero, each
-        // other exactly three, all behind the same kind of separator.
-        const bool first = grouping == Grouping::None;
-        if (first ? (run == 0 || run > 3 || text[i - run] == u'0') : (mark != grouping || run != 3))
-            return std::nullopt;
-        grouping = mark;
-        run = 0;
+        digits_ = digits_ || !digits.isEmpty();
     }
-    if (grouping != Grouping::None && run != 3)
-        return std::nullopt;
-    if (zero)
-        out += u'0';
-    if (i < text.size() && text[i] == decimalSeparator) {
-        const qsizetype decimals = ++i;
-        while (i < text.size() && charclass::isDigit(text[i].unicode()))
-            ++i;
-        if (i > decimals) {
-            out += decimalSeparator;
-            out += text.sliced(decimals, i - decimals);
-            digits = true;
-            for (QChar c : text.sliced(decimals, i - decimals))
-                zero = zero && c == u'0';
+
+    QStringView digitRun()
+    {
+        const qsizetype start = i_;
+        while (i_ < text_.size() && charclass::isDigit(text_[i_].unicode()))
+            ++i_;
+        return text_.sliced(start, i_ - start);
+    }
+
+    // Digits, or groups of them: the first of one to three digits without a
+    // leading zero, each other of exactly three, all behind the same kind
+    // of separator.
+    bool integerDigits()
+    {
+        for (;;) {
+            const QStringView run = digitRun();
+            takeDigits(run);
+            const char16_t c = i_ < text_.size() ? text_[i_].unicode() : u'\0';
+            const Grouping mark = c == groupSeparator_.unicode() ? Grouping::Separator
+                : isGroupingBlank(c)                              ? Grouping::Blanks
+                                                                  : Grouping::None;
+            if (grouping_ == Grouping::None && mark == Grouping::None)
+                break;
+            const bool first = grouping_ == Grouping::None;
+            const bool fits = first ? !run.isEmpty() && run.size() <= 3 && run[0] != u'0' : run.size() == 3;
+            if (!fits || (!first && mark != Grouping::None && mark != grouping_))
+                return false;
+            if (mark == Grouping::None)
+                break;
+            grouping_ = mark;
+            ++i_;
         }
+        if (zero_)
+            out_ += u'0';
+        return true;
     }
-    if (i < text.size() && (text[i] == u'E' || text[i] == u'e') && grouping == Grouping::None && digits) {
-        const qsizetype start = ++i;
-        if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
-            ++i;
-        const qsizetype exponentDigits = i;
-        while (i < text.size() && charclass::isDigit(text[i].unicode()))
-            ++i;
-        if (i == exponentDigits)
-            return std::nullopt;
-        out += u'E';
-        out += text.sliced(start, i - start);
+
+    void decimals()
+    {
+        if (i_ == text_.size() || text_[i_] != decimalSeparator_)
+            return;
+        ++i_;
+        const QStringView run = digitRun();
+        if (run.isEmpty())
+            return;
+        out_ += decimalSeparator_;
+        decimal_ = true;
+        takeDigits(run);
     }
-    if (i != text.size() || !digits)
-        return std::nullopt;
-    if (!marked.negative || zero)
-        out.remove(0, 1);
-    return out;
-}
+
+    // "E", a sign and digits after a number without grouping.
+    bool exponent()
+    {
+        if (i_ == text_.size() || (text_[i_] != u'E' && text_[i_] != u'e') || grouping_ != Grouping::None || !digits_)
+            return true;
+        const qsizetype start = ++i_;
+        if (i_ < text_.size() && (text_[i_] == u'+' || text_[i_] == u'-'))
+            ++i_;
+        if (digitRun().isEmpty())
+            return false;
+        out_ += u'E';
+        out_ += text_.sliced(start, i_ - start);
+        return true;
+    }
+
+    QStringView text_;
+    QChar decimalSeparator_;
+    QChar groupSeparator_;
+    qsizetype i_ = 0;
+    QString out_;
+    Grouping grouping_ = Grouping::None;
+    bool digits_ = false;  // any digit so far
+    bool zero_ = true;     // all digits so far are 0
+    bool decimal_ = false; // in the decimals, where zeros stay
+};
 
 // A number too large for either arithmetic is no amount: with an exponent,
 // or with more integer digits than any value has.
@@ -232,13 +271,13 @@ Cell readCell(QStringView cell, QChar decimalSeparator)
     if (!marked)
         return {};
     const QChar groupSeparator = groupSeparatorFor(decimalSeparator);
-    if (std::optional<QString> amount = readNumber(*marked, decimalSeparator, groupSeparator)) {
+    if (std::optional<QString> amount = NumberReader(marked->number, decimalSeparator, groupSeparator).read(marked->negative)) {
         if (!withinRange(*amount, decimalSeparator))
             return {};
         return {CellKind::Amount, std::move(*amount)};
     }
     const bool otherConvention = decimalSeparator == u',' || decimalSeparator == u'.';
-    if (otherConvention && readNumber(*marked, groupSeparator, decimalSeparator))
+    if (otherConvention && NumberReader(marked->number, groupSeparator, decimalSeparator).read(false))
         return {CellKind::Ambiguous, {}};
     return {};
 }
