@@ -5,7 +5,7 @@
 // 1,000 rows (so it destroys as many rows as the full one drops).
 
 #include "core/calculator.h"
-#include "nullui.h"
+#include "officeformulas.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,8 +18,7 @@ constexpr qsizetype kNearlyEmpty = 1000;
 void BM_EqualsWithTape(benchmark::State& state)
 {
     const qsizetype rowsBefore = state.range(0);
-    bench::NullUi ui;
-    Calculator calculator(ui, u',');
+    Calculator calculator(u',');
     calculator.start(QString());
     calculator.press(Key::Edit);
     Tape& tape = calculator.tape();

@@ -8,7 +8,7 @@
 #include "gui/application.h"
 #include "gui/tapewindow.h"
 #include "gui/visualstyle.h"
-#include "nullui.h"
+#include "officeformulas.h"
 
 #include <benchmark/benchmark.h>
 
@@ -63,8 +63,7 @@ BENCHMARK(BM_CreateAndOpenTapeWindow)->Unit(benchmark::kMillisecond);
 
 void BM_EqualsWithTapeWindow(benchmark::State& state)
 {
-    bench::NullUi ui;
-    Calculator calculator(ui, u',');
+    Calculator calculator(u',');
     calculator.start(QString());
     calculator.press(Key::Edit);
     fill(calculator.tape());

@@ -5,11 +5,10 @@
 // calculator core.
 
 #include "fuzzcheck.h"
-#include "support/fakeui.h"
+#include "support/fakeuser.h"
 
 #include "core/calculator.h"
 #include "files/ansicodepage.h"
-#include "core/calculationfiles.h"
 #include "files/textencoding.h"
 
 #include <QFile>
@@ -87,32 +86,31 @@ void checkLoadAndSave(const QString& folder, const QByteArray& bytes, const Deco
         require(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         require(file.write(bytes) == bytes.size());
     }
-    testing::FakeUi ui;
-    Calculator calculator(ui, u',');
-    calculator.start(folder);
-    CalculationFiles files(calculator, ui);
+    Calculator calculator(u',');
+    testing::FakeUser user(calculator);
+    user.take(calculator.start(folder));
 
-    ui.openFileNames.push_back(path);
-    require(guarded([&] { files.load(); }));
-    require(calculator.inputMode() == InputMode::Edit && !calculator.display().entryReadOnly);
-    const QString loaded = calculator.display().entryText;
+    user.openFileNames.push_back(path);
+    require(!testing::errorShown(user.take(calculator.load()).outcome));
+    require(calculator.state().inputMode == InputMode::Edit && !calculator.state().display.entryReadOnly);
+    const QString loaded = calculator.state().display.entryText;
     require(onlyCrLfBreaks(loaded));
-    require(loaded == files.lineBuffer().text());
-    require(files.lineBuffer().encoding() == decoded.encoding);
+    require(loaded == calculator.lineBuffer().text());
+    require(calculator.lineBuffer().encoding() == decoded.encoding);
     require(withoutLineBreaks(loaded) == withoutLineBreaks(decoded.text));
 
-    guarded([&] { calculator.press(Key::Equals); });
+    user.take(calculator.press(Key::Equals));
+    calculator.closeSubtotalWindow();
 
     calculator.setEntryText(loaded);
-    ui.saveFileNames.push_back(savedPath);
-    ui.subtotalVisible = false;
-    if (!guarded([&] { files.save(); }))
+    user.saveFileNames.push_back(savedPath);
+    if (testing::errorShown(user.take(calculator.save()).outcome))
         return;
     if (!QFile::exists(savedPath))
         return; // nothing to save: the entry was blank
-    ui.openFileNames.push_back(savedPath);
-    require(guarded([&] { files.load(); }));
-    require(onlyCrLfBreaks(calculator.display().entryText));
+    user.openFileNames.push_back(savedPath);
+    require(!testing::errorShown(user.take(calculator.load()).outcome));
+    require(onlyCrLfBreaks(calculator.state().display.entryText));
     QFile::remove(savedPath);
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Evaluates the pending formula and shows its value.
+// Evaluates the pending formula and shows its value. The evaluators get a
+// copy: the pending formula stays as the user built it, whatever happens.
 
 #include "core/calculator.h"
 
@@ -23,56 +24,91 @@ bool endsCompleteFormula(const QString& formula)
 
 } // namespace
 
-// Evaluators' errors pass through unchanged, leaving the formula as it is at
-// that moment: "," already turned into ".", and for a subtotal without its
-// last character.
+// A formula with "^" is evaluated whole; any other formula that ends in an
+// operator is evaluated without its last character and shown as a subtotal.
 void Calculator::calculate()
 {
-    subtotalShown_ = false;
+    state_.lastWasSubtotal = false;
     if (isBlankText(formula_))
         return;
-    // In place: the formula's buffer is its own, so this allocates nothing.
+    if (formula_.contains(u'^')) {
+        showResult(evaluate(formula_, Evaluated::PendingFormula));
+        return;
+    }
+    const bool subtotal = !endsCompleteFormula(formula_);
+    const long double value =
+        evaluate(QStringView(formula_).first(formula_.size() - (subtotal ? 1 : 0)), Evaluated::PendingFormula);
+    state_.subtotal.caption = text(TextId::SubtotalCaption);
+    if (!subtotal) {
+        showResult(value);
+        return;
+    }
+    state_.lastWasSubtotal = true;
+    const NumberText shown = twoDecimalForm(value, separator_);
+    copyInto(state_.subtotal.text, shown.view());
+    state_.subtotal.open = true;
+    state_.outcome.subtotalShown = true;
+    state_.outcome.result = ShownValue{state_.subtotal.text, twoDecimalFormValue(value)};
+    wishEntryFocus();
+}
+
+// Both evaluators read "." as the decimal separator, so every "," of the
+// copy becomes one; a copy with "^" goes to the power-formula evaluator.
+// An error that belongs to one place of the formula marks it.
+long double Calculator::evaluate(QStringView formula, Evaluated evaluated)
+{
+    copyInto(source_, formula);
     // A plain loop without branches, which the compiler vectorizes.
-    char16_t* chars = reinterpret_cast<char16_t*>(formula_.data());
-    const auto size = std::size_t(formula_.size());
+    char16_t* chars = reinterpret_cast<char16_t*>(source_.data());
+    const auto size = std::size_t(source_.size());
     unsigned powerSigns = 0;
     for (std::size_t i = 0; i < size; ++i) {
         const char16_t c = chars[i];
         chars[i] = c == u',' ? u'.' : c;
         powerSigns |= c == u'^';
     }
-
-    if (powerSigns != 0) {
-        const long double value = evaluatePowerFormula(formula_);
-        showResult(value);
-        return;
+    try {
+        if (powerSigns != 0)
+            return evaluatePowerFormula(source_);
+        interpreter_.setSource(source_);
+        interpreter_.run();
+        return toDouble(interpreter_.result(), ValueContext{separator_});
+    } catch (const Error& error) {
+        if (error.where())
+            markError(*error.where(), evaluated);
+        throw;
     }
+}
 
-    QChar last;
-    if (!endsCompleteFormula(formula_)) {
-        last = formula_.back();
-        formula_.chop(1);
-        subtotalShown_ = true;
+// In edit mode the entry field shows the pending formula from its start, so
+// the place is selected there too.
+void Calculator::markError(TextSpan where, Evaluated evaluated)
+{
+    if (evaluated == Evaluated::PendingFormula)
+        state_.formulaError = where;
+    if (evaluated == Evaluated::Entry || state_.inputMode == InputMode::Edit) {
+        const int size = int(display_.entryText.size());
+        const int start = std::min(where.start, size);
+        display_.selection = {start, std::min(where.length, size - start)};
+        display_.caret = start + display_.selection.length;
     }
-    interpreter_.setSource(formula_);
-    interpreter_.run();
-    const double value = toDouble(interpreter_.result(), ValueContext{separator_});
-    if (subtotalShown_)
-        formula_ += last;
+}
 
-    ui_.setSubtotalLabel(text(TextId::SubtotalCaption));
-    if (subtotalShown_) {
-        copyInto(subtotalText_, twoDecimalForm(value, separator_).view());
-        ui_.showSubtotal(subtotalText_);
-        focusEntry();
-    } else {
-        showResult(value);
-    }
+// The entry's value: the number it shows, or else the value of the formula
+// it holds (edit mode), evaluated whole.
+long double Calculator::valueOfEntry()
+{
+    long double value = 0;
+    if (tryParseNumber(display_.entryText, separator_, value))
+        return value;
+    return evaluate(display_.entryText, Evaluated::Entry);
 }
 
 void Calculator::showResult(long double value)
 {
-    setEntryText((display_.roundingChecked ? twoDecimalForm(value, separator_) : generalForm(value, separator_)).view());
+    const bool rounded = display_.roundingChecked;
+    setEntry((rounded ? twoDecimalForm(value, separator_) : generalForm(value, separator_)).view());
+    state_.outcome.result = ShownValue{display_.entryText, rounded ? twoDecimalFormValue(value) : generalFormValue(value)};
 }
 
 } // namespace numra

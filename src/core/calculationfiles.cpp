@@ -1,50 +1,84 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/calculationfiles.h"
+// "Berechnung speichern" and "Berechnung laden": a formula goes through the
+// line buffer into a calculation file and back into the entry field. The
+// user's answers (the confirmed formula, the file names) come as commands.
 
-#include "eval/errors.h"
+#include "core/calculator.h"
 
 namespace numra {
 
-// The pending formula as it stands, blanks included; or else the entry
-// trimmed.
-QString CalculationFiles::saveCandidate() const
+namespace {
+
+const QString kModalWhileVisible = QStringLiteral("Sichtbares Fenster kann nicht in modales geändert werden");
+
+} // namespace
+
+// Offers the pending formula as it stands, blanks included, or else the
+// entry trimmed. The formula window cannot confirm while it shows a
+// subtotal: it then shows the candidate under "Formula", and saving stops
+// with the toolkit's error.
+const CalculatorState& Calculator::save()
 {
-    if (!isBlankText(calculator_.formula()))
-        return calculator_.formula();
-    return trimBlanks(calculator_.display().entryText);
+    return run([&] {
+        const QString candidate =
+            isBlankText(formula_) ? trimBlanks(display_.entryText) : formula_;
+        if (candidate.isEmpty()) {
+            showMessage(MessageKind::Information, text(TextId::NoCalculationMessage));
+            return;
+        }
+        if (state_.subtotal.open) {
+            state_.subtotal.caption = QStringLiteral("Formula");
+            state_.subtotal.text = candidate;
+            throw Error(kModalWhileVisible);
+        }
+        state_.question = {Question::Kind::ConfirmFormula, candidate};
+    });
 }
 
-void CalculationFiles::save()
+// An empty field means "Schliessen" or a formula the user deleted.
+const CalculatorState& Calculator::answerFormula(const QString& text)
 {
-    const QString candidate = saveCandidate();
-    if (candidate.isEmpty()) {
-        ui_.showMessage(MessageKind::Information, calculator_.text(TextId::NoCalculationMessage));
-        return;
-    }
-    // An empty field means "Schliessen" or a formula the user deleted.
-    const QString text = trimBlanks(ui_.confirmFormula(candidate));
-    if (text.isEmpty())
-        return;
-    lineBuffer_.clear();
-    lineBuffer_.addLine(text);
-    const QString path = ui_.askSaveFileName(calculator_.dataFolder());
-    if (path.isEmpty())
-        return;
-    lineBuffer_.saveToFile(path);
+    return run([&] {
+        state_.question = {};
+        const QString formula = trimBlanks(text);
+        if (formula.isEmpty())
+            return;
+        lineBuffer_.clear();
+        lineBuffer_.addLine(formula);
+        state_.question = {Question::Kind::SaveFileName, state_.dataFolder};
+    });
 }
 
-void CalculationFiles::load()
+const CalculatorState& Calculator::saveTo(const QString& path)
 {
-    // Before the dialog, and kept when it is cancelled. With x^n pending in
-    // edit mode this click switches edit mode off.
-    if (calculator_.inputMode() != InputMode::Edit)
-        calculator_.press(Key::Edit);
-    lineBuffer_.clear();
-    const QString path = ui_.askOpenFileName();
-    if (path.isEmpty())
-        return;
-    lineBuffer_.loadFromFile(path);
-    calculator_.setEntryText(lineBuffer_.text());
+    return run([&] {
+        state_.question = {};
+        if (!path.isEmpty())
+            lineBuffer_.saveToFile(path);
+    });
+}
+
+// Edit mode comes before the dialog and stays when it is cancelled. With
+// x^n pending in edit mode the Edit key switches edit mode off.
+const CalculatorState& Calculator::load()
+{
+    return run([&] {
+        if (state_.inputMode != InputMode::Edit)
+            toggleEditMode();
+        lineBuffer_.clear();
+        state_.question = {Question::Kind::OpenFileName, QString()};
+    });
+}
+
+const CalculatorState& Calculator::loadFrom(const QString& path)
+{
+    return run([&] {
+        state_.question = {};
+        if (path.isEmpty())
+            return;
+        lineBuffer_.loadFromFile(path);
+        setEntry(lineBuffer_.text());
+    });
 }
 
 } // namespace numra

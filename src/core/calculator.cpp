@@ -7,25 +7,69 @@
 
 namespace numra {
 
-Calculator::Calculator(CalculatorUi& ui, QChar decimalSeparator)
-    : ui_(ui), separator_(decimalSeparator), interpreter_(ValueContext{decimalSeparator}), tape_(decimalSeparator)
+Calculator::Calculator(QChar decimalSeparator)
+    : separator_(decimalSeparator), interpreter_(ValueContext{decimalSeparator}), tape_(decimalSeparator)
 {
+}
+
+// What a command did once starts empty; so does the selection, which only
+// marks an error until the next command.
+void Calculator::beginCommand()
+{
+    Outcome& outcome = state_.outcome;
+    outcome.messages.clear();
+    outcome.subtotalShown = false;
+    outcome.vatCalculated = false;
+    outcome.clipboard.reset();
+    outcome.focusEntry = false;
+    outcome.result.reset();
+    display_.selection = {};
+    state_.formulaError.reset();
+}
+
+void Calculator::reportError(const std::exception& error)
+{
+    showError(errorBoxTextOf(error));
+}
+
+void Calculator::showMessage(MessageKind kind, const QString& text)
+{
+    state_.outcome.messages.push_back({kind, text});
 }
 
 // The platform steps of start-up (warning beep, NumLock) are the window's.
-void Calculator::start(const QString& dataFolder)
+const CalculatorState& Calculator::start(const QString& dataFolder)
 {
-    language_ = Language::German;
-    inputMode_ = InputMode::Keypad;
-    subtotalShown_ = false;
-    powerBase_.clear();
-    setEntryText(QString());
-    display_.editIndicatorVisible = false;
-    focusEntry();
-    dataFolder_ = dataFolder;
+    return run([&] {
+        state_.language = Language::German;
+        state_.inputMode = InputMode::Keypad;
+        state_.lastWasSubtotal = false;
+        state_.powerBase.clear();
+        setEntry(QString());
+        display_.editIndicatorVisible = false;
+        wishEntryFocus();
+        state_.dataFolder = dataFolder;
+    });
 }
 
-void Calculator::press(Key key)
+const CalculatorState& Calculator::press(Key key)
+{
+    return run([&] { pressKey(key); });
+}
+
+// The caret goes to the end also when the key failed.
+const CalculatorState& Calculator::pressFromKeyboard(std::optional<Key> key)
+{
+    run([&] {
+        if (key)
+            pressKey(*key);
+    });
+    if (display_.selection.length == 0)
+        moveCaretToEnd();
+    return state_;
+}
+
+void Calculator::pressKey(Key key)
 {
     if (const auto c = keyCharacter(key, separator_)) {
         appendCharacter(*c);
@@ -50,35 +94,50 @@ void Calculator::press(Key key)
     case Key::MemoryClear: memoryClear(); break;
     case Key::HexToInt: hexToIntKey(); break;
     case Key::IntToHex: intToHexKey(); break;
-    case Key::VatFromNet: vatKey(VatDirection::FromNet); break;
-    case Key::VatFromGross: vatKey(VatDirection::FromGross); break;
+    case Key::VatFromNet: vatKey(true); break;
+    case Key::VatFromGross: vatKey(false); break;
     case Key::Clipboard: copyEntry(); break;
     default: break; // digits and the decimal key are handled above
     }
 }
 
-void Calculator::setRoundingChecked(bool checked)
+const CalculatorState& Calculator::setRoundingChecked(bool checked)
 {
-    if (checked == display_.roundingChecked)
-        return;
-    display_.roundingChecked = checked;
-    roundingChanged();
+    return run([&] { changeRounding(checked); });
 }
 
-void Calculator::setEntryText(QStringView text, int caret)
+const CalculatorState& Calculator::setEntryText(QStringView text, int caret)
+{
+    return run([&] { setEntry(text, caret); });
+}
+
+const CalculatorState& Calculator::setCaretPosition(int caret)
+{
+    return run([&] { display_.caret = std::clamp(caret, 0, int(display_.entryText.size())); });
+}
+
+const CalculatorState& Calculator::appendToEntry(QStringView text)
+{
+    return run([&] {
+        appendToEntryText(text);
+        wishEntryFocus();
+    });
+}
+
+const CalculatorState& Calculator::setLanguage(Language language)
+{
+    return run([&] { state_.language = language; });
+}
+
+const CalculatorState& Calculator::closeSubtotalWindow()
+{
+    return run([&] { state_.subtotal.open = false; });
+}
+
+void Calculator::setEntry(QStringView text, int caret)
 {
     copyInto(display_.entryText, text);
-    setCaretPosition(caret < 0 ? int(display_.entryText.size()) : caret);
-}
-
-void Calculator::setCaretPosition(int caret)
-{
-    display_.caret = std::clamp(caret, 0, int(display_.entryText.size()));
-}
-
-void Calculator::setLanguage(Language language)
-{
-    language_ = language;
+    display_.caret = std::clamp(caret < 0 ? int(display_.entryText.size()) : caret, 0, int(display_.entryText.size()));
 }
 
 void Calculator::ensureRoomFor(qsizetype length) const
@@ -89,8 +148,8 @@ void Calculator::ensureRoomFor(qsizetype length) const
 
 void Calculator::putOperand(const QString& text)
 {
-    if (inputMode_ == InputMode::Keypad) {
-        setEntryText(text);
+    if (state_.inputMode == InputMode::Keypad) {
+        setEntry(text);
     } else {
         appendToEntryText(text);
     }
@@ -104,12 +163,5 @@ void Calculator::appendToEntryText(QStringView text)
 }
 
 void Calculator::moveCaretToEnd() { display_.caret = int(display_.entryText.size()); }
-
-void Calculator::focusEntry() { ui_.focusEntry(); }
-
-void Calculator::showError(const QString& message)
-{
-    ui_.showMessage(MessageKind::Error, message);
-}
 
 } // namespace numra

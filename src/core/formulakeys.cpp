@@ -15,14 +15,14 @@ namespace numra {
 void Calculator::appendCharacter(QChar c)
 {
     appendToEntryText(QStringView(&c, 1));
-    focusEntry();
+    wishEntryFocus();
 }
 
 // In edit mode the entry holds the whole pending formula, elsewhere the
 // operand after it; either way the formula as shown gets c.
 void Calculator::appendToFormula(QChar c)
 {
-    if (inputMode_ == InputMode::Edit) {
+    if (state_.inputMode == InputMode::Edit) {
         ensureRoomFor(display_.entryText.size() + 1);
         formula_ = display_.entryText + c;
     } else {
@@ -36,15 +36,15 @@ void Calculator::appendToFormula(QChar c)
 void Calculator::operatorKey(QChar op)
 {
     appendToFormula(op);
-    setEntryText(inputMode_ == InputMode::Edit ? formula_ : QString());
+    setEntry(state_.inputMode == InputMode::Edit ? formula_ : QString());
 }
 
 // A pending x^n and edit mode survive CE.
 void Calculator::clearEntry()
 {
-    setEntryText(QString());
+    setEntry(QString());
     formula_.clear();
-    focusEntry();
+    wishEntryFocus();
 }
 
 // Edit decides by the read-only state, not by the input mode: after x^n and
@@ -56,32 +56,32 @@ void Calculator::toggleEditMode()
         enterEditMode();
     else
         leaveEditMode();
-    focusEntry();
+    wishEntryFocus();
 }
 
 void Calculator::enterEditMode()
 {
     display_.entryReadOnly = false;
     display_.editIndicatorVisible = true;
-    inputMode_ = InputMode::Edit;
-    powerBase_.clear();
-    setEntryText(QString());
+    state_.inputMode = InputMode::Edit;
+    state_.powerBase.clear();
+    setEntry(QString());
 }
 
 void Calculator::leaveEditMode()
 {
     display_.entryReadOnly = true;
-    setEntryText(QString());
+    setEntry(QString());
     display_.editIndicatorVisible = false;
-    inputMode_ = InputMode::Keypad;
-    powerBase_.clear();
+    state_.inputMode = InputMode::Keypad;
+    state_.powerBase.clear();
 }
 
 // When the evaluation throws, the rest is skipped: in keypad mode the failed
 // formula stays pending.
 void Calculator::equals()
 {
-    switch (inputMode_) {
+    switch (state_.inputMode) {
     case InputMode::Power:
         computePendingPower();
         break;
@@ -89,7 +89,7 @@ void Calculator::equals()
         copyInto(formula_, display_.entryText);
         calculate();
         recordOnTape(TapeRowKind::Result);
-        powerBase_.clear();
+        state_.powerBase.clear();
         break;
     case InputMode::Keypad:
         ensureRoomFor(formula_.size() + display_.entryText.size());
@@ -105,15 +105,15 @@ void Calculator::equals()
 // check box says.
 void Calculator::computePendingPower()
 {
-    if (isBlankText(powerBase_))
+    if (isBlankText(state_.powerBase))
         return;
-    const long double base = parseNumber(powerBase_, separator_);
+    const long double base = parseNumber(state_.powerBase, separator_);
     const long double exponent = parseNumber(display_.entryText, separator_);
-    const QString formula = trimBlanks(powerBase_) + u'^' + trimBlanks(display_.entryText);
-    setEntryText(formatGeneral(power(base, exponent), separator_));
+    const QString formula = trimBlanks(state_.powerBase) + u'^' + trimBlanks(display_.entryText);
+    setEntry(formatGeneral(power(base, exponent), separator_));
     recordOperation(TapeRowKind::Power, formula);
-    powerBase_.clear();
-    inputMode_ = InputMode::Keypad;
+    state_.powerBase.clear();
+    state_.inputMode = InputMode::Keypad;
 }
 
 } // namespace numra

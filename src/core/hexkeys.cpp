@@ -17,12 +17,12 @@ void Calculator::hexToIntKey()
         showError(text(TextId::InvalidInputMessage));
         return;
     }
-    if (inputMode_ != InputMode::Edit)
+    if (state_.inputMode != InputMode::Edit)
         toggleEditMode();
     const std::optional<std::int32_t> value = parseHexInt32(digits);
-    if (!value) // the entry shows 0 after the box
+    if (!value) // the entry shows 0 behind the box
         showError(text(TextId::ConvertErrorMessage));
-    setEntryText(QString::number(value.value_or(0)));
+    setEntry(QString::number(value.value_or(0)));
     if (value)
         recordOperation(TapeRowKind::HexToInt, digits);
 }
@@ -39,7 +39,7 @@ void Calculator::intToHexKey()
         return;
     }
     const QString operand = trimBlanks(display_.entryText);
-    setEntryText(intToHexText(std::int32_t(part.value)));
+    setEntry(intToHexText(std::int32_t(part.value)));
     recordOperation(TapeRowKind::IntToHex, operand);
 }
 

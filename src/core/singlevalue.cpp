@@ -15,9 +15,9 @@ namespace {
 const QString kCopied = QStringLiteral("Daten kopiert. Einfügen mit STRG+V");
 const QString kEntryEmpty = QStringLiteral("Ergebnisfeld ist leer!");
 
-// The entry as one operand: a formula typed in edit mode is put in
-// parentheses, so that +/- and 1/x act on all of it ("1+2" gives -3 and
-// 0,333333333333333, not 1+2*-1 and 1/1+2).
+// The entry as one operand of the formula a tape row shows: a formula typed
+// in edit mode is put in parentheses ("(1+2)*-1"), so that the row gives its
+// result again.
 QString asOperand(const QString& entry, QChar separator)
 {
     long double value = 0;
@@ -38,32 +38,39 @@ void Calculator::percent()
     calculate();
     recordOnTape(TapeRowKind::Percent);
     formula_.clear();
-    focusEntry();
+    wishEntryFocus();
 }
 
-// +/- replaces whatever was pending.
+// +/- and 1/x act on the entry's value, a formula typed in edit mode
+// evaluated whole, and drop whatever was pending; when that fails, the
+// pending formula stays. They compute as a formula does: on doubles, the
+// quotient rounded to a double.
 void Calculator::signChange()
 {
     if (!isBlankText(display_.entryText)) {
-        formula_ = asOperand(display_.entryText, separator_) + QStringLiteral("*-1");
-        calculate();
-        recordOnTape(TapeRowKind::SignChange);
+        const QString operand = asOperand(display_.entryText, separator_);
+        showResult(-fpu::toDouble(valueOfEntry()));
         formula_.clear();
+        recordOperation(TapeRowKind::SignChange, operand + QStringLiteral("*-1"));
     }
     moveCaretToEnd();
-    focusEntry();
+    wishEntryFocus();
 }
 
 // 1/x of an empty entry gives the subtotal of "1/".
 void Calculator::reciprocal()
 {
-    formula_ = QStringLiteral("1/");
-    if (!isBlankText(display_.entryText))
-        formula_ += asOperand(display_.entryText, separator_);
-    calculate();
-    recordOnTape(TapeRowKind::Reciprocal);
+    if (isBlankText(display_.entryText)) {
+        formula_ = QStringLiteral("1/");
+        calculate();
+        recordOnTape(TapeRowKind::Reciprocal);
+    } else {
+        const QString operand = asOperand(display_.entryText, separator_);
+        showResult(fpu::toDouble(fpu::div(1.0L, fpu::toDouble(valueOfEntry()))));
+        recordOperation(TapeRowKind::Reciprocal, QStringLiteral("1/") + operand);
+    }
     formula_.clear();
-    focusEntry();
+    wishEntryFocus();
 }
 
 void Calculator::squareRoot()
@@ -72,31 +79,31 @@ void Calculator::squareRoot()
         return;
     if (const auto root = squareRootOf(display_.entryText, separator_)) {
         const QString operand = trimBlanks(display_.entryText);
-        setEntryText(formatGeneral(*root, separator_));
+        setEntry(formatGeneral(*root, separator_));
         formula_.clear();
         recordOperation(TapeRowKind::SquareRoot, operand);
     } else {
         showError(text(TextId::InvalidInputMessage));
     }
     moveCaretToEnd();
-    focusEntry();
+    wishEntryFocus();
 }
 
 // x^n keeps the base as typed; "=" completes the power.
 void Calculator::startPower()
 {
     formula_.clear();
-    powerBase_ = display_.entryText;
-    inputMode_ = InputMode::Power;
-    setEntryText(QString());
-    focusEntry();
+    state_.powerBase = display_.entryText;
+    state_.inputMode = InputMode::Power;
+    setEntry(QString());
+    wishEntryFocus();
 }
 
 // Ganzzahl ignores text that is no number silently; a number whose integer
 // part does not fit into 64 bits is refused with a message.
 void Calculator::cutDecimals()
 {
-    setRoundingChecked(false);
+    changeRounding(false);
     const IntegerPart part = integerPartOf(trimBlanks(display_.entryText), separator_);
     if (part.status == IntegerPart::Status::NotANumber)
         return;
@@ -105,12 +112,20 @@ void Calculator::cutDecimals()
         return;
     }
     const QString operand = trimBlanks(display_.entryText);
-    setEntryText(QString::number(part.value));
+    setEntry(QString::number(part.value));
     recordOperation(TapeRowKind::CutDecimals, operand);
 }
 
-// Runs only when the box changes. Unchecking does not bring back decimals
-// cut off before.
+// The box reacts only to a change of its state.
+void Calculator::changeRounding(bool checked)
+{
+    if (checked == display_.roundingChecked)
+        return;
+    display_.roundingChecked = checked;
+    roundingChanged();
+}
+
+// Unchecking does not bring back decimals cut off before.
 void Calculator::roundingChanged()
 {
     if (isBlankText(display_.entryText) || !display_.roundingChecked)
@@ -124,29 +139,29 @@ void Calculator::roundingChanged()
     } catch (const ArithmeticError&) {
         return; // beyond the double range: no number for this box
     }
-    setEntryText(formatTwoDecimals(value, separator_));
+    setEntry(formatTwoDecimals(value, separator_));
 }
 
 // M+ stores the entry text as it is, a formula included.
 void Calculator::memoryIn()
 {
-    memory_ = MemoryRegister{MemoryRegister::State::Text, display_.entryText};
-    focusEntry();
+    state_.memory = MemoryRegister{MemoryRegister::State::Text, display_.entryText};
+    wishEntryFocus();
 }
 
 // M- replaces the entry in keypad mode, appends to it otherwise.
 void Calculator::memoryOut()
 {
-    if (memory_.state == MemoryRegister::State::Null)
+    if (state_.memory.state == MemoryRegister::State::Null)
         return;
-    putOperand(memory_.text);
-    focusEntry();
+    putOperand(state_.memory.text);
+    wishEntryFocus();
 }
 
 void Calculator::memoryClear()
 {
-    memory_ = MemoryRegister{MemoryRegister::State::Null, QString()};
-    focusEntry();
+    state_.memory = MemoryRegister{MemoryRegister::State::Null, QString()};
+    wishEntryFocus();
 }
 
 // The two notices are German in both languages.
@@ -156,8 +171,8 @@ void Calculator::copyEntry()
         showError(kEntryEmpty);
         return;
     }
-    ui_.copyToClipboard(display_.entryText);
-    ui_.showMessage(MessageKind::Information, kCopied);
+    state_.outcome.clipboard = display_.entryText;
+    showMessage(MessageKind::Information, kCopied);
 }
 
 } // namespace numra

@@ -93,17 +93,17 @@ QString shownOnOneLine(const QString& text)
 
 Tape::Tape(QChar decimalSeparator) : separator_(decimalSeparator) {}
 
-Tape::Entry Tape::entryOf(TapeRow row) const
+Tape::Entry Tape::entryOf(TapeRow row, std::optional<long double> value) const
 {
-    long double value = 0;
-    if (row.kind == TapeRowKind::Result)
-        tryParseNumber(row.result, separator_, value);
-    return Entry{std::move(row), value};
+    long double counted = value.value_or(0);
+    if (!value && row.kind == TapeRowKind::Result)
+        tryParseNumber(row.result, separator_, counted);
+    return Entry{std::move(row), counted};
 }
 
-void Tape::add(TapeRow row)
+void Tape::add(TapeRow row, std::optional<long double> value)
 {
-    Entry entry = entryOf(std::move(row));
+    Entry entry = entryOf(std::move(row), value);
     dropOldest(rowsToDropBefore(entry));
     const int at = int(rows_.size());
     beginInsertRows(QModelIndex(), at, at);
@@ -175,7 +175,7 @@ void Tape::replaceRows(std::vector<TapeRow> rows)
     rows_.clear();
     characters_ = 0;
     for (TapeRow& row : rows) {
-        Entry entry = entryOf(std::move(row));
+        Entry entry = entryOf(std::move(row), std::nullopt);
         for (qsizetype drop = rowsToDropBefore(entry); drop > 0; --drop)
             popOldest();
         characters_ += charactersOf(entry.row);

@@ -12,15 +12,14 @@
 namespace numra {
 
 // Called right after a calculation has shown its result; a thrown error
-// skips the call. The row holds the formula that was evaluated.
+// skips the call. The row holds the formula as the user built it and the
+// value shown, which the grand total adds.
 void Calculator::recordOnTape(TapeRowKind kind)
 {
-    if (!tapeRecording_ || isBlankText(formula_))
+    const std::optional<ShownValue>& result = state_.outcome.result;
+    if (!tapeRecording_ || !result)
         return; // nothing was evaluated
-    if (subtotalShown_)
-        tape_.add({TapeRowKind::Subtotal, withRegionalSeparator(formula_), subtotalText_});
-    else
-        tape_.add({kind, withRegionalSeparator(formula_), display_.entryText});
+    tape_.add({state_.lastWasSubtotal ? TapeRowKind::Subtotal : kind, formula_, result->text}, result->value);
 }
 
 // Called right after an operation on the entry alone has shown its result;
@@ -43,37 +42,26 @@ void Calculator::recordVatOnTape(TapeRowKind kind, const VatAmounts& amounts, in
                display_.entryText});
 }
 
-// Calculate has turned every "," into "."; the tape shows the formula with
-// the regional separator, as the user typed it.
-QString Calculator::withRegionalSeparator(QString formula) const
+const CalculatorState& Calculator::recallGrandTotal()
 {
-    if (separator_ != u'.')
-        formula.replace(u'.', separator_);
-    return formula;
-}
-
-void Calculator::recallGrandTotal()
-{
-    if (!std::isfinite(tape_.total()))
-        throw ArithmeticError(fpu::kOverflow);
-    putOperand(tape_.totalText());
-    focusEntry();
+    return run([&] {
+        if (!std::isfinite(tape_.total()))
+            throw ArithmeticError(fpu::kOverflow);
+        putOperand(tape_.totalText());
+        wishEntryFocus();
+    });
 }
 
 // Also from a pending x^n: the formula is what the user asked to edit.
-void Calculator::editFormula(const QString& formula)
+const CalculatorState& Calculator::editFormula(const QString& formula)
 {
-    ensureRoomFor(formula.size());
-    if (inputMode_ != InputMode::Edit)
-        enterEditMode();
-    setEntryText(formula);
-    focusEntry();
-}
-
-void Calculator::appendToEntry(const QString& text)
-{
-    appendToEntryText(text);
-    focusEntry();
+    return run([&] {
+        ensureRoomFor(formula.size());
+        if (state_.inputMode != InputMode::Edit)
+            enterEditMode();
+        setEntry(formula);
+        wishEntryFocus();
+    });
 }
 
 } // namespace numra

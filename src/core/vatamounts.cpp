@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/vatamounts.h"
 
-#include "eval/errors.h"
 #include "eval/numbertext.h"
 
 namespace numra {
@@ -55,9 +54,9 @@ std::optional<VatCents> vatFromGross(std::int64_t grossCents, int rate)
 QString vatFieldText(const VatAmounts& amounts, VatField field)
 {
     switch (field) {
-    case VatField::Gross: return trimBlanks(amounts.gross);
-    case VatField::Net: return trimBlanks(amounts.net);
-    case VatField::Tax: return trimBlanks(amounts.tax);
+    case VatField::Gross: return amounts.gross;
+    case VatField::Net: return amounts.net;
+    case VatField::Tax: return amounts.tax;
     case VatField::None: break;
     }
     return QString();

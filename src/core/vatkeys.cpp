@@ -25,63 +25,115 @@ std::optional<std::int64_t> Calculator::enteredCents() const
 
 // The entry and the VAT window show the amounts computed in cents; a pending
 // formula is dropped.
-void Calculator::vatKey(VatDirection direction)
+void Calculator::vatKey(bool fromNet)
 {
-    setRoundingChecked(true);
+    changeRounding(true);
     const std::optional<std::int64_t> entered = enteredCents();
-    const std::optional<VatWindowInput> input = entered ? vatCalculation({direction, *entered}) : std::nullopt;
-    if (!input) {
+    std::optional<VatCalculation> calculation = entered ? vatCalculation(fromNet, *entered) : std::nullopt;
+    if (!calculation) {
         showError(text(TextId::InvalidInputMessage));
         return;
     }
-    openVatWindow_ = VatCalculation{direction, *entered};
-    const std::optional<QString> copied = ui_.showVatWindow(*input);
-    openVatWindow_.reset();
-    if (copied)
-        memory_ = MemoryRegister{MemoryRegister::State::Text, *copied};
-    subtotalShown_ = false; // the VAT window clears it when it closes
+    state_.vat = std::move(calculation);
     formula_.clear();
 }
 
 // At the chosen rate, shown in the entry and recorded on the tape; nothing
 // when an amount reaches the limit.
-std::optional<VatWindowInput> Calculator::vatCalculation(VatCalculation calculation)
+std::optional<VatCalculation> Calculator::vatCalculation(bool fromNet, std::int64_t typedCents)
 {
-    const bool fromNet = calculation.direction == VatDirection::FromNet;
-    const int rate = vatRates_.chosen;
-    const std::optional<VatCents> cents =
-        fromNet ? vatFromNet(calculation.enteredCents, rate) : vatFromGross(calculation.enteredCents, rate);
+    const int rate = state_.vatRates.chosen;
+    const std::optional<VatCents> cents = fromNet ? vatFromNet(typedCents, rate) : vatFromGross(typedCents, rate);
     if (!cents)
         return std::nullopt;
 
-    VatWindowInput input;
-    input.language = language_;
-    input.amounts = {formatHundredths(cents->net, separator_), formatHundredths(cents->tax, separator_),
-                     formatHundredths(cents->gross, separator_)};
-    input.taxCaption = text(fromNet ? TextId::TaxLabelVatFromNet : TextId::TaxLabelVatFromGross);
-    input.rateText = formatVatRate(rate, separator_);
-    input.rateChoices = vatRateChoices(vatRates_, separator_);
-    setEntryText(fromNet ? input.amounts.gross : input.amounts.net);
-    recordVatOnTape(fromNet ? TapeRowKind::VatFromNet : TapeRowKind::VatFromGross, input.amounts, rate);
-    return input;
+    VatCalculation calculation;
+    calculation.fromNet = fromNet;
+    calculation.typedCents = typedCents;
+    calculation.language = state_.language;
+    calculation.amounts = {formatHundredths(cents->net, separator_), formatHundredths(cents->tax, separator_),
+                           formatHundredths(cents->gross, separator_)};
+    calculation.taxCaption = text(fromNet ? TextId::TaxLabelVatFromNet : TextId::TaxLabelVatFromGross);
+    calculation.rateText = formatVatRate(rate, separator_);
+    calculation.rateChoices = vatRateChoices(state_.vatRates, separator_);
+    setEntry(fromNet ? calculation.amounts.gross : calculation.amounts.net);
+    recordVatOnTape(fromNet ? TapeRowKind::VatFromNet : TapeRowKind::VatFromGross, calculation.amounts, rate);
+    state_.outcome.vatCalculated = true;
+    return calculation;
+}
+
+const CalculatorState& Calculator::setVatRates(const VatRates& rates)
+{
+    return run([&] { takeVatRates(rates); });
+}
+
+const CalculatorState& Calculator::chooseVatRate(std::optional<int> rate)
+{
+    return run([&] {
+        if (rate) {
+            takeVatRates(withOwnRate(state_.vatRates, *rate));
+            return;
+        }
+        const std::optional<int> own = state_.vatRates.own;
+        state_.question = {Question::Kind::OwnVatRate, own ? vatRateNumber(*own, separator_) : QString()};
+    });
+}
+
+const CalculatorState& Calculator::answerOwnVatRate(std::optional<int> rate)
+{
+    return run([&] {
+        state_.question = {};
+        if (rate)
+            takeVatRates(withOwnRate(state_.vatRates, *rate));
+    });
+}
+
+const CalculatorState& Calculator::switchVatRate()
+{
+    return run([&] { takeVatRates(switchedStandardReduced(state_.vatRates)); });
 }
 
 // A rate chosen in the open VAT window applies to the amount the user typed:
 // the calculation is made again, as a new row of the tape, since the user
 // has seen both.
-bool Calculator::setVatRates(const VatRates& rates)
+void Calculator::takeVatRates(const VatRates& rates)
 {
-    const VatRates before = vatRates_;
-    vatRates_ = rates;
-    if (!openVatWindow_)
-        return true;
-    if (const std::optional<VatWindowInput> input = vatCalculation(*openVatWindow_)) {
-        ui_.updateVatWindow(*input);
-        return true;
+    const VatRates before = state_.vatRates;
+    state_.vatRates = rates;
+    if (!state_.vat)
+        return;
+    if (std::optional<VatCalculation> calculation = vatCalculation(state_.vat->fromNet, state_.vat->typedCents)) {
+        state_.vat = std::move(calculation);
+        return;
     }
-    vatRates_ = before;
+    state_.vatRates = before;
     showError(text(TextId::InvalidInputMessage));
-    return false;
+}
+
+// The memory register takes the amount as "M+" takes the entry.
+const CalculatorState& Calculator::copyAmount(VatField field, const QString& shownText)
+{
+    return run([&] {
+        if (field != VatField::None) {
+            const QString copied = trimBlanks(shownText);
+            state_.memory = MemoryRegister{MemoryRegister::State::Text, copied};
+            state_.outcome.clipboard = shownText;
+            showMessage(MessageKind::Plain, vatCopyNotice(copied));
+        }
+        closeVat();
+    });
+}
+
+const CalculatorState& Calculator::closeVatWindow()
+{
+    return run([&] { closeVat(); });
+}
+
+// Closing the VAT window, whichever way, clears the subtotal flag.
+void Calculator::closeVat()
+{
+    state_.vat.reset();
+    state_.lastWasSubtotal = false;
 }
 
 } // namespace numra

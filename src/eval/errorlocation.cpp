@@ -12,17 +12,12 @@ int ErrorLocator::lineOf(int position) const
     return int(before.count(u'\r')) + 1;
 }
 
-void ErrorLocator::addErrorLocation(const QString& unitName)
+InterpreterError ErrorLocator::located(const InterpreterError& error, const QString& unitName) const
 {
-    try {
-        throw;
-    } catch (const InterpreterError& error) {
-        // An error that names its unit already has its location.
-        if (error.hasLocation())
-            throw;
-        const int position = error.position() == -1 ? lexer_.endPos() : error.position();
-        throw error.located(position, unitName, lineOf(position));
-    }
+    if (error.hasLocation())
+        return error;
+    const int position = error.position() == -1 ? lexer_.endPos() : error.position();
+    return error.located(position, unitName, lineOf(position));
 }
 
 } // namespace numra

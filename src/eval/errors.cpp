@@ -15,17 +15,16 @@ QString errorBoxText(const QString& message)
     return message;
 }
 
-QString errorBoxTextOf(std::exception_ptr error)
+QString errorBoxTextOf(const std::exception& error)
 {
-    try {
-        std::rethrow_exception(error);
-    } catch (const Error& caught) {
-        return errorBoxText(caught.message());
-    } catch (const std::exception& caught) {
-        return errorBoxText(QString::fromLocal8Bit(caught.what()));
-    } catch (...) {
-        return errorBoxText(QStringLiteral("Unbekannter Fehler"));
-    }
+    if (const auto* own = dynamic_cast<const Error*>(&error))
+        return errorBoxText(own->message());
+    return errorBoxText(QString::fromLocal8Bit(error.what()));
+}
+
+QString unknownErrorBoxText()
+{
+    return errorBoxText(QStringLiteral("Unbekannter Fehler"));
 }
 
 static bool isBlank(QChar c) { return c.unicode() <= 32; }

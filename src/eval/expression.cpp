@@ -67,6 +67,18 @@ int binaryPriority(TokenKind kind)
     return kPriorityByKind[std::size_t(kind)];
 }
 
+// Runs an operation; an error it raises is placed at the operator's token.
+template <class Operation>
+ScriptValue placedAt(TextSpan where, Operation operation)
+{
+    try {
+        return operation();
+    } catch (Error& error) {
+        error.placeAt(where);
+        throw;
+    }
+}
+
 // Sets and pointers are compared by their bits, not by the value rules.
 bool comparesByIdentity(ValueKind kind)
 {
@@ -92,8 +104,9 @@ ScriptValue ExpressionEvaluator::evaluate()
 {
     try {
         return readBinary(0, PercentBase{});
-    } catch (const ValueError&) {
-        throw InterpreterError(errcode::TypeMismatch, lexer_.endPos());
+    } catch (const ValueError& error) {
+        throw InterpreterError(errcode::TypeMismatch,
+                               error.where() ? error.where() : std::optional(TextSpan{lexer_.endPos(), 0}));
     }
 }
 
@@ -102,7 +115,7 @@ void ExpressionEvaluator::raiseExpected(const QString& what) const
     const QStringView text = lexer_.text();
     const QString found = text.isEmpty() ? errorMessageFor(errcode::WordEndOfFile)
                                          : u'\'' + text.toString() + u'\'';
-    throw InterpreterError(errcode::Expected, lexer_.startPos(), what, found);
+    throw InterpreterError(errcode::Expected, lexer_.tokenSpan(), what, found);
 }
 
 void ExpressionEvaluator::raiseExpected(TokenKind kind) const
@@ -121,10 +134,11 @@ ScriptValue ExpressionEvaluator::readBinary(int minPriority, PercentBase percent
         const int priority = binaryPriority(op);
         if (priority <= minPriority)
             return value;
+        const TextSpan opSpan = lexer_.tokenSpan();
         lexer_.advance();
         const bool additive = op == tok::Plus || op == tok::Minus;
         const ScriptValue right = readBinary(priority, additive ? PercentBase{&value} : PercentBase{});
-        value = applyBinary(op, value, right);
+        value = placedAt(opSpan, [&] { return applyBinary(op, value, right); });
     }
 }
 
@@ -147,9 +161,12 @@ ScriptValue ExpressionEvaluator::readOtherOperand(TokenKind kind, PercentBase pe
     case tok::Plus:
         lexer_.advance();
         return readBinary(kUnaryPriority, percent);
-    case tok::Minus:
+    case tok::Minus: {
+        const TextSpan sign = lexer_.tokenSpan();
         lexer_.advance();
-        return negate(readBinary(kUnaryPriority, percent), context_);
+        const ScriptValue operand = readBinary(kUnaryPriority, percent);
+        return placedAt(sign, [&] { return negate(operand, context_); });
+    }
     case tok::Not:
         lexer_.advance();
         return logicalNot(readBinary(kUnaryPriority, PercentBase{}), context_);
@@ -223,7 +240,7 @@ ScriptValue ExpressionEvaluator::readStrings()
 void ExpressionEvaluator::refuseOperandAfterOperand() const
 {
     if (mayNotFollowOperand(lexer_.kind()))
-        throw InterpreterError(errcode::MissingOperator, lexer_.endPos());
+        throw InterpreterError(errcode::MissingOperator, lexer_.tokenSpan());
 }
 
 ScriptValue ExpressionEvaluator::applyBinary(TokenKind op, const ScriptValue& left,
@@ -270,6 +287,7 @@ ScriptValue ExpressionEvaluator::applyBinary(TokenKind op, const ScriptValue& le
 // token after the identifier use pushed back for the caller.
 void ExpressionEvaluator::resolveIdentifier(ScriptValue& result)
 {
+    const TextSpan nameSpan = lexer_.tokenSpan();
     const QString name = lexer_.value().textPayload();
     lexer_.advance();
     CallArguments args;
@@ -285,15 +303,15 @@ void ExpressionEvaluator::resolveIdentifier(ScriptValue& result)
     }
     result = ScriptValue();
     if (!lookupValue(name, args, result))
-        throw InterpreterError(errcode::Undeclared, lexer_.startPos(), name);
+        throw InterpreterError(errcode::Undeclared, nameSpan, name);
     if (args.indexed)
-        throw InterpreterError(errcode::ArrayRequired, lexer_.startPos());
+        throw InterpreterError(errcode::ArrayRequired, lexer_.tokenSpan());
     if (lexer_.kind() == tok::Point) {
         lexer_.advance();
         if (lexer_.kind() != tok::Identifier)
             raiseExpected(errorMessageFor(errcode::WordIdentifier));
         // No value a formula can hold has members.
-        throw InterpreterError(errcode::MembersRequired, lexer_.startPos());
+        throw InterpreterError(errcode::MembersRequired, lexer_.tokenSpan());
     }
     lexer_.pushBack();
 }
@@ -311,8 +329,8 @@ bool ExpressionEvaluator::lookupValue(const QString& name, const CallArguments& 
     }
     try {
         return lookupBuiltin(name, args, context_, result);
-    } catch (...) {
-        locator_.addErrorLocation(QString()); // a formula runs in no unit
+    } catch (const InterpreterError& error) {
+        throw locator_.located(error, QString()); // a formula runs in no unit
     }
 }
 
@@ -326,7 +344,7 @@ void ExpressionEvaluator::readArguments(CallArguments& args)
     }
     for (;;) {
         if (args.count() == kMaxArguments)
-            throw InterpreterError(errcode::TooManyParameters, lexer_.startPos());
+            throw InterpreterError(errcode::TooManyParameters, lexer_.tokenSpan());
         if (lexer_.kind() == tok::LBracket) {
             readOpenArray();
             args.hasOpenArray = true;
@@ -352,7 +370,7 @@ void ExpressionEvaluator::readOpenArray()
     int elements = 0;
     while (lexer_.kind() != tok::RBracket) {
         if (++elements > kMaxArguments)
-            throw InterpreterError(errcode::TooManyParameters, lexer_.startPos());
+            throw InterpreterError(errcode::TooManyParameters, lexer_.tokenSpan());
         evaluate();
         if (lexer_.kind() != tok::Comma)
             break;
@@ -375,7 +393,7 @@ void ExpressionEvaluator::readSetConstructor(ScriptValue& result)
             ScriptValue element = lexer_.value();
             resolveIdentifier(element);
             if (!isOrdinal(element.kind()))
-                throw InterpreterError(errcode::IntegerRequired, lexer_.startPos());
+                throw InterpreterError(errcode::IntegerRequired, lexer_.tokenSpan());
             mask |= 1u << (element.intPayload() & 31);
         }
         lexer_.advance();

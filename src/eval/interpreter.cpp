@@ -88,8 +88,8 @@ ScriptValue Interpreter::Impl::runMainBlock(const QString& unitName)
 {
     try {
         return blocks.runBlock();
-    } catch (...) {
-        locator.addErrorLocation(unitName);
+    } catch (const InterpreterError& error) {
+        throw locator.located(error, unitName);
     }
 }
 

@@ -116,16 +116,21 @@ QString formatMessage(const QString& pattern, const QStringList& args)
     return result;
 }
 
-InterpreterError::InterpreterError(int code, int position, const QString& name1, const QString& name2)
-    : Error(formatMessage(errorMessageFor(code), {name1, name2}))
+InterpreterError::InterpreterError(int code, std::optional<TextSpan> where, const QString& name1,
+                                   const QString& name2)
+    : Error(formatMessage(errorMessageFor(code), {name1, name2}), where)
     , code_(code)
-    , position_(position)
     , messageWithoutLocation_(message())
 {
 }
 
-InterpreterError::InterpreterError(const QString& message, int code)
-    : Error(message)
+InterpreterError::InterpreterError(int code, int position, const QString& name1, const QString& name2)
+    : InterpreterError(code, position < 0 ? std::nullopt : std::optional(TextSpan{position, 0}), name1, name2)
+{
+}
+
+InterpreterError::InterpreterError(const QString& message, int code, std::optional<TextSpan> where)
+    : Error(message, where)
     , code_(code)
     , messageWithoutLocation_(message)
 {
@@ -138,8 +143,7 @@ InterpreterError InterpreterError::located(int position, const QString& unitName
         message = formatMessage(errorMessageFor(errcode::UnitLocation),
                                 {unitName, QString::number(line), messageWithoutLocation_});
     }
-    InterpreterError copy(message, code_);
-    copy.position_ = position;
+    InterpreterError copy(message, code_, where() ? where() : std::optional(TextSpan{position, 0}));
     copy.unitName_ = unitName;
     copy.messageWithoutLocation_ = messageWithoutLocation_;
     if (!unitName.isEmpty())

@@ -317,7 +317,7 @@ void Lexer::readIntegerValue()
     }
     std::optional<ScriptValue> value = decimal ? decimalLiteral(token) : hexLiteral(token.mid(1));
     if (!value)
-        throw InterpreterError(errcode::IntegerRequired, endPos());
+        throw InterpreterError(errcode::IntegerRequired, tokenSpan());
     value_ = std::move(*value);
 }
 

@@ -223,6 +223,31 @@ QString formatTwoDecimals(long double value, QChar separator)
     return twoDecimalForm(value, separator).toString();
 }
 
+// digits * 10^scale; beyond the powers that make it one exact operation
+// (|value| from about 1E42 on, or below 1E-13) the last of its 19 digits may
+// differ from the text's, which no sum of shown values can show.
+static long double decimalValue(std::uint64_t digits, int scale, bool negative)
+{
+    const long double magnitude = exactDecimalValue(digits, scale).value_or(digits * std::pow(10.0L, scale));
+    return negative ? -magnitude : magnitude;
+}
+
+long double generalFormValue(long double value)
+{
+    if (!std::isfinite(value))
+        return value;
+    const Digits15 d = roundTo15(value);
+    return decimalValue(d.digits, d.exponent - 14, d.negative);
+}
+
+long double twoDecimalFormValue(long double value)
+{
+    if (!(std::fabs(value) < 1e18L))
+        return generalFormValue(value);
+    const Hundredths h = hundredths(value);
+    return decimalValue(h.count, h.zeros - 2, h.negative);
+}
+
 std::optional<std::int64_t> hundredthsOf(long double value)
 {
     if (!(std::fabs(value) < 1e16L))

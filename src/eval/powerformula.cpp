@@ -107,7 +107,7 @@ public:
         while (current_ != 0 && current_ <= u' ')
             nextChar();
         if (current_ != 0)
-            throw Error(kSyntaxError);
+            throw Error(kSyntaxError, here());
         return value;
     }
 
@@ -118,12 +118,30 @@ private:
     {
         Real value = readTerm(kNoSum);
         while (current_ == u'+' || current_ == u'-') {
-            if (current_ == u'+')
-                value = Reals::add(value, readTerm(&value));
-            else
-                value = Reals::sub(value, readTerm(&value));
+            const bool add = current_ == u'+';
+            const TextSpan op = here();
+            const Real term = readTerm(&value);
+            value = placedAt(op, [&] { return add ? Reals::add(value, term) : Reals::sub(value, term); });
         }
         return value;
+    }
+
+    // The current character, or the end of the text.
+    TextSpan here() const
+    {
+        return current_ == 0 ? TextSpan{int(text_.size()), 0} : TextSpan{int(position_ - 1), 1};
+    }
+
+    // An arithmetic fault is placed at the operator that asked for it.
+    template <class Operation>
+    static auto placedAt(TextSpan op, Operation operation)
+    {
+        try {
+            return operation();
+        } catch (Error& error) {
+            error.placeAt(op);
+            throw;
+        }
     }
 
     char16_t nextChar()
@@ -156,10 +174,10 @@ private:
     {
         Real value = readPower(sum);
         while (current_ == u'*' || current_ == u'/') {
-            if (current_ == u'*')
-                value = Reals::mul(value, readPower(kNoSum));
-            else
-                value = Reals::div(value, readPower(kNoSum));
+            const bool multiply = current_ == u'*';
+            const TextSpan op = here();
+            const Real factor = readPower(kNoSum);
+            value = placedAt(op, [&] { return multiply ? Reals::mul(value, factor) : Reals::div(value, factor); });
         }
         return value;
     }
@@ -171,8 +189,10 @@ private:
     {
         Real value = readSigned(sum);
         while (current_ == u'^') {
-            const typename Reals::Base base = Reals::base(value);
-            value = Reals::power(base, readSigned(kNoSum));
+            const TextSpan op = here();
+            const typename Reals::Base base = placedAt(op, [&] { return Reals::base(value); });
+            const Real exponent = readSigned(kNoSum);
+            value = placedAt(op, [&] { return Reals::power(base, exponent); });
         }
         return value;
     }
@@ -197,7 +217,7 @@ private:
         else if (charclass::isDigit(current_))
             value = readPercentage(readNumber(), sum);
         else
-            throw Error(kSyntaxError);
+            throw Error(kSyntaxError, here());
         skipBlanksAfterOperand();
         return value;
     }
@@ -208,10 +228,11 @@ private:
     {
         if (current_ != u'%')
             return number;
+        const TextSpan percent = here();
         nextChar();
-        if (sum != nullptr)
-            number = Reals::mul(*sum, number);
-        return Reals::div(number, Reals::hundred());
+        return placedAt(percent, [&] {
+            return Reals::div(sum != nullptr ? Reals::mul(*sum, number) : number, Reals::hundred());
+        });
     }
 
     // A group's value must fit a double before the enclosing expression
@@ -219,14 +240,15 @@ private:
     Real readGroup()
     {
         if (++depth_ > kMaxGroupDepth)
-            throw Error(kTooComplex);
+            throw Error(kTooComplex, here());
         const Real value = readExpression();
         skipBlanksAfterOperand();
         if (current_ != u')')
-            throw Error(kMissingParenthesis);
+            throw Error(kMissingParenthesis, here());
+        const TextSpan closing = here();
         nextChar();
         --depth_;
-        return Reals::group(value);
+        return placedAt(closing, [&] { return Reals::group(value); });
     }
 
     // Digits with at most one point: "5." is five, a second point ends the
@@ -246,8 +268,11 @@ private:
         }
         Real value{};
         const QStringView number = QStringView(text_).mid(start, length);
-        if (!Reals::read(number, value))
-            throw ConvertError::notAFloat(number.toString());
+        if (!Reals::read(number, value)) {
+            ConvertError error = ConvertError::notAFloat(number.toString());
+            error.placeAt({int(start), int(length)});
+            throw error;
+        }
         return value;
     }
 

@@ -24,10 +24,12 @@ bool NumraApplication::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        showErrorBox(activeWindow(), error);
     } catch (...) {
-        showCaughtError(activeWindow());
-        return false;
+        showUnknownErrorBox(activeWindow());
     }
+    return false;
 }
 
 } // namespace numra

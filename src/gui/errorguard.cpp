@@ -6,12 +6,32 @@
 
 namespace numra {
 
-void showCaughtError(QWidget* boxParent) noexcept
+namespace {
+
+// Showing the box runs a nested event loop; an error from there is not
+// shown again but must not escape either.
+void showErrorText(QWidget* boxParent, const QString& text) noexcept
 {
-    // Showing the box runs a nested event loop; an error from there is not
-    // shown again but must not escape either.
     try {
-        showDefaultErrorBox(boxParent, errorBoxTextOf(std::current_exception()));
+        showMessageBox(boxParent, MessageKind::Error, text);
+    } catch (...) {
+    }
+}
+
+} // namespace
+
+void showErrorBox(QWidget* boxParent, const std::exception& error) noexcept
+{
+    try {
+        showErrorText(boxParent, errorBoxTextOf(error));
+    } catch (...) {
+    }
+}
+
+void showUnknownErrorBox(QWidget* boxParent) noexcept
+{
+    try {
+        showErrorText(boxParent, unknownErrorBoxText());
     } catch (...) {
     }
 }
@@ -20,8 +40,10 @@ void runGuarded(QWidget* boxParent, const std::function<void()>& action) noexcep
 {
     try {
         action();
+    } catch (const std::exception& error) {
+        showErrorBox(boxParent, error);
     } catch (...) {
-        showCaughtError(boxParent);
+        showUnknownErrorBox(boxParent);
     }
 }
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/formulawindow.h"
 
-#include "eval/errors.h"
 #include "gui/plainfield.h"
 
 #include <QLabel>
@@ -45,9 +44,12 @@ void FormulaWindow::setCaption(const QString& caption)
     caption_->adjustSize();
 }
 
-void FormulaWindow::showSubtotal(const QString& text)
+void FormulaWindow::showSubtotal(const QString& caption, const QString& text)
 {
-    field_->setText(text);
+    if (caption_->text() != caption)
+        setCaption(caption);
+    if (field_->text() != text)
+        field_->setText(text);
     if (isVisible())
         return;
     // The calculator keeps the keyboard; the subtotal only sits beside it.
@@ -61,8 +63,6 @@ QString FormulaWindow::confirm(const QString& candidate)
 {
     setCaption(QStringLiteral("Formula"));
     field_->setText(candidate);
-    if (isVisible())
-        throw Error(QStringLiteral("Sichtbares Fenster kann nicht in modales geändert werden"));
     setAttribute(Qt::WA_ShowWithoutActivating, false);
     setPlacement(Placement::OverCalculator);
     field_->setFocus();

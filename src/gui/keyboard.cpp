@@ -1,164 +1,92 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/keyboard.h"
 
-#include "core/keys.h"
-#include "gui/mainwindow.h"
-
-#include <QApplication>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QPushButton>
 #include <array>
 
 namespace numra {
 
 namespace {
 
-// What the window itself does with a key in keypad mode, beside clicking
-// the keys that the key table binds.
-enum class WindowAction { Help, EmptyEntry, ToggleTape, SwitchVatRate };
-
+// What the window itself does with a key in keypad mode, beside pressing the
+// keys that the key table binds.
 struct WindowKey {
     Qt::Key qtKey;
-    WindowAction action;
+    KeyAction action;
 };
 
-constexpr std::array windowActionKeys{
-    WindowKey{Qt::Key_F1, WindowAction::Help},
-    WindowKey{Qt::Key_Delete, WindowAction::EmptyEntry},
-    WindowKey{Qt::Key_Backspace, WindowAction::EmptyEntry},
-    WindowKey{Qt::Key_F4, WindowAction::ToggleTape},
-    WindowKey{Qt::Key_F5, WindowAction::SwitchVatRate},
+constexpr std::array kWindowKeys{
+    WindowKey{Qt::Key_F1, KeyAction::ShowHelp},
+    WindowKey{Qt::Key_Delete, KeyAction::EmptyEntry},
+    WindowKey{Qt::Key_Backspace, KeyAction::EmptyEntry},
+    WindowKey{Qt::Key_F4, KeyAction::ToggleTape},
+    WindowKey{Qt::Key_F5, KeyAction::SwitchVatRate},
 };
 
-bool isReturn(const QKeyEvent& key)
+bool isReturn(int qtKey) { return qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter; }
+
+bool isCircumflex(int qtKey) { return qtKey == Qt::Key_AsciiCircum || qtKey == Qt::Key_Dead_Circumflex; }
+
+bool isArrow(int qtKey)
 {
-    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    return qtKey == Qt::Key_Left || qtKey == Qt::Key_Up || qtKey == Qt::Key_Right || qtKey == Qt::Key_Down;
 }
 
-bool isCircumflex(const QKeyEvent& key)
+KeyMeaning used(KeyAction action, std::optional<Key> key = std::nullopt)
 {
-    return key.key() == Qt::Key_AsciiCircum || key.key() == Qt::Key_Dead_Circumflex;
+    return {action, key, false, true};
 }
 
-// Tab and Shift+Tab without Ctrl or Alt.
-bool isFocusChainKey(const QKeyEvent& key)
+// Arrows between buttons (the entry field uses them itself), Return on a
+// push button, Escape.
+std::optional<KeyMeaning> dialogKey(int qtKey, Qt::KeyboardModifiers held, FocusedControl focus)
 {
-    return (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab)
-        && !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    const bool onButton = focus == FocusedControl::PushButton || focus == FocusedControl::OtherButton;
+    if (isArrow(qtKey) && onButton && !(held & Qt::AltModifier))
+        return used(qtKey == Qt::Key_Right || qtKey == Qt::Key_Down ? KeyAction::MoveFocusForward
+                                                                      : KeyAction::MoveFocusBackward);
+    if (isReturn(qtKey) && focus == FocusedControl::PushButton && held == Qt::NoModifier)
+        return used(KeyAction::PressFocusedButton);
+    if (qtKey == Qt::Key_Escape && held == Qt::NoModifier)
+        return used(KeyAction::PressEscapeKey);
+    return std::nullopt;
 }
 
-// Shift, Ctrl and Alt; the keypad flag is no modifier the user holds.
-Qt::KeyboardModifiers heldModifiers(const QKeyEvent& key)
+// Keypad mode without Shift: a key acted on is used up, so that an editable
+// field does not type it a second time.
+KeyMeaning windowKey(int qtKey, Qt::KeyboardModifiers modifiers)
 {
-    return key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    KeyMeaning meaning;
+    for (const WindowKey& windowKey : kWindowKeys)
+        if (windowKey.qtKey == qtKey)
+            meaning = used(windowKey.action);
+    if (meaning.action == KeyAction::None) {
+        if (const std::optional<Key> bound = keyBoundTo(qtKey, modifiers & Qt::KeypadModifier))
+            meaning = used(KeyAction::PressKey, bound);
+    }
+    meaning.caretToEnd = true;
+    return meaning;
 }
 
 } // namespace
 
-KeyRouter::KeyRouter(MainWindow& window) : QObject(&window), window_(window) {}
-
-bool KeyRouter::eventFilter(QObject* watched, QEvent* event)
+KeyMeaning meaningOf(int qtKey, Qt::KeyboardModifiers modifiers, InputMode mode, FocusedControl focus)
 {
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    // An ignored key travels up to the parents; route it once, where it is
-    // first delivered: at the focused control of the calculator window.
-    auto* widget = qobject_cast<QWidget*>(watched);
-    QWidget* receiver = QApplication::focusWidget() ? QApplication::focusWidget() : &window_;
-    if (!widget || widget != receiver || widget->window() != &window_)
-        return false;
-    auto& key = *static_cast<QKeyEvent*>(event);
-    if (isFocusChainKey(key))
-        return false; // Qt moves the focus; no handler below sees the key
-    return dialogKeys(key) || windowKeys(key) || entryKeys(key);
-}
-
-bool KeyRouter::dialogKeys(QKeyEvent& key)
-{
-    QWidget* focus = QApplication::focusWidget();
-    const Qt::KeyboardModifiers held = heldModifiers(key);
-    switch (key.key()) {
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-    case Qt::Key_Right:
-    case Qt::Key_Down:
-        if ((held & Qt::AltModifier) || !qobject_cast<QAbstractButton*>(focus))
-            return false;
-        window_.moveFocus(key.key() == Qt::Key_Right || key.key() == Qt::Key_Down);
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (held != Qt::NoModifier || !qobject_cast<QPushButton*>(focus))
-            return false;
-        static_cast<QPushButton*>(focus)->click();
-        return true;
-    case Qt::Key_Escape:
-        if (held != Qt::NoModifier)
-            return false;
-        window_.clickEscapeKey();
-        return true;
-    default:
-        return false;
+    const Qt::KeyboardModifiers held = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    // Tab and Shift+Tab move the focus by Qt's chain; no handler sees them.
+    if ((qtKey == Qt::Key_Tab || qtKey == Qt::Key_Backtab) && !(held & (Qt::ControlModifier | Qt::AltModifier)))
+        return {};
+    if (const std::optional<KeyMeaning> dialog = dialogKey(qtKey, held, focus))
+        return *dialog;
+    if (mode != InputMode::Edit && !(held & Qt::ShiftModifier)) {
+        const KeyMeaning meaning = windowKey(qtKey, modifiers);
+        if (meaning.used)
+            return meaning;
     }
-}
-
-bool KeyRouter::windowKeys(QKeyEvent& key)
-{
-    if (window_.calculator().inputMode() == InputMode::Edit || (key.modifiers() & Qt::ShiftModifier))
-        return false;
-    bool used = runWindowAction(key.key());
-    if (!used) {
-        if (const std::optional<Key> bound = keyBoundTo(key.key(), key.modifiers() & Qt::KeypadModifier)) {
-            window_.clickKey(*bound);
-            used = true;
-        }
-    }
-    window_.putCaretAtEnd();
-    // A key acted on is used up, so an editable field does not type it a
-    // second time.
-    return used;
-}
-
-bool KeyRouter::runWindowAction(int qtKey)
-{
-    for (const WindowKey& windowKey : windowActionKeys) {
-        if (windowKey.qtKey != qtKey)
-            continue;
-        switch (windowKey.action) {
-        case WindowAction::Help:
-            window_.showHelp();
-            break;
-        case WindowAction::EmptyEntry:
-            window_.setEntryText(QString());
-            break;
-        case WindowAction::ToggleTape:
-            window_.toggleTapeWindow();
-            break;
-        case WindowAction::SwitchVatRate:
-            window_.switchVatRate();
-            break;
-        }
-        return true;
-    }
-    return false;
-}
-
-bool KeyRouter::entryKeys(QKeyEvent& key)
-{
-    if (QApplication::focusWidget() != window_.entryField())
-        return false;
-    if (isReturn(key)) {
-        window_.clickKey(Key::Equals);
-        return false;
-    }
-    if (window_.calculator().inputMode() == InputMode::Edit && isCircumflex(key)) {
-        // The dead key would wait for the next key; "^" is wanted at once,
-        // at the end of the formula.
-        window_.setEntryText(window_.calculator().display().entryText + u'^');
-        return true;
-    }
-    return false;
+    if (focus == FocusedControl::Entry && isReturn(qtKey)) // the field sees Return too
+        return {KeyAction::PressKey, Key::Equals, false, false};
+    if (focus == FocusedControl::Entry && mode == InputMode::Edit && isCircumflex(qtKey))
+        return used(KeyAction::AppendCircumflex); // the dead key would wait for the next key
+    return {KeyAction::None, std::nullopt, mode != InputMode::Edit && !(held & Qt::ShiftModifier), false};
 }
 
 } // namespace numra

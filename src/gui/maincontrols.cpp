@@ -13,7 +13,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
-#include <QPushButton>
 #include <QToolButton>
 #include <algorithm>
 #include <utility>
@@ -142,11 +141,11 @@ QWidget* MainWindow::createControl(const ControlLayout& row)
     return widget;
 }
 
-// Hints follow the language and are set by applyLanguage().
-QPushButton* MainWindow::createKeyButton(const KeyInfo& key)
+// Hints follow the language and are set when the state is rendered.
+KeyButton* MainWindow::createKeyButton(const KeyInfo& key)
 {
-    auto* button = new QPushButton(key.picture.isEmpty() ? shownCaption(key, core_.decimalSeparator()) : QString(),
-                                   this);
+    auto* button = new KeyButton(key.picture.isEmpty() ? shownCaption(key, core_.decimalSeparator()) : QString(),
+                                 this);
     button->setAutoDefault(false);
     button->setGeometry(key.geometry);
     if (key.fontPixels > 0)
@@ -189,40 +188,35 @@ QAction* MainWindow::menuItem(MenuItem item)
 void MainWindow::buildMenu()
 {
     menu_ = new QMenu(this);
-    auto item = [this](QMenu* menu, MenuItem id, const QString& caption, bool visible,
-                       const std::function<void()>& handler) {
+    auto item = [this](QMenu* menu, MenuItem id, const QString& caption, const std::function<void()>& handler) {
         QAction* action = menu->addAction(caption);
-        action->setVisible(visible);
         connect(action, &QAction::triggered, this, handler);
         menuItems_[static_cast<std::size_t>(id)] = action;
     };
-    auto separator = [this](bool visible) { menu_->addSeparator()->setVisible(visible); };
 
-    // The language submenu is never visible: every start is German. The
-    // hidden "Hilfe" is what the help button triggers.
+    // Every start is German; English is a choice for the run.
     auto* languages = new QMenu(QStringLiteral("Sprache"), menu_);
-    QAction* languageMenu = menu_->addMenu(languages);
-    languageMenu->setVisible(false);
-    menuItems_[static_cast<std::size_t>(MenuItem::LanguageMenu)] = languageMenu;
-    item(languages, MenuItem::German, QStringLiteral("Deutsch"), true, [this] { setLanguage(Language::German); });
-    item(languages, MenuItem::English, QStringLiteral("Englisch"), true, [this] { setLanguage(Language::English); });
-    separator(false);
-    item(menu_, MenuItem::Save, QStringLiteral("Berechnung speichern"), true, [this] { saveCalculation(); });
-    item(menu_, MenuItem::Load, QStringLiteral("Berechnung laden"), true, [this] { loadCalculation(); });
-    separator(true);
-    item(menu_, MenuItem::Tape, QStringLiteral("Rechenstreifen"), true, [this] { toggleTapeWindow(); });
-    item(menu_, MenuItem::KeepTape, QStringLiteral("Rechenstreifen behalten"), true,
+    menuItems_[static_cast<std::size_t>(MenuItem::LanguageMenu)] = menu_->addMenu(languages);
+    item(languages, MenuItem::German, QStringLiteral("Deutsch"), [this] { render(core_.setLanguage(Language::German)); });
+    item(languages, MenuItem::English, QStringLiteral("Englisch"),
+         [this] { render(core_.setLanguage(Language::English)); });
+    menu_->addSeparator();
+    item(menu_, MenuItem::Save, QStringLiteral("Berechnung speichern"), [this] { render(core_.save()); });
+    item(menu_, MenuItem::Load, QStringLiteral("Berechnung laden"), [this] { render(core_.load()); });
+    menu_->addSeparator();
+    item(menu_, MenuItem::Tape, QStringLiteral("Rechenstreifen"), [this] { toggleTapeWindow(); });
+    item(menu_, MenuItem::KeepTape, QStringLiteral("Rechenstreifen behalten"),
          [this] { tapeKeeping_.setWanted(menuItem(MenuItem::KeepTape)->isChecked()); });
     menuItem(MenuItem::Tape)->setCheckable(true);
     menuItem(MenuItem::KeepTape)->setCheckable(true);
     connect(menu_, &QMenu::aboutToShow, this, &MainWindow::syncTapeMenuItems);
-    separator(true);
+    menu_->addSeparator();
     buildSettingsMenu();
-    separator(true);
-    item(menu_, MenuItem::Help, QStringLiteral("Hilfe"), false, [this] { showHelp(); });
-    item(menu_, MenuItem::About, QStringLiteral("Info"), true, [this] { showAbout(); });
-    separator(true);
-    item(menu_, MenuItem::Quit, QStringLiteral("Beenden"), true, [this] { close(); });
+    menu_->addSeparator();
+    item(menu_, MenuItem::Help, QStringLiteral("Hilfe"), [this] { showHelp(); });
+    item(menu_, MenuItem::About, QStringLiteral("Info"), [this] { showAbout(); });
+    menu_->addSeparator();
+    item(menu_, MenuItem::Quit, QStringLiteral("Beenden"), [this] { close(); });
     syncTapeMenuItems();
 }
 

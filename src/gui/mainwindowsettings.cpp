@@ -4,7 +4,7 @@
 
 #include "gui/mainwindow.h"
 
-#include "gui/ownratedialog.h"
+#include "gui/formulawindow.h"
 #include "gui/placement.h"
 #include "gui/staysontop.h"
 #include "gui/vatwindow.h"
@@ -27,10 +27,27 @@ void MainWindow::applySettings()
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &MainWindow::keepPosition);
 }
 
-// Another rate chosen in the VAT window is asked for over it.
+// What the user does in the VAT window goes to the core, which keeps the
+// calculation it shows and closes it.
 void MainWindow::connectVatWindow(VatWindow& vat)
 {
-    vat.setRateHandler([this, &vat](std::optional<int> rate) { return chooseVatRate(rate, vat); });
+    vat.setHandlers({
+        [this](std::optional<int> rate) {
+            changeVatRates([&]() -> const CalculatorState& { return core_.chooseVatRate(rate); });
+        },
+        [this](VatField field, const QString& shown) { render(core_.copyAmount(field, shown)); },
+        [this] { render(core_.closeVatWindow()); },
+    });
+}
+
+// The subtotal window, closed by the user; in its save role the answer comes
+// from confirm().
+void MainWindow::connectFormulaWindow(FormulaWindow& formula)
+{
+    connect(&formula, &QDialog::finished, this, [this, &formula] {
+        if (!formula.isModal())
+            render(core_.closeSubtotalWindow());
+    });
 }
 
 // A screen of an earlier run may be gone, or smaller: a window that would
@@ -50,33 +67,12 @@ void MainWindow::keepPosition()
         settings_.setWindowPosition(pos());
 }
 
-void MainWindow::switchVatRate()
+void MainWindow::changeVatRates(const std::function<const CalculatorState&()>& command)
 {
-    takeVatRates(switchedStandardReduced(core_.vatRates()));
-}
-
-bool MainWindow::chooseVatRate(std::optional<int> rate, QWidget& over)
-{
-    const VatRates& rates = core_.vatRates();
-    if (!rate) {
-        OwnRateDialog dialog(&over);
-        rate = dialog.ask(rates.own, core_.decimalSeparator());
-        if (!rate)
-            return false;
-    }
-    return takeVatRates(withOwnRate(rates, *rate));
-}
-
-// The keys' hints name the rate.
-bool MainWindow::takeVatRates(const VatRates& rates)
-{
-    bool taken = false;
-    runOnCore([&] { taken = core_.setVatRates(rates); });
-    if (taken) {
-        settings_.setVatRates(core_.vatRates());
-        applyLanguage();
-    }
-    return taken;
+    const VatRates before = core_.state().vatRates;
+    render(command());
+    if (core_.state().vatRates != before)
+        settings_.setVatRates(core_.state().vatRates);
 }
 
 // The windows that are showing take the flag at once, the others when they
@@ -101,7 +97,9 @@ void MainWindow::buildSettingsMenu()
         item = rates->addAction(QString());
         connect(item, &QAction::triggered, this, [this, item] {
             const QVariant rate = item->data();
-            chooseVatRate(rate.isValid() ? std::optional(rate.toInt()) : std::nullopt, *this);
+            changeVatRates([&]() -> const CalculatorState& {
+                return core_.chooseVatRate(rate.isValid() ? std::optional(rate.toInt()) : std::nullopt);
+            });
         });
     }
 
@@ -116,7 +114,7 @@ void MainWindow::buildSettingsMenu()
 
 void MainWindow::syncSettingsMenu()
 {
-    const std::vector<VatRateChoice> choices = vatRateChoices(core_.vatRates(), core_.decimalSeparator());
+    const std::vector<VatRateChoice> choices = vatRateChoices(core_.state().vatRates, core_.decimalSeparator());
     for (std::size_t i = 0; i < vatRateItems_.size(); ++i) {
         QAction* item = vatRateItems_[i];
         item->setVisible(i < choices.size());

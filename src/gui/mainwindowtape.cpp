@@ -14,11 +14,10 @@ namespace numra {
 
 void MainWindow::connectTapeWindow(TapeWindow& tape)
 {
-    tape.installEventFilter(this); // the menu item shows whether it is open
     tape.setHandlers({
-        [this](const QString& formula) { runOnCore([&] { core_.editFormula(formula); }); },
-        [this](const QString& text) { runOnCore([&] { core_.appendToEntry(text); }); },
-        [this] { runOnCore([this] { core_.recallGrandTotal(); }); },
+        [this](const QString& formula) { render(core_.editFormula(formula)); },
+        [this](const QString& text) { render(core_.appendToEntry(text)); },
+        [this] { render(core_.recallGrandTotal()); },
     });
 }
 

@@ -53,9 +53,4 @@ void showMessageBox(QWidget* parent, MessageKind kind, const QString& text)
     }
 }
 
-void showDefaultErrorBox(QWidget* parent, const QString& text)
-{
-    runBox(parent, QMessageBox::Critical, QApplication::applicationName(), text);
-}
-
 } // namespace numra

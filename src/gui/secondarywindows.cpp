@@ -54,8 +54,7 @@ FormulaWindow& SecondaryWindows::formulaWindow()
     if (!formulaWindow_) {
         formulaWindow_ = create<FormulaWindow>();
         formulaWindow_->keepClearOf(tapeWindow_);
-        if (!subtotalCaption_.isNull())
-            formulaWindow_->setCaption(subtotalCaption_);
+        connections_.formulaWindow(*formulaWindow_);
     }
     return *formulaWindow_;
 }
@@ -95,11 +94,9 @@ bool SecondaryWindows::isFormulaWindowVisible() const
     return formulaWindow_ && formulaWindow_->isVisible();
 }
 
-void SecondaryWindows::setSubtotalCaption(const QString& caption)
+bool SecondaryWindows::isVatWindowVisible() const
 {
-    subtotalCaption_ = caption;
-    if (formulaWindow_)
-        formulaWindow_->setCaption(caption);
+    return vatWindow_ && vatWindow_->isVisible();
 }
 
 } // namespace numra

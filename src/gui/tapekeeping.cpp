@@ -66,9 +66,9 @@ void TapeKeeping::save(bool onlyIfChanged)
         else
             kept_.save();
         failing_ = false;
-    } catch (...) {
+    } catch (const std::exception& error) {
         if (!failing_)
-            showCaughtError(&boxParent_);
+            showErrorBox(&boxParent_, error);
         failing_ = true;
     }
 }

@@ -2,7 +2,6 @@
 #include "gui/vatwindow.h"
 
 #include "core/languagetable.h"
-#include "gui/messagebox.h"
 #include "gui/plainfield.h"
 
 #include <QComboBox>
@@ -64,7 +63,7 @@ VatWindow::VatWindow(QWidget* owner)
     setTabOrder(rateBox_, netField_);
     setTabOrder(netField_, grossField_);
 
-    connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(closeButton_, &QPushButton::clicked, this, &VatWindow::reject);
     connect(copyButton_, &QPushButton::clicked, this, &VatWindow::copyChosenAmount);
     connect(rateBox_, &QComboBox::activated, this, &VatWindow::rateActivated);
 }
@@ -78,44 +77,50 @@ QLineEdit* VatWindow::addAmountField(int top)
     return field;
 }
 
-std::optional<QString> VatWindow::showAmounts(const VatWindowInput& input)
+void VatWindow::open(const VatCalculation& calculation)
 {
-    refill(input);
-    copied_.reset();
-
-    applyLanguage(input.language);
+    show(calculation);
+    applyLanguage(calculation.language);
     taxField_->setFocus();
     exec();
-    return copied_;
 }
 
-void VatWindow::refill(const VatWindowInput& input)
+// The fields keep what the user typed into them until the calculation
+// itself changes.
+void VatWindow::show(const VatCalculation& calculation)
 {
-    netField_->setText(input.amounts.net);
-    taxField_->setText(input.amounts.tax);
-    grossField_->setText(input.amounts.gross);
-    taxLabel_->setText(input.taxLabel());
-    rateChoices_ = input.rateChoices;
+    if (shown_ == calculation) {
+        rateBox_->setCurrentIndex(chosenRateIndex()); // a rate not taken is shown as before
+        return;
+    }
+    shown_ = calculation;
+    netField_->setText(calculation.amounts.net);
+    taxField_->setText(calculation.amounts.tax);
+    grossField_->setText(calculation.amounts.gross);
+    taxLabel_->setText(calculation.taxLabel());
     rateBox_->clear();
-    for (const VatRateChoice& choice : rateChoices_)
+    for (const VatRateChoice& choice : calculation.rateChoices)
         rateBox_->addItem(choice.caption);
     rateBox_->setCurrentIndex(chosenRateIndex());
 }
 
 int VatWindow::chosenRateIndex() const
 {
-    for (std::size_t i = 0; i < rateChoices_.size(); ++i)
-        if (rateChoices_[i].chosen)
+    if (!shown_)
+        return -1;
+    const std::vector<VatRateChoice>& choices = shown_->rateChoices;
+    for (std::size_t i = 0; i < choices.size(); ++i)
+        if (choices[i].chosen)
             return int(i);
     return -1;
 }
 
 void VatWindow::rateActivated(int index)
 {
-    if (index < 0 || std::size_t(index) >= rateChoices_.size() || index == chosenRateIndex())
+    if (!shown_ || index < 0 || std::size_t(index) >= shown_->rateChoices.size() || index == chosenRateIndex())
         return;
-    if (!rateChosen_ || !rateChosen_(rateChoices_[std::size_t(index)].rate))
-        rateBox_->setCurrentIndex(chosenRateIndex());
+    if (handlers_.rateChosen)
+        handlers_.rateChosen(shown_->rateChoices[std::size_t(index)].rate);
 }
 
 void VatWindow::applyLanguage(Language language)
@@ -126,22 +131,13 @@ void VatWindow::applyLanguage(Language language)
     copyButton_->setAccessibleName(copyButton_->text());
 }
 
+// Nothing chosen closes the window all the same.
 void VatWindow::copyChosenAmount()
 {
     const VatField chosen = choose_ ? choose_() : VatField::None;
-    if (QLineEdit* field = fieldOf(chosen)) {
-        copied_ = vatFieldText(shownAmounts(), chosen);
-        field->selectAll();
-        field->copy();
-        field->deselect();
-        showMessage(MessageKind::Plain, vatCopyNotice(*copied_));
-    }
-    reject(); // also when nothing was chosen
-}
-
-VatAmounts VatWindow::shownAmounts() const
-{
-    return {netField_->text(), taxField_->text(), grossField_->text()};
+    const QLineEdit* field = fieldOf(chosen);
+    if (handlers_.copy)
+        handlers_.copy(chosen, field ? field->text() : QString());
 }
 
 QLineEdit* VatWindow::fieldOf(VatField field) const
@@ -159,18 +155,22 @@ QLineEdit* VatWindow::fieldOf(VatField field) const
     return nullptr;
 }
 
-void VatWindow::showMessage(MessageKind kind, const QString& text)
+void VatWindow::reject()
 {
-    showMessageBox(this, kind, text);
+    if (handlers_.close)
+        handlers_.close();
+    else
+        closeWindow();
 }
 
-void VatWindow::done(int result)
+// Whichever way the window closes, it leaves no amount behind.
+void VatWindow::closeWindow()
 {
-    // Whichever way the window closes, it leaves no amount behind.
     netField_->clear();
     taxField_->clear();
     grossField_->clear();
-    FixedDialog::done(result);
+    shown_.reset();
+    FixedDialog::done(Rejected);
 }
 
 } // namespace numra

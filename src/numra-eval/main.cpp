@@ -3,7 +3,7 @@
 
 #include "core/calculator.h"
 #include "core/tapeformats.h"
-#include "consoleui.h"
+#include "core/transcript.h"
 #include "eval/errors.h"
 #include "eval/numbertext.h"
 #include "linereader.h"
@@ -58,17 +58,29 @@ void printTape(Options::Tape tape, const Calculator& calculator, Output& out)
 
 // --- formula mode ---
 
+// The lines of a command's outcome; true when an error box was among them.
+bool printOutcome(const CalculatorState& state, bool namesVatRate, Output& out)
+{
+    for (const QString& line : transcriptLines(state, namesVatRate))
+        out.line(line);
+    for (const Message& message : state.outcome.messages)
+        if (message.kind == MessageKind::Error)
+            return true;
+    return false;
+}
+
 class FormulaRunner {
 public:
     FormulaRunner(const Options& options, Output& out)
-        : out_(out), ui_(out, options.vatRate.has_value()), calculator_(ui_, options.decimalSeparator)
+        : out_(out), namesVatRate_(options.vatRate.has_value()), calculator_(options.decimalSeparator)
     {
         startUp(calculator_, options);
         calculator_.press(Key::Edit);
     }
 
     // Edit mode's "=" sets the pending formula to the entry's text, so every
-    // formula starts as on a fresh calculator in edit mode.
+    // formula starts as on a fresh calculator in edit mode. A result is the
+    // entry field; a subtotal or an error prints its own line.
     void evaluate(const QString& formula)
     {
         if (isBlankText(formula)) {
@@ -76,15 +88,11 @@ public:
             return;
         }
         calculator_.setEntryText(formula);
-        try {
-            calculator_.press(Key::Equals);
-        } catch (...) {
-            out_.line(QStringLiteral("Fehler: "), errorBoxTextOf(std::current_exception()));
+        const CalculatorState& state = calculator_.press(Key::Equals);
+        if (!hasTranscript(state.outcome))
+            out_.line(state.display.entryText);
+        else if (printOutcome(state, namesVatRate_, out_))
             failed_ = true;
-            return;
-        }
-        if (!calculator_.subtotalShown()) // a subtotal has printed its own line
-            out_.line(calculator_.display().entryText);
     }
 
     bool failed() const { return failed_; }
@@ -92,7 +100,7 @@ public:
 
 private:
     Output& out_;
-    ConsoleUi ui_;
+    bool namesVatRate_;
     Calculator calculator_;
     bool failed_ = false;
 };
@@ -154,14 +162,16 @@ std::optional<KeyStep> parseKeyStep(const QString& word)
     return std::nullopt;
 }
 
-void runStep(Calculator& calculator, const KeyStep& step)
+// The VAT window, opened by a key, is closed again: numra-eval copies
+// nothing.
+const CalculatorState& runStep(Calculator& calculator, const KeyStep& step)
 {
+    const Display& display = calculator.state().display;
     if (const Key* key = std::get_if<Key>(&step))
-        calculator.press(*key);
-    else if (const TypeText* typed = std::get_if<TypeText>(&step))
-        calculator.setEntryText(calculator.display().entryText + typed->text);
-    else
-        calculator.setRoundingChecked(!calculator.display().roundingChecked);
+        return calculator.press(*key);
+    if (const TypeText* typed = std::get_if<TypeText>(&step))
+        return calculator.setEntryText(display.entryText + typed->text);
+    return calculator.setRoundingChecked(!display.roundingChecked);
 }
 
 int runKeys(const Options& options)
@@ -174,20 +184,19 @@ int runKeys(const Options& options)
         steps.push_back(*step);
     }
     Output out(stdout);
-    ConsoleUi ui(out, options.vatRate.has_value());
-    Calculator calculator(ui, options.decimalSeparator);
+    Calculator calculator(options.decimalSeparator);
     startUp(calculator, options);
+    bool errorShown = false;
     for (const KeyStep& step : steps) {
-        try {
-            runStep(calculator, step);
-        } catch (...) { // the event loop's default error box
-            ui.showMessage(MessageKind::Error, errorBoxTextOf(std::current_exception()));
-        }
+        if (printOutcome(runStep(calculator, step), options.vatRate.has_value(), out))
+            errorShown = true;
+        if (calculator.state().vat)
+            calculator.closeVatWindow();
     }
-    out.line(QStringLiteral("Anzeige: "), calculator.display().entryText);
-    out.line(QStringLiteral("Formel: "), calculator.formula());
+    out.line(QStringLiteral("Anzeige: "), calculator.state().display.entryText);
+    out.line(QStringLiteral("Formel: "), calculator.state().formula);
     printTape(options.tape, calculator, out);
-    return ui.errorShown() ? kExitFailed : 0;
+    return errorShown ? kExitFailed : 0;
 }
 
 } // namespace

@@ -4,14 +4,13 @@
 // the size of any formula. How fast they are answered is bench_bounds' part.
 
 #include "bigtexts.h"
-#include "support/fakeui.h"
+#include "support/fakeuser.h"
 
 #include "core/calculator.h"
 #include "eval/interpreter.h"
 #include "eval/numbertext.h"
 #include "eval/powerformula.h"
 #include "files/calculationfile.h"
-#include "core/calculationfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -63,19 +62,16 @@ std::string script(Interpreter& interpreter, const QString& text)
 // the default error box's text.
 std::string equalsInEditMode(const QString& text)
 {
-    numra::testing::FakeUi ui;
-    Calculator calculator(ui, u',');
+    Calculator calculator(u',');
     calculator.start(QStringLiteral("/tmp/morvane/"));
     calculator.press(Key::Edit);
     calculator.setEntryText(text);
-    try {
-        calculator.press(Key::Equals);
-    } catch (...) {
-        return "error: " + shortened(errorBoxTextOf(std::current_exception()));
-    }
-    if (!ui.subtotals.empty())
-        return "subtotal " + ui.subtotals.back().toStdString();
-    return shortened(calculator.display().entryText);
+    const CalculatorState& state = calculator.press(Key::Equals);
+    if (!state.outcome.messages.empty())
+        return "error: " + shortened(state.outcome.messages.back().text);
+    if (state.outcome.subtotalShown)
+        return "subtotal " + state.subtotal.text.toStdString();
+    return shortened(state.display.entryText);
 }
 
 struct Expected {
@@ -154,20 +150,15 @@ TEST(Bounds, A100MegabyteFileIsRefusedWithAMessage)
     }
     const QString refusal = QStringLiteral("Datei %1 ist zu groß für eine Berechnung (mehr als 1 MiB).").arg(path);
 
-    numra::testing::FakeUi ui;
-    Calculator calculator(ui, u',');
-    calculator.start(QStringLiteral("/tmp/morvane/"));
-    CalculationFiles files(calculator, ui);
-    ui.openFileNames.push_back(path);
-    try {
-        files.load();
-        ADD_FAILURE() << "the file was loaded";
-    } catch (const Error& error) {
-        EXPECT_EQ(error.message(), refusal);
-    }
-    EXPECT_EQ(calculator.inputMode(), InputMode::Edit);
-    EXPECT_TRUE(calculator.display().entryText.isEmpty());
-    EXPECT_TRUE(files.lineBuffer().text().isEmpty());
+    Calculator calculator(u',');
+    numra::testing::FakeUser user(calculator);
+    user.take(calculator.start(QStringLiteral("/tmp/morvane/")));
+    user.openFileNames.push_back(path);
+    user.take(calculator.load());
+    EXPECT_EQ(user.messageTexts(MessageKind::Error), std::vector<QString>{errorBoxText(refusal)});
+    EXPECT_EQ(calculator.state().inputMode, InputMode::Edit);
+    EXPECT_TRUE(calculator.state().display.entryText.isEmpty());
+    EXPECT_TRUE(calculator.lineBuffer().text().isEmpty());
 }
 
 } // namespace

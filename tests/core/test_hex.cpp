@@ -63,17 +63,17 @@ TEST(HexToInt, SwitchesKeypadModeToEditMode)
 {
     CalculatorRig rig;
     rig.keys("1 0 Hex->Int");
-    EXPECT_EQ(rig.calculator.inputMode(), InputMode::Edit);
-    EXPECT_TRUE(rig.calculator.display().editIndicatorVisible);
-    EXPECT_FALSE(rig.calculator.display().entryReadOnly);
+    EXPECT_EQ(rig.calculator.state().inputMode, InputMode::Edit);
+    EXPECT_TRUE(rig.calculator.state().display.editIndicatorVisible);
+    EXPECT_FALSE(rig.calculator.state().display.entryReadOnly);
 }
 
 TEST(HexToInt, SwitchesModeEvenWhenTheTextFails)
 {
     CalculatorRig rig;
     rig.keys("1 . Hex->Int");
-    EXPECT_EQ(rig.calculator.inputMode(), InputMode::Edit);
-    EXPECT_EQ(rig.calculator.display().entryText, QStringLiteral("0"));
+    EXPECT_EQ(rig.calculator.state().inputMode, InputMode::Edit);
+    EXPECT_EQ(rig.calculator.state().display.entryText, QStringLiteral("0"));
 }
 
 TEST(HexKeys, MessagesFollowTheLanguage)

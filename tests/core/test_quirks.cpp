@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(FormulaLanguage, Quirk, ::testing::Values(
     KeyCase{"evaluation ends at the first token that cannot continue the formula", "Edit text:5;6 =", "5", "5;6"},
     KeyCase{"a stray ) ends the formula too", "Edit text:1+2) =", "3", "1+2)"},
     KeyCase{"a formula ending in a letter or quote is a subtotal without it", "Edit text:'12'+'3' =", "'12'+'3'",
-            "'12'+'3", "Fehler: Expression expected but ''3' found."},
+            "'12'+'3'", "Fehler: Expression expected but ''3' found."},
     KeyCase{"+ joins texts before a number is made of them", "Edit text:'12'+'3'+0 =", "123", "'12'+'3'+0"},
     KeyCase{"formulas know no exponent notation: 1e3 is 1 and a name", "Edit text:1e3 =", "1e3", "1e3",
             "Fehler: Missing operator or semicolon."},

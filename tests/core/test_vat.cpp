@@ -76,22 +76,22 @@ TEST(VatKeys, LeaveTheBoxCheckedAndTheSubtotalFlagFalse)
 {
     CalculatorRig rig;
     rig.keys("1 0 Ust+");
-    EXPECT_TRUE(rig.calculator.display().roundingChecked);
-    EXPECT_FALSE(rig.calculator.subtotalShown());
+    EXPECT_TRUE(rig.calculator.state().display.roundingChecked);
+    EXPECT_FALSE(rig.calculator.state().lastWasSubtotal);
     rig.keys("CE Ust+");
-    EXPECT_TRUE(rig.calculator.display().roundingChecked) << "a refused entry leaves the box checked";
+    EXPECT_TRUE(rig.calculator.state().display.roundingChecked) << "a refused entry leaves the box checked";
 }
 
 TEST(VatKeys, HandTheWindowAllThreeAmounts)
 {
     CalculatorRig rig;
     rig.keys("text:12,5 Ust+ CE 1 1 9 Ust-");
-    ASSERT_EQ(rig.ui.vatWindows.size(), 2u);
-    const VatAmounts& fromNet = rig.ui.vatWindows[0].amounts;
+    ASSERT_EQ(rig.user.vatWindows.size(), 2u);
+    const VatAmounts& fromNet = rig.user.vatWindows[0].amounts;
     EXPECT_EQ(fromNet.net, QStringLiteral("12,50"));
     EXPECT_EQ(fromNet.tax, QStringLiteral("2,38"));
     EXPECT_EQ(fromNet.gross, QStringLiteral("14,88"));
-    const VatAmounts& fromGross = rig.ui.vatWindows[1].amounts;
+    const VatAmounts& fromGross = rig.user.vatWindows[1].amounts;
     EXPECT_EQ(fromGross.net, QStringLiteral("100,00"));
     EXPECT_EQ(fromGross.gross, QStringLiteral("119,00"));
 }
@@ -105,30 +105,30 @@ TEST(VatKeys, LabelsFollowTheLanguage)
               QStringLiteral("MwSt: Netto=12,50 Steuer=2,38 Brutto=14,88 (Sales taxes) | "
                              "MwSt: Netto=100,00 Steuer=19,00 Brutto=119,00 (Tax) | "
                              "Fehler: Invalid input"));
-    ASSERT_FALSE(rig.ui.vatWindows.empty());
-    EXPECT_EQ(rig.ui.vatWindows[0].language, Language::English);
+    ASSERT_FALSE(rig.user.vatWindows.empty());
+    EXPECT_EQ(rig.user.vatWindows[0].language, Language::English);
 }
 
 TEST(VatKeys, CopyStoresTheAmountInTheMemory)
 {
     CalculatorRig rig;
-    rig.ui.vatChoices = {VatField::Net};
+    rig.user.vatChoices = {VatField::Net};
     rig.keys("text:12,5 Ust+");
-    EXPECT_EQ(rig.calculator.memory().state, MemoryRegister::State::Text);
-    EXPECT_EQ(rig.calculator.memory().text, QStringLiteral("12,50"));
-    EXPECT_EQ(rig.ui.clipboard, std::vector<QString>{QStringLiteral("12,50")});
-    EXPECT_EQ(rig.ui.messageTexts(MessageKind::Plain),
+    EXPECT_EQ(rig.calculator.state().memory.state, MemoryRegister::State::Text);
+    EXPECT_EQ(rig.calculator.state().memory.text, QStringLiteral("12,50"));
+    EXPECT_EQ(rig.user.clipboard, std::vector<QString>{QStringLiteral("12,50")});
+    EXPECT_EQ(rig.user.messageTexts(MessageKind::Plain),
               std::vector<QString>{QStringLiteral("Wert kopiert: 12,50")});
     rig.keys("CE M-");
-    EXPECT_EQ(rig.calculator.display().entryText, QStringLiteral("12,50"));
+    EXPECT_EQ(rig.calculator.state().display.entryText, QStringLiteral("12,50"));
 }
 
 TEST(VatKeys, CancelledChooserCopiesNothing)
 {
     CalculatorRig rig;
     rig.keys("1 2 M+ text:,5 Ust+");
-    EXPECT_EQ(rig.calculator.memory().text, QStringLiteral("12"));
-    EXPECT_TRUE(rig.ui.clipboard.empty());
+    EXPECT_EQ(rig.calculator.state().memory.text, QStringLiteral("12"));
+    EXPECT_TRUE(rig.user.clipboard.empty());
 }
 
 // Every net amount in cents, at each rate the keys will offer, and the net
@@ -254,11 +254,12 @@ TEST(VatKeys, ComputeWithTheChosenRate)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CalculatorRig rig;
-        ASSERT_TRUE(rig.calculator.setVatRates(withOwnRate(VatRates{}, c.rate)));
+        rig.calculator.setVatRates(withOwnRate(VatRates{}, c.rate));
+        ASSERT_EQ(rig.state().vatRates.chosen, c.rate);
         rig.keys(QString::fromUtf8(c.keys));
         EXPECT_EQ(rig.transcript(), QString::fromUtf8(c.transcript));
-        ASSERT_EQ(rig.ui.vatWindows.size(), 1u);
-        EXPECT_EQ(rig.ui.vatWindows[0].taxLabel(), QString::fromUtf8(c.label));
+        ASSERT_EQ(rig.user.vatWindows.size(), 1u);
+        EXPECT_EQ(rig.user.vatWindows[0].taxLabel(), QString::fromUtf8(c.label));
         ASSERT_EQ(rig.calculator.tape().size(), 1);
         EXPECT_TRUE(rig.calculator.tape().row(0).formula.contains(QString::fromUtf8(c.label).section(u' ', 1)))
             << "the tape row names the rate";
@@ -269,51 +270,83 @@ TEST(VatKeys, ComputeWithTheChosenRate)
 TEST(VatKeys, ARateChosenInTheOpenWindowComputesTheAmountAgain)
 {
     CalculatorRig rig;
-    rig.ui.whileVatWindowOpen = {
-        [&] { EXPECT_TRUE(rig.calculator.setVatRates(VatRates{kReducedVatRate})); },
-        [&] { EXPECT_EQ(rig.calculator.display().entryText, QStringLiteral("107,00")); },
-    };
-    rig.ui.vatChoices = {VatField::Tax};
+    rig.user.whileVatWindowOpen = {[&]() -> const CalculatorState& {
+        const CalculatorState& state = rig.calculator.chooseVatRate(kReducedVatRate);
+        EXPECT_EQ(state.display.entryText, QStringLiteral("107,00"));
+        EXPECT_EQ(state.vatRates, (VatRates{kReducedVatRate}));
+        return state;
+    }};
+    rig.user.vatChoices = {VatField::Tax};
     rig.keys("1 2 + 1 0 0 Ust+");
     EXPECT_EQ(rig.transcript(), QStringLiteral("MwSt: Netto=100,00 Steuer=19,00 Brutto=119,00 (Umsatzsteuer) | "
                                                "MwSt: Netto=100,00 Steuer=7,00 Brutto=107,00 (Umsatzsteuer) | "
                                                "Hinweis: Wert kopiert: 7,00"));
-    ASSERT_EQ(rig.ui.vatWindows.size(), 2u);
-    EXPECT_EQ(rig.ui.vatWindows[1].taxLabel(), QStringLiteral("Umsatzsteuer 7 %"));
-    EXPECT_TRUE(rig.ui.vatWindows[1].rateChoices[1].chosen);
-    EXPECT_EQ(rig.calculator.display().entryText, QStringLiteral("107,00"));
-    EXPECT_EQ(rig.calculator.memory().text, QStringLiteral("7,00")) << "the amount shown is copied";
-    EXPECT_EQ(rig.calculator.formula(), QString());
+    ASSERT_EQ(rig.user.vatWindows.size(), 2u);
+    EXPECT_EQ(rig.user.vatWindows[1].taxLabel(), QStringLiteral("Umsatzsteuer 7 %"));
+    EXPECT_TRUE(rig.user.vatWindows[1].rateChoices[1].chosen);
+    EXPECT_EQ(rig.calculator.state().display.entryText, QStringLiteral("107,00"));
+    EXPECT_EQ(rig.calculator.state().memory.text, QStringLiteral("7,00")) << "the amount shown is copied";
+    EXPECT_EQ(rig.calculator.state().formula, QString());
     EXPECT_EQ(rig.calculator.tape().size(), 2) << "both calculations were shown";
 
     // Once the window has closed, a rate applies to the next key only.
-    EXPECT_TRUE(rig.calculator.setVatRates(VatRates{}));
-    EXPECT_EQ(rig.calculator.display().entryText, QStringLiteral("107,00"));
-    EXPECT_EQ(rig.ui.vatWindows.size(), 2u);
+    rig.user.take(rig.calculator.setVatRates(VatRates{}));
+    EXPECT_EQ(rig.state().vatRates, VatRates{});
+    EXPECT_EQ(rig.calculator.state().display.entryText, QStringLiteral("107,00"));
+    EXPECT_EQ(rig.user.vatWindows.size(), 2u);
     EXPECT_EQ(rig.calculator.tape().size(), 2);
 }
 
 TEST(VatKeys, ARateUnderWhichTheAmountReachesTheLimitIsRefused)
 {
     CalculatorRig rig;
-    rig.ui.whileVatWindowOpen = {[&] { EXPECT_FALSE(rig.calculator.setVatRates(VatRates{kMaxVatRate, kMaxVatRate})); }};
+    rig.user.whileVatWindowOpen = {
+        [&]() -> const CalculatorState& { return rig.calculator.setVatRates(VatRates{kMaxVatRate, kMaxVatRate}); }};
     rig.keys("text:8403361344537,81 Ust+");
-    EXPECT_EQ(rig.calculator.vatRates(), VatRates{}) << "the rates stay as they were";
+    EXPECT_EQ(rig.calculator.state().vatRates, VatRates{}) << "the rates stay as they were";
     EXPECT_EQ(rig.transcript(),
               QStringLiteral("MwSt: Netto=8403361344537,81 Steuer=1596638655462,18 Brutto=9999999999999,99 "
                              "(Umsatzsteuer) | Fehler: Ungültige Eingabe"));
-    EXPECT_EQ(rig.calculator.display().entryText, QStringLiteral("9999999999999,99"));
+    EXPECT_EQ(rig.calculator.state().display.entryText, QStringLiteral("9999999999999,99"));
     EXPECT_EQ(rig.calculator.tape().size(), 1);
 }
 
-TEST(VatCopy, TakesTheChosenFieldWithoutBlanks)
+// Copy takes the field's text as the window shows it, which the user may
+// have changed: the clipboard gets it whole, the memory and the notice
+// without blanks at both ends; the window closes, with or without a choice.
+TEST(VatCopy, TakesTheChosenFieldAsShown)
 {
-    const VatAmounts amounts{" 12,50", "2,38 ", "14,88"};
-    EXPECT_EQ(vatFieldText(amounts, VatField::Net), QStringLiteral("12,50"));
-    EXPECT_EQ(vatFieldText(amounts, VatField::Tax), QStringLiteral("2,38"));
-    EXPECT_EQ(vatFieldText(amounts, VatField::Gross), QStringLiteral("14,88"));
-    EXPECT_EQ(vatFieldText(amounts, VatField::None), QString());
-    EXPECT_EQ(vatCopyNotice(QStringLiteral("2,38")), QStringLiteral("Wert kopiert: 2,38"));
+    CalculatorRig rig;
+    rig.keys("5 + = CE 1 0 0");
+    Calculator& c = rig.calculator;
+    c.press(Key::VatFromNet);
+    ASSERT_TRUE(c.state().vat.has_value());
+    const CalculatorState& copied = c.copyAmount(VatField::Net, QStringLiteral(" 99,50\t"));
+    EXPECT_EQ(copied.outcome.clipboard, QStringLiteral(" 99,50\t"));
+    EXPECT_EQ(copied.memory.text, QStringLiteral("99,50"));
+    EXPECT_EQ(copied.outcome.messages, (std::vector<Message>{{MessageKind::Plain, QStringLiteral("Wert kopiert: 99,50")}}));
+    EXPECT_FALSE(copied.vat.has_value());
+
+    c.press(Key::VatFromNet);
+    const CalculatorState& cancelled = c.copyAmount(VatField::None, QString());
+    EXPECT_FALSE(cancelled.outcome.clipboard.has_value());
+    EXPECT_TRUE(cancelled.outcome.messages.empty());
+    EXPECT_EQ(cancelled.memory.text, QStringLiteral("99,50"));
+    EXPECT_FALSE(cancelled.vat.has_value());
+    EXPECT_EQ(vatFieldText({"1", "2", "3"}, VatField::Tax), QStringLiteral("2"));
+}
+
+// "Eigener Satz …" is asked for; the answer is a command of its own.
+TEST(VatRate, AnOwnRateIsAskedForAndTakenWhenGiven)
+{
+    Calculator c(u',');
+    EXPECT_EQ(c.chooseVatRate(std::nullopt).question.kind, Question::Kind::OwnVatRate);
+    EXPECT_EQ(c.answerOwnVatRate(std::nullopt).vatRates, VatRates{}) << "cancelled";
+    EXPECT_EQ(c.state().question.kind, Question::Kind::None);
+    c.chooseVatRate(std::nullopt);
+    EXPECT_EQ(c.answerOwnVatRate(1650).vatRates, (VatRates{1650, 1650}));
+    EXPECT_EQ(c.switchVatRate().vatRates, (VatRates{kStandardVatRate, 1650}));
+    EXPECT_EQ(c.switchVatRate().vatRates, (VatRates{kReducedVatRate, 1650}));
 }
 
 } // namespace

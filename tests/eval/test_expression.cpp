@@ -198,27 +198,31 @@ TEST(Expression, ErrorMessages)
     expectOutcomes(std::begin(cases), std::end(cases));
 }
 
-TEST(Expression, ErrorsCarryCodeAndPosition)
+// An error names the token it is about: its start and its length, 0 for
+// the end of the formula.
+TEST(Expression, ErrorsCarryCodeAndTheirToken)
 {
-    struct PositionCase {
+    struct PlaceCase {
         const char16_t* formula;
         int code;
-        int position;
+        TextSpan where;
     };
-    const PositionCase cases[] = {
-        {u"2 3", 110, 3},       // at the end of the second operand
-        {u"x+1", 104, 1},       // at the token after the name
-        {u"()", 103, 1},
-        {u"'abc'*2", 53, 7},
-        {u"1+2+3*", 103, 6},
-        {u"99999999999999999999", 108, 20},
-        {u"*5", 103, 0},
-        {u"1+2+*3", 103, 4},
-        {u"2(3+4)", 110, 2},    // at the end of the "("
-        {u"5 not 3", 110, 5},
+    const PlaceCase cases[] = {
+        {u"2 3", 110, {2, 1}},     // the operand without an operator
+        {u"x+1", 104, {0, 1}},     // the name
+        {u"()", 103, {1, 1}},
+        {u"'abc'*2", 53, {5, 1}},  // the operator that cannot take a text
+        {u"1+2+3*", 103, {6, 0}},
+        {u"99999999999999999999", 108, {0, 20}},
+        {u"*5", 103, {0, 1}},
+        {u"1+2+*3", 103, {4, 1}},
+        {u"2(3+4)", 110, {1, 1}},
+        {u"5 not 3", 110, {2, 3}},
+        {u"'it''s'+x", 104, {8, 1}}, // after a string whose text differs from its source
+        {u"2*-'a'", 53, {2, 1}},     // the sign
     };
     Interpreter interpreter;
-    for (const PositionCase& c : cases) {
+    for (const PlaceCase& c : cases) {
         SCOPED_TRACE(QString::fromUtf16(c.formula).toStdString());
         interpreter.setSource(QString::fromUtf16(c.formula));
         try {
@@ -226,7 +230,9 @@ TEST(Expression, ErrorsCarryCodeAndPosition)
             ADD_FAILURE() << "no error";
         } catch (const InterpreterError& e) {
             EXPECT_EQ(e.code(), c.code);
-            EXPECT_EQ(e.position(), c.position);
+            ASSERT_TRUE(e.where().has_value());
+            EXPECT_EQ(e.where()->start, c.where.start);
+            EXPECT_EQ(e.where()->length, c.where.length);
         }
     }
 }

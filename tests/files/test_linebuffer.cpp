@@ -6,6 +6,7 @@
 #include "files/calculationfile.h"
 #include "files/datafolder.h"
 #include "files/linebuffer.h"
+#include "support/errorof.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,12 +17,13 @@
 #include <sys/resource.h>
 
 using namespace numra;
+using numra::testing::errorOf;
 
 namespace {
 
 QByteArray bytes(std::string_view raw) { return QByteArray(raw.data(), static_cast<qsizetype>(raw.size())); }
 
-class LineBufferFiles : public testing::Test {
+class LineBufferFiles : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
 
@@ -51,18 +53,6 @@ protected:
         return read(path("saved.clc"));
     }
 
-    // Runs f, which must throw Error, and returns the message.
-    template <typename F>
-    static QString errorOf(F f)
-    {
-        try {
-            f();
-        } catch (const Error& e) {
-            return e.message();
-        }
-        ADD_FAILURE() << "no error";
-        return {};
-    }
 
     QTemporaryDir dir_;
 };
@@ -83,7 +73,7 @@ struct EncodingCase {
 
 void PrintTo(const EncodingCase& c, std::ostream* os) { *os << c.name; }
 
-class EncodingRoundTrip : public LineBufferFiles, public testing::WithParamInterface<EncodingCase> {};
+class EncodingRoundTrip : public LineBufferFiles, public ::testing::WithParamInterface<EncodingCase> {};
 
 TEST_P(EncodingRoundTrip, ReadsTextAndSavesInTheSameEncoding)
 {
@@ -95,7 +85,7 @@ TEST_P(EncodingRoundTrip, ReadsTextAndSavesInTheSameEncoding)
     EXPECT_EQ(save(buffer, u"ü"_qs), bytes(c.saved));
 }
 
-INSTANTIATE_TEST_SUITE_P(Marks, EncodingRoundTrip, testing::Values(
+INSTANTIATE_TEST_SUITE_P(Marks, EncodingRoundTrip, ::testing::Values(
     EncodingCase{"ansi", TextEncoding::Ansi, "1\x80\xE4\r\n", "\xFC\r\n"},
     EncodingCase{"utf8", TextEncoding::Utf8, "\xEF\xBB\xBF" "1\xE2\x82\xAC\xC3\xA4\r\n",
                  "\xEF\xBB\xBF\xC3\xBC\r\n"},
@@ -135,8 +125,8 @@ TEST_F(LineBufferFiles, InvalidUtf8ReadsAsEmptyTextButKeepsTheEncoding)
     for (std::string_view body : invalid) {
         LineBuffer buffer;
         buffer.loadFromFile(write("bad.clc", bytes("\xEF\xBB\xBF") + bytes(body)));
-        EXPECT_EQ(buffer.text(), QString()) << testing::PrintToString(body);
-        EXPECT_EQ(buffer.encoding(), TextEncoding::Utf8) << testing::PrintToString(body);
+        EXPECT_EQ(buffer.text(), QString()) << ::testing::PrintToString(body);
+        EXPECT_EQ(buffer.encoding(), TextEncoding::Utf8) << ::testing::PrintToString(body);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "gui/copychooser.h"
 #include "gui/formulawindow.h"
 #include "gui/mainwindow.h"
+#include "gui/ownratedialog.h"
 #include "gui/tapewindow.h"
 #include "gui/vatwindow.h"
 #include "gui/visualstyle.h"
@@ -18,6 +19,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -135,6 +137,17 @@ void pictureRateMenu(MainWindow& mainWindow)
     rates->menu()->hide();
 }
 
+// A rate of the menu's rate submenu, as the user chooses it.
+void chooseRate(MainWindow& mainWindow, const QString& caption)
+{
+    QMenu* rates = mainWindow.menuItem(MenuItem::VatRateMenu)->menu();
+    emit mainWindow.popupMenu()->aboutToShow(); // the items show the rates as the menu opens
+    for (QAction* item : rates->actions())
+        if (item->isVisible() && item->text() == caption)
+            item->trigger();
+    settle();
+}
+
 void pictureModal(const QString& name, const std::function<void()>& open)
 {
     onNextModal([name](QWidget& window) {
@@ -178,8 +191,19 @@ int main(int argc, char** argv)
     pictureModal(QStringLiteral("help"), [&] { mainWindow.showHelp(); });
     pictureModal(QStringLiteral("about"), [&] { mainWindow.menuItem(MenuItem::About)->trigger(); });
     pictureModal(QStringLiteral("message"), [&] { press(mainWindow, {Key::ClearEntry, Key::VatFromNet}); });
-    pictureModal(QStringLiteral("save-dialog"), [&] { mainWindow.askSaveFileName(QDir::homePath()); });
-    pictureModal(QStringLiteral("open-dialog"), [&] { mainWindow.askOpenFileName(); });
+    // The save dialog comes once the formula window has confirmed "12+".
+    press(mainWindow, {Key::ClearEntry, Key::Digit1, Key::Digit2, Key::Plus});
+    onNextModal([&windows](QWidget&) {
+        onNextModal([](QWidget& dialog) {
+            saveGrab(dialog, QStringLiteral("save-dialog"));
+            static_cast<QDialog&>(dialog).reject();
+        });
+        windows.formulaWindow().saveButton()->click();
+    });
+    mainWindow.menuItem(MenuItem::Save)->trigger();
+    settle();
+    pictureModal(QStringLiteral("open-dialog"), [&] { mainWindow.menuItem(MenuItem::Load)->trigger(); });
+    mainWindow.clickKey(Key::Edit); // loading switched to edit mode
 
     // At the right edge of the screen the VAT window goes left of the calculator.
     const QRect screen = mainWindow.screen()->availableGeometry();
@@ -200,9 +224,13 @@ int main(int argc, char** argv)
     mainWindow.popupMenu()->hide();
 
     // At 7 %, and with an own rate on offer.
-    mainWindow.chooseVatRate(kReducedVatRate, mainWindow);
-    mainWindow.chooseVatRate(1650, mainWindow);
-    mainWindow.chooseVatRate(kReducedVatRate, mainWindow);
+    chooseRate(mainWindow, QStringLiteral("7 %"));
+    onNextModal([](QWidget& dialog) {
+        static_cast<OwnRateDialog&>(dialog).field()->setText(QStringLiteral("16,5"));
+        static_cast<OwnRateDialog&>(dialog).okButton()->click();
+    });
+    chooseRate(mainWindow, QStringLiteral("Eigener Satz …"));
+    chooseRate(mainWindow, QStringLiteral("7 %"));
     mainWindow.toggleTapeWindow();
     pictureVatWindow(mainWindow, QStringLiteral("vat-7"));
     return 0;

@@ -52,7 +52,7 @@ QStringList itemsOf(const QComboBox& box)
 
 class SettingsInWindows : public ::testing::Test, public NumraFixture {
 protected:
-    Calculator& core() { return mainWindow.calculator(); }
+    const Calculator& core() { return mainWindow.calculator(); }
     VatWindow& vat() { return windows.vatWindow(); }
     void type(const QString& amount)
     {
@@ -148,16 +148,16 @@ TEST_F(SettingsInWindows, AnOwnRateIsAskedForAndAnInvalidOneIsRefused)
 TEST_F(SettingsInWindows, TheMenuAndF5ChooseTheRateAndF6IsUstMinus)
 {
     rateItem(mainWindow, QStringLiteral("7 %"))->trigger();
-    EXPECT_EQ(core().vatRates().chosen, kReducedVatRate);
+    EXPECT_EQ(core().state().vatRates.chosen, kReducedVatRate);
     EXPECT_TRUE(rateItem(mainWindow, QStringLiteral("7 %"))->isChecked());
     EXPECT_FALSE(rateItem(mainWindow, QStringLiteral("19 %"))->isChecked());
 
     mainWindow.entryField()->setFocus();
     sendKey(Qt::Key_F5);
-    EXPECT_EQ(core().vatRates().chosen, kStandardVatRate);
+    EXPECT_EQ(core().state().vatRates.chosen, kStandardVatRate);
     EXPECT_EQ(mainWindow.keyButton(Key::VatFromGross)->toolTip(), QStringLiteral("Umsatzsteuer 19% berechnen [F6]"));
     sendKey(Qt::Key_F5);
-    EXPECT_EQ(core().vatRates().chosen, kReducedVatRate);
+    EXPECT_EQ(core().state().vatRates.chosen, kReducedVatRate);
     EXPECT_EQ(Settings().vatRates().chosen, kReducedVatRate);
 
     QString label;
@@ -178,7 +178,7 @@ TEST_F(SettingsInWindows, TheMenuAndF5ChooseTheRateAndF6IsUstMinus)
     mainWindow.entryField()->setFocus();
     for (int key : {Qt::Key_F5, Qt::Key_F6, Qt::Key_F7})
         sendKey(key);
-    EXPECT_EQ(core().vatRates().chosen, kReducedVatRate);
+    EXPECT_EQ(core().state().vatRates.chosen, kReducedVatRate);
 }
 
 TEST_F(SettingsInWindows, AlwaysOnTopHoldsForTheCalculatorAndEveryWindowItOpens)
@@ -278,7 +278,7 @@ TEST(SettingsAtStart, TheKeptValuesApply)
             EXPECT_TRUE(left.contains(mainWindow.frameGeometry())) << "centred as on a first start";
         }
         EXPECT_TRUE(staysOnTop(mainWindow));
-        EXPECT_EQ(mainWindow.calculator().vatRates(), (VatRates{1600, 1600}));
+        EXPECT_EQ(mainWindow.calculator().state().vatRates, (VatRates{1600, 1600}));
         mainWindow.show();
         EXPECT_EQ(mainWindow.keyButton(Key::VatFromNet)->toolTip(), QStringLiteral("Umsatzsteuer 16% berechnen [F7]"));
         mainWindow.hide();

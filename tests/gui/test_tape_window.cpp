@@ -82,7 +82,7 @@ protected:
     // test begins.
     TapeWindowTest() { processEvents(); }
 
-    Calculator& core() { return mainWindow.calculator(); }
+    const Calculator& core() { return mainWindow.calculator(); }
     TapeWindow& tapeWindow() { return windows.tapeWindow(); }
     QTableView& view() { return *tapeWindow().rows(); }
 
@@ -223,7 +223,7 @@ TEST_F(TapeWindowTest, DoubleClickLoadsAFormulaIntoEditModeAndAppendsAResult)
     calculateTwoRows();
     openTape();
     doubleClick(0, TapeColumn::Formula);
-    EXPECT_EQ(core().inputMode(), InputMode::Edit);
+    EXPECT_EQ(core().state().inputMode, InputMode::Edit);
     EXPECT_FALSE(mainWindow.entryField()->isReadOnly());
     EXPECT_EQ(mainWindow.entryField()->text(), QStringLiteral("12+5*2"));
 
@@ -307,7 +307,7 @@ TEST_F(TapeWindowTest, ExportIntoAReadOnlyFolderIsReportedAndLeavesTheOldFile)
         WithoutRootRights nobody;
         tapeWindow().exportTo(path);
     }
-    EXPECT_EQ(box.caption, QStringLiteral("Numra"));
+    EXPECT_EQ(box.caption, QStringLiteral("Fehler"));
     EXPECT_TRUE(box.text.startsWith(QStringLiteral("Datei \"%1\" kann nicht erstellt werden. ").arg(path)))
         << box.text.toStdString();
     EXPECT_EQ(contentsOf(path), QByteArray("alt"));
@@ -351,13 +351,13 @@ TEST_F(TapeWindowTest, PrintsToPdf)
 {
     QTemporaryDir folder;
     auto pagesPrinted = [&](int rows) {
-        core().tape().clear();
+        Tape tape(u',');
         for (int i = 0; i < rows; ++i)
-            core().tape().add({TapeRowKind::Result, QString::number(i), QString::number(i)});
+            tape.add({TapeRowKind::Result, QString::number(i), QString::number(i)});
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(folder.filePath(QStringLiteral("streifen.pdf")));
-        printTape(core().tape(), printer, QDate(2026, 3, 5));
+        printTape(tape, printer, QDate(2026, 3, 5));
         const QByteArray pdf = contentsOf(printer.outputFileName());
         EXPECT_TRUE(pdf.startsWith("%PDF"));
         return pdf.count("/Type /Page\n");

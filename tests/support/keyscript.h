@@ -2,11 +2,11 @@
 #pragma once
 // Drives a Calculator with a line of key captions, as a user would: blanks
 // separate the keys; "text:ABC" types ABC at the end of the entry field;
-// "Runden" clicks the rounding check box. An error that reaches the event
-// loop goes to the default error box, recorded by the FakeUi.
+// "Runden" clicks the rounding check box. The FakeUser writes down what each
+// key showed and answers the windows it opens.
 
 #include "core/calculator.h"
-#include "fakeui.h"
+#include "fakeuser.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -19,42 +19,37 @@ inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.
 
 namespace numra::testing {
 
-inline void runKeys(Calculator& calculator, CalculatorUi& ui, const QString& keys)
+inline void runKeys(Calculator& calculator, FakeUser& user, const QString& keys)
 {
     for (const QString& word : keys.split(u' ', Qt::SkipEmptyParts)) {
-        const bool typed = word.startsWith(u"text:");
-        const bool rounding = word == u"Runden";
-        const std::optional<Key> key = keyByCaption(word);
-        if (!typed && !rounding && !key) // a typo in the test, no error box
+        const Display& display = calculator.state().display;
+        if (word.startsWith(u"text:"))
+            user.take(calculator.setEntryText(display.entryText + word.mid(5)));
+        else if (word == u"Runden")
+            user.take(calculator.setRoundingChecked(!display.roundingChecked));
+        else if (const std::optional<Key> key = keyByCaption(word))
+            user.take(calculator.press(*key));
+        else // a typo in the test, no error box
             throw std::invalid_argument("unknown key in test script: " + word.toStdString());
-        try {
-            if (typed)
-                calculator.setEntryText(calculator.display().entryText + word.mid(5));
-            else if (rounding)
-                calculator.setRoundingChecked(!calculator.display().roundingChecked);
-            else
-                calculator.press(*key);
-        } catch (...) {
-            ui.showMessage(MessageKind::Error, errorBoxTextOf(std::current_exception()));
-        }
     }
 }
 
-// A calculator fresh from start-up on a FakeUi.
+// A calculator fresh from start-up, and its user.
 struct CalculatorRig {
-    explicit CalculatorRig(QChar separator = u',') : calculator(ui, separator)
+    explicit CalculatorRig(QChar separator = u',') : calculator(separator)
     {
-        calculator.start(QStringLiteral("/home/user/.config/morvane/"));
+        user.take(calculator.start(QStringLiteral("/home/user/.config/morvane/")));
     }
-    void keys(const QString& line) { runKeys(calculator, ui, line); }
+    void keys(const QString& line) { runKeys(calculator, user, line); }
+    const CalculatorState& state() const { return calculator.state(); }
     // The transcript lines joined by " | ".
     QString transcript() const
     {
-        return QStringList(ui.transcript.begin(), ui.transcript.end()).join(QStringLiteral(" | "));
+        return QStringList(user.transcript.begin(), user.transcript.end()).join(QStringLiteral(" | "));
     }
 
-    FakeUi ui;
     Calculator calculator;
+    FakeUser user{calculator};
 };
 
 // One row of a key-sequence table: the keys, then the entry field, the
@@ -77,8 +72,8 @@ inline void expectKeyCase(const KeyCase& c)
 {
     CalculatorRig rig(c.separator);
     rig.keys(QString::fromUtf8(c.keys));
-    EXPECT_EQ(rig.calculator.display().entryText, QString::fromUtf8(c.entry)) << c.name;
-    EXPECT_EQ(rig.calculator.formula(), QString::fromUtf8(c.formula)) << c.name;
+    EXPECT_EQ(rig.state().display.entryText, QString::fromUtf8(c.entry)) << c.name;
+    EXPECT_EQ(rig.state().formula, QString::fromUtf8(c.formula)) << c.name;
     EXPECT_EQ(rig.transcript(), QString::fromUtf8(c.transcript)) << c.name;
 }
 

@@ -1,52 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The calculator: its state and every key of the calculator window, without
-// widgets. The window (or numra-eval, or a test) presses keys and reads the
-// state back; the core reaches the screen only through CalculatorUi.
+// The calculator: every key of the calculator window and every answer the
+// user gives in its windows, without widgets. Commands in, state out: each
+// command returns the whole visible state (core/calculatorstate.h), which
+// the window renders in one function; the core never calls a window and
+// never waits. A question for the user (a file name, the formula to save)
+// is part of the state, and the answer is the next command.
 //
-// Errors that the window's event loop shows in its default error box leave
-// press() as numra::Error carrying the exact message (show it with
-// errorBoxTextOf()); the state is then left as it was at the moment of the
-// error.
+// Errors never leave a command: each ends as an error message of the
+// state's outcome, and the state is left as it was at the moment of the
+// error. An evaluator's error that belongs to one place of the formula marks
+// it (CalculatorState::formulaError), and in the entry field when the field
+// shows the formula.
 
-#include "core/calculatorui.h"
+#include "core/calculatorstate.h"
 #include "core/keys.h"
-#include "core/languagetable.h"
 #include "core/tape.h"
-#include "core/vatrates.h"
 #include "eval/interpreter.h"
+#include "files/linebuffer.h"
 
 #include <QString>
 #include <QStringView>
 #include <cstdint>
+#include <exception>
 #include <optional>
 
 namespace numra {
-
-// The three input modes.
-enum class InputMode {
-    Keypad, // digits build the operand, operators move it into the formula
-    Edit,   // the whole formula is typed into the entry field
-    Power,  // x^n pressed, the exponent is being entered
-};
-
-// What the calculator window shows of the core's state: the window renders
-// this one value after every key, and before a window opens modally in the
-// middle of a key.
-struct Display {
-    QString entryText;
-    int caret = 0; // from 0 to the length of entryText
-    bool entryReadOnly = true;
-    bool editIndicatorVisible = false;
-    bool roundingChecked = false;
-};
-
-// The memory register: nothing stored since start, cleared with MC, or a text.
-struct MemoryRegister {
-    enum class State { Empty, Null, Text };
-    State state = State::Empty;
-    QString text;
-};
 
 // Keys join texts, and some double them (an operator key in edit mode
 // appends the shown formula to itself); a key that would make the formula or
@@ -58,37 +37,81 @@ inline const QString kTextTooLong = QStringLiteral("Die Berechnung ist zu lang."
 class Calculator {
 public:
     // decimalSeparator: the user's regional separator (systemDecimalSeparator()).
-    Calculator(CalculatorUi& ui, QChar decimalSeparator);
+    explicit Calculator(QChar decimalSeparator);
     Calculator(const Calculator&) = delete;
     Calculator& operator=(const Calculator&) = delete;
+
+    const CalculatorState& state() const { return state_; }
+    QChar decimalSeparator() const { return separator_; }
+    // A text of the language table in the current language.
+    QString text(TextId id) const { return languageText(id, state_.language); }
 
     // The window is shown for the first time: German, keypad mode, nothing
     // pending for x^n, entry emptied and focused; dataFolder is where saving
     // starts. Formula, the memory and the entry's read-only state are kept.
-    void start(const QString& dataFolder);
+    const CalculatorState& start(const QString& dataFolder);
 
-    // A click on a key, with the key's whole reaction. May throw Error.
-    void press(Key key);
+    // A click on a key, with the key's whole reaction.
+    const CalculatorState& press(Key key);
+    // A key of the keyboard in keypad mode: the key it is bound to, if any;
+    // then, whatever the key was, the caret goes to the end of the entry.
+    const CalculatorState& pressFromKeyboard(std::optional<Key> key);
 
     // The rounding check box "auf 2 Nachkommastellen runden" is set; it
     // rounds the entry only when its state changes.
-    void setRoundingChecked(bool checked);
+    const CalculatorState& setRoundingChecked(bool checked);
 
     // The user typed or edited the entry field (edit mode), or a loaded file
     // was put into it. caret -1 puts the caret after the last character.
-    void setEntryText(QStringView text, int caret = -1);
-    void setCaretPosition(int caret);
+    const CalculatorState& setEntryText(QStringView text, int caret = -1);
+    const CalculatorState& setCaretPosition(int caret);
+    // Appended at the end of the entry field: a result from the tape, the
+    // "^" of the circumflex key in edit mode.
+    const CalculatorState& appendToEntry(QStringView text);
 
     // The messages and the texts handed to other windows follow it.
-    void setLanguage(Language language);
+    const CalculatorState& setLanguage(Language language);
 
+    // --- VAT rates and the VAT window (vatkeys.cpp) ---
     // The rate of "Ust+" and "Ust-" and the user's own rate, each from 0 to
-    // kMaxVatRate (vatkeys.cpp). While the VAT window is open, its
-    // calculation is made again at the chosen rate; when an amount of it
-    // would then reach the limit, the rates stay as they were, "Ungültige
-    // Eingabe" is shown and the result is false.
-    const VatRates& vatRates() const { return vatRates_; }
-    bool setVatRates(const VatRates& rates);
+    // kMaxVatRate. While the VAT window is open, its calculation is made
+    // again at the chosen rate; when an amount of it would then reach the
+    // limit, the rates stay as they were and "Ungültige Eingabe" is shown.
+    const CalculatorState& setVatRates(const VatRates& rates);
+    // One of the rates on offer, or nothing for a new own rate, which is
+    // then asked for (Question::OwnVatRate). A rate other than 19 % and
+    // 7 % becomes the own rate.
+    const CalculatorState& chooseVatRate(std::optional<int> rate);
+    // The answer to Question::OwnVatRate; nothing: cancelled.
+    const CalculatorState& answerOwnVatRate(std::optional<int> rate);
+    // F5: 19 % and 7 % in turn.
+    const CalculatorState& switchVatRate();
+    // Copy in the VAT window: the chosen field's text as the window shows it
+    // goes to the clipboard, and without blanks at both ends into the
+    // memory register; a notice names it, and the window closes.
+    const CalculatorState& copyAmount(VatField field, const QString& shownText);
+    const CalculatorState& closeVatWindow();
+
+    // The user closed the subtotal window.
+    const CalculatorState& closeSubtotalWindow();
+
+    // --- calculation files (calculationfiles.cpp) ---
+    // "Berechnung speichern": offers the pending formula, or else the entry,
+    // for confirmation (Question::ConfirmFormula); then asks for the file
+    // (Question::SaveFileName) and writes it. Changes neither the formula
+    // nor the entry nor the input mode.
+    const CalculatorState& save();
+    // The confirmed formula; an empty text means not to save.
+    const CalculatorState& answerFormula(const QString& text);
+    // The file to save to; an empty path means the dialog was cancelled.
+    const CalculatorState& saveTo(const QString& path);
+    // "Berechnung laden": switches to edit mode and asks for the file
+    // (Question::OpenFileName).
+    const CalculatorState& load();
+    // The file's text, line breaks included, goes into the entry field; an
+    // empty path means the dialog was cancelled.
+    const CalculatorState& loadFrom(const QString& path);
+    const LineBuffer& lineBuffer() const { return lineBuffer_; }
 
     // --- the tape (taperecording.cpp) ---
     // Every completed calculation adds a row; errors add none.
@@ -98,30 +121,20 @@ public:
     // asked to print it, since a row costs about as much as the calculation.
     void setTapeRecording(bool on) { tapeRecording_ = on; }
     // The grand total as the next operand: it replaces the entry in keypad
-    // mode and is appended to it otherwise, as M- does. May throw Error.
-    void recallGrandTotal();
+    // mode and is appended to it otherwise, as M- does.
+    const CalculatorState& recallGrandTotal();
     // A formula from the tape: edit mode, with the formula in the entry field.
-    void editFormula(const QString& formula);
-    // A result from the tape, appended at the end of the entry field.
-    void appendToEntry(const QString& text);
-
-    // --- state ---
-    const QString& formula() const { return formula_; }
-    InputMode inputMode() const { return inputMode_; }
-    const QString& powerBase() const { return powerBase_; }
-    Language language() const { return language_; }
-    // The last evaluation showed a subtotal instead of a result.
-    bool subtotalShown() const { return subtotalShown_; }
-    const MemoryRegister& memory() const { return memory_; }
-    const QString& dataFolder() const { return dataFolder_; }
-    const Display& display() const { return display_; }
-    QChar decimalSeparator() const { return separator_; }
-
-    // A text of the language table in the current language.
-    QString text(TextId id) const { return languageText(id, language_); }
+    const CalculatorState& editFormula(const QString& formula);
 
 private:
+    // Runs one command: the outcome starts empty, an error ends as a message.
+    template <class Command>
+    const CalculatorState& run(Command command);
+    void beginCommand();
+    void reportError(const std::exception& error);
+
     // Formula building (formulakeys.cpp).
+    void pressKey(Key key);
     void appendCharacter(QChar c);
     void appendToFormula(QChar c);
     void operatorKey(QChar op);
@@ -131,7 +144,11 @@ private:
     void computePendingPower();
 
     // Evaluation (calculate.cpp).
+    enum class Evaluated { PendingFormula, Entry }; // what an error's place refers to
     void calculate();
+    long double evaluate(QStringView formula, Evaluated evaluated);
+    long double valueOfEntry();
+    void markError(TextSpan where, Evaluated evaluated);
     void showResult(long double value);
 
     // Single-value operations (singlevalue.cpp).
@@ -141,6 +158,7 @@ private:
     void squareRoot();
     void startPower();
     void cutDecimals();
+    void changeRounding(bool checked);
     void roundingChanged();
     void memoryIn();
     void memoryOut();
@@ -152,49 +170,50 @@ private:
     void intToHexKey();
 
     // VAT keys (vatkeys.cpp).
-    enum class VatDirection { FromNet, FromGross };
-    struct VatCalculation {
-        VatDirection direction;
-        std::int64_t enteredCents;
-    };
-    void vatKey(VatDirection direction);
+    void vatKey(bool fromNet);
     std::optional<std::int64_t> enteredCents() const;
-    std::optional<VatWindowInput> vatCalculation(VatCalculation calculation);
+    std::optional<VatCalculation> vatCalculation(bool fromNet, std::int64_t typedCents);
+    void takeVatRates(const VatRates& rates);
+    void closeVat();
 
     // The tape (taperecording.cpp): a row for the operation that has just
-    // completed, from the texts shown.
+    // completed, with the value it showed.
     void recordOnTape(TapeRowKind kind);
     void recordOperation(TapeRowKind kind, const QString& formula);
     void recordVatOnTape(TapeRowKind kind, const VatAmounts& amounts, int rate);
-    QString withRegionalSeparator(QString formula) const;
 
     void putOperand(const QString& text); // replaces the entry in keypad mode, appends otherwise
+    void setEntry(QStringView text, int caret = -1);
     void appendToEntryText(QStringView text); // the caret goes to the end
     void enterEditMode();
     void leaveEditMode();
     void ensureRoomFor(qsizetype length) const;     // throws Error(kTextTooLong)
     void moveCaretToEnd();
-    void focusEntry();
-    void showError(const QString& message);
+    void wishEntryFocus() { state_.outcome.focusEntry = true; }
+    void showMessage(MessageKind kind, const QString& text);
+    void showError(const QString& message) { showMessage(MessageKind::Error, message); }
 
-    CalculatorUi& ui_;
     QChar separator_;
     Interpreter interpreter_;
-
-    QString formula_;
-    InputMode inputMode_ = InputMode::Keypad;
-    QString powerBase_;
-    Language language_ = Language::German;
-    bool subtotalShown_ = false;
-    MemoryRegister memory_;
-    QString dataFolder_;
-    Display display_;
-    VatRates vatRates_;
-    std::optional<VatCalculation> openVatWindow_; // while the VAT window is open
-
+    CalculatorState state_;
+    QString& formula_ = state_.formula;
+    Display& display_ = state_.display;
+    QString source_;                           // what the evaluators get: a copy of the formula
+    LineBuffer lineBuffer_;                    // lives as long as the window: it remembers the encoding
     Tape tape_;
     bool tapeRecording_ = true;
-    QString subtotalText_;           // the last subtotal shown; its buffer serves every subtotal
 };
+
+template <class Command>
+const CalculatorState& Calculator::run(Command command)
+{
+    beginCommand();
+    try {
+        command();
+    } catch (const std::exception& error) {
+        reportError(error);
+    }
+    return state_;
+}
 
 } // namespace numra

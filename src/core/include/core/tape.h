@@ -65,15 +65,20 @@ inline constexpr qsizetype kMaxTapeCharacters = 16 * 1024 * 1024;
 
 class Tape : public QAbstractTableModel {
 public:
-    // The separator reads the results that make the grand total and writes it.
+    // The separator writes the grand total, and reads the results of rows
+    // that come without their values.
     explicit Tape(QChar decimalSeparator);
 
     QChar decimalSeparator() const { return separator_; }
 
-    void add(TapeRow row);
+    // value: the value of the result as shown, which an "=" row adds to the
+    // grand total. A row without it (one read back from a file) counts with
+    // the value its result text reads as.
+    void add(TapeRow row, std::optional<long double> value = std::nullopt);
     void deleteRow(qsizetype index);
     void clear();
-    // The rows of the kept file; the bounds hold as for add().
+    // The rows of the kept file, without their values; the bounds hold as
+    // for add().
     void replaceRows(std::vector<TapeRow> rows);
 
     qsizetype size() const { return qsizetype(rows_.size()); }
@@ -102,7 +107,7 @@ private:
         long double value; // of the result, for "=" rows
     };
 
-    Entry entryOf(TapeRow row) const;
+    Entry entryOf(TapeRow row, std::optional<long double> value) const;
     qsizetype rowsToDropBefore(const Entry& incoming) const;
     void dropOldest(qsizetype count);
     void popOldest();

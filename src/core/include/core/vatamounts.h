@@ -34,12 +34,12 @@ struct VatAmounts {
     QString net;
     QString tax;
     QString gross;
+    bool operator==(const VatAmounts&) const = default;
 };
 
 // The copy chooser's choice: none, or the field of its item "Brutto",
-// "Netto" or "Steuer", in the chooser's order. The chosen field's text
-// without blanks at both ends, as the memory register and the notice take it
-// (the clipboard gets the whole text); empty for none.
+// "Netto" or "Steuer", in the chooser's order; and that field's text (empty
+// for none).
 enum class VatField { None = -1, Gross = 0, Net = 1, Tax = 2 };
 QString vatFieldText(const VatAmounts& amounts, VatField field);
 

@@ -48,6 +48,7 @@ struct VatRateChoice {
     QString caption;
     std::optional<int> rate; // nothing: ask for an own rate
     bool chosen = false;
+    bool operator==(const VatRateChoice&) const = default;
 };
 std::vector<VatRateChoice> vatRateChoices(const VatRates& rates, QChar separator);
 inline constexpr std::size_t kMaxVatRateChoices = 4;

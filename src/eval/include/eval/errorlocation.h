@@ -12,11 +12,11 @@ class ErrorLocator {
 public:
     explicit ErrorLocator(const Lexer& lexer) : lexer_(lexer) {}
 
-    // Called inside a catch block: rethrows the current exception. An
-    // InterpreterError without location gets the current token's end as
-    // unknown position and, with a unit name, the message "Error in unit
-    // '...' on line ... : ..."; any other exception travels unchanged.
-    [[noreturn]] void addErrorLocation(const QString& unitName);
+    // The error as it leaves a unit: one without a place gets the current
+    // token's end as its place and, with a unit name, the message "Error in
+    // unit '...' on line ... : ..."; one that names its unit already is
+    // returned as it is.
+    InterpreterError located(const InterpreterError& error, const QString& unitName) const;
 
 private:
     int lineOf(int position) const;

@@ -6,18 +6,43 @@
 #include <QByteArray>
 #include <QString>
 #include <exception>
+#include <optional>
 
 namespace numra {
 
+// A stretch of an evaluated formula, in characters: the token an error is
+// about. A length of 0 marks the place between two characters (the end of a
+// formula that stops too early).
+struct TextSpan {
+    int start = 0;
+    int length = 0;
+    bool operator==(const TextSpan&) const = default;
+};
+
 class Error : public std::exception {
 public:
-    explicit Error(QString message) : message_(std::move(message)), utf8_(message_.toUtf8()) {}
+    explicit Error(QString message, std::optional<TextSpan> where = std::nullopt)
+        : message_(std::move(message)), utf8_(message_.toUtf8()), where_(where)
+    {
+    }
     const QString& message() const noexcept { return message_; }
     const char* what() const noexcept override { return utf8_.constData(); }
+
+    // Where in the evaluated formula it happened, when it belongs to one
+    // place of it.
+    const std::optional<TextSpan>& where() const noexcept { return where_; }
+    // An error raised by an operation is placed at the operator that asked
+    // for it, unless it knows a place of its own.
+    void placeAt(TextSpan where) noexcept
+    {
+        if (!where_)
+            where_ = where;
+    }
 
 private:
     QString message_;
     QByteArray utf8_;
+    std::optional<TextSpan> where_;
 };
 
 // A text that is no number: "'%s' ist kein gültiger Gleitkommawert".
@@ -38,12 +63,12 @@ public:
 // sorts after "." ("Type mismatch." but "Undeclared Identifier 'x'").
 QString errorBoxText(const QString& message);
 
-// The whole text of the default error box for an exception that reached the
-// event loop: an Error's message, another exception's what(), or "Unbekannter
-// Fehler" for anything else, with errorBoxText's full stop. The window, the
-// command-line tool and the tests all show errors through this one function;
-// in a catch block pass std::current_exception(). error must not be null.
-QString errorBoxTextOf(std::exception_ptr error);
+// The text an error box shows for a caught exception: an Error's message or
+// another exception's what(), with errorBoxText's full stop. The calculator
+// core and the window's safety net turn exceptions into text only here.
+QString errorBoxTextOf(const std::exception& error);
+// For a thrown object that is no std::exception: "Unbekannter Fehler."
+QString unknownErrorBoxText();
 
 // Removes every character with a code from 0 to 32 at both ends.
 QString trimBlanks(const QString& text);

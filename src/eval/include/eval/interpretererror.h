@@ -48,26 +48,29 @@ QString formatMessage(const QString& pattern, const QStringList& args);
 
 class InterpreterError : public Error {
 public:
+    // where: the token the error is about, nothing when unknown.
+    InterpreterError(int code, std::optional<TextSpan> where, const QString& name1 = {}, const QString& name2 = {});
+    // At a place between two characters; -1 when unknown.
     InterpreterError(int code, int position, const QString& name1 = {}, const QString& name2 = {});
 
     int code() const { return code_; }
     // 0-based character index into the source, -1 when unknown.
-    int position() const { return position_; }
+    int position() const { return where() ? where()->start : -1; }
     const QString& unitName() const { return unitName_; }
     int line() const { return line_; }
     const QString& messageWithoutLocation() const { return messageWithoutLocation_; }
     // The message names the unit and line; the error is not located again.
     bool hasLocation() const { return !unitName_.isEmpty(); }
 
-    // A copy whose position, unit name and line are filled in; with a unit
-    // name the message becomes "Error in unit '...' on line ... : ...".
+    // A copy whose place (when it has none), unit name and line are filled
+    // in; with a unit name the message becomes "Error in unit '...' on line
+    // ... : ...".
     InterpreterError located(int position, const QString& unitName, int line) const;
 
 private:
-    InterpreterError(const QString& message, int code);
+    InterpreterError(const QString& message, int code, std::optional<TextSpan> where);
 
     int code_;
-    int position_ = -1;
     QString unitName_;
     int line_ = -1;
     QString messageWithoutLocation_;

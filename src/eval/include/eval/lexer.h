@@ -7,6 +7,7 @@
 // character codes get a text of their own), so reading a formula allocates
 // nothing but its string literals and identifiers.
 
+#include "eval/errors.h"
 #include "eval/scriptvalue.h"
 #include "eval/tokenkind.h"
 
@@ -42,6 +43,10 @@ public:
     TokenKind cutToken();
     // Of the last token that was a decimal number.
     const DecimalDigits& numberDigits() const { return number_; }
+
+    // Where the last token stands in the source; its text may differ (a
+    // string with doubled quotes).
+    TextSpan tokenSpan() const { return {int(tokenStart_), int(pos_ - tokenStart_)}; }
 
     QStringView tokenText() const
     {
@@ -95,6 +100,8 @@ public:
 
     int endPos() const { return cutter_.position(); }
     int startPos() const { return endPos() - int(text().size()); }
+    // The current token's place in the source, as errors name it.
+    TextSpan tokenSpan() const { return cutter_.tokenSpan(); }
 
     // The current token is a "%" that starts at position, with nothing (no
     // blank, no comment) before it.

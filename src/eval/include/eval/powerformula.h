@@ -11,7 +11,9 @@
 namespace numra {
 
 // Returns the formula's value or throws Error (syntax), ArithmeticError
-// (floating-point faults) or ConvertError (a number beyond the extended range).
+// (floating-point faults) or ConvertError (a number beyond the extended
+// range), each placed where it happened (Error::where): the character that
+// breaks the syntax, the operator that faulted, the number.
 long double evaluatePowerFormula(const QString& formula);
 
 // The same in the arithmetic given. In the decimal one the numbers are

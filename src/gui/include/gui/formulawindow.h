@@ -16,15 +16,12 @@ class FormulaWindow : public FixedDialog {
 public:
     explicit FormulaWindow(QWidget* owner);
 
-    void setCaption(const QString& caption);
-
-    // Subtotal role: fills the field and shows the window without activating
-    // it if it is hidden.
-    void showSubtotal(const QString& text);
+    // Subtotal role: the caption and the field, and the window shown
+    // without activating it if it is hidden.
+    void showSubtotal(const QString& caption, const QString& text);
 
     // Save role: the candidate under "Formula", shown modally; returns the
-    // field's text after closing ("" after "Schliessen"). Throws Error when
-    // the window is already visible in its subtotal role.
+    // field's text after closing ("" after "Schliessen").
     QString confirm(const QString& candidate);
 
     QLineEdit* field() const { return field_; }
@@ -33,6 +30,8 @@ public:
     QPushButton* saveButton() const { return saveButton_; }
 
 private:
+    void setCaption(const QString& caption);
+
     QLabel* caption_;
     QLineEdit* field_;
     QPushButton* closeButton_;

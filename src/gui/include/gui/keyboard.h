@@ -1,36 +1,50 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Keyboard handling of the calculator window. The KeyRouter sees every key
-// press of the window first and routes it: Tab to Qt's focus chain, then the
-// dialog keys (arrows between buttons, Return on a button, Escape), then the
-// window's keys (keypad mode only, not with Shift: the bindings of the key
-// table, F1 for help, Delete and Backspace to empty the entry, F4 for the
-// tape window, F5 to switch the VAT rate between 19 % and 7 %), then the
-// entry field's own keys (Return, the circumflex in edit mode). A key that
-// one of them acts on is used up.
+// Keyboard handling of the calculator window: what a key press means. The
+// window sees every key press first and asks here; the key table and a
+// small table of the window's own keys answer. In this order: Tab goes to
+// Qt's focus chain; then the dialog keys (arrows between buttons, Return on
+// a focused button, Escape); then, in keypad mode and without Shift, the
+// window's keys (F1 help, Delete and Backspace empty the entry, F4 the tape
+// window, F5 switches the VAT rate between 19 % and 7 %) and the bindings of
+// the key table, after which the caret goes to the end of the entry,
+// whatever the key was; then the entry field's own keys (Return evaluates,
+// the circumflex in edit mode appends "^" at once).
 
-#include <QObject>
+#include "core/calculatorstate.h"
+#include "core/keys.h"
 
-class QKeyEvent;
+#include <Qt>
+#include <optional>
 
 namespace numra {
 
-class MainWindow;
-
-class KeyRouter : public QObject {
-public:
-    explicit KeyRouter(MainWindow& window);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    bool dialogKeys(QKeyEvent& key);
-    bool windowKeys(QKeyEvent& key);
-    bool runWindowAction(int qtKey); // false: the window has nothing for this key
-    bool entryKeys(QKeyEvent& key);
-
-    MainWindow& window_;
+enum class KeyAction {
+    None,                // the focused control does what it does with the key
+    MoveFocusForward,    // an arrow on a button
+    MoveFocusBackward,
+    PressFocusedButton,  // Return on a push button
+    PressEscapeKey,      // the first key in Tab order that Escape clicks
+    PressKey,            // the key of the key table in KeyMeaning::key
+    ShowHelp,
+    EmptyEntry,
+    ToggleTape,
+    SwitchVatRate,
+    AppendCircumflex,
 };
+
+struct KeyMeaning {
+    KeyAction action = KeyAction::None;
+    std::optional<Key> key;  // for PressKey
+    bool caretToEnd = false; // afterwards the caret goes to the end of the entry
+    bool used = false;       // the focused control does not see the key
+};
+
+// What has the keyboard focus in the calculator window.
+enum class FocusedControl { Entry, PushButton, OtherButton, Other };
+
+// modifiers may carry the keypad flag, which tells the block of the keyboard
+// the key comes from and is no modifier the user holds.
+KeyMeaning meaningOf(int qtKey, Qt::KeyboardModifiers modifiers, InputMode mode, FocusedControl focus);
 
 } // namespace numra

@@ -2,13 +2,14 @@
 #pragma once
 // The calculator window: a frameless window with its own title strip, the
 // keys of the key table and the popup menu. It owns the calculator core,
-// forwards the user's keys to it, renders its Display and shows what the
-// core asks for through CalculatorUi; it holds no calculator logic of its own.
+// sends it the user's keys, clicks and answers as commands, and renders the
+// state each command answers with in one function, render(); it holds no
+// calculator logic of its own.
 
-#include "core/calculationfiles.h"
 #include "core/calculator.h"
-#include "core/calculatorui.h"
 #include "core/settings.h"
+#include "gui/keybutton.h"
+#include "gui/keyboard.h"
 #include "gui/mainlayout.h"
 #include "gui/secondarywindows.h"
 #include "gui/tapekeeping.h"
@@ -17,31 +18,32 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QCheckBox;
+class QKeyEvent;
 class QLineEdit;
 class QMenu;
-class QPushButton;
 
 namespace numra {
 
 namespace platform { class WarningBeep; }
 
-// The items of the popup menu; the language submenu and "Hilfe" are hidden,
-// and so is "Immer im Vordergrund" where the platform cannot do it. The VAT
-// rate submenu holds the rates on offer when it opens.
+// The items of the popup menu; "Immer im Vordergrund" is hidden where the
+// platform cannot do it. The VAT rate submenu holds the rates on offer when
+// it opens.
 enum class MenuItem {
     LanguageMenu, German, English, Save, Load, Tape, KeepTape, VatRateMenu, AlwaysOnTop, Help, About, Quit, Count
 };
 
-class MainWindow : public QWidget, public CalculatorUi {
+class MainWindow : public QWidget {
 public:
     MainWindow(platform::WarningBeep& beep, QChar decimalSeparator);
 
-    Calculator& calculator() { return core_; }
+    const Calculator& calculator() const { return core_; }
     SecondaryWindows& secondaryWindows() { return windows_; }
-    QPushButton* keyButton(Key key) const { return keyButtons_[static_cast<std::size_t>(key)]; }
+    KeyButton* keyButton(Key key) const { return keyButtons_[static_cast<std::size_t>(key)]; }
     QWidget* control(WindowControl id) const { return controls_[static_cast<std::size_t>(id)]; }
     QLineEdit* entryField() const;
     QCheckBox* roundingBox() const;
@@ -49,37 +51,15 @@ public:
     QMenu* popupMenu();
     QAction* menuItem(MenuItem item);
 
-    // What the keyboard handling does with the window.
+    // A click on a key's button, as with the mouse.
     void clickKey(Key key);
-    void clickEscapeKey();
-    void moveFocus(bool forward) { focusNextPrevChild(forward); }
+    // Text put into the entry field, as the user types it in edit mode.
     void setEntryText(const QString& text);
-    void putCaretAtEnd();
     void showHelp();
     // F4 and the menu item "Rechenstreifen".
     void toggleTapeWindow();
-    // F5: 19 % and 7 % in turn.
-    void switchVatRate();
-    // The menu and the VAT window: one of the rates on offer, or nothing for
-    // a new own rate, asked for in a dialog over `over`; a rate other than
-    // 19 % and 7 % becomes the own rate. False when the rate was not taken
-    // (the dialog was cancelled, or the open VAT window's amount cannot be
-    // computed at it).
-    bool chooseVatRate(std::optional<int> rate, QWidget& over);
     // "Immer im Vordergrund".
     void setAlwaysOnTop(bool onTop);
-
-    // CalculatorUi
-    void showMessage(MessageKind kind, const QString& text) override;
-    void setSubtotalLabel(const QString& caption) override;
-    void showSubtotal(const QString& text) override;
-    QString confirmFormula(const QString& candidate) override;
-    std::optional<QString> showVatWindow(const VatWindowInput& input) override;
-    void updateVatWindow(const VatWindowInput& input) override;
-    void copyToClipboard(const QString& text) override;
-    void focusEntry() override;
-    QString askSaveFileName(const QString& startFolder) override;
-    QString askOpenFileName() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -91,24 +71,32 @@ private:
     // Building (maincontrols.cpp).
     void buildControls();
     QWidget* createControl(const ControlLayout& row);
-    QPushButton* createKeyButton(const KeyInfo& key);
+    KeyButton* createKeyButton(const KeyInfo& key);
     void chainTabOrder();
     void connectControls();
     void buildMenu();
 
-    void applyLanguage(); // the keys' hints and Qt's own texts
-    void press(Key key);
-    void runOnCore(const std::function<void()>& action);
-    void render(const Display& display);
+    // Rendering (mainwindowrender.cpp): the one function that shows the
+    // core's state, and the modal windows by which it asks the user.
+    void render(const CalculatorState& state);
+    void showDisplay(const Display& display);
+    void followLanguageAndRate(const CalculatorState& state);
+    void showSubtotal(const SubtotalWindow& subtotal);
+    void ask(const CalculatorState& state);
+    void showAbout();
+
+    // The keyboard (mainwindowkeys.cpp).
+    bool routeKey(QWidget& receiver, const QKeyEvent& key);
+    FocusedControl focusedControl() const;
+    void perform(const KeyMeaning& meaning);
+    void pressFromKeyboard(Key key, bool caretToEnd);
+    std::optional<Key> escapeKey() const;
+    std::optional<Key> keyOfButton(const QWidget* button) const;
 
     // Title strip and menu.
     void openMenu();
     void minimize();
     void quitNow();
-    void showAbout();
-    void saveCalculation();
-    void loadCalculation();
-    void setLanguage(Language language);
 
     // The tape window (mainwindowtape.cpp).
     void connectTapeWindow(TapeWindow& tape);
@@ -117,26 +105,30 @@ private:
     // What is kept between runs (mainwindowsettings.cpp).
     void applySettings();
     void connectVatWindow(VatWindow& vat);
+    void connectFormulaWindow(FormulaWindow& formula);
     void restorePosition();
     void keepPosition();
-    bool takeVatRates(const VatRates& rates);
+    // A command that may change the VAT rates; the rates it leaves are kept.
+    void changeVatRates(const std::function<const CalculatorState&()>& command);
     void buildSettingsMenu();
     void syncSettingsMenu();
 
     platform::WarningBeep& beep_;
     ToolkitTexts toolkitTexts_;
     Calculator core_;
-    CalculationFiles calculationFiles_{core_, *this};
     Settings settings_;
     TapeKeeping tapeKeeping_{core_.tape(), settings_, *this};
     SecondaryWindows windows_{*this, core_.tape(),
                               {[this](TapeWindow& tape) { connectTapeWindow(tape); },
-                               [this](VatWindow& vat) { connectVatWindow(vat); }}};
+                               [this](VatWindow& vat) { connectVatWindow(vat); },
+                               [this](FormulaWindow& formula) { connectFormulaWindow(formula); }}};
     std::array<QWidget*, windowControlCount> controls_{};
-    std::array<QPushButton*, keyCount> keyButtons_{};
+    std::array<KeyButton*, keyCount> keyButtons_{};
     std::array<QAction*, static_cast<std::size_t>(MenuItem::Count)> menuItems_{};
     QMenu* menu_ = nullptr;
     std::array<QAction*, kMaxVatRateChoices> vatRateItems_{};
+    // What the hints and Qt's own texts were last made for.
+    std::optional<std::pair<Language, int>> hintsFollow_;
     bool shownOnce_ = false;
     bool firstPaintDone_ = false;
     QPoint startPosition_; // where the window was placed at start-up

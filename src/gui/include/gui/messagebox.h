@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Message boxes with one "OK" button and German captions in every language.
+// Message boxes with one "OK" button. One caption rule for every box, the
+// core's and the windows' alike: "Fehler" with the error icon,
+// "Informationen" with the information icon, the program's name on a plain
+// notice; German in every language.
 
-#include "core/calculatorui.h"
+#include "core/calculatorstate.h"
 
 #include <QString>
 
@@ -11,9 +14,5 @@ class QWidget;
 namespace numra {
 
 void showMessageBox(QWidget* parent, MessageKind kind, const QString& text);
-
-// The default error box, titled with the application's title; text is the
-// whole text as errorBoxTextOf makes it.
-void showDefaultErrorBox(QWidget* parent, const QString& text);
 
 } // namespace numra

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A single-line field that keeps its caret when it gets the focus instead of
-// selecting its whole text, and holds texts of any length: QLineEdit's default
+// A single-line field that keeps its caret and its selection (the place of
+// an error) when it gets the focus instead of selecting its whole text, and
+// holds texts of any length: QLineEdit's default
 // limit of 32767 characters would silently cut a loaded formula, and the cut
 // text would go back into the calculator with the next key typed.
 
@@ -21,9 +22,15 @@ protected:
     void focusInEvent(QFocusEvent* event) override
     {
         const int caret = cursorPosition();
+        const int selectionStart = this->selectionStart();
+        const int selectionLength = this->selectionLength();
         QLineEdit::focusInEvent(event);
-        deselect();
-        setCursorPosition(caret);
+        if (selectionStart >= 0) {
+            setSelection(selectionStart, selectionLength);
+        } else {
+            deselect();
+            setCursorPosition(caret);
+        }
     }
 };
 

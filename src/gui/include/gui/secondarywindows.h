@@ -6,7 +6,6 @@
 // kept until the program ends, so that it shows what it showed when it was
 // last open. None of them is needed for the calculator's first picture.
 
-#include <QString>
 #include <functional>
 
 class QObject;
@@ -24,11 +23,12 @@ class VatWindow;
 
 class SecondaryWindows {
 public:
-    // What the calculator window connects to its tape and VAT windows once
-    // they exist.
+    // What the calculator window connects to its tape, VAT and formula
+    // windows once they exist.
     struct Connections {
         std::function<void(TapeWindow&)> tapeWindow;
         std::function<void(VatWindow&)> vatWindow;
+        std::function<void(FormulaWindow&)> formulaWindow;
     };
 
     SecondaryWindows(QWidget& calculator, Tape& tape, Connections connections);
@@ -46,10 +46,7 @@ public:
     bool isTapeWindow(const QObject* object) const;
     bool isTapeWindowVisible() const;
     bool isFormulaWindowVisible() const;
-
-    // The subtotal's caption is set for every formula evaluated; a window
-    // not yet created takes the last one when it is.
-    void setSubtotalCaption(const QString& caption);
+    bool isVatWindowVisible() const;
 
 private:
     template <class Window, class... Arguments>
@@ -58,7 +55,6 @@ private:
     QWidget& calculator_;
     Tape& tape_;
     Connections connections_;
-    QString subtotalCaption_;
     AboutWindow* aboutWindow_ = nullptr;
     VatWindow* vatWindow_ = nullptr;
     HelpWindow* helpWindow_ = nullptr;

@@ -3,15 +3,15 @@
 // The VAT window: net, tax and gross in three fields, shown as the VAT keys
 // computed them, and the rate they were computed with, which the user may
 // change here; copies any of them to the clipboard and the memory register
-// through the copy chooser.
+// through the copy chooser. It shows the core's open VAT calculation and
+// sends what the user does in it to the core, which closes it.
 
-#include "core/calculatorui.h"
+#include "core/calculatorstate.h"
 #include "core/vatamounts.h"
 #include "gui/fixeddialog.h"
 
 #include <functional>
 #include <optional>
-#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -27,19 +27,22 @@ public:
     // Asks which amount to copy (the copy chooser); set once.
     void setChooser(std::function<VatField()> choose) { choose_ = std::move(choose); }
 
-    // Called when the user chooses another rate of the offered ones: the
-    // rate, or nothing for a new own rate. It returns false when the rate
-    // was not taken, and the window then shows its rate again; when it was,
-    // the calculation made again arrives through refill().
-    using RateHandler = std::function<bool(std::optional<int> rate)>;
-    void setRateHandler(RateHandler handler) { rateChosen_ = std::move(handler); }
+    // What the user does in the window, set once: another rate of those
+    // offered (nothing: a new own rate), Copy with the chosen field and its
+    // text as shown (VatField::None: nothing chosen), and closing it.
+    struct Handlers {
+        std::function<void(std::optional<int> rate)> rateChosen;
+        std::function<void(VatField field, const QString& shownText)> copy;
+        std::function<void()> close;
+    };
+    void setHandlers(Handlers handlers) { handlers_ = std::move(handlers); }
 
-    // Shows the window modally. Returns the text that Copy put into the
-    // memory register, or nothing when nothing was copied.
-    std::optional<QString> showAmounts(const VatWindowInput& input);
-    // While open: the amounts and the rate of the same calculation at another
-    // rate.
-    void refill(const VatWindowInput& input);
+    // Shows the calculation modally; returns when the window has closed.
+    void open(const VatCalculation& calculation);
+    // While open: the calculation as it is now, shown again when it changed.
+    void show(const VatCalculation& calculation);
+    // Closes the window, as the core has closed its calculation.
+    void closeWindow();
 
     QLabel* netLabel() const { return netLabel_; }
     QLineEdit* netField() const { return netField_; }
@@ -53,7 +56,9 @@ public:
     QPushButton* closeButton() const { return closeButton_; }
 
 protected:
-    void done(int result) override;
+    // Escape and the platform's close command: the core is told, and closes
+    // the window.
+    void reject() override;
 
 private:
     QLineEdit* addAmountField(int top);
@@ -62,10 +67,10 @@ private:
     void applyLanguage(Language language);
     void copyChosenAmount();
     QLineEdit* fieldOf(VatField field) const;
-    VatAmounts shownAmounts() const;
-    void showMessage(MessageKind kind, const QString& text);
 
     std::function<VatField()> choose_;
+    Handlers handlers_;
+    std::optional<VatCalculation> shown_;
     QLabel* netLabel_;
     QLineEdit* netField_;
     QLabel* taxLabel_;
@@ -74,11 +79,8 @@ private:
     QLineEdit* grossField_;
     QLabel* rateLabel_;
     QComboBox* rateBox_;
-    std::vector<VatRateChoice> rateChoices_;
-    RateHandler rateChosen_;
     QPushButton* copyButton_;
     QPushButton* closeButton_;
-    std::optional<QString> copied_;
 };
 
 } // namespace numra

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The last command's outcome as lines of text, as numra-eval prints them and
+// the tests read them: a VAT calculation ("MwSt: Netto=12,50 Steuer=2,38
+// Brutto=14,88 (Umsatzsteuer)"), a subtotal ("Zwischensumme: 5,00") and each
+// message box ("Fehler: Ungültige Eingabe", "Information: ...", "Hinweis:
+// ..."), in this order.
+
+#include "core/calculatorstate.h"
+
+#include <QStringList>
+
+namespace numra {
+
+// namesVatRate: the VAT line gives the tax label with the rate, as the
+// window shows it, not only its caption.
+QStringList transcriptLines(const CalculatorState& state, bool namesVatRate);
+
+// Whether the last command showed anything that transcriptLines writes.
+bool hasTranscript(const Outcome& outcome);
+
+} // namespace numra

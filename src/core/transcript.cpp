@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/transcript.h"
+
+namespace numra {
+
+namespace {
+
+QString messagePrefix(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Error: return QStringLiteral("Fehler: ");
+    case MessageKind::Information: return QStringLiteral("Information: ");
+    case MessageKind::Plain: break;
+    }
+    return QStringLiteral("Hinweis: ");
+}
+
+} // namespace
+
+QStringList transcriptLines(const CalculatorState& state, bool namesVatRate)
+{
+    const Outcome& outcome = state.outcome;
+    QStringList lines;
+    if (outcome.vatCalculated && state.vat) {
+        const VatAmounts& shown = state.vat->amounts;
+        lines << QStringLiteral("MwSt: Netto=%1 Steuer=%2 Brutto=%3 (%4)")
+                     .arg(shown.net, shown.tax, shown.gross,
+                          namesVatRate ? state.vat->taxLabel() : state.vat->taxCaption);
+    }
+    if (outcome.subtotalShown)
+        lines << state.subtotal.caption + QStringLiteral(": ") + state.subtotal.text;
+    for (const Message& message : outcome.messages)
+        lines << messagePrefix(message.kind) + message.text;
+    return lines;
+}
+
+bool hasTranscript(const Outcome& outcome)
+{
+    return outcome.vatCalculated || outcome.subtotalShown || !outcome.messages.empty();
+}
+
+} // namespace numra
