@@ -21,7 +21,7 @@ shift $((OPTIND - 1))
 SECONDS_PER_TARGET=${1:-60}
 shift || true
 TARGETS=("$@")
-[ ${#TARGETS[@]} -eq 0 ] && TARGETS=(fuzz_powerformula fuzz_script fuzz_calculationfile fuzz_calculator fuzz_tapefile)
+[ ${#TARGETS[@]} -eq 0 ] && TARGETS=(fuzz_powerformula fuzz_script fuzz_calculationfile fuzz_calculator fuzz_tapefile fuzz_pastedtext)
 
 ./dev.sh install fuzz
 BUILD=build-fuzz
