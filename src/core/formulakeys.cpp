@@ -24,9 +24,12 @@ void Calculator::appendToFormula(QChar c)
 {
     if (state_.inputMode == InputMode::Edit) {
         ensureRoomFor(display_.entryText.size() + 1);
+        formulaLink_ = entryLink(0);
         formula_ = display_.entryText + c;
     } else {
         ensureRoomFor(formula_.size() + display_.entryText.size() + 1);
+        if (!formulaLink_)
+            formulaLink_ = entryLink(int(formula_.size()));
         formula_ += display_.entryText + c;
     }
 }
@@ -43,7 +46,7 @@ void Calculator::operatorKey(QChar op)
 void Calculator::clearEntry()
 {
     setEntry(QString());
-    formula_.clear();
+    dropFormula();
     wishEntryFocus();
 }
 
@@ -86,6 +89,7 @@ void Calculator::equals()
         computePendingPower();
         break;
     case InputMode::Edit:
+        formulaLink_ = entryLink(0);
         copyInto(formula_, display_.entryText);
         calculate();
         recordOnTape(TapeRowKind::Result);
@@ -93,10 +97,12 @@ void Calculator::equals()
         break;
     case InputMode::Keypad:
         ensureRoomFor(formula_.size() + display_.entryText.size());
+        if (!formulaLink_)
+            formulaLink_ = entryLink(int(formula_.size()));
         formula_ += display_.entryText;
         calculate();
         recordOnTape(TapeRowKind::Result);
-        formula_.clear();
+        dropFormula();
         break;
     }
 }
@@ -111,7 +117,7 @@ void Calculator::computePendingPower()
     const long double exponent = parseNumber(display_.entryText, separator_);
     const QString formula = trimBlanks(state_.powerBase) + u'^' + trimBlanks(display_.entryText);
     setEntry(formatGeneral(power(base, exponent), separator_));
-    recordOperation(TapeRowKind::Power, formula);
+    recordOperation(TapeRowKind::Power, formula, powerBaseLink_);
     state_.powerBase.clear();
     state_.inputMode = InputMode::Keypad;
 }

@@ -13,6 +13,7 @@ namespace numra {
 void Calculator::hexToIntKey()
 {
     const QString digits = trimBlanks(display_.entryText);
+    const std::optional<TapeRowLink> link = entryLink(0);
     if (digits.isEmpty()) {
         showError(text(TextId::InvalidInputMessage));
         return;
@@ -24,7 +25,7 @@ void Calculator::hexToIntKey()
         showError(text(TextId::ConvertErrorMessage));
     setEntry(QString::number(value.value_or(0)));
     if (value)
-        recordOperation(TapeRowKind::HexToInt, digits);
+        recordOperation(TapeRowKind::HexToInt, digits, link);
 }
 
 // Int->Hex takes the integer part as Ganzzahl takes it; a value
@@ -39,8 +40,9 @@ void Calculator::intToHexKey()
         return;
     }
     const QString operand = trimBlanks(display_.entryText);
+    const std::optional<TapeRowLink> link = entryLink(0);
     setEntry(intToHexText(std::int32_t(part.value)));
-    recordOperation(TapeRowKind::IntToHex, operand);
+    recordOperation(TapeRowKind::IntToHex, operand, link);
 }
 
 } // namespace numra

@@ -27,6 +27,7 @@ std::optional<std::int64_t> Calculator::enteredCents() const
 // formula is dropped.
 void Calculator::vatKey(bool fromNet)
 {
+    vatInput_ = {trimBlanks(display_.entryText), display_.roundingChecked, entryLink(0)};
     changeRounding(true);
     const std::optional<std::int64_t> entered = enteredCents();
     std::optional<VatCalculation> calculation = entered ? vatCalculation(fromNet, *entered) : std::nullopt;
@@ -35,7 +36,7 @@ void Calculator::vatKey(bool fromNet)
         return;
     }
     state_.vat = std::move(calculation);
-    formula_.clear();
+    dropFormula();
 }
 
 // At the chosen rate, shown in the entry and recorded on the tape; nothing

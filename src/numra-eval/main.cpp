@@ -2,6 +2,7 @@
 // numra-eval: the calculator core on the command line (see --help).
 
 #include "core/calculator.h"
+#include "core/tapedocument.h"
 #include "core/tapeformats.h"
 #include "core/transcript.h"
 #include "eval/errors.h"
@@ -70,13 +71,18 @@ void printTape(Options::Tape format, const Calculator& calculator, Output& out)
         break;
     case Options::Tape::Text:
         for (qsizetype i = 0; i < tape.size(); ++i)
-            out.line(tapeRowAsText(tape.row(i)));
+            out.line(tapeRowAsText(tape.row(i), tape.hasNotes()));
         out.line(tapeTotalAsText(tape));
         break;
     case Options::Tape::Csv:
-        out.bytes(tapeCsvHeader());
+        out.bytes(tapeCsvHeader(tape.hasNotes()));
         for (qsizetype i = 0; i < tape.size(); ++i)
-            out.bytes(tapeRowAsCsv(tape.row(i), tape.decimalSeparator()).toUtf8());
+            out.bytes(tapeRowAsCsv(tape.row(i), tape.decimalSeparator(), tape.hasNotes()).toUtf8());
+        break;
+    case Options::Tape::Document:
+        out.bytes(tapeDocumentHeader(tape.decimalSeparator()).toUtf8());
+        for (qsizetype i = 0; i < tape.size(); ++i)
+            out.bytes(tapeDocumentLine(tape, i).toUtf8());
         break;
     }
 }
@@ -97,7 +103,8 @@ bool printOutcome(const CalculatorState& state, bool namesVatRate, Output& out)
 class FormulaRunner {
 public:
     FormulaRunner(const Options& options, Output& out)
-        : out_(out), namesVatRate_(options.vatRate.has_value()), calculator_(options.decimalSeparator)
+        : out_(out), namesVatRate_(options.vatRate.has_value()), keepsTape_(options.tape != Options::Tape::None),
+          calculator_(options.decimalSeparator)
     {
         startUp(calculator_, options);
         calculator_.press(Key::Edit);
@@ -112,6 +119,9 @@ public:
             out_.line(QString());
             return;
         }
+        // Each formula on its own: none goes on from the result before it.
+        if (keepsTape_)
+            calculator_.setEntryText(QString());
         calculator_.setEntryText(formula);
         const CalculatorState& state = calculator_.press(Key::Equals);
         if (!hasTranscript(state.outcome))
@@ -136,6 +146,7 @@ private:
 
     Output& out_;
     bool namesVatRate_;
+    bool keepsTape_;
     Calculator calculator_;
     bool failed_ = false;
 };
@@ -241,6 +252,27 @@ int runKeys(const Options& options)
     return finish(errorShown ? kExitFailed : 0, out);
 }
 
+// --- tape documents ---
+
+int runTapeFile(const Options& options)
+{
+    Output out(STDOUT_FILENO);
+    Calculator calculator(options.decimalSeparator);
+    startUp(calculator, options);
+    for (const Message& message : calculator.openTapeDocument(options.tapeFile).outcome.messages) {
+        if (message.kind == MessageKind::Error) {
+            std::fprintf(stderr, "numra-eval: %s\n", message.text.toLocal8Bit().constData());
+            return finish(kExitFailed, out);
+        }
+    }
+    printTape(options.tape, calculator, out);
+    const Tape& tape = calculator.tape();
+    bool failed = false;
+    for (qsizetype i = 0; i < tape.size() && !failed; ++i)
+        failed = !tape.row(i).error.isEmpty();
+    return finish(failed ? kExitFailed : 0, out);
+}
+
 int printText(const QString& text)
 {
     Output out(STDOUT_FILENO);
@@ -268,6 +300,8 @@ int main(int argc, char** argv)
         return printText(versionText());
     case Options::Mode::Keys:
         return runKeys(options);
+    case Options::Mode::TapeFile:
+        return runTapeFile(options);
     case Options::Mode::Formulas:
         break;
     }

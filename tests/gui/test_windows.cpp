@@ -624,7 +624,8 @@ TEST_F(Windows, PopupMenuShowsItsVisibleItemsAtTheFramePlusOffset)
     EXPECT_EQ(visible, (QStringList{QStringLiteral("Sprache"), QStringLiteral("-"),
                                     QStringLiteral("Berechnung speichern"), QStringLiteral("Berechnung laden"),
                                     QStringLiteral("-"), QStringLiteral("Rechenstreifen"),
-                                    QStringLiteral("Rechenstreifen behalten"), QStringLiteral("-"),
+                                    QStringLiteral("Rechenstreifen behalten"), QStringLiteral("Rechenstreifen öffnen…"),
+                                    QStringLiteral("Rechenstreifen speichern…"), QStringLiteral("-"),
                                     QStringLiteral("Umsatzsteuersatz"), QStringLiteral("Immer im Vordergrund"),
                                     QStringLiteral("-"), QStringLiteral("Hilfe"), QStringLiteral("Info"),
                                     QStringLiteral("-"), QStringLiteral("Beenden")}));
