@@ -4,6 +4,7 @@
 // tape between runs.
 
 #include "gui/guitest.h"
+#include "support/rootrights.h"
 
 #include "core/tapefile.h"
 #include "files/datafolder.h"
@@ -52,29 +53,6 @@ void writeFile(const QString& path, const QByteArray& bytes)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
 }
-
-// Root writes into read-only folders; while this lives, the process acts as
-// the user "nobody", for whom they are read-only too.
-class WithoutRootRights {
-public:
-    WithoutRootRights() : wasRoot_(geteuid() == 0)
-    {
-        if (wasRoot_) {
-            EXPECT_EQ(seteuid(65534), 0);
-        }
-    }
-    ~WithoutRootRights()
-    {
-        if (wasRoot_) {
-            EXPECT_EQ(seteuid(0), 0);
-        }
-    }
-    WithoutRootRights(const WithoutRootRights&) = delete;
-    WithoutRootRights& operator=(const WithoutRootRights&) = delete;
-
-private:
-    bool wasRoot_;
-};
 
 class TapeWindowTest : public ::testing::Test, public NumraFixture {
 protected:
