@@ -74,8 +74,7 @@ const CalculatorState& Calculator::chooseVatRate(std::optional<int> rate)
             takeVatRates(withOwnRate(state_.vatRates, *rate));
             return;
         }
-        const std::optional<int> own = state_.vatRates.own;
-        state_.question = {Question::Kind::OwnVatRate, own ? vatRateNumber(*own, separator_) : QString()};
+        state_.question = {Question::Kind::OwnVatRate, QString()};
     });
 }
 

@@ -78,6 +78,20 @@ TEST_F(Keyboard, KeypadModeKeysClickTheirButtons)
     }
 }
 
+// In keypad mode every key puts the caret at the end of the entry, also one
+// that means nothing to the calculator.
+TEST_F(Keyboard, KeypadModeKeysPutTheCaretAtTheEnd)
+{
+    focusEntry();
+    type({{Qt::Key_1}, {Qt::Key_2}, {Qt::Key_3}});
+    for (const Stroke& stroke : {Stroke{Qt::Key_A}, Stroke{Qt::Key_F5}, Stroke{Qt::Key_F5}}) {
+        entry()->setCursorPosition(1); // a click into the field
+        type({stroke});
+        EXPECT_EQ(entry()->cursorPosition(), 3) << QKeySequence(stroke.key).toString().toStdString();
+        EXPECT_EQ(core().state().display.caret, 3);
+    }
+}
+
 // Each "=" that evaluates adds a row to the tape.
 TEST_F(Keyboard, ReturnPressesEqualsExactlyOnceInEveryMode)
 {

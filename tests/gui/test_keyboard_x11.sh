@@ -13,8 +13,7 @@ export NUMRA STATE
 exec xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   set -u
   unset QT_IM_MODULE   # Numra as it starts without an input method chosen
-  # The window is centred on the 800 x 600 screen: client origin (268, 134).
-  EDIT_KEY=click:427,405 CLIPBOARD_KEY=click:499,220 RETURN=36
+  EDIT_KEY=key:Edit CLIPBOARD_KEY=key:Kopieren RETURN=36
   passed=0 failed=0
   "$STATE" hold & HOLD=$!
   sleep 0.3

@@ -96,7 +96,7 @@ struct Question {
         ConfirmFormula, // the formula window in its save role; text: the formula offered
         SaveFileName,   // the save dialog; text: the folder it starts in
         OpenFileName,   // the open dialog
-        OwnVatRate,     // a rate of the user's own; text: the own rate so far, or empty
+        OwnVatRate,     // a rate of the user's own, to replace vatRates.own
     };
     Kind kind = Kind::None;
     QString text;
