@@ -65,6 +65,8 @@ void FixedDialog::keyPressEvent(QKeyEvent* event)
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     switch (event->key()) {
     case Qt::Key_Escape:
+        if (plain)
+            escape();
         event->accept();
         return;
     case Qt::Key_Return:

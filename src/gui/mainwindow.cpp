@@ -117,6 +117,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             return routeKey(*widget, *static_cast<QKeyEvent*>(event));
         break;
     case QEvent::Show:
+        if (windows_.isBesideWindow(watched))
+            shownLastBeside_ = static_cast<QWidget*>(watched);
+        if (windows_.isTapeWindow(watched))
+            syncTapeMenuItems();
+        break;
     case QEvent::Hide:
         if (windows_.isTapeWindow(watched))
             syncTapeMenuItems();

@@ -16,7 +16,7 @@ void MainWindow::connectTapeWindow(TapeWindow& tape)
 {
     tape.setHandlers({
         [this](const QString& formula) { render(core_.editFormula(formula)); },
-        [this](const QString& text) { render(core_.appendToEntry(text)); },
+        [this](const QString& result) { render(core_.recallResult(result)); },
         [this] { render(core_.recallGrandTotal()); },
     });
 }

@@ -3,8 +3,8 @@
 
 #include "core/settings.h"
 #include "files/datafolder.h"
-#include "gui/errorguard.h"
 #include "gui/messagebox.h"
+#include "gui/writefailures.h"
 
 #include <QCoreApplication>
 
@@ -19,8 +19,12 @@ const QString kUnreadableNotice =
 
 } // namespace
 
-TapeKeeping::TapeKeeping(Tape& tape, Settings& settings, QWidget& boxParent)
-    : kept_(tape, keptTapeFile()), settings_(settings), boxParent_(boxParent), wanted_(settings.keepTape())
+TapeKeeping::TapeKeeping(Tape& tape, Settings& settings, WriteFailures& failures, QWidget& boxParent)
+    : kept_(tape, keptTapeFile())
+    , settings_(settings)
+    , failures_(failures)
+    , boxParent_(boxParent)
+    , wanted_(settings.keepTape())
 {
     saveSoon_.setSingleShot(true);
     saveSoon_.setInterval(kSaveDelayMs);
@@ -37,7 +41,7 @@ TapeKeeping::TapeKeeping(Tape& tape, Settings& settings, QWidget& boxParent)
 void TapeKeeping::setWanted(bool wanted)
 {
     wanted_ = wanted;
-    settings_.setKeepTape(wanted);
+    failures_.attempt(WriteFailures::File::Settings, [&] { settings_.setKeepTape(wanted); });
     if (wanted) {
         save(false);
     } else {
@@ -60,17 +64,12 @@ void TapeKeeping::tapeChanged()
 
 void TapeKeeping::save(bool onlyIfChanged)
 {
-    try {
+    failures_.attempt(WriteFailures::File::Tape, [&] {
         if (onlyIfChanged)
             kept_.saveIfChanged();
         else
             kept_.save();
-        failing_ = false;
-    } catch (const std::exception& error) {
-        if (!failing_)
-            showErrorBox(&boxParent_, error);
-        failing_ = true;
-    }
+    });
 }
 
 } // namespace numra

@@ -81,13 +81,17 @@ void ModalScript::closeAll(const char* why)
     }
 }
 
-void sendKey(int key, Qt::KeyboardModifiers modifiers)
+void sendKey(int key, Qt::KeyboardModifiers modifiers, std::optional<QString> typed)
 {
     QWidget* target = QApplication::focusWidget();
     if (!target)
         target = QApplication::activeWindow();
+    if (!target) {
+        ADD_FAILURE() << "no window has the keyboard";
+        return;
+    }
     const bool printable = key >= 0x20 && key <= 0x7e && !(modifiers & Qt::ControlModifier);
-    const QString text = printable ? QString(QChar(key)) : QString();
+    const QString text = typed.value_or(printable ? QString(QChar(key)) : QString());
     QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
     QApplication::sendEvent(target, &press);
     QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);

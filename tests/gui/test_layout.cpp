@@ -5,6 +5,7 @@
 
 #include "gui/guitest.h"
 
+#include "gui/pendinglineview.h"
 #include "gui/visualstyle.h"
 
 #include <QAbstractButton>
@@ -134,6 +135,37 @@ TEST_F(Layout, CalculatorWindowShowsItsKeysAndControlsAsTheTablesDescribe)
         mainWindow, {{mainWindow.keyButton(Key::Clipboard), mainWindow.entryField()}});
 }
 
+// The pending formula shows between the title strip and the rounding box,
+// over no control; a long one shows its end; screen readers get it whole.
+TEST_F(Layout, PendingFormulaLineCoversNoControlAndShowsTheFormulasEnd)
+{
+    auto* line = static_cast<PendingLineView*>(mainWindow.control(WindowControl::PendingLine));
+    ASSERT_TRUE(line->isVisible());
+    for (QWidget* child : mainWindow.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child == line || child == mainWindow.control(WindowControl::Edge) || !child->isVisible())
+            continue;
+        EXPECT_FALSE(child->geometry().intersects(line->geometry())) << child->accessibleName().toStdString();
+    }
+    EXPECT_EQ(line->marks()->text(), QStringLiteral("USt 19 %"));
+
+    for (Key key : {Key::Digit1, Key::Digit2, Key::Plus, Key::Digit5})
+        mainWindow.clickKey(key);
+    EXPECT_EQ(line->formula()->text(), QStringLiteral("12+"));
+    EXPECT_EQ(mainWindow.entryField()->text(), QStringLiteral("5"));
+
+    for (int i = 0; i < 30; ++i)
+        for (Key key : {Key::Digit7, Key::Digit8, Key::Multiply})
+            mainWindow.clickKey(key);
+    const QString shown = line->formula()->text();
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("78*78*"))) << shown.toStdString();
+    EXPECT_LE(line->formula()->fontMetrics().horizontalAdvance(shown), line->formula()->width());
+    EXPECT_EQ(line->formula()->accessibleDescription(), mainWindow.calculator().state().formula);
+
+    mainWindow.clickKey(Key::Digit2);
+    mainWindow.clickKey(Key::Equals);
+    EXPECT_EQ(line->formula()->text(), QString()) << "nothing pending after =";
+}
+
 // The keypad's grid, column by column and row by row.
 TEST_F(Layout, KeypadKeysSitInTheirGrid)
 {
@@ -213,7 +245,7 @@ TEST_F(Layout, SecondaryWindowsHoldTheirControlsInside)
          {{"field", formula.field(), std::nullopt, 13},
           {"close", formula.closeButton(), "Schliessen", 0},
           {"save", formula.saveButton(), "Speichern", 0}}},
-        {"help window", &help, {594, 196},
+        {"help window", &help, {594, 396},
          {{"title", help.title(), "Hilfe", 27},
           {"text", help.text(), std::nullopt, 13},
           {"ok", help.okButton(), "OK", 0}}},

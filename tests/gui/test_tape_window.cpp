@@ -413,7 +413,8 @@ TEST_F(TapeWindowTest, UnreadableKeptTapeGivesOneNoticeAndIsLeftAloneUntilAChang
     writeFile(keptTapeFile(), "Numra-Rechenstreifen 9\n");
     Tape tape(u',');
     tape.add({TapeRowKind::Result, QStringLiteral("1"), QStringLiteral("1")});
-    TapeKeeping keeping(tape, settings, mainWindow);
+    WriteFailures failures(mainWindow);
+    TapeKeeping keeping(tape, settings, failures, mainWindow);
 
     ShownMessage notice;
     ModalScript modals;

@@ -175,6 +175,33 @@ QRect keysOnScreen(const MainWindow& window)
     return keys;
 }
 
+// Escape closes a window as its closing button does: the formula window in
+// its save role saves nothing, the VAT window and the help window close.
+TEST_F(Windows, EscapeClosesEachWindowAsItsClosingButton)
+{
+    auto escape = [](QWidget& window) { QTest::keyClick(&window, Qt::Key_Escape); };
+    ModalScript modals;
+    modals.then(escape);
+    vatOnTwelveFifty();
+    EXPECT_FALSE(vat().isVisible());
+    EXPECT_FALSE(core().state().vat.has_value());
+
+    modals.then(escape);
+    mainWindow.showHelp();
+    EXPECT_FALSE(windows.helpWindow().isVisible());
+
+    press({Key::ClearEntry, Key::Digit1, Key::Plus});
+    modals.then(escape); // a save dialog after it would fail the script
+    mainWindow.menuItem(MenuItem::Save)->trigger();
+    EXPECT_EQ(core().state().question.kind, Question::Kind::None) << "nothing is saved";
+
+    press({Key::Equals});
+    ASSERT_TRUE(windows.formulaWindow().isVisible());
+    escape(windows.formulaWindow());
+    EXPECT_FALSE(windows.formulaWindow().isVisible());
+    EXPECT_FALSE(core().state().subtotal.open);
+}
+
 TEST_F(Windows, SubtotalAndVatWindowsOpenBesideTheCalculatorOnItsScreen)
 {
     // The left screen is 1280 x 1024 and the calculator's; another lies right of it.
@@ -270,14 +297,14 @@ TEST_F(Windows, SubtotalWindowStaysOpenAndIsUpdated)
     EXPECT_EQ(formula.caption()->text(), QStringLiteral("Zwischensumme"));
     EXPECT_EQ(formula.field()->text(), QStringLiteral("5,00"));
 
-    press({Key::Digit7, Key::Multiply, Key::Equals});
+    press({Key::Digit7, Key::Multiply, Key::Equals}); // the subtotal left 5+ pending
     EXPECT_TRUE(formula.isVisible());
-    EXPECT_EQ(formula.field()->text(), QStringLiteral("7,00"));
+    EXPECT_EQ(formula.field()->text(), QStringLiteral("12,00"));
     EXPECT_EQ(QApplication::focusWidget(), mainWindow.entryField()) << "the calculator keeps the keyboard";
 
     formula.saveButton()->click();
     EXPECT_FALSE(formula.isVisible()) << "Speichern only hides the subtotal";
-    EXPECT_EQ(formula.field()->text(), QStringLiteral("7,00"));
+    EXPECT_EQ(formula.field()->text(), QStringLiteral("12,00"));
 }
 
 TEST_F(Windows, SaveRoleReturnsTheEditedFormulaOrNothing)
@@ -420,7 +447,7 @@ TEST_F(Windows, SavingWhileTheSubtotalIsShownReportsTheWindowError)
     EXPECT_EQ(box.caption, QStringLiteral("Fehler"));
     EXPECT_EQ(box.text, QStringLiteral("Sichtbares Fenster kann nicht in modales geändert werden."));
     EXPECT_EQ(windows.formulaWindow().caption()->text(), QStringLiteral("Formula"));
-    EXPECT_EQ(windows.formulaWindow().field()->text(), QStringLiteral("7+"));
+    EXPECT_EQ(windows.formulaWindow().field()->text(), QStringLiteral("5+7+"));
 
     windows.formulaWindow().closeButton()->click(); // the user closes it; saving works again
     modals.then([&](QWidget&) { windows.formulaWindow().closeButton()->click(); });
@@ -650,22 +677,34 @@ TEST_F(Windows, HelpButtonAndAboutItemShowTheirTexts)
     });
     static_cast<QAbstractButton*>(mainWindow.control(WindowControl::HelpButton))->click();
     EXPECT_TRUE(helpText.startsWith(QStringLiteral("Die Bedienung entspricht im Wesentlichen")));
-    EXPECT_TRUE(helpText.endsWith(QStringLiteral("erst am Schluß einer Berechnung das Endergebnis runden.")));
+    for (const char* told : {"Rechenstreifen", "Umsatzsteuersatz", "[F4]", "[F5]", "[F6]", "[F7]", "[F8]", "[F9]", "[ESC]"})
+        EXPECT_TRUE(helpText.contains(QString::fromUtf8(told))) << told;
 
     modals.then([&](QWidget&) {
         helpText = windows.helpWindow().text()->text();
         windows.helpWindow().okButton()->click();
     });
     windows.helpWindow().showHelp(Language::English);
-    EXPECT_EQ(helpText.split(u'\n').size(), 2);
-    EXPECT_TRUE(helpText.endsWith(QStringLiteral("These formulas can be saved to reloaded it later on.")));
+    EXPECT_TRUE(helpText.startsWith(QStringLiteral("Operation is essentially the same")));
+    for (const char* told : {"Tape", "VAT rate", "[F4]", "[F9]"})
+        EXPECT_TRUE(helpText.contains(QString::fromUtf8(told))) << told;
 
     modals.then([&](QWidget& about) {
         link = windows.aboutWindow().link()->text();
         QTest::keyClick(&about, Qt::Key_Return); // Return presses the default "OK"
     });
+    QStringList aboutTexts;
+    modals.then([&](QWidget&) {
+        for (const QLabel* label : windows.aboutWindow().findChildren<QLabel*>())
+            aboutTexts << label->text();
+        windows.aboutWindow().okButton()->click();
+    });
     mainWindow.menuItem(MenuItem::About)->trigger();
     EXPECT_EQ(link, QStringLiteral("numra.example.org"));
+    mainWindow.menuItem(MenuItem::About)->trigger();
+    EXPECT_TRUE(aboutTexts.contains(QStringLiteral("Lizenz: GPL-3.0-or-later")));
+    EXPECT_FALSE(aboutTexts.contains(QStringLiteral("Alle Rechte vorbehalten")));
+    EXPECT_FALSE(aboutTexts.contains(QStringLiteral("Freeware")));
     EXPECT_FALSE(windows.aboutWindow().isVisible());
 }
 

@@ -4,7 +4,7 @@
 // wants it. It is loaded when the calculator starts (a file that cannot be
 // read gives an empty tape and one notice), written shortly after a change,
 // so that a burst of keys costs one write, and at exit. A write that fails
-// is reported once, until one succeeds again.
+// is said once (gui/writefailures.h), and the tape stays in memory.
 
 #include "core/tapefile.h"
 
@@ -16,11 +16,12 @@ class QWidget;
 namespace numra {
 
 class Settings;
+class WriteFailures;
 
 class TapeKeeping : public QObject {
 public:
-    // boxParent: the window over which the notice and errors are shown.
-    TapeKeeping(Tape& tape, Settings& settings, QWidget& boxParent);
+    // boxParent: the window over which the notice is shown.
+    TapeKeeping(Tape& tape, Settings& settings, WriteFailures& failures, QWidget& boxParent);
 
     bool wanted() const { return wanted_; }
     // On: the tape is written at once. Off: its file is removed.
@@ -37,10 +38,10 @@ private:
 
     KeptTape kept_;
     Settings& settings_;
+    WriteFailures& failures_;
     QWidget& boxParent_;
     bool wanted_; // kept in the settings, read once: the tape changes at every "="
     QTimer saveSoon_;
-    bool failing_ = false;
 };
 
 } // namespace numra
