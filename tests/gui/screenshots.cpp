@@ -17,7 +17,9 @@
 #include "platform/warningbeep.h"
 #include "platform/x11display.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
@@ -25,6 +27,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cstdio>
 #include <functional>
 
 #include <X11/Xlib.h>
@@ -99,6 +102,25 @@ void pictureVatWindow(MainWindow& mainWindow, const QString& name)
             windows.copyChooser().cancelButton()->click();
         });
         windows.vatWindow().copyButton()->click();
+    });
+    mainWindow.clickKey(Key::VatFromNet);
+    settle();
+}
+
+// The VAT window with its rate box open.
+void pictureRateList(MainWindow& mainWindow)
+{
+    SecondaryWindows& windows = mainWindow.secondaryWindows();
+    press(mainWindow, {Key::ClearEntry, Key::Digit1, Key::Digit0, Key::Digit0});
+    onNextModal([&windows](QWidget&) {
+        QComboBox* rates = windows.vatWindow().rateBox();
+        rates->showPopup();
+        settle();
+        saveScreen(QStringLiteral("vat-rates-open-screen"));
+        const QRect list = rates->view()->window()->frameGeometry();
+        std::fprintf(stderr, "rate list %d,%d %dx%d\n", list.x(), list.y(), list.width(), list.height());
+        rates->hidePopup();
+        windows.vatWindow().closeButton()->click();
     });
     mainWindow.clickKey(Key::VatFromNet);
     settle();
@@ -181,6 +203,7 @@ int main(int argc, char** argv)
     saveScreen(QStringLiteral("main-screen"));
 
     pictureVatWindow(mainWindow, QStringLiteral("vat"));
+    pictureRateList(mainWindow);
 
     press(mainWindow, {Key::ClearEntry, Key::Digit5, Key::Plus, Key::Digit7, Key::Multiply, Key::Equals});
     settle();

@@ -5,11 +5,15 @@
 
 #include "gui/guitest.h"
 
+#include "gui/nachtblau.h"
 #include "gui/pendinglineview.h"
 #include "gui/visualstyle.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -164,6 +168,47 @@ TEST_F(Layout, PendingFormulaLineCoversNoControlAndShowsTheFormulasEnd)
     mainWindow.clickKey(Key::Digit2);
     mainWindow.clickKey(Key::Equals);
     EXPECT_EQ(line->formula()->text(), QString()) << "nothing pending after =";
+}
+
+// The rate box opens an ordinary list under itself, one readable row per
+// rate, at every scale.
+TEST_F(Layout, TheRateBoxOpensAnOrdinaryReadableListUnderItself)
+{
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        SCOPED_TRACE(screen->name().toStdString());
+        mainWindow.move(screen->availableGeometry().topLeft() + QPoint(100, 100));
+        processEvents();
+        QRect list, box;
+        int rowHeight = 0;
+        int rows = 0;
+        QColor rowGround;
+        ModalScript modals;
+        modals.then([&](QWidget&) {
+            QComboBox* rates = windows.vatWindow().rateBox();
+            rates->showPopup();
+            processEvents();
+            QWidget* popup = rates->view()->window();
+            list = popup->frameGeometry();
+            box = QRect(rates->mapToGlobal(QPoint(0, 0)), rates->size());
+            const QRect row = rates->view()->visualRect(rates->model()->index(1, 0)); // not the chosen one
+            rowHeight = row.height();
+            const QImage shown = rates->view()->viewport()->grab().toImage();
+            rowGround = shown.pixelColor(row.right() - 2, row.center().y());
+            rows = rates->count();
+            rates->hidePopup();
+            windows.vatWindow().closeButton()->click();
+        });
+        mainWindow.setEntryText(QStringLiteral("100"));
+        mainWindow.clickKey(Key::VatFromNet);
+        EXPECT_GE(list.top(), box.top()) << "not above its box";
+        EXPECT_LE(list.top(), box.bottom() + 2) << "right under its box";
+        EXPECT_LE(list.height(), rows * rowHeight + 16) << "as high as its rows";
+        EXPECT_GE(rowHeight, QFontMetrics(windows.vatWindow().rateBox()->font()).height()) << "a row holds its text";
+        EXPECT_GE(list.width(), box.width());
+        EXPECT_TRUE(rowGround == nachtblau::colour(nachtblau::Colour::Menu)
+                    || rowGround == nachtblau::colour(nachtblau::Colour::MenuHighlight))
+            << "its light text on a menu's ground, not on a field's";
+    }
 }
 
 // The keypad's grid, column by column and row by row.
