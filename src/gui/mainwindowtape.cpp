@@ -7,6 +7,7 @@
 #include "gui/formulawindow.h"
 #include "gui/placement.h"
 #include "gui/tapewindow.h"
+#include "gui/vatwindow.h"
 
 #include <QAction>
 
@@ -43,12 +44,17 @@ void MainWindow::syncTapeMenuItems()
     menuItem(MenuItem::KeepTape)->setChecked(tapeKeeping_.wanted());
 }
 
-// The tape window moves with the calculator.
+// The windows beside the calculator move with it, the tape window first,
+// which the subtotal and VAT windows keep clear of.
 void MainWindow::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
     if (windows_.isTapeWindowVisible())
         placeBesideCalculator(windows_.tapeWindow(), *this);
+    if (windows_.isFormulaWindowVisible() && !windows_.formulaWindow().isModal())
+        windows_.formulaWindow().place();
+    if (windows_.isVatWindowVisible())
+        windows_.vatWindow().place();
 }
 
 } // namespace numra

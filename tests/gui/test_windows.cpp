@@ -243,6 +243,45 @@ TEST_F(Windows, SubtotalAndVatWindowsOpenBesideTheCalculatorOnItsScreen)
     }
 }
 
+// In each corner of each screen (scales 1, 2 and 1.5) the tape, subtotal
+// and VAT windows open clear of the calculator, and follow it when it moves
+// to the next corner.
+TEST_F(Windows, SecondaryWindowsStayClearOfTheCalculatorInEveryCornerAtEveryScale)
+{
+    mainWindow.toggleTapeWindow();
+    press({Key::Digit5, Key::Plus, Key::Equals}); // a subtotal
+    ASSERT_TRUE(windows.tapeWindow().isVisible() && windows.formulaWindow().isVisible());
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        const QSize size = mainWindow.frameGeometry().size();
+        const QPoint corners[] = {area.topLeft(), QPoint(area.right() + 1 - size.width(), area.top()),
+                                  QPoint(area.left(), area.bottom() + 1 - size.height()),
+                                  area.bottomRight() + QPoint(1, 1) - QPoint(size.width(), size.height())};
+        for (const QPoint corner : corners) {
+            SCOPED_TRACE(QStringLiteral("%1 at %2,%3").arg(screen->name()).arg(corner.x()).arg(corner.y()).toStdString());
+            mainWindow.move(corner);
+            processEvents();
+            const QRect calculator = mainWindow.frameGeometry();
+            ASSERT_TRUE(area.contains(calculator));
+            const QRect beside = calculator.adjusted(-20, -20, 20, 20); // the gap between them is 8 pixels
+            for (const QWidget* window : {static_cast<QWidget*>(&windows.tapeWindow()), static_cast<QWidget*>(&windows.formulaWindow())}) {
+                EXPECT_FALSE(window->frameGeometry().intersects(calculator)) << window->objectName().toStdString();
+                EXPECT_TRUE(window->frameGeometry().intersects(beside)) << window->objectName().toStdString() << " followed";
+            }
+            QRect vatShown;
+            ModalScript modals;
+            modals.then([&](QWidget& window) {
+                vatShown = window.frameGeometry();
+                vat().closeButton()->click();
+            });
+            press({Key::Digit1, Key::VatFromNet});
+            EXPECT_FALSE(vatShown.intersects(calculator)) << "VAT";
+            EXPECT_TRUE(vatShown.intersects(beside)) << "VAT beside it";
+            EXPECT_TRUE(area.contains(vatShown)) << "VAT on the calculator's screen";
+        }
+    }
+}
+
 // The windows the calculator opens, its menu included: built when first used.
 QList<QWidget*> builtWindowsOf(MainWindow& mainWindow)
 {
