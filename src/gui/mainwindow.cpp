@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -126,6 +127,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         if (windows_.isTapeWindow(watched))
             syncTapeMenuItems();
         break;
+    case QEvent::WindowStateChange:
+        if (auto* window = qobject_cast<QWidget*>(watched); window && isSecondaryWindow(*window)
+            && window->isMinimized())
+            QTimer::singleShot(0, this, [this, minimized = QPointer<QWidget>(window)] { unminimize(minimized); });
+        break;
     case QEvent::MouseButtonPress:
         // Any mouse button on the title strip or its label drags the window.
         if (watched == control(WindowControl::TitleStrip) || watched == control(WindowControl::TitleLabel)) {
@@ -138,6 +144,27 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool MainWindow::isSecondaryWindow(const QWidget& window) const
+{
+    return window.isWindow() && window.parentWidget() == this && window.windowType() != Qt::Popup;
+}
+
+// A window manager may offer to minimize a secondary window, and Openbox
+// then minimizes the calculator with it: both come back at once. Only the
+// calculator's own button minimizes the program.
+void MainWindow::unminimize(QWidget* secondary)
+{
+    if (secondary && secondary->isMinimized()) {
+        secondary->setWindowState(secondary->windowState() & ~Qt::WindowMinimized);
+        if (!secondary->isVisible())
+            secondary->show();
+    }
+    if (isMinimized())
+        showNormal();
+    if (secondary && secondary->isVisible())
+        secondary->activateWindow();
 }
 
 void MainWindow::openMenu()

@@ -57,7 +57,9 @@ ModalScript& ModalScript::then(Answer answer)
 bool ModalScript::eventFilter(QObject* watched, QEvent* event)
 {
     auto* window = qobject_cast<QWidget*>(watched);
-    if (event->type() != QEvent::Show || !window || !window->isWindow() || !window->isModal())
+    // A window restored from minimized is shown again by the window system
+    // (spontaneously): it is the same showing.
+    if (event->type() != QEvent::Show || event->spontaneous() || !window || !window->isWindow() || !window->isModal())
         return false;
     if (answers_.empty()) {
         ADD_FAILURE() << "unexpected modal " << describe(*window).toStdString();

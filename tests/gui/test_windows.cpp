@@ -282,6 +282,30 @@ TEST_F(Windows, SecondaryWindowsStayClearOfTheCalculatorInEveryCornerAtEveryScal
     }
 }
 
+// A window manager that offers to minimize a secondary window, and then
+// minimizes the calculator with it (Openbox does), leaves both shown.
+TEST_F(Windows, MinimizingASecondaryWindowNeverHidesTheCalculator)
+{
+    bool vatShownAgain = false;
+    ModalScript modals;
+    modals.then([&](QWidget& window) {
+        window.setWindowState(Qt::WindowMinimized);
+        mainWindow.setWindowState(Qt::WindowMinimized);
+        processEvents();
+        vatShownAgain = window.isVisible() && !window.isMinimized();
+        vat().closeButton()->click();
+    });
+    vatOnTwelveFifty();
+    EXPECT_TRUE(vatShownAgain);
+    EXPECT_FALSE(mainWindow.isMinimized());
+
+    mainWindow.toggleTapeWindow();
+    windows.tapeWindow().setWindowState(Qt::WindowMinimized);
+    processEvents();
+    EXPECT_FALSE(windows.tapeWindow().isMinimized());
+    EXPECT_FALSE(mainWindow.isMinimized());
+}
+
 // The windows the calculator opens, its menu included: built when first used.
 QList<QWidget*> builtWindowsOf(MainWindow& mainWindow)
 {

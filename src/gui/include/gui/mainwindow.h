@@ -94,6 +94,9 @@ private:
     void escape();
     std::optional<Key> keyOfButton(const QWidget* button) const;
 
+    bool isSecondaryWindow(const QWidget& window) const;
+    void unminimize(QWidget* secondary);
+
     // Title strip and menu.
     void openMenu();
     void minimize();
