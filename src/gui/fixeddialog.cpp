@@ -51,6 +51,12 @@ void FixedDialog::place()
         centreOverOwner();
 }
 
+void FixedDialog::placeClearOf(const QRect& frame)
+{
+    if (const QWidget* calculator = parentWidget() ? parentWidget()->window() : nullptr)
+        placeBesideCalculator(*this, *calculator, frame);
+}
+
 void FixedDialog::centreOverOwner()
 {
     const QWidget* owner = parentWidget();

@@ -3,6 +3,7 @@
 
 #include "files/datafolder.h"
 #include "gui/pictures.h"
+#include "gui/placement.h"
 #include "platform/numlock.h"
 #include "platform/warningbeep.h"
 
@@ -124,7 +125,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             syncTapeMenuItems();
         break;
     case QEvent::Hide:
-        if (windows_.isTapeWindow(watched))
+    case QEvent::Move:
+        if (auto* window = qobject_cast<QWidget*>(watched); window && isSecondaryWindow(*window))
+            rememberFrame(*window);
+        if (event->type() == QEvent::Hide && windows_.isTapeWindow(watched))
             syncTapeMenuItems();
         break;
     case QEvent::WindowStateChange:

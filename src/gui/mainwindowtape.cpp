@@ -28,10 +28,10 @@ void MainWindow::toggleTapeWindow()
     if (tape.isVisible()) {
         tape.hide();
     } else {
-        placeBesideCalculator(tape, *this);
+        const QRect frame = placeBesideCalculator(tape, *this);
         tape.show();
         if (windows_.isFormulaWindowVisible())
-            windows_.formulaWindow().place(); // an open subtotal makes room
+            windows_.formulaWindow().placeClearOf(frame); // an open subtotal makes room
     }
 }
 
@@ -49,12 +49,13 @@ void MainWindow::syncTapeMenuItems()
 void MainWindow::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
+    QRect tape;
     if (windows_.isTapeWindowVisible())
-        placeBesideCalculator(windows_.tapeWindow(), *this);
+        tape = placeBesideCalculator(windows_.tapeWindow(), *this);
     if (windows_.isFormulaWindowVisible() && !windows_.formulaWindow().isModal())
-        windows_.formulaWindow().place();
+        windows_.formulaWindow().placeClearOf(tape);
     if (windows_.isVatWindowVisible())
-        windows_.vatWindow().place();
+        windows_.vatWindow().placeClearOf(tape);
 }
 
 } // namespace numra

@@ -24,6 +24,13 @@ INSTANTIATE_TEST_SUITE_P(FormulaBuilding, Quirk, ::testing::Values(
     KeyCase{"a formula ending in an operator is a subtotal in the formula window", "Edit text:12+ =", "12+", "12+",
             "Zwischensumme: 12,00"}));
 
+INSTANTIATE_TEST_SUITE_P(ModesAndResults, Quirk, ::testing::Values(
+    KeyCase{"a subtotal finishes nothing: its formula stays pending", "5 + = 3 =", "8", "", "Zwischensumme: 5,00"},
+    KeyCase{"typing in edit mode edits a result, as in any text field", "Edit text:2*3 = text:4", "64", "2*3"},
+    KeyCase{"keypad mode cannot show a formula, so leaving edit mode clears one", "Edit text:12+5 Edit", "", ""},
+    KeyCase{"Escape clears as CE does: the formula with the entry", "1 2 + 5 Escape", "", ""},
+    KeyCase{"M- with x^n pending appends to the exponent", "1 2 M+ 2 x^n 3 M-", "312", ""}));
+
 INSTANTIATE_TEST_SUITE_P(SingleValueKeys, Quirk, ::testing::Values(
     KeyCase{"+/- computes the entry alone and drops the pending formula", "1 2 + 5 +/- =", "-5", ""},
     KeyCase{"1/x computes the entry alone and drops the pending formula", "1 2 + 4 1/x =", "0,25", ""},

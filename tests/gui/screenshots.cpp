@@ -147,6 +147,43 @@ void pictureTapeWindow(MainWindow& mainWindow)
     saveScreen(QStringLiteral("tape-screen"));
 }
 
+// In each corner of the screen: the tape and subtotal windows, and the VAT
+// window, beside the calculator.
+void pictureCorners(MainWindow& mainWindow)
+{
+    SecondaryWindows& windows = mainWindow.secondaryWindows();
+    if (!windows.isTapeWindowVisible())
+        mainWindow.toggleTapeWindow();
+    if (mainWindow.calculator().state().inputMode == InputMode::Edit)
+        mainWindow.clickKey(Key::Edit);
+    press(mainWindow, {Key::ClearEntry, Key::Digit5, Key::Plus, Key::Equals});
+    const QRect area = mainWindow.screen()->availableGeometry();
+    const QSize size = mainWindow.frameGeometry().size();
+    const struct {
+        const char* name;
+        QPoint at;
+    } corners[] = {
+        {"top-left", area.topLeft()},
+        {"top-right", QPoint(area.right() + 1 - size.width(), area.top())},
+        {"bottom-left", QPoint(area.left(), area.bottom() + 1 - size.height())},
+        {"bottom-right", area.bottomRight() + QPoint(1, 1) - QPoint(size.width(), size.height())},
+    };
+    for (const auto& corner : corners) {
+        mainWindow.move(corner.at);
+        settle();
+        const QString name = QStringLiteral("corner-%1-screen").arg(QString::fromUtf8(corner.name));
+        press(mainWindow, {Key::Digit1, Key::Digit0, Key::Digit0});
+        onNextModal([&windows, name](QWidget&) {
+            saveScreen(name);
+            windows.vatWindow().closeButton()->click();
+        });
+        mainWindow.clickKey(Key::VatFromNet);
+        settle();
+    }
+    windows.formulaWindow().closeButton()->click();
+    mainWindow.toggleTapeWindow();
+}
+
 // The open menu with its rate submenu beside it.
 void pictureRateMenu(MainWindow& mainWindow)
 {
@@ -256,5 +293,6 @@ int main(int argc, char** argv)
     chooseRate(mainWindow, QStringLiteral("7 %"));
     mainWindow.toggleTapeWindow();
     pictureVatWindow(mainWindow, QStringLiteral("vat-7"));
+    pictureCorners(mainWindow);
     return 0;
 }

@@ -165,6 +165,8 @@ TEST(Placement, BesideTheCalculatorWhereTheScreenHasRoomAndAlwaysOnIt)
          {274, 300, 400, 333}},
         {"no place clear of the tape: over it, not over the keys", {100, 0, 266, 333}, {0, 0, 500, 800}, {100, 341},
          {100, 341, 266, 459}},
+        {"no place beside it clear of a tall tape: under the tape", {824, 0, 200, 331}, {0, 0, 1024, 768},
+         {416, 408}, {416, 0, 400, 400}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(besideCalculator(c.calculator, window, c.screen, c.keepClear), c.expected) << c.name;

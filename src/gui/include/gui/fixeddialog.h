@@ -29,6 +29,8 @@ public:
     // Placed again as when it is shown, for a window that has appeared
     // beside the calculator since.
     void place();
+    // Beside the calculator, clear of a window being moved to this frame.
+    void placeClearOf(const QRect& frame);
 
     void setVisible(bool visible) override;
 
