@@ -95,6 +95,10 @@ Tape::Tape(QChar decimalSeparator) : separator_(decimalSeparator) {}
 
 Tape::Entry Tape::entryOf(TapeRow row, std::optional<long double> value) const
 {
+    // Texts built by appending carry room to grow: up to as much again,
+    // which the bound on characters does not see.
+    row.formula.squeeze();
+    row.result.squeeze();
     long double counted = value.value_or(0);
     if (!value && row.kind == TapeRowKind::Result)
         tryParseNumber(row.result, separator_, counted);
@@ -148,6 +152,7 @@ void Tape::popOldest()
 {
     characters_ -= charactersOf(rows_.front().row);
     rows_.pop_front();
+    ++droppedByBounds_;
 }
 
 void Tape::deleteRow(qsizetype index)

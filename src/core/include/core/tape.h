@@ -95,6 +95,9 @@ public:
 
     // Counts the changes, so that the kept file is written only when needed.
     quint64 revision() const { return revision_; }
+    // Rows that left because a bound was reached, since the start: the user
+    // is told.
+    qsizetype rowsDroppedByBounds() const { return droppedByBounds_; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -123,6 +126,7 @@ private:
     long double compensation_ = 0;
     qsizetype items_ = 0;
     quint64 revision_ = 0;
+    qsizetype droppedByBounds_ = 0;
 };
 
 } // namespace numra
