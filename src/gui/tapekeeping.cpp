@@ -3,6 +3,7 @@
 
 #include "core/settings.h"
 #include "files/datafolder.h"
+#include "gui/errorguard.h"
 #include "gui/messagebox.h"
 #include "gui/writefailures.h"
 
