@@ -108,6 +108,7 @@ void Calculator::showResult(long double value)
 {
     const bool rounded = display_.roundingChecked;
     setEntry((rounded ? twoDecimalForm(value, separator_) : generalForm(value, separator_)).view());
+    markResultShown();
     state_.outcome.result = ShownValue{display_.entryText, rounded ? twoDecimalFormValue(value) : generalFormValue(value)};
 }
 

@@ -29,7 +29,7 @@ void Calculator::beginCommand()
 
 void Calculator::reportError(const std::exception& error)
 {
-    showError(errorBoxTextOf(error));
+    showError(errorBoxTextOf(error, state_.language));
 }
 
 void Calculator::showMessage(MessageKind kind, const QString& text)
@@ -101,6 +101,11 @@ void Calculator::pressKey(Key key)
     }
 }
 
+const CalculatorState& Calculator::pressClearingKey(ClearingKey key)
+{
+    return run([&] { clearingKey(key); });
+}
+
 const CalculatorState& Calculator::setRoundingChecked(bool checked)
 {
     return run([&] { changeRounding(checked); });
@@ -136,6 +141,7 @@ const CalculatorState& Calculator::closeSubtotalWindow()
 
 void Calculator::setEntry(QStringView text, int caret)
 {
+    state_.resultShown = false;
     copyInto(display_.entryText, text);
     display_.caret = std::clamp(caret < 0 ? int(display_.entryText.size()) : caret, 0, int(display_.entryText.size()));
 }
@@ -146,10 +152,13 @@ void Calculator::ensureRoomFor(qsizetype length) const
         throw Error(kTextTooLong);
 }
 
+// A value put in place of the entry is taken whole: a digit typed next
+// replaces it too.
 void Calculator::putOperand(const QString& text)
 {
     if (state_.inputMode == InputMode::Keypad) {
         setEntry(text);
+        markResultShown();
     } else {
         appendToEntryText(text);
     }
@@ -158,6 +167,7 @@ void Calculator::putOperand(const QString& text)
 void Calculator::appendToEntryText(QStringView text)
 {
     ensureRoomFor(display_.entryText.size() + text.size());
+    state_.resultShown = false;
     display_.entryText += text;
     moveCaretToEnd();
 }

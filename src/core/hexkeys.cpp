@@ -17,14 +17,24 @@ void Calculator::hexToIntKey()
         showError(text(TextId::InvalidInputMessage));
         return;
     }
-    if (state_.inputMode != InputMode::Edit)
+    // A formula pending in keypad mode comes along into the field, before
+    // the converted number.
+    QString pending;
+    if (state_.inputMode != InputMode::Edit) {
+        pending = state_.inputMode == InputMode::Keypad ? formula_ : QString();
         toggleEditMode();
+        if (state_.inputMode != InputMode::Edit) // the field was still editable after x^n
+            pending.clear();
+    }
     const std::optional<std::int32_t> value = parseHexInt32(digits);
     if (!value) // the entry shows 0 behind the box
         showError(text(TextId::ConvertErrorMessage));
-    setEntry(QString::number(value.value_or(0)));
-    if (value)
+    setEntry(pending + QString::number(value.value_or(0)));
+    if (value) {
+        if (pending.isEmpty())
+            markResultShown();
         recordOperation(TapeRowKind::HexToInt, digits);
+    }
 }
 
 // Int->Hex takes the integer part as Ganzzahl takes it; a value
@@ -40,6 +50,7 @@ void Calculator::intToHexKey()
     }
     const QString operand = trimBlanks(display_.entryText);
     setEntry(intToHexText(std::int32_t(part.value)));
+    markResultShown();
     recordOperation(TapeRowKind::IntToHex, operand);
 }
 

@@ -80,6 +80,7 @@ void Calculator::squareRoot()
     if (const auto root = squareRootOf(display_.entryText, separator_)) {
         const QString operand = trimBlanks(display_.entryText);
         setEntry(formatGeneral(*root, separator_));
+        markResultShown();
         formula_.clear();
         recordOperation(TapeRowKind::SquareRoot, operand);
     } else {
@@ -113,6 +114,7 @@ void Calculator::cutDecimals()
     }
     const QString operand = trimBlanks(display_.entryText);
     setEntry(QString::number(part.value));
+    markResultShown();
     recordOperation(TapeRowKind::CutDecimals, operand);
 }
 
@@ -139,7 +141,9 @@ void Calculator::roundingChanged()
     } catch (const ArithmeticError&) {
         return; // beyond the double range: no number for this box
     }
+    const bool result = state_.resultShown;
     setEntry(formatTwoDecimals(value, separator_));
+    state_.resultShown = result;
 }
 
 // M+ stores the entry text as it is, a formula included.

@@ -52,6 +52,14 @@ const CalculatorState& Calculator::recallGrandTotal()
     });
 }
 
+const CalculatorState& Calculator::recallResult(const QString& result)
+{
+    return run([&] {
+        putOperand(result);
+        wishEntryFocus();
+    });
+}
+
 // Also from a pending x^n: the formula is what the user asked to edit.
 const CalculatorState& Calculator::editFormula(const QString& formula)
 {

@@ -57,6 +57,7 @@ std::optional<VatCalculation> Calculator::vatCalculation(bool fromNet, std::int6
     calculation.rateText = formatVatRate(rate, separator_);
     calculation.rateChoices = vatRateChoices(state_.vatRates, separator_);
     setEntry(fromNet ? calculation.amounts.gross : calculation.amounts.net);
+    markResultShown();
     recordVatOnTape(fromNet ? TapeRowKind::VatFromNet : TapeRowKind::VatFromGross, calculation.amounts, rate);
     state_.outcome.vatCalculated = true;
     return calculation;

@@ -64,22 +64,23 @@ void MainWindow::restorePosition()
 void MainWindow::keepPosition()
 {
     if (pos() != startPosition_)
-        settings_.setWindowPosition(pos());
+        writeFailures_.attempt(WriteFailures::File::Settings, [this] { settings_.setWindowPosition(pos()); });
 }
 
 void MainWindow::changeVatRates(const std::function<const CalculatorState&()>& command)
 {
     const VatRates before = core_.state().vatRates;
     render(command());
-    if (core_.state().vatRates != before)
-        settings_.setVatRates(core_.state().vatRates);
+    const VatRates now = core_.state().vatRates;
+    if (now != before)
+        writeFailures_.attempt(WriteFailures::File::Settings, [&] { settings_.setVatRates(now); });
 }
 
 // The windows that are showing take the flag at once, the others when they
 // are next shown; the calculator keeps the keyboard.
 void MainWindow::setAlwaysOnTop(bool onTop)
 {
-    settings_.setAlwaysOnTop(onTop);
+    writeFailures_.attempt(WriteFailures::File::Settings, [&] { settings_.setAlwaysOnTop(onTop); });
     setStaysOnTop(*this, onTop);
     for (QWidget* child : findChildren<QWidget*>())
         if (child->isWindow() && child->isVisible() && child->windowType() != Qt::Popup)

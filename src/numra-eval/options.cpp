@@ -109,7 +109,10 @@ Key mode: each KEY is a button caption (0 to 9, "." or "," for the decimal
 key, which writes the decimal separator, "+", "-", "*", "/", "=", CE, Edit,
 "%", "+/-", "1/x", "√", "x^n", Ganzzahl, M+, M-, MC, Hex->Int, Int->Hex, Ust+,
 Ust-), Runden (a click on the rounding check box), Kopieren (the clipboard
-key) or text:STRING (types STRING at the end of the entry field). Prints a
+key), the keys of the keyboard Backspace (removes the entry's last
+character), Delete (empties the entry) and Escape (closes the subtotal
+window, else clears as CE does), or text:STRING (types STRING at the end of
+the entry field). Prints a
 line for each message box ("Fehler: ", "Information: ", "Hinweis: " for a
 box without icon), each subtotal ("Zwischensumme: ") and
 each VAT window ("MwSt: Netto=... Steuer=... Brutto=... (label)", after which

@@ -41,9 +41,14 @@ check "double dash ends options" 0 "1" "" -- $DE -- "--1"
 check "percent typed after a number" 0 $'110\n180\n3,3\n20\n2000\n0,5\n220\n4,4' "" -- \
     $DE "100+10%" "200-10%" "1+2+10%" "200*10%" "200/10%" "50%" "(100+10%)*2" "2^2+10%"
 check "percent not after a number is a subtotal" 0 "Zwischensumme: 110,00" "" -- $DE "(100+10)%"
-check "what the language cannot mean is refused" 1 \
-    $'Fehler: Missing operator or semicolon.\nFehler: Missing operator or semicolon.\nFehler: Expression expected but \'*\' found.\nFehler: Expression expected but \'*\' found.' \
+check "what the language cannot mean is refused, in German" 1 \
+    $'Fehler: Operator oder Semikolon fehlt.\nFehler: Operator oder Semikolon fehlt.\nFehler: Ausdruck erwartet, aber \'*\' gefunden.\nFehler: Ausdruck erwartet, aber \'*\' gefunden.' \
     "" -- $DE "2(3+4)" "5 not 3" "*5" "1+2+*3"
+check "formula errors with --lang=en as they always were" 1 \
+    $'Fehler: Missing operator or semicolon.\nFehler: Expression expected but \'*\' found.\nFehler: \')\' expected but End of File found.\nFehler: Undeclared Identifier \'x1\'\nFehler: Syntax error in expression.\nFehler: Missing \')\' in expression.\nFehler: Division durch Null.' \
+    "" -- $DE --lang=en "2(3+4)" "*5" "(1+2" "x1" "2^" "(2^2" "1 div 0"
+check "power-formula errors in German" 1 $'Fehler: Syntaxfehler im Ausdruck.\nFehler: \')\' fehlt im Ausdruck.' "" -- \
+    $DE "2^" "(2^2"
 
 # Formula mode, standard input.
 check "lines of standard input" 0 $'3\nZwischensumme: 7,00\n\n4' $'1+2\n7*\n\n2^2' -- $DE
@@ -108,7 +113,13 @@ failing "a file-size limit" "cannot write standard output: File too large" \
 # Key mode.
 check "keypad calculation" 0 $'Anzeige: 22\nFormel: ' "" -- $DE --keys 1 2 + 5 "*" 2 =
 check "pending formula" 0 $'Anzeige: 5\nFormel: 12+' "" -- $DE --keys 1 2 + 5
-check "subtotal in key mode" 0 $'Zwischensumme: 5,00\nAnzeige: \nFormel: ' "" -- $DE --keys 5 + =
+check "subtotal in key mode stays pending" 0 $'Zwischensumme: 5,00\nAnzeige: \nFormel: 5+' "" -- $DE --keys 5 + =
+check "a digit after = starts a new number" 0 $'Anzeige: 45\nFormel: ' "" -- $DE --keys 1 2 + 3 = 4 5 =
+check "keypad mode after edit mode keeps no formula" 0 $'Anzeige: 1010\nFormel: ' "" -- \
+    $DE --keys Edit text:12+5*2+1 = Edit 1 0 0 0 + 1 0 =
+check "Backspace and Escape as the window has them" 0 $'Anzeige: 12\nFormel: ' "" -- \
+    $DE --keys 7 M+ 4 + 1 2 3 Escape 1 2 3 Backspace
+check "unknown key" 2 "" "" -- $DE --keys Entf
 check "VAT window" 0 $'MwSt: Netto=12,50 Steuer=2,38 Brutto=14,88 (Umsatzsteuer)\nAnzeige: 14,88\nFormel: ' "" -- \
     $DE --keys text:12,5 Ust+
 check "VAT in English" 0 $'MwSt: Netto=100,00 Steuer=19,00 Brutto=119,00 (Tax)\nAnzeige: 100,00\nFormel: ' "" -- \

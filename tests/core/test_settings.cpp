@@ -4,10 +4,12 @@
 // each value that is still good is read and each other one is its default.
 
 #include "core/settings.h"
+#include "eval/errors.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -131,6 +133,42 @@ TEST(Settings, WritingKeepsTheGoodValuesOfASpoiltFile)
     Settings(path).setAlwaysOnTop(true);
     Settings settings(path);
     expectKept(read(settings), {true, {1900, 1600}, true, {}});
+}
+
+// A change that cannot be written says where and why, holds all the same,
+// and leaves the file as it was.
+TEST(Settings, AChangeThatCannotBeWrittenIsAnErrorAndHoldsForTheRun)
+{
+    QTemporaryDir folder;
+    QFile blocker(folder.filePath(QStringLiteral("numra"))); // a file where the folder should be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString path = folder.filePath(QStringLiteral("numra/numra.conf"));
+    Settings settings(path);
+    try {
+        settings.setAlwaysOnTop(true);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_TRUE(error.message().startsWith(QStringLiteral("Datei \"%1\" kann nicht erstellt werden. ").arg(path)))
+            << error.message().toStdString();
+    }
+    EXPECT_TRUE(settings.alwaysOnTop());
+}
+
+// Values of the file that Numra does not know are written back as they were.
+TEST(Settings, KeepsWhatItDoesNotKnow)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("numra.conf"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[extra]\nnote=\"a, b; \\\"c\\\" \xc3\xa4\"\nplain=x1\n");
+    file.close();
+    Settings(path).setKeepTape(true);
+    const QSettings read(path, QSettings::IniFormat);
+    EXPECT_EQ(read.value(QStringLiteral("extra/note")).toString(), QStringLiteral("a, b; \"c\" ä"));
+    EXPECT_EQ(read.value(QStringLiteral("extra/plain")).toString(), QStringLiteral("x1"));
+    EXPECT_EQ(read.value(QStringLiteral("tape/keep")).toString(), QStringLiteral("true"));
 }
 
 TEST(Settings, LiveInTheUsersConfigurationFolderWrittenOnlyWhenChanged)

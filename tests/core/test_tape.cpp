@@ -152,7 +152,7 @@ TEST(GrandTotal, GoesIntoTheEntryAsTheNextOperand)
     rig.keys("=");
     EXPECT_EQ(rig.calculator.state().display.entryText, QStringLiteral("115"));
 
-    rig.keys("Edit text:2*");
+    rig.keys("CE Edit text:2*");
     rig.user.take(rig.calculator.recallGrandTotal());
     EXPECT_EQ(rig.calculator.state().display.entryText, QStringLiteral("2*130")) << "edit mode: appended";
 }

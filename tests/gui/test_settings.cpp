@@ -12,7 +12,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -247,6 +249,54 @@ TEST_F(SettingsInWindows, AlwaysOnTopHoldsForTheCalculatorAndEveryWindowItOpens)
 }
 
 // A start takes what the settings file keeps, before the window shows.
+// A folder that cannot be made stands for a read-only one (the tests may run
+// as root, whom no permission stops).
+class Unwritable {
+public:
+    explicit Unwritable(const QString& file) : folder_(QFileInfo(file).absolutePath())
+    {
+        QDir(folder_).removeRecursively();
+        QDir().mkpath(QFileInfo(folder_).absolutePath());
+        QFile blocker(folder_);
+        EXPECT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
+    ~Unwritable() { QFile::remove(folder_); }
+
+private:
+    QString folder_;
+};
+
+// Settings and the kept tape that cannot be written: one message for each,
+// naming the file, said once however often the write fails again; the
+// choices hold for the run and the tape stays in memory.
+TEST_F(SettingsInWindows, FilesThatCannotBeWrittenAreSaidOnceAndNothingIsLost)
+{
+    const Unwritable settingsFolder(settingsFile());
+    const Unwritable tapeFolder(keptTapeFile());
+    ShownMessage settingsBox, tapeBox;
+    ModalScript modals;
+    modals.then(acknowledge(settingsBox));
+    sendKey(Qt::Key_F5);
+    EXPECT_EQ(settingsBox.caption, QStringLiteral("Fehler"));
+    EXPECT_TRUE(settingsBox.text.contains(QStringLiteral("\"%1\" kann nicht erstellt werden").arg(settingsFile())))
+        << settingsBox.text.toStdString();
+    EXPECT_TRUE(settingsBox.text.endsWith(QStringLiteral("Die Einstellung gilt, bis Numra beendet wird.")));
+    EXPECT_EQ(core().state().vatRates.chosen, kReducedVatRate) << "the rate holds for the run";
+    processEvents(); // the calculator window has the keyboard again
+    sendKey(Qt::Key_F5); // the same failure: no second box, which the script would refuse
+    EXPECT_EQ(core().state().vatRates.chosen, kStandardVatRate);
+
+    modals.then(acknowledge(tapeBox));
+    mainWindow.menuItem(MenuItem::KeepTape)->trigger();
+    EXPECT_TRUE(tapeBox.text.contains(keptTapeFile())) << tapeBox.text.toStdString();
+    EXPECT_TRUE(tapeBox.text.endsWith(QStringLiteral("Der Rechenstreifen bleibt erhalten, bis Numra beendet wird.")));
+    for (Key key : {Key::Digit1, Key::Plus, Key::Digit2, Key::Equals, Key::Digit3, Key::Equals})
+        mainWindow.clickKey(key);
+    processEvents(800); // the kept tape is written again, and fails as before
+    EXPECT_EQ(core().tape().size(), 2);
+    EXPECT_TRUE(mainWindow.menuItem(MenuItem::KeepTape)->isChecked());
+}
+
 TEST(SettingsAtStart, TheKeptValuesApply)
 {
     const NoSettings none;

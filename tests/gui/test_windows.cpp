@@ -5,7 +5,6 @@
 
 #include "gui/guitest.h"
 
-#include "gui/placement.h"
 #include "gui/visualstyle.h"
 
 #include <QApplication>
@@ -127,79 +126,31 @@ TEST_F(Windows, VatWindowShowsTheAmountsAsGivenInEnglish)
                                   QStringLiteral("234567,90"), QStringLiteral("abc"), QStringLiteral("Sales taxes 7 %")}));
 }
 
-TEST(Placement, BesideTheCalculatorWhereTheScreenHasRoomAndAlwaysOnIt)
+// Escape closes a window as its closing button does: the formula window in
+// its save role saves nothing, the VAT window and the help window close.
+TEST_F(Windows, EscapeClosesEachWindowAsItsClosingButton)
 {
-    const QRect screen(0, 0, 1280, 1024);
-    const QSize window(250, 150);
-    const struct {
-        const char* name;
-        QRect calculator;
-        QRect screen;
-        QPoint expected;
-        QRect keepClear{}; // the tape window
-    } cases[] = {
-        {"room on the right", {500, 300, 266, 333}, screen, {774, 300}},
-        {"at the right edge: left of it", {1014, 300, 266, 333}, screen, {756, 300}},
-        {"half below the screen: moved up onto it", {500, 900, 266, 333}, screen, {774, 874}},
-        {"above the screen: moved down onto it", {500, -40, 266, 333}, screen, {774, 0}},
-        {"on the second of two screens", {1380, 0, 266, 333}, {1280, 0, 1280, 1024}, {1654, 0}},
-        {"no room on either side: below it", {100, 0, 266, 333}, {0, 0, 500, 800}, {100, 341}},
-        {"no room below either: above it", {100, 400, 266, 333}, {0, 0, 500, 800}, {100, 242}},
-        {"no room anywhere: over its right side, on the screen", {100, 0, 266, 333}, {0, 0, 500, 400}, {250, 0}},
-        {"the tape on the right: left of it", {500, 300, 266, 333}, screen, {242, 300}, {774, 300, 400, 333}},
-        {"the tape on the right at the left edge: below it", {0, 300, 266, 333}, screen, {0, 641},
-         {274, 300, 400, 333}},
-        {"no place clear of the tape: over it, not over the keys", {100, 0, 266, 333}, {0, 0, 500, 800}, {100, 341},
-         {100, 341, 266, 459}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(besideCalculator(c.calculator, window, c.screen, c.keepClear), c.expected) << c.name;
-}
+    auto escape = [](QWidget& window) { QTest::keyClick(&window, Qt::Key_Escape); };
+    ModalScript modals;
+    modals.then(escape);
+    vatOnTwelveFifty();
+    EXPECT_FALSE(vat().isVisible());
+    EXPECT_FALSE(core().state().vat.has_value());
 
-QRect keysOnScreen(const MainWindow& window)
-{
-    QRect keys;
-    for (const KeyInfo& key : keyTable())
-        keys |= QRect(window.mapToGlobal(key.geometry.topLeft()), key.geometry.size());
-    return keys;
-}
+    modals.then(escape);
+    mainWindow.showHelp();
+    EXPECT_FALSE(windows.helpWindow().isVisible());
 
-TEST_F(Windows, SubtotalAndVatWindowsOpenBesideTheCalculatorOnItsScreen)
-{
-    // The left screen is 1280 x 1024 and the calculator's; another lies right of it.
-    const QRect screen = QGuiApplication::screens().constFirst()->availableGeometry();
-    const QSize calculator = mainWindow.frameGeometry().size();
-    const struct {
-        const char* where;
-        QPoint topLeft;
-        bool toTheRight;
-    } places[] = {
-        {"centred, where it starts", mainWindow.frameGeometry().topLeft(), true},
-        {"at the right edge", {screen.right() + 1 - calculator.width(), 300}, false},
-        {"in the bottom left corner", {0, screen.bottom() + 1 - calculator.height()}, true},
-    };
-    for (const auto& place : places) {
-        SCOPED_TRACE(place.where);
-        mainWindow.move(place.topLeft);
-        processEvents();
-        QRect vatShown;
-        ModalScript modals;
-        modals.then([&](QWidget& window) {
-            vatShown = window.frameGeometry();
-            vat().closeButton()->click();
-        });
-        press({Key::ClearEntry, Key::Digit5, Key::Plus, Key::Equals, Key::ClearEntry});
-        vatOnTwelveFifty();
-        ASSERT_TRUE(windows.formulaWindow().isVisible());
-        const QRect subtotalShown = windows.formulaWindow().frameGeometry();
-        windows.formulaWindow().hide();
+    press({Key::ClearEntry, Key::Digit1, Key::Plus});
+    modals.then(escape); // a save dialog after it would fail the script
+    mainWindow.menuItem(MenuItem::Save)->trigger();
+    EXPECT_EQ(core().state().question.kind, Question::Kind::None) << "nothing is saved";
 
-        for (const auto& [name, shown] : {std::pair{"subtotal", subtotalShown}, std::pair{"VAT", vatShown}}) {
-            EXPECT_FALSE(shown.intersects(keysOnScreen(mainWindow))) << name << " over the keys";
-            EXPECT_TRUE(screen.contains(shown)) << name << " off the calculator's screen";
-            EXPECT_EQ(shown.left() > mainWindow.frameGeometry().right(), place.toTheRight) << name;
-        }
-    }
+    press({Key::Equals});
+    ASSERT_TRUE(windows.formulaWindow().isVisible());
+    escape(windows.formulaWindow());
+    EXPECT_FALSE(windows.formulaWindow().isVisible());
+    EXPECT_FALSE(core().state().subtotal.open);
 }
 
 // The windows the calculator opens, its menu included: built when first used.
@@ -259,14 +210,14 @@ TEST_F(Windows, SubtotalWindowStaysOpenAndIsUpdated)
     EXPECT_EQ(formula.caption()->text(), QStringLiteral("Zwischensumme"));
     EXPECT_EQ(formula.field()->text(), QStringLiteral("5,00"));
 
-    press({Key::Digit7, Key::Multiply, Key::Equals});
+    press({Key::Digit7, Key::Multiply, Key::Equals}); // the subtotal left 5+ pending
     EXPECT_TRUE(formula.isVisible());
-    EXPECT_EQ(formula.field()->text(), QStringLiteral("7,00"));
+    EXPECT_EQ(formula.field()->text(), QStringLiteral("12,00"));
     EXPECT_EQ(QApplication::focusWidget(), mainWindow.entryField()) << "the calculator keeps the keyboard";
 
     formula.saveButton()->click();
     EXPECT_FALSE(formula.isVisible()) << "Speichern only hides the subtotal";
-    EXPECT_EQ(formula.field()->text(), QStringLiteral("7,00"));
+    EXPECT_EQ(formula.field()->text(), QStringLiteral("12,00"));
 }
 
 // Runs the application's event loop until something ends it; 1 when the
@@ -351,22 +302,34 @@ TEST_F(Windows, HelpButtonAndAboutItemShowTheirTexts)
     });
     static_cast<QAbstractButton*>(mainWindow.control(WindowControl::HelpButton))->click();
     EXPECT_TRUE(helpText.startsWith(QStringLiteral("Die Bedienung entspricht im Wesentlichen")));
-    EXPECT_TRUE(helpText.endsWith(QStringLiteral("erst am Schluß einer Berechnung das Endergebnis runden.")));
+    for (const char* told : {"Rechenstreifen", "Umsatzsteuersatz", "[F4]", "[F5]", "[F6]", "[F7]", "[F8]", "[F9]", "[ESC]"})
+        EXPECT_TRUE(helpText.contains(QString::fromUtf8(told))) << told;
 
     modals.then([&](QWidget&) {
         helpText = windows.helpWindow().text()->text();
         windows.helpWindow().okButton()->click();
     });
     windows.helpWindow().showHelp(Language::English);
-    EXPECT_EQ(helpText.split(u'\n').size(), 2);
-    EXPECT_TRUE(helpText.endsWith(QStringLiteral("These formulas can be saved to reloaded it later on.")));
+    EXPECT_TRUE(helpText.startsWith(QStringLiteral("Operation is essentially the same")));
+    for (const char* told : {"Tape", "VAT rate", "[F4]", "[F9]"})
+        EXPECT_TRUE(helpText.contains(QString::fromUtf8(told))) << told;
 
     modals.then([&](QWidget& about) {
         link = windows.aboutWindow().link()->text();
         QTest::keyClick(&about, Qt::Key_Return); // Return presses the default "OK"
     });
+    QStringList aboutTexts;
+    modals.then([&](QWidget&) {
+        for (const QLabel* label : windows.aboutWindow().findChildren<QLabel*>())
+            aboutTexts << label->text();
+        windows.aboutWindow().okButton()->click();
+    });
     mainWindow.menuItem(MenuItem::About)->trigger();
     EXPECT_EQ(link, QStringLiteral("numra.example.org"));
+    mainWindow.menuItem(MenuItem::About)->trigger();
+    EXPECT_TRUE(aboutTexts.contains(QStringLiteral("Lizenz: GPL-3.0-or-later")));
+    EXPECT_FALSE(aboutTexts.contains(QStringLiteral("Alle Rechte vorbehalten")));
+    EXPECT_FALSE(aboutTexts.contains(QStringLiteral("Freeware")));
     EXPECT_FALSE(windows.aboutWindow().isVisible());
 }
 

@@ -57,6 +57,10 @@ public:
     // then, whatever the key was, the caret goes to the end of the entry.
     const CalculatorState& pressFromKeyboard(std::optional<Key> key);
 
+    // Backspace, Delete or Escape (core/keys.h); Escape closes the subtotal
+    // window, which the core keeps, before it clears anything.
+    const CalculatorState& pressClearingKey(ClearingKey key);
+
     // The rounding check box "auf 2 Nachkommastellen runden" is set; it
     // rounds the entry only when its state changes.
     const CalculatorState& setRoundingChecked(bool checked);
@@ -120,9 +124,11 @@ public:
     // Off, no operation adds a row: numra-eval keeps a tape only when it is
     // asked to print it, since a row costs about as much as the calculation.
     void setTapeRecording(bool on) { tapeRecording_ = on; }
-    // The grand total as the next operand: it replaces the entry in keypad
-    // mode and is appended to it otherwise, as M- does.
+    // The grand total, or a result of the tape, as the next operand: it
+    // replaces the entry in keypad mode and is appended to it otherwise, as
+    // M- does.
     const CalculatorState& recallGrandTotal();
+    const CalculatorState& recallResult(const QString& result);
     // A formula from the tape: edit mode, with the formula in the entry field.
     const CalculatorState& editFormula(const QString& formula);
 
@@ -139,6 +145,7 @@ private:
     void appendToFormula(QChar c);
     void operatorKey(QChar op);
     void clearEntry();
+    void clearingKey(ClearingKey key);
     void toggleEditMode();
     void equals();
     void computePendingPower();
@@ -183,8 +190,11 @@ private:
     void recordVatOnTape(TapeRowKind kind, const VatAmounts& amounts, int rate);
 
     void putOperand(const QString& text); // replaces the entry in keypad mode, appends otherwise
+    // Both make the entry a number being typed; a result shown is marked
+    // afterwards.
     void setEntry(QStringView text, int caret = -1);
     void appendToEntryText(QStringView text); // the caret goes to the end
+    void markResultShown() { state_.resultShown = true; }
     void enterEditMode();
     void leaveEditMode();
     void ensureRoomFor(qsizetype length) const;     // throws Error(kTextTooLong)

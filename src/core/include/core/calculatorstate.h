@@ -118,6 +118,10 @@ struct CalculatorState {
     InputMode inputMode = InputMode::Keypad;
     QString formula;   // the pending formula, as the user built it
     QString powerBase; // the base of a pending x^n, as typed
+    // The entry shows the result of a finished calculation (or a recalled
+    // value in its place): the next digit or decimal key starts a new
+    // number, an operator goes on from it.
+    bool resultShown = false;
     // Where the last evaluation of the pending formula failed, when the
     // error belongs to one place of it.
     std::optional<TextSpan> formulaError;

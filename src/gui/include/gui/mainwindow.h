@@ -14,6 +14,7 @@
 #include "gui/secondarywindows.h"
 #include "gui/tapekeeping.h"
 #include "gui/toolkittexts.h"
+#include "gui/writefailures.h"
 
 #include <QWidget>
 #include <array>
@@ -90,8 +91,11 @@ private:
     FocusedControl focusedControl() const;
     void perform(const KeyMeaning& meaning);
     void pressFromKeyboard(Key key, bool caretToEnd);
-    std::optional<Key> escapeKey() const;
+    void escape();
     std::optional<Key> keyOfButton(const QWidget* button) const;
+
+    bool isSecondaryWindow(const QWidget& window) const;
+    void unminimize(QWidget* secondary);
 
     // Title strip and menu.
     void openMenu();
@@ -117,7 +121,8 @@ private:
     ToolkitTexts toolkitTexts_;
     Calculator core_;
     Settings settings_;
-    TapeKeeping tapeKeeping_{core_.tape(), settings_, *this};
+    WriteFailures writeFailures_{*this};
+    TapeKeeping tapeKeeping_{core_.tape(), settings_, writeFailures_, *this};
     SecondaryWindows windows_{*this, core_.tape(),
                               {[this](TapeWindow& tape) { connectTapeWindow(tape); },
                                [this](VatWindow& vat) { connectVatWindow(vat); },
@@ -132,6 +137,7 @@ private:
     bool shownOnce_ = false;
     bool firstPaintDone_ = false;
     QPoint startPosition_; // where the window was placed at start-up
+    const QWidget* shownLastBeside_ = nullptr; // of the tape and subtotal windows
 };
 
 } // namespace numra
