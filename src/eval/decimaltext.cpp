@@ -182,6 +182,21 @@ QString formatTwoDecimals(const Decimal& value, QChar separator)
     return twoDecimalForm(value, separator).toString();
 }
 
+Decimal generalFormValue(const Decimal& value)
+{
+    const Digits15 d = roundTo15(value);
+    return Decimal::fromParts(d.negative && d.digits != 0, d.digits, d.exponent - 14);
+}
+
+Decimal twoDecimalFormValue(const Decimal& value)
+{
+    const Decimal::Parts p = value.parts();
+    if (!below(p, 18))
+        return generalFormValue(value);
+    const UInt128 count = hundredths(p);
+    return Decimal::fromParts(p.negative && count != 0, count, -2);
+}
+
 std::optional<std::int64_t> hundredthsOf(const Decimal& value)
 {
     const Decimal::Parts p = value.parts();

@@ -24,6 +24,20 @@ std::optional<std::int64_t> hundredthsOf(const Number& value)
     return hundredthsOf(value.binaryValue());
 }
 
+Number generalFormValue(const Number& value)
+{
+    if (value.isDecimal())
+        return Number::decimal(generalFormValue(value.decimalValue()));
+    return Number::binary(generalFormValue(value.binaryValue()));
+}
+
+Number twoDecimalFormValue(const Number& value)
+{
+    if (value.isDecimal())
+        return Number::decimal(twoDecimalFormValue(value.decimalValue()));
+    return Number::binary(twoDecimalFormValue(value.binaryValue()));
+}
+
 bool tryParseNumber(QStringView text, QChar separator, Arithmetic arithmetic, Number& value)
 {
     if (arithmetic == Arithmetic::Decimal) {
@@ -38,6 +52,13 @@ bool tryParseNumber(QStringView text, QChar separator, Arithmetic arithmetic, Nu
         return false;
     value = Number::binary(binary);
     return true;
+}
+
+Number parseNumber(const QString& text, QChar separator, Arithmetic arithmetic)
+{
+    if (arithmetic == Arithmetic::Decimal)
+        return Number::decimal(parseDecimal(text, separator));
+    return Number::binary(parseNumber(text, separator));
 }
 
 } // namespace numra
