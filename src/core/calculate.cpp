@@ -5,7 +5,6 @@
 #include "core/calculator.h"
 
 #include "eval/lexer.h"
-#include "eval/numbertext.h"
 #include "eval/powerformula.h"
 #include "eval/textcopy.h"
 
@@ -36,7 +35,7 @@ void Calculator::calculate()
         return;
     }
     const bool subtotal = !endsCompleteFormula(formula_);
-    const long double value =
+    const Number value =
         evaluate(QStringView(formula_).first(formula_.size() - (subtotal ? 1 : 0)), Evaluated::PendingFormula);
     state_.subtotal.caption = text(TextId::SubtotalCaption);
     if (!subtotal) {
@@ -54,8 +53,9 @@ void Calculator::calculate()
 
 // Both evaluators read "." as the decimal separator, so every "," of the
 // copy becomes one; a copy with "^" goes to the power-formula evaluator.
-// An error that belongs to one place of the formula marks it.
-long double Calculator::evaluate(QStringView formula, Evaluated evaluated)
+// An error that belongs to one place of the formula marks it. The binary
+// arithmetic takes the evaluators' own paths, which keep its speed.
+Number Calculator::evaluate(QStringView formula, Evaluated evaluated)
 {
     copyInto(source_, formula);
     // A plain loop without branches, which the compiler vectorizes.
@@ -67,12 +67,13 @@ long double Calculator::evaluate(QStringView formula, Evaluated evaluated)
         chars[i] = c == u',' ? u'.' : c;
         powerSigns |= c == u'^';
     }
+    const Arithmetic arithmetic = state_.arithmetic;
     try {
         if (powerSigns != 0)
-            return evaluatePowerFormula(source_);
+            return evaluatePowerFormula(source_, arithmetic);
         interpreter_.setSource(source_);
-        interpreter_.run();
-        return toDouble(interpreter_.result(), ValueContext{separator_});
+        interpreter_.run(arithmetic);
+        return toNumber(interpreter_.result(), ValueContext{separator_, arithmetic});
     } catch (const Error& error) {
         if (error.where())
             markError(*error.where(), evaluated);
@@ -96,15 +97,15 @@ void Calculator::markError(TextSpan where, Evaluated evaluated)
 
 // The entry's value: the number it shows, or else the value of the formula
 // it holds (edit mode), evaluated whole.
-long double Calculator::valueOfEntry()
+Number Calculator::valueOfEntry()
 {
-    long double value = 0;
-    if (tryParseNumber(display_.entryText, separator_, value))
+    Number value;
+    if (tryParseNumber(display_.entryText, separator_, state_.arithmetic, value))
         return value;
     return evaluate(display_.entryText, Evaluated::Entry);
 }
 
-void Calculator::showResult(long double value)
+void Calculator::showResult(const Number& value)
 {
     const bool rounded = display_.roundingChecked;
     setEntry((rounded ? twoDecimalForm(value, separator_) : generalForm(value, separator_)).view());

@@ -12,6 +12,7 @@ namespace {
 const QString kKeepTape = QStringLiteral("tape/keep");
 const QString kVatRate = QStringLiteral("vat/rate");
 const QString kOwnVatRate = QStringLiteral("vat/ownRate");
+const QString kExactArithmetic = QStringLiteral("arithmetic/exact");
 const QString kAlwaysOnTop = QStringLiteral("window/alwaysOnTop");
 const QString kWindowLeft = QStringLiteral("window/left");
 const QString kWindowTop = QStringLiteral("window/top");
@@ -77,6 +78,10 @@ void Settings::setVatRates(const VatRates& rates)
         store_.remove(kOwnVatRate);
     store_.sync();
 }
+
+bool Settings::exactArithmetic() const { return flag(kExactArithmetic); }
+
+void Settings::setExactArithmetic(bool exact) { write(kExactArithmetic, exact); }
 
 bool Settings::alwaysOnTop() const { return flag(kAlwaysOnTop); }
 
