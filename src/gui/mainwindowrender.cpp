@@ -8,6 +8,7 @@
 #include "gui/aboutwindow.h"
 #include "gui/formulawindow.h"
 #include "gui/helpwindow.h"
+#include "gui/layoutfonts.h"
 #include "gui/messagebox.h"
 #include "gui/ownratedialog.h"
 #include "gui/staysontop.h"
@@ -17,6 +18,7 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
@@ -68,6 +70,7 @@ QString askOpenFileName(QWidget* parent)
 void MainWindow::render(const CalculatorState& state)
 {
     showDisplay(state.display);
+    showArithmetic(state.arithmetic);
     followLanguageAndRate(state);
     const Outcome& outcome = state.outcome;
     if (outcome.clipboard)
@@ -109,6 +112,27 @@ void MainWindow::showDisplay(const Display& display)
     }
     control(WindowControl::EditIndicator)->setVisible(display.editIndicatorVisible);
     roundingBox()->setChecked(display.roundingChecked);
+}
+
+// "Genau" in the title strip, between the title and the help button, while
+// "Genau rechnen (dezimal)" is on; made on first use, so that a start in
+// the binary arithmetic pays nothing for it.
+void MainWindow::showArithmetic(Arithmetic arithmetic)
+{
+    const bool exact = arithmetic == Arithmetic::Decimal;
+    if (!exactIndicator_ && !exact)
+        return;
+    if (!exactIndicator_) {
+        exactIndicator_ = new QLabel(QStringLiteral("Genau"), control(WindowControl::TitleStrip));
+        exactIndicator_->setFont(tahoma(10));
+        QPalette palette = exactIndicator_->palette();
+        palette.setColor(QPalette::WindowText, Qt::white);
+        exactIndicator_->setPalette(palette);
+        exactIndicator_->setGeometry(152, 6, 30, 14);
+        exactIndicator_->setToolTip(QStringLiteral("Genau rechnen (dezimal)"));
+        exactIndicator_->setAccessibleName(QStringLiteral("Genau rechnen an"));
+    }
+    exactIndicator_->setVisible(exact);
 }
 
 // The keys' hints name the chosen VAT rate; Qt's own texts follow the

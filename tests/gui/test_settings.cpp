@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The settings in the windows: the VAT rate chosen in the VAT window, the
-// menu and with F5; "Immer im Vordergrund" on the calculator and every window
-// it opens; and what a start takes from the settings file.
+// menu and with F5; "Genau rechnen (dezimal)"; "Immer im Vordergrund" on the
+// calculator and every window it opens; and what a start takes from the
+// settings file.
 
 #include "gui/guitest.h"
 
@@ -39,6 +40,15 @@ QAction* rateItem(MainWindow& mainWindow, const QString& caption)
         if (item->isVisible() && item->text() == caption)
             return item;
     ADD_FAILURE() << "no rate item " << caption.toStdString();
+    return nullptr;
+}
+
+// "Genau" in the title strip, or nothing before the mode was first on.
+QLabel* exactIndicator(MainWindow& mainWindow)
+{
+    for (QLabel* label : mainWindow.findChildren<QLabel*>())
+        if (label->text() == u"Genau")
+            return label;
     return nullptr;
 }
 
@@ -246,6 +256,41 @@ TEST_F(SettingsInWindows, AlwaysOnTopHoldsForTheCalculatorAndEveryWindowItOpens)
     EXPECT_TRUE(windows.tapeWindow().isVisible());
 }
 
+TEST_F(SettingsInWindows, ExactArithmeticIsAMenuSwitchThatIsKeptAndShown)
+{
+    QAction& exact = *mainWindow.menuItem(MenuItem::ExactArithmetic);
+    auto quotient = [&] {
+        mainWindow.clickKey(Key::ClearEntry);
+        mainWindow.setEntryText(QStringLiteral("8922/1,07"));
+        mainWindow.clickKey(Key::Equals);
+        return mainWindow.entryField()->text();
+    };
+    mainWindow.clickKey(Key::Edit);
+    EXPECT_EQ(quotient(), QStringLiteral("8338,31775700934"));
+    EXPECT_TRUE(!exactIndicator(mainWindow) || !exactIndicator(mainWindow)->isVisible());
+
+    exact.trigger();
+    EXPECT_TRUE(Settings().exactArithmetic());
+    EXPECT_EQ(quotient(), QStringLiteral("8338,31775700935"));
+    QLabel* indicator = exactIndicator(mainWindow);
+    ASSERT_TRUE(indicator);
+    EXPECT_TRUE(indicator->isVisible());
+    QWidget* strip = mainWindow.control(WindowControl::TitleStrip);
+    EXPECT_TRUE(strip->rect().contains(indicator->geometry()));
+    for (QWidget* other : strip->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (other != indicator && other->isVisible()) {
+            EXPECT_FALSE(other->geometry().intersects(indicator->geometry()))
+                << "covers " << other->accessibleName().toStdString();
+        }
+    emit mainWindow.popupMenu()->aboutToShow();
+    EXPECT_TRUE(exact.isChecked());
+
+    exact.trigger();
+    EXPECT_FALSE(Settings().exactArithmetic());
+    EXPECT_FALSE(indicator->isVisible());
+    EXPECT_EQ(quotient(), QStringLiteral("8338,31775700934"));
+}
+
 // A start takes what the settings file keeps, before the window shows.
 TEST(SettingsAtStart, TheKeptValuesApply)
 {
@@ -270,6 +315,7 @@ TEST(SettingsAtStart, TheKeptValuesApply)
             settings.setVatRates({1600, 1600});
             settings.setAlwaysOnTop(true);
             settings.setWindowPosition(p.kept);
+            settings.setExactArithmetic(true);
         }
         platform::WarningBeep beep;
         MainWindow mainWindow(beep, QChar(u','));
@@ -281,6 +327,8 @@ TEST(SettingsAtStart, TheKeptValuesApply)
         EXPECT_EQ(mainWindow.calculator().state().vatRates, (VatRates{1600, 1600}));
         mainWindow.show();
         EXPECT_EQ(mainWindow.keyButton(Key::VatFromNet)->toolTip(), QStringLiteral("Umsatzsteuer 16% berechnen [F7]"));
+        EXPECT_EQ(mainWindow.calculator().state().arithmetic, Arithmetic::Decimal);
+        EXPECT_TRUE(exactIndicator(mainWindow) && exactIndicator(mainWindow)->isVisible());
         mainWindow.hide();
     }
 }

@@ -23,6 +23,7 @@
 class QAction;
 class QCheckBox;
 class QKeyEvent;
+class QLabel;
 class QLineEdit;
 class QMenu;
 
@@ -34,7 +35,8 @@ namespace platform { class WarningBeep; }
 // platform cannot do it. The VAT rate submenu holds the rates on offer when
 // it opens.
 enum class MenuItem {
-    LanguageMenu, German, English, Save, Load, Tape, KeepTape, VatRateMenu, AlwaysOnTop, Help, About, Quit, Count
+    LanguageMenu, German, English, Save, Load, Tape, KeepTape, VatRateMenu, ExactArithmetic, AlwaysOnTop, Help, About,
+    Quit, Count
 };
 
 class MainWindow : public QWidget {
@@ -60,6 +62,8 @@ public:
     void toggleTapeWindow();
     // "Immer im Vordergrund".
     void setAlwaysOnTop(bool onTop);
+    // "Genau rechnen (dezimal)".
+    void setExactArithmetic(bool exact);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -80,6 +84,7 @@ private:
     // core's state, and the modal windows by which it asks the user.
     void render(const CalculatorState& state);
     void showDisplay(const Display& display);
+    void showArithmetic(Arithmetic arithmetic);
     void followLanguageAndRate(const CalculatorState& state);
     void showSubtotal(const SubtotalWindow& subtotal);
     void ask(const CalculatorState& state);
@@ -129,6 +134,7 @@ private:
     std::array<QAction*, kMaxVatRateChoices> vatRateItems_{};
     // What the hints and Qt's own texts were last made for.
     std::optional<std::pair<Language, int>> hintsFollow_;
+    QLabel* exactIndicator_ = nullptr; // "Genau", made when first needed
     bool shownOnce_ = false;
     bool firstPaintDone_ = false;
     QPoint startPosition_; // where the window was placed at start-up
