@@ -4,7 +4,8 @@
 # process: microseconds per formula, start-up included (best of 5), beside
 # `bc -l` on the same formulas in the same run (bc reads "." and has no
 # subtotals, so it gets the formulas with "." and without a trailing
-# operator). Then the peak memory over 1,000,000 formulas.
+# operator), and with --exact ("Genau rechnen (dezimal)", target: at most
+# 1.5 times the binary time). Then the peak memory over 1,000,000 formulas.
 # usage: bench/numra_eval_bench.sh [PATH/TO/numra-eval]
 set -euo pipefail
 EVAL=${1:-build/src/numra-eval/numra-eval}
@@ -48,12 +49,14 @@ wall_ns() {
     echo $((end - start))
 }
 
-# The two programs take turns, so both meet the same load of the machine.
-eval_best="" bc_best=""
+# The programs take turns, so all meet the same load of the machine.
+eval_best="" exact_best="" bc_best=""
 for _ in $(seq "$RUNS"); do
     e=$(wall_ns "$work/formulas.txt" "$EVAL" --decimal-separator=,)
+    x=$(wall_ns "$work/formulas.txt" "$EVAL" --decimal-separator=, --exact)
     b=$(wall_ns "$work/formulas.bc" bc -l)
     if [ -z "$eval_best" ] || [ "$e" -lt "$eval_best" ]; then eval_best=$e; fi
+    if [ -z "$exact_best" ] || [ "$x" -lt "$exact_best" ]; then exact_best=$x; fi
     if [ -z "$bc_best" ] || [ "$b" -lt "$bc_best" ]; then bc_best=$b; fi
 done
 
@@ -64,12 +67,14 @@ errors=$(grep -c '^Fehler' "$work/out.txt" || true)
 formulas "$LARGE_COUNT" > "$work/large.txt"
 peak_kib=$( { /usr/bin/time -f '%M' "$EVAL" --decimal-separator=, < "$work/large.txt" > /dev/null; } 2>&1 | tail -n 1)
 
-awk -v ns="$eval_best" -v bc="$bc_best" -v n="$COUNT" -v lines="$lines" -v errors="$errors" \
+awk -v ns="$eval_best" -v exact="$exact_best" -v bc="$bc_best" -v n="$COUNT" -v lines="$lines" -v errors="$errors" \
     -v large="$LARGE_COUNT" -v peak="$peak_kib" 'BEGIN {
     printf "numra-eval: %d formulas in %.1f ms (best of 5): %.3f us per formula, start-up included\n",
            n, ns / 1e6, ns / 1e3 / n;
+    printf "--exact:    %d formulas in %.1f ms (best of 5): %.3f us per formula\n", n, exact / 1e6, exact / 1e3 / n;
     printf "bc -l:      %d formulas in %.1f ms (best of 5): %.3f us per formula\n", n, bc / 1e6, bc / 1e3 / n;
     printf "ratio numra-eval / bc: %.3f\n", ns / bc;
+    printf "ratio --exact / binary: %.3f (target <= 1.5)\n", exact / ns;
     printf "output lines: %d, errors: %d\n", lines, errors;
     printf "peak memory over %d formulas: %.1f MiB\n", large, peak / 1024;
 }'
