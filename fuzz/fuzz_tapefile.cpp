@@ -1,23 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The kept tape file from any bytes: reading it never crashes, hangs or
-// takes unbounded memory; a file that is not valid reads as an empty tape;
-// a valid one stays within the bounds and comes back the same after being
-// written again.
+// The kept tape file and the CSV export from any bytes. Reading never
+// crashes, hangs or takes unbounded memory. A kept file that is not whole is
+// moved aside, unchanged, and its good rows are on the tape; a whole one
+// comes back the same after being written again. Rows read from CSV come
+// back the same from their own export.
 
 #include "fuzzcheck.h"
 
+#include "core/kepttape.h"
 #include "core/tapefile.h"
+#include "core/tapeformats.h"
 
 #include <QFile>
 
 using namespace numra;
 using namespace numra::fuzz;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
-    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    const std::optional<std::vector<TapeRow>> rows = decodeTapeFile(bytes);
+namespace {
 
+QByteArray contentsOf(const QString& path)
+{
+    QFile file(path);
+    require(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}
+
+void checkKeptFile(const QByteArray& bytes)
+{
+    const TapeFileRows read = readTapeFile(bytes);
     const QString path = scratchFolder() + QStringLiteral("/rechenstreifen.tsv");
     {
         QFile file(path);
@@ -27,14 +37,41 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Tape tape(u',');
     tape.add({TapeRowKind::Result, QStringLiteral("1"), QStringLiteral("1")});
     KeptTape kept(tape, path);
-    require(kept.load() == rows.has_value());
-    if (!rows) {
-        require(tape.size() == 0 && tape.itemCount() == 0);
-        return 0;
-    }
-    require(tape.size() == qsizetype(rows->size()) && tape.size() <= kMaxTapeRows);
+    const std::optional<SetAsideTape> aside = kept.load();
+    require(aside.has_value() != read.whole());
+    require(tape.size() == qsizetype(read.rows.size()) && tape.size() <= kMaxTapeRows);
     for (qsizetype i = 0; i < tape.size(); ++i)
-        require(tape.row(i) == (*rows)[std::size_t(i)]);
-    require(decodeTapeFile(encodeTapeFile(tape)) == rows);
+        require(tape.row(i) == read.rows[std::size_t(i)]);
+    if (aside) {
+        require(aside->rowsTaken == tape.size() && !aside->movedTo.isEmpty() && !QFile::exists(path));
+        require(contentsOf(aside->movedTo) == bytes);
+        QFile::remove(aside->movedTo); // the next input finds the name free
+    }
+    require(decodeTapeFile(encodeTapeFile(tape)) == read.rows);
+}
+
+void checkCsv(const QByteArray& bytes)
+{
+    const std::optional<std::vector<TapeRow>> rows = tapeRowsFromCsv(bytes, u',');
+    if (!rows)
+        return;
+    Tape tape(u',');
+    for (const TapeRow& row : *rows)
+        tape.add(row);
+    std::vector<TapeRow> shown;
+    for (qsizetype i = 0; i < tape.size(); ++i) {
+        const TapeRow& row = tape.row(i);
+        shown.push_back({row.kind, shownOnOneLine(row.formula), shownOnOneLine(row.result)});
+    }
+    require(tapeRowsFromCsv(tapeAsCsv(tape), u',') == shown);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    checkKeptFile(bytes);
+    checkCsv(bytes);
     return 0;
 }

@@ -46,6 +46,17 @@ SCRIPTS = [
     "1" + "0" * 308 + ".0*10", "1/0." + "0" * 400 + "1", "0.12345678901234567890123456789012345",
 ]
 
+# Pasted texts: amounts as people write them, texts that read two ways,
+# formulas, columns and rows.
+PASTED = [
+    "1.234,56 €", "−1.234,56", "1 234 567", "1\u00a0234,56", "1\u202f234,56", "EUR 45,00",
+    "45,00 EUR", "€-45,00", "45,00-", "(45,00)", "(1.234,56 €)", "+45", ",5", "5,", "007",
+    "1.234", "1,234", "1,5E20", "1,234.56", "12.50 €", "0.011", "1.5", "1,234,567.89",
+    "(-45)", "-45,00-", "1 23", "1.2345,00", "12+5*2", "12 Stück", "€", "1E5000",
+    "1.234,56\n-45,00\n\n12\n", "12,50\t13,20", "Betrag\n12,50", "Miete\t1.234,56",
+    " \t12,50\r\n", "\ufeff12,50\u200b", "9" * 30 + ",99", "0," + "0" * 40 + "1",
+]
+
 # Calculation files: a formula in each encoding, with each kind of line break.
 FILES = {
     "ansi": b"12+5\r\n",
@@ -87,6 +98,9 @@ TAPE_FILES = {
     "tape-field-extra": TAPE_HEADER + b"Ergebnis\t1\t1\t1\n",
     "tape-empty-line": TAPE_HEADER + b"\nErgebnis\t1\t1\n",
     "tape-invalid-utf8": TAPE_HEADER + b"Ergebnis\t\xc3\x28\t1\n",
+    # The CSV export, which the same target reads back.
+    "csv-export": b"\xef\xbb\xbfFormel;Ergebnis;Art\r\n'-2+3;1;Ergebnis\r\n\"'=a;b\";5,00;Zwischensumme\r\n",
+    "csv-quoted": b"\xef\xbb\xbfFormel;Ergebnis;Art\r\n\"1\"\"2\";3;Ergebnis\r\n",
 }
 
 # Key sequences as the calculator target decodes them: a key is its index in
@@ -176,6 +190,8 @@ write("fuzz_script", [(slug(s), s.encode("utf-8")) for s in SCRIPTS])
 write("fuzz_calculationfile", list(FILES.items()))
 write("fuzz_calculator", [(slug(k), encode_keys(k)) for k in KEY_SEQUENCES])
 write("fuzz_tapefile", list(TAPE_FILES.items()))
+write("fuzz_pastedtext", [(slug(t), t.encode("utf-8")) for t in PASTED]
+      + [("utf16-" + slug(t), t.encode("utf-16-le")) for t in PASTED[:6]])
 for target, inputs in REGRESSIONS.items():
     encode = encode_keys if target == "fuzz_calculator" else (lambda text: text.encode("utf-8"))
     for name, text in inputs.items():

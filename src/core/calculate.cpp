@@ -5,7 +5,9 @@
 #include "core/calculator.h"
 
 #include "eval/lexer.h"
+#include "eval/numbertext.h"
 #include "eval/powerformula.h"
+#include "eval/shownform.h"
 #include "eval/textcopy.h"
 
 namespace numra {
@@ -19,6 +21,20 @@ bool endsCompleteFormula(const QString& formula)
 {
     const QChar c = formula.back();
     return (c >= u'0' && c <= u'9') || c == u')' || endsWithPercentOfNumber(formula);
+}
+
+// The text "=" shows and the value of exactly that text: two decimals, or
+// the general form. Binary values keep the functions whose values the
+// binary tape has always added.
+ShownNumber shownResult(const Number& value, bool twoDecimals, QChar separator)
+{
+    if (value.isDecimal())
+        return shownForm(value, twoDecimals ? ShownFormat{2, RoundingMode::HalfAwayFromZero} : ShownFormat{},
+                         separator);
+    const long double binary = value.binaryValue();
+    if (twoDecimals)
+        return {twoDecimalForm(binary, separator), Number::binary(twoDecimalFormValue(binary)), false};
+    return {generalForm(binary, separator), Number::binary(generalFormValue(binary)), false};
 }
 
 } // namespace
@@ -43,11 +59,11 @@ void Calculator::calculate()
         return;
     }
     state_.lastWasSubtotal = true;
-    const NumberText shown = twoDecimalForm(value, separator_);
-    copyInto(state_.subtotal.text, shown.view());
+    const ShownNumber shown = shownResult(value, true, separator_);
+    copyInto(state_.subtotal.text, shown.text.view());
     state_.subtotal.open = true;
     state_.outcome.subtotalShown = true;
-    state_.outcome.result = ShownValue{state_.subtotal.text, twoDecimalFormValue(value)};
+    state_.outcome.result = ShownValue{state_.subtotal.text, shown.value};
     wishEntryFocus();
 }
 
@@ -107,9 +123,9 @@ Number Calculator::valueOfEntry()
 
 void Calculator::showResult(const Number& value)
 {
-    const bool rounded = display_.roundingChecked;
-    setEntry((rounded ? twoDecimalForm(value, separator_) : generalForm(value, separator_)).view());
-    state_.outcome.result = ShownValue{display_.entryText, rounded ? twoDecimalFormValue(value) : generalFormValue(value)};
+    const ShownNumber shown = shownResult(value, display_.roundingChecked, separator_);
+    setEntry(shown.text.view());
+    state_.outcome.result = ShownValue{display_.entryText, shown.value};
 }
 
 } // namespace numra

@@ -108,6 +108,10 @@ void Tape::setArithmetic(Arithmetic arithmetic)
 
 Tape::Entry Tape::entryOf(TapeRow row, std::optional<Number> value) const
 {
+    // Texts built by appending carry room to grow: up to as much again,
+    // which the bound on characters does not see.
+    row.formula.squeeze();
+    row.result.squeeze();
     Entry entry{std::move(row), value.value_or(Number())};
     if (!value && entry.row.kind == TapeRowKind::Result)
         tryParseNumber(entry.row.result, separator_, arithmetic_, entry.value);
@@ -173,6 +177,7 @@ void Tape::popOldest()
 {
     characters_ -= charactersOf(rows_.front().row);
     rows_.pop_front();
+    ++droppedByBounds_;
 }
 
 void Tape::deleteRow(qsizetype index)

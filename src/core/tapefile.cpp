@@ -1,13 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/tapefile.h"
 
-#include "eval/errors.h"
-#include "files/wholefile.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
+#include <utility>
 
 namespace numra {
 
@@ -82,67 +77,49 @@ QByteArray encodeTapeFile(const Tape& tape)
     return text.toUtf8();
 }
 
+TapeFileRows readTapeFile(const QByteArray& bytes)
+{
+    TapeFileRows file;
+    // Line by line, so that a damaged line costs only itself.
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    qsizetype lineStart = 0;
+    bool first = true;
+    while (lineStart < bytes.size()) {
+        const qsizetype lineEnd = bytes.indexOf('\n', lineStart);
+        const bool cutOff = lineEnd < 0;
+        const QByteArrayView lineBytes(bytes.constData() + lineStart,
+                                       (cutOff ? bytes.size() : lineEnd) - lineStart);
+        lineStart = cutOff ? bytes.size() : lineEnd + 1;
+        utf8.resetState();
+        const QString line = utf8(lineBytes);
+        const bool readable = !cutOff && !utf8.hasError();
+        if (std::exchange(first, false)) {
+            file.headerFound = readable && line == kHeader;
+            continue;
+        }
+        std::optional<TapeRow> row;
+        if (readable && file.headerFound)
+            row = decodeRow(line);
+        if (row)
+            file.rows.push_back(*std::move(row));
+        else
+            ++file.damagedLines;
+    }
+    if (qsizetype(file.rows.size()) > kMaxTapeRows) {
+        file.rowsOverLimit = qsizetype(file.rows.size()) - kMaxTapeRows;
+        file.rows.erase(file.rows.begin(), file.rows.begin() + file.rowsOverLimit);
+    }
+    return file;
+}
+
 std::optional<std::vector<TapeRow>> decodeTapeFile(const QByteArray& bytes)
 {
-    if (bytes.size() > kMaxTapeFileSize || !bytes.endsWith('\n'))
+    if (bytes.size() > kMaxTapeFileSize)
         return std::nullopt;
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(bytes);
-    if (utf8.hasError())
+    TapeFileRows file = readTapeFile(bytes);
+    if (!file.whole())
         return std::nullopt;
-
-    QStringView rest = QStringView(text).chopped(1); // the last LF ends the last line
-    const qsizetype headerEnd = rest.indexOf(u'\n');
-    if (rest.first(headerEnd < 0 ? rest.size() : headerEnd) != kHeader)
-        return std::nullopt;
-    std::vector<TapeRow> rows;
-    if (headerEnd < 0)
-        return rows;
-    rest = rest.sliced(headerEnd + 1);
-    for (QStringView line : rest.tokenize(u'\n')) {
-        std::optional<TapeRow> row = decodeRow(line);
-        if (!row || qsizetype(rows.size()) == kMaxTapeRows)
-            return std::nullopt;
-        rows.push_back(*std::move(row));
-    }
-    return rows;
-}
-
-KeptTape::KeptTape(Tape& tape, QString path)
-    : tape_(tape), path_(std::move(path)), savedRevision_(tape.revision())
-{
-}
-
-bool KeptTape::load()
-{
-    std::optional<std::vector<TapeRow>> rows;
-    try {
-        if (const std::optional<QByteArray> bytes = readWholeFile(path_, kMaxTapeFileSize))
-            rows = decodeTapeFile(*bytes);
-    } catch (const Error&) {
-        // missing or unreadable: the same as corrupt for the caller
-    }
-    tape_.replaceRows(rows ? *std::move(rows) : std::vector<TapeRow>());
-    savedRevision_ = tape_.revision();
-    return rows.has_value();
-}
-
-void KeptTape::save()
-{
-    QDir().mkpath(QFileInfo(path_).absolutePath());
-    writeWholeFile(path_, encodeTapeFile(tape_));
-    savedRevision_ = tape_.revision();
-}
-
-void KeptTape::saveIfChanged()
-{
-    if (tape_.revision() != savedRevision_)
-        save();
-}
-
-void KeptTape::forget()
-{
-    QFile::remove(path_);
+    return std::move(file.rows);
 }
 
 } // namespace numra

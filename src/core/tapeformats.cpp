@@ -3,11 +3,15 @@
 
 #include "files/wholefile.h"
 
+#include <utility>
+
 namespace numra {
 
 namespace {
 
 constexpr QChar kCsvSeparator = u';';
+constexpr QChar kTextMark = u'\'';
+const QByteArray kByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
 
 QString csvField(const QString& text)
 {
@@ -16,6 +20,26 @@ QString csvField(const QString& text)
     QString quoted = text;
     quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
     return u'"' + quoted + u'"';
+}
+
+// A spreadsheet takes a cell that starts with one of these for a formula of
+// its own ("-2+3", "=HYPERLINK(...)", "@SUM(...)"), also after blanks that
+// it trims; the apostrophe the spreadsheet programs document makes it text.
+// A formula that starts with the apostrophe itself gets one more, so that
+// the reader takes off exactly one.
+bool needsTextMark(const QString& cell)
+{
+    static constexpr QStringView kFormulaStarts = u"=+-@\t\r'";
+    for (const QChar c : cell) {
+        if (c != u' ')
+            return kFormulaStarts.contains(c);
+    }
+    return false;
+}
+
+QString asText(const QString& cell)
+{
+    return needsTextMark(cell) ? kTextMark + cell : cell;
 }
 
 QString csvLine(const QStringList& fields)
@@ -41,27 +65,120 @@ QString tapeRowAsText(const TapeRow& row)
     return shownFields(row).join(u'\t');
 }
 
+QString tapeTotalAsText(const Tape& tape)
+{
+    return QStringLiteral("Summe\t%1\t%2 Posten").arg(tape.totalText()).arg(tape.itemCount());
+}
+
 QByteArray tapeAsText(const Tape& tape)
 {
     QString text;
     for (qsizetype i = 0; i < tape.size(); ++i)
         text += tapeRowAsText(tape.row(i)) + u'\n';
-    text += QStringLiteral("Summe\t%1\t%2 Posten\n").arg(tape.totalText()).arg(tape.itemCount());
+    text += tapeTotalAsText(tape) + u'\n';
     return text.toUtf8();
 }
 
-QByteArray tapeAsCsv(const Tape& tape)
+QByteArray tapeCsvHeader()
 {
     QStringList header;
     for (int column = 0; column < tapeColumnCount; ++column)
         header << tapeColumnTitle(TapeColumn(column)).toString();
-    QString text = csvLine(header);
-    for (qsizetype i = 0; i < tape.size(); ++i) {
-        QStringList fields = shownFields(tape.row(i));
-        fields[int(TapeColumn::Result)].replace(tape.decimalSeparator(), u',');
-        text += csvLine(fields);
+    return kByteOrderMark + csvLine(header).toUtf8();
+}
+
+QString tapeRowAsCsv(const TapeRow& row, QChar decimalSeparator)
+{
+    QStringList fields = shownFields(row);
+    QString& formula = fields[int(TapeColumn::Formula)];
+    formula = asText(formula);
+    fields[int(TapeColumn::Result)].replace(decimalSeparator, u',');
+    return csvLine(fields);
+}
+
+QByteArray tapeAsCsv(const Tape& tape)
+{
+    QString text;
+    for (qsizetype i = 0; i < tape.size(); ++i)
+        text += tapeRowAsCsv(tape.row(i), tape.decimalSeparator());
+    return tapeCsvHeader() + text.toUtf8();
+}
+
+namespace {
+
+// One record of ";"-separated fields, quoted as csvField quotes them, from
+// `at` up to and including its CR LF; `at` moves past it. Nothing for a
+// record that is cut off or badly quoted.
+std::optional<QStringList> readCsvRecord(QStringView text, qsizetype& at)
+{
+    QStringList fields;
+    QString field;
+    bool quoted = false;
+    bool wasQuoted = false;
+    for (qsizetype i = at; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c != u'"')
+                field += c;
+            else if (i + 1 < text.size() && text[i + 1] == u'"')
+                field += text[++i];
+            else
+                quoted = false;
+        } else if (c == u'"' && field.isEmpty() && !wasQuoted) {
+            quoted = wasQuoted = true;
+        } else if (c == kCsvSeparator) {
+            fields << std::exchange(field, QString());
+            wasQuoted = false;
+        } else if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            fields << field;
+            at = i + 2;
+            return fields;
+        } else if (wasQuoted || c == u'"' || c == u'\r' || c == u'\n') {
+            return std::nullopt; // text after a closing quote, or a stray quote or line break
+        } else {
+            field += c;
+        }
     }
-    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    return std::nullopt;
+}
+
+std::optional<TapeRow> csvRow(const QStringList& fields, QChar decimalSeparator)
+{
+    if (fields.size() != tapeColumnCount)
+        return std::nullopt;
+    const std::optional<TapeRowKind> kind = tapeRowKindNamed(fields[int(TapeColumn::Kind)]);
+    if (!kind)
+        return std::nullopt;
+    QString formula = fields[int(TapeColumn::Formula)];
+    if (formula.startsWith(kTextMark))
+        formula.remove(0, 1);
+    QString result = fields[int(TapeColumn::Result)];
+    result.replace(u',', decimalSeparator);
+    return TapeRow{*kind, formula, result};
+}
+
+} // namespace
+
+std::optional<std::vector<TapeRow>> tapeRowsFromCsv(const QByteArray& bytes, QChar decimalSeparator)
+{
+    if (!bytes.startsWith(kByteOrderMark))
+        return std::nullopt;
+    const QString text = QString::fromUtf8(bytes.mid(kByteOrderMark.size()));
+    qsizetype at = 0;
+    QStringList header;
+    for (int column = 0; column < tapeColumnCount; ++column)
+        header << tapeColumnTitle(TapeColumn(column)).toString();
+    if (readCsvRecord(text, at) != header)
+        return std::nullopt;
+    std::vector<TapeRow> rows;
+    while (at < text.size()) {
+        const std::optional<QStringList> fields = readCsvRecord(text, at);
+        std::optional<TapeRow> row = fields ? csvRow(*fields, decimalSeparator) : std::nullopt;
+        if (!row)
+            return std::nullopt;
+        rows.push_back(*std::move(row));
+    }
+    return rows;
 }
 
 void exportTape(const Tape& tape, const QString& path)

@@ -11,46 +11,28 @@
 #include "eval/decimal18.h"
 #include "eval/errors.h"
 
-#include <array>
-
 namespace numra {
 
-namespace {
-
-using textparts::Digits15;
-
-constexpr int kMostDigits = 38; // 10^38 < 2^128
-
-constexpr auto kPowersOf10Wide = [] {
-    std::array<UInt128, kMostDigits + 1> powers{};
-    UInt128 power = 1;
-    for (UInt128& p : powers) {
-        p = power;
-        power *= 10;
-    }
-    return powers;
-}();
+namespace textparts {
 
 int digitCount(UInt128 value)
 {
     if (value >> 64 == 0)
-        return textparts::digitCount(std::uint64_t(value));
+        return digitCount(std::uint64_t(value));
     int count = 20;
     while (count < kMostDigits && value >= kPowersOf10Wide[std::size_t(count)])
         ++count;
     return count;
 }
 
-// value / 10^dropped rounded to an integer, halves away from zero; a
-// negative dropped appends zeros, which must fit.
 UInt128 roundedAway(UInt128 value, int dropped)
 {
     if (value == 0) // a zero may carry any exponent: 1E76*0 is 0E76
         return 0;
     if (dropped <= 0)
         return value * kPowersOf10Wide[std::size_t(-dropped)];
-    if (dropped > Decimal::kDigits)
-        return 0; // the value lies below a tenth of 10^dropped
+    if (dropped > kMostDigits)
+        return 0; // any value below 2^128 lies below half of 10^dropped
     const UInt128 divisor = kPowersOf10Wide[std::size_t(dropped)];
     UInt128 quotient = 0;
     UInt128 remainder = 0;
@@ -78,6 +60,16 @@ Digits15 roundTo15(const Decimal& value)
     }
     return {std::uint64_t(digits), exponent, p.negative};
 }
+
+} // namespace textparts
+
+namespace {
+
+using textparts::digitCount;
+using textparts::kMostDigits;
+using textparts::kPowersOf10Wide;
+using textparts::roundedAway;
+using textparts::roundTo15;
 
 // Whether |value| < 10^power.
 bool below(const Decimal::Parts& p, int power)
@@ -180,21 +172,6 @@ NumberText twoDecimalForm(const Decimal& value, QChar separator)
 QString formatTwoDecimals(const Decimal& value, QChar separator)
 {
     return twoDecimalForm(value, separator).toString();
-}
-
-Decimal generalFormValue(const Decimal& value)
-{
-    const Digits15 d = roundTo15(value);
-    return Decimal::fromParts(d.negative && d.digits != 0, d.digits, d.exponent - 14);
-}
-
-Decimal twoDecimalFormValue(const Decimal& value)
-{
-    const Decimal::Parts p = value.parts();
-    if (!below(p, 18))
-        return generalFormValue(value);
-    const UInt128 count = hundredths(p);
-    return Decimal::fromParts(p.negative && count != 0, count, -2);
 }
 
 std::optional<std::int64_t> hundredthsOf(const Decimal& value)

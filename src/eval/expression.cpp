@@ -139,7 +139,18 @@ ScriptValue ExpressionEvaluator::readBinary(int minPriority, PercentBase percent
         const bool additive = op == tok::Plus || op == tok::Minus;
         const ScriptValue right = readBinary(priority, additive ? PercentBase{&value} : PercentBase{});
         value = placedAt(opSpan, [&] { return applyBinary(op, value, right); });
+        if (op == tok::Plus)
+            countJoinedText(value);
     }
+}
+
+void ExpressionEvaluator::countJoinedText(const ScriptValue& joined)
+{
+    if (!joined.isText())
+        return;
+    joinedText_ += joined.textPayload().size();
+    if (joinedText_ > kMaxJoinedTextPerRun)
+        throw InterpreterError(errcode::TooComplex, lexer_.startPos());
 }
 
 // The commonest operand, a number, first; this small function is inlined

@@ -40,6 +40,7 @@ void Interpreter::Impl::prepareRun()
 {
     result = ScriptValue();
     lexer.reset();
+    evaluator.startRun();
 }
 
 // A text without a program header is a block, a routine declaration or an

@@ -24,20 +24,6 @@ std::optional<std::int64_t> hundredthsOf(const Number& value)
     return hundredthsOf(value.binaryValue());
 }
 
-Number generalFormValue(const Number& value)
-{
-    if (value.isDecimal())
-        return Number::decimal(generalFormValue(value.decimalValue()));
-    return Number::binary(generalFormValue(value.binaryValue()));
-}
-
-Number twoDecimalFormValue(const Number& value)
-{
-    if (value.isDecimal())
-        return Number::decimal(twoDecimalFormValue(value.decimalValue()));
-    return Number::binary(twoDecimalFormValue(value.binaryValue()));
-}
-
 bool tryParseNumber(QStringView text, QChar separator, Arithmetic arithmetic, Number& value)
 {
     if (arithmetic == Arithmetic::Decimal) {

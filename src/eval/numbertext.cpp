@@ -20,24 +20,10 @@ namespace numra {
 
 namespace {
 
-constexpr std::uint64_t k15Digits = kPowersOf10[15];
-
 using textparts::Digits15;
 using textparts::Hundredths;
 using textparts::digitCount;
-
-// The 15 significant digits the general form shows: the 18-digit expansion
-// rounded on its 16th digit alone.
-Digits15 roundTo15(long double value)
-{
-    const Decimal18 d = decimal18(value);
-    Digits15 r{d.digits / 1000, d.exponent, d.negative};
-    if (d.digits % 1000 >= 500 && ++r.digits == k15Digits) {
-        r.digits = kPowersOf10[14];
-        ++r.exponent;
-    }
-    return r;
-}
+using textparts::roundTo15;
 
 // The magnitude in hundredths: the 15-digit form rounded at its second
 // decimal, halves away from zero. Values from 1E12 on have no decimals beyond
@@ -130,6 +116,18 @@ void NumberText::appendZeros(int count)
 }
 
 namespace textparts {
+
+// The 18-digit expansion rounded on its 16th digit alone.
+Digits15 roundTo15(long double value)
+{
+    const Decimal18 d = decimal18(value);
+    Digits15 r{d.digits / 1000, d.exponent, d.negative};
+    if (d.digits % 1000 >= 500 && ++r.digits == kPowersOf10[15]) {
+        r.digits = kPowersOf10[14];
+        ++r.exponent;
+    }
+    return r;
+}
 
 int digitCount(std::uint64_t value)
 {

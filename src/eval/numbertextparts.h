@@ -7,6 +7,7 @@
 #include "eval/numbertext.h"
 
 #include <QStringView>
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -18,6 +19,11 @@ struct Digits15 {
     int exponent = 0;         // |value| = digits * 10^(exponent - 14)
     bool negative = false;
 };
+
+// The digits of a finite binary value (its 18-digit expansion rounded on
+// the 16th digit alone) and of a decimal value (rounded half away from zero).
+Digits15 roundTo15(long double value);
+Digits15 roundTo15(const Decimal& value);
 
 // Fixed notation for 1E-4 <= |v| < 1E15, otherwise scientific; trailing
 // zeros dropped; a zero is "0" without sign.
@@ -34,6 +40,23 @@ struct Hundredths {
 NumberText hundredthsText(const Hundredths& h, QChar separator);
 
 int digitCount(std::uint64_t value);
+int digitCount(UInt128 value);
+
+inline constexpr int kMostDigits = 38; // 10^38 < 2^128
+
+inline constexpr auto kPowersOf10Wide = [] {
+    std::array<UInt128, kMostDigits + 1> powers{};
+    UInt128 power = 1;
+    for (UInt128& p : powers) {
+        p = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+// value / 10^dropped rounded to an integer, halves away from zero; a
+// negative dropped appends zeros, which must fit.
+UInt128 roundedAway(UInt128 value, int dropped);
 
 // Where the parts of a number text lie; each range may be empty.
 struct NumberParts {

@@ -3,7 +3,8 @@
 // (the windows it opens are created on their first use) and shown, the event
 // loop runs; the warning beep is switched
 // on again however the program ends (quit button, "Beenden", the window
-// closed, or a termination signal).
+// closed, or a termination signal). A file-size limit makes writes fail
+// with the ordinary error message instead of ending the program.
 
 #include "gui/application.h"
 #include "gui/mainwindow.h"
@@ -11,11 +12,13 @@
 #include "gui/visualstyle.h"
 #include "eval/numbertext.h"
 #include "platform/deadkeys.h"
+#include "platform/filesizelimit.h"
 #include "platform/terminationsignals.h"
 #include "platform/warningbeep.h"
 
 int main(int argc, char** argv)
 {
+    numra::platform::reportFileSizeLimitAsWriteError();
     numra::platform::DeadKeysAsKeyPresses deadKeys;
     numra::NumraApplication app(argc, argv);
     deadKeys.applicationCreated();

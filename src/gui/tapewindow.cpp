@@ -6,6 +6,7 @@
 #include "gui/errorguard.h"
 #include "gui/fixeddialog.h"
 #include "gui/nachtblau.h"
+#include "gui/plaintooltips.h"
 #include "gui/printdialog.h"
 #include "gui/staysontop.h"
 #include "gui/tapeprinting.h"
@@ -105,6 +106,7 @@ void TapeWindow::buildRows()
     rows_->setShowGrid(false);
     rows_->setAlternatingRowColors(true);
     rows_->setContextMenuPolicy(Qt::CustomContextMenu);
+    rows_->setItemDelegate(new PlainTextToolTips(rows_));
     // Rows of one fixed height: the view then never measures all rows,
     // however many there are.
     QHeaderView* lines = rows_->verticalHeader();

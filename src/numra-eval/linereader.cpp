@@ -19,7 +19,7 @@ std::string_view withoutCarriageReturn(std::string_view line)
 
 } // namespace
 
-bool LineReader::next(std::string_view& line)
+LineReader::Next LineReader::next(std::string_view& line)
 {
     for (;;) {
         const char* text = buffer_.data();
@@ -27,19 +27,38 @@ bool LineReader::next(std::string_view& line)
             const auto breakAt = std::size_t(static_cast<const char*>(lineEnd) - text);
             line = withoutCarriageReturn(std::string_view(text + begin_, breakAt - begin_));
             begin_ = scanned_ = breakAt + 1;
-            return true;
+            if (skipping_) {
+                skipping_ = false;
+                return Next::TooLong;
+            }
+            // A CR before the line break is not part of the line.
+            return line.size() > kMaxLineLength ? Next::TooLong : Next::Line;
         }
         scanned_ = end_;
+        if (end_ - begin_ > kMaxLineLength + 1) // + 1: a CR that may end it
+            skipLongLine();
         if (ended_) {
-            if (begin_ == end_)
-                return false;
+            if (begin_ == end_ && !skipping_)
+                return Next::End;
             // The last line has no line break.
             line = withoutCarriageReturn(std::string_view(text + begin_, end_ - begin_));
             begin_ = scanned_ = end_;
-            return true;
+            if (skipping_ || line.size() > kMaxLineLength) {
+                skipping_ = false;
+                return Next::TooLong;
+            }
+            return Next::Line;
         }
         readMore();
     }
+}
+
+// What was read of a line that is too long goes; the rest of it is read and
+// dropped up to its line break.
+void LineReader::skipLongLine()
+{
+    skipping_ = true;
+    begin_ = scanned_ = end_ = 0;
 }
 
 // Moves the unread text to the front, makes room for a block and reads.
@@ -59,7 +78,9 @@ void LineReader::readMore()
     do {
         count = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
     } while (count < 0 && errno == EINTR);
-    if (count <= 0) // a read error ends the input as its end does
+    if (count < 0)
+        error_ = errno;
+    if (count <= 0)
         ended_ = true;
     else
         end_ += std::size_t(count);

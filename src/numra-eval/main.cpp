@@ -9,8 +9,11 @@
 #include "linereader.h"
 #include "options.h"
 #include "output.h"
+#include "platform/filesizelimit.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 #include <unistd.h>
 #include <variant>
@@ -31,6 +34,22 @@ int usageError(const QString& message)
     return kExitUsage;
 }
 
+// The answers are the program's result: output that did not arrive, or input
+// that could not be read to its end, fails the run whatever was answered.
+int finish(int status, Output& out, int readError = 0)
+{
+    out.flush();
+    if (readError != 0) {
+        std::fprintf(stderr, "numra-eval: cannot read standard input: %s\n", std::strerror(readError));
+        status = kExitFailed;
+    }
+    if (out.error() != 0) {
+        std::fprintf(stderr, "numra-eval: cannot write standard output: %s\n", std::strerror(out.error()));
+        status = kExitFailed;
+    }
+    return status;
+}
+
 // Calculator state as the window has it after start-up.
 void startUp(Calculator& calculator, const Options& options)
 {
@@ -44,16 +63,22 @@ void startUp(Calculator& calculator, const Options& options)
         calculator.setVatRates(withOwnRate(VatRates{}, *options.vatRate));
 }
 
-void printTape(Options::Tape tape, const Calculator& calculator, Output& out)
+// Row by row: the tape may hold tens of megabytes of formulas.
+void printTape(Options::Tape format, const Calculator& calculator, Output& out)
 {
-    switch (tape) {
+    const Tape& tape = calculator.tape();
+    switch (format) {
     case Options::Tape::None:
         break;
     case Options::Tape::Text:
-        out.bytes(tapeAsText(calculator.tape()));
+        for (qsizetype i = 0; i < tape.size(); ++i)
+            out.line(tapeRowAsText(tape.row(i)));
+        out.line(tapeTotalAsText(tape));
         break;
     case Options::Tape::Csv:
-        out.bytes(tapeAsCsv(calculator.tape()));
+        out.bytes(tapeCsvHeader());
+        for (qsizetype i = 0; i < tape.size(); ++i)
+            out.bytes(tapeRowAsCsv(tape.row(i), tape.decimalSeparator()).toUtf8());
         break;
     }
 }
@@ -97,10 +122,20 @@ public:
             failed_ = true;
     }
 
+    // A line of standard input longer than the limit: answered without
+    // being read whole.
+    void refuseLongLine() { fail(QStringLiteral("Die Zeile ist länger als %1 Bytes.").arg(kMaxLineLength)); }
+
     bool failed() const { return failed_; }
     const Calculator& calculator() const { return calculator_; }
 
 private:
+    void fail(const QString& message)
+    {
+        out_.line(QStringLiteral("Fehler: "), message);
+        failed_ = true;
+    }
+
     Output& out_;
     bool namesVatRate_;
     Calculator calculator_;
@@ -127,8 +162,9 @@ void decodeUtf8(std::string_view utf8, QString& text)
 
 int runFormulas(const Options& options)
 {
-    Output out(stdout);
+    Output out(STDOUT_FILENO);
     FormulaRunner runner(options, out);
+    int readError = 0;
     if (!options.arguments.isEmpty()) {
         for (const QString& formula : options.arguments)
             runner.evaluate(formula);
@@ -136,13 +172,19 @@ int runFormulas(const Options& options)
         LineReader input(STDIN_FILENO, out);
         std::string_view line;
         QString formula;
-        while (input.next(line)) {
+        // Once the output fails, nothing more could be answered.
+        for (LineReader::Next next; out.error() == 0 && (next = input.next(line)) != LineReader::Next::End;) {
+            if (next == LineReader::Next::TooLong) {
+                runner.refuseLongLine();
+                continue;
+            }
             decodeUtf8(line, formula);
             runner.evaluate(formula);
         }
+        readError = input.error();
     }
     printTape(options.tape, runner.calculator(), out);
-    return runner.failed() ? kExitFailed : 0;
+    return finish(runner.failed() ? kExitFailed : 0, out, readError);
 }
 
 // --- key mode ---
@@ -185,7 +227,7 @@ int runKeys(const Options& options)
             return usageError(QStringLiteral("unknown key '%1'").arg(word));
         steps.push_back(*step);
     }
-    Output out(stdout);
+    Output out(STDOUT_FILENO);
     Calculator calculator(options.decimalSeparator);
     startUp(calculator, options);
     bool errorShown = false;
@@ -198,13 +240,21 @@ int runKeys(const Options& options)
     out.line(QStringLiteral("Anzeige: "), calculator.state().display.entryText);
     out.line(QStringLiteral("Formel: "), calculator.state().formula);
     printTape(options.tape, calculator, out);
-    return errorShown ? kExitFailed : 0;
+    return finish(errorShown ? kExitFailed : 0, out);
+}
+
+int printText(const QString& text)
+{
+    Output out(STDOUT_FILENO);
+    out.bytes(text.toUtf8());
+    return finish(0, out);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    platform::reportFileSizeLimitAsWriteError();
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -215,11 +265,9 @@ int main(int argc, char** argv)
     const Options& options = *parsed.options;
     switch (options.mode) {
     case Options::Mode::Help:
-        std::fputs(helpText(localeSeparator).toLocal8Bit().constData(), stdout);
-        return 0;
+        return printText(helpText(localeSeparator));
     case Options::Mode::Version:
-        std::fputs(versionText().toLocal8Bit().constData(), stdout);
-        return 0;
+        return printText(versionText());
     case Options::Mode::Keys:
         return runKeys(options);
     case Options::Mode::Formulas:

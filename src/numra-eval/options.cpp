@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "options.h"
+#include "linereader.h"
 
 #include "core/vatrates.h"
 
@@ -102,7 +103,9 @@ edit mode: nothing pending, empty memory. One line per formula: the entry
 field afterwards; "Zwischensumme: " (--lang=en: "Subtotal: ") and the value
 with two decimals when the formula ends in an operator; "Fehler: " and the
 message of the error box when it fails; an empty line for a blank formula.
-A formula that starts with "-" is a formula, not an option.
+A formula that starts with "-" is a formula, not an option. A line of
+standard input longer than %2 bytes (without its line break) is not read
+whole: it is answered with "Fehler: Die Zeile ist länger als %2 Bytes."
 
 Key mode: each KEY is a button caption (0 to 9, "." or "," for the decimal
 key, which writes the decimal separator, "+", "-", "*", "/", "=", CE, Edit,
@@ -145,10 +148,12 @@ Options:
 
 Exit status:
   0  no formula failed (key mode: no error box was shown)
-  1  a formula failed (key mode: an error box was shown)
+  1  a formula failed (key mode: an error box was shown), or the output could
+     not be written or the input not read (said on standard error)
   2  usage error
 )HELP")
-        .arg(localeSeparator);
+        .arg(localeSeparator)
+        .arg(kMaxLineLength);
 }
 
 // GNU form: the program, its package in parentheses and the version, then

@@ -2,6 +2,8 @@
 #include "output.h"
 
 #include <QByteArray>
+#include <cerrno>
+#include <unistd.h>
 
 namespace numra::evaltool {
 
@@ -9,7 +11,7 @@ namespace {
 constexpr std::size_t kBlockSize = 1 << 16;
 }
 
-Output::Output(std::FILE* stream) : stream_(stream), buffer_(2 * kBlockSize) {}
+Output::Output(int fd) : fd_(fd), buffer_(2 * kBlockSize) {}
 
 // ASCII, nearly every line, is copied as it is; any other text goes through
 // Qt's encoder. Both loops run without an early exit, so the compiler
@@ -61,12 +63,20 @@ void Output::bytes(const QByteArray& data)
         flush();
 }
 
+// A write may be cut short (a pipe, a signal); the next one then goes on or
+// reports why it cannot.
 void Output::flush()
 {
-    if (used_ > 0)
-        std::fwrite(buffer_.data(), 1, used_, stream_);
+    for (std::size_t done = 0; done < used_ && error_ == 0;) {
+        const ssize_t written = ::write(fd_, buffer_.data() + done, used_ - done);
+        if (written > 0)
+            done += std::size_t(written);
+        else if (written == 0)
+            error_ = EIO;
+        else if (errno != EINTR)
+            error_ = errno;
+    }
     used_ = 0;
-    std::fflush(stream_);
 }
 
 } // namespace numra::evaltool

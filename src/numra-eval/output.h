@@ -2,11 +2,12 @@
 #pragma once
 // UTF-8 lines on standard output, collected and written in large blocks;
 // flush() writes what is pending (the line reader calls it before it waits
-// for input).
+// for input). Every write is checked: after the first that fails (a full
+// disk, /dev/full, a closed descriptor, a file-size limit) nothing more is
+// written and error() tells why, so that the program can say so and fail.
 
 #include <QByteArray>
 #include <QStringView>
-#include <cstdio>
 #include <initializer_list>
 #include <vector>
 
@@ -14,7 +15,7 @@ namespace numra::evaltool {
 
 class Output {
 public:
-    explicit Output(std::FILE* stream);
+    explicit Output(int fd);
     ~Output() { flush(); }
     Output(const Output&) = delete;
     Output& operator=(const Output&) = delete;
@@ -27,14 +28,18 @@ public:
     void bytes(const QByteArray& data);
     void flush();
 
+    // The errno of the first write that failed, 0 while all went through.
+    int error() const { return error_; }
+
 private:
     void append(QStringView text);
     char* room(std::size_t size);
     void appendBytes(const QByteArray& data);
 
-    std::FILE* stream_;
+    int fd_;
     std::vector<char> buffer_; // always room for a line break after a part
     std::size_t used_ = 0;
+    int error_ = 0;
 };
 
 } // namespace numra::evaltool

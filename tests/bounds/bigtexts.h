@@ -60,6 +60,10 @@ inline std::vector<BigText> bigTexts()
         {"1 MB of assignments",
          QStringLiteral("var a: integer; begin ") + filled(QStringLiteral("a := a + 1; "), kMegabyte)
              + QStringLiteral("Result := a end;")},
+        {"a text doubled 40 times",
+         QStringLiteral("var a: string; begin a := 'xxxxxxxx'; ") + QStringLiteral("a := a + a; ").repeated(40)
+             + QStringLiteral("Result := 1 end;")},
+        {"1 MB of joined texts", QStringLiteral("'a'") + filled(QStringLiteral("+'a'"), kMegabyte)},
     };
 }
 

@@ -112,6 +112,11 @@ const Expected kExpected[] = {
     // Calculate drops the final ";" (a subtotal).
     {"1 MB of assignments", "error: Syntax error in expression", "83333",
      "error: ';' expected but End of File found."},
+    // Texts joined in a run are bounded, so neither takes the memory.
+    {"a text doubled 40 times", "error: Syntax error in expression", "error: Expression is too complex - overflow",
+     "error: Expression is too complex - overflow."},
+    {"1 MB of joined texts", "error: Syntax error in expression", "error: Expression is too complex - overflow",
+     "error: Expression is too complex - overflow."},
 };
 
 const Expected& expectedFor(const char* name)

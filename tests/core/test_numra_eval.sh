@@ -71,6 +71,40 @@ done
 exec {STREAM[1]}>&-
 wait "$stream_pid" 2>/dev/null
 
+# Lines beyond the limit are answered with an error line, without being held;
+# the lines after them are answered as usual. The limit counts the bytes
+# without the line break.
+limit=1048576
+at_limit="10$(printf '+0%.0s' $(seq $(((limit - 2) / 2))))"
+check "a line of exactly the limit" 0 $'10\n2' "$at_limit"$'\n2' -- $DE
+check "a line of one byte more" 1 $'Fehler: Die Zeile ist länger als 1048576 Bytes.\n2' "${at_limit}0"$'\n2' -- $DE
+check "CR LF does not count" 0 "10" "$at_limit"$'\r\n' -- $DE
+check "a long last line without break" 1 $'2\nFehler: Die Zeile ist länger als 1048576 Bytes.' $'2\n'"$(head -c 3000000 /dev/zero | tr '\0' 1)" -- $DE
+
+# Output that cannot be written and input that cannot be read fail the run
+# with a message, whatever was answered before.
+failing() { # NAME EXPECTED-MESSAGE COMMAND...
+    local name=$1 message=$2 status err
+    shift 2
+    checks=$((checks + 1))
+    err=$("$@" 2>&1 >/dev/null)
+    status=$?
+    if [ "$status" != 1 ] || ! grep -qF "$message" <<<"$err"; then
+        failures=$((failures + 1))
+        echo "FAIL: $name: status $status, message '$err'"
+    fi
+}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failing "a full disk" "cannot write standard output: No space left on device" \
+    bash -c '"$0" 1+1 >/dev/full' "$EVAL"
+failing "help on a full disk" "cannot write standard output" bash -c '"$0" --help >/dev/full' "$EVAL"
+failing "closed output" "cannot write standard output: Bad file descriptor" bash -c '"$0" 1+1 >&-' "$EVAL"
+failing "a folder as input" "cannot read standard input: Is a directory" bash -c '"$0" <"$1"' "$EVAL" "$work"
+# The file-size limit: the answers beyond it are a write error, not SIGXFSZ.
+failing "a file-size limit" "cannot write standard output: File too large" \
+    bash -c 'ulimit -f 1; yes 1+1 | head -n 100000 | "$0" >"$1/answers"' "$EVAL" "$work"
+
 # Key mode.
 check "keypad calculation" 0 $'Anzeige: 22\nFormel: ' "" -- $DE --keys 1 2 + 5 "*" 2 =
 check "pending formula" 0 $'Anzeige: 5\nFormel: 12+' "" -- $DE --keys 1 2 + 5

@@ -1,14 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The tape as text and CSV, and the file it is kept in between runs.
+// The tape as text and CSV, and the format of the file it is kept in.
 
 #include "core/tapefile.h"
 #include "core/tapeformats.h"
-#include "eval/errors.h"
 
-#include <QDir>
-#include <QFile>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -98,6 +94,63 @@ TEST(TapeFormats, CsvResultsHaveADecimalCommaWhateverTheSeparator)
     EXPECT_EQ(csv, QByteArray("\xEF\xBB\xBF" "Formel;Ergebnis;Art\r\n2.5*1;2,5;Ergebnis\r\n"));
 }
 
+struct CsvCase {
+    const char* name;
+    QString formula;
+    QString cell; // the formula's cell as a spreadsheet reads it
+};
+
+void PrintTo(const CsvCase& c, std::ostream* os) { *os << c.name; }
+
+class CsvFormula : public ::testing::TestWithParam<CsvCase> {};
+
+// A spreadsheet must never run a formula of the tape as its own; Numra reads
+// its export back as it was shown, and the result stays a number.
+TEST_P(CsvFormula, IsTextToASpreadsheetAndReadsBack)
+{
+    const CsvCase& c = GetParam();
+    const std::vector<TapeRow> rows{{TapeRowKind::Result, c.formula, QStringLiteral("-1,5")},
+                                    {TapeRowKind::Subtotal, QStringLiteral("7-"), QStringLiteral("7,00")}};
+    const QByteArray csv = tapeAsCsv(*tapeWith(rows));
+
+    const std::vector<QStringList> records = readCsv(QString::fromUtf8(csv.mid(3)));
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[1], (QStringList{c.cell, "-1,5", "Ergebnis"}));
+    EXPECT_EQ(records[2], (QStringList{"7-", "7,00", "Zwischensumme"}));
+
+    std::vector<TapeRow> shown = rows;
+    shown[0].formula = shownOnOneLine(c.formula);
+    EXPECT_EQ(tapeRowsFromCsv(csv, u','), shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Starts, CsvFormula, ::testing::Values(
+    CsvCase{"equals", "=1+2", "'=1+2"},
+    CsvCase{"plus", "+5*2", "'+5*2"},
+    CsvCase{"minus", "-2+3", "'-2+3"},
+    CsvCase{"at", "@SUM(A1)", "'@SUM(A1)"},
+    CsvCase{"tab, shown as a blank", "\t-2", "' -2"},
+    CsvCase{"CR, shown as a blank", "\r=1", "' =1"},
+    CsvCase{"blanks before equals", "  =1", "'  =1"},
+    CsvCase{"an apostrophe of its own", "'a'+'b'", "''a'+'b'"},
+    CsvCase{"quote and semicolon", "=\"a;b\"", "'=\"a;b\""},
+    CsvCase{"a plain formula", "12+5", "12+5"},
+    CsvCase{"blanks only", "  ", "  "}));
+
+TEST(TapeFormats, CsvReaderRefusesOtherTexts)
+{
+    const QByteArray good = tapeAsCsv(*tapeWith(awkwardRows()));
+    ASSERT_TRUE(tapeRowsFromCsv(good, u','));
+    for (const QByteArray& other : {good.mid(3), good.chopped(2), QByteArray(good).replace("Formel", "Formula"),
+                                    good + "1;2\r\n", good + "1;2;Summe\r\n", good + "\"1;2;Ergebnis\r\n"})
+        EXPECT_EQ(tapeRowsFromCsv(other, u','), std::nullopt) << other.toStdString();
+}
+
+TEST(TapeFormats, CsvResultsComeBackWithTheRegionalSeparator)
+{
+    const std::vector<TapeRow> rows{{TapeRowKind::Result, QStringLiteral("2.5*1"), QStringLiteral("2.5")}};
+    EXPECT_EQ(tapeRowsFromCsv(tapeAsCsv(*tapeWith(rows, u'.')), u'.'), rows);
+}
+
 TEST(TapeFormats, TextHasARowPerLineAndTheTotalLast)
 {
     const std::unique_ptr<Tape> tape = tapeWith(awkwardRows());
@@ -147,7 +200,8 @@ INSTANTIATE_TEST_SUITE_P(Files, CorruptTapeFile, ::testing::Values(
     FileCase{"an empty line", "Numra-Rechenstreifen 1\n\nErgebnis\t1\t1\n"},
     FileCase{"cut short", "Numra-Rechenstreifen 1\nErgebnis\t1\t1\nErgebnis\t2"},
     FileCase{"not UTF-8", "Numra-Rechenstreifen 1\nErgebnis\t\xff\t1\n"},
-    FileCase{"one row too many", "Numra-Rechenstreifen 1\n" + QByteArray("Ergebnis\t1\t1\n").repeated(kMaxTapeRows + 1)}));
+    FileCase{"one row too many", "Numra-Rechenstreifen 1\n" + QByteArray("Ergebnis\t1\t1\n").repeated(kMaxTapeRows + 1)},
+    FileCase{"larger than the bound", "Numra-Rechenstreifen 1\n" + QByteArray(kMaxTapeFileSize, 'x') + "\n"}));
 
 TEST(TapeFile, AFullTapeAndAnEmptyOneAreValid)
 {
@@ -155,74 +209,6 @@ TEST(TapeFile, AFullTapeAndAnEmptyOneAreValid)
     const auto full = decodeTapeFile("Numra-Rechenstreifen 1\n" + QByteArray("Ergebnis\t1\t1\n").repeated(kMaxTapeRows));
     ASSERT_TRUE(full);
     EXPECT_EQ(full->size(), std::size_t(kMaxTapeRows));
-}
-
-class KeptTapeFile : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(folder.isValid()); }
-
-    QByteArray contents() const
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    void write(const QByteArray& bytes) const
-    {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("numra/rechenstreifen.tsv"));
-    Tape tape{u','};
-    KeptTape kept{tape, path};
-};
-
-TEST_F(KeptTapeFile, MissingFileGivesAnEmptyTapeAndIsWrittenOnceTheTapeChanges)
-{
-    tape.add({TapeRowKind::Result, QStringLiteral("1+1"), QStringLiteral("2")});
-    EXPECT_FALSE(kept.load());
-    EXPECT_EQ(tape.size(), 0);
-    kept.saveIfChanged();
-    EXPECT_FALSE(QFile::exists(path));
-
-    tape.add({TapeRowKind::Result, QStringLiteral("12+5*2"), QStringLiteral("22")});
-    kept.saveIfChanged();
-    EXPECT_EQ(contents(), QByteArray("Numra-Rechenstreifen 1\nErgebnis\t12+5*2\t22\n")) << "the folder is created";
-
-    Tape next(u',');
-    KeptTape nextRun(next, path);
-    EXPECT_TRUE(nextRun.load());
-    EXPECT_EQ(next.summary(), QStringLiteral("Summe: 22 · 1 Posten"));
-}
-
-TEST_F(KeptTapeFile, CorruptFileIsLeftAloneUntilTheTapeChanges)
-{
-    write("Numra-Rechenstreifen 1\nErgebnis\t1");
-    EXPECT_FALSE(kept.load());
-    kept.saveIfChanged();
-    EXPECT_EQ(contents(), QByteArray("Numra-Rechenstreifen 1\nErgebnis\t1"));
-
-    tape.add({TapeRowKind::Result, QStringLiteral("2"), QStringLiteral("2")});
-    kept.saveIfChanged();
-    EXPECT_EQ(contents(), QByteArray("Numra-Rechenstreifen 1\nErgebnis\t2\t2\n"));
-
-    kept.forget();
-    EXPECT_FALSE(QFile::exists(path));
-}
-
-TEST_F(KeptTapeFile, UnwritableFileIsReported)
-{
-    write("x");
-    KeptTape belowAFile(tape, path + QStringLiteral("/rechenstreifen.tsv"));
-    try {
-        belowAFile.save();
-        ADD_FAILURE() << "saved below a file";
-    } catch (const Error& error) {
-        EXPECT_TRUE(error.message().contains(QStringLiteral("kann nicht erstellt werden"))) << error.what();
-    }
 }
 
 } // namespace

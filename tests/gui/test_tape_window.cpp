@@ -11,6 +11,7 @@
 #include "gui/printdialog.h"
 #include "gui/tapekeeping.h"
 #include "gui/tapeprinting.h"
+#include "support/testfiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,6 +31,8 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
+#include <QToolTip>
 #include <gtest/gtest.h>
 #include <memory>
 #include <unistd.h>
@@ -38,43 +41,6 @@ using namespace numra;
 using namespace numra::testing;
 
 namespace {
-
-QByteArray contentsOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-// Root writes into read-only folders; while this lives, the process acts as
-// the user "nobody", for whom they are read-only too.
-class WithoutRootRights {
-public:
-    WithoutRootRights() : wasRoot_(geteuid() == 0)
-    {
-        if (wasRoot_) {
-            EXPECT_EQ(seteuid(65534), 0);
-        }
-    }
-    ~WithoutRootRights()
-    {
-        if (wasRoot_) {
-            EXPECT_EQ(seteuid(0), 0);
-        }
-    }
-    WithoutRootRights(const WithoutRootRights&) = delete;
-    WithoutRootRights& operator=(const WithoutRootRights&) = delete;
-
-private:
-    bool wasRoot_;
-};
 
 class TapeWindowTest : public ::testing::Test, public NumraFixture {
 protected:
@@ -388,6 +354,28 @@ TEST_F(TapeWindowTest, PrintDialogComesFromItsModule)
     EXPECT_THROW(askForPrinter(&tapeWindow(), QString(), empty.path()), Error);
 }
 
+// A formula is the user's text, never markup, also where the mouse rests on
+// its cell: as rich text its <img src> would read any file.
+TEST_F(TapeWindowTest, ATooltipShowsTheRowLiterally)
+{
+    // Markup in a comment: the formula is 1, and its row keeps the text.
+    const QString formula = QStringLiteral("{<b>x</b><img src=\"/nonexistent/bild.png\">}1");
+    press({Key::Edit});
+    mainWindow.setEntryText(formula);
+    press({Key::Equals});
+    ASSERT_EQ(core().tape().size(), 1);
+    openTape();
+    const QPoint at = cellCentre(0, TapeColumn::Formula);
+    QHelpEvent event(QEvent::ToolTip, at, view().viewport()->mapToGlobal(at));
+    QApplication::sendEvent(view().viewport(), &event);
+
+    ASSERT_TRUE(QToolTip::isVisible());
+    QTextDocument shown;
+    shown.setHtml(QToolTip::text()); // as the tooltip renders it
+    EXPECT_EQ(shown.toPlainText(), formula) << QToolTip::text().toStdString();
+    QToolTip::hideText();
+}
+
 TEST_F(TapeWindowTest, KeepTapeWritesTheFileAfterAChangeAndRemovesItWhenSwitchedOff)
 {
     const QString path = keptTapeFile();
@@ -404,32 +392,6 @@ TEST_F(TapeWindowTest, KeepTapeWritesTheFileAfterAChangeAndRemovesItWhenSwitched
     keep.trigger();
     EXPECT_FALSE(Settings().keepTape());
     EXPECT_FALSE(QFile::exists(path));
-}
-
-TEST_F(TapeWindowTest, UnreadableKeptTapeGivesOneNoticeAndIsLeftAloneUntilAChange)
-{
-    Settings settings;
-    settings.setKeepTape(true);
-    writeFile(keptTapeFile(), "Numra-Rechenstreifen 9\n");
-    Tape tape(u',');
-    tape.add({TapeRowKind::Result, QStringLiteral("1"), QStringLiteral("1")});
-    TapeKeeping keeping(tape, settings, mainWindow);
-
-    ShownMessage notice;
-    ModalScript modals;
-    modals.then(acknowledge(notice));
-    keeping.start();
-    EXPECT_EQ(notice.caption, QStringLiteral("Informationen"));
-    EXPECT_EQ(notice.text, QStringLiteral("Der aufbewahrte Rechenstreifen konnte nicht gelesen werden. "
-                                          "Der Rechenstreifen beginnt leer."));
-    EXPECT_EQ(tape.size(), 0);
-    processEvents(800);
-    EXPECT_EQ(contentsOf(keptTapeFile()), QByteArray("Numra-Rechenstreifen 9\n"));
-
-    tape.add({TapeRowKind::Result, QStringLiteral("2"), QStringLiteral("2")});
-    processEvents(800);
-    EXPECT_EQ(contentsOf(keptTapeFile()), QByteArray("Numra-Rechenstreifen 1\nErgebnis\t2\t2\n"));
-    keeping.setWanted(false);
 }
 
 } // namespace

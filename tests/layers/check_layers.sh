@@ -13,7 +13,7 @@ allowed() {
     core) echo "core files eval" ;;
     platform) echo "platform" ;;
     gui) echo "gui core files eval platform" ;;
-    numra-eval) echo "core files eval" ;;
+    numra-eval) echo "core files eval platform" ;;
     *) echo "unknown layer: $1" >&2; exit 2 ;;
   esac
 }

@@ -105,6 +105,9 @@ public:
 
     // Counts the changes, so that the kept file is written only when needed.
     quint64 revision() const { return revision_; }
+    // Rows that left because a bound was reached, since the start: the user
+    // is told.
+    qsizetype rowsDroppedByBounds() const { return droppedByBounds_; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -142,6 +145,7 @@ private:
     bool decimalSumExact_ = true;
     qsizetype items_ = 0;
     quint64 revision_ = 0;
+    qsizetype droppedByBounds_ = 0;
 };
 
 } // namespace numra

@@ -6,6 +6,8 @@
 #include "core/tape.h"
 
 #include <QByteArray>
+#include <optional>
+#include <vector>
 
 namespace numra {
 
@@ -14,14 +16,28 @@ namespace numra {
 // by tabs. numra-eval --tape prints exactly this.
 QByteArray tapeAsText(const Tape& tape);
 
-// One row as tapeAsText writes it, without the line break.
+// One row as tapeAsText writes it, and the total line, without the line
+// break: a writer that must not hold the whole text writes them one by one.
 QString tapeRowAsText(const TapeRow& row);
+QString tapeTotalAsText(const Tape& tape);
 
 // UTF-8 with byte-order mark, lines ending in CR LF, ";" between the fields,
 // the header Formel;Ergebnis;Art, then a line per row. Results carry a
 // decimal comma whatever the regional separator is; a field with ";" or '"'
-// is quoted, its quotes doubled.
+// is quoted, its quotes doubled. A formula that a spreadsheet would take for
+// a formula of its own (it starts with "=", "+", "-", "@", a tab or a CR,
+// also after blanks) starts with an apostrophe, which makes it text; so does
+// one that starts with an apostrophe.
 QByteArray tapeAsCsv(const Tape& tape);
+
+// Its parts: the byte-order mark and header line, and one row with its CR LF.
+QByteArray tapeCsvHeader();
+QString tapeRowAsCsv(const TapeRow& row, QChar decimalSeparator);
+
+// The rows of a tapeAsCsv export, with the formulas' apostrophes taken off
+// and the results' decimal comma turned into decimalSeparator; nothing for
+// any other text.
+std::optional<std::vector<TapeRow>> tapeRowsFromCsv(const QByteArray& bytes, QChar decimalSeparator);
 
 // "Exportieren…": the text form for a name ending in ".txt" (in any case),
 // CSV for any other. Written atomically: on failure an existing file is as it

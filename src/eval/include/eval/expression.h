@@ -5,6 +5,10 @@
 // chain of operators at one level runs in a loop however long it is, and
 // only nesting is bounded. Value errors inside an expression become "Type
 // mismatch"; every other error passes unchanged.
+//
+// Texts joined with "+" are bounded too, over a whole run: a script that
+// doubles a text in every statement ("a := a + a;" forty times) would
+// otherwise want terabytes.
 
 #include "eval/builtins.h"
 #include "eval/errorlocation.h"
@@ -16,6 +20,9 @@
 
 namespace numra {
 
+// Characters that "+" may join into texts in one run, all texts together.
+inline constexpr qsizetype kMaxJoinedTextPerRun = 4 * 1024 * 1024;
+
 class ExpressionEvaluator {
 public:
     ExpressionEvaluator(Lexer& lexer, const ValueContext& context, ErrorLocator& locator);
@@ -25,6 +32,9 @@ public:
     ScriptValue evaluate();
 
     void setVariables(const Variables* variables) { variables_ = variables; }
+
+    // A run begins: nothing joined yet.
+    void startRun() { joinedText_ = 0; }
 
     // Raises "<what> expected but <current token> found"; a token kind is
     // shown as its quoted spelling ("')'").
@@ -46,6 +56,7 @@ private:
     ScriptValue readStrings();
     void refuseOperandAfterOperand() const;
     ScriptValue applyBinary(TokenKind op, const ScriptValue& left, const ScriptValue& right) const;
+    void countJoinedText(const ScriptValue& joined);
     void resolveIdentifier(ScriptValue& result);
     bool lookupValue(const QString& name, const CallArguments& args, ScriptValue& result) const;
     void readArguments(CallArguments& args);
@@ -57,6 +68,7 @@ private:
     ErrorLocator& locator_;
     const Variables* variables_ = nullptr;
     int depth_ = 0;
+    qsizetype joinedText_ = 0;
 };
 
 } // namespace numra

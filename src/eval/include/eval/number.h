@@ -52,9 +52,6 @@ private:
 NumberText generalForm(const Number& value, QChar separator);
 NumberText twoDecimalForm(const Number& value, QChar separator);
 std::optional<std::int64_t> hundredthsOf(const Number& value);
-// generalFormValue and twoDecimalFormValue in the number's arithmetic.
-Number generalFormValue(const Number& value);
-Number twoDecimalFormValue(const Number& value);
 
 // tryParseNumber or tryParseDecimal, as the arithmetic says.
 bool tryParseNumber(QStringView text, QChar separator, Arithmetic arithmetic, Number& value);

@@ -84,10 +84,6 @@ QString formatGeneral(const Decimal& value, QChar separator);
 NumberText twoDecimalForm(const Decimal& value, QChar separator);
 QString formatTwoDecimals(const Decimal& value, QChar separator);
 std::optional<std::int64_t> hundredthsOf(const Decimal& value);
-// The value of exactly what the two forms show: 4908,325 for 4908,3249999…
-// in the general form, 4908,32 with two decimals.
-Decimal generalFormValue(const Decimal& value);
-Decimal twoDecimalFormValue(const Decimal& value);
 
 // The texts tryParseNumber reads, held exactly up to 34 significant digits
 // and rounded half to even beyond. A value too large for the extended range

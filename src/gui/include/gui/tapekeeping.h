@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Rechenstreifen behalten": the tape is kept between runs when the user
-// wants it. It is loaded when the calculator starts (a file that cannot be
-// read gives an empty tape and one notice), written shortly after a change,
-// so that a burst of keys costs one write, and at exit. A write that fails
-// is reported once, until one succeeds again.
+// wants it. It is loaded when the calculator starts, written shortly after a
+// change, so that a burst of keys costs one write, and at exit; another
+// Numra that keeps the tape too is merged with (core/kepttape.h). A kept file
+// that could not be taken over whole is reported with what was taken and
+// where the original is. A write that fails is reported once, until one
+// succeeds again. Rows that leave the tape at its bounds are reported once.
 
-#include "core/tapefile.h"
+#include "core/kepttape.h"
 
 #include <QObject>
 #include <QTimer>
@@ -19,7 +21,7 @@ class Settings;
 
 class TapeKeeping : public QObject {
 public:
-    // boxParent: the window over which the notice and errors are shown.
+    // boxParent: the window over which the notices and errors are shown.
     TapeKeeping(Tape& tape, Settings& settings, QWidget& boxParent);
 
     bool wanted() const { return wanted_; }
@@ -34,13 +36,17 @@ public:
 private:
     void tapeChanged();
     void save(bool onlyIfChanged);
+    void tellSetAside(const std::optional<SetAsideTape>& aside);
+    void tellRowsDropped();
 
+    Tape& tape_;
     KeptTape kept_;
     Settings& settings_;
     QWidget& boxParent_;
     bool wanted_; // kept in the settings, read once: the tape changes at every "="
     QTimer saveSoon_;
     bool failing_ = false;
+    qsizetype droppedTold_ = 0; // rows dropped at the bounds the user knows of
 };
 
 } // namespace numra
