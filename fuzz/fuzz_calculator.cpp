@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator core driven by key presses decoded from the bytes, with the
 // fake user of the tests answering its windows. Each byte picks a key, a "text:" insertion, the
-// rounding check box, an edit of the entry field or a change of language and
-// VAT rate.
+// rounding check box, an edit of the entry field, a change of language and
+// VAT rate, or "Genau rechnen (dezimal)" switched on or off.
 // After every step the state must be one the calculator can be in, every
 // message has a text, a VAT window's amounts add up in cents, and a key that
 // fails adds no row to the tape.
@@ -22,12 +22,14 @@ namespace {
 
 // What a byte stands for, by range: below kTextByte a key (byte modulo the
 // number of keys), then typed text, the rounding check box, an edit of the
-// entry field, a change of language and rate, "=", and keys again.
+// entry field, a change of language and rate, "=", a change of arithmetic,
+// and keys again.
 constexpr std::uint8_t kTextByte = 64;
 constexpr std::uint8_t kRoundingByte = 88;
 constexpr std::uint8_t kEditByte = 96;
 constexpr std::uint8_t kLanguageByte = 104;
 constexpr std::uint8_t kEqualsByte = 108;
+constexpr std::uint8_t kArithmeticByte = 116;
 constexpr std::uint8_t kMoreKeysByte = 120;
 
 // Typed text is mostly formula material; bytes from 0xC0 on stand for
@@ -222,8 +224,12 @@ void step(Rig& rig, Reader& in)
         c.setLanguage(choice % 2 == 0 ? Language::German : Language::English);
         if (const int rate = choice / 2 * 78; rate > 0)
             require(c.setVatRates(withOwnRate(c.state().vatRates, rate)).vatRates.chosen == rate);
-    } else if (b < kMoreKeysByte) {
+    } else if (b < kArithmeticByte) {
         pressKey(rig, Key::Equals, in);
+    } else if (b < kMoreKeysByte) {
+        const bool exact = c.state().arithmetic == Arithmetic::Binary;
+        require(c.setArithmetic(exact ? Arithmetic::Decimal : Arithmetic::Binary).arithmetic
+                == (exact ? Arithmetic::Decimal : Arithmetic::Binary));
     } else {
         pressKey(rig, Key(b % keyCount), in);
     }

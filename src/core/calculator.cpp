@@ -134,6 +134,14 @@ const CalculatorState& Calculator::setLanguage(Language language)
     return run([&] { state_.language = language; });
 }
 
+const CalculatorState& Calculator::setArithmetic(Arithmetic arithmetic)
+{
+    return run([&] {
+        state_.arithmetic = arithmetic;
+        tape_.setArithmetic(arithmetic);
+    });
+}
+
 const CalculatorState& Calculator::closeSubtotalWindow()
 {
     return run([&] { state_.subtotal.open = false; });

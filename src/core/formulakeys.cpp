@@ -147,10 +147,10 @@ void Calculator::computePendingPower()
 {
     if (isBlankText(state_.powerBase))
         return;
-    const long double base = parseNumber(state_.powerBase, separator_);
-    const long double exponent = parseNumber(display_.entryText, separator_);
+    const Number base = parseNumber(state_.powerBase, separator_, state_.arithmetic);
+    const Number exponent = parseNumber(display_.entryText, separator_, state_.arithmetic);
     const QString formula = trimBlanks(state_.powerBase) + u'^' + trimBlanks(display_.entryText);
-    setEntry(formatGeneral(power(base, exponent), separator_));
+    setEntry(generalForm(power(base, exponent), separator_).view());
     markResultShown();
     recordOperation(TapeRowKind::Power, formula);
     state_.powerBase.clear();

@@ -43,7 +43,7 @@ void Calculator::intToHexKey()
 {
     if (isBlankText(display_.entryText))
         return;
-    const IntegerPart part = integerPartOf(display_.entryText, separator_);
+    const IntegerPart part = integerPartOf(display_.entryText, separator_, state_.arithmetic);
     if (part.status != IntegerPart::Status::Ok || part.value < INT32_MIN || part.value > INT32_MAX) {
         showError(text(TextId::InvalidInputMessage));
         return;

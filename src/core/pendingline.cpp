@@ -9,6 +9,8 @@ PendingLine pendingLine(const CalculatorState& state, QChar decimalSeparator)
 {
     PendingLine line;
     line.marks.push_back(QStringLiteral("USt ") + formatVatRate(state.vatRates.chosen, decimalSeparator));
+    if (state.arithmetic == Arithmetic::Decimal)
+        line.marks.push_back(QStringLiteral("Genau"));
     switch (state.inputMode) {
     case InputMode::Keypad:
         line.formula = state.formula;

@@ -17,6 +17,7 @@ namespace {
 const QString kKeepTape = QStringLiteral("tape/keep");
 const QString kVatRate = QStringLiteral("vat/rate");
 const QString kOwnVatRate = QStringLiteral("vat/ownRate");
+const QString kExactArithmetic = QStringLiteral("arithmetic/exact");
 const QString kAlwaysOnTop = QStringLiteral("window/alwaysOnTop");
 const QString kWindowLeft = QStringLiteral("window/left");
 const QString kWindowTop = QStringLiteral("window/top");
@@ -137,6 +138,14 @@ void Settings::setVatRates(const VatRates& rates)
         values_[kOwnVatRate] = vatRateNumber(*rates.own, u'.');
     else
         values_.erase(kOwnVatRate);
+    writeFile();
+}
+
+bool Settings::exactArithmetic() const { return flag(kExactArithmetic); }
+
+void Settings::setExactArithmetic(bool exact)
+{
+    values_[kExactArithmetic] = exact ? QStringLiteral("true") : QStringLiteral("false");
     writeFile();
 }
 

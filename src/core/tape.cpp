@@ -4,6 +4,7 @@
 #include "eval/fpu.h"
 #include "eval/numbertext.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -93,19 +94,43 @@ QString shownOnOneLine(const QString& text)
 
 Tape::Tape(QChar decimalSeparator) : separator_(decimalSeparator) {}
 
-Tape::Entry Tape::entryOf(TapeRow row, std::optional<long double> value) const
+// The views take the new total as a new layout of the same rows, which keeps
+// their selection.
+void Tape::setArithmetic(Arithmetic arithmetic)
+{
+    if (arithmetic == arithmetic_)
+        return;
+    emit layoutAboutToBeChanged();
+    arithmetic_ = arithmetic;
+    recomputeTotal();
+    emit layoutChanged();
+}
+
+Tape::Entry Tape::entryOf(TapeRow row, std::optional<Number> value) const
 {
     // Texts built by appending carry room to grow: up to as much again,
     // which the bound on characters does not see.
     row.formula.squeeze();
     row.result.squeeze();
-    long double counted = value.value_or(0);
-    if (!value && row.kind == TapeRowKind::Result)
-        tryParseNumber(row.result, separator_, counted);
-    return Entry{std::move(row), counted};
+    Entry entry{std::move(row), value.value_or(Number())};
+    if (!value && entry.row.kind == TapeRowKind::Result)
+        tryParseNumber(entry.row.result, separator_, arithmetic_, entry.value);
+    return entry;
 }
 
-void Tape::add(TapeRow row, std::optional<long double> value)
+// A value computed in the other arithmetic counts as its text reads in this
+// one: a result shown as 0,1 adds exactly 0,1 to a decimal total.
+Number Tape::valueOf(const Entry& entry) const
+{
+    if (entry.value.arithmetic() == arithmetic_)
+        return entry.value;
+    Number value;
+    if (tryParseNumber(entry.row.result, separator_, arithmetic_, value))
+        return value;
+    return arithmetic_ == Arithmetic::Decimal ? Number::decimal(Decimal()) : Number();
+}
+
+void Tape::add(TapeRow row, std::optional<Number> value)
 {
     Entry entry = entryOf(std::move(row), value);
     dropOldest(rowsToDropBefore(entry));
@@ -141,7 +166,7 @@ void Tape::dropOldest(qsizetype count)
         addToTotal(rows_.front(), -1);
         popOldest();
     }
-    if (!std::isfinite(sum_))
+    if (!std::isfinite(sum_) || !decimalSumExact_)
         recomputeTotal();
     ++revision_;
     endRemoveRows();
@@ -191,13 +216,23 @@ void Tape::replaceRows(std::vector<TapeRow> rows)
     endResetModel();
 }
 
-// Neumaier's compensated sum; sign -1 takes a dropped row out again.
+// Neumaier's compensated sum, or the decimal sum; sign -1 takes a dropped
+// row out again. A decimal sum is exact when its exponent is no larger than
+// both of its terms' (the value's last digit kept).
 void Tape::addToTotal(const Entry& entry, int sign)
 {
     if (entry.row.kind != TapeRowKind::Result)
         return;
     items_ += sign;
-    const long double x = sign * entry.value;
+    const Number value = valueOf(entry);
+    if (value.isDecimal()) {
+        const Decimal x = sign < 0 ? -value.decimalValue() : value.decimalValue();
+        const int lastDigit = std::min(decimalSum_.parts().exponent, x.parts().exponent);
+        decimalSum_ = decimalSum_ + x;
+        decimalSumExact_ = decimalSumExact_ && decimalSum_.parts().exponent <= lastDigit;
+        return;
+    }
+    const long double x = sign * value.binaryValue();
     const long double t = sum_ + x;
     if (std::fabs(sum_) >= std::fabs(x))
         compensation_ += (sum_ - t) + x;
@@ -210,15 +245,30 @@ void Tape::recomputeTotal()
 {
     sum_ = 0;
     compensation_ = 0;
+    decimalSum_ = Decimal::fromInteger(0);
+    decimalSumExact_ = true;
     items_ = 0;
     for (const Entry& entry : rows_)
         addToTotal(entry, +1);
 }
 
+Number Tape::total() const
+{
+    if (arithmetic_ == Arithmetic::Decimal)
+        return Number::decimal(decimalSum_);
+    return Number::binary(sum_ + compensation_);
+}
+
+bool Tape::totalOverflows() const
+{
+    if (arithmetic_ == Arithmetic::Decimal)
+        return exceedsRange(decimalSum_, BinaryRange::Extended);
+    return !std::isfinite(sum_ + compensation_);
+}
+
 QString Tape::totalText() const
 {
-    const long double sum = total();
-    return std::isfinite(sum) ? formatGeneral(sum, separator_) : fpu::kOverflow;
+    return totalOverflows() ? fpu::kOverflow : generalForm(total(), separator_).toString();
 }
 
 QString Tape::summary() const

@@ -7,7 +7,6 @@
 #include "core/vatamounts.h"
 #include "eval/fpu.h"
 
-#include <cmath>
 
 namespace numra {
 
@@ -45,7 +44,7 @@ void Calculator::recordVatOnTape(TapeRowKind kind, const VatAmounts& amounts, in
 const CalculatorState& Calculator::recallGrandTotal()
 {
     return run([&] {
-        if (!std::isfinite(tape_.total()))
+        if (tape_.totalOverflows())
             throw ArithmeticError(fpu::kOverflow);
         putOperand(tape_.totalText());
         wishEntryFocus();

@@ -17,8 +17,8 @@ std::optional<std::int64_t> Calculator::enteredCents() const
     QString amount = trimBlanks(display_.entryText);
     if (const qsizetype point = amount.indexOf(u'.'); point >= 0)
         amount[point] = separator_;
-    long double value = 0;
-    if (!tryParseNumber(amount, separator_, value))
+    Number value;
+    if (!tryParseNumber(amount, separator_, state_.arithmetic, value))
         return std::nullopt;
     return hundredthsOf(value);
 }

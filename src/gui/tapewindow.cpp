@@ -126,6 +126,7 @@ void TapeWindow::buildRows()
     for (auto change : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(&tape_, change, this, &TapeWindow::updateSummary);
     connect(&tape_, &QAbstractItemModel::modelReset, this, &TapeWindow::updateSummary);
+    connect(&tape_, &QAbstractItemModel::layoutChanged, this, &TapeWindow::updateSummary); // a new arithmetic
 }
 
 // A hidden window does not follow the tape: with 10,000 rows, the view's

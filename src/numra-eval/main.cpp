@@ -56,6 +56,8 @@ void startUp(Calculator& calculator, const Options& options)
     calculator.start(QString());
     calculator.setLanguage(options.language);
     calculator.setRoundingChecked(options.round);
+    if (options.exact)
+        calculator.setArithmetic(Arithmetic::Decimal);
     calculator.setTapeRecording(options.tape != Options::Tape::None);
     if (options.vatRate)
         calculator.setVatRates(withOwnRate(VatRates{}, *options.vatRate));

@@ -34,6 +34,8 @@ QString applyOption(const QString& arg, Options& options)
         return QStringLiteral("unknown tape format '%1' (only csv)").arg(arg.mid(7));
     } else if (arg == u"--round") {
         options.round = true;
+    } else if (arg == u"--exact") {
+        options.exact = true;
     } else if (arg.startsWith(kSeparatorOption)) {
         const QString sep = arg.mid(kSeparatorOption.size());
         if (sep.size() != 1)
@@ -134,6 +136,9 @@ Options:
       --decimal-separator=SEP  the regional decimal separator (default from the
                                locale, here '%1')
       --round                  start with "auf 2 Nachkommastellen runden" checked
+      --exact                  exact decimal values of 34 digits, as "Genau
+                               rechnen (dezimal)": every digit shown is right
+                               (0,1+0,2-0,3 gives 0, not 5,55111512312578E-17)
       --lang=de|en             language of the texts (default de)
       --vat-rate=RATE          the rate of Ust+ and Ust- in percent, 0 to 99.99
                                with at most two decimals after "," or "."

@@ -34,11 +34,13 @@ struct Kept {
     VatRates vatRates;
     bool alwaysOnTop = false;
     std::optional<QPoint> position;
+    bool exactArithmetic = false;
 };
 
 Kept read(Settings& settings)
 {
-    return {settings.keepTape(), settings.vatRates(), settings.alwaysOnTop(), settings.windowPosition()};
+    return {settings.keepTape(), settings.vatRates(), settings.alwaysOnTop(), settings.windowPosition(),
+            settings.exactArithmetic()};
 }
 
 void expectKept(const Kept& read, const Kept& expected)
@@ -48,6 +50,7 @@ void expectKept(const Kept& read, const Kept& expected)
     EXPECT_EQ(read.vatRates.own, expected.vatRates.own);
     EXPECT_EQ(read.alwaysOnTop, expected.alwaysOnTop);
     EXPECT_EQ(read.position, expected.position);
+    EXPECT_EQ(read.exactArithmetic, expected.exactArithmetic);
 }
 
 const VatRates own16{1600, 1600};
@@ -82,11 +85,13 @@ TEST_P(SettingsFile, ReadsEachGoodValueAndDefaultsTheOthers)
 INSTANTIATE_TEST_SUITE_P(Values, SettingsFile, ::testing::Values(
     SettingsCase{"no file", "", {}},
     SettingsCase{"every value", "[tape]\nkeep=true\n[vat]\nrate=16\nownRate=16\n"
-                                "[window]\nalwaysOnTop=true\nleft=120\ntop=340\n",
-                 {true, own16, true, somewhere}},
-    SettingsCase{"flags as numbers", "[tape]\nkeep=1\n[window]\nalwaysOnTop=1\n", {true, {}, true, {}}},
-    SettingsCase{"flags off", "[tape]\nkeep=false\n[window]\nalwaysOnTop=false\n", {}},
-    SettingsCase{"unreadable flags", "[tape]\nkeep=vielleicht\n[window]\nalwaysOnTop=ja\n", {}},
+                                "[window]\nalwaysOnTop=true\nleft=120\ntop=340\n[arithmetic]\nexact=true\n",
+                 {true, own16, true, somewhere, true}},
+    SettingsCase{"flags as numbers", "[tape]\nkeep=1\n[window]\nalwaysOnTop=1\n[arithmetic]\nexact=1\n",
+                 {true, {}, true, {}, true}},
+    SettingsCase{"flags off", "[tape]\nkeep=false\n[window]\nalwaysOnTop=false\n[arithmetic]\nexact=false\n", {}},
+    SettingsCase{"unreadable flags", "[tape]\nkeep=vielleicht\n[window]\nalwaysOnTop=ja\n[arithmetic]\nexact=genau\n",
+                 {}},
     SettingsCase{"a key outside its section", "\xff\xfe\x01[\n=true\nkeep=true\nrate=7\n", {}},
     SettingsCase{"7 %", "[vat]\nrate=7\n", {false, {700}, false, {}}},
     SettingsCase{"a rate written by hand with a comma", "[vat]\nrate=16,5\n", {false, {1650, 1650}, false, {}}},
@@ -106,8 +111,10 @@ TEST(Settings, EveryValueRoundTrips)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("numra.conf"));
-    const Kept values[] = {{true, {1650, 1650}, true, QPoint(-1200, 7)}, {false, {700, 1600}, false, QPoint(0, 0)},
-                           {false, {kMaxVatRate, kMaxVatRate}, true, somewhere}, {true, {0, 0}, false, somewhere}};
+    const Kept values[] = {{true, {1650, 1650}, true, QPoint(-1200, 7), true},
+                           {false, {700, 1600}, false, QPoint(0, 0), false},
+                           {false, {kMaxVatRate, kMaxVatRate}, true, somewhere, true},
+                           {true, {0, 0}, false, somewhere, false}};
     for (const Kept& kept : values) {
         {
             Settings settings(path);
@@ -115,6 +122,7 @@ TEST(Settings, EveryValueRoundTrips)
             settings.setVatRates(kept.vatRates);
             settings.setAlwaysOnTop(kept.alwaysOnTop);
             settings.setWindowPosition(*kept.position);
+            settings.setExactArithmetic(kept.exactArithmetic);
         }
         Settings again(path);
         expectKept(read(again), kept);

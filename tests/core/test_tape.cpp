@@ -211,9 +211,9 @@ TEST(GrandTotal, KeepsASmallValueBesideLargeOnesInEitherOrder)
 TEST(GrandTotal, AddsTheValuesItIsGiven)
 {
     Tape tape(u',');
-    tape.add({TapeRowKind::Result, QStringLiteral("1/3"), QStringLiteral("0,33")}, 0.33L);
-    tape.add({TapeRowKind::Result, QStringLiteral("x"), QStringLiteral("shown otherwise")}, 2.0L);
-    tape.add({TapeRowKind::Subtotal, QStringLiteral("5+"), QStringLiteral("5,00")}, 5.0L);
+    tape.add({TapeRowKind::Result, QStringLiteral("1/3"), QStringLiteral("0,33")}, Number::binary(0.33L));
+    tape.add({TapeRowKind::Result, QStringLiteral("x"), QStringLiteral("shown otherwise")}, Number::binary(2.0L));
+    tape.add({TapeRowKind::Subtotal, QStringLiteral("5+"), QStringLiteral("5,00")}, Number::binary(5.0L));
     EXPECT_EQ(tape.summary(), QStringLiteral("Summe: 2,33 · 2 Posten"));
 }
 

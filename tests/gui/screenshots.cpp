@@ -239,6 +239,16 @@ int main(int argc, char** argv)
     saveGrab(mainWindow, QStringLiteral("main"));
     saveScreen(QStringLiteral("main-screen"));
 
+    // "Genau rechnen (dezimal)" on, with a balance that comes out exactly.
+    mainWindow.menuItem(MenuItem::ExactArithmetic)->trigger();
+    mainWindow.clickKey(Key::Edit);
+    mainWindow.setEntryText(QStringLiteral("86251,76-86250,82"));
+    mainWindow.clickKey(Key::Equals);
+    settle();
+    saveGrab(mainWindow, QStringLiteral("main-exact"));
+    mainWindow.menuItem(MenuItem::ExactArithmetic)->trigger();
+    mainWindow.clickKey(Key::Edit);
+
     pictureVatWindow(mainWindow, QStringLiteral("vat"));
     pictureRateList(mainWindow);
 

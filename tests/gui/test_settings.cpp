@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The settings in the windows: the VAT rate chosen in the VAT window, the
-// menu and with F5; "Immer im Vordergrund" on the calculator and every window
-// it opens; and what a start takes from the settings file.
+// menu and with F5; "Genau rechnen (dezimal)"; "Immer im Vordergrund" on the
+// calculator and every window it opens; and what a start takes from the
+// settings file.
 
 #include "gui/guitest.h"
+#include "gui/pendinglineview.h"
 
 #include "core/settings.h"
 #include "files/datafolder.h"
@@ -42,6 +44,13 @@ QAction* rateItem(MainWindow& mainWindow, const QString& caption)
             return item;
     ADD_FAILURE() << "no rate item " << caption.toStdString();
     return nullptr;
+}
+
+// "Genau" among the marks of the pending-formula line.
+bool exactShown(MainWindow& mainWindow)
+{
+    auto* line = static_cast<PendingLineView*>(mainWindow.control(WindowControl::PendingLine));
+    return line->isVisible() && line->marks()->text().contains(QStringLiteral("Genau"));
 }
 
 QStringList itemsOf(const QComboBox& box)
@@ -248,6 +257,32 @@ TEST_F(SettingsInWindows, AlwaysOnTopHoldsForTheCalculatorAndEveryWindowItOpens)
     EXPECT_TRUE(windows.tapeWindow().isVisible());
 }
 
+TEST_F(SettingsInWindows, ExactArithmeticIsAMenuSwitchThatIsKeptAndShown)
+{
+    QAction& exact = *mainWindow.menuItem(MenuItem::ExactArithmetic);
+    auto quotient = [&] {
+        mainWindow.clickKey(Key::ClearEntry);
+        mainWindow.setEntryText(QStringLiteral("8922/1,07"));
+        mainWindow.clickKey(Key::Equals);
+        return mainWindow.entryField()->text();
+    };
+    mainWindow.clickKey(Key::Edit);
+    EXPECT_EQ(quotient(), QStringLiteral("8338,31775700934"));
+    EXPECT_FALSE(exactShown(mainWindow));
+
+    exact.trigger();
+    EXPECT_TRUE(Settings().exactArithmetic());
+    EXPECT_EQ(quotient(), QStringLiteral("8338,31775700935"));
+    EXPECT_TRUE(exactShown(mainWindow));
+    emit mainWindow.popupMenu()->aboutToShow();
+    EXPECT_TRUE(exact.isChecked());
+
+    exact.trigger();
+    EXPECT_FALSE(Settings().exactArithmetic());
+    EXPECT_FALSE(exactShown(mainWindow));
+    EXPECT_EQ(quotient(), QStringLiteral("8338,31775700934"));
+}
+
 // A start takes what the settings file keeps, before the window shows.
 // A folder that cannot be made stands for a read-only one (the tests may run
 // as root, whom no permission stops).
@@ -320,6 +355,7 @@ TEST(SettingsAtStart, TheKeptValuesApply)
             settings.setVatRates({1600, 1600});
             settings.setAlwaysOnTop(true);
             settings.setWindowPosition(p.kept);
+            settings.setExactArithmetic(true);
         }
         platform::WarningBeep beep;
         MainWindow mainWindow(beep, QChar(u','));
@@ -331,6 +367,8 @@ TEST(SettingsAtStart, TheKeptValuesApply)
         EXPECT_EQ(mainWindow.calculator().state().vatRates, (VatRates{1600, 1600}));
         mainWindow.show();
         EXPECT_EQ(mainWindow.keyButton(Key::VatFromNet)->toolTip(), QStringLiteral("Umsatzsteuer 16% berechnen [F7]"));
+        EXPECT_EQ(mainWindow.calculator().state().arithmetic, Arithmetic::Decimal);
+        EXPECT_TRUE(exactShown(mainWindow));
         mainWindow.hide();
     }
 }

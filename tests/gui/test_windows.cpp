@@ -277,7 +277,8 @@ TEST_F(Windows, PopupMenuShowsItsVisibleItemsAtTheFramePlusOffset)
                                     QStringLiteral("Berechnung speichern"), QStringLiteral("Berechnung laden"),
                                     QStringLiteral("-"), QStringLiteral("Rechenstreifen"),
                                     QStringLiteral("Rechenstreifen behalten"), QStringLiteral("-"),
-                                    QStringLiteral("Umsatzsteuersatz"), QStringLiteral("Immer im Vordergrund"),
+                                    QStringLiteral("Umsatzsteuersatz"), QStringLiteral("Genau rechnen (dezimal)"),
+                                    QStringLiteral("Immer im Vordergrund"),
                                     QStringLiteral("-"), QStringLiteral("Hilfe"), QStringLiteral("Info"),
                                     QStringLiteral("-"), QStringLiteral("Beenden")}));
     QStringList languages;

@@ -76,6 +76,11 @@ public:
     // The messages and the texts handed to other windows follow it.
     const CalculatorState& setLanguage(Language language);
 
+    // "Genau rechnen (dezimal)": Decimal computes everything from then on
+    // with exact decimal values, Binary as before; the tape's grand total
+    // is summed again in the arithmetic chosen.
+    const CalculatorState& setArithmetic(Arithmetic arithmetic);
+
     // --- VAT rates and the VAT window (vatkeys.cpp) ---
     // The rate of "Ust+" and "Ust-" and the user's own rate, each from 0 to
     // kMaxVatRate. While the VAT window is open, its calculation is made
@@ -153,10 +158,10 @@ private:
     // Evaluation (calculate.cpp).
     enum class Evaluated { PendingFormula, Entry }; // what an error's place refers to
     void calculate();
-    long double evaluate(QStringView formula, Evaluated evaluated);
-    long double valueOfEntry();
+    Number evaluate(QStringView formula, Evaluated evaluated);
+    Number valueOfEntry();
     void markError(TextSpan where, Evaluated evaluated);
-    void showResult(long double value);
+    void showResult(const Number& value);
 
     // Single-value operations (singlevalue.cpp).
     void percent();

@@ -10,6 +10,7 @@
 #include "core/vatamounts.h"
 #include "core/vatrates.h"
 #include "eval/errors.h"
+#include "eval/number.h"
 
 #include <QString>
 #include <cstdint>
@@ -39,7 +40,7 @@ struct Display {
 // text (2,68 for 2.675 shown with two decimals), which the tape adds up.
 struct ShownValue {
     QString text;
-    long double value = 0;
+    Number value;
 };
 
 // The memory register: nothing stored since start, cleared with MC, or a text.
@@ -126,6 +127,9 @@ struct CalculatorState {
     // error belongs to one place of it.
     std::optional<TextSpan> formulaError;
     Language language = Language::German;
+    // Decimal while "Genau rechnen (dezimal)" is on: every calculation then
+    // computes with exact decimal values.
+    Arithmetic arithmetic = Arithmetic::Binary;
     // The last evaluation showed a subtotal instead of a result.
     bool lastWasSubtotal = false;
     MemoryRegister memory;

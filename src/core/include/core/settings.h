@@ -42,6 +42,10 @@ public:
     VatRates vatRates() const;
     void setVatRates(const VatRates& rates);
 
+    // "Genau rechnen (dezimal)". Default off.
+    bool exactArithmetic() const;
+    void setExactArithmetic(bool exact);
+
     // "Immer im Vordergrund". Default off.
     bool alwaysOnTop() const;
     void setAlwaysOnTop(bool onTop);

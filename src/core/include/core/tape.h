@@ -6,6 +6,8 @@
 // calculator adds the rows (core/calculator.h), the window shows and edits
 // them, the exports and the kept file write them.
 
+#include "eval/number.h"
+
 #include <QAbstractTableModel>
 #include <QString>
 #include <deque>
@@ -71,10 +73,17 @@ public:
 
     QChar decimalSeparator() const { return separator_; }
 
+    // The arithmetic of the grand total, the calculator's: the binary one
+    // sums extended values, the decimal one the exact values of the results
+    // as shown. Switching sums the rows again.
+    Arithmetic arithmetic() const { return arithmetic_; }
+    void setArithmetic(Arithmetic arithmetic);
+
     // value: the value of the result as shown, which an "=" row adds to the
-    // grand total. A row without it (one read back from a file) counts with
-    // the value its result text reads as.
-    void add(TapeRow row, std::optional<long double> value = std::nullopt);
+    // grand total. A row without it (one read back from a file), or with a
+    // value of the other arithmetic, counts with the value its result text
+    // reads as.
+    void add(TapeRow row, std::optional<Number> value = std::nullopt);
     void deleteRow(qsizetype index);
     void clear();
     // The rows of the kept file, without their values; the bounds hold as
@@ -85,10 +94,11 @@ public:
     const TapeRow& row(qsizetype index) const { return rows_[std::size_t(index)].row; }
 
     // The sum of the results of the "=" rows, as shown, and their count.
-    long double total() const { return sum_ + compensation_; }
+    Number total() const;
     qsizetype itemCount() const { return items_; }
-    // The total in the general form, or the overflow message when the sum
-    // left the extended range.
+    // Whether the sum left the extended range.
+    bool totalOverflows() const;
+    // The total in the general form, or the overflow message.
     QString totalText() const;
     // "Summe: 1234,56 · 7 Posten".
     QString summary() const;
@@ -107,10 +117,11 @@ public:
 private:
     struct Entry {
         TapeRow row;
-        long double value; // of the result, for "=" rows
+        Number value; // of the result, for "=" rows
     };
 
-    Entry entryOf(TapeRow row, std::optional<long double> value) const;
+    Entry entryOf(TapeRow row, std::optional<Number> value) const;
+    Number valueOf(const Entry& entry) const;
     qsizetype rowsToDropBefore(const Entry& incoming) const;
     void dropOldest(qsizetype count);
     void popOldest();
@@ -120,10 +131,18 @@ private:
     QChar separator_;
     std::deque<Entry> rows_;
     qsizetype characters_ = 0;
-    // Compensated (Neumaier) sum: adding a row and dropping it again leaves
-    // the total as it was, also next to values of very different size.
+    Arithmetic arithmetic_ = Arithmetic::Binary;
+    // Binary: a compensated (Neumaier) sum, so that adding a row and
+    // dropping it again leaves the total as it was, also next to values of
+    // very different size.
     long double sum_ = 0;
     long double compensation_ = 0;
+    // Decimal: exact while no sum needed more than 34 digits; a rounded sum
+    // is summed again when a row leaves it. It starts from the integer zero,
+    // so that a sum of amounts keeps the exponent of their cents (Decimal()
+    // has the smallest exponent there is).
+    Decimal decimalSum_ = Decimal::fromInteger(0);
+    bool decimalSumExact_ = true;
     qsizetype items_ = 0;
     quint64 revision_ = 0;
     qsizetype droppedByBounds_ = 0;

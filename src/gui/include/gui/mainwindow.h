@@ -35,7 +35,8 @@ namespace platform { class WarningBeep; }
 // platform cannot do it. The VAT rate submenu holds the rates on offer when
 // it opens.
 enum class MenuItem {
-    LanguageMenu, German, English, Save, Load, Tape, KeepTape, VatRateMenu, AlwaysOnTop, Help, About, Quit, Count
+    LanguageMenu, German, English, Save, Load, Tape, KeepTape, VatRateMenu, ExactArithmetic, AlwaysOnTop, Help, About,
+    Quit, Count
 };
 
 class MainWindow : public QWidget {
@@ -61,6 +62,8 @@ public:
     void toggleTapeWindow();
     // "Immer im Vordergrund".
     void setAlwaysOnTop(bool onTop);
+    // "Genau rechnen (dezimal)".
+    void setExactArithmetic(bool exact);
 
 protected:
     void showEvent(QShowEvent* event) override;
