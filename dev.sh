@@ -19,12 +19,12 @@ RUN_PACKAGES=(
   fonts-dejavu-core fonts-dejavu-extra qt6-translations-l10n
 )
 # The test suite (python3 for the decimal module the exact mode is checked
-# against), the benchmarks (bc and time for bench/numra_eval_bench.sh), the
-# checks of the desktop files and the package, and the window manager of
-# scripts/screenshots.sh.
+# against, xdotool to type into the window under X11), the benchmarks (bc and
+# time for bench/numra_eval_bench.sh), the checks of the desktop files and the
+# package, and the window manager of scripts/screenshots.sh.
 TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev bc time python3
-  xvfb xauth x11-xkb-utils xkb-data libxtst-dev
+  xvfb xauth x11-xkb-utils xkb-data libxtst-dev xdotool
   desktop-file-utils appstream librsvg2-bin dpkg-dev
   lintian openbox
 )

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator core's keys: "=" on typical office formulas in edit mode,
-// a keypad calculation, and a VAT key with its window.
+// a keypad calculation, and a VAT key with its window. The first two in
+// both arithmetics: argument 0 binary, 1 "Genau rechnen (dezimal)".
 
 #include "core/calculator.h"
 #include "officeformulas.h"
@@ -11,10 +12,16 @@ using namespace numra;
 
 namespace {
 
+Arithmetic arithmeticOf(const benchmark::State& state)
+{
+    return state.range(0) == 0 ? Arithmetic::Binary : Arithmetic::Decimal;
+}
+
 void BM_EditModeEquals(benchmark::State& state)
 {
     Calculator calculator(u',');
     calculator.start(QString());
+    calculator.setArithmetic(arithmeticOf(state));
     calculator.press(Key::Edit);
     std::size_t i = 0;
     for (auto _ : state) {
@@ -23,7 +30,7 @@ void BM_EditModeEquals(benchmark::State& state)
         benchmark::DoNotOptimize(calculator.state().display.entryText.size());
     }
 }
-BENCHMARK(BM_EditModeEquals);
+BENCHMARK(BM_EditModeEquals)->Arg(0)->Arg(1);
 
 void BM_KeypadCalculation(benchmark::State& state)
 {
@@ -31,13 +38,14 @@ void BM_KeypadCalculation(benchmark::State& state)
                         Key::Equals};
     Calculator calculator(u',');
     calculator.start(QString());
+    calculator.setArithmetic(arithmeticOf(state));
     for (auto _ : state) {
         for (Key key : keys)
             calculator.press(key);
         benchmark::DoNotOptimize(calculator.state().display.entryText.size());
     }
 }
-BENCHMARK(BM_KeypadCalculation);
+BENCHMARK(BM_KeypadCalculation)->Arg(0)->Arg(1);
 
 void BM_VatFromNet(benchmark::State& state)
 {

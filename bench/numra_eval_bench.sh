@@ -4,10 +4,12 @@
 # process: microseconds per formula, start-up included (best of 5), beside
 # `bc -l` on the same formulas in the same run (bc reads "." and has no
 # subtotals, so it gets the formulas with "." and without a trailing
-# operator). Then the peak memory over 1,000,000 formulas; a failing formula
-# against a good one (200,000 "1/0" against 200,000 "1/3", best of 5 each;
-# target: at most twice as long); and time and peak memory of the largest
-# inputs (target: under 64 MiB, a 50 MB line refused within a second).
+# operator), and with --exact ("Genau rechnen (dezimal)", target: at most
+# 1.5 times the binary time). Then the peak memory over 1,000,000 formulas;
+# a failing formula against a good one (200,000 "1/0" against 200,000 "1/3",
+# best of 5 each; target: at most twice as long); and time and peak memory
+# of the largest inputs (target: under 64 MiB, a 50 MB line refused within
+# a second).
 # usage: bench/numra_eval_bench.sh [PATH/TO/numra-eval]
 set -euo pipefail
 EVAL=${1:-build/src/numra-eval/numra-eval}
@@ -51,12 +53,14 @@ wall_ns() {
     echo $((end - start))
 }
 
-# The two programs take turns, so both meet the same load of the machine.
-eval_best="" bc_best=""
+# The programs take turns, so all meet the same load of the machine.
+eval_best="" exact_best="" bc_best=""
 for _ in $(seq "$RUNS"); do
     e=$(wall_ns "$work/formulas.txt" "$EVAL" --decimal-separator=,)
+    x=$(wall_ns "$work/formulas.txt" "$EVAL" --decimal-separator=, --exact)
     b=$(wall_ns "$work/formulas.bc" bc -l)
     if [ -z "$eval_best" ] || [ "$e" -lt "$eval_best" ]; then eval_best=$e; fi
+    if [ -z "$exact_best" ] || [ "$x" -lt "$exact_best" ]; then exact_best=$x; fi
     if [ -z "$bc_best" ] || [ "$b" -lt "$bc_best" ]; then bc_best=$b; fi
 done
 
@@ -96,12 +100,14 @@ awk 'BEGIN { printf "\x27a\x27"; for (i = 0; i < 262143; i++) printf "+\x27a\x27
 awk 'BEGIN { for (i = 0; i < 524288; i++) printf "("; printf "1"; for (i = 0; i < 524287; i++) printf ")"; print "" }' \
     > "$work/nested.txt"
 
-awk -v ns="$eval_best" -v bc="$bc_best" -v n="$COUNT" -v lines="$lines" -v errors="$errors" \
+awk -v ns="$eval_best" -v exact="$exact_best" -v bc="$bc_best" -v n="$COUNT" -v lines="$lines" -v errors="$errors" \
     -v large="$LARGE_COUNT" -v peak="$peak_kib" 'BEGIN {
     printf "numra-eval: %d formulas in %.1f ms (best of 5): %.3f us per formula, start-up included\n",
            n, ns / 1e6, ns / 1e3 / n;
+    printf "--exact:    %d formulas in %.1f ms (best of 5): %.3f us per formula\n", n, exact / 1e6, exact / 1e3 / n;
     printf "bc -l:      %d formulas in %.1f ms (best of 5): %.3f us per formula\n", n, bc / 1e6, bc / 1e3 / n;
     printf "ratio numra-eval / bc: %.3f\n", ns / bc;
+    printf "ratio --exact / binary: %.3f (target <= 1.5)\n", exact / ns;
     printf "output lines: %d, errors: %d\n", lines, errors;
     printf "peak memory over %d formulas: %.1f MiB\n", large, peak / 1024;
 }'

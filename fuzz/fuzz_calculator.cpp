@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator core driven by key presses decoded from the bytes, with the
 // fake user of the tests answering its windows. Each byte picks a key, a "text:" insertion, the
-// rounding check box, an edit of the entry field or a change of language and
-// VAT rate.
+// rounding check box, an edit of the entry field, a change of language and
+// VAT rate, or "Genau rechnen (dezimal)" switched on or off.
 // After every step the state must be one the calculator can be in, every
 // message has a text, a VAT window's amounts add up in cents, and a key that
 // fails adds no row to the tape.
@@ -22,12 +22,14 @@ namespace {
 
 // What a byte stands for, by range: below kTextByte a key (byte modulo the
 // number of keys), then typed text, the rounding check box, an edit of the
-// entry field, a change of language and rate, "=", and keys again.
+// entry field, a change of language and rate, "=", a change of arithmetic,
+// and keys again.
 constexpr std::uint8_t kTextByte = 64;
 constexpr std::uint8_t kRoundingByte = 88;
 constexpr std::uint8_t kEditByte = 96;
 constexpr std::uint8_t kLanguageByte = 104;
 constexpr std::uint8_t kEqualsByte = 108;
+constexpr std::uint8_t kArithmeticByte = 116;
 constexpr std::uint8_t kMoreKeysByte = 120;
 
 // Typed text is mostly formula material; bytes from 0xC0 on stand for
@@ -85,12 +87,24 @@ void checkState(const Rig& rig)
     require(!c.state().vat && c.state().question.kind == Question::Kind::None);
 }
 
+// The state a key was pressed in.
+struct Before {
+    QString entry;
+    QString formula;
+    InputMode mode;
+    bool resultShown;
+    bool readOnly;
+};
+
 // What a key must have done when it returned without an error.
-void checkKeyEffect(Key key, const Calculator& c, const QString& entryBefore, const QString& formulaBefore,
-                    InputMode modeBefore)
+void checkKeyEffect(Key key, const Calculator& c, const Before& before)
 {
+    const QString& entryBefore = before.entry;
+    const QString& formulaBefore = before.formula;
+    const InputMode modeBefore = before.mode;
     if (const auto character = keyCharacter(key, c.decimalSeparator())) {
-        require(c.state().display.entryText == entryBefore + *character);
+        // After a result a digit starts a new number.
+        require(c.state().display.entryText == (before.resultShown ? QString() : entryBefore) + *character);
         return;
     }
     switch (key) {
@@ -108,10 +122,18 @@ void checkKeyEffect(Key key, const Calculator& c, const QString& entryBefore, co
         require(c.state().display.entryText.isEmpty() && c.state().formula.isEmpty());
         break;
     case Key::Edit:
-        require(c.state().display.entryText.isEmpty() && c.state().formula == formulaBefore);
+        // Nothing stays pending out of sight: entering shows it in the field,
+        // leaving keeps a number.
+        require(c.state().formula.isEmpty());
+        if (before.readOnly)
+            require(c.state().display.entryText
+                    == (modeBefore == InputMode::Keypad ? formulaBefore + entryBefore : entryBefore));
+        else
+            require(c.state().display.entryText == entryBefore || c.state().display.entryText.isEmpty());
         break;
     case Key::Equals:
-        if (modeBefore == InputMode::Keypad)
+        // A subtotal finishes nothing.
+        if (modeBefore == InputMode::Keypad && !c.state().lastWasSubtotal)
             require(c.state().formula.isEmpty());
         break;
     case Key::Percent:
@@ -159,15 +181,14 @@ void pressKey(Rig& rig, Key key, Reader& in)
     Calculator& c = rig.calculator;
     if (key == Key::VatFromNet || key == Key::VatFromGross)
         rig.user.vatChoices.push_back(VatField(int(in.next() % 4) - 1));
-    const QString entryBefore = c.state().display.entryText;
-    const QString formulaBefore = c.state().formula;
-    const InputMode modeBefore = c.state().inputMode;
+    const Before before{c.state().display.entryText, c.state().formula, c.state().inputMode, c.state().resultShown,
+                        c.state().display.entryReadOnly};
     const bool wasEditable = !c.state().display.entryReadOnly;
     const std::size_t vatWindowsBefore = rig.user.vatWindows.size();
     const quint64 tapeBefore = c.tape().revision();
     const bool failed = testing::errorShown(c.press(key).outcome);
     if (!failed)
-        checkKeyEffect(key, c, entryBefore, formulaBefore, modeBefore);
+        checkKeyEffect(key, c, before);
     if (failed)
         require(c.tape().revision() == tapeBefore); // errors add no row to the tape
     rig.user.take(c.state());
@@ -189,11 +210,13 @@ void step(Rig& rig, Reader& in)
     } else if (b < kEditByte) {
         rig.user.take(c.setRoundingChecked(!c.state().display.roundingChecked));
     } else if (b < kLanguageByte) {
-        // The user edits the field: replaces it, cuts its end or moves the caret.
-        switch (in.next() % 3) {
+        // The user edits the field: replaces it, cuts its end, moves the
+        // caret, or presses Backspace, Delete or Escape.
+        switch (in.next() % 4) {
         case 0: c.setEntryText(in.text()); break;
         case 1: c.setEntryText(c.state().display.entryText.left(c.state().display.entryText.size() / 2)); break;
-        default: c.setCaretPosition(int(in.next()) - 8); break;
+        case 2: c.setCaretPosition(int(in.next()) - 8); break;
+        default: rig.user.take(c.pressClearingKey(ClearingKey(in.next() % 3))); break;
         }
     } else if (b < kEqualsByte) {
         // Besides the language a rate up to 99,06 %, or the rate as it is.
@@ -201,8 +224,12 @@ void step(Rig& rig, Reader& in)
         c.setLanguage(choice % 2 == 0 ? Language::German : Language::English);
         if (const int rate = choice / 2 * 78; rate > 0)
             require(c.setVatRates(withOwnRate(c.state().vatRates, rate)).vatRates.chosen == rate);
-    } else if (b < kMoreKeysByte) {
+    } else if (b < kArithmeticByte) {
         pressKey(rig, Key::Equals, in);
+    } else if (b < kMoreKeysByte) {
+        const bool exact = c.state().arithmetic == Arithmetic::Binary;
+        require(c.setArithmetic(exact ? Arithmetic::Decimal : Arithmetic::Binary).arithmetic
+                == (exact ? Arithmetic::Decimal : Arithmetic::Binary));
     } else {
         pressKey(rig, Key(b % keyCount), in);
     }

@@ -4,7 +4,8 @@
 # 12,5, copy chooser, subtotal window, help, about, a message box, the file
 # dialogs, the VAT window with the calculator at the screen's right edge, the
 # calculator with its tape beside it and the VAT window then, the menu, its
-# VAT rate submenu, and the VAT window at 7 %)
+# VAT rate submenu, the VAT window at 7 %, its rate list open, and the tape,
+# subtotal and VAT windows with the calculator in each corner of the screen)
 # under a virtual X server with a grey desktop, at display scale 1 and 2,
 # each under the openbox window manager when it is installed.
 #   scripts/screenshots.sh [output folder, default build/screenshots]

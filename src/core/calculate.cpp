@@ -7,6 +7,7 @@
 #include "eval/lexer.h"
 #include "eval/numbertext.h"
 #include "eval/powerformula.h"
+#include "eval/shownform.h"
 #include "eval/textcopy.h"
 
 namespace numra {
@@ -20,6 +21,20 @@ bool endsCompleteFormula(const QString& formula)
 {
     const QChar c = formula.back();
     return (c >= u'0' && c <= u'9') || c == u')' || endsWithPercentOfNumber(formula);
+}
+
+// The text "=" shows and the value of exactly that text: two decimals, or
+// the general form. Binary values keep the functions whose values the
+// binary tape has always added.
+ShownNumber shownResult(const Number& value, bool twoDecimals, QChar separator)
+{
+    if (value.isDecimal())
+        return shownForm(value, twoDecimals ? ShownFormat{2, RoundingMode::HalfAwayFromZero} : ShownFormat{},
+                         separator);
+    const long double binary = value.binaryValue();
+    if (twoDecimals)
+        return {twoDecimalForm(binary, separator), Number::binary(twoDecimalFormValue(binary)), false};
+    return {generalForm(binary, separator), Number::binary(generalFormValue(binary)), false};
 }
 
 } // namespace
@@ -36,7 +51,7 @@ void Calculator::calculate()
         return;
     }
     const bool subtotal = !endsCompleteFormula(formula_);
-    const long double value =
+    const Number value =
         evaluate(QStringView(formula_).first(formula_.size() - (subtotal ? 1 : 0)), Evaluated::PendingFormula);
     state_.subtotal.caption = text(TextId::SubtotalCaption);
     if (!subtotal) {
@@ -44,18 +59,19 @@ void Calculator::calculate()
         return;
     }
     state_.lastWasSubtotal = true;
-    const NumberText shown = twoDecimalForm(value, separator_);
-    copyInto(state_.subtotal.text, shown.view());
+    const ShownNumber shown = shownResult(value, true, separator_);
+    copyInto(state_.subtotal.text, shown.text.view());
     state_.subtotal.open = true;
     state_.outcome.subtotalShown = true;
-    state_.outcome.result = ShownValue{state_.subtotal.text, twoDecimalFormValue(value)};
+    state_.outcome.result = ShownValue{state_.subtotal.text, shown.value};
     wishEntryFocus();
 }
 
 // Both evaluators read "." as the decimal separator, so every "," of the
 // copy becomes one; a copy with "^" goes to the power-formula evaluator.
-// An error that belongs to one place of the formula marks it.
-long double Calculator::evaluate(QStringView formula, Evaluated evaluated)
+// An error that belongs to one place of the formula marks it. The binary
+// arithmetic takes the evaluators' own paths, which keep its speed.
+Number Calculator::evaluate(QStringView formula, Evaluated evaluated)
 {
     copyInto(source_, formula);
     // A plain loop without branches, which the compiler vectorizes.
@@ -67,12 +83,13 @@ long double Calculator::evaluate(QStringView formula, Evaluated evaluated)
         chars[i] = c == u',' ? u'.' : c;
         powerSigns |= c == u'^';
     }
+    const Arithmetic arithmetic = state_.arithmetic;
     try {
         if (powerSigns != 0)
-            return evaluatePowerFormula(source_);
+            return evaluatePowerFormula(source_, arithmetic);
         interpreter_.setSource(source_);
-        interpreter_.run();
-        return toDouble(interpreter_.result(), ValueContext{separator_});
+        interpreter_.run(arithmetic);
+        return toNumber(interpreter_.result(), ValueContext{separator_, arithmetic});
     } catch (const Error& error) {
         if (error.where())
             markError(*error.where(), evaluated);
@@ -96,19 +113,20 @@ void Calculator::markError(TextSpan where, Evaluated evaluated)
 
 // The entry's value: the number it shows, or else the value of the formula
 // it holds (edit mode), evaluated whole.
-long double Calculator::valueOfEntry()
+Number Calculator::valueOfEntry()
 {
-    long double value = 0;
-    if (tryParseNumber(display_.entryText, separator_, value))
+    Number value;
+    if (tryParseNumber(display_.entryText, separator_, state_.arithmetic, value))
         return value;
     return evaluate(display_.entryText, Evaluated::Entry);
 }
 
-void Calculator::showResult(long double value)
+void Calculator::showResult(const Number& value)
 {
-    const bool rounded = display_.roundingChecked;
-    setEntry((rounded ? twoDecimalForm(value, separator_) : generalForm(value, separator_)).view());
-    state_.outcome.result = ShownValue{display_.entryText, rounded ? twoDecimalFormValue(value) : generalFormValue(value)};
+    const ShownNumber shown = shownResult(value, display_.roundingChecked, separator_);
+    setEntry(shown.text.view());
+    markResultShown();
+    state_.outcome.result = ShownValue{display_.entryText, shown.value};
 }
 
 } // namespace numra

@@ -34,7 +34,7 @@ void Calculator::beginCommand()
 
 void Calculator::reportError(const std::exception& error)
 {
-    showError(errorBoxTextOf(error));
+    showError(errorBoxTextOf(error, state_.language));
 }
 
 void Calculator::showMessage(MessageKind kind, const QString& text)
@@ -106,6 +106,11 @@ void Calculator::pressKey(Key key)
     }
 }
 
+const CalculatorState& Calculator::pressClearingKey(ClearingKey key)
+{
+    return run([&] { clearingKey(key); });
+}
+
 const CalculatorState& Calculator::setRoundingChecked(bool checked)
 {
     return run([&] { changeRounding(checked); });
@@ -134,6 +139,14 @@ const CalculatorState& Calculator::setLanguage(Language language)
     return run([&] { state_.language = language; });
 }
 
+const CalculatorState& Calculator::setArithmetic(Arithmetic arithmetic)
+{
+    return run([&] {
+        state_.arithmetic = arithmetic;
+        tape_.setArithmetic(arithmetic);
+    });
+}
+
 const CalculatorState& Calculator::closeSubtotalWindow()
 {
     return run([&] { state_.subtotal.open = false; });
@@ -143,6 +156,7 @@ const CalculatorState& Calculator::closeSubtotalWindow()
 // starts with it.
 void Calculator::setEntry(QStringView text, int caret)
 {
+    state_.resultShown = false;
     if (resultInEntry_ && !text.startsWith(resultInEntry_->text))
         resultInEntry_.reset();
     copyInto(display_.entryText, text);
@@ -155,10 +169,13 @@ void Calculator::ensureRoomFor(qsizetype length) const
         throw Error(kTextTooLong);
 }
 
+// A value put in place of the entry is taken whole: a digit typed next
+// replaces it too.
 void Calculator::putOperand(const QString& text)
 {
     if (state_.inputMode == InputMode::Keypad) {
         setEntry(text);
+        markResultShown();
     } else {
         appendToEntryText(text);
     }
@@ -167,6 +184,7 @@ void Calculator::putOperand(const QString& text)
 void Calculator::appendToEntryText(QStringView text)
 {
     ensureRoomFor(display_.entryText.size() + text.size());
+    state_.resultShown = false;
     display_.entryText += text;
     moveCaretToEnd();
 }

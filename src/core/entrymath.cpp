@@ -24,13 +24,32 @@ long double powerBySquaring(long double base, std::uint32_t exponent)
     return result;
 }
 
+constexpr std::int64_t kLargestWholeExponent = 2147483647;
+
 bool isWholeInt32Exponent(long double e)
 {
-    return std::trunc(e) == e && std::fabs(e) <= 2147483647.0L;
+    return std::trunc(e) == e && std::fabs(e) <= kLargestWholeExponent;
 }
 
 // 2^63 and -2^63 exactly: the ends of the 64-bit range.
 constexpr long double kTwoTo63 = 9223372036854775808.0L;
+
+const Decimal kOne = Decimal::fromInteger(1);
+
+// Where the binary rule squares in extended precision, the whole power must
+// lie within the extended range, and so must the power whose reciprocal a
+// negative exponent takes (0,5^-20000 divides by zero there).
+Decimal decimalPower(const Decimal& base, const Decimal& exponent)
+{
+    Decimal result;
+    if (exponent.isIntegral() && exponent.magnitude() <= Decimal::fromInteger(kLargestWholeExponent)) {
+        const Decimal whole = withinRange(power(base, exponent.magnitude()), BinaryRange::Extended);
+        result = exponent.isNegative() ? kOne / whole : whole;
+    } else if (!base.isZero()) {
+        result = power(base, exponent);
+    }
+    return withinRange(result, BinaryRange::Double);
+}
 
 } // namespace
 
@@ -53,20 +72,53 @@ double power(long double base, long double exponent)
     return fpu::toDouble(result);
 }
 
-std::optional<long double> squareRootOf(const QString& text, QChar separator)
+Number power(const Number& base, const Number& exponent)
 {
-    long double x = 0;
-    if (!tryParseNumber(text, separator, x) || x < 0)
-        return std::nullopt;
-    return std::sqrt(x);
+    if (base.isDecimal())
+        return Number::decimal(decimalPower(base.decimalValue(), exponent.decimalValue()));
+    return Number::binary(power(base.binaryValue(), exponent.binaryValue()));
 }
 
-IntegerPart integerPartOf(const QString& text, QChar separator)
+Number negated(const Number& value)
 {
-    long double x = 0;
-    if (!tryParseNumber(text, separator, x))
+    if (value.isDecimal())
+        return Number::decimal(-withinRange(value.decimalValue(), BinaryRange::Double));
+    return Number::binary(-fpu::toDouble(value.binaryValue()));
+}
+
+Number reciprocal(const Number& value)
+{
+    if (value.isDecimal())
+        return Number::decimal(withinRange(kOne / withinRange(value.decimalValue(), BinaryRange::Double),
+                                           BinaryRange::Double));
+    return Number::binary(fpu::toDouble(fpu::div(1.0L, fpu::toDouble(value.binaryValue()))));
+}
+
+std::optional<Number> squareRootOf(const QString& text, QChar separator, Arithmetic arithmetic)
+{
+    Number x;
+    if (!tryParseNumber(text, separator, arithmetic, x))
+        return std::nullopt;
+    if (x.isDecimal()) {
+        if (x.decimalValue() < Decimal())
+            return std::nullopt;
+        return Number::decimal(squareRoot(x.decimalValue()));
+    }
+    if (x.binaryValue() < 0)
+        return std::nullopt;
+    return Number::binary(std::sqrt(x.binaryValue()));
+}
+
+IntegerPart integerPartOf(const QString& text, QChar separator, Arithmetic arithmetic)
+{
+    Number x;
+    if (!tryParseNumber(text, separator, arithmetic, x))
         return {};
-    const long double whole = std::trunc(x);
+    if (x.isDecimal()) {
+        const std::optional<std::int64_t> whole = x.decimalValue().truncatedToInt64();
+        return whole ? IntegerPart{IntegerPart::Status::Ok, *whole} : IntegerPart{IntegerPart::Status::OutOfRange, 0};
+    }
+    const long double whole = std::trunc(x.binaryValue());
     if (whole < -kTwoTo63 || whole >= kTwoTo63)
         return {IntegerPart::Status::OutOfRange, 0};
     return {IntegerPart::Status::Ok, static_cast<std::int64_t>(whole)};

@@ -11,9 +11,13 @@
 namespace numra {
 
 // Digits and the decimal separator are appended at the end wherever the
-// caret is; the entry is not validated ("1,," stays as typed).
+// caret is; the entry is not validated ("1,," stays as typed). After a
+// result they start a new number, as on a desk calculator: 12 + 3 = 4 5
+// is 45, not 1545.
 void Calculator::appendCharacter(QChar c)
 {
+    if (state_.resultShown)
+        setEntry(QString());
     appendToEntryText(QStringView(&c, 1));
     wishEntryFocus();
 }
@@ -50,6 +54,26 @@ void Calculator::clearEntry()
     wishEntryFocus();
 }
 
+// Escape never touches the memory, which it once overwrote as M+.
+void Calculator::clearingKey(ClearingKey key)
+{
+    switch (key) {
+    case ClearingKey::Backspace:
+        setEntry(QStringView(display_.entryText).chopped(display_.entryText.isEmpty() ? 0 : 1));
+        break;
+    case ClearingKey::Delete:
+        setEntry(QString());
+        break;
+    case ClearingKey::Escape:
+        if (state_.subtotal.open)
+            state_.subtotal.open = false;
+        else
+            clearEntry();
+        break;
+    }
+    wishEntryFocus();
+}
+
 // Edit decides by the read-only state, not by the input mode: after x^n and
 // "=" in edit mode the field is still editable while the mode is keypad, and
 // this key then switches to keypad mode.
@@ -62,22 +86,35 @@ void Calculator::toggleEditMode()
     wishEntryFocus();
 }
 
+// The pending formula and the number after it move into the field, where
+// the user sees and edits them; nothing stays pending behind it. A pending
+// x^n ends: its base is not part of any formula.
 void Calculator::enterEditMode()
 {
+    const QString shown = state_.inputMode == InputMode::Keypad ? formula_ + display_.entryText : display_.entryText;
+    ensureRoomFor(shown.size());
     display_.entryReadOnly = false;
     display_.editIndicatorVisible = true;
     state_.inputMode = InputMode::Edit;
     state_.powerBase.clear();
-    setEntry(QString());
+    formula_.clear();
+    setEntry(shown);
 }
 
+// Keypad mode shows no formula in the field: a number there stays the entry
+// (a result stays a result), anything else is cleared with the formula.
 void Calculator::leaveEditMode()
 {
+    long double value = 0;
+    const bool number = tryParseNumber(display_.entryText, separator_, value);
+    const bool result = state_.resultShown;
     display_.entryReadOnly = true;
-    setEntry(QString());
+    setEntry(number ? display_.entryText : QString());
+    state_.resultShown = number && result;
     display_.editIndicatorVisible = false;
     state_.inputMode = InputMode::Keypad;
     state_.powerBase.clear();
+    formula_.clear();
 }
 
 // When the evaluation throws, the rest is skipped: in keypad mode the failed
@@ -102,7 +139,10 @@ void Calculator::equals()
         formula_ += display_.entryText;
         calculate();
         recordOnTape(TapeRowKind::Result);
-        dropFormula();
+        if (state_.lastWasSubtotal) // finishes nothing: 5 + = 3 = is 8
+            setEntry(QString());    // the entry is part of the pending formula now
+        else
+            dropFormula();
         break;
     }
 }
@@ -113,10 +153,11 @@ void Calculator::computePendingPower()
 {
     if (isBlankText(state_.powerBase))
         return;
-    const long double base = parseNumber(state_.powerBase, separator_);
-    const long double exponent = parseNumber(display_.entryText, separator_);
+    const Number base = parseNumber(state_.powerBase, separator_, state_.arithmetic);
+    const Number exponent = parseNumber(display_.entryText, separator_, state_.arithmetic);
     const QString formula = trimBlanks(state_.powerBase) + u'^' + trimBlanks(display_.entryText);
-    setEntry(formatGeneral(power(base, exponent), separator_));
+    setEntry(generalForm(power(base, exponent), separator_).view());
+    markResultShown();
     recordOperation(TapeRowKind::Power, formula, powerBaseLink_);
     state_.powerBase.clear();
     state_.inputMode = InputMode::Keypad;

@@ -56,12 +56,14 @@ RowCalculator::RowCalculator(QChar decimalSeparator) : calculator_(std::make_uni
 
 RowCalculator::~RowCalculator() = default;
 
-// The exact decimal arithmetic is to be passed on here as well, once the
-// calculator has it: the one place where a row takes the window's rules.
+// The one place where a row takes the window's rules: the language of its
+// messages and the arithmetic ("Genau rechnen").
 void RowCalculator::follow(const CalculatorState& calculator)
 {
     if (calculator_->state().language != calculator.language)
         calculator_->setLanguage(calculator.language);
+    if (calculator_->state().arithmetic != calculator.arithmetic)
+        calculator_->setArithmetic(calculator.arithmetic);
 }
 
 void RowCalculator::note(const CalculatorState& state)

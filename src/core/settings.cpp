@@ -2,7 +2,12 @@
 #include "core/settings.h"
 
 #include "files/datafolder.h"
+#include "files/wholefile.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSettings>
 #include <QStringList>
 
 namespace numra {
@@ -12,6 +17,7 @@ namespace {
 const QString kKeepTape = QStringLiteral("tape/keep");
 const QString kVatRate = QStringLiteral("vat/rate");
 const QString kOwnVatRate = QStringLiteral("vat/ownRate");
+const QString kExactArithmetic = QStringLiteral("arithmetic/exact");
 const QString kAlwaysOnTop = QStringLiteral("window/alwaysOnTop");
 const QString kWindowLeft = QStringLiteral("window/left");
 const QString kWindowTop = QStringLiteral("window/top");
@@ -20,24 +26,83 @@ const QString kWindowTop = QStringLiteral("window/top");
 // overflows.
 constexpr int kCoordinateLimit = 1'000'000;
 
+// A key of a section that the file may hold (those of Numra and any written
+// by hand in the same form), and a value that needs no quotes.
+bool isPlainKey(QStringView key)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_.-]+/[A-Za-z0-9_.-]+$"));
+    return plain.match(key).hasMatch();
+}
+
+bool isPlainValue(QStringView value)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_.+-]*$"));
+    return plain.match(value).hasMatch();
+}
+
+// In quotes, as Qt's INI reader takes them back.
+QString quoted(const QString& value)
+{
+    QString text = QStringLiteral("\"");
+    for (const QChar c : value) {
+        switch (c.unicode()) {
+        case u'\\': text += QStringLiteral("\\\\"); break;
+        case u'"': text += QStringLiteral("\\\""); break;
+        case u'\n': text += QStringLiteral("\\n"); break;
+        case u'\r': text += QStringLiteral("\\r"); break;
+        case u'\t': text += QStringLiteral("\\t"); break;
+        default:
+            if (c.unicode() < 0x20)
+                text += QStringLiteral("\\x%1").arg(c.unicode(), 4, 16, QChar(u'0'));
+            else
+                text += c;
+        }
+    }
+    return text + u'"';
+}
+
 } // namespace
 
 Settings::Settings() : Settings(settingsFile()) {}
 
-Settings::Settings(const QString& fileName) : store_(fileName, QSettings::IniFormat) {}
-
 // An unquoted comma makes a list of the value; a rate typed by hand as
 // "16,5" is meant as one text.
-QString Settings::text(const QString& key) const
+Settings::Settings(const QString& fileName) : fileName_(fileName)
 {
-    const QVariant value = store_.value(key);
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(u',');
-    return value.toString();
+    const QSettings file(fileName, QSettings::IniFormat);
+    for (const QString& key : file.allKeys()) {
+        const QVariant value = file.value(key);
+        values_[key] = value.typeId() == QMetaType::QStringList ? value.toStringList().join(u',') : value.toString();
+    }
 }
 
-// Only "true" and "1" read as on; anything else a hand or a broken disk left
-// there is the default.
+QString Settings::text(const QString& key) const
+{
+    const auto found = values_.find(key);
+    return found == values_.end() ? QString() : found->second;
+}
+
+// Sections in order, their keys in order; what cannot be written back as
+// it was read (a key of another form, which only a broken file has) is
+// left out.
+void Settings::writeFile() const
+{
+    QString text;
+    QString section;
+    for (const auto& [key, value] : values_) {
+        if (!isPlainKey(key))
+            continue;
+        const qsizetype slash = key.indexOf(u'/');
+        if (key.first(slash) != section) {
+            section = key.first(slash);
+            text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + u'[' + section + QStringLiteral("]\n");
+        }
+        text += key.sliced(slash + 1) + u'=' + (isPlainValue(value) ? value : quoted(value)) + u'\n';
+    }
+    QDir().mkpath(QFileInfo(fileName_).absolutePath());
+    writeWholeFile(fileName_, text.toUtf8());
+}
+
 bool Settings::flag(const QString& key) const
 {
     const QString value = text(key);
@@ -55,32 +120,42 @@ std::optional<int> Settings::number(const QString& key) const
 
 std::optional<int> Settings::vatRate(const QString& key) const { return parseVatRate(text(key)); }
 
-void Settings::write(const QString& key, const QVariant& value)
-{
-    store_.setValue(key, value);
-    store_.sync();
-}
-
 bool Settings::keepTape() const { return flag(kKeepTape); }
 
-void Settings::setKeepTape(bool keep) { write(kKeepTape, keep); }
+void Settings::setKeepTape(bool keep)
+{
+    values_[kKeepTape] = keep ? QStringLiteral("true") : QStringLiteral("false");
+    writeFile();
+}
 
 VatRates Settings::vatRates() const { return consistentVatRates(vatRate(kVatRate), vatRate(kOwnVatRate)); }
 
 // With a point, which an INI file does not take for a list separator.
 void Settings::setVatRates(const VatRates& rates)
 {
-    store_.setValue(kVatRate, vatRateNumber(rates.chosen, u'.'));
+    values_[kVatRate] = vatRateNumber(rates.chosen, u'.');
     if (rates.own)
-        store_.setValue(kOwnVatRate, vatRateNumber(*rates.own, u'.'));
+        values_[kOwnVatRate] = vatRateNumber(*rates.own, u'.');
     else
-        store_.remove(kOwnVatRate);
-    store_.sync();
+        values_.erase(kOwnVatRate);
+    writeFile();
+}
+
+bool Settings::exactArithmetic() const { return flag(kExactArithmetic); }
+
+void Settings::setExactArithmetic(bool exact)
+{
+    values_[kExactArithmetic] = exact ? QStringLiteral("true") : QStringLiteral("false");
+    writeFile();
 }
 
 bool Settings::alwaysOnTop() const { return flag(kAlwaysOnTop); }
 
-void Settings::setAlwaysOnTop(bool onTop) { write(kAlwaysOnTop, onTop); }
+void Settings::setAlwaysOnTop(bool onTop)
+{
+    values_[kAlwaysOnTop] = onTop ? QStringLiteral("true") : QStringLiteral("false");
+    writeFile();
+}
 
 std::optional<QPoint> Settings::windowPosition() const
 {
@@ -93,9 +168,9 @@ std::optional<QPoint> Settings::windowPosition() const
 
 void Settings::setWindowPosition(QPoint position)
 {
-    store_.setValue(kWindowLeft, position.x());
-    store_.setValue(kWindowTop, position.y());
-    store_.sync();
+    values_[kWindowLeft] = QString::number(position.x());
+    values_[kWindowTop] = QString::number(position.y());
+    writeFile();
 }
 
 } // namespace numra

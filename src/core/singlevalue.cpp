@@ -43,14 +43,13 @@ void Calculator::percent()
 
 // +/- and 1/x act on the entry's value, a formula typed in edit mode
 // evaluated whole, and drop whatever was pending; when that fails, the
-// pending formula stays. They compute as a formula does: on doubles, the
-// quotient rounded to a double.
+// pending formula stays. They compute as a formula does (entrymath.h).
 void Calculator::signChange()
 {
     if (!isBlankText(display_.entryText)) {
         const QString operand = asOperand(display_.entryText, separator_);
         const std::optional<TapeRowLink> link = entryLink(operand == display_.entryText ? 0 : 1);
-        showResult(-fpu::toDouble(valueOfEntry()));
+        showResult(negated(valueOfEntry()));
         dropFormula();
         recordOperation(TapeRowKind::SignChange, operand + QStringLiteral("*-1"), link);
     }
@@ -69,7 +68,7 @@ void Calculator::reciprocal()
     } else {
         const QString operand = asOperand(display_.entryText, separator_);
         const std::optional<TapeRowLink> link = entryLink(operand == display_.entryText ? 2 : 3);
-        showResult(fpu::toDouble(fpu::div(1.0L, fpu::toDouble(valueOfEntry()))));
+        showResult(numra::reciprocal(valueOfEntry()));
         recordOperation(TapeRowKind::Reciprocal, QStringLiteral("1/") + operand, link);
     }
     dropFormula();
@@ -80,10 +79,11 @@ void Calculator::squareRoot()
 {
     if (isBlankText(display_.entryText))
         return;
-    if (const auto root = squareRootOf(display_.entryText, separator_)) {
+    if (const auto root = squareRootOf(display_.entryText, separator_, state_.arithmetic)) {
         const QString operand = trimBlanks(display_.entryText);
         const std::optional<TapeRowLink> link = entryLink(0);
-        setEntry(formatGeneral(*root, separator_));
+        setEntry(generalForm(*root, separator_).view());
+        markResultShown();
         dropFormula();
         recordOperation(TapeRowKind::SquareRoot, operand, link);
     } else {
@@ -109,7 +109,7 @@ void Calculator::startPower()
 void Calculator::cutDecimals()
 {
     changeRounding(false);
-    const IntegerPart part = integerPartOf(trimBlanks(display_.entryText), separator_);
+    const IntegerPart part = integerPartOf(trimBlanks(display_.entryText), separator_, state_.arithmetic);
     if (part.status == IntegerPart::Status::NotANumber)
         return;
     if (part.status == IntegerPart::Status::OutOfRange) {
@@ -119,6 +119,7 @@ void Calculator::cutDecimals()
     const QString operand = trimBlanks(display_.entryText);
     const std::optional<TapeRowLink> link = entryLink(0);
     setEntry(QString::number(part.value));
+    markResultShown();
     recordOperation(TapeRowKind::CutDecimals, operand, link);
 }
 
@@ -136,16 +137,23 @@ void Calculator::roundingChanged()
 {
     if (isBlankText(display_.entryText) || !display_.roundingChecked)
         return;
-    long double parsed = 0;
-    if (!tryParseNumber(display_.entryText, separator_, parsed))
+    Number parsed;
+    if (!tryParseNumber(display_.entryText, separator_, state_.arithmetic, parsed))
         return;
+    if (parsed.isDecimal()) {
+        if (!exceedsRange(parsed.decimalValue(), BinaryRange::Double))
+            setEntry(twoDecimalForm(parsed, separator_).view());
+        return;
+    }
     double value = 0;
     try {
-        value = fpu::toDouble(parsed);
+        value = fpu::toDouble(parsed.binaryValue());
     } catch (const ArithmeticError&) {
         return; // beyond the double range: no number for this box
     }
+    const bool result = state_.resultShown;
     setEntry(formatTwoDecimals(value, separator_));
+    state_.resultShown = result;
 }
 
 // M+ stores the entry text as it is, a formula included.

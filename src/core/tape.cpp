@@ -28,6 +28,8 @@ void squeeze(TapeRow& row)
     // which the bound on characters does not see.
     row.formula.squeeze();
     row.result.squeeze();
+    row.note.squeeze();
+    row.error.squeeze();
 }
 
 } // namespace
@@ -53,16 +55,40 @@ void Tape::adopt(TapeEntry& entry)
         entry.id = newId();
 }
 
-TapeEntry Tape::entryOf(TapeRow row, std::optional<long double> value) const
+// The views take the new total as a new layout of the same rows, which keeps
+// their selection.
+void Tape::setArithmetic(Arithmetic arithmetic)
 {
-    squeeze(row);
-    long double counted = value.value_or(0);
-    if (!value && row.kind == TapeRowKind::Result && row.error.isEmpty())
-        tryParseNumber(row.result, separator_, counted);
-    return TapeEntry{0, std::move(row), std::nullopt, counted};
+    if (arithmetic == arithmetic_)
+        return;
+    emit layoutAboutToBeChanged();
+    arithmetic_ = arithmetic;
+    recomputeTotal();
+    emit layoutChanged();
 }
 
-TapeRowId Tape::add(TapeRow row, std::optional<long double> value, std::optional<TapeRowLink> link)
+TapeEntry Tape::entryOf(TapeRow row, std::optional<Number> value) const
+{
+    squeeze(row);
+    TapeEntry entry{0, std::move(row), std::nullopt, value.value_or(Number())};
+    if (!value && entry.row.kind == TapeRowKind::Result && entry.row.error.isEmpty())
+        tryParseNumber(entry.row.result, separator_, arithmetic_, entry.value);
+    return entry;
+}
+
+// A value computed in the other arithmetic counts as its text reads in this
+// one: a result shown as 0,1 adds exactly 0,1 to a decimal total.
+Number Tape::valueOf(const TapeEntry& entry) const
+{
+    if (entry.value.arithmetic() == arithmetic_)
+        return entry.value;
+    Number value;
+    if (tryParseNumber(entry.row.result, separator_, arithmetic_, value))
+        return value;
+    return arithmetic_ == Arithmetic::Decimal ? Number::decimal(Decimal()) : Number();
+}
+
+TapeRowId Tape::add(TapeRow row, std::optional<Number> value, std::optional<TapeRowLink> link)
 {
     TapeEntry entry = entryOf(std::move(row), value);
     entry.link = link;
@@ -98,7 +124,7 @@ void Tape::dropOldest(qsizetype count)
     beginRemoveRows(QModelIndex(), 0, int(count) - 1);
     for (qsizetype i = 0; i < count; ++i)
         popOldest();
-    if (!std::isfinite(sum_))
+    if (!std::isfinite(sum_) || !decimalSumExact_)
         recomputeTotal();
     changed();
     endRemoveRows();
@@ -190,7 +216,7 @@ void Tape::replaceRows(std::vector<TapeRow> rows)
     std::vector<TapeEntry> entries;
     entries.reserve(rows.size());
     for (TapeRow& row : rows)
-        entries.push_back(TapeEntry{0, std::move(row), std::nullopt, 0});
+        entries.push_back(TapeEntry{0, std::move(row), std::nullopt, Number()});
     replaceEntries(std::move(entries), Values::FromResults);
 }
 
@@ -272,13 +298,23 @@ void Tape::countIn(const TapeEntry& entry, int sign)
     addToTotal(entry, sign);
 }
 
-// Neumaier's compensated sum; sign -1 takes a dropped row out again.
+// Neumaier's compensated sum, or the decimal sum; sign -1 takes a dropped
+// row out again. A decimal sum is exact when its exponent is no larger than
+// both of its terms' (the value's last digit kept).
 void Tape::addToTotal(const TapeEntry& entry, int sign)
 {
     if (entry.row.kind != TapeRowKind::Result || !entry.row.error.isEmpty())
         return;
     items_ += sign;
-    const long double x = sign * entry.value;
+    const Number value = valueOf(entry);
+    if (value.isDecimal()) {
+        const Decimal x = sign < 0 ? -value.decimalValue() : value.decimalValue();
+        const int lastDigit = std::min(decimalSum_.parts().exponent, x.parts().exponent);
+        decimalSum_ = decimalSum_ + x;
+        decimalSumExact_ = decimalSumExact_ && decimalSum_.parts().exponent <= lastDigit;
+        return;
+    }
+    const long double x = sign * value.binaryValue();
     const long double t = sum_ + x;
     if (std::fabs(sum_) >= std::fabs(x))
         compensation_ += (sum_ - t) + x;
@@ -291,15 +327,30 @@ void Tape::recomputeTotal()
 {
     sum_ = 0;
     compensation_ = 0;
+    decimalSum_ = Decimal::fromInteger(0);
+    decimalSumExact_ = true;
     items_ = 0;
     for (const TapeEntry& entry : rows_)
         addToTotal(entry, +1);
 }
 
+Number Tape::total() const
+{
+    if (arithmetic_ == Arithmetic::Decimal)
+        return Number::decimal(decimalSum_);
+    return Number::binary(sum_ + compensation_);
+}
+
+bool Tape::totalOverflows() const
+{
+    if (arithmetic_ == Arithmetic::Decimal)
+        return exceedsRange(decimalSum_, BinaryRange::Extended);
+    return !std::isfinite(sum_ + compensation_);
+}
+
 QString Tape::totalText() const
 {
-    const long double sum = total();
-    return std::isfinite(sum) ? formatGeneral(sum, separator_) : fpu::kOverflow;
+    return totalOverflows() ? fpu::kOverflow : generalForm(total(), separator_).toString();
 }
 
 QString Tape::shownTotal() const

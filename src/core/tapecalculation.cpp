@@ -85,13 +85,13 @@ Recalculation recalculate(Tape& tape, RowCalculator& calculator, std::vector<boo
         const TapeRow* from = source >= 0 ? &tape.row(source) : nullptr;
         if (from && !from->error.isEmpty()) {
             entry.row = failedRow(entry.row, kSourceRowFailed);
-            entry.value = 0;
+            entry.value = Number();
         } else {
             if (from && !putSourceResult(entry, from->result))
                 entry.link.reset();
             ComputedRow computed = calculator.compute(entry.row);
             entry.row = std::move(computed.row);
-            entry.value = computed.value.value_or(0);
+            entry.value = computed.value.value_or(Number());
         }
         const TapeRow& before = tape.row(i);
         if (entry.row.result != before.result || entry.row.error != before.error)

@@ -241,7 +241,7 @@ const CalculatorState& Calculator::openTapeDocument(const QString& path)
         std::vector<TapeEntry> rows;
         rows.reserve(std::size_t(count));
         for (const DocumentRow& row : document.rows)
-            rows.push_back(TapeEntry{0, row.row, std::nullopt, 0});
+            rows.push_back(TapeEntry{0, row.row, std::nullopt, Number()});
         Tape computed(separator_);
         computed.replaceEntries(std::move(rows), Tape::Values::FromResults);
         if (computed.size() != count)

@@ -70,7 +70,7 @@ std::optional<TapeEntry> decodeRow1(const QList<QStringView>& fields)
     std::optional<QString> result = unescaped(fields[2]);
     if (!kind || !formula || !result)
         return std::nullopt;
-    TapeEntry entry{0, TapeRow{*kind, *std::move(formula), *std::move(result)}, std::nullopt, 0};
+    TapeEntry entry{0, TapeRow{*kind, *std::move(formula), *std::move(result)}, std::nullopt, Number()};
     entry.row.recipe = inferredRecipe(entry.row);
     return entry;
 }
@@ -95,7 +95,7 @@ std::optional<TapeEntry> decodeRow2(const QList<QStringView>& fields)
         return std::nullopt;
     TapeRow row{*kind, *std::move(texts[0]), *std::move(texts[1]), *std::move(texts[2]), *std::move(texts[3]),
                 TapeRecipe{rounded, *rate, *std::move(texts[4])}};
-    return TapeEntry{*id, std::move(row), *link, 0};
+    return TapeEntry{*id, std::move(row), *link, Number()};
 }
 
 } // namespace

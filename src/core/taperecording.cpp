@@ -9,7 +9,6 @@
 #include "core/vatamounts.h"
 #include "eval/fpu.h"
 
-#include <cmath>
 
 namespace numra {
 
@@ -95,11 +94,19 @@ void Calculator::recordVatOnTape(TapeRowKind kind, const VatAmounts& amounts, in
 const CalculatorState& Calculator::recallGrandTotal()
 {
     return run([&] {
-        if (!std::isfinite(tape_.total()))
+        if (tape_.totalOverflows())
             throw ArithmeticError(fpu::kOverflow);
         const QString before = display_.entryText;
         putOperand(tape_.totalText());
         tapeHistory_.record(tapestep::TakeOver{before, display_.entryText});
+        wishEntryFocus();
+    });
+}
+
+const CalculatorState& Calculator::recallResult(const QString& result)
+{
+    return run([&] {
+        putOperand(result);
         wishEntryFocus();
     });
 }

@@ -17,8 +17,8 @@ std::optional<std::int64_t> Calculator::enteredCents() const
     QString amount = trimBlanks(display_.entryText);
     if (const qsizetype point = amount.indexOf(u'.'); point >= 0)
         amount[point] = separator_;
-    long double value = 0;
-    if (!tryParseNumber(amount, separator_, value))
+    Number value;
+    if (!tryParseNumber(amount, separator_, state_.arithmetic, value))
         return std::nullopt;
     return hundredthsOf(value);
 }
@@ -58,6 +58,7 @@ std::optional<VatCalculation> Calculator::vatCalculation(bool fromNet, std::int6
     calculation.rateText = formatVatRate(rate, separator_);
     calculation.rateChoices = vatRateChoices(state_.vatRates, separator_);
     setEntry(fromNet ? calculation.amounts.gross : calculation.amounts.net);
+    markResultShown();
     recordVatOnTape(fromNet ? TapeRowKind::VatFromNet : TapeRowKind::VatFromGross, calculation.amounts, rate);
     state_.outcome.vatCalculated = true;
     return calculation;
@@ -75,8 +76,7 @@ const CalculatorState& Calculator::chooseVatRate(std::optional<int> rate)
             takeVatRates(withOwnRate(state_.vatRates, *rate));
             return;
         }
-        const std::optional<int> own = state_.vatRates.own;
-        state_.question = {Question::Kind::OwnVatRate, own ? vatRateNumber(*own, separator_) : QString()};
+        state_.question = {Question::Kind::OwnVatRate, QString()};
     });
 }
 

@@ -15,10 +15,10 @@ QString errorBoxText(const QString& message)
     return message;
 }
 
-QString errorBoxTextOf(const std::exception& error)
+QString errorBoxTextOf(const std::exception& error, Language language)
 {
     if (const auto* own = dynamic_cast<const Error*>(&error))
-        return errorBoxText(own->message());
+        return errorBoxText(own->messageIn(language));
     return errorBoxText(QString::fromLocal8Bit(error.what()));
 }
 

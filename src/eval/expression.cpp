@@ -110,17 +110,17 @@ ScriptValue ExpressionEvaluator::evaluate()
     }
 }
 
-void ExpressionEvaluator::raiseExpected(const QString& what) const
+void ExpressionEvaluator::raiseExpected(const MessageName& what) const
 {
     const QStringView text = lexer_.text();
-    const QString found = text.isEmpty() ? errorMessageFor(errcode::WordEndOfFile)
-                                         : u'\'' + text.toString() + u'\'';
+    const MessageName found = text.isEmpty() ? MessageName::word(errcode::WordEndOfFile)
+                                             : MessageName(u'\'' + text.toString() + u'\'');
     throw InterpreterError(errcode::Expected, lexer_.tokenSpan(), what, found);
 }
 
 void ExpressionEvaluator::raiseExpected(TokenKind kind) const
 {
-    raiseExpected(u'\'' + spellingOf(kind) + u'\'');
+    raiseExpected(MessageName(u'\'' + spellingOf(kind) + u'\''));
 }
 
 // Operands joined by the binary operators that bind tighter than
@@ -207,7 +207,7 @@ ScriptValue ExpressionEvaluator::readOtherOperand(TokenKind kind, PercentBase pe
         lexer_.advance();
         break;
     default:
-        raiseExpected(errorMessageFor(errcode::WordExpression));
+        raiseExpected(MessageName::word(errcode::WordExpression));
     }
     refuseOperandAfterOperand();
     return value;
@@ -320,7 +320,7 @@ void ExpressionEvaluator::resolveIdentifier(ScriptValue& result)
     if (lexer_.kind() == tok::Point) {
         lexer_.advance();
         if (lexer_.kind() != tok::Identifier)
-            raiseExpected(errorMessageFor(errcode::WordIdentifier));
+            raiseExpected(MessageName::word(errcode::WordIdentifier));
         // No value a formula can hold has members.
         throw InterpreterError(errcode::MembersRequired, lexer_.tokenSpan());
     }

@@ -10,66 +10,81 @@ namespace {
 
 struct ErrorText {
     int code;
-    const char16_t* text;
+    const char16_t* english;
+    const char16_t* german;
 };
 
 // Rows with a number are codes that nothing here raises; they stay as data.
+// The German texts are complete sentences of their own: an English text
+// that ends in an empty name or a stray quote has none.
 constexpr ErrorText kErrorTexts[] = {
-    {0, u"Ok"},
-    {1, u"Unknown error"},
-    {errcode::Internal, u"Internal interpreter error: %s"},
-    {3, u"User break"},
-    {4, u"Re-raising an exception only allowed in exception handler"},
-    {errcode::UnitLocation, u"Error in unit '%0:s' on line %1:d : %2:s"},
-    {6, u"External error in unit '%0:s' on line %1:d : %2:s"},
-    {errcode::AccessDenied, u"Access denied to '%s'"},
-    {errcode::TooComplex, u"Expression is too complex - overflow"},
-    {31, u"Record '%s' not defined"},
-    {errcode::StackOverflow, u"Stack overflow"},
-    {errcode::TypeMismatch, u"Type mismatch"},
-    {55, u"Function 'main' undefined"},
-    {errcode::UnitNotFound, u"Unit '%s' not found"},
-    {57, u"Event '%s' not registered"},
-    {58, u"DFM '%s' not found"},
-    {errcode::ErrorInRemark, u"Error in remark"},
-    {errcode::Expected, u"%0:s expected but %1:s found"},
-    {errcode::Undeclared, u"Undeclared Identifier '%s'"},
-    {105, u"Type of expression must be boolean"},
-    {106, u"Class type required"},
-    {107, u" not allowed before else"},
-    {errcode::IntegerRequired, u"Type of expression must be integer"},
-    {errcode::MembersRequired, u"Record, object or class type required"},
-    {errcode::MissingOperator, u"Missing operator or semicolon"},
-    {errcode::Redeclared, u"Identifier redeclared: '%s'"},
-    {171, u"Array index out of bounds"},
-    {172, u"Too many array bounds"},
-    {173, u"Not enough array bounds"},
-    {174, u"Invalid array dimension"},
-    {175, u"Invalid array range"},
-    {errcode::ArrayRequired, u"Array type required"},
-    {errcode::TooManyParameters, u"Too many actual parameters"},
-    {errcode::NotEnoughParameters, u"Not enough parameters"},
-    {183, u"Incompatible types: '%0:s' and '%1:s'"},
-    {184, u"Error loading library '%s'"},
-    {185, u"Invalid type of argument in call to function '%s'"},
-    {186, u"Invalid type of result in call to function '%s'"},
-    {187, u"Can't get proc address for function '%s'"},
-    {188, u"Invalid type of argument in call to function '%s'"},
-    {189, u"Invalid type of result in call to function '%s'"},
-    {190, u"Invalid calling convention for function '%s'"},
-    {201, u"Calling '%0:s' failed: '%1:s'"},
-    {errcode::WordExpression, u"Expression"},
-    {errcode::WordIdentifier, u"Identifier"},
-    {303, u"Declaration"},
-    {errcode::WordEndOfFile, u"End of File"},
-    {305, u"Class Declaration"},
-    {306, u"Integer Constant'"},
-    {307, u"Integer Value"},
-    {308, u"String Constant"},
-    {errcode::WordStatement, u"Statement"},
-    {401, u"Implementation of unit not found"},
+    {0, u"Ok", u"Ok"},
+    {1, u"Unknown error", u"Unbekannter Fehler"},
+    {errcode::Internal, u"Internal interpreter error: %s", u"Interner Fehler des Interpreters"},
+    {3, u"User break", u"Abbruch durch den Benutzer"},
+    {4, u"Re-raising an exception only allowed in exception handler",
+     u"Eine Ausnahme darf nur in einer Ausnahmebehandlung erneut ausgelöst werden"},
+    {errcode::UnitLocation, u"Error in unit '%0:s' on line %1:d : %2:s", u"Fehler in Unit '%0:s' in Zeile %1:d: %2:s"},
+    {6, u"External error in unit '%0:s' on line %1:d : %2:s", u"Externer Fehler in Unit '%0:s' in Zeile %1:d: %2:s"},
+    {errcode::AccessDenied, u"Access denied to '%s'", u"Zugriff auf '%s' verweigert"},
+    {errcode::TooComplex, u"Expression is too complex - overflow", u"Der Ausdruck ist zu komplex - Überlauf"},
+    {31, u"Record '%s' not defined", u"Record '%s' ist nicht definiert"},
+    {errcode::StackOverflow, u"Stack overflow", u"Stapelüberlauf"},
+    {errcode::TypeMismatch, u"Type mismatch", u"Typkonflikt"},
+    {55, u"Function 'main' undefined", u"Funktion 'main' ist nicht definiert"},
+    {errcode::UnitNotFound, u"Unit '%s' not found", u"Unit '%s' nicht gefunden"},
+    {57, u"Event '%s' not registered", u"Ereignis '%s' ist nicht registriert"},
+    {58, u"DFM '%s' not found", u"DFM '%s' nicht gefunden"},
+    {errcode::ErrorInRemark, u"Error in remark", u"Fehler im Kommentar"},
+    {errcode::Expected, u"%0:s expected but %1:s found", u"%0:s erwartet, aber %1:s gefunden"},
+    {errcode::Undeclared, u"Undeclared Identifier '%s'", u"Unbekannter Bezeichner '%s'"},
+    {105, u"Type of expression must be boolean", u"Der Ausdruck muss vom Typ Boolean sein"},
+    {106, u"Class type required", u"Klassentyp erforderlich"},
+    {107, u" not allowed before else", u"';' ist vor 'else' nicht erlaubt"},
+    {errcode::IntegerRequired, u"Type of expression must be integer", u"Der Ausdruck muss vom Typ Integer sein"},
+    {errcode::MembersRequired, u"Record, object or class type required",
+     u"Record-, Objekt- oder Klassentyp erforderlich"},
+    {errcode::MissingOperator, u"Missing operator or semicolon", u"Operator oder Semikolon fehlt"},
+    {errcode::Redeclared, u"Identifier redeclared: '%s'", u"Bezeichner doppelt deklariert: '%s'"},
+    {171, u"Array index out of bounds", u"Array-Index außerhalb der Grenzen"},
+    {172, u"Too many array bounds", u"Zu viele Array-Grenzen"},
+    {173, u"Not enough array bounds", u"Zu wenige Array-Grenzen"},
+    {174, u"Invalid array dimension", u"Ungültige Array-Dimension"},
+    {175, u"Invalid array range", u"Ungültiger Array-Bereich"},
+    {errcode::ArrayRequired, u"Array type required", u"Array-Typ erforderlich"},
+    {errcode::TooManyParameters, u"Too many actual parameters", u"Zu viele Parameter"},
+    {errcode::NotEnoughParameters, u"Not enough parameters", u"Zu wenige Parameter"},
+    {183, u"Incompatible types: '%0:s' and '%1:s'", u"Inkompatible Typen: '%0:s' und '%1:s'"},
+    {184, u"Error loading library '%s'", u"Fehler beim Laden der Bibliothek '%s'"},
+    {185, u"Invalid type of argument in call to function '%s'", u"Ungültiger Argumenttyp im Aufruf der Funktion '%s'"},
+    {186, u"Invalid type of result in call to function '%s'", u"Ungültiger Ergebnistyp im Aufruf der Funktion '%s'"},
+    {187, u"Can't get proc address for function '%s'", u"Die Adresse der Funktion '%s' ist nicht zu ermitteln"},
+    {188, u"Invalid type of argument in call to function '%s'", u"Ungültiger Argumenttyp im Aufruf der Funktion '%s'"},
+    {189, u"Invalid type of result in call to function '%s'", u"Ungültiger Ergebnistyp im Aufruf der Funktion '%s'"},
+    {190, u"Invalid calling convention for function '%s'", u"Ungültige Aufrufkonvention der Funktion '%s'"},
+    {201, u"Calling '%0:s' failed: '%1:s'", u"Aufruf von '%0:s' fehlgeschlagen: '%1:s'"},
+    {errcode::WordExpression, u"Expression", u"Ausdruck"},
+    {errcode::WordIdentifier, u"Identifier", u"Bezeichner"},
+    {303, u"Declaration", u"Deklaration"},
+    {errcode::WordEndOfFile, u"End of File", u"Ende der Formel"},
+    {305, u"Class Declaration", u"Klassendeklaration"},
+    {306, u"Integer Constant'", u"Integer-Konstante"},
+    {307, u"Integer Value", u"Integer-Wert"},
+    {308, u"String Constant", u"String-Konstante"},
+    {errcode::WordStatement, u"Statement", u"Anweisung"},
+    {401, u"Implementation of unit not found", u"Implementierung der Unit nicht gefunden"},
+    {errcode::PowerSyntax, u"Syntax error in expression", u"Syntaxfehler im Ausdruck"},
+    {errcode::PowerMissingParenthesis, u"Missing ')' in expression", u"')' fehlt im Ausdruck"},
+    {errcode::PowerTooComplex, u"Expression is too complex", u"Der Ausdruck ist zu komplex"},
 };
-static_assert(std::size(kErrorTexts) == 53, "the error table has 53 entries");
+static_assert(std::size(kErrorTexts) == 56, "53 entries of the interpreter, 3 of the power-formula reader");
+
+const ErrorText* entryFor(int code)
+{
+    const auto* entry = std::find_if(std::begin(kErrorTexts), std::end(kErrorTexts),
+                                     [code](const ErrorText& e) { return e.code == code; });
+    return entry == std::end(kErrorTexts) ? nullptr : entry;
+}
 
 // Reads "N:" after a "%" at i; returns N or -1 and moves i past it.
 int explicitIndex(const QString& pattern, qsizetype& i)
@@ -86,11 +101,29 @@ int explicitIndex(const QString& pattern, qsizetype& i)
 
 } // namespace
 
-QString errorMessageFor(int code)
+QString errorMessageFor(int code, Language language)
 {
-    const auto* entry = std::find_if(std::begin(kErrorTexts), std::end(kErrorTexts),
-                                     [code](const ErrorText& e) { return e.code == code; });
-    return entry == std::end(kErrorTexts) ? QString() : QString::fromUtf16(entry->text);
+    const ErrorText* entry = entryFor(code);
+    if (!entry)
+        return QString();
+    return QString::fromUtf16(language == Language::German ? entry->german : entry->english);
+}
+
+Error tableError(int code, std::optional<TextSpan> where)
+{
+    return Error(errorMessageFor(code, Language::English), errorMessageFor(code, Language::German), where);
+}
+
+MessageName MessageName::word(int code)
+{
+    MessageName name;
+    name.word_ = code;
+    return name;
+}
+
+QString MessageName::in(Language language) const
+{
+    return word_ != 0 ? errorMessageFor(word_, language) : text_;
 }
 
 QString formatMessage(const QString& pattern, const QStringList& args)
@@ -116,36 +149,45 @@ QString formatMessage(const QString& pattern, const QStringList& args)
     return result;
 }
 
-InterpreterError::InterpreterError(int code, std::optional<TextSpan> where, const QString& name1,
-                                   const QString& name2)
-    : Error(formatMessage(errorMessageFor(code), {name1, name2}), where)
-    , code_(code)
-    , messageWithoutLocation_(message())
+InterpreterError::InterpreterError(int code, std::optional<TextSpan> where, const MessageName& name1,
+                                   const MessageName& name2)
+    : InterpreterError(
+          formatMessage(errorMessageFor(code, Language::English),
+                        {name1.in(Language::English), name2.in(Language::English)}),
+          formatMessage(errorMessageFor(code, Language::German), {name1.in(Language::German), name2.in(Language::German)}),
+          code, where)
 {
 }
 
-InterpreterError::InterpreterError(int code, int position, const QString& name1, const QString& name2)
+InterpreterError::InterpreterError(int code, int position, const MessageName& name1, const MessageName& name2)
     : InterpreterError(code, position < 0 ? std::nullopt : std::optional(TextSpan{position, 0}), name1, name2)
 {
 }
 
-InterpreterError::InterpreterError(const QString& message, int code, std::optional<TextSpan> where)
-    : Error(message, where)
+InterpreterError::InterpreterError(const QString& english, const QString& german, int code,
+                                   std::optional<TextSpan> where)
+    : Error(english, german, where)
     , code_(code)
-    , messageWithoutLocation_(message)
+    , messageWithoutLocation_(english)
+    , germanMessageWithoutLocation_(german)
 {
 }
 
 InterpreterError InterpreterError::located(int position, const QString& unitName, int line) const
 {
-    QString message = this->message();
+    QString english = message();
+    QString german = messageIn(Language::German);
     if (!unitName.isEmpty()) {
-        message = formatMessage(errorMessageFor(errcode::UnitLocation),
-                                {unitName, QString::number(line), messageWithoutLocation_});
+        const QString lineText = QString::number(line);
+        english = formatMessage(errorMessageFor(errcode::UnitLocation, Language::English),
+                                {unitName, lineText, messageWithoutLocation_});
+        german = formatMessage(errorMessageFor(errcode::UnitLocation, Language::German),
+                               {unitName, lineText, germanMessageWithoutLocation_});
     }
-    InterpreterError copy(message, code_, where() ? where() : std::optional(TextSpan{position, 0}));
+    InterpreterError copy(english, german, code_, where() ? where() : std::optional(TextSpan{position, 0}));
     copy.unitName_ = unitName;
     copy.messageWithoutLocation_ = messageWithoutLocation_;
+    copy.germanMessageWithoutLocation_ = germanMessageWithoutLocation_;
     if (!unitName.isEmpty())
         copy.line_ = line;
     return copy;

@@ -40,4 +40,11 @@ bool tryParseNumber(QStringView text, QChar separator, Arithmetic arithmetic, Nu
     return true;
 }
 
+Number parseNumber(const QString& text, QChar separator, Arithmetic arithmetic)
+{
+    if (arithmetic == Arithmetic::Decimal)
+        return Number::decimal(parseDecimal(text, separator));
+    return Number::binary(parseNumber(text, separator));
+}
+
 } // namespace numra

@@ -228,7 +228,9 @@ QString formatTwoDecimals(long double value, QChar separator)
 // differ from the text's, which no sum of shown values can show.
 static long double decimalValue(std::uint64_t digits, int scale, bool negative)
 {
-    const long double magnitude = exactDecimalValue(digits, scale).value_or(digits * std::pow(10.0L, scale));
+    // Not value_or, which would compute the power for every value.
+    const std::optional<long double> exact = exactDecimalValue(digits, scale);
+    const long double magnitude = exact ? *exact : digits * std::pow(10.0L, scale);
     return negative ? -magnitude : magnitude;
 }
 

@@ -12,6 +12,7 @@
 #include "eval/charclass.h"
 #include "eval/errors.h"
 #include "eval/fpu.h"
+#include "eval/interpretererror.h"
 #include "eval/numbertext.h"
 
 #include <cmath>
@@ -20,9 +21,6 @@ namespace numra {
 
 namespace {
 
-const QString kSyntaxError = QStringLiteral("Syntax error in expression");
-const QString kMissingParenthesis = QStringLiteral("Missing ')' in expression");
-const QString kTooComplex = QStringLiteral("Expression is too complex");
 
 // Each group costs a handful of stack frames; deeper formulas are refused
 // before the stack runs out.
@@ -107,7 +105,7 @@ public:
         while (current_ != 0 && current_ <= u' ')
             nextChar();
         if (current_ != 0)
-            throw Error(kSyntaxError, here());
+            throw tableError(errcode::PowerSyntax, here());
         return value;
     }
 
@@ -217,7 +215,7 @@ private:
         else if (charclass::isDigit(current_))
             value = readPercentage(readNumber(), sum);
         else
-            throw Error(kSyntaxError, here());
+            throw tableError(errcode::PowerSyntax, here());
         skipBlanksAfterOperand();
         return value;
     }
@@ -240,11 +238,11 @@ private:
     Real readGroup()
     {
         if (++depth_ > kMaxGroupDepth)
-            throw Error(kTooComplex, here());
+            throw tableError(errcode::PowerTooComplex, here());
         const Real value = readExpression();
         skipBlanksAfterOperand();
         if (current_ != u')')
-            throw Error(kMissingParenthesis, here());
+            throw tableError(errcode::PowerMissingParenthesis, here());
         const TextSpan closing = here();
         nextChar();
         --depth_;

@@ -55,7 +55,7 @@ void BlockRunner::expect(TokenKind kind)
 QString BlockRunner::readIdentifier()
 {
     if (lexer_.kind() != tok::Identifier)
-        evaluator_.raiseExpected(errorMessageFor(errcode::WordIdentifier));
+        evaluator_.raiseExpected(MessageName::word(errcode::WordIdentifier));
     QString name = lexer_.value().textPayload();
     lexer_.advance();
     return name;
@@ -171,7 +171,7 @@ void BlockRunner::runStatement()
     default:
         if (isStatementKeyword(lexer_.kind()))
             refuse();
-        evaluator_.raiseExpected(errorMessageFor(errcode::WordStatement));
+        evaluator_.raiseExpected(MessageName::word(errcode::WordStatement));
     }
 }
 

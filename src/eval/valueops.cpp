@@ -8,33 +8,18 @@
 #include "eval/numbertext.h"
 #include "eval/scriptvalue.h"
 
-#include <array>
 #include <limits>
+#include <type_traits>
 
 namespace numra {
 
 namespace {
 
-// The operand classes that select a rule; each is also the name of its rule.
-enum class Rule : std::uint8_t { Empty, Null, Integer, Real, String, Boolean, Int64, Invalid };
+// The operand classes of the two operands select a rule; each class is also
+// the name of its rule.
+using Rule = OperandClass;
 
 constexpr int kFormulaClasses = 7; // Empty .. Int64 take part in the matrix
-
-// Indexed by ValueKind. Date and the exact mode's Decimal compute as reals,
-// Word and LongWord as 64-bit integers. Sets and pointers have no operations
-// of their own here.
-constexpr std::array<Rule, 16> kOperandClass = {
-    Rule::Empty,   Rule::Null,                    // Empty, Null
-    Rule::Integer, Rule::Integer,                 // Smallint, Integer
-    Rule::Real,    Rule::Real,                    // Double, Date
-    Rule::String,  Rule::Boolean,                 // OleStr, Boolean
-    Rule::Integer, Rule::Int64, Rule::Int64,      // Byte, Word, LongWord
-    Rule::Int64,   Rule::String,                  // Int64, UnicodeString
-    Rule::Invalid, Rule::Invalid,                 // Set, Pointer
-    Rule::Real,                                   // Decimal
-};
-static_assert(kOperandClass.size() == std::size_t(ValueKind::Decimal) + 1,
-              "one operand class per value kind");
 
 using R = Rule;
 // Row: left operand class, column: right operand class.
@@ -51,10 +36,10 @@ constexpr Rule kRuleMatrix[kFormulaClasses][kFormulaClasses] = {
 
 Rule selectRule(const ScriptValue& left, const ScriptValue& right)
 {
-    const Rule l = kOperandClass[std::size_t(left.kind())];
-    const Rule r = kOperandClass[std::size_t(right.kind())];
-    if (l == Rule::Invalid || r == Rule::Invalid)
-        return Rule::Invalid;
+    const Rule l = operandClassOf(left.kind());
+    const Rule r = operandClassOf(right.kind());
+    if (l == Rule::None || r == Rule::None)
+        return Rule::None;
     return kRuleMatrix[int(l)][int(r)];
 }
 
@@ -64,6 +49,7 @@ bool isArithmetic(BinaryOp op)
         || op == BinaryOp::Divide;
 }
 
+template <class Int>
 ScriptValue integerRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
                         const ValueContext& context);
 
@@ -95,7 +81,7 @@ ScriptValue realRule(BinaryOp op, const ScriptValue& left, const ScriptValue& ri
                      const ValueContext& context)
 {
     if (!isArithmetic(op))
-        return integerRule(op, left, right, context);
+        return integerRule<std::int32_t>(op, left, right, context);
     if (context.arithmetic == Arithmetic::Decimal)
         return decimalRule(op, left, right, context);
     const auto real = [&](const ScriptValue& value) -> long double {
@@ -145,26 +131,29 @@ bool integerOperation(BinaryOp op, Int a, Int b, Int& out)
     return false;
 }
 
+// 32-bit or 64-bit integers; "/", and an overflow of "+", "-" or "*", go by
+// the real rule.
+template <class Int>
 ScriptValue integerRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
                         const ValueContext& context)
 {
+    static_assert(std::is_same_v<Int, std::int32_t> || std::is_same_v<Int, std::int64_t>);
+    constexpr bool narrow = std::is_same_v<Int, std::int32_t>;
     if (op == BinaryOp::Divide)
         return realRule(op, left, right, context);
-    std::int32_t result = 0;
-    if (!integerOperation(op, toInt32(left, context), toInt32(right, context), result))
+    Int result = 0;
+    const auto operand = [&](const ScriptValue& value) {
+        if constexpr (narrow)
+            return toInt32(value, context);
+        else
+            return toInt64(value, context);
+    };
+    if (!integerOperation(op, operand(left), operand(right), result))
         return realRule(op, left, right, context);
-    return ScriptValue::integer(result);
-}
-
-ScriptValue int64Rule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
-                      const ValueContext& context)
-{
-    if (op == BinaryOp::Divide)
-        return realRule(op, left, right, context);
-    std::int64_t result = 0;
-    if (!integerOperation(op, toInt64(left, context), toInt64(right, context), result))
-        return realRule(op, left, right, context);
-    return ScriptValue::int64(result);
+    if constexpr (narrow)
+        return ScriptValue::integer(result);
+    else
+        return ScriptValue::int64(result);
 }
 
 ScriptValue stringRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
@@ -246,7 +235,7 @@ int order(Rule rule, const ScriptValue& left, const ScriptValue& right, const Va
     case Rule::String: return threeWay(toText(left, context).compare(toText(right, context)), 0);
     case Rule::Boolean: return threeWay(toBoolean(left, context), toBoolean(right, context));
     case Rule::Int64: return threeWay(toInt64(left, context), toInt64(right, context));
-    case Rule::Invalid: break;
+    case Rule::None: break;
     }
     throw ValueError::invalidOperation();
 }
@@ -295,12 +284,12 @@ ScriptValue binaryOperation(BinaryOp op, const ScriptValue& left, const ScriptVa
     switch (selectRule(left, right)) {
     case Rule::Empty: return emptyRule(op);
     case Rule::Null: return nullRule(op, left, right, context);
-    case Rule::Integer: return integerRule(op, left, right, context);
+    case Rule::Integer: return integerRule<std::int32_t>(op, left, right, context);
     case Rule::Real: return realRule(op, left, right, context);
     case Rule::String: return stringRule(op, left, right, context);
     case Rule::Boolean: return booleanRule(op, left, right, context);
-    case Rule::Int64: return int64Rule(op, left, right, context);
-    case Rule::Invalid: break;
+    case Rule::Int64: return integerRule<std::int64_t>(op, left, right, context);
+    case Rule::None: break;
     }
     throw ValueError::invalidOperation();
 }
@@ -317,7 +306,7 @@ ScriptValue compare(CompareOp op, const ScriptValue& left, const ScriptValue& ri
 
 ScriptValue negate(const ScriptValue& value, const ValueContext& context)
 {
-    switch (kOperandClass[std::size_t(value.kind())]) {
+    switch (operandClassOf(value.kind())) {
     case Rule::Empty: return ScriptValue::integer(0);
     case Rule::Null: return ScriptValue::null();
     case Rule::Integer: // wraps: -(-2147483648) stays -2147483648
@@ -330,14 +319,14 @@ ScriptValue negate(const ScriptValue& value, const ValueContext& context)
             return ScriptValue::decimal(-toDecimal(value, context));
         return ScriptValue::dbl(-toDouble(value, context));
     case Rule::Boolean: return ScriptValue::integer(value.intPayload() != 0 ? -1 : 0);
-    case Rule::Invalid: break;
+    case Rule::None: break;
     }
     throw ValueError::invalidOperation();
 }
 
 ScriptValue logicalNot(const ScriptValue& value, const ValueContext& context)
 {
-    switch (kOperandClass[std::size_t(value.kind())]) {
+    switch (operandClassOf(value.kind())) {
     case Rule::Empty: return ScriptValue::integer(-1);
     case Rule::Null: return ScriptValue::null();
     case Rule::Integer: return ScriptValue::integer(~toInt32(value, context));
@@ -350,7 +339,7 @@ ScriptValue logicalNot(const ScriptValue& value, const ValueContext& context)
     }
     case Rule::String: return textNot(value, context);
     case Rule::Boolean: return ScriptValue::boolean(value.intPayload() == 0);
-    case Rule::Invalid: break;
+    case Rule::None: break;
     }
     throw ValueError::invalidOperation();
 }

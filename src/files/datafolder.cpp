@@ -7,6 +7,12 @@ namespace numra {
 
 namespace {
 
+// Calculation files are the user's own and live where they always have: in
+// the maker's folder "morvane", which users and their backups know. What the
+// program keeps for itself (the tape, the settings) lives in "numra".
+constexpr QLatin1StringView kCalculationFilesFolder("/morvane/");
+constexpr QLatin1StringView kProgramFolder("/numra/");
+
 // Without a trailing "/"; empty when it cannot be determined.
 QString applicationDataFolder()
 {
@@ -20,18 +26,17 @@ QString applicationDataFolder()
 
 QString dataFolder()
 {
-    return applicationDataFolder() + QStringLiteral("/morvane/");
+    return applicationDataFolder() + kCalculationFilesFolder;
 }
 
 QString keptTapeFile()
 {
-    return applicationDataFolder() + QStringLiteral("/numra/rechenstreifen.tsv");
+    return applicationDataFolder() + kProgramFolder + QStringLiteral("rechenstreifen.tsv");
 }
 
 QString settingsFile()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/numra/numra.conf");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + kProgramFolder + QStringLiteral("numra.conf");
 }
 
 } // namespace numra

@@ -30,9 +30,11 @@ AboutWindow::AboutWindow(QWidget* owner)
     name_->setPalette(navy);
 
     version_ = addCentredLabel(QStringLiteral("Version: 2.0"), {8, 38, 198, 13});
-    addCentredLabel(QStringLiteral("Freeware"), {8, 62, 198, 13});
-    addCentredLabel(QStringLiteral("Copyright © 2026 Numra"), {8, 82, 198, 13});
-    addCentredLabel(QStringLiteral("Alle Rechte vorbehalten"), {8, 96, 198, 13});
+    // Numra is free software: the licence, not "Freeware" and "Alle Rechte
+    // vorbehalten", which said the opposite.
+    addCentredLabel(QStringLiteral("Freie Software, ohne Gewährleistung"), {8, 62, 198, 13});
+    addCentredLabel(QStringLiteral("Lizenz: GPL-3.0-or-later"), {8, 82, 198, 13});
+    addCentredLabel(QStringLiteral("Copyright © 2026 Numra"), {8, 96, 198, 13});
 
     link_ = addCentredLabel(QString(), {5, 119, 200, 13});
     QFont linkFont = tahoma(11);

@@ -51,6 +51,12 @@ void FixedDialog::place()
         centreOverOwner();
 }
 
+void FixedDialog::placeClearOf(const QRect& frame)
+{
+    if (const QWidget* calculator = parentWidget() ? parentWidget()->window() : nullptr)
+        placeBesideCalculator(*this, *calculator, frame);
+}
+
 void FixedDialog::centreOverOwner()
 {
     const QWidget* owner = parentWidget();
@@ -65,6 +71,8 @@ void FixedDialog::keyPressEvent(QKeyEvent* event)
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     switch (event->key()) {
     case Qt::Key_Escape:
+        if (plain)
+            escape();
         event->accept();
         return;
     case Qt::Key_Return:

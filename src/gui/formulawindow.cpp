@@ -59,6 +59,17 @@ void FormulaWindow::showSubtotal(const QString& caption, const QString& text)
     show();
 }
 
+void FormulaWindow::escape()
+{
+    closeButton_->click();
+}
+
+void FormulaWindow::hideSubtotal()
+{
+    if (!isModal())
+        hide();
+}
+
 QString FormulaWindow::confirm(const QString& candidate)
 {
     setCaption(QStringLiteral("Formula"));

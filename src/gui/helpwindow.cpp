@@ -3,11 +3,14 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 
 namespace numra {
 
 namespace {
 
+// The first paragraph of each is the program's oldest text, kept as users
+// know it; the others describe what came since.
 const QString germanHelp = QStringLiteral(
     "Die Bedienung entspricht im Wesentlichen der eines üblichen Taschenrechners. "
     "Es können aber auch eigene Berechnungen/Formeln eingegeben werden. Dazu den "
@@ -15,31 +18,69 @@ const QString germanHelp = QStringLiteral(
     "Berechnung dann abgeschlossen und das Ergebnis angezeigt. Diese Formeln können "
     "gespeichert und später auch wieder geladen werden. Um einen kopierten Wert in das "
     "Berechnungsfeld einzutragen den Button [M-] drücken. TIPP: Um die Genauigkeit "
-    "nicht zu beeinträchtigen erst am Schluß einer Berechnung das Endergebnis runden.");
+    "nicht zu beeinträchtigen erst am Schluß einer Berechnung das Endergebnis runden.\n\n"
+    "Eine Ziffer nach einem Ergebnis beginnt eine neue Zahl, ein Rechenzeichen rechnet mit dem "
+    "Ergebnis weiter. Die Zeile über dem Eingabefeld zeigt die angefangene Formel und den "
+    "Umsatzsteuersatz.\n\n"
+    "Umsatzsteuer: [Ust+] rechnet vom Netto- zum Bruttobetrag, [Ust-] vom Brutto- zum "
+    "Nettobetrag, zum gewählten Satz: 19 %, 7 % oder ein eigener Satz, im Menü unter "
+    "\u201EUmsatzsteuersatz\u201C oder im Feld \u201ESteuersatz\u201C des Umsatzsteuerfensters. "
+    "Das Fenster zeigt Netto, Steuer und Brutto; [Kopieren] legt einen der Beträge in die "
+    "Zwischenablage und in den Speicher.\n\n"
+    "Rechenstreifen: Jede abgeschlossene Berechnung kommt auf den Rechenstreifen, der die Summe "
+    "der Ergebnisse zeigt. [F4] oder das Menü öffnet ihn; ein Doppelklick übernimmt eine Formel "
+    "oder ein Ergebnis, \u201EExportieren\u2026\u201C und \u201EDrucken\u2026\u201C geben ihn aus. Mit "
+    "\u201ERechenstreifen behalten\u201C bleibt er bis zum nächsten Start erhalten.\n\n"
+    "Tasten: [F1] Hilfe, [F4] Rechenstreifen, [F5] Umsatzsteuersatz 19 % oder 7 %, [F6] Ust-, "
+    "[F7] Ust+, [F8] Prozent, [F9] CE, [RETURN] Ergebnis, [RÜCKTASTE] letztes Zeichen "
+    "löschen, [ENTF] Eingabe löschen, [ESC] das zuletzt geöffnete Fenster schließen, sonst wie CE.");
 
 const QString englishHelp = QStringLiteral(
     "Operation is essentially the same as the operation of a pocket calculator. You can "
     "also edit your own calculations and formulas. Enter your formula in the enty field "
     "and press RETURN to get the result.\n"
-    "These formulas can be saved to reloaded it later on.");
+    "These formulas can be saved to reloaded it later on.\n\n"
+    "A digit after a result starts a new number, an operator goes on with the result. The "
+    "line above the entry field shows the formula begun and the VAT rate.\n\n"
+    "VAT: [Ust+] computes the gross amount from the net amount, [Ust-] the net amount from the "
+    "gross amount, at the rate chosen: 19 %, 7 % or a rate of your own, in the menu under "
+    "\u201CUmsatzsteuersatz\u201D or in the \u201CSteuersatz\u201D box of the VAT window. The window shows "
+    "net, tax and gross; [Copy] puts one of them on the clipboard and into the memory.\n\n"
+    "Tape: every completed calculation goes onto the tape \u201CRechenstreifen\u201D, which shows the "
+    "total of the results. [F4] or the menu opens it; a double-click takes a formula or a "
+    "result, \u201CExportieren\u2026\u201D and \u201CDrucken\u2026\u201D export and print it. With "
+    "\u201CRechenstreifen behalten\u201D it is kept until the next start.\n\n"
+    "Keys: [F1] help, [F4] tape, [F5] VAT rate 19 % or 7 %, [F6] Ust-, [F7] Ust+, [F8] percent, "
+    "[F9] CE, [RETURN] result, [BACKSPACE] deletes the last character, [DEL] clears the entry, "
+    "[ESC] closes the window opened last, else works as CE.");
 
 } // namespace
 
+// The text scrolls in its area, which is as wide as the text of old.
 HelpWindow::HelpWindow(QWidget* owner)
-    : FixedDialog(owner, QStringLiteral("helpWindow"), QSize(594, 196))
+    : FixedDialog(owner, QStringLiteral("helpWindow"), QSize(594, 396))
 {
     title_ = new QLabel(QStringLiteral("Hilfe"), this);
     title_->setGeometry(-1, 0, 590, 41);
     title_->setAlignment(Qt::AlignCenter);
     title_->setFont(tahoma(27));
 
-    text_ = new QLabel(this);
-    text_->setGeometry(21, 32, 550, 120);
+    auto* area = new QScrollArea(this);
+    area->setGeometry(21, 40, 556, 308);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setAccessibleName(QStringLiteral("Hilfetext"));
+    text_ = new QLabel;
     text_->setFont(tahoma(13));
     text_->setWordWrap(true);
+    text_->setTextFormat(Qt::PlainText);
     text_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    area->setWidget(text_);
+    area->viewport()->setAutoFillBackground(false);
+    text_->setAutoFillBackground(false);
 
-    okButton_ = addButton(QStringLiteral("OK"), QRect(232, 158, 123, 25));
+    okButton_ = addButton(QStringLiteral("OK"), QRect(232, 358, 123, 25));
     okButton_->setAccessibleName(QStringLiteral("OK"));
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -8,16 +8,17 @@ namespace numra {
 namespace {
 
 // What the window itself does with a key in keypad mode, beside pressing the
-// keys that the key table binds.
+// keys of the key table.
 struct WindowKey {
     Qt::Key qtKey;
     KeyAction action;
+    std::optional<ClearingKey> clearingKey = std::nullopt;
 };
 
 constexpr std::array kWindowKeys{
     WindowKey{Qt::Key_F1, KeyAction::ShowHelp},
-    WindowKey{Qt::Key_Delete, KeyAction::EmptyEntry},
-    WindowKey{Qt::Key_Backspace, KeyAction::EmptyEntry},
+    WindowKey{Qt::Key_Delete, KeyAction::PressClearingKey, ClearingKey::Delete},
+    WindowKey{Qt::Key_Backspace, KeyAction::PressClearingKey, ClearingKey::Backspace},
     WindowKey{Qt::Key_F4, KeyAction::ToggleTape},
     WindowKey{Qt::Key_F5, KeyAction::SwitchVatRate},
 };
@@ -31,9 +32,20 @@ bool isArrow(int qtKey)
     return qtKey == Qt::Key_Left || qtKey == Qt::Key_Up || qtKey == Qt::Key_Right || qtKey == Qt::Key_Down;
 }
 
-KeyMeaning used(KeyAction action, std::optional<Key> key = std::nullopt)
+KeyMeaning used(KeyAction action) { return {action, std::nullopt, std::nullopt, false, true}; }
+
+// The character the key typed. With Ctrl or Alt held the text is no
+// character of the layout, and the key's own character counts: Ctrl+5 is 5.
+std::optional<QChar> typedCharacter(int qtKey, QStringView text, Qt::KeyboardModifiers held)
 {
-    return {action, key, false, true};
+    if (held & (Qt::ControlModifier | Qt::AltModifier)) {
+        if (qtKey >= 0x21 && qtKey <= 0x7E)
+            return QChar(char16_t(qtKey));
+        return std::nullopt;
+    }
+    if (text.size() == 1 && text.front().isPrint())
+        return text.front();
+    return std::nullopt;
 }
 
 // Arrows between buttons (the entry field uses them itself), Return on a
@@ -46,22 +58,26 @@ std::optional<KeyMeaning> dialogKey(int qtKey, Qt::KeyboardModifiers held, Focus
                                                                       : KeyAction::MoveFocusBackward);
     if (isReturn(qtKey) && focus == FocusedControl::PushButton && held == Qt::NoModifier)
         return used(KeyAction::PressFocusedButton);
-    if (qtKey == Qt::Key_Escape && held == Qt::NoModifier)
-        return used(KeyAction::PressEscapeKey);
+    if (qtKey == Qt::Key_Escape && !(held & (Qt::ControlModifier | Qt::AltModifier)))
+        return used(KeyAction::Escape);
     return std::nullopt;
 }
 
-// Keypad mode without Shift: a key acted on is used up, so that an editable
-// field does not type it a second time.
-KeyMeaning windowKey(int qtKey, Qt::KeyboardModifiers modifiers)
+// Keypad mode: a key acted on is used up, so that an editable field does
+// not type it a second time.
+KeyMeaning windowKey(int qtKey, QStringView text, Qt::KeyboardModifiers held)
 {
     KeyMeaning meaning;
     for (const WindowKey& windowKey : kWindowKeys)
-        if (windowKey.qtKey == qtKey)
+        if (windowKey.qtKey == qtKey) {
             meaning = used(windowKey.action);
+            meaning.clearingKey = windowKey.clearingKey;
+        }
     if (meaning.action == KeyAction::None) {
-        if (const std::optional<Key> bound = keyBoundTo(qtKey, modifiers & Qt::KeypadModifier))
-            meaning = used(KeyAction::PressKey, bound);
+        if (const std::optional<Key> bound = keyBoundTo(qtKey, typedCharacter(qtKey, text, held))) {
+            meaning = used(KeyAction::PressKey);
+            meaning.key = bound;
+        }
     }
     meaning.caretToEnd = true;
     return meaning;
@@ -69,7 +85,8 @@ KeyMeaning windowKey(int qtKey, Qt::KeyboardModifiers modifiers)
 
 } // namespace
 
-KeyMeaning meaningOf(int qtKey, Qt::KeyboardModifiers modifiers, InputMode mode, FocusedControl focus)
+KeyMeaning meaningOf(int qtKey, QStringView text, Qt::KeyboardModifiers modifiers, InputMode mode,
+                     FocusedControl focus)
 {
     const Qt::KeyboardModifiers held = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     // Tab and Shift+Tab move the focus by Qt's chain; no handler sees them.
@@ -77,16 +94,16 @@ KeyMeaning meaningOf(int qtKey, Qt::KeyboardModifiers modifiers, InputMode mode,
         return {};
     if (const std::optional<KeyMeaning> dialog = dialogKey(qtKey, held, focus))
         return *dialog;
-    if (mode != InputMode::Edit && !(held & Qt::ShiftModifier)) {
-        const KeyMeaning meaning = windowKey(qtKey, modifiers);
+    if (mode != InputMode::Edit) {
+        const KeyMeaning meaning = windowKey(qtKey, text, held);
         if (meaning.used)
             return meaning;
     }
     if (focus == FocusedControl::Entry && isReturn(qtKey)) // the field sees Return too
-        return {KeyAction::PressKey, Key::Equals, false, false};
+        return {KeyAction::PressKey, Key::Equals, std::nullopt, false, false};
     if (focus == FocusedControl::Entry && mode == InputMode::Edit && isCircumflex(qtKey))
         return used(KeyAction::AppendCircumflex); // the dead key would wait for the next key
-    return {KeyAction::None, std::nullopt, mode != InputMode::Edit && !(held & Qt::ShiftModifier), false};
+    return {KeyAction::None, std::nullopt, std::nullopt, mode != InputMode::Edit, false};
 }
 
 } // namespace numra

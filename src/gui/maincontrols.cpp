@@ -6,6 +6,7 @@
 
 #include "gui/fixeddialog.h"
 #include "gui/nachtblau.h"
+#include "gui/pendinglineview.h"
 #include "gui/pictures.h"
 #include "gui/plainfield.h"
 
@@ -102,6 +103,8 @@ QWidget* createWidget(const ControlLayout& row, QWidget* parent)
         return createFrame(parent);
     case ControlKind::Picture:
         return createPicture(row, parent);
+    case ControlKind::PendingLine:
+        return new PendingLineView(parent);
     case ControlKind::Edge:
         return createEdge(parent);
     }

@@ -27,6 +27,7 @@ constexpr std::array<ControlLayout, windowControlCount> layout{{
     {C::EditIndicatorFrame, K::Frame, P::Window, {}, {}, {200, 262, 22, 20}, -1, 0, {}, u"Edit-Modus"},
     {C::EditIndicator, K::Picture, P::EditIndicatorFrame, {}, u"check", {0, 0, 22, 20}, -1, 0, {},
      u"Edit-Modus an"},
+    {C::PendingLine, K::PendingLine, P::Window, {}, {}, {36, 31, 186, 17}, -1, 0, {}, u"Ausstehende Berechnung"},
     {C::Edge, K::Edge, P::Window, {}, {}, {0, 0, 264, 331}, -1, 0, {}, u"Fensterrand"},
 }};
 // clang-format on

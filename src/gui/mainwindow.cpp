@@ -3,6 +3,7 @@
 
 #include "files/datafolder.h"
 #include "gui/pictures.h"
+#include "gui/placement.h"
 #include "platform/numlock.h"
 #include "platform/warningbeep.h"
 
@@ -11,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -117,9 +119,22 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             return routeKey(*widget, *static_cast<QKeyEvent*>(event));
         break;
     case QEvent::Show:
-    case QEvent::Hide:
+        if (windows_.isBesideWindow(watched))
+            shownLastBeside_ = static_cast<QWidget*>(watched);
         if (windows_.isTapeWindow(watched))
             syncTapeMenuItems();
+        break;
+    case QEvent::Hide:
+    case QEvent::Move:
+        if (auto* window = qobject_cast<QWidget*>(watched); window && isSecondaryWindow(*window))
+            rememberFrame(*window);
+        if (event->type() == QEvent::Hide && windows_.isTapeWindow(watched))
+            syncTapeMenuItems();
+        break;
+    case QEvent::WindowStateChange:
+        if (auto* window = qobject_cast<QWidget*>(watched); window && isSecondaryWindow(*window)
+            && window->isMinimized())
+            QTimer::singleShot(0, this, [this, minimized = QPointer<QWidget>(window)] { unminimize(minimized); });
         break;
     case QEvent::MouseButtonPress:
         // Any mouse button on the title strip or its label drags the window.
@@ -133,6 +148,27 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool MainWindow::isSecondaryWindow(const QWidget& window) const
+{
+    return window.isWindow() && window.parentWidget() == this && window.windowType() != Qt::Popup;
+}
+
+// A window manager may offer to minimize a secondary window, and Openbox
+// then minimizes the calculator with it: both come back at once. Only the
+// calculator's own button minimizes the program.
+void MainWindow::unminimize(QWidget* secondary)
+{
+    if (secondary && secondary->isMinimized()) {
+        secondary->setWindowState(secondary->windowState() & ~Qt::WindowMinimized);
+        if (!secondary->isVisible())
+            secondary->show();
+    }
+    if (isMinimized())
+        showNormal();
+    if (secondary && secondary->isVisible())
+        secondary->activateWindow();
 }
 
 void MainWindow::openMenu()

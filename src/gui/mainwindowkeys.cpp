@@ -5,6 +5,8 @@
 
 #include "gui/mainwindow.h"
 
+#include "gui/tapewindow.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -19,7 +21,8 @@ bool MainWindow::routeKey(QWidget& receiver, const QKeyEvent& key)
     const QWidget* focus = QApplication::focusWidget();
     if (&receiver != (focus ? focus : this) || receiver.window() != this)
         return false;
-    const KeyMeaning meaning = meaningOf(key.key(), key.modifiers(), core_.state().inputMode, focusedControl());
+    const KeyMeaning meaning =
+        meaningOf(key.key(), key.text(), key.modifiers(), core_.state().inputMode, focusedControl());
     perform(meaning);
     return meaning.used;
 }
@@ -51,9 +54,8 @@ void MainWindow::perform(const KeyMeaning& meaning)
         if (const std::optional<Key> key = keyOfButton(QApplication::focusWidget()))
             pressFromKeyboard(*key, false);
         return;
-    case KeyAction::PressEscapeKey:
-        if (const std::optional<Key> key = escapeKey())
-            pressFromKeyboard(*key, false);
+    case KeyAction::Escape:
+        escape();
         return;
     case KeyAction::PressKey:
         pressFromKeyboard(*meaning.key, meaning.caretToEnd);
@@ -61,8 +63,8 @@ void MainWindow::perform(const KeyMeaning& meaning)
     case KeyAction::ShowHelp:
         showHelp();
         break;
-    case KeyAction::EmptyEntry:
-        render(core_.setEntryText(QString()));
+    case KeyAction::PressClearingKey:
+        render(core_.pressClearingKey(*meaning.clearingKey));
         break;
     case KeyAction::ToggleTape:
         toggleTapeWindow();
@@ -84,18 +86,17 @@ void MainWindow::pressFromKeyboard(Key key, bool caretToEnd)
     render(caretToEnd ? core_.pressFromKeyboard(key) : core_.press(key));
 }
 
-// The first of the keys that Escape clicks, in Tab order, that can be
-// clicked: "M+", unless that were hidden or disabled.
-std::optional<Key> MainWindow::escapeKey() const
+// The topmost of the windows open beside the calculator goes first: the one
+// shown last. The subtotal window is the core's to close; with none open,
+// Escape clears as CE does.
+void MainWindow::escape()
 {
-    const KeyInfo* first = nullptr;
-    for (const KeyInfo& key : keyTable()) {
-        const QPushButton* button = keyButton(key.key);
-        if (key.escapeClicks && button->isVisible() && button->isEnabled()
-            && (!first || key.tabOrder < first->tabOrder))
-            first = &key;
-    }
-    return first ? std::optional(first->key) : std::nullopt;
+    const bool tapeOpen = windows_.isTapeWindowVisible();
+    const bool subtotalOpen = core_.state().subtotal.open;
+    if (tapeOpen && (!subtotalOpen || shownLastBeside_ == static_cast<const QWidget*>(&windows_.tapeWindow())))
+        windows_.tapeWindow().hide();
+    else
+        render(core_.pressClearingKey(ClearingKey::Escape));
 }
 
 std::optional<Key> MainWindow::keyOfButton(const QWidget* button) const

@@ -10,6 +10,7 @@
 #include "gui/helpwindow.h"
 #include "gui/messagebox.h"
 #include "gui/ownratedialog.h"
+#include "gui/pendinglineview.h"
 #include "gui/staysontop.h"
 #include "gui/vatwindow.h"
 
@@ -68,6 +69,8 @@ QString askOpenFileName(QWidget* parent)
 void MainWindow::render(const CalculatorState& state)
 {
     showDisplay(state.display);
+    static_cast<PendingLineView*>(control(WindowControl::PendingLine))
+        ->show(pendingLine(state, core_.decimalSeparator()));
     followLanguageAndRate(state);
     const Outcome& outcome = state.outcome;
     if (outcome.clipboard)
@@ -127,11 +130,14 @@ void MainWindow::followLanguageAndRate(const CalculatorState& state)
     toolkitTexts_.follow(state.language);
 }
 
-// The window hides itself when the user closes it, and tells the core.
+// The window hides itself when the user closes it, and tells the core;
+// Escape closes it through the core.
 void MainWindow::showSubtotal(const SubtotalWindow& subtotal)
 {
     if (subtotal.open)
         windows_.formulaWindow().showSubtotal(subtotal.caption, subtotal.text);
+    else if (windows_.isFormulaWindowVisible())
+        windows_.formulaWindow().hideSubtotal();
 }
 
 // The VAT window stays open while the core has an open VAT calculation; what

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator window and what the user sets in its menu and keeps between
-// runs: the VAT rate, "Immer im Vordergrund" and the window's position.
+// runs: the VAT rate, "Genau rechnen (dezimal)", "Immer im Vordergrund" and
+// the window's position.
 
 #include "gui/mainwindow.h"
 
@@ -21,6 +22,8 @@ namespace numra {
 void MainWindow::applySettings()
 {
     core_.setVatRates(settings_.vatRates());
+    if (settings_.exactArithmetic())
+        core_.setArithmetic(Arithmetic::Decimal);
     if (platform::windowsCanStayOnTop() && settings_.alwaysOnTop())
         setWindowFlag(Qt::WindowStaysOnTopHint);
     restorePosition();
@@ -64,22 +67,29 @@ void MainWindow::restorePosition()
 void MainWindow::keepPosition()
 {
     if (pos() != startPosition_)
-        settings_.setWindowPosition(pos());
+        writeFailures_.attempt(WriteFailures::File::Settings, [this] { settings_.setWindowPosition(pos()); });
 }
 
 void MainWindow::changeVatRates(const std::function<const CalculatorState&()>& command)
 {
     const VatRates before = core_.state().vatRates;
     render(command());
-    if (core_.state().vatRates != before)
-        settings_.setVatRates(core_.state().vatRates);
+    const VatRates now = core_.state().vatRates;
+    if (now != before)
+        writeFailures_.attempt(WriteFailures::File::Settings, [&] { settings_.setVatRates(now); });
+}
+
+void MainWindow::setExactArithmetic(bool exact)
+{
+    settings_.setExactArithmetic(exact);
+    render(core_.setArithmetic(exact ? Arithmetic::Decimal : Arithmetic::Binary));
 }
 
 // The windows that are showing take the flag at once, the others when they
 // are next shown; the calculator keeps the keyboard.
 void MainWindow::setAlwaysOnTop(bool onTop)
 {
-    settings_.setAlwaysOnTop(onTop);
+    writeFailures_.attempt(WriteFailures::File::Settings, [&] { settings_.setAlwaysOnTop(onTop); });
     setStaysOnTop(*this, onTop);
     for (QWidget* child : findChildren<QWidget*>())
         if (child->isWindow() && child->isVisible() && child->windowType() != Qt::Popup)
@@ -103,6 +113,11 @@ void MainWindow::buildSettingsMenu()
         });
     }
 
+    QAction* exact = menu_->addAction(QStringLiteral("Genau rechnen (dezimal)"));
+    exact->setCheckable(true);
+    connect(exact, &QAction::triggered, this, &MainWindow::setExactArithmetic);
+    menuItems_[static_cast<std::size_t>(MenuItem::ExactArithmetic)] = exact;
+
     QAction* onTop = menu_->addAction(QStringLiteral("Immer im Vordergrund"));
     onTop->setCheckable(true);
     onTop->setVisible(platform::windowsCanStayOnTop());
@@ -125,6 +140,7 @@ void MainWindow::syncSettingsMenu()
         item->setCheckable(choices[i].rate.has_value());
         item->setChecked(choices[i].chosen);
     }
+    menuItem(MenuItem::ExactArithmetic)->setChecked(core_.state().arithmetic == Arithmetic::Decimal);
     menuItem(MenuItem::AlwaysOnTop)->setChecked(windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 

@@ -11,6 +11,7 @@
 #include "gui/placement.h"
 #include "gui/staysontop.h"
 #include "gui/tapewindow.h"
+#include "gui/vatwindow.h"
 
 #include <QAction>
 #include <QDate>
@@ -49,7 +50,7 @@ void MainWindow::connectTapeWindow(TapeWindow& tape)
 {
     tape.setHandlers({
         [this](const QString& formula) { render(core_.editFormula(formula)); },
-        [this](const QString& text) { render(core_.appendToEntry(text)); },
+        [this](const QString& result) { render(core_.recallResult(result)); },
         [this] { render(core_.recallGrandTotal()); },
         [this](qsizetype row, const QString& text) { renderFromTape(core_.editTapeRow(row, text)); },
         [this](qsizetype row, const QString& note) { renderFromTape(core_.setTapeNote(row, note)); },
@@ -123,11 +124,11 @@ void MainWindow::toggleTapeWindow()
     if (tape.isVisible()) {
         tape.hide();
     } else {
-        placeBesideCalculator(tape, *this);
+        const QRect frame = placeBesideCalculator(tape, *this);
         tape.show();
         tape.setHistory(core_.tapeHistory().canUndo(), core_.tapeHistory().canRedo());
         if (windows_.isFormulaWindowVisible())
-            windows_.formulaWindow().place(); // an open subtotal makes room
+            windows_.formulaWindow().placeClearOf(frame); // an open subtotal makes room
     }
 }
 
@@ -141,12 +142,18 @@ void MainWindow::syncTapeMenuItems()
     menuItem(MenuItem::SaveTape)->setEnabled(core_.tape().size() > 0);
 }
 
-// The tape window moves with the calculator.
+// The windows beside the calculator move with it, the tape window first,
+// which the subtotal and VAT windows keep clear of.
 void MainWindow::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
+    QRect tape;
     if (windows_.isTapeWindowVisible())
-        placeBesideCalculator(windows_.tapeWindow(), *this);
+        tape = placeBesideCalculator(windows_.tapeWindow(), *this);
+    if (windows_.isFormulaWindowVisible() && !windows_.formulaWindow().isModal())
+        windows_.formulaWindow().placeClearOf(tape);
+    if (windows_.isVatWindowVisible())
+        windows_.vatWindow().placeClearOf(tape);
 }
 
 } // namespace numra

@@ -7,6 +7,7 @@
 #include "gui/fixeddialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -208,6 +209,13 @@ QSize Style::sizeFromContents(ContentsType type, const QStyleOption* option, con
         return QProxyStyle::sizeFromContents(type, option, contentsSize, widget)
             + QSize(headPadding.left() + headPadding.right() + 1, headPadding.top() + headPadding.bottom());
     case CT_MenuItem:
+        // A combo box's list asks with the size of its whole view, not of
+        // the item; its rows are as high as their text.
+        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+            item && qobject_cast<const QComboBox*>(widget)) {
+            const QFontMetrics metrics(item->font);
+            return menuItemSize(option, QSize(metrics.horizontalAdvance(item->text), metrics.height()));
+        }
         return menuItemSize(option, contentsSize);
     default:
         return QProxyStyle::sizeFromContents(type, option, contentsSize, widget);

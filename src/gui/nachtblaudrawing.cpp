@@ -315,8 +315,8 @@ void Style::drawMenuItem(const QStyleOptionMenuItem* item, QPainter* painter, co
         painter->fillRect(item->rect.marginsRemoved(menuSeparatorMargins), colour(Colour::MenuHighlight));
         return;
     }
-    if (item->state & State_Selected)
-        painter->fillRect(item->rect, colour(Colour::MenuHighlight));
+    // Filled also when not selected: a combo box's list has no menu behind it.
+    painter->fillRect(item->rect, colour(item->state & State_Selected ? Colour::MenuHighlight : Colour::Menu));
     QRect text = item->rect.marginsRemoved(menuItemPadding);
     // The check mark stands in the item's padding, its text after a column
     // as wide as the mark.

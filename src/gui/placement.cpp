@@ -2,7 +2,9 @@
 #include "gui/placement.h"
 
 #include <QGuiApplication>
+#include <QMargins>
 #include <QRegion>
+#include <QVariant>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
@@ -33,9 +35,15 @@ QPoint besideCalculator(const QRect& calculator, QSize window, const QRect& scre
     const QRect left(QPoint(calculator.left() - gap - window.width(), calculator.top()), window);
     const QRect below(QPoint(calculator.left(), calculator.bottom() + 1 + gap), window);
     const QRect above(QPoint(calculator.left(), calculator.top() - gap - window.height()), window);
-    const std::array places{right, left, below, above};
+    // Where the window kept clear of takes a side, under or over it: the
+    // subtotal stacks under the tape rather than on it.
+    const QRect underClear(QPoint(keepClear.left(), keepClear.bottom() + 1 + gap), window);
+    const QRect overClear(QPoint(keepClear.left(), keepClear.top() - gap - window.height()), window);
+    const std::array places{right, left, below, above, underClear, overClear};
     for (const QRect& avoided : {keepClear, QRect()}) {
         for (const QRect& place : places) {
+            if (avoided.isNull() && (&place == &places[4] || &place == &places[5]))
+                continue;
             const QRect kept = keptOn(place, screen);
             if (!kept.intersects(calculator) && !kept.intersects(avoided))
                 return kept.topLeft();
@@ -52,14 +60,56 @@ bool liesOnTheScreens(const QRect& frame)
     return !frame.isEmpty() && uncovered.isEmpty();
 }
 
-void placeBesideCalculator(QWidget& window, const QWidget& calculator, const QWidget* keepClear)
+namespace {
+
+// The frame a window manager last gave a window of ours, for a window whose
+// own frame is not known now: one not shown yet, or hidden, whose frame the
+// window system forgets. A window placed above or left of the calculator
+// would otherwise cover it by its title bar.
+QMargins lastFrame;
+
+QMargins frameMargins(const QWidget& window)
+{
+    const QRect frame = window.frameGeometry();
+    const QRect inner = window.geometry();
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
+}
+
+QSize frameSize(const QWidget& window)
+{
+    if (window.frameGeometry() != window.geometry())
+        return window.frameGeometry().size();
+    const QVariant kept = window.property("numraFrame");
+    const QMargins margins = kept.isValid() ? kept.value<QMargins>() : lastFrame;
+    return window.size().grownBy(margins);
+}
+
+} // namespace
+
+void rememberFrame(QWidget& window)
+{
+    if (window.frameGeometry() == window.geometry())
+        return;
+    lastFrame = frameMargins(window);
+    window.setProperty("numraFrame", QVariant::fromValue(lastFrame));
+}
+
+QRect placeBesideCalculator(QWidget& window, const QWidget& calculator, const QWidget* keepClear)
+{
+    return placeBesideCalculator(window, calculator,
+                                 keepClear && keepClear->isVisible() ? keepClear->frameGeometry() : QRect());
+}
+
+QRect placeBesideCalculator(QWidget& window, const QWidget& calculator, const QRect& keepClear)
 {
     const QScreen* screen = calculator.screen();
     if (!screen)
-        return;
-    const QRect clear = keepClear && keepClear->isVisible() ? keepClear->frameGeometry() : QRect();
-    window.move(besideCalculator(calculator.frameGeometry(), window.frameGeometry().size(),
-                                 screen->availableGeometry(), clear));
+        return window.frameGeometry();
+    const QSize size = frameSize(window);
+    const QPoint at = besideCalculator(calculator.frameGeometry(), size, screen->availableGeometry(), keepClear);
+    window.move(at);
+    return QRect(at, size);
 }
 
 } // namespace numra

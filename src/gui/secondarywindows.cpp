@@ -84,6 +84,11 @@ bool SecondaryWindows::isTapeWindow(const QObject* object) const
     return tapeWindow_ && object == tapeWindow_;
 }
 
+bool SecondaryWindows::isBesideWindow(const QObject* object) const
+{
+    return object && (object == tapeWindow_ || object == formulaWindow_);
+}
+
 bool SecondaryWindows::isTapeWindowVisible() const
 {
     return tapeWindow_ && tapeWindow_->isVisible();

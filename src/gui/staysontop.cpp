@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/staysontop.h"
 
+#include "platform/windowtitle.h"
+
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace numra {
 
@@ -28,8 +32,17 @@ void setStaysOnTop(QWidget& window, bool onTop)
         return;
     const bool showing = window.isVisible();
     window.setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (showing)
-        window.show();
+    if (!showing)
+        return;
+    window.show();
+    // The flag gives the window a new native window, to which Qt gives the
+    // application's name once it is shown: a window without a title keeps
+    // none.
+    if (window.windowTitle().isEmpty())
+        QTimer::singleShot(0, &window, [&window] {
+            if (QWindow* handle = window.windowHandle())
+                platform::showEmptyTitle(*handle);
+        });
 }
 
 } // namespace numra

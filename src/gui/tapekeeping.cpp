@@ -5,6 +5,7 @@
 #include "files/datafolder.h"
 #include "gui/errorguard.h"
 #include "gui/messagebox.h"
+#include "gui/writefailures.h"
 
 #include <QCoreApplication>
 
@@ -37,9 +38,13 @@ const QString kRowsDropped = QStringLiteral(
 
 } // namespace
 
-TapeKeeping::TapeKeeping(Tape& tape, Settings& settings, QWidget& boxParent)
-    : tape_(tape), kept_(tape, keptTapeFile()), settings_(settings), boxParent_(boxParent),
-      wanted_(settings.keepTape())
+TapeKeeping::TapeKeeping(Tape& tape, Settings& settings, WriteFailures& failures, QWidget& boxParent)
+    : tape_(tape)
+    , kept_(tape, keptTapeFile())
+    , settings_(settings)
+    , failures_(failures)
+    , boxParent_(boxParent)
+    , wanted_(settings.keepTape())
 {
     saveSoon_.setSingleShot(true);
     saveSoon_.setInterval(kSaveDelayMs);
@@ -58,7 +63,7 @@ TapeKeeping::TapeKeeping(Tape& tape, Settings& settings, QWidget& boxParent)
 void TapeKeeping::setWanted(bool wanted)
 {
     wanted_ = wanted;
-    settings_.setKeepTape(wanted);
+    failures_.attempt(WriteFailures::File::Settings, [&] { settings_.setKeepTape(wanted); });
     if (wanted) {
         save(false);
     } else {
@@ -87,14 +92,8 @@ void TapeKeeping::tapeChanged()
 void TapeKeeping::save(bool onlyIfChanged)
 {
     std::optional<SetAsideTape> aside;
-    try {
-        aside = onlyIfChanged ? kept_.saveIfChanged() : kept_.save();
-        failing_ = false;
-    } catch (const std::exception& error) {
-        if (!failing_)
-            showErrorBox(&boxParent_, error);
-        failing_ = true;
-    }
+    failures_.attempt(WriteFailures::File::Tape,
+                      [&] { aside = onlyIfChanged ? kept_.saveIfChanged() : kept_.save(); });
     tellSetAside(aside);
 }
 

@@ -162,6 +162,7 @@ void TapeWindow::buildRows()
         updateSummary();
         widenResults(first.row(), last.row());
     });
+    connect(&tape_, &QAbstractItemModel::layoutChanged, this, &TapeWindow::updateSummary); // a new arithmetic
 }
 
 // A hidden window does not follow the tape: with 10,000 rows, the view's

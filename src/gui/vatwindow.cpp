@@ -42,7 +42,7 @@ VatWindow::VatWindow(QWidget* owner)
 
     netLabel_ = addLabel(this, QStringLiteral("Netto:"), 8);
     netField_ = addAmountField(8);
-    taxLabel_ = addLabel(this, QStringLiteral("Tax:"), 35);
+    taxLabel_ = addLabel(this, QString(), 35); // named by each calculation
     taxField_ = addAmountField(35);
     grossLabel_ = addLabel(this, QStringLiteral("Brutto:"), 63);
     grossField_ = addAmountField(63);
@@ -52,10 +52,9 @@ VatWindow::VatWindow(QWidget* owner)
     rateBox_->setAccessibleName(QStringLiteral("Steuersatz"));
     rateLabel_->setBuddy(rateBox_);
 
-    copyButton_ = addButton(QStringLiteral("Copy"), QRect(12, 119, 110, 22));
-    closeButton_ = addButton(QStringLiteral("Schliessen"), QRect(126, 119, 110, 22));
-    copyButton_->setAccessibleName(copyButton_->text());
-    closeButton_->setAccessibleName(closeButton_->text());
+    copyButton_ = addButton(QString(), QRect(12, 119, 110, 22));
+    closeButton_ = addButton(QString(), QRect(126, 119, 110, 22));
+    applyLanguage(Language::German);
 
     setTabOrder(taxField_, closeButton_);
     setTabOrder(closeButton_, copyButton_);

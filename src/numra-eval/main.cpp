@@ -57,6 +57,8 @@ void startUp(Calculator& calculator, const Options& options)
     calculator.start(QString());
     calculator.setLanguage(options.language);
     calculator.setRoundingChecked(options.round);
+    if (options.exact)
+        calculator.setArithmetic(Arithmetic::Decimal);
     calculator.setTapeRecording(options.tape != Options::Tape::None);
     if (options.vatRate)
         calculator.setVatRates(withOwnRate(VatRates{}, *options.vatRate));
@@ -202,7 +204,7 @@ struct TypeText {
     QString text;
 };
 struct ClickRounding {};
-using KeyStep = std::variant<Key, TypeText, ClickRounding>;
+using KeyStep = std::variant<Key, ClearingKey, TypeText, ClickRounding>;
 
 std::optional<KeyStep> parseKeyStep(const QString& word)
 {
@@ -211,6 +213,8 @@ std::optional<KeyStep> parseKeyStep(const QString& word)
     if (word == u"Runden")
         return ClickRounding{};
     if (const auto key = keyByCaption(word))
+        return *key;
+    if (const auto key = clearingKeyByName(word))
         return *key;
     return std::nullopt;
 }
@@ -222,6 +226,8 @@ const CalculatorState& runStep(Calculator& calculator, const KeyStep& step)
     const Display& display = calculator.state().display;
     if (const Key* key = std::get_if<Key>(&step))
         return calculator.press(*key);
+    if (const ClearingKey* key = std::get_if<ClearingKey>(&step))
+        return calculator.pressClearingKey(*key);
     if (const TypeText* typed = std::get_if<TypeText>(&step))
         return calculator.setEntryText(display.entryText + typed->text);
     return calculator.setRoundingChecked(!display.roundingChecked);

@@ -41,6 +41,8 @@ QString applyOption(const QString& arg, Options& options)
         return QStringLiteral("unknown tape format '%1' (csv or rstr)").arg(arg.mid(7));
     } else if (arg == u"--round") {
         options.round = true;
+    } else if (arg == u"--exact") {
+        options.exact = true;
     } else if (arg.startsWith(kSeparatorOption)) {
         const QString sep = arg.mid(kSeparatorOption.size());
         if (sep.size() != 1)
@@ -123,7 +125,10 @@ Key mode: each KEY is a button caption (0 to 9, "." or "," for the decimal
 key, which writes the decimal separator, "+", "-", "*", "/", "=", CE, Edit,
 "%", "+/-", "1/x", "√", "x^n", Ganzzahl, M+, M-, MC, Hex->Int, Int->Hex, Ust+,
 Ust-), Runden (a click on the rounding check box), Kopieren (the clipboard
-key) or text:STRING (types STRING at the end of the entry field). Prints a
+key), the keys of the keyboard Backspace (removes the entry's last
+character), Delete (empties the entry) and Escape (closes the subtotal
+window, else clears as CE does), or text:STRING (types STRING at the end of
+the entry field). Prints a
 line for each message box ("Fehler: ", "Information: ", "Hinweis: " for a
 box without icon), each subtotal ("Zwischensumme: ") and
 each VAT window ("MwSt: Netto=... Steuer=... Brutto=... (label)", after which
@@ -155,6 +160,9 @@ Options:
       --decimal-separator=SEP  the regional decimal separator (default from the
                                locale, here '%1')
       --round                  start with "auf 2 Nachkommastellen runden" checked
+      --exact                  exact decimal values of 34 digits, as "Genau
+                               rechnen (dezimal)": every digit shown is right
+                               (0,1+0,2-0,3 gives 0, not 5,55111512312578E-17)
       --lang=de|en             language of the texts (default de)
       --vat-rate=RATE          the rate of Ust+ and Ust- in percent, 0 to 99.99
                                with at most two decimals after "," or "."

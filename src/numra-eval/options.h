@@ -17,6 +17,7 @@ struct Options {
     Mode mode = Mode::Formulas;
     QChar decimalSeparator;  // the locale's unless given
     bool round = false;      // start with the rounding box checked
+    bool exact = false;      // "Genau rechnen (dezimal)": exact decimal values
     Language language = Language::German;
     Tape tape = Tape::None;
     std::optional<int> vatRate = std::nullopt; // hundredths of a percent; 19 % unless given

@@ -85,21 +85,21 @@ const Expected kExpected[] = {
     {"chain of 10,000,000 \"+1\"", "10000001", "10000001", "10000001"},
     {"1 and 10,000,000 \"-1\"", "-9999999", "-9999999", "-9999999"},
     {"1,000,000 nested parentheses", "error: Expression is too complex", "error: Stack overflow",
-     "error: Stack overflow."},
-    {"1,000,000 signs", "1", "error: Stack overflow", "error: Stack overflow."},
-    {"1,000,000 \"not\"", "error: Syntax error in expression", "error: Stack overflow", "error: Stack overflow."},
+     "error: Stapelüberlauf."},
+    {"1,000,000 signs", "1", "error: Stack overflow", "error: Stapelüberlauf."},
+    {"1,000,000 \"not\"", "error: Syntax error in expression", "error: Stack overflow", "error: Stapelüberlauf."},
     {"1,000,000 nested blocks", "error: Syntax error in expression", "error: Stack overflow",
-     "error: Stack overflow."},
+     "error: Stapelüberlauf."},
     {"1 MB of digits",
      "error: '999999999999999999999999999999999999999...999999' ist kein gültiger Gleitkommawert",
-     "error: Type of expression must be integer", "error: Type of expression must be integer."},
+     "error: Type of expression must be integer", "error: Der Ausdruck muss vom Typ Integer sein."},
     {"1 MB of decimals", "1", "1", "1"},
     {"1 MB of blanks", "1", "1", "1"},
     {"1 MB comment", "error: Syntax error in expression", "1", "1"},
     // Calculate drops the closing quote (a subtotal), which leaves the string open.
     {"1 MB string", "error: Syntax error in expression",
      "error: Variante des Typs (UnicodeString) konnte nicht in Typ (Double) konvertiert werden",
-     "error: Expression expected but ''aaaaaaaaaaaaaa...aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa' found."},
+     "error: Ausdruck erwartet, aber ''aaaaaaaaaaaaaa...aaaaaaaaaaaaaaaaaaaaaaaaaaaaa' gefunden."},
     {"1 MB of character codes", "error: Syntax error in expression",
      "error: Variante des Typs (UnicodeString) konnte nicht in Typ (Double) konvertiert werden",
      "error: Variante des Typs (UnicodeString) konnte nicht in Typ (Double) konvertiert werden."},
@@ -108,15 +108,15 @@ const Expected kExpected[] = {
     // formula's are not.
     {"1 MB of mixed operators", "175002.8", "175002.799999593", "175002,799999593"},
     // Calculate turns every "," into "." before the interpreter sees the text.
-    {"1 MB of variables", "error: Syntax error in expression", "1", "error: ':' expected but '.' found."},
+    {"1 MB of variables", "error: Syntax error in expression", "1", "error: ':' erwartet, aber '.' gefunden."},
     // Calculate drops the final ";" (a subtotal).
     {"1 MB of assignments", "error: Syntax error in expression", "83333",
-     "error: ';' expected but End of File found."},
+     "error: ';' erwartet, aber Ende der Formel gefunden."},
     // Texts joined in a run are bounded, so neither takes the memory.
     {"a text doubled 40 times", "error: Syntax error in expression", "error: Expression is too complex - overflow",
-     "error: Expression is too complex - overflow."},
+     "error: Der Ausdruck ist zu komplex - Überlauf."},
     {"1 MB of joined texts", "error: Syntax error in expression", "error: Expression is too complex - overflow",
-     "error: Expression is too complex - overflow."},
+     "error: Der Ausdruck ist zu komplex - Überlauf."},
 };
 
 const Expected& expectedFor(const char* name)

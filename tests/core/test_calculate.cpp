@@ -19,7 +19,7 @@ INSTANTIATE_TEST_SUITE_P(Keypad, Calculate, ::testing::Values(
     KeyCase{"precedence", "1 2 + 5 * 2 =", "22", ""},
     KeyCase{"decimal key", "1 . 5 + 1 =", "2,5", ""},
     KeyCase{"decimal key by its other name", "1 , 5 + 1 =", "2,5", ""},
-    KeyCase{"trailing operator is a subtotal", "5 + =", "", "", "Zwischensumme: 5,00"},
+    KeyCase{"trailing operator is a subtotal, which stays pending", "5 + =", "", "5+", "Zwischensumme: 5,00"},
     KeyCase{"= after a result", "1 2 + 5 = =", "17", ""},
     KeyCase{"nothing pending, nothing typed", "=", "", ""},
     KeyCase{"point separator", "1 . 5 + 1 =", "2.5", "", "", u'.'}));
@@ -78,8 +78,8 @@ INSTANTIATE_TEST_SUITE_P(Errors, Calculate, ::testing::Values(
             "Fehler: Gleitkommadivision durch Null."},
     KeyCase{"a failed subtotal keeps its formula as typed", "Edit text:1,5/0+ =", "1,5/0+", "1,5/0+",
             "Fehler: Gleitkommadivision durch Null."},
-    KeyCase{"a failed power formula keeps its formula as typed", "text:7 Edit text:2,5^ =", "2,5^", "2,5^",
-            "Fehler: Syntax error in expression."},
+    KeyCase{"a failed power formula keeps its formula as typed", "Edit text:2,5^ =", "2,5^", "2,5^",
+            "Fehler: Syntaxfehler im Ausdruck."},
     KeyCase{"a failed keypad subtotal keeps its operator", "1 / 0 + =", "", "1/0+",
             "Fehler: Gleitkommadivision durch Null."},
     KeyCase{"a result after a failure", "Edit text:1/0 = CE text:2,5*2 =", "5", "2,5*2",
@@ -132,18 +132,18 @@ TEST(ErrorPlace, IsSelectedInTheEntryInEditMode)
         const char* message;
         const char* selected; // the selected text, or "|" and the caret where nothing is
     } cases[] = {
-        {"text:12+*3 =", "Fehler: Expression expected but '*' found.", "*"},
+        {"text:12+*3 =", "Fehler: Ausdruck erwartet, aber '*' gefunden.", "*"},
         {"text:1/0 =", "Fehler: Gleitkommadivision durch Null.", "/"},
-        {"text:2*x+1 =", "Fehler: Undeclared Identifier 'x'", "x"},
-        {"text:2\t3 =", "Fehler: Missing operator or semicolon.", "3"},
-        {"text:'a'*2 =", "Fehler: Type mismatch.", "*"},
-        {"text:2*(3+4 =", "Fehler: ')' expected but End of File found.", "|6"},
-        {"text:2^3abc =", "Fehler: Syntax error in expression.", "a"},
+        {"text:2*x+1 =", "Fehler: Unbekannter Bezeichner 'x'", "x"},
+        {"text:2\t3 =", "Fehler: Operator oder Semikolon fehlt.", "3"},
+        {"text:'a'*2 =", "Fehler: Typkonflikt.", "*"},
+        {"text:2*(3+4 =", "Fehler: ')' erwartet, aber Ende der Formel gefunden.", "|6"},
+        {"text:2^3abc =", "Fehler: Syntaxfehler im Ausdruck.", "a"},
         {"text:2*-8^0,5 =", "Fehler: Ungültige Gleitkommaoperation.", "^"},
-        {"text:2^(3 =", "Fehler: Missing ')' in expression.", "|4"},
+        {"text:2^(3 =", "Fehler: ')' fehlt im Ausdruck.", "|4"},
         {"text:1+2*3-1/0+ =", "Fehler: Gleitkommadivision durch Null.", "/"},
-        {"text:200+x %", "Fehler: Undeclared Identifier 'x'", "x"},
-        {"text:1++ +/-", "Fehler: Expression expected but End of File found.", "|3"},
+        {"text:200+x %", "Fehler: Unbekannter Bezeichner 'x'", "x"},
+        {"text:1++ +/-", "Fehler: Ausdruck erwartet, aber Ende der Formel gefunden.", "|3"},
         {"text:4/0 1/x", "Fehler: Gleitkommadivision durch Null.", "/"},
     };
     for (const auto& c : cases) {
@@ -199,7 +199,7 @@ TEST(CalculateLimits, LongSumsEvaluate)
     rig.keys("CE");
     rig.calculator.setEntryText(QString(1000, u'(') + u'1' + QString(1000, u')'));
     rig.keys("=");
-    EXPECT_EQ(rig.transcript(), QStringLiteral("Fehler: Stack overflow."));
+    EXPECT_EQ(rig.transcript(), QStringLiteral("Fehler: Stapelüberlauf."));
 }
 
 // A megabyte of formula gives a value or a message, never a crash.

@@ -3,6 +3,7 @@
 // the clipboard key, start-up, the language table and the key table.
 
 #include "core/languagetable.h"
+#include "core/pendingline.h"
 #include "support/keyscript.h"
 
 #include <gtest/gtest.h>
@@ -31,14 +32,60 @@ INSTANTIATE_TEST_SUITE_P(FormulaBuilding, KeySequence, ::testing::Values(
     KeyCase{"edit mode takes edits of the shown formula", "Edit text:12 + text:5", "12+5", "12+"},
     KeyCase{"edit mode: = evaluates the shown formula", "Edit text:12 + text:5 * text:2 =", "22", "12+5*2"},
     KeyCase{"CE clears entry and formula", "1 2 + 5 CE", "", ""},
-    KeyCase{"Edit empties the entry both ways", "1 2 Edit text:3 Edit", "", ""},
-    KeyCase{"Edit keeps the formula", "1 2 + Edit", "", "12+"},
     KeyCase{"digits go to the end in edit mode", "Edit text:1+ 2", "1+2", ""}));
+
+// After a finished calculation a digit or the decimal key starts a new
+// number; an operator goes on from the result. A subtotal finishes nothing.
+INSTANTIATE_TEST_SUITE_P(NewNumberAfterAResult, KeySequence, ::testing::Values(
+    KeyCase{"a digit after =", "1 2 + 3 = 4 5 =", "45", ""},
+    KeyCase{"the decimal key after =", "1 2 + 3 = . 5", ",5", ""},
+    KeyCase{"an operator goes on from the result", "1 2 + 3 = + 5 =", "20", ""},
+    KeyCase{"a digit after a VAT key", "1 0 0 Ust+ 5 + =", "", "5+",
+            "MwSt: Netto=100,00 Steuer=19,00 Brutto=119,00 (Umsatzsteuer) | Zwischensumme: 5,00"},
+    KeyCase{"a digit after %", "2 0 0 + 1 0 % 5", "5", ""},
+    KeyCase{"a digit after the square root", "9 \u221A 4", "4", ""},
+    KeyCase{"a digit after x^n's result", "2 x^n 3 = 4", "4", ""},
+    KeyCase{"a digit after 1/x", "4 1/x 2", "2", ""},
+    KeyCase{"a digit after +/-", "5 +/- 3", "3", ""},
+    KeyCase{"a digit after Ganzzahl", "3 . 7 Ganzzahl 2", "2", ""},
+    KeyCase{"a digit after Int->Hex", "2 5 5 Int->Hex 1", "1", ""},
+    KeyCase{"a digit after Hex->Int, whose result is shown in edit mode", "1 0 Hex->Int 5", "5", ""},
+    KeyCase{"a digit after a memory recall keeps the pending formula", "1 2 M+ CE 5 + M- 3 =", "8", ""},
+    KeyCase{"a digit after = in edit mode", "Edit text:2*3 = 4", "4", "2*3"},
+    KeyCase{"the rounding box leaves a result a result", "1 0 / 3 = Runden 5", "5", ""},
+    KeyCase{"a subtotal finishes nothing", "5 + = 3 =", "8", "", "Zwischensumme: 5,00"},
+    KeyCase{"a keypad subtotal stays pending", "5 + 3 + =", "", "5+3+", "Zwischensumme: 8,00"},
+    KeyCase{"Backspace makes a result a number being typed", "1 2 + 3 = Backspace 6", "16", ""},
+    KeyCase{"an error shows no result: the entry goes on", "1 / 0 = 5", "05", "1/0",
+            "Fehler: Gleitkommadivision durch Null."}));
+
+// Nothing stays pending that the field does not show.
+INSTANTIATE_TEST_SUITE_P(SwitchingModes, KeySequence, ::testing::Values(
+    KeyCase{"edit mode shows the pending formula and the entry", "1 2 + 5 Edit", "12+5", ""},
+    KeyCase{"edit mode shows the pending formula", "1 2 + Edit", "12+", ""},
+    KeyCase{"edit mode shows a result", "1 2 + 3 = Edit", "15", ""},
+    KeyCase{"the shown formula is evaluated by =", "1 2 + 5 Edit * text:2 =", "22", "12+5*2"},
+    KeyCase{"keypad mode takes a number from the field", "Edit text:42 Edit 5", "425", ""},
+    KeyCase{"keypad mode takes a result, which a digit replaces", "Edit text:12+5*2+1 = Edit 1 0 0 0 + 1 0 =",
+            "1010", ""},
+    KeyCase{"keypad mode drops a formula it cannot show", "Edit text:12+5 Edit", "", ""},
+    KeyCase{"keypad mode drops the formula of an operator key", "Edit text:12 + Edit 3 =", "3", ""}));
+
+// Backspace, Delete and Escape: keys of the keyboard without a button.
+INSTANTIATE_TEST_SUITE_P(ClearingKeys, KeySequence, ::testing::Values(
+    KeyCase{"Backspace removes the last character", "1 2 3 Backspace", "12", ""},
+    KeyCase{"Backspace on an empty entry", "1 + Backspace", "", "1+"},
+    KeyCase{"Backspace in edit mode", "Edit text:12+3 Backspace", "12+", ""},
+    KeyCase{"Delete empties the entry", "1 2 + 3 Delete", "", "12+"},
+    KeyCase{"Escape clears like CE", "1 2 + 5 Escape", "", ""},
+    KeyCase{"Escape leaves the memory", "4 2 M+ CE 7 Escape M-", "42", ""},
+    KeyCase{"Escape closes the subtotal window first", "5 + = 3 Escape", "3", "5+", "Zwischensumme: 5,00"},
+    KeyCase{"then clears", "5 + = 3 Escape Escape", "", "", "Zwischensumme: 5,00"}));
 
 INSTANTIATE_TEST_SUITE_P(Memory, KeySequence, ::testing::Values(
     KeyCase{"recall in keypad mode replaces", "1 2 M+ CE 3 M-", "12", ""},
-    KeyCase{"recall in edit mode appends text", "1 2 M+ Edit text:5+ M-", "5+12", ""},
-    KeyCase{"numbers are concatenated in edit mode", "1 2 M+ Edit 5 M-", "512", ""},
+    KeyCase{"recall in edit mode appends text", "1 2 M+ CE Edit text:5+ M-", "5+12", ""},
+    KeyCase{"numbers are concatenated in edit mode", "1 2 M+ CE Edit 5 M-", "512", ""},
     KeyCase{"recall after MC does nothing", "1 2 M+ MC 3 M-", "123", ""},
     KeyCase{"recall before any store empties the keypad entry", "5 M-", "", ""},
     KeyCase{"empty memory leaves the edit entry", "Edit 5 M-", "5", ""},
@@ -84,6 +131,31 @@ TEST(TextLength, KeysThatDoubleATextStopAtTheBound)
     }
 }
 
+// What the window's pending-formula line shows: what "=" will compute.
+TEST(PendingLine, ShowsTheFormulaKeypadModeKeepsOutOfSight)
+{
+    const struct {
+        const char* keys;
+        const char* formula;
+    } cases[] = {
+        {"1 2 + 5", "12+"},
+        {"1 2 + 5 =", ""},
+        {"5 + =", "5+"},
+        {"2 x^n 3", "2^"},
+        {"1 2 + Edit", ""}, // the field shows it
+    };
+    for (const auto& c : cases) {
+        CalculatorRig rig;
+        rig.keys(QString::fromUtf8(c.keys));
+        const PendingLine line = pendingLine(rig.state(), u',');
+        EXPECT_EQ(line.formula, QString::fromUtf8(c.formula)) << c.keys;
+        EXPECT_EQ(line.marks, std::vector<QString>{QStringLiteral("USt 19 %")}) << c.keys;
+    }
+    CalculatorRig rig;
+    rig.calculator.setVatRates(VatRates{kReducedVatRate, std::nullopt});
+    EXPECT_EQ(pendingLine(rig.state(), u',').marks, std::vector<QString>{QStringLiteral("USt 7 %")});
+}
+
 TEST(Startup, IsKeypadModeWithEverythingEmpty)
 {
     CalculatorRig rig;
@@ -102,11 +174,11 @@ TEST(Startup, IsKeypadModeWithEverythingEmpty)
 TEST(Startup, StartKeepsFormulaMemoryAndReadOnlyState)
 {
     CalculatorRig rig;
-    rig.keys("1 2 M+ + Edit text:7");
+    rig.keys("1 2 M+ Edit text:7 +");
     rig.calculator.setLanguage(Language::English);
     rig.calculator.start(QStringLiteral("/data/"));
     const Calculator& c = rig.calculator;
-    EXPECT_EQ(c.state().formula, QStringLiteral("12+"));
+    EXPECT_EQ(c.state().formula, QStringLiteral("127+"));
     EXPECT_EQ(c.state().memory.text, QStringLiteral("12"));
     EXPECT_FALSE(c.state().display.entryReadOnly);
     EXPECT_EQ(c.state().inputMode, InputMode::Keypad);
@@ -233,9 +305,39 @@ TEST(KeyTable, VatHintsNameTheirKeyAndTheChosenRate)
     EXPECT_EQ(hint(Key::VatFromGross, kStandardVatRate), u"Umsatzsteuer 19% berechnen [F6]");
     EXPECT_EQ(hint(Key::VatFromNet, kReducedVatRate), u"Umsatzsteuer 7% berechnen [F7]");
     EXPECT_EQ(hint(Key::VatFromGross, 1650), u"Umsatzsteuer 16,5% berechnen [F6]");
-    EXPECT_EQ(keyBoundTo(Qt::Key_F6, false), Key::VatFromGross);
-    EXPECT_EQ(keyBoundTo(Qt::Key_F7, false), Key::VatFromNet);
-    EXPECT_EQ(keyBoundTo(Qt::Key_F5, false), std::nullopt) << "F5 switches the rate; it clicks no key";
+    EXPECT_EQ(keyBoundTo(Qt::Key_F6), Key::VatFromGross);
+    EXPECT_EQ(keyBoundTo(Qt::Key_F7), Key::VatFromNet);
+    EXPECT_EQ(keyBoundTo(Qt::Key_F5), std::nullopt) << "F5 switches the rate; it clicks no key";
+}
+
+// A key of the keyboard clicks by the character it types, wherever the
+// layout puts it; a key that types none by its name.
+TEST(KeyTable, KeysOfTheKeyboardClickByTheirCharacter)
+{
+    const struct {
+        int qtKey;
+        std::optional<QChar> typed;
+        std::optional<Key> clicked;
+    } cases[] = {
+        {Qt::Key_Asterisk, u'*', Key::Multiply}, {Qt::Key_Slash, u'/', Key::Divide},
+        {Qt::Key_Plus, u'+', Key::Plus},         {Qt::Key_Minus, u'-', Key::Minus},
+        {Qt::Key_Percent, u'%', Key::Percent},   {Qt::Key_Equal, u'=', Key::Equals},
+        {Qt::Key_Comma, u',', Key::Point},       {Qt::Key_Period, u'.', Key::Point},
+        {Qt::Key_7, u'7', Key::Digit7},          {Qt::Key_AsciiCircum, u'^', Key::Power},
+        {Qt::Key_Exclam, u'!', std::nullopt},    {Qt::Key_Semicolon, u';', std::nullopt},
+        {Qt::Key_Return, std::nullopt, Key::Equals},
+        {Qt::Key_Enter, std::nullopt, Key::Equals},
+        {Qt::Key_Dead_Circumflex, std::nullopt, Key::Power},
+        {Qt::Key_F8, std::nullopt, Key::Percent},
+        {Qt::Key_F9, std::nullopt, Key::ClearEntry},
+        {Qt::Key_7, std::nullopt, std::nullopt}, // a key that types no character clicks by name only
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(keyBoundTo(c.qtKey, c.typed), c.clicked) << c.qtKey;
+    EXPECT_EQ(clearingKeyByName(u"Backspace"), ClearingKey::Backspace);
+    EXPECT_EQ(clearingKeyByName(u"Escape"), ClearingKey::Escape);
+    EXPECT_EQ(clearingKeyByName(u"Delete"), ClearingKey::Delete);
+    EXPECT_EQ(clearingKeyByName(u"CE"), std::nullopt);
 }
 
 TEST(KeyTable, FindsEveryKeyByItsCaption)

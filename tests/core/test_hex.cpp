@@ -32,7 +32,8 @@ INSTANTIATE_TEST_SUITE_P(HexToInt, HexKeys, ::testing::Values(
     KeyCase{"empty entry", "Hex->Int", "", "", "Fehler: Ungültige Eingabe"},
     KeyCase{"blanks only", "Edit text:\t Hex->Int", "\t", "", "Fehler: Ungültige Eingabe"},
     KeyCase{"keypad entry switches to edit mode", "1 0 Hex->Int", "16", ""},
-    KeyCase{"formula is kept", "1 + 1 0 Hex->Int", "16", "1+"}));
+    KeyCase{"a pending formula comes along into edit mode", "1 + 1 0 Hex->Int", "1+16", ""},
+    KeyCase{"in edit mode the field is converted", "Edit text:ff Hex->Int", "255", ""}));
 
 INSTANTIATE_TEST_SUITE_P(IntToHex, HexKeys, ::testing::Values(
     KeyCase{"255", "2 5 5 Int->Hex", "FF", ""},

@@ -41,9 +41,14 @@ check "double dash ends options" 0 "1" "" -- $DE -- "--1"
 check "percent typed after a number" 0 $'110\n180\n3,3\n20\n2000\n0,5\n220\n4,4' "" -- \
     $DE "100+10%" "200-10%" "1+2+10%" "200*10%" "200/10%" "50%" "(100+10%)*2" "2^2+10%"
 check "percent not after a number is a subtotal" 0 "Zwischensumme: 110,00" "" -- $DE "(100+10)%"
-check "what the language cannot mean is refused" 1 \
-    $'Fehler: Missing operator or semicolon.\nFehler: Missing operator or semicolon.\nFehler: Expression expected but \'*\' found.\nFehler: Expression expected but \'*\' found.' \
+check "what the language cannot mean is refused, in German" 1 \
+    $'Fehler: Operator oder Semikolon fehlt.\nFehler: Operator oder Semikolon fehlt.\nFehler: Ausdruck erwartet, aber \'*\' gefunden.\nFehler: Ausdruck erwartet, aber \'*\' gefunden.' \
     "" -- $DE "2(3+4)" "5 not 3" "*5" "1+2+*3"
+check "formula errors with --lang=en as they always were" 1 \
+    $'Fehler: Missing operator or semicolon.\nFehler: Expression expected but \'*\' found.\nFehler: \')\' expected but End of File found.\nFehler: Undeclared Identifier \'x1\'\nFehler: Syntax error in expression.\nFehler: Missing \')\' in expression.\nFehler: Division durch Null.' \
+    "" -- $DE --lang=en "2(3+4)" "*5" "(1+2" "x1" "2^" "(2^2" "1 div 0"
+check "power-formula errors in German" 1 $'Fehler: Syntaxfehler im Ausdruck.\nFehler: \')\' fehlt im Ausdruck.' "" -- \
+    $DE "2^" "(2^2"
 
 # Formula mode, standard input.
 check "lines of standard input" 0 $'3\nZwischensumme: 7,00\n\n4' $'1+2\n7*\n\n2^2' -- $DE
@@ -108,7 +113,13 @@ failing "a file-size limit" "cannot write standard output: File too large" \
 # Key mode.
 check "keypad calculation" 0 $'Anzeige: 22\nFormel: ' "" -- $DE --keys 1 2 + 5 "*" 2 =
 check "pending formula" 0 $'Anzeige: 5\nFormel: 12+' "" -- $DE --keys 1 2 + 5
-check "subtotal in key mode" 0 $'Zwischensumme: 5,00\nAnzeige: \nFormel: ' "" -- $DE --keys 5 + =
+check "subtotal in key mode stays pending" 0 $'Zwischensumme: 5,00\nAnzeige: \nFormel: 5+' "" -- $DE --keys 5 + =
+check "a digit after = starts a new number" 0 $'Anzeige: 45\nFormel: ' "" -- $DE --keys 1 2 + 3 = 4 5 =
+check "keypad mode after edit mode keeps no formula" 0 $'Anzeige: 1010\nFormel: ' "" -- \
+    $DE --keys Edit text:12+5*2+1 = Edit 1 0 0 0 + 1 0 =
+check "Backspace and Escape as the window has them" 0 $'Anzeige: 12\nFormel: ' "" -- \
+    $DE --keys 7 M+ 4 + 1 2 3 Escape 1 2 3 Backspace
+check "unknown key" 2 "" "" -- $DE --keys Entf
 check "VAT window" 0 $'MwSt: Netto=12,50 Steuer=2,38 Brutto=14,88 (Umsatzsteuer)\nAnzeige: 14,88\nFormel: ' "" -- \
     $DE --keys text:12,5 Ust+
 check "VAT in English" 0 $'MwSt: Netto=100,00 Steuer=19,00 Brutto=119,00 (Tax)\nAnzeige: 100,00\nFormel: ' "" -- \
@@ -173,6 +184,33 @@ check "tape as CSV" 0 "$(printf '6,25\n\xef\xbb\xbfFormel;Ergebnis;Art\r\n2,5^2;
 check "CSV results with a decimal comma" 0 "$(printf '2.5\n\xef\xbb\xbfFormel;Ergebnis;Art\r\n1.5+1;2,5;Ergebnis\r')" "" -- \
     --decimal-separator=. --tape=csv "1.5+1"
 
+# "Genau rechnen (dezimal)": exact decimal values in formulas, keys and the
+# tape, with the same errors.
+check "exact: balances and quotients" 0 $'0,94\n0\n0,91\n8338,31775700935\n1\n1,4142135623731' "" -- \
+    $DE --exact "86251,76-86250,82" "504,99-375-35-5-30-59,99" "12345678,91-12345678" "8922/1,07" "1/3*3" "2^0.5"
+check "exact: a sum of 100,000 amounts" 0 "1234000" "12,34$(printf '+12,34%.0s' $(seq 99999))" -- $DE --exact
+check "binary: a sum of 100,000 amounts" 0 "1234000,00000035" "12,34$(printf '+12,34%.0s' $(seq 99999))" -- $DE
+average="(73212,36+178,74+77933288,98+4412,85+58087,04+1479164,97+647,28+63054787,9+3,09+98219,88+3,54"
+average+="+13522,45+1293+950,73+607209,49+1486119,17+34528,98+9,08+85,32+87,48+135937,14+303,14+964789,07"
+average+="+26373163,91+6,59+69352179,08+68685,06+7038402,15+14766241,22+45755335,3+10,59+73881,45+6,9"
+average+="+382124,72+96,34+950,09+431,15+10,08+6,89+53,4)/40"
+check "exact: an average on a half cent rounds up" 0 "7743960,67" "" -- $DE --exact --round "$average"
+check "binary: the same average rounds down" 0 "7743960,66" "" -- $DE --round "$average"
+check "exact: the same errors" 1 \
+    $'Fehler: Gleitkommadivision durch Null.\nFehler: Ungültige Gleitkommaoperation.\nFehler: Gleitkommaüberlauf.\nZwischensumme: -95,55' \
+    "" -- $DE --exact "1/0" "0/0" "10^5000" "554,77-650,32+"
+check "exact keys" 0 $'Anzeige: 2\nFormel: ' "" -- $DE --exact --keys text:2,99999999999999999999 Ganzzahl
+check "exact keys: square root" 0 $'Anzeige: 1,4142135623731\nFormel: ' "" -- $DE --exact --keys 2 √
+check "exact keys: VAT on the amount as typed" 0 \
+    $'MwSt: Netto=0,12 Steuer=0,02 Brutto=0,14 (Umsatzsteuer)\nAnzeige: 0,14\nFormel: ' "" -- \
+    $DE --exact --keys text:0,1249999999999999999 Ust+
+check "exact tape" 0 $'0,1\n0,1\n0,1\n-0,3\n0,1\t0,1\tErgebnis\n0,1\t0,1\tErgebnis\n0,1\t0,1\tErgebnis\n-0,3\t-0,3\tErgebnis\nSumme\t0\t4 Posten' "" -- \
+    $DE --exact --tape "0,1" "0,1" "0,1" "-0,3"
+check "binary tape" 0 $'0,1\n0,1\n0,1\n-0,3\n0,1\t0,1\tErgebnis\n0,1\t0,1\tErgebnis\n0,1\t0,1\tErgebnis\n-0,3\t-0,3\tErgebnis\nSumme\t-6,7762635780344E-21\t4 Posten' "" -- \
+    $DE --tape "0,1" "0,1" "0,1" "-0,3"
+check "exact key tape" 0 $'Anzeige: 0,94\nFormel: \n86251,76-86250,82\t0,94\tErgebnis\nSumme\t0,94\t1 Posten' "" -- \
+    $DE --exact --tape --keys text:86251,76 - text:86250,82 =
+
 # Usage.
 check "unknown option" 2 "" "" -- --frobnicate
 check "unknown key" 2 "" "" -- --keys 1 Quadrat
@@ -189,6 +227,7 @@ help=$("$EVAL" --help) && [ "$("$EVAL" -h)" = "$help" ] \
     && grep -q '^Usage: numra-eval' <<<"$help" && grep -q -- '--keys' <<<"$help" \
     && grep -q '^Exit status:' <<<"$help" && grep -q -- '--tape=csv' <<<"$help" \
     && grep -q -- '--vat-rate=RATE' <<<"$help" \
+    && grep -q -- '--exact' <<<"$help" \
     || { failures=$((failures + 1)); echo "FAIL: --help"; }
 
 echo "$((checks - failures)) passed, $failures failed"

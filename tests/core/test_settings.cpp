@@ -4,10 +4,12 @@
 // each value that is still good is read and each other one is its default.
 
 #include "core/settings.h"
+#include "eval/errors.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -32,11 +34,13 @@ struct Kept {
     VatRates vatRates;
     bool alwaysOnTop = false;
     std::optional<QPoint> position;
+    bool exactArithmetic = false;
 };
 
 Kept read(Settings& settings)
 {
-    return {settings.keepTape(), settings.vatRates(), settings.alwaysOnTop(), settings.windowPosition()};
+    return {settings.keepTape(), settings.vatRates(), settings.alwaysOnTop(), settings.windowPosition(),
+            settings.exactArithmetic()};
 }
 
 void expectKept(const Kept& read, const Kept& expected)
@@ -46,6 +50,7 @@ void expectKept(const Kept& read, const Kept& expected)
     EXPECT_EQ(read.vatRates.own, expected.vatRates.own);
     EXPECT_EQ(read.alwaysOnTop, expected.alwaysOnTop);
     EXPECT_EQ(read.position, expected.position);
+    EXPECT_EQ(read.exactArithmetic, expected.exactArithmetic);
 }
 
 const VatRates own16{1600, 1600};
@@ -80,11 +85,13 @@ TEST_P(SettingsFile, ReadsEachGoodValueAndDefaultsTheOthers)
 INSTANTIATE_TEST_SUITE_P(Values, SettingsFile, ::testing::Values(
     SettingsCase{"no file", "", {}},
     SettingsCase{"every value", "[tape]\nkeep=true\n[vat]\nrate=16\nownRate=16\n"
-                                "[window]\nalwaysOnTop=true\nleft=120\ntop=340\n",
-                 {true, own16, true, somewhere}},
-    SettingsCase{"flags as numbers", "[tape]\nkeep=1\n[window]\nalwaysOnTop=1\n", {true, {}, true, {}}},
-    SettingsCase{"flags off", "[tape]\nkeep=false\n[window]\nalwaysOnTop=false\n", {}},
-    SettingsCase{"unreadable flags", "[tape]\nkeep=vielleicht\n[window]\nalwaysOnTop=ja\n", {}},
+                                "[window]\nalwaysOnTop=true\nleft=120\ntop=340\n[arithmetic]\nexact=true\n",
+                 {true, own16, true, somewhere, true}},
+    SettingsCase{"flags as numbers", "[tape]\nkeep=1\n[window]\nalwaysOnTop=1\n[arithmetic]\nexact=1\n",
+                 {true, {}, true, {}, true}},
+    SettingsCase{"flags off", "[tape]\nkeep=false\n[window]\nalwaysOnTop=false\n[arithmetic]\nexact=false\n", {}},
+    SettingsCase{"unreadable flags", "[tape]\nkeep=vielleicht\n[window]\nalwaysOnTop=ja\n[arithmetic]\nexact=genau\n",
+                 {}},
     SettingsCase{"a key outside its section", "\xff\xfe\x01[\n=true\nkeep=true\nrate=7\n", {}},
     SettingsCase{"7 %", "[vat]\nrate=7\n", {false, {700}, false, {}}},
     SettingsCase{"a rate written by hand with a comma", "[vat]\nrate=16,5\n", {false, {1650, 1650}, false, {}}},
@@ -104,8 +111,10 @@ TEST(Settings, EveryValueRoundTrips)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("numra.conf"));
-    const Kept values[] = {{true, {1650, 1650}, true, QPoint(-1200, 7)}, {false, {700, 1600}, false, QPoint(0, 0)},
-                           {false, {kMaxVatRate, kMaxVatRate}, true, somewhere}, {true, {0, 0}, false, somewhere}};
+    const Kept values[] = {{true, {1650, 1650}, true, QPoint(-1200, 7), true},
+                           {false, {700, 1600}, false, QPoint(0, 0), false},
+                           {false, {kMaxVatRate, kMaxVatRate}, true, somewhere, true},
+                           {true, {0, 0}, false, somewhere, false}};
     for (const Kept& kept : values) {
         {
             Settings settings(path);
@@ -113,6 +122,7 @@ TEST(Settings, EveryValueRoundTrips)
             settings.setVatRates(kept.vatRates);
             settings.setAlwaysOnTop(kept.alwaysOnTop);
             settings.setWindowPosition(*kept.position);
+            settings.setExactArithmetic(kept.exactArithmetic);
         }
         Settings again(path);
         expectKept(read(again), kept);
@@ -131,6 +141,42 @@ TEST(Settings, WritingKeepsTheGoodValuesOfASpoiltFile)
     Settings(path).setAlwaysOnTop(true);
     Settings settings(path);
     expectKept(read(settings), {true, {1900, 1600}, true, {}});
+}
+
+// A change that cannot be written says where and why, holds all the same,
+// and leaves the file as it was.
+TEST(Settings, AChangeThatCannotBeWrittenIsAnErrorAndHoldsForTheRun)
+{
+    QTemporaryDir folder;
+    QFile blocker(folder.filePath(QStringLiteral("numra"))); // a file where the folder should be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString path = folder.filePath(QStringLiteral("numra/numra.conf"));
+    Settings settings(path);
+    try {
+        settings.setAlwaysOnTop(true);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_TRUE(error.message().startsWith(QStringLiteral("Datei \"%1\" kann nicht erstellt werden. ").arg(path)))
+            << error.message().toStdString();
+    }
+    EXPECT_TRUE(settings.alwaysOnTop());
+}
+
+// Values of the file that Numra does not know are written back as they were.
+TEST(Settings, KeepsWhatItDoesNotKnow)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("numra.conf"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[extra]\nnote=\"a, b; \\\"c\\\" \xc3\xa4\"\nplain=x1\n");
+    file.close();
+    Settings(path).setKeepTape(true);
+    const QSettings read(path, QSettings::IniFormat);
+    EXPECT_EQ(read.value(QStringLiteral("extra/note")).toString(), QStringLiteral("a, b; \"c\" ä"));
+    EXPECT_EQ(read.value(QStringLiteral("extra/plain")).toString(), QStringLiteral("x1"));
+    EXPECT_EQ(read.value(QStringLiteral("tape/keep")).toString(), QStringLiteral("true"));
 }
 
 TEST(Settings, LiveInTheUsersConfigurationFolderWrittenOnlyWhenChanged)

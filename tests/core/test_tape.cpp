@@ -152,7 +152,7 @@ TEST(GrandTotal, GoesIntoTheEntryAsTheNextOperand)
     rig.keys("=");
     EXPECT_EQ(rig.calculator.state().display.entryText, QStringLiteral("115"));
 
-    rig.keys("Edit text:2*");
+    rig.keys("CE Edit text:2*");
     rig.user.take(rig.calculator.recallGrandTotal());
     EXPECT_EQ(rig.calculator.state().display.entryText, QStringLiteral("2*130")) << "edit mode: appended";
 }
@@ -192,6 +192,29 @@ TEST(TapeBounds, ADroppedRowLeavesTheTotalAsItWasBefore)
         tape.add({TapeRowKind::Subtotal, QString(), QStringLiteral("0,00")});
     ASSERT_EQ(tape.row(0).result, QStringLiteral("1"));
     EXPECT_EQ(tape.summary(), QStringLiteral("Summe: 1 · 1 Posten"));
+}
+
+// A small value first and a large one after it take the other branch of the
+// compensated sum; the 1 comes back all the same.
+TEST(GrandTotal, KeepsASmallValueBesideLargeOnesInEitherOrder)
+{
+    for (const char* order : {"1 1E20 -1E20", "1E20 1 -1E20", "-1E20 1E20 1"}) {
+        Tape tape(u',');
+        for (const QString& result : QString::fromUtf8(order).split(u' '))
+            tape.add({TapeRowKind::Result, QString(), result});
+        EXPECT_EQ(tape.summary(), QStringLiteral("Summe: 1 · 3 Posten")) << order;
+    }
+}
+
+// The tape adds the value it is given with a row, not a value read back
+// from the row's text.
+TEST(GrandTotal, AddsTheValuesItIsGiven)
+{
+    Tape tape(u',');
+    tape.add({TapeRowKind::Result, QStringLiteral("1/3"), QStringLiteral("0,33")}, Number::binary(0.33L));
+    tape.add({TapeRowKind::Result, QStringLiteral("x"), QStringLiteral("shown otherwise")}, Number::binary(2.0L));
+    tape.add({TapeRowKind::Subtotal, QStringLiteral("5+"), QStringLiteral("5,00")}, Number::binary(5.0L));
+    EXPECT_EQ(tape.summary(), QStringLiteral("Summe: 2,33 · 2 Posten"));
 }
 
 TEST(TapeBounds, HugeFormulasAreBoundByTheirCharacters)

@@ -151,6 +151,14 @@ TEST(TapeFormats, CsvResultsComeBackWithTheRegionalSeparator)
     EXPECT_EQ(tapeRowsFromCsv(tapeAsCsv(*tapeWith(rows, u'.')), u'.'), rows);
 }
 
+// A quote alone, without a ";", is quoted too: a spreadsheet would take a
+// field that starts with one for a quoted field.
+TEST(TapeFormats, CsvQuotesAFieldWithAQuoteButNoSeparator)
+{
+    const QByteArray csv = tapeAsCsv(*tapeWith({{TapeRowKind::Subtotal, QStringLiteral("\"12\" + 5"), QStringLiteral("17,00")}}));
+    EXPECT_EQ(csv, QByteArray("\xEF\xBB\xBF" "Formel;Ergebnis;Art\r\n\"\"\"12\"\" + 5\";17,00;Zwischensumme\r\n"));
+}
+
 TEST(TapeFormats, TextHasARowPerLineAndTheTotalLast)
 {
     const std::unique_ptr<Tape> tape = tapeWith(awkwardRows());

@@ -10,7 +10,12 @@ and compares what "=" shows in the exact mode (the general and the
 two-decimal form) with the reference, digit for digit.
 
     office_oracle.py --driver build/tests/eval/formula_forms [--count N] [--seed S]
+    office_oracle.py --numra-eval build/src/numra-eval/numra-eval [--count N] [--seed S]
     office_oracle.py --driver ... --binary     # how often the binary arithmetic differs
+
+--driver asks the evaluators alone; --numra-eval asks the calculator as a
+user has it, each formula typed in edit mode and "=" pressed, once as it is
+(the general form) and once with "auf 2 Nachkommastellen runden" checked.
 
 The suite runs a few thousand formulas with a fixed seed; longer runs take
 --count 100000 and any seed. Exit status 1 when any formula differs.
@@ -245,9 +250,25 @@ def generate(count, seed):
         yield kind, term.text, f"{general_form(term.value)}\t{two_decimal_form(term.value)}"
 
 
+def shown_lines(args, formulas):
+    """What the driver or numra-eval shows for each formula: the general and
+    the two-decimal form, separated by a tab."""
+    def run(command):
+        result = subprocess.run(command, input=formulas, capture_output=True, text=True)
+        if result.returncode not in (0, 1):  # 1: a formula failed, which the comparison shows
+            sys.exit(f"{command[0]} ended with status {result.returncode}: {result.stderr}")
+        return result.stdout.split("\n")
+    if args.driver:
+        return run([args.driver] + (["--binary"] if args.binary else []))
+    command = [args.numra_eval, "--decimal-separator=,"] + ([] if args.binary else ["--exact"])
+    return [f"{general}\t{rounded}" for general, rounded in zip(run(command), run(command + ["--round"]))]
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--driver", required=True, help="the formula_forms program")
+    asked = parser.add_mutually_exclusive_group(required=True)
+    asked.add_argument("--driver", help="the formula_forms program")
+    asked.add_argument("--numra-eval", help="the numra-eval program")
     parser.add_argument("--count", type=int, default=3000)
     parser.add_argument("--seed", type=int, default=24)
     parser.add_argument("--binary", action="store_true", help="compare the binary arithmetic instead (expect differences)")
@@ -255,10 +276,8 @@ def main():
     args = parser.parse_args()
 
     cases = list(generate(args.count, args.seed))
-    command = [args.driver] + (["--binary"] if args.binary else [])
     formulas = "".join(text + "\n" for _, text, _ in cases)
-    result = subprocess.run(command, input=formulas, capture_output=True, text=True, check=True)
-    lines = result.stdout.split("\n")[: len(cases)]
+    lines = shown_lines(args, formulas)[: len(cases)]
     if len(lines) != len(cases):
         sys.exit(f"the driver answered {len(lines)} of {len(cases)} formulas")
 

@@ -193,6 +193,43 @@ TEST_F(Runner, Programs)
         EXPECT_EQ(run(QString::fromUtf16(c.source)), c.expected) << QString::fromUtf16(c.source).toStdString();
 }
 
+// A formula's error in the language of the window: the interpreter's own
+// messages in both, the value and arithmetic errors German in both.
+TEST_F(Runner, FormulaErrorsSpeakTheLanguageOfTheWindow)
+{
+    const struct {
+        const char16_t* source;
+        const char16_t* english;
+        const char16_t* german;
+    } cases[] = {
+        {u"*5", u"Expression expected but '*' found", u"Ausdruck erwartet, aber '*' gefunden"},
+        {u"2 3", u"Missing operator or semicolon", u"Operator oder Semikolon fehlt"},
+        {u"(1+2", u"')' expected but End of File found", u"')' erwartet, aber Ende der Formel gefunden"},
+        {u"x1", u"Undeclared Identifier 'x1'", u"Unbekannter Bezeichner 'x1'"},
+        {u"'abc'*2", u"Type mismatch", u"Typkonflikt"},
+        {u"(* 1", u"Error in remark", u"Fehler im Kommentar"},
+        {u"99999999999999999999", u"Type of expression must be integer", u"Der Ausdruck muss vom Typ Integer sein"},
+        {u"program x", u"';' expected but End of File found", u"';' erwartet, aber Ende der Formel gefunden"},
+        {u"begin end", u"';' expected but End of File found", u"';' erwartet, aber Ende der Formel gefunden"},
+        {u"program p;\r\nbegin\r\n  Result := y;\r\nend.", u"Error in unit 'p' on line 3 : Undeclared Identifier 'y'",
+         u"Fehler in Unit 'p' in Zeile 3: Unbekannter Bezeichner 'y'"},
+        {u"1 div 0", u"Division durch Null", u"Division durch Null"},
+        {u"Null+0", u"Variante des Typs (Null) konnte nicht in Typ (Double) konvertiert werden",
+         u"Variante des Typs (Null) konnte nicht in Typ (Double) konvertiert werden"},
+    };
+    for (const auto& c : cases) {
+        interpreter.setSource(QString::fromUtf16(c.source));
+        try {
+            interpreter.run();
+            toDouble(interpreter.result(), kComma);
+            ADD_FAILURE() << "no error for " << QString::fromUtf16(c.source).toStdString();
+        } catch (const Error& e) {
+            EXPECT_EQ(e.messageIn(Language::English), QString::fromUtf16(c.english));
+            EXPECT_EQ(e.messageIn(Language::German), QString::fromUtf16(c.german));
+        }
+    }
+}
+
 TEST_F(Runner, StatementErrorsGetTheirLocation)
 {
     const InterpreterError error = errorOf(u"program p;\r\nbegin\r\n  Result := y;\r\nend."_qs);
@@ -248,14 +285,27 @@ TEST_F(Runner, RandomTextsEndInAValueOrAnError)
     }
 }
 
-TEST(ErrorTable, HasFiftyThreeTextsFormattedWithTheirNames)
+// The interpreter's 53 texts and the power-formula reader's 3, in English
+// and German side by side; every German text is a whole sentence of its own.
+TEST(ErrorTable, HoldsEachTextInBothLanguagesFormattedWithTheirNames)
 {
     int texts = 0;
-    for (int code = 0; code < 1000; ++code)
-        texts += errorMessageFor(code).isEmpty() ? 0 : 1;
-    EXPECT_EQ(texts, 53);
+    for (int code = 0; code < 1000; ++code) {
+        const QString english = errorMessageFor(code, Language::English);
+        const QString german = errorMessageFor(code, Language::German);
+        texts += english.isEmpty() ? 0 : 1;
+        EXPECT_EQ(english.isEmpty(), german.isEmpty()) << code;
+        EXPECT_FALSE(german.startsWith(u' ') || german.endsWith(u' ') || german.endsWith(u'\'')
+                     && german.count(u'\'') % 2 != 0)
+            << code << ": " << german.toStdString();
+    }
+    EXPECT_EQ(texts, 56);
     EXPECT_EQ(errorMessageFor(306), u"Integer Constant'"_qs);
     EXPECT_EQ(errorMessageFor(107), u" not allowed before else"_qs);
+    EXPECT_EQ(errorMessageFor(501, Language::German), u"Syntaxfehler im Ausdruck"_qs);
+    EXPECT_EQ(InterpreterError(2, -1).messageIn(Language::German), u"Interner Fehler des Interpreters"_qs);
+    EXPECT_EQ(InterpreterError(103, 4, MessageName::word(301), u"'*'"_qs).messageIn(Language::German),
+              u"Ausdruck erwartet, aber '*' gefunden"_qs);
 
     EXPECT_EQ(InterpreterError(2, -1).message(), u"Internal interpreter error: "_qs);
     EXPECT_EQ(InterpreterError(103, 4, u"')'"_qs, u"End of File"_qs).message(),

@@ -198,6 +198,26 @@ TEST(PowerFormula, FailuresCarryTheirMessage)
     }
 }
 
+TEST(PowerFormula, ItsOwnMessagesAreGermanInGerman)
+{
+    const struct {
+        const char* formula;
+        const char* german;
+    } cases[] = {
+        {"2^", "Syntaxfehler im Ausdruck"},
+        {"(2^2", "')' fehlt im Ausdruck"},
+        {"0^2", "Gleitkommadivision durch Null"},
+    };
+    for (const auto& c : cases) {
+        try {
+            evaluatePowerFormula(QString::fromUtf8(c.formula));
+            ADD_FAILURE() << "no error for " << c.formula;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.messageIn(Language::German), QString::fromUtf8(c.german)) << c.formula;
+        }
+    }
+}
+
 TEST(PowerFormula, ANumberBeyondTheExtendedRangeIsAConversionError)
 {
     const QString digits(5000, u'9');

@@ -342,6 +342,25 @@ TEST(ScriptValueConversions, NumbersOfEveryKind)
     EXPECT_TRUE(toBoolean(D(0.1), c));
 }
 
+// A copy takes the other value whole: no text of the value it replaces stays
+// behind, whichever of the two has one.
+TEST(ScriptValueKinds, CopyAssignmentTakesTheOtherValueWhole)
+{
+    const ScriptValue sources[] = {E(), N(), I(7), D(2.5), B(true), T("abc"), T("")};
+    for (const ScriptValue& before : sources) {
+        for (const ScriptValue& source : sources) {
+            ScriptValue copy = before;
+            copy = source;
+            EXPECT_EQ(copy.kind(), source.kind());
+            EXPECT_EQ(copy.intPayload(), source.intPayload());
+            EXPECT_EQ(copy.realPayload(), source.realPayload());
+            EXPECT_EQ(copy.textPayload(), source.textPayload());
+            EXPECT_EQ(copy.textPayload().isNull(), source.textPayload().isNull())
+                << ::testing::PrintToString(before) << " := " << ::testing::PrintToString(source);
+        }
+    }
+}
+
 TEST(ScriptValueKinds, NamesInMessages)
 {
     EXPECT_EQ(kindName(ValueKind::UnicodeString), QStringLiteral("UnicodeString"));

@@ -7,6 +7,7 @@
 #include "files/datafolder.h"
 #include "files/linebuffer.h"
 #include "support/errorof.h"
+#include "support/rootrights.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,9 +16,11 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace numra;
 using numra::testing::errorOf;
+using numra::testing::WithoutRootRights;
 
 namespace {
 
@@ -236,6 +239,37 @@ TEST_F(LineBufferFiles, FailedWriteLeavesTheExistingFileIntact)
     EXPECT_EQ(message, "Datei \"" + target + "\" kann nicht erstellt werden. File too large");
     EXPECT_EQ(read(target), old);
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"keep.clc"}) << "no half-written file left";
+}
+
+// The new text is renamed over the old file when it is complete; when the
+// renaming fails, the save is an error and the old file stays. In a folder
+// whose sticky bit keeps users from replacing each other's files, nobody can
+// write the new text beside root's file but cannot put it in its place.
+TEST_F(LineBufferFiles, AReplacementThatCannotBePutInPlaceIsAnError)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as another user";
+    const QString sticky = path("sticky");
+    ASSERT_TRUE(QDir().mkdir(sticky));
+    ASSERT_EQ(chmod(QFile::encodeName(dir_.path()).constData(), 0755), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(sticky).constData(), 01777), 0);
+    const QString target = sticky + "/root.clc";
+    {
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("1+1\r\n");
+        file.setPermissions(file.permissions() | QFileDevice::WriteOther | QFileDevice::ReadOther);
+    }
+    LineBuffer buffer;
+    buffer.addLine("2+2");
+    QString message;
+    {
+        WithoutRootRights nobody;
+        message = errorOf([&] { buffer.saveToFile(target); });
+    }
+    EXPECT_TRUE(message.startsWith("Datei \"" + target + "\" kann nicht erstellt werden. ")) << message.toStdString();
+    EXPECT_EQ(read(target), "1+1\r\n");
+    EXPECT_EQ(QDir(sticky).entryList(QDir::Files), QStringList{"root.clc"}) << "no replacement left behind";
 }
 
 TEST(DataFolder, IsTheApplicationDataFolderWithMorvaneAndIsNotCreated)

@@ -57,7 +57,9 @@ ModalScript& ModalScript::then(Answer answer)
 bool ModalScript::eventFilter(QObject* watched, QEvent* event)
 {
     auto* window = qobject_cast<QWidget*>(watched);
-    if (event->type() != QEvent::Show || !window || !window->isWindow() || !window->isModal())
+    // A window restored from minimized is shown again by the window system
+    // (spontaneously): it is the same showing.
+    if (event->type() != QEvent::Show || event->spontaneous() || !window || !window->isWindow() || !window->isModal())
         return false;
     if (answers_.empty()) {
         ADD_FAILURE() << "unexpected modal " << describe(*window).toStdString();
@@ -81,13 +83,17 @@ void ModalScript::closeAll(const char* why)
     }
 }
 
-void sendKey(int key, Qt::KeyboardModifiers modifiers)
+void sendKey(int key, Qt::KeyboardModifiers modifiers, std::optional<QString> typed)
 {
     QWidget* target = QApplication::focusWidget();
     if (!target)
         target = QApplication::activeWindow();
+    if (!target) {
+        ADD_FAILURE() << "no window has the keyboard";
+        return;
+    }
     const bool printable = key >= 0x20 && key <= 0x7e && !(modifiers & Qt::ControlModifier);
-    const QString text = printable ? QString(QChar(key)) : QString();
+    const QString text = typed.value_or(printable ? QString(QChar(key)) : QString());
     QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
     QApplication::sendEvent(target, &press);
     QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);

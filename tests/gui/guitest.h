@@ -18,6 +18,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 class QAbstractButton;
@@ -54,8 +55,9 @@ private:
 };
 
 // Sends a key press and release through the application, as the keyboard
-// would (QTest's key clicks cannot send dead keys).
-void sendKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// would (QTest's key clicks cannot send dead keys). typed: the text the key
+// types on the layout, by default the key's own character.
+void sendKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, std::optional<QString> typed = std::nullopt);
 
 // A button of a window by its text; fails the test when there is none.
 QAbstractButton* buttonWithText(QWidget& window, const QString& text);

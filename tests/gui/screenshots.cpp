@@ -17,7 +17,9 @@
 #include "platform/warningbeep.h"
 #include "platform/x11display.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
@@ -25,6 +27,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cstdio>
 #include <functional>
 
 #include <X11/Xlib.h>
@@ -104,6 +107,25 @@ void pictureVatWindow(MainWindow& mainWindow, const QString& name)
     settle();
 }
 
+// The VAT window with its rate box open.
+void pictureRateList(MainWindow& mainWindow)
+{
+    SecondaryWindows& windows = mainWindow.secondaryWindows();
+    press(mainWindow, {Key::ClearEntry, Key::Digit1, Key::Digit0, Key::Digit0});
+    onNextModal([&windows](QWidget&) {
+        QComboBox* rates = windows.vatWindow().rateBox();
+        rates->showPopup();
+        settle();
+        saveScreen(QStringLiteral("vat-rates-open-screen"));
+        const QRect list = rates->view()->window()->frameGeometry();
+        std::fprintf(stderr, "rate list %d,%d %dx%d\n", list.x(), list.y(), list.width(), list.height());
+        rates->hidePopup();
+        windows.vatWindow().closeButton()->click();
+    });
+    mainWindow.clickKey(Key::VatFromNet);
+    settle();
+}
+
 // A few office calculations on the tape (the VAT amounts and the subtotal of
 // the pictures before are on it already), and the tape window beside the
 // calculator.
@@ -123,6 +145,43 @@ void pictureTapeWindow(MainWindow& mainWindow)
     settle();
     saveGrab(windows.tapeWindow(), QStringLiteral("tape"));
     saveScreen(QStringLiteral("tape-screen"));
+}
+
+// In each corner of the screen: the tape and subtotal windows, and the VAT
+// window, beside the calculator.
+void pictureCorners(MainWindow& mainWindow)
+{
+    SecondaryWindows& windows = mainWindow.secondaryWindows();
+    if (!windows.isTapeWindowVisible())
+        mainWindow.toggleTapeWindow();
+    if (mainWindow.calculator().state().inputMode == InputMode::Edit)
+        mainWindow.clickKey(Key::Edit);
+    press(mainWindow, {Key::ClearEntry, Key::Digit5, Key::Plus, Key::Equals});
+    const QRect area = mainWindow.screen()->availableGeometry();
+    const QSize size = mainWindow.frameGeometry().size();
+    const struct {
+        const char* name;
+        QPoint at;
+    } corners[] = {
+        {"top-left", area.topLeft()},
+        {"top-right", QPoint(area.right() + 1 - size.width(), area.top())},
+        {"bottom-left", QPoint(area.left(), area.bottom() + 1 - size.height())},
+        {"bottom-right", area.bottomRight() + QPoint(1, 1) - QPoint(size.width(), size.height())},
+    };
+    for (const auto& corner : corners) {
+        mainWindow.move(corner.at);
+        settle();
+        const QString name = QStringLiteral("corner-%1-screen").arg(QString::fromUtf8(corner.name));
+        press(mainWindow, {Key::Digit1, Key::Digit0, Key::Digit0});
+        onNextModal([&windows, name](QWidget&) {
+            saveScreen(name);
+            windows.vatWindow().closeButton()->click();
+        });
+        mainWindow.clickKey(Key::VatFromNet);
+        settle();
+    }
+    windows.formulaWindow().closeButton()->click();
+    mainWindow.toggleTapeWindow();
 }
 
 // The open menu with its rate submenu beside it.
@@ -180,7 +239,18 @@ int main(int argc, char** argv)
     saveGrab(mainWindow, QStringLiteral("main"));
     saveScreen(QStringLiteral("main-screen"));
 
+    // "Genau rechnen (dezimal)" on, with a balance that comes out exactly.
+    mainWindow.menuItem(MenuItem::ExactArithmetic)->trigger();
+    mainWindow.clickKey(Key::Edit);
+    mainWindow.setEntryText(QStringLiteral("86251,76-86250,82"));
+    mainWindow.clickKey(Key::Equals);
+    settle();
+    saveGrab(mainWindow, QStringLiteral("main-exact"));
+    mainWindow.menuItem(MenuItem::ExactArithmetic)->trigger();
+    mainWindow.clickKey(Key::Edit);
+
     pictureVatWindow(mainWindow, QStringLiteral("vat"));
+    pictureRateList(mainWindow);
 
     press(mainWindow, {Key::ClearEntry, Key::Digit5, Key::Plus, Key::Digit7, Key::Multiply, Key::Equals});
     settle();
@@ -233,5 +303,6 @@ int main(int argc, char** argv)
     chooseRate(mainWindow, QStringLiteral("7 %"));
     mainWindow.toggleTapeWindow();
     pictureVatWindow(mainWindow, QStringLiteral("vat-7"));
+    pictureCorners(mainWindow);
     return 0;
 }

@@ -96,6 +96,7 @@ TEST_F(Contrast, EveryTextOfEveryWindowOnWhatIsBehindIt)
     QMessageBox message(QMessageBox::Critical, QStringLiteral("Fehler"), QStringLiteral("Ungültige Eingabe"),
                         QMessageBox::Ok);
     mainWindow.toggleTapeWindow(); // its total is shown while it is open
+    mainWindow.menuItem(MenuItem::ExactArithmetic)->trigger(); // "Genau" in the pending-formula line
     QWidget* all[] = {&mainWindow, &windows.aboutWindow(), &windows.vatWindow(), &windows.helpWindow(),
                       &windows.formulaWindow(), &windows.copyChooser(), &windows.tapeWindow(), &message};
     int checked = 0;

@@ -18,7 +18,10 @@ namespace {
 struct Stroke {
     int key;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    std::optional<QString> typed = std::nullopt; // what the layout types, if not the key's own character
 };
+
+constexpr auto Shift = Qt::ShiftModifier;
 
 constexpr auto KP = Qt::KeypadModifier;
 
@@ -37,7 +40,7 @@ protected:
     void type(const std::vector<Stroke>& strokes)
     {
         for (const Stroke& s : strokes)
-            sendKey(s.key, s.modifiers);
+            sendKey(s.key, s.modifiers, s.typed);
     }
     void focusEntry() { entry()->setFocus(); }
     void switchToEditMode()
@@ -55,17 +58,27 @@ TEST_F(Keyboard, KeypadModeKeysClickTheirButtons)
         {"plus from both blocks", {{Qt::Key_1}, {Qt::Key_Plus}, {Qt::Key_2}, {Qt::Key_Plus, KP}}, "1+2+", ""},
         {"minus from both blocks", {{Qt::Key_5}, {Qt::Key_Minus}, {Qt::Key_3, KP}, {Qt::Key_Minus, KP}}, "5-3-", ""},
         {"keypad divide and multiply", {{Qt::Key_8}, {Qt::Key_Slash, KP}, {Qt::Key_2}, {Qt::Key_Asterisk, KP}}, "8/2*", ""},
-        {"main-block slash does nothing", {{Qt::Key_8}, {Qt::Key_Slash}}, "", "8"},
+        {"German Shift+7 types / and divides", {{Qt::Key_8}, {Qt::Key_Slash, Shift, "/"}}, "8/", ""},
+        {"German Shift and + types * and multiplies", {{Qt::Key_6}, {Qt::Key_Asterisk, Shift, "*"}, {Qt::Key_7}},
+         "6*", "7"},
+        {"US Shift and = types +", {{Qt::Key_6}, {Qt::Key_Plus, Shift, "+"}}, "6+", ""},
+        {"Swiss Shift+1 types +", {{Qt::Key_6}, {Qt::Key_Plus, Shift, "+"}}, "6+", ""},
+        {"Shift+5 types % and applies the percent",
+         {{Qt::Key_2}, {Qt::Key_0}, {Qt::Key_0}, {Qt::Key_Plus}, {Qt::Key_1}, {Qt::Key_0}, {Qt::Key_Percent, Shift, "%"}},
+         "", "220"},
+        {"Shift+0 types = and evaluates", {{Qt::Key_6}, {Qt::Key_Plus}, {Qt::Key_7}, {Qt::Key_Equal, Shift, "="}}, "", "13"},
+        {"a character that is no key does nothing", {{Qt::Key_1}, {Qt::Key_Exclam, Shift, "!"}}, "", "1"},
         {"comma, full stop and keypad decimal click the decimal key, which writes the separator",
          {{Qt::Key_1}, {Qt::Key_Comma}, {Qt::Key_Period}, {Qt::Key_Comma, KP}}, "", "1,,,"},
-        {"shift held: no key acts", {{Qt::Key_7, Qt::ShiftModifier}, {Qt::Key_Asterisk, Qt::ShiftModifier | KP}}, "", ""},
         {"ctrl is not tested", {{Qt::Key_5, Qt::ControlModifier}}, "", "5"},
         {"F9 clears entry and formula", {{Qt::Key_1}, {Qt::Key_Plus}, {Qt::Key_2}, {Qt::Key_F9}}, "", ""},
         {"F8 applies the percent", {{Qt::Key_2}, {Qt::Key_0}, {Qt::Key_0}, {Qt::Key_Asterisk, KP}, {Qt::Key_1}, {Qt::Key_0}, {Qt::Key_F8}}, "", "20"},
         {"circumflex starts x^n", {{Qt::Key_2}, {Qt::Key_AsciiCircum}, {Qt::Key_3}, {Qt::Key_Return}}, "", "8"},
         {"dead circumflex starts x^n", {{Qt::Key_3}, {Qt::Key_Dead_Circumflex}, {Qt::Key_2}, {Qt::Key_Enter, KP}}, "", "9"},
         {"delete empties the entry", {{Qt::Key_1}, {Qt::Key_2}, {Qt::Key_Delete}}, "", ""},
-        {"backspace empties the entry", {{Qt::Key_1}, {Qt::Key_2}, {Qt::Key_Backspace}, {Qt::Key_7}}, "", "7"},
+        {"backspace removes the last character", {{Qt::Key_1}, {Qt::Key_2}, {Qt::Key_Backspace}, {Qt::Key_7}}, "", "17"},
+        {"a digit after = starts a new number",
+         {{Qt::Key_1}, {Qt::Key_Plus}, {Qt::Key_2}, {Qt::Key_Return}, {Qt::Key_4}}, "", "4"},
     };
     for (const KeyCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -75,6 +88,20 @@ TEST_F(Keyboard, KeypadModeKeysClickTheirButtons)
         EXPECT_EQ(core().state().formula, QString::fromUtf8(c.formula));
         EXPECT_EQ(entry()->text(), QString::fromUtf8(c.entry));
         EXPECT_EQ(entry()->cursorPosition(), entry()->text().size()) << "caret at the end";
+    }
+}
+
+// In keypad mode every key puts the caret at the end of the entry, also one
+// that means nothing to the calculator.
+TEST_F(Keyboard, KeypadModeKeysPutTheCaretAtTheEnd)
+{
+    focusEntry();
+    type({{Qt::Key_1}, {Qt::Key_2}, {Qt::Key_3}});
+    for (const Stroke& stroke : {Stroke{Qt::Key_A}, Stroke{Qt::Key_F5}, Stroke{Qt::Key_F5}}) {
+        entry()->setCursorPosition(1); // a click into the field
+        type({stroke});
+        EXPECT_EQ(entry()->cursorPosition(), 3) << QKeySequence(stroke.key).toString().toStdString();
+        EXPECT_EQ(core().state().display.caret, 3);
     }
 }
 
@@ -88,6 +115,7 @@ TEST_F(Keyboard, ReturnPressesEqualsExactlyOnceInEveryMode)
     EXPECT_TRUE(mainWindow.keyButton(Key::Equals)->isDown()) << "the key shows that it was pressed";
     type({{Qt::Key_Return, Qt::ShiftModifier}});
     EXPECT_EQ(equalsPressed(), 2) << "keypad mode, Shift held";
+    mainWindow.clickKey(Key::ClearEntry);
     switchToEditMode();
     type({{Qt::Key_1}, {Qt::Key_Plus}, {Qt::Key_2}, {Qt::Key_Return}});
     EXPECT_EQ(equalsPressed(), 3) << "edit mode";
@@ -110,19 +138,34 @@ TEST_F(Keyboard, ReturnOnAFocusedButtonClicksThatButton)
     EXPECT_EQ(entry()->text(), QStringLiteral("74"));
 }
 
-TEST_F(Keyboard, EscapeClicksMemoryInWhereverTheFocusIs)
+// Escape closes the window opened last beside the calculator, else clears
+// as CE does; the memory stays as it was.
+TEST_F(Keyboard, EscapeClosesTheTopmostWindowThenClearsNeverTheMemory)
 {
     focusEntry();
-    type({{Qt::Key_4}, {Qt::Key_2}, {Qt::Key_Escape}});
-    EXPECT_EQ(core().state().memory.text, QStringLiteral("42"));
+    type({{Qt::Key_4}, {Qt::Key_2}});
+    mainWindow.clickKey(Key::MemoryIn);
+    type({{Qt::Key_Plus}, {Qt::Key_Return}});
+    ASSERT_TRUE(windows.formulaWindow().isVisible()) << "a subtotal";
+    type({{Qt::Key_F4}});
+    ASSERT_TRUE(windows.tapeWindow().isVisible());
+    type({{Qt::Key_3}, {Qt::Key_Escape}});
+    EXPECT_FALSE(windows.tapeWindow().isVisible()) << "the tape window, shown last, closes first";
+    EXPECT_TRUE(windows.formulaWindow().isVisible());
+    type({{Qt::Key_Escape}});
+    EXPECT_FALSE(windows.formulaWindow().isVisible()) << "then the subtotal window";
+    EXPECT_EQ(entry()->text(), QStringLiteral("3")) << "nothing cleared while windows close";
+    EXPECT_EQ(core().state().formula, QStringLiteral("42+"));
 
     mainWindow.keyButton(Key::Digit1)->setFocus();
-    type({{Qt::Key_Escape, Qt::ShiftModifier}});
-    EXPECT_EQ(core().state().memory.text, QStringLiteral("42")) << "Shift+Escape does nothing";
+    type({{Qt::Key_Escape}});
+    EXPECT_EQ(entry()->text(), QString()) << "with no window open: entry and formula, as CE";
+    EXPECT_EQ(core().state().formula, QString());
 
     switchToEditMode();
     type({{Qt::Key_9}, {Qt::Key_Escape}});
-    EXPECT_EQ(core().state().memory.text, QStringLiteral("9")) << "edit mode";
+    EXPECT_EQ(entry()->text(), QString()) << "edit mode";
+    EXPECT_EQ(core().state().memory.text, QStringLiteral("42"));
 }
 
 TEST_F(Keyboard, EditModeKeysAreOrdinaryEditingKeys)
@@ -172,7 +215,7 @@ TEST_F(Keyboard, InputMethodTextCannotEnterTheReadOnlyEntry)
 
     switchToEditMode();
     QApplication::sendEvent(entry(), &commit);
-    EXPECT_EQ(core().state().display.entryText, QStringLiteral("³")) << "in edit mode it is typed text";
+    EXPECT_EQ(core().state().display.entryText, QStringLiteral("2³")) << "in edit mode it is typed text";
 }
 
 TEST_F(Keyboard, ArrowsMoveTheFocusBetweenButtonsNotInTheEntry)

@@ -5,10 +5,15 @@
 
 #include "gui/guitest.h"
 
+#include "gui/nachtblau.h"
+#include "gui/pendinglineview.h"
 #include "gui/visualstyle.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -134,6 +139,78 @@ TEST_F(Layout, CalculatorWindowShowsItsKeysAndControlsAsTheTablesDescribe)
         mainWindow, {{mainWindow.keyButton(Key::Clipboard), mainWindow.entryField()}});
 }
 
+// The pending formula shows between the title strip and the rounding box,
+// over no control; a long one shows its end; screen readers get it whole.
+TEST_F(Layout, PendingFormulaLineCoversNoControlAndShowsTheFormulasEnd)
+{
+    auto* line = static_cast<PendingLineView*>(mainWindow.control(WindowControl::PendingLine));
+    ASSERT_TRUE(line->isVisible());
+    for (QWidget* child : mainWindow.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child == line || child == mainWindow.control(WindowControl::Edge) || !child->isVisible())
+            continue;
+        EXPECT_FALSE(child->geometry().intersects(line->geometry())) << child->accessibleName().toStdString();
+    }
+    EXPECT_EQ(line->marks()->text(), QStringLiteral("USt 19 %"));
+
+    for (Key key : {Key::Digit1, Key::Digit2, Key::Plus, Key::Digit5})
+        mainWindow.clickKey(key);
+    EXPECT_EQ(line->formula()->text(), QStringLiteral("12+"));
+    EXPECT_EQ(mainWindow.entryField()->text(), QStringLiteral("5"));
+
+    for (int i = 0; i < 30; ++i)
+        for (Key key : {Key::Digit7, Key::Digit8, Key::Multiply})
+            mainWindow.clickKey(key);
+    const QString shown = line->formula()->text();
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("78*78*"))) << shown.toStdString();
+    EXPECT_LE(line->formula()->fontMetrics().horizontalAdvance(shown), line->formula()->width());
+    EXPECT_EQ(line->formula()->accessibleDescription(), mainWindow.calculator().state().formula);
+
+    mainWindow.clickKey(Key::Digit2);
+    mainWindow.clickKey(Key::Equals);
+    EXPECT_EQ(line->formula()->text(), QString()) << "nothing pending after =";
+}
+
+// The rate box opens an ordinary list under itself, one readable row per
+// rate, at every scale.
+TEST_F(Layout, TheRateBoxOpensAnOrdinaryReadableListUnderItself)
+{
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        SCOPED_TRACE(screen->name().toStdString());
+        mainWindow.move(screen->availableGeometry().topLeft() + QPoint(100, 100));
+        processEvents();
+        QRect list, box;
+        int rowHeight = 0;
+        int rows = 0;
+        QColor rowGround;
+        ModalScript modals;
+        modals.then([&](QWidget&) {
+            QComboBox* rates = windows.vatWindow().rateBox();
+            rates->showPopup();
+            processEvents();
+            QWidget* popup = rates->view()->window();
+            list = popup->frameGeometry();
+            box = QRect(rates->mapToGlobal(QPoint(0, 0)), rates->size());
+            const QRect row = rates->view()->visualRect(rates->model()->index(1, 0)); // not the chosen one
+            rowHeight = row.height();
+            const QImage shown = rates->view()->viewport()->grab().toImage();
+            rowGround = shown.pixelColor(row.right() - 2, row.center().y());
+            rows = rates->count();
+            rates->hidePopup();
+            windows.vatWindow().closeButton()->click();
+        });
+        mainWindow.setEntryText(QStringLiteral("100"));
+        mainWindow.clickKey(Key::VatFromNet);
+        EXPECT_GE(list.top(), box.top()) << "not above its box";
+        EXPECT_LE(list.top(), box.bottom() + 2) << "right under its box";
+        EXPECT_LE(list.height(), rows * rowHeight + 16) << "as high as its rows";
+        EXPECT_GE(rowHeight, QFontMetrics(windows.vatWindow().rateBox()->font()).height()) << "a row holds its text";
+        EXPECT_GE(list.width(), box.width());
+        EXPECT_TRUE(rowGround == nachtblau::colour(nachtblau::Colour::Menu)
+                    || rowGround == nachtblau::colour(nachtblau::Colour::MenuHighlight))
+            << "its light text on a menu's ground, not on a field's";
+    }
+}
+
 // The keypad's grid, column by column and row by row.
 TEST_F(Layout, KeypadKeysSitInTheirGrid)
 {
@@ -213,7 +290,7 @@ TEST_F(Layout, SecondaryWindowsHoldTheirControlsInside)
          {{"field", formula.field(), std::nullopt, 13},
           {"close", formula.closeButton(), "Schliessen", 0},
           {"save", formula.saveButton(), "Speichern", 0}}},
-        {"help window", &help, {594, 196},
+        {"help window", &help, {594, 396},
          {{"title", help.title(), "Hilfe", 27},
           {"text", help.text(), std::nullopt, 13},
           {"ok", help.okButton(), "OK", 0}}},

@@ -45,7 +45,7 @@ protected:
     void moveToScreen(int index)
     {
         const QList<QScreen*> screens = QGuiApplication::screens();
-        ASSERT_EQ(screens.size(), 2) << "the test runs on the two screens of screens.json";
+        ASSERT_GE(screens.size(), 2) << "the test runs on the screens of screens.json";
         mainWindow.move(screens[index]->geometry().center() - mainWindow.rect().center());
         processEvents();
         ASSERT_EQ(mainWindow.screen(), screens[index]);

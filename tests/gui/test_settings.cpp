@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The settings in the windows: the VAT rate chosen in the VAT window, the
-// menu and with F5; "Immer im Vordergrund" on the calculator and every window
-// it opens; and what a start takes from the settings file.
+// menu and with F5; "Genau rechnen (dezimal)"; "Immer im Vordergrund" on the
+// calculator and every window it opens; and what a start takes from the
+// settings file.
 
 #include "gui/guitest.h"
+#include "gui/pendinglineview.h"
 
 #include "core/settings.h"
 #include "files/datafolder.h"
@@ -12,7 +14,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -40,6 +44,13 @@ QAction* rateItem(MainWindow& mainWindow, const QString& caption)
             return item;
     ADD_FAILURE() << "no rate item " << caption.toStdString();
     return nullptr;
+}
+
+// "Genau" among the marks of the pending-formula line.
+bool exactShown(MainWindow& mainWindow)
+{
+    auto* line = static_cast<PendingLineView*>(mainWindow.control(WindowControl::PendingLine));
+    return line->isVisible() && line->marks()->text().contains(QStringLiteral("Genau"));
 }
 
 QStringList itemsOf(const QComboBox& box)
@@ -246,7 +257,81 @@ TEST_F(SettingsInWindows, AlwaysOnTopHoldsForTheCalculatorAndEveryWindowItOpens)
     EXPECT_TRUE(windows.tapeWindow().isVisible());
 }
 
+TEST_F(SettingsInWindows, ExactArithmeticIsAMenuSwitchThatIsKeptAndShown)
+{
+    QAction& exact = *mainWindow.menuItem(MenuItem::ExactArithmetic);
+    auto quotient = [&] {
+        mainWindow.clickKey(Key::ClearEntry);
+        mainWindow.setEntryText(QStringLiteral("8922/1,07"));
+        mainWindow.clickKey(Key::Equals);
+        return mainWindow.entryField()->text();
+    };
+    mainWindow.clickKey(Key::Edit);
+    EXPECT_EQ(quotient(), QStringLiteral("8338,31775700934"));
+    EXPECT_FALSE(exactShown(mainWindow));
+
+    exact.trigger();
+    EXPECT_TRUE(Settings().exactArithmetic());
+    EXPECT_EQ(quotient(), QStringLiteral("8338,31775700935"));
+    EXPECT_TRUE(exactShown(mainWindow));
+    emit mainWindow.popupMenu()->aboutToShow();
+    EXPECT_TRUE(exact.isChecked());
+
+    exact.trigger();
+    EXPECT_FALSE(Settings().exactArithmetic());
+    EXPECT_FALSE(exactShown(mainWindow));
+    EXPECT_EQ(quotient(), QStringLiteral("8338,31775700934"));
+}
+
 // A start takes what the settings file keeps, before the window shows.
+// A folder that cannot be made stands for a read-only one (the tests may run
+// as root, whom no permission stops).
+class Unwritable {
+public:
+    explicit Unwritable(const QString& file) : folder_(QFileInfo(file).absolutePath())
+    {
+        QDir(folder_).removeRecursively();
+        QDir().mkpath(QFileInfo(folder_).absolutePath());
+        QFile blocker(folder_);
+        EXPECT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
+    ~Unwritable() { QFile::remove(folder_); }
+
+private:
+    QString folder_;
+};
+
+// Settings and the kept tape that cannot be written: one message for each,
+// naming the file, said once however often the write fails again; the
+// choices hold for the run and the tape stays in memory.
+TEST_F(SettingsInWindows, FilesThatCannotBeWrittenAreSaidOnceAndNothingIsLost)
+{
+    const Unwritable settingsFolder(settingsFile());
+    const Unwritable tapeFolder(keptTapeFile());
+    ShownMessage settingsBox, tapeBox;
+    ModalScript modals;
+    modals.then(acknowledge(settingsBox));
+    sendKey(Qt::Key_F5);
+    EXPECT_EQ(settingsBox.caption, QStringLiteral("Fehler"));
+    EXPECT_TRUE(settingsBox.text.contains(QStringLiteral("\"%1\" kann nicht erstellt werden").arg(settingsFile())))
+        << settingsBox.text.toStdString();
+    EXPECT_TRUE(settingsBox.text.endsWith(QStringLiteral("Die Einstellung gilt, bis Numra beendet wird.")));
+    EXPECT_EQ(core().state().vatRates.chosen, kReducedVatRate) << "the rate holds for the run";
+    processEvents(); // the calculator window has the keyboard again
+    sendKey(Qt::Key_F5); // the same failure: no second box, which the script would refuse
+    EXPECT_EQ(core().state().vatRates.chosen, kStandardVatRate);
+
+    modals.then(acknowledge(tapeBox));
+    mainWindow.menuItem(MenuItem::KeepTape)->trigger();
+    EXPECT_TRUE(tapeBox.text.contains(keptTapeFile())) << tapeBox.text.toStdString();
+    EXPECT_TRUE(tapeBox.text.endsWith(QStringLiteral("Der Rechenstreifen bleibt erhalten, bis Numra beendet wird.")));
+    for (Key key : {Key::Digit1, Key::Plus, Key::Digit2, Key::Equals, Key::Digit3, Key::Equals})
+        mainWindow.clickKey(key);
+    processEvents(800); // the kept tape is written again, and fails as before
+    EXPECT_EQ(core().tape().size(), 2);
+    EXPECT_TRUE(mainWindow.menuItem(MenuItem::KeepTape)->isChecked());
+}
+
 TEST(SettingsAtStart, TheKeptValuesApply)
 {
     const NoSettings none;
@@ -270,6 +355,7 @@ TEST(SettingsAtStart, TheKeptValuesApply)
             settings.setVatRates({1600, 1600});
             settings.setAlwaysOnTop(true);
             settings.setWindowPosition(p.kept);
+            settings.setExactArithmetic(true);
         }
         platform::WarningBeep beep;
         MainWindow mainWindow(beep, QChar(u','));
@@ -281,6 +367,8 @@ TEST(SettingsAtStart, TheKeptValuesApply)
         EXPECT_EQ(mainWindow.calculator().state().vatRates, (VatRates{1600, 1600}));
         mainWindow.show();
         EXPECT_EQ(mainWindow.keyButton(Key::VatFromNet)->toolTip(), QStringLiteral("Umsatzsteuer 16% berechnen [F7]"));
+        EXPECT_EQ(mainWindow.calculator().state().arithmetic, Arithmetic::Decimal);
+        EXPECT_TRUE(exactShown(mainWindow));
         mainWindow.hide();
     }
 }

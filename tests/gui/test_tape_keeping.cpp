@@ -33,7 +33,8 @@ TEST_F(TapeKeepingTest, ADamagedKeptTapeIsSalvagedWithANoticeAndItsOriginalKept)
     const QByteArray damaged = "Numra-Rechenstreifen 1\nErgebnis\t1+1\t2\nErgebnis\t2+2\t4\nErgebnis\t3+3";
     writeFile(keptTapeFile(), damaged);
     Tape tape(u',');
-    TapeKeeping keeping(tape, settings, mainWindow);
+    WriteFailures failures(mainWindow);
+    TapeKeeping keeping(tape, settings, failures, mainWindow);
 
     ShownMessage notice;
     ModalScript modals;
@@ -63,7 +64,8 @@ TEST_F(TapeKeepingTest, RowsLeavingAtTheTapesBoundAreToldOnce)
 {
     Settings settings;
     Tape tape(u',');
-    TapeKeeping keeping(tape, settings, mainWindow);
+    WriteFailures failures(mainWindow);
+    TapeKeeping keeping(tape, settings, failures, mainWindow);
     std::vector<TapeRow> full(std::size_t(kMaxTapeRows), TapeRow{TapeRowKind::Result, "1", "1"});
     tape.replaceRows(full);
 

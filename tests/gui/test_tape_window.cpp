@@ -4,6 +4,7 @@
 // tape between runs.
 
 #include "gui/guitest.h"
+#include "support/rootrights.h"
 
 #include "core/tapefile.h"
 #include "files/datafolder.h"

@@ -7,8 +7,14 @@
 //   x11state hold         stays connected until killed (keeps the server
 //                         from resetting its settings between clients)
 //   x11state input <event>...  keycodes to type ("50+16" holds keycode 50
-//                         while typing 16) and clicks ("click:X,Y")
+//                         while typing 16) and clicks on a key of the
+//                         calculator window ("key:Edit", by its caption)
 //   x11state clipboard    prints the clipboard's text
+
+// Qt's headers before X11's, whose macros clash with Qt's names.
+#include "core/keys.h"
+
+#include <QString>
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
@@ -19,9 +25,44 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <unistd.h>
 
 namespace {
+
+// The calculator window: the one whose title is "Numra" (its other windows
+// have none).
+std::optional<Window> calculatorWindow(Display* display, Window parent)
+{
+    Window root = 0, ignored = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, parent, &root, &ignored, &children, &count))
+        return std::nullopt;
+    std::optional<Window> found;
+    for (unsigned int i = 0; i < count && !found; ++i) {
+        char* name = nullptr;
+        if (XFetchName(display, children[i], &name) && name && std::strcmp(name, "Numra") == 0)
+            found = children[i];
+        XFree(name);
+        if (!found)
+            found = calculatorWindow(display, children[i]);
+    }
+    XFree(children);
+    return found;
+}
+
+// The middle of a key of the calculator window on the screen.
+bool keyOnScreen(Display* display, const char* caption, int& x, int& y)
+{
+    const std::optional<numra::Key> key = numra::keyByCaption(QString::fromUtf8(caption));
+    const std::optional<Window> window = calculatorWindow(display, DefaultRootWindow(display));
+    if (!key || !window)
+        return false;
+    const QPoint middle = numra::keyInfo(*key).geometry.center();
+    Window child = 0;
+    return XTranslateCoordinates(display, *window, DefaultRootWindow(display), middle.x(), middle.y(), &x, &y, &child);
+}
 
 void tap(Display* display, unsigned int keycode, bool press)
 {
@@ -35,7 +76,11 @@ void input(Display* display, int count, char** events)
     for (int i = 0; i < count; ++i) {
         int x = 0, y = 0;
         unsigned int held = 0, key = 0;
-        if (std::sscanf(events[i], "click:%d,%d", &x, &y) == 2) {
+        if (std::strncmp(events[i], "key:", 4) == 0) {
+            if (!keyOnScreen(display, events[i] + 4, x, y)) {
+                std::fprintf(stderr, "no key %s in a window \"Numra\"\n", events[i] + 4);
+                std::exit(1);
+            }
             XTestFakeMotionEvent(display, -1, x, y, 0);
             XTestFakeButtonEvent(display, 1, True, 0);
             XTestFakeButtonEvent(display, 1, False, 0);

@@ -2,7 +2,9 @@
 #pragma once
 // Drives a Calculator with a line of key captions, as a user would: blanks
 // separate the keys; "text:ABC" types ABC at the end of the entry field;
-// "Runden" clicks the rounding check box. The FakeUser writes down what each
+// "Runden" clicks the rounding check box; "Genau" switches "Genau rechnen
+// (dezimal)" on or off; "Backspace", "Delete" and "Escape" are those keys of
+// the keyboard. The FakeUser writes down what each
 // key showed and answers the windows it opens.
 
 #include "core/calculator.h"
@@ -27,8 +29,14 @@ inline void runKeys(Calculator& calculator, FakeUser& user, const QString& keys)
             user.take(calculator.setEntryText(display.entryText + word.mid(5)));
         else if (word == u"Runden")
             user.take(calculator.setRoundingChecked(!display.roundingChecked));
+        else if (word == u"Genau")
+            user.take(calculator.setArithmetic(calculator.state().arithmetic == Arithmetic::Binary
+                                                   ? Arithmetic::Decimal
+                                                   : Arithmetic::Binary));
         else if (const std::optional<Key> key = keyByCaption(word))
             user.take(calculator.press(*key));
+        else if (const std::optional<ClearingKey> clearing = clearingKeyByName(word))
+            user.take(calculator.pressClearingKey(*clearing));
         else // a typo in the test, no error box
             throw std::invalid_argument("unknown key in test script: " + word.toStdString());
     }

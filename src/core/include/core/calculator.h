@@ -62,6 +62,10 @@ public:
     // then, whatever the key was, the caret goes to the end of the entry.
     const CalculatorState& pressFromKeyboard(std::optional<Key> key);
 
+    // Backspace, Delete or Escape (core/keys.h); Escape closes the subtotal
+    // window, which the core keeps, before it clears anything.
+    const CalculatorState& pressClearingKey(ClearingKey key);
+
     // The rounding check box "auf 2 Nachkommastellen runden" is set; it
     // rounds the entry only when its state changes.
     const CalculatorState& setRoundingChecked(bool checked);
@@ -76,6 +80,11 @@ public:
 
     // The messages and the texts handed to other windows follow it.
     const CalculatorState& setLanguage(Language language);
+
+    // "Genau rechnen (dezimal)": Decimal computes everything from then on
+    // with exact decimal values, Binary as before; the tape's grand total
+    // is summed again in the arithmetic chosen.
+    const CalculatorState& setArithmetic(Arithmetic arithmetic);
 
     // --- VAT rates and the VAT window (vatkeys.cpp) ---
     // The rate of "Ust+" and "Ust-" and the user's own rate, each from 0 to
@@ -127,10 +136,11 @@ public:
     // Off, no operation adds a row: numra-eval keeps a tape only when it is
     // asked to print it, since a row costs about as much as the calculation.
     void setTapeRecording(bool on) { tapeRecording_ = on; }
-    // The grand total as the next operand: it replaces the entry in keypad
-    // mode and is appended to it otherwise, as M- does. A step of the tape's
-    // undo.
+    // The grand total, or a result of the tape, as the next operand: it
+    // replaces the entry in keypad mode and is appended to it otherwise, as
+    // M- does. Taking over the grand total is a step of the tape's undo.
     const CalculatorState& recallGrandTotal();
+    const CalculatorState& recallResult(const QString& result);
     // A formula from the tape: edit mode, with the formula in the entry field.
     const CalculatorState& editFormula(const QString& formula);
 
@@ -171,6 +181,7 @@ private:
     void appendToFormula(QChar c);
     void operatorKey(QChar op);
     void clearEntry();
+    void clearingKey(ClearingKey key);
     void toggleEditMode();
     void equals();
     void computePendingPower();
@@ -178,10 +189,10 @@ private:
     // Evaluation (calculate.cpp).
     enum class Evaluated { PendingFormula, Entry }; // what an error's place refers to
     void calculate();
-    long double evaluate(QStringView formula, Evaluated evaluated);
-    long double valueOfEntry();
+    Number evaluate(QStringView formula, Evaluated evaluated);
+    Number valueOfEntry();
     void markError(TextSpan where, Evaluated evaluated);
-    void showResult(long double value);
+    void showResult(const Number& value);
 
     // Single-value operations (singlevalue.cpp).
     void percent();
@@ -226,8 +237,11 @@ private:
     void placeAfter(TapeEntry entry, TapeRowId after);
 
     void putOperand(const QString& text); // replaces the entry in keypad mode, appends otherwise
+    // Both make the entry a number being typed; a result shown is marked
+    // afterwards.
     void setEntry(QStringView text, int caret = -1);
     void appendToEntryText(QStringView text); // the caret goes to the end
+    void markResultShown() { state_.resultShown = true; }
     void enterEditMode();
     void leaveEditMode();
     void ensureRoomFor(qsizetype length) const;     // throws Error(kTextTooLong)

@@ -10,6 +10,7 @@
 #include "core/vatamounts.h"
 #include "core/vatrates.h"
 #include "eval/errors.h"
+#include "eval/number.h"
 
 #include <QString>
 #include <cstdint>
@@ -39,7 +40,7 @@ struct Display {
 // text (2,68 for 2.675 shown with two decimals), which the tape adds up.
 struct ShownValue {
     QString text;
-    long double value = 0;
+    Number value;
 };
 
 // The memory register: nothing stored since start, cleared with MC, or a text.
@@ -96,7 +97,7 @@ struct Question {
         ConfirmFormula, // the formula window in its save role; text: the formula offered
         SaveFileName,   // the save dialog; text: the folder it starts in
         OpenFileName,   // the open dialog
-        OwnVatRate,     // a rate of the user's own; text: the own rate so far, or empty
+        OwnVatRate,     // a rate of the user's own, to replace vatRates.own
     };
     Kind kind = Kind::None;
     QString text;
@@ -120,10 +121,17 @@ struct CalculatorState {
     InputMode inputMode = InputMode::Keypad;
     QString formula;   // the pending formula, as the user built it
     QString powerBase; // the base of a pending x^n, as typed
+    // The entry shows the result of a finished calculation (or a recalled
+    // value in its place): the next digit or decimal key starts a new
+    // number, an operator goes on from it.
+    bool resultShown = false;
     // Where the last evaluation of the pending formula failed, when the
     // error belongs to one place of it.
     std::optional<TextSpan> formulaError;
     Language language = Language::German;
+    // Decimal while "Genau rechnen (dezimal)" is on: every calculation then
+    // computes with exact decimal values.
+    Arithmetic arithmetic = Arithmetic::Binary;
     // The last evaluation showed a subtotal instead of a result.
     bool lastWasSubtotal = false;
     MemoryRegister memory;

@@ -2,7 +2,7 @@
 #pragma once
 // The keys of the calculator window, each described once, in one table: its
 // caption or picture, place, font, hint and name for screen readers, where
-// Tab and Escape reach it, and which keys of the keyboard click it. The
+// Tab reaches it, and which keys of the keyboard click it. The
 // window builds its buttons from the table, the keyboard routing and the
 // hints read it, and numra-eval and the tests find keys by their captions.
 
@@ -43,15 +43,6 @@ enum class Key {
 
 inline constexpr std::size_t keyCount = static_cast<std::size_t>(Key::Clipboard) + 1;
 
-// Which block of the keyboard a binding takes its key from: a key that both
-// blocks have comes with the keypad flag from the numeric keypad.
-enum class KeyOrigin { Anywhere, KeypadOnly, MainBlockOnly };
-
-struct KeyBinding {
-    Qt::Key qtKey = Qt::Key_unknown; // Key_unknown: no binding
-    KeyOrigin origin = KeyOrigin::Anywhere;
-};
-
 struct KeyInfo {
     Key key;
     QStringView caption;        // the key's name in numra-eval; on the button unless it shows a
@@ -63,8 +54,11 @@ struct KeyInfo {
     QRect geometry;             // left, top, width, height in the window, at 96 dpi
     int tabOrder;               // place in the window's Tab order
     int fontPixels;             // 0: the window's font
-    bool escapeClicks;          // Escape clicks the first of these keys in Tab order
-    std::array<KeyBinding, 2> bindings;
+    // What clicks it from the keyboard in keypad mode: the characters it is
+    // typed as, from either block and with whatever Shift or AltGr the
+    // layout takes for them, and keys that type no character.
+    QStringView characters;
+    std::array<Qt::Key, 2> namedKeys;
 };
 
 std::span<const KeyInfo> keyTable();
@@ -72,9 +66,10 @@ const KeyInfo& keyInfo(Key key);
 // The decimal key answers to "," as well as to its caption ".".
 std::optional<Key> keyByCaption(QStringView caption);
 
-// The key that a key of the keyboard clicks in keypad mode, or nothing.
-// fromKeypad: the key event carries the keypad flag.
-std::optional<Key> keyBoundTo(int qtKey, bool fromKeypad);
+// The key that a key of the keyboard clicks in keypad mode, or nothing: by
+// the character it typed, if any, else by its name (F7, Return, the dead
+// circumflex).
+std::optional<Key> keyBoundTo(int qtKey, std::optional<QChar> typed = std::nullopt);
 
 // What a text key appends: its digit, or the regional decimal separator for
 // the decimal key; nothing for the other keys.
@@ -86,5 +81,16 @@ QString shownCaption(const KeyInfo& key, QChar decimalSeparator);
 // The key's hint in the language; the VAT keys' hints name the chosen rate
 // ("Umsatzsteuer 19% berechnen [F7]").
 QString keyHint(const KeyInfo& key, Language language, int vatRate, QChar decimalSeparator);
+
+// The keys of the keyboard that have no button; they clear what the user
+// wants gone. numra-eval and the tests name them.
+enum class ClearingKey {
+    Backspace, // the entry's last character
+    Delete,    // the whole entry
+    Escape,    // the subtotal window if it is open, else entry and formula as CE
+};
+
+// "Backspace", "Delete", "Escape"
+std::optional<ClearingKey> clearingKeyByName(QStringView name);
 
 } // namespace numra

@@ -4,12 +4,11 @@
 // beside the keys' hints, which the key table holds. Texts that stay the
 // same in both languages live with the code that shows them.
 
+#include "eval/language.h"
+
 #include <QString>
 
 namespace numra {
-
-// Every start is German; only the hidden language menu switches.
-enum class Language { German, English };
 
 enum class TextId {
     // The three messages of the calculator window.

@@ -23,7 +23,7 @@ TapeRow failedRow(TapeRow row, const QString& error);
 
 struct ComputedRow {
     TapeRow row; // the note and recipe as given; an error leaves the input and names the message
-    std::optional<long double> value;
+    std::optional<Number> value;
 };
 
 class RowCalculator {
@@ -34,8 +34,7 @@ public:
     RowCalculator& operator=(const RowCalculator&) = delete;
 
     // The rules of the calculator window that every row follows, whenever
-    // it was made: the language of the messages. The calculator's
-    // arithmetic is to follow here too.
+    // it was made: the language of the messages and the arithmetic.
     void follow(const CalculatorState& calculator);
 
     ComputedRow compute(const TapeRow& row);

@@ -6,11 +6,18 @@
 // read or lies out of range, gives that value's default; the other values
 // are read all the same. Reading never writes: the file appears when the
 // user first changes something.
+//
+// The file is read once, and each change writes it whole at once (beside it
+// first, then in its place), so that a change that cannot be written throws
+// Error naming the file and the reason and leaves the file as it was; the
+// value holds for the run all the same. Qt's own writer is not used: it
+// reports no full disk.
 
 #include "core/vatrates.h"
 
 #include <QPoint>
-#include <QSettings>
+#include <QString>
+#include <map>
 #include <optional>
 
 namespace numra {
@@ -24,6 +31,9 @@ public:
     Settings(const Settings&) = delete;
     Settings& operator=(const Settings&) = delete;
 
+    // Every setter may throw Error ("Datei "%s" kann nicht erstellt werden.
+    // %s"); the value is set for the run all the same.
+
     // "Rechenstreifen behalten": the tape is kept between runs. Default off.
     bool keepTape() const;
     void setKeepTape(bool keep);
@@ -31,6 +41,10 @@ public:
     // The rate of the VAT keys and the user's own. Default 19 %, no own rate.
     VatRates vatRates() const;
     void setVatRates(const VatRates& rates);
+
+    // "Genau rechnen (dezimal)". Default off.
+    bool exactArithmetic() const;
+    void setExactArithmetic(bool exact);
 
     // "Immer im Vordergrund". Default off.
     bool alwaysOnTop() const;
@@ -41,14 +55,17 @@ public:
     std::optional<QPoint> windowPosition() const;
     void setWindowPosition(QPoint position);
 
+    const QString& fileName() const { return fileName_; }
+
 private:
     QString text(const QString& key) const;
     bool flag(const QString& key) const;
     std::optional<int> number(const QString& key) const;
     std::optional<int> vatRate(const QString& key) const;
-    void write(const QString& key, const QVariant& value);
+    void writeFile() const;
 
-    QSettings store_;
+    QString fileName_;
+    std::map<QString, QString> values_; // "section/key" and the value's text
 };
 
 } // namespace numra

@@ -9,6 +9,7 @@
 // rows (core/calculator.h), the exports and files write them.
 
 #include "eval/errors.h"
+#include "eval/number.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
@@ -99,7 +100,7 @@ struct TapeEntry {
     TapeRowId id = 0; // 0: the tape gives it one
     TapeRow row;
     std::optional<TapeRowLink> link;
-    long double value = 0; // of the result, which an "=" row adds to the total
+    Number value; // of the result, which an "=" row adds to the total
 };
 
 // The columns in the window; the exports write the note only when a row has one.
@@ -139,10 +140,17 @@ public:
 
     QChar decimalSeparator() const { return separator_; }
 
+    // The arithmetic of the grand total, the calculator's: the binary one
+    // sums extended values, the decimal one the exact values of the results
+    // as shown. Switching sums the rows again.
+    Arithmetic arithmetic() const { return arithmetic_; }
+    void setArithmetic(Arithmetic arithmetic);
+
     // value: the value of the result as shown, which an "=" row adds to the
-    // grand total. A row without it (one read back from a file) counts with
-    // the value its result text reads as. Returns the new row's id.
-    TapeRowId add(TapeRow row, std::optional<long double> value = std::nullopt,
+    // grand total. A row without it (one read back from a file), or with a
+    // value of the other arithmetic, counts with the value its result text
+    // reads as. Returns the new row's id.
+    TapeRowId add(TapeRow row, std::optional<Number> value = std::nullopt,
                   std::optional<TapeRowLink> link = std::nullopt);
     void deleteRow(qsizetype index);
     // Takes the row out and gives it back, to be inserted again.
@@ -178,10 +186,11 @@ public:
 
     // The sum of the results of the "=" rows, as shown, and their count;
     // error rows count nothing.
-    long double total() const { return sum_ + compensation_; }
+    Number total() const;
     qsizetype itemCount() const { return items_; }
-    // The total in the general form, or the overflow message when the sum
-    // left the extended range.
+    // Whether the sum left the extended range.
+    bool totalOverflows() const;
+    // The total in the general form, or the overflow message.
     QString totalText() const;
     // "Summe: 1234,56 · 7 Posten", the total as shownTotal() shows it.
     QString summary() const;
@@ -210,7 +219,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
-    TapeEntry entryOf(TapeRow row, std::optional<long double> value) const;
+    TapeEntry entryOf(TapeRow row, std::optional<Number> value) const;
+    Number valueOf(const TapeEntry& entry) const;
     TapeRowId newId();
     void adopt(TapeEntry& entry);
     qsizetype rowsToDropBefore(qsizetype incomingCharacters) const;
@@ -227,10 +237,18 @@ private:
     std::deque<TapeEntry> rows_;
     qsizetype characters_ = 0;
     qsizetype rowsWithNotes_ = 0;
-    // Compensated (Neumaier) sum: adding a row and dropping it again leaves
-    // the total as it was, also next to values of very different size.
+    Arithmetic arithmetic_ = Arithmetic::Binary;
+    // Binary: a compensated (Neumaier) sum, so that adding a row and
+    // dropping it again leaves the total as it was, also next to values of
+    // very different size.
     long double sum_ = 0;
     long double compensation_ = 0;
+    // Decimal: exact while no sum needed more than 34 digits; a rounded sum
+    // is summed again when a row leaves it. It starts from the integer zero,
+    // so that a sum of amounts keeps the exponent of their cents (Decimal()
+    // has the smallest exponent there is).
+    Decimal decimalSum_ = Decimal::fromInteger(0);
+    bool decimalSumExact_ = true;
     qsizetype items_ = 0;
     quint64 revision_ = 0;
     qsizetype droppedByBounds_ = 0;

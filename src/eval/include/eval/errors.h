@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The calculator's error types. Every error carries the exact message the
-// user sees; the window and numra-eval turn it into text in one place.
+// user sees, in each language where the message has two; the window and
+// numra-eval turn it into text in one place.
+
+#include "eval/language.h"
 
 #include <QByteArray>
 #include <QString>
@@ -21,11 +24,21 @@ struct TextSpan {
 
 class Error : public std::exception {
 public:
+    // The same message in both languages.
     explicit Error(QString message, std::optional<TextSpan> where = std::nullopt)
         : message_(std::move(message)), utf8_(message_.toUtf8()), where_(where)
     {
     }
+    Error(QString english, QString german, std::optional<TextSpan> where)
+        : message_(std::move(english)), germanMessage_(std::move(german)), utf8_(message_.toUtf8()), where_(where)
+    {
+    }
+    // The English message, or the only one.
     const QString& message() const noexcept { return message_; }
+    const QString& messageIn(Language language) const noexcept
+    {
+        return language == Language::German && !germanMessage_.isEmpty() ? germanMessage_ : message_;
+    }
     const char* what() const noexcept override { return utf8_.constData(); }
 
     // Where in the evaluated formula it happened, when it belongs to one
@@ -41,6 +54,7 @@ public:
 
 private:
     QString message_;
+    QString germanMessage_; // empty: the message is the same in both languages
     QByteArray utf8_;
     std::optional<TextSpan> where_;
 };
@@ -63,10 +77,11 @@ public:
 // sorts after "." ("Type mismatch." but "Undeclared Identifier 'x'").
 QString errorBoxText(const QString& message);
 
-// The text an error box shows for a caught exception: an Error's message or
-// another exception's what(), with errorBoxText's full stop. The calculator
-// core and the window's safety net turn exceptions into text only here.
-QString errorBoxTextOf(const std::exception& error);
+// The text an error box shows for a caught exception: an Error's message in
+// the language or another exception's what(), with errorBoxText's full stop.
+// The calculator core and the window's safety net turn exceptions into text
+// only here.
+QString errorBoxTextOf(const std::exception& error, Language language = Language::German);
 // For a thrown object that is no std::exception: "Unbekannter Fehler."
 QString unknownErrorBoxText();
 

@@ -38,7 +38,7 @@ public:
 
     // Raises "<what> expected but <current token> found"; a token kind is
     // shown as its quoted spelling ("')'").
-    [[noreturn]] void raiseExpected(const QString& what) const;
+    [[noreturn]] void raiseExpected(const MessageName& what) const;
     [[noreturn]] void raiseExpected(TokenKind kind) const;
 
 private:

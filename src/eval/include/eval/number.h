@@ -55,5 +55,7 @@ std::optional<std::int64_t> hundredthsOf(const Number& value);
 
 // tryParseNumber or tryParseDecimal, as the arithmetic says.
 bool tryParseNumber(QStringView text, QChar separator, Arithmetic arithmetic, Number& value);
+// parseNumber or parseDecimal: throws ConvertError for a text that is no number.
+Number parseNumber(const QString& text, QChar separator, Arithmetic arithmetic);
 
 } // namespace numra

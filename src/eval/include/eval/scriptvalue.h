@@ -27,34 +27,42 @@ enum class ValueKind : std::uint8_t {
 // the exact mode's decimals.
 enum class Payload : std::uint8_t { None, Ordinal, Real, Text, Bits, Decimal };
 
+// How a kind's values take part in operations: each class is also the name
+// of the rule that both operands of an operation follow (valueops.cpp).
+// None: no operations of their own (sets and pointers).
+enum class OperandClass : std::uint8_t { Empty, Null, Integer, Real, String, Boolean, Int64, None };
+
 struct ValueKindEntry {
     ValueKind kind;
     const char16_t* name; // as messages show the kind
     Payload payload;
+    OperandClass operands;
 };
 
 // In the order of ValueKind. The narrow integer kinds and Date come only
-// from type-name casts.
+// from type-name casts. Date computes as a real; Word and LongWord, whose
+// values a 32-bit integer may not hold, as 64-bit integers.
 inline constexpr ValueKindEntry kValueKinds[] = {
-    {ValueKind::Empty, u"Empty", Payload::None}, // a variable before its first assignment
-    {ValueKind::Null, u"Null", Payload::None},
-    {ValueKind::Smallint, u"Smallint", Payload::Ordinal},      // 16 bits, smallint(...)
-    {ValueKind::Integer, u"Integer", Payload::Ordinal},        // 32 bits
-    {ValueKind::Double, u"Double", Payload::Real},
-    {ValueKind::Date, u"Date", Payload::Real},                 // tdatetime(...)
-    {ValueKind::OleStr, u"OleStr", Payload::Text},             // "+" with an Empty left operand
-    {ValueKind::Boolean, u"Boolean", Payload::Ordinal},        // true is -1, false 0
-    {ValueKind::Byte, u"Byte", Payload::Ordinal},              // byte(...)
-    {ValueKind::Word, u"Word", Payload::Ordinal},              // 16 bits unsigned, word(...)
-    {ValueKind::LongWord, u"LongWord", Payload::Ordinal},      // 32 bits unsigned, dword(...)
-    {ValueKind::Int64, u"Int64", Payload::Ordinal},
-    {ValueKind::UnicodeString, u"UnicodeString", Payload::Text},
-    {ValueKind::Set, u"SetVariantType", Payload::Bits},        // 32-bit mask: "[1, 2]"
-    {ValueKind::Pointer, u"PointerVariantType", Payload::Bits}, // 32-bit address: "nil" is 0
+    // a variable before its first assignment
+    {ValueKind::Empty, u"Empty", Payload::None, OperandClass::Empty},
+    {ValueKind::Null, u"Null", Payload::None, OperandClass::Null},
+    {ValueKind::Smallint, u"Smallint", Payload::Ordinal, OperandClass::Integer},  // 16 bits, smallint(...)
+    {ValueKind::Integer, u"Integer", Payload::Ordinal, OperandClass::Integer},    // 32 bits
+    {ValueKind::Double, u"Double", Payload::Real, OperandClass::Real},
+    {ValueKind::Date, u"Date", Payload::Real, OperandClass::Real},                // tdatetime(...)
+    {ValueKind::OleStr, u"OleStr", Payload::Text, OperandClass::String},          // "+" with an Empty left operand
+    {ValueKind::Boolean, u"Boolean", Payload::Ordinal, OperandClass::Boolean},    // true is -1, false 0
+    {ValueKind::Byte, u"Byte", Payload::Ordinal, OperandClass::Integer},          // byte(...)
+    {ValueKind::Word, u"Word", Payload::Ordinal, OperandClass::Int64},            // 16 bits unsigned, word(...)
+    {ValueKind::LongWord, u"LongWord", Payload::Ordinal, OperandClass::Int64},    // 32 bits unsigned, dword(...)
+    {ValueKind::Int64, u"Int64", Payload::Ordinal, OperandClass::Int64},
+    {ValueKind::UnicodeString, u"UnicodeString", Payload::Text, OperandClass::String},
+    {ValueKind::Set, u"SetVariantType", Payload::Bits, OperandClass::None},       // 32-bit mask: "[1, 2]"
+    {ValueKind::Pointer, u"PointerVariantType", Payload::Bits, OperandClass::None}, // 32-bit address: "nil" is 0
     // The exact mode's real, where the binary arithmetic has a Double.
     // Messages name it as they name a Double, so that they read the same
     // in both modes.
-    {ValueKind::Decimal, u"Double", Payload::Decimal},
+    {ValueKind::Decimal, u"Double", Payload::Decimal, OperandClass::Real},
 };
 static_assert(std::size(kValueKinds) == std::size_t(ValueKind::Decimal) + 1, "one entry per value kind");
 static_assert([] {
@@ -65,6 +73,7 @@ static_assert([] {
 }(), "the table follows the enum");
 
 constexpr Payload payloadOf(ValueKind kind) { return kValueKinds[std::size_t(kind)].payload; }
+constexpr OperandClass operandClassOf(ValueKind kind) { return kValueKinds[std::size_t(kind)].operands; }
 // The integer kinds and Boolean.
 constexpr bool isOrdinal(ValueKind kind) { return payloadOf(kind) == Payload::Ordinal; }
 constexpr bool isReal(ValueKind kind) { return payloadOf(kind) == Payload::Real; }

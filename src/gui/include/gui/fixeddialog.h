@@ -2,8 +2,8 @@
 #pragma once
 // Base of Numra's secondary windows: a fixed-size dialog frame with an empty
 // title and no title-bar buttons, Tahoma 11 pixels, placed each time it is
-// shown. None of them has a cancel button, so Escape does nothing; Return
-// clicks the focused push button, else the default button.
+// shown. Escape closes it as its closing button does; Return clicks the
+// focused push button, else the default button.
 
 #include "gui/layoutfonts.h"
 
@@ -29,12 +29,16 @@ public:
     // Placed again as when it is shown, for a window that has appeared
     // beside the calculator since.
     void place();
+    // Beside the calculator, clear of a window being moved to this frame.
+    void placeClearOf(const QRect& frame);
 
     void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // What Escape does: closes the window as its closing button does.
+    virtual void escape() { reject(); }
 
     // A push button at its layout place; no button becomes a default button
     // by merely having the focus.

@@ -19,6 +19,8 @@ public:
     // Subtotal role: the caption and the field, and the window shown
     // without activating it if it is hidden.
     void showSubtotal(const QString& caption, const QString& text);
+    // Hidden, when it shows a subtotal (not while it asks to save).
+    void hideSubtotal();
 
     // Save role: the candidate under "Formula", shown modally; returns the
     // field's text after closing ("" after "Schliessen").
@@ -28,6 +30,10 @@ public:
     QLabel* caption() const { return caption_; }
     QPushButton* closeButton() const { return closeButton_; }
     QPushButton* saveButton() const { return saveButton_; }
+
+protected:
+    // As "Schliessen": in the save role nothing is saved.
+    void escape() override;
 
 private:
     void setCaption(const QString& caption);

@@ -4,16 +4,18 @@
 // window sees every key press first and asks here; the key table and a
 // small table of the window's own keys answer. In this order: Tab goes to
 // Qt's focus chain; then the dialog keys (arrows between buttons, Return on
-// a focused button, Escape); then, in keypad mode and without Shift, the
-// window's keys (F1 help, Delete and Backspace empty the entry, F4 the tape
-// window, F5 switches the VAT rate between 19 % and 7 %) and the bindings of
-// the key table, after which the caret goes to the end of the entry,
-// whatever the key was; then the entry field's own keys (Return evaluates,
-// the circumflex in edit mode appends "^" at once).
+// a focused button, Escape in every mode); then, in keypad mode, the
+// window's keys (F1 help, Backspace and Delete, F4 the tape window, F5
+// switches the VAT rate between 19 % and 7 %) and the keys of the key
+// table, by the character the key types on the user's layout or else by its
+// name, after which the caret goes to the end of the entry, whatever the key
+// was; then the entry field's own keys (Return evaluates, the circumflex in
+// edit mode appends "^" at once).
 
 #include "core/calculatorstate.h"
 #include "core/keys.h"
 
+#include <QStringView>
 #include <Qt>
 #include <optional>
 
@@ -24,10 +26,10 @@ enum class KeyAction {
     MoveFocusForward,    // an arrow on a button
     MoveFocusBackward,
     PressFocusedButton,  // Return on a push button
-    PressEscapeKey,      // the first key in Tab order that Escape clicks
+    Escape,              // closes the topmost secondary window, else clears
     PressKey,            // the key of the key table in KeyMeaning::key
+    PressClearingKey,    // Backspace or Delete in KeyMeaning::clearingKey
     ShowHelp,
-    EmptyEntry,
     ToggleTape,
     SwitchVatRate,
     AppendCircumflex,
@@ -35,7 +37,8 @@ enum class KeyAction {
 
 struct KeyMeaning {
     KeyAction action = KeyAction::None;
-    std::optional<Key> key;  // for PressKey
+    std::optional<Key> key;                 // for PressKey
+    std::optional<ClearingKey> clearingKey; // for PressClearingKey
     bool caretToEnd = false; // afterwards the caret goes to the end of the entry
     bool used = false;       // the focused control does not see the key
 };
@@ -43,8 +46,10 @@ struct KeyMeaning {
 // What has the keyboard focus in the calculator window.
 enum class FocusedControl { Entry, PushButton, OtherButton, Other };
 
-// modifiers may carry the keypad flag, which tells the block of the keyboard
-// the key comes from and is no modifier the user holds.
-KeyMeaning meaningOf(int qtKey, Qt::KeyboardModifiers modifiers, InputMode mode, FocusedControl focus);
+// text: what the key types on the user's layout, with the Shift or AltGr
+// held ("*" for Shift and "+" on a German keyboard). modifiers may carry the
+// keypad flag, which is no modifier the user holds.
+KeyMeaning meaningOf(int qtKey, QStringView text, Qt::KeyboardModifiers modifiers, InputMode mode,
+                     FocusedControl focus);
 
 } // namespace numra

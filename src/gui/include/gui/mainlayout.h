@@ -24,13 +24,14 @@ enum class WindowControl {
     QuitButton,
     EditIndicatorFrame,
     EditIndicator,      // a check mark, shown while the entry field is editable
+    PendingLine,        // what "=" will compute, between the title strip and the check box
     Edge,               // one pixel around the window, which has no frame of its own
     Count
 };
 
 inline constexpr std::size_t windowControlCount = static_cast<std::size_t>(WindowControl::Count);
 
-enum class ControlKind { Entry, CheckBox, TitleStrip, FlatButton, Label, Frame, Picture, Edge };
+enum class ControlKind { Entry, CheckBox, TitleStrip, FlatButton, Label, Frame, Picture, PendingLine, Edge };
 
 enum class ControlParent { Window, TitleStrip, EditIndicatorFrame };
 

@@ -14,6 +14,7 @@
 #include "gui/secondarywindows.h"
 #include "gui/tapekeeping.h"
 #include "gui/toolkittexts.h"
+#include "gui/writefailures.h"
 
 #include <QWidget>
 #include <array>
@@ -34,8 +35,8 @@ namespace platform { class WarningBeep; }
 // platform cannot do it. The VAT rate submenu holds the rates on offer when
 // it opens.
 enum class MenuItem {
-    LanguageMenu, German, English, Save, Load, Tape, KeepTape, OpenTape, SaveTape, VatRateMenu, AlwaysOnTop, Help,
-    About, Quit, Count
+    LanguageMenu, German, English, Save, Load, Tape, KeepTape, OpenTape, SaveTape, VatRateMenu, ExactArithmetic,
+    AlwaysOnTop, Help, About, Quit, Count
 };
 
 class MainWindow : public QWidget {
@@ -61,6 +62,8 @@ public:
     void toggleTapeWindow();
     // "Immer im Vordergrund".
     void setAlwaysOnTop(bool onTop);
+    // "Genau rechnen (dezimal)".
+    void setExactArithmetic(bool exact);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -91,8 +94,11 @@ private:
     FocusedControl focusedControl() const;
     void perform(const KeyMeaning& meaning);
     void pressFromKeyboard(Key key, bool caretToEnd);
-    std::optional<Key> escapeKey() const;
+    void escape();
     std::optional<Key> keyOfButton(const QWidget* button) const;
+
+    bool isSecondaryWindow(const QWidget& window) const;
+    void unminimize(QWidget* secondary);
 
     // Title strip and menu.
     void openMenu();
@@ -124,7 +130,8 @@ private:
     ToolkitTexts toolkitTexts_;
     Calculator core_;
     Settings settings_;
-    TapeKeeping tapeKeeping_{core_.tape(), settings_, *this};
+    WriteFailures writeFailures_{*this};
+    TapeKeeping tapeKeeping_{core_.tape(), settings_, writeFailures_, *this};
     SecondaryWindows windows_{*this, core_.tape(),
                               {[this](TapeWindow& tape) { connectTapeWindow(tape); },
                                [this](VatWindow& vat) { connectVatWindow(vat); },
@@ -140,6 +147,7 @@ private:
     bool firstPaintDone_ = false;
     QWidget* boxesOver_ = nullptr; // the tape window while a command of it is rendered
     QPoint startPosition_; // where the window was placed at start-up
+    const QWidget* shownLastBeside_ = nullptr; // of the tape and subtotal windows
 };
 
 } // namespace numra

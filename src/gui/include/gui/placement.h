@@ -19,8 +19,9 @@ namespace numra {
 // Both windows are given with their frames; screen is the available area of
 // the calculator's screen. keepClear is a window already beside the
 // calculator that this one should not cover either (the tape window, for the
-// subtotal and VAT windows), or an empty rectangle; where no place is clear
-// of both, the calculator's keys win. Returns the top-left corner of the
+// subtotal and VAT windows), or an empty rectangle; where no place beside
+// the calculator is clear of both, the window goes under or over that one,
+// and where that is no clear place either, the calculator's keys win. Returns the top-left corner of the
 // window's frame.
 QPoint besideCalculator(const QRect& calculator, QSize window, const QRect& screen, const QRect& keepClear = QRect());
 
@@ -30,7 +31,13 @@ bool liesOnTheScreens(const QRect& frame);
 
 // Call before the window is shown: a window that has never been shown is
 // placed with the frame the window manager gives it. keepClear counts only
-// while it is visible.
-void placeBesideCalculator(QWidget& window, const QWidget& calculator, const QWidget* keepClear = nullptr);
+// while it is visible. Returns the frame the window is moved to: a window
+// system confirms a move only later, and the frame of a window just moved
+// may still be the old one meanwhile.
+QRect placeBesideCalculator(QWidget& window, const QWidget& calculator, const QWidget* keepClear = nullptr);
+// Notes the frame of a window that is shown, for its next placement after
+// it was hidden and for windows not shown yet.
+void rememberFrame(QWidget& window);
+QRect placeBesideCalculator(QWidget& window, const QWidget& calculator, const QRect& keepClear);
 
 } // namespace numra

@@ -44,6 +44,8 @@ public:
 
     // Without creating them.
     bool isTapeWindow(const QObject* object) const;
+    // The tape or the formula window, which open beside the calculator.
+    bool isBesideWindow(const QObject* object) const;
     bool isTapeWindowVisible() const;
     bool isFormulaWindowVisible() const;
     bool isVatWindowVisible() const;

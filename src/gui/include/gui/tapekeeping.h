@@ -5,8 +5,9 @@
 // change, so that a burst of keys costs one write, and at exit; another
 // Numra that keeps the tape too is merged with (core/kepttape.h). A kept file
 // that could not be taken over whole is reported with what was taken and
-// where the original is. A write that fails is reported once, until one
-// succeeds again. Rows that leave the tape at its bounds are reported once.
+// where the original is. A write that fails is said once (gui/writefailures.h),
+// and the tape stays in memory. Rows that leave the tape at its bounds are
+// reported once.
 
 #include "core/kepttape.h"
 
@@ -18,11 +19,12 @@ class QWidget;
 namespace numra {
 
 class Settings;
+class WriteFailures;
 
 class TapeKeeping : public QObject {
 public:
-    // boxParent: the window over which the notices and errors are shown.
-    TapeKeeping(Tape& tape, Settings& settings, QWidget& boxParent);
+    // boxParent: the window over which the notices are shown.
+    TapeKeeping(Tape& tape, Settings& settings, WriteFailures& failures, QWidget& boxParent);
 
     bool wanted() const { return wanted_; }
     // On: the tape is written at once. Off: its file is removed.
@@ -42,10 +44,10 @@ private:
     Tape& tape_;
     KeptTape kept_;
     Settings& settings_;
+    WriteFailures& failures_;
     QWidget& boxParent_;
     bool wanted_; // kept in the settings, read once: the tape changes at every "="
     QTimer saveSoon_;
-    bool failing_ = false;
     qsizetype droppedTold_ = 0; // rows dropped at the bounds the user knows of
 };
 
