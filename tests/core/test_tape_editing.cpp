@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <functional>
+#include <utility>
 
 using namespace numra;
 using namespace numra::testing;
@@ -110,6 +111,17 @@ TEST(TapeEditing, AnErrorCorrectedCountsAgainAndSoDoTheRowsAfterIt)
     ASSERT_FALSE(rig.calculator.tape().row(1).error.isEmpty());
     rig.calculator.editTapeRow(0, QStringLiteral("10+6"));
     EXPECT_EQ(sheetOf(rig.calculator.tape()), QStringLiteral("10+6|16 / 16+5|21 / Summe: 37 · 2 Posten"));
+}
+
+// A row is computed again in the arithmetic the calculator has now.
+TEST(TapeEditing, ARowFollowsTheExactArithmetic)
+{
+    for (const auto& [keys, result] : {std::pair{"1 + 2 =", "5,55111512312578E-17"}, std::pair{"Genau 1 + 2 =", "0"}}) {
+        CalculatorRig rig;
+        rig.keys(QString::fromUtf8(keys));
+        rig.calculator.editTapeRow(0, QStringLiteral("0,1+0,2-0,3"));
+        EXPECT_EQ(rig.calculator.tape().row(0).result, QString::fromUtf8(result)) << keys;
+    }
 }
 
 // A blank or unchanged text is no edit: nothing to undo.

@@ -171,6 +171,20 @@ TEST(TapeFormats, TextHasARowPerLineAndTheTotalLast)
                                     .toUtf8());
 }
 
+// Thousands points are for the eye only: the window and the print show
+// them, what is written or copied has none.
+TEST(TapeFormats, ThousandsPointsAreShownButNeverWritten)
+{
+    const std::vector<TapeRow> rows{{TapeRowKind::Result, QStringLiteral("1234,5+1000000"), QStringLiteral("1001234,5")}};
+    const std::unique_ptr<Tape> tape = tapeWith(rows);
+    const QByteArray csv = tapeAsCsv(*tape);
+    tape->setThousandsGrouping(true);
+    EXPECT_EQ(tape->data(tape->index(0, int(TapeColumn::Result))).toString(), QStringLiteral("1.001.234,5"));
+    EXPECT_EQ(tape->summary(), QStringLiteral("Summe: 1.001.234,5 · 1 Posten"));
+    EXPECT_EQ(tapeAsCsv(*tape), csv);
+    EXPECT_EQ(decodeTapeFile(encodeTapeFile(*tape)), rows);
+}
+
 TEST(TapeFile, RowsComeBackExactly)
 {
     std::vector<TapeRow> rows = awkwardRows();
