@@ -4,6 +4,7 @@
 
 #include "core/calculator.h"
 
+#include "core/addmode.h"
 #include "core/entrymath.h"
 #include "eval/numbertext.h"
 #include "eval/textcopy.h"
@@ -18,8 +19,21 @@ void Calculator::appendCharacter(QChar c)
 {
     if (state_.resultShown)
         setEntry(QString());
+    const bool keyed = operandKeyed_ || display_.entryText.isEmpty();
     appendToEntryText(QStringView(&c, 1));
+    operandKeyed_ = keyed;
     wishEntryFocus();
+}
+
+// With ADD selected, an amount keyed in digits alone that is added or
+// subtracted is taken in cents (1234 + 5 = is 12,34+0,05); the formula and
+// the tape show it so.
+void Calculator::applyAddMode(QChar after)
+{
+    if (state_.amountFormat.selector != DecimalSelector::Add || state_.inputMode != InputMode::Keypad)
+        return;
+    const QChar before = formula_.isEmpty() ? QChar() : formula_.back();
+    display_.entryText = addModeOperand(display_.entryText, operandKeyed_, before, after, separator_);
 }
 
 // In edit mode the entry holds the whole pending formula, elsewhere the
@@ -39,6 +53,7 @@ void Calculator::appendToFormula(QChar c)
 // empty entry for the next operand.
 void Calculator::operatorKey(QChar op)
 {
+    applyAddMode(op);
     appendToFormula(op);
     setEntry(state_.inputMode == InputMode::Edit ? formula_ : QString());
 }
@@ -55,9 +70,12 @@ void Calculator::clearEntry()
 void Calculator::clearingKey(ClearingKey key)
 {
     switch (key) {
-    case ClearingKey::Backspace:
+    case ClearingKey::Backspace: {
+        const bool keyed = operandKeyed_;
         setEntry(QStringView(display_.entryText).chopped(display_.entryText.isEmpty() ? 0 : 1));
+        operandKeyed_ = keyed;
         break;
+    }
     case ClearingKey::Delete:
         setEntry(QString());
         break;
@@ -129,6 +147,7 @@ void Calculator::equals()
         state_.powerBase.clear();
         break;
     case InputMode::Keypad:
+        applyAddMode(u'=');
         ensureRoomFor(formula_.size() + display_.entryText.size());
         formula_ += display_.entryText;
         calculate();

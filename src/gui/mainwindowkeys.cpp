@@ -8,6 +8,7 @@
 #include "gui/tapewindow.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -72,12 +73,32 @@ void MainWindow::perform(const KeyMeaning& meaning)
     case KeyAction::SwitchVatRate:
         changeVatRates([this]() -> const CalculatorState& { return core_.switchVatRate(); });
         break;
+    case KeyAction::StepDecimalSelector:
+        changeAmountFormat([this]() -> const CalculatorState& { return core_.stepDecimalSelector(); });
+        break;
+    case KeyAction::Paste:
+        pasteClipboard();
+        break;
     case KeyAction::AppendCircumflex:
         render(core_.appendToEntry(u"^"));
         break;
     }
     if (meaning.caretToEnd)
         render(core_.pressFromKeyboard(std::nullopt));
+}
+
+// The core pastes at its caret, over its selection: in edit mode both are
+// the field's, which the user moves without a command.
+void MainWindow::pasteClipboard()
+{
+    const QLineEdit* field = entryField();
+    if (!field->isReadOnly()) {
+        QString text = field->text();
+        const int start = field->hasSelectedText() ? field->selectionStart() : field->cursorPosition();
+        text.remove(start, field->selectedText().size());
+        render(core_.setEntryText(text, start));
+    }
+    render(core_.paste(QGuiApplication::clipboard()->text()));
 }
 
 void MainWindow::pressFromKeyboard(Key key, bool caretToEnd)
