@@ -277,13 +277,14 @@ QString Tape::summary() const
     return QStringLiteral("Summe: %1 · %2 Posten").arg(readableAmount(totalText())).arg(items_);
 }
 
+// As a new arithmetic does: the views show the results and the total anew.
 void Tape::setGrouping(bool on)
 {
     if (on == grouping_)
         return;
+    emit layoutAboutToBeChanged();
     grouping_ = on;
-    if (!rows_.empty())
-        emit dataChanged(index(0, int(TapeColumn::Result)), index(rowCount() - 1, int(TapeColumn::Result)));
+    emit layoutChanged();
 }
 
 QString Tape::readableAmount(const QString& amount) const

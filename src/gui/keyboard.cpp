@@ -35,6 +35,12 @@ bool isPaste(int qtKey, Qt::KeyboardModifiers held)
            (qtKey == Qt::Key_Insert && held == Qt::ShiftModifier);
 }
 
+// Ctrl+C and Ctrl+Insert.
+bool isCopy(int qtKey, Qt::KeyboardModifiers held)
+{
+    return (qtKey == Qt::Key_C || qtKey == Qt::Key_Insert) && held == Qt::ControlModifier;
+}
+
 bool isArrow(int qtKey)
 {
     return qtKey == Qt::Key_Left || qtKey == Qt::Key_Up || qtKey == Qt::Key_Right || qtKey == Qt::Key_Down;
@@ -104,6 +110,8 @@ KeyMeaning meaningOf(int qtKey, QStringView text, Qt::KeyboardModifiers modifier
         return *dialog;
     if (isPaste(qtKey, held) && (mode != InputMode::Edit || focus == FocusedControl::Entry))
         return used(KeyAction::Paste); // amounts as people write them, in every mode
+    if (isCopy(qtKey, held) && mode != InputMode::Edit && focus == FocusedControl::Entry)
+        return used(KeyAction::CopySelection); // without the thousands points the field shows
     if (mode != InputMode::Edit) {
         const KeyMeaning meaning = windowKey(qtKey, text, held);
         if (meaning.used)

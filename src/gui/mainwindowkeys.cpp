@@ -5,6 +5,7 @@
 
 #include "gui/mainwindow.h"
 
+#include "eval/digitgrouping.h"
 #include "gui/tapewindow.h"
 
 #include <QApplication>
@@ -79,6 +80,9 @@ void MainWindow::perform(const KeyMeaning& meaning)
     case KeyAction::Paste:
         pasteClipboard();
         break;
+    case KeyAction::CopySelection:
+        copySelection();
+        break;
     case KeyAction::AppendCircumflex:
         render(core_.appendToEntry(u"^"));
         break;
@@ -99,6 +103,19 @@ void MainWindow::pasteClipboard()
         render(core_.setEntryText(text, start));
     }
     render(core_.paste(QGuiApplication::clipboard()->text()));
+}
+
+// The read-only field may show thousands points that the entry does not
+// hold: the clipboard takes the selected characters of the entry.
+void MainWindow::copySelection()
+{
+    const QLineEdit* field = entryField();
+    if (!field->hasSelectedText())
+        return;
+    QString copied = field->selectedText();
+    if (field->text() != core_.state().display.entryText)
+        copied.remove(groupSeparatorFor(core_.decimalSeparator()));
+    QGuiApplication::clipboard()->setText(copied);
 }
 
 void MainWindow::pressFromKeyboard(Key key, bool caretToEnd)

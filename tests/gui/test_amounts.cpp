@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
@@ -50,16 +51,23 @@ TEST_F(AmountsInWindows, TheEntryShowsThousandsPointsOnlyWhileItIsReadOnly)
     EXPECT_EQ(field(), u"1.234.567"_qs);
     EXPECT_EQ(entry(), u"1234567"_qs);
     EXPECT_EQ(mainWindow.entryField()->cursorPosition(), 9);
+    mainWindow.entryField()->setSelection(0, 5);
+    sendKey(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), u"1234"_qs) << "copied without the points";
     mainWindow.clickKey(Key::Edit);
     EXPECT_EQ(field(), u"1234567"_qs) << "an editable field shows what the user edits";
     mainWindow.clickKey(Key::Edit);
     EXPECT_EQ(field(), u"1.234.567"_qs);
+    typeKeys(u"="_qs);
+    mainWindow.toggleTapeWindow();
+    EXPECT_EQ(windows.tapeWindow().summary()->text(), u"Summe: 1.234.567 · 1 Posten"_qs);
 
     QAction* grouping = mainWindow.menuItem(MenuItem::Grouping);
     emit mainWindow.popupMenu()->aboutToShow();
     EXPECT_TRUE(grouping->isChecked()) << "on by default";
     grouping->trigger();
     EXPECT_EQ(field(), u"1234567"_qs);
+    EXPECT_EQ(windows.tapeWindow().summary()->text(), u"Summe: 1234567 · 1 Posten"_qs);
     EXPECT_FALSE(Settings().amountFormat().grouping);
 }
 

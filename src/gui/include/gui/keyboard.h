@@ -5,7 +5,8 @@
 // small table of the window's own keys answer. In this order: Tab goes to
 // Qt's focus chain; then the dialog keys (arrows between buttons, Return on
 // a focused button, Escape in every mode); then Ctrl+V and Shift+Insert,
-// which paste through the core in every mode; then, in keypad mode, the
+// which paste through the core in every mode, and Ctrl+C in the read-only
+// entry, which copies it as a program reads it; then, in keypad mode, the
 // window's keys (F1 help, Backspace and Delete, F3 the next place of the
 // decimal selector, F4 the tape window, F5
 // switches the VAT rate between 19 % and 7 %) and the keys of the key
@@ -36,6 +37,7 @@ enum class KeyAction {
     SwitchVatRate,
     StepDecimalSelector,
     Paste,               // Ctrl+V or Shift+Insert: the clipboard's text as amounts
+    CopySelection,       // Ctrl+C in the read-only entry: its text without thousands points
     AppendCircumflex,
 };
 

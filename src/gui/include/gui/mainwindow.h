@@ -99,6 +99,7 @@ private:
     void perform(const KeyMeaning& meaning);
     void pressFromKeyboard(Key key, bool caretToEnd);
     void pasteClipboard();
+    void copySelection();
     void escape();
     std::optional<Key> keyOfButton(const QWidget* button) const;
 
