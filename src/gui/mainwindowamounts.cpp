@@ -19,36 +19,41 @@ void MainWindow::changeAmountFormat(const std::function<const CalculatorState&()
         writeFailures_.attempt(WriteFailures::File::Settings, [&] { settings_.setAmountFormat(now); });
 }
 
+namespace {
+
+// One checkable item for each choice of the table, of which one is checked.
+template <class Choice, std::size_t count, class Chosen>
+void addChoices(QMenu* submenu, const std::array<Choice, count>& choices, QStringView (*name)(Choice),
+                std::array<QAction*, count>& items, Chosen chosen)
+{
+    auto* group = new QActionGroup(submenu);
+    for (std::size_t i = 0; i < count; ++i) {
+        const Choice choice = choices[i];
+        QAction* item = submenu->addAction(name(choice).toString());
+        item->setCheckable(true);
+        group->addAction(item);
+        QObject::connect(item, &QAction::triggered, submenu, [chosen, choice] { chosen(choice); });
+        items[i] = item;
+    }
+}
+
+} // namespace
+
 // Two submenus of exclusive choices, and a check item.
 void MainWindow::buildAmountMenu()
 {
     auto* places = new QMenu(QStringLiteral("Nachkommastellen"), menu_);
     menuItems_[static_cast<std::size_t>(MenuItem::DecimalPlacesMenu)] = menu_->addMenu(places);
-    auto* placesGroup = new QActionGroup(places);
-    for (std::size_t i = 0; i < kDecimalSelectors.size(); ++i) {
-        const DecimalSelector selector = kDecimalSelectors[i];
-        QAction* item = places->addAction(decimalSelectorName(selector).toString());
-        item->setCheckable(true);
-        placesGroup->addAction(item);
-        connect(item, &QAction::triggered, this, [this, selector] {
-            changeAmountFormat([&]() -> const CalculatorState& { return core_.setDecimalSelector(selector); });
-        });
-        decimalSelectorItems_[i] = item;
-    }
+    const auto select = [this](DecimalSelector selector) {
+        changeAmountFormat([&]() -> const CalculatorState& { return core_.setDecimalSelector(selector); });
+    };
+    addChoices(places, kDecimalSelectors, &decimalSelectorName, decimalSelectorItems_, select);
 
     auto* rounding = new QMenu(QStringLiteral("Runden"), menu_);
     menuItems_[static_cast<std::size_t>(MenuItem::RoundingMenu)] = menu_->addMenu(rounding);
-    auto* roundingGroup = new QActionGroup(rounding);
-    for (std::size_t i = 0; i < kRoundingModes.size(); ++i) {
-        const RoundingMode mode = kRoundingModes[i];
-        QAction* item = rounding->addAction(roundingModeName(mode).toString());
-        item->setCheckable(true);
-        roundingGroup->addAction(item);
-        connect(item, &QAction::triggered, this, [this, mode] {
-            changeAmountFormat([&]() -> const CalculatorState& { return core_.setRoundingMode(mode); });
-        });
-        roundingModeItems_[i] = item;
-    }
+    addChoices(rounding, kRoundingModes, &roundingModeName, roundingModeItems_, [this](RoundingMode mode) {
+        changeAmountFormat([&]() -> const CalculatorState& { return core_.setRoundingMode(mode); });
+    });
 
     QAction* grouping = menu_->addAction(QStringLiteral("Tausenderpunkte"));
     grouping->setCheckable(true);
