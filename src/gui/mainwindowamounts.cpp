@@ -1,12 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // How the calculator window shows amounts: the menu's "Nachkommastellen",
-// "Runden" and "Tausenderpunkte", kept between runs.
+// "Runden" and "Tausenderpunkte", kept between runs; and the entry field's
+// clipboard, which reads pasted amounts and copies none with thousands
+// points.
 
 #include "gui/mainwindow.h"
 
+#include "eval/digitgrouping.h"
+
 #include <QAction>
 #include <QActionGroup>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenu>
+#include <memory>
 
 namespace numra {
 
@@ -71,6 +79,51 @@ void MainWindow::syncAmountMenu()
     for (std::size_t i = 0; i < kRoundingModes.size(); ++i)
         roundingModeItems_[i]->setChecked(kRoundingModes[i] == format.rounding);
     menuItem(MenuItem::Grouping)->setChecked(format.grouping);
+}
+
+// The core pastes at its caret, over its selection: in edit mode both are
+// the field's, which the user moves without a command.
+void MainWindow::pasteClipboard()
+{
+    const QLineEdit* field = entryField();
+    if (!field->isReadOnly()) {
+        QString text = field->text();
+        const int start = field->hasSelectedText() ? field->selectionStart() : field->cursorPosition();
+        text.remove(start, field->selectedText().size());
+        render(core_.setEntryText(text, start));
+    }
+    render(core_.paste(QGuiApplication::clipboard()->text()));
+}
+
+// The read-only field may show thousands points that the entry does not
+// hold: the clipboard takes the selected characters of the entry.
+void MainWindow::copySelection()
+{
+    const QLineEdit* field = entryField();
+    if (!field->hasSelectedText())
+        return;
+    QString copied = field->selectedText();
+    if (field->text() != core_.state().display.entryText)
+        copied.remove(groupSeparatorFor(core_.decimalSeparator()));
+    QGuiApplication::clipboard()->setText(copied);
+}
+
+// The read-only field's menu copies and pastes as Ctrl+C and Ctrl+V do;
+// the editable field keeps the menu of a text field, in which "Einfügen"
+// inserts the text as it is.
+void MainWindow::showEntryMenu(const QPoint& at)
+{
+    QLineEdit* field = entryField();
+    std::unique_ptr<QMenu> menu(field->isReadOnly() ? new QMenu : field->createStandardContextMenu());
+    if (field->isReadOnly()) {
+        menu->addAction(QStringLiteral("Kopieren"), this, &MainWindow::copySelection)
+            ->setEnabled(field->hasSelectedText());
+        menu->addAction(QStringLiteral("Einfügen"), this, &MainWindow::pasteClipboard)
+            ->setEnabled(!QGuiApplication::clipboard()->text().isEmpty());
+        menu->addSeparator();
+        menu->addAction(QStringLiteral("Alles auswählen"), field, &QLineEdit::selectAll);
+    }
+    menu->exec(field->mapToGlobal(at));
 }
 
 } // namespace numra

@@ -5,11 +5,9 @@
 
 #include "gui/mainwindow.h"
 
-#include "eval/digitgrouping.h"
 #include "gui/tapewindow.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -89,33 +87,6 @@ void MainWindow::perform(const KeyMeaning& meaning)
     }
     if (meaning.caretToEnd)
         render(core_.pressFromKeyboard(std::nullopt));
-}
-
-// The core pastes at its caret, over its selection: in edit mode both are
-// the field's, which the user moves without a command.
-void MainWindow::pasteClipboard()
-{
-    const QLineEdit* field = entryField();
-    if (!field->isReadOnly()) {
-        QString text = field->text();
-        const int start = field->hasSelectedText() ? field->selectionStart() : field->cursorPosition();
-        text.remove(start, field->selectedText().size());
-        render(core_.setEntryText(text, start));
-    }
-    render(core_.paste(QGuiApplication::clipboard()->text()));
-}
-
-// The read-only field may show thousands points that the entry does not
-// hold: the clipboard takes the selected characters of the entry.
-void MainWindow::copySelection()
-{
-    const QLineEdit* field = entryField();
-    if (!field->hasSelectedText())
-        return;
-    QString copied = field->selectedText();
-    if (field->text() != core_.state().display.entryText)
-        copied.remove(groupSeparatorFor(core_.decimalSeparator()));
-    QGuiApplication::clipboard()->setText(copied);
 }
 
 void MainWindow::pressFromKeyboard(Key key, bool caretToEnd)

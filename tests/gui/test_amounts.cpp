@@ -13,7 +13,9 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTimer>
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace numra;
 using namespace numra::testing;
@@ -110,6 +112,28 @@ TEST_F(AmountsInWindows, CtrlVReadsAnAmountAsPeopleWriteIt)
     mainWindow.entryField()->setSelection(0, 7);
     paste(u"1.000"_qs);
     EXPECT_EQ(field(), u"1000-45,00"_qs) << "the selection is replaced";
+}
+
+// The read-only field's menu pastes and copies as the keys do.
+TEST_F(AmountsInWindows, TheEntryMenuInKeypadModePastesAndCopiesAsTheKeysDo)
+{
+    const auto chooseFromMenu = [&](const QString& caption) {
+        QTimer::singleShot(50, [caption] {
+            QWidget* popup = QApplication::activePopupWidget();
+            ASSERT_NE(popup, nullptr);
+            for (QAction* item : popup->actions())
+                if (item->text() == caption)
+                    item->trigger();
+            popup->close();
+        });
+        emit mainWindow.entryField()->customContextMenuRequested(QPoint(5, 5));
+    };
+    QApplication::clipboard()->setText(u"1.234,56 €"_qs);
+    chooseFromMenu(u"Einfügen"_qs);
+    EXPECT_EQ(entry(), u"1234,56"_qs);
+    mainWindow.entryField()->selectAll();
+    chooseFromMenu(u"Kopieren"_qs);
+    EXPECT_EQ(QApplication::clipboard()->text(), u"1234,56"_qs);
 }
 
 TEST_F(AmountsInWindows, APastedColumnIsAddedWhenTheUserSaysJa)

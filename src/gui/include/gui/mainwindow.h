@@ -98,8 +98,7 @@ private:
     FocusedControl focusedControl() const;
     void perform(const KeyMeaning& meaning);
     void pressFromKeyboard(Key key, bool caretToEnd);
-    void pasteClipboard();
-    void copySelection();
+
     void escape();
     std::optional<Key> keyOfButton(const QWidget* button) const;
 
@@ -125,9 +124,13 @@ private:
     void changeVatRates(const std::function<const CalculatorState&()>& command);
     void buildSettingsMenu();
     void syncSettingsMenu();
-    // The amounts' submenus and "Tausenderpunkte" (mainwindowamounts.cpp).
+    // The amounts' submenus and "Tausenderpunkte", the entry's clipboard
+    // (mainwindowamounts.cpp).
     void buildAmountMenu();
     void syncAmountMenu();
+    void pasteClipboard();
+    void copySelection();
+    void showEntryMenu(const QPoint& at);
 
     platform::WarningBeep& beep_;
     ToolkitTexts toolkitTexts_;
