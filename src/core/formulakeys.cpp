@@ -6,7 +6,9 @@
 
 #include "core/addmode.h"
 #include "core/entrymath.h"
+#include "eval/interpretererror.h"
 #include "eval/numbertext.h"
+#include "eval/pastedtext.h"
 #include "eval/textcopy.h"
 
 namespace numra {
@@ -142,7 +144,7 @@ void Calculator::equals()
         break;
     case InputMode::Edit:
         copyInto(formula_, display_.entryText);
-        calculate();
+        calculateTypedFormula();
         recordOnTape(TapeRowKind::Result);
         state_.powerBase.clear();
         break;
@@ -157,6 +159,33 @@ void Calculator::equals()
         else
             formula_.clear();
         break;
+    }
+}
+
+// A typed text that the formula language cannot read may be an amount as
+// people write it ("1.234,56 €", "−45,00", "EUR 12"): "=" then takes that
+// amount, as pasting it would, and an amount that reads two ways ("1,234.56"
+// beside the decimal comma) is refused with the message that says so.
+// Whatever the language reads stays a formula ("2.5*2", "(45,00)"), and any
+// other text fails as it did, "1e3" too.
+void Calculator::calculateTypedFormula()
+{
+    try {
+        calculate();
+    } catch (const InterpreterError&) {
+        if (!readsTypedAmounts_)
+            throw;
+        const PastedText typed = readPastedText(formula_, separator_);
+        if (typed.kind == PastedText::Kind::Refused && !formula_.contains(u'\n'))
+            throw Error(typed.message);
+        // Typed formulas know no exponent notation; a pasted "1,5E20" does.
+        if (typed.kind != PastedText::Kind::Amounts || typed.amounts.size() != 1 ||
+            typed.amounts.front().contains(u'E', Qt::CaseInsensitive))
+            throw;
+        state_.formulaError.reset();
+        display_.selection = TextSpan{};
+        formula_ = typed.amounts.front();
+        calculate();
     }
 }
 

@@ -61,6 +61,7 @@ void startUp(Calculator& calculator, const Options& options)
     if (options.round)
         calculator.setRoundingChecked(true);
     calculator.setGrouping(options.grouping);
+    calculator.setTypedAmountsRead(false); // a formula fails as it always did
     if (options.exact)
         calculator.setArithmetic(Arithmetic::Decimal);
     calculator.setTapeRecording(options.tape != Options::Tape::None);

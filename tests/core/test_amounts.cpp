@@ -111,6 +111,23 @@ INSTANTIATE_TEST_SUITE_P(Paste, Amounts, ::testing::Values(
             "Fehler: Zeile 1: 'Betrag' ist kein Betrag."},
     KeyCase{"a column's sum at the selected places", "Stellen:1 paste:0,04\\n0,04", "0,1", ""}));
 
+// Typed in edit mode, what the formula language reads is a formula; a text
+// it cannot read is taken as the amount it shows.
+INSTANTIATE_TEST_SUITE_P(TypedInEditMode, Amounts, ::testing::Values(
+    KeyCase{"thousands points and the euro sign", "Edit text:1.234,56€ =", "1234,56", "1234,56"},
+    KeyCase{"a Unicode minus", "Edit text:−45,00 =", "-45", "-45,00"},
+    KeyCase{"a currency before", "Edit text:EUR12,50 =", "12,5", "12,50"},
+    KeyCase{"then goes on as a formula", "Edit text:1.234,56€ = + 1 =", "1235,56", "1234,56+1"},
+    KeyCase{"only a whole amount, not one in a formula", "Edit text:1.234,56€+1 =", "1.234,56€+1", "1.234,56€+1",
+            "Fehler: Ausdruck erwartet, aber '1.234.56' gefunden."},
+    KeyCase{"a decimal point stays a formula's", "Edit text:2.5*2 =", "5", "2.5*2"},
+    KeyCase{"brackets stay a formula's", "Edit text:(45,00) =", "45", "(45,00)"},
+    KeyCase{"a point alone stays a formula's", "Edit text:1.234 =", "1,234", "1.234"},
+    KeyCase{"an amount that reads two ways is refused", "Edit text:1,234.56 =", "1,234.56", "1,234.56",
+            "Fehler: '1,234.56' ist kein eindeutiger Betrag: Das Dezimaltrennzeichen ist das Komma."},
+    KeyCase{"no amount: the formula's error", "Edit text:12+*3 =", "12+*3", "12+*3",
+            "Fehler: Ausdruck erwartet, aber '*' gefunden."}));
+
 TEST(Amounts, APastedColumnIsAddedOnlyWhenTheUserSaysSo)
 {
     CalculatorRig rig;

@@ -148,6 +148,11 @@ public:
     // The answer to Question::AddPastedAmounts: each amount becomes a row of
     // the tape and their sum the entry, or nothing happens.
     const CalculatorState& answerAddPastedAmounts(bool add);
+    // On (the default), "=" in edit mode takes a text that the formula
+    // language cannot read but that is an amount as people write it
+    // ("1.234,56 €") as that amount. numra-eval switches it off: its
+    // formulas fail as they always did.
+    void setTypedAmountsRead(bool on) { readsTypedAmounts_ = on; }
 
     // --- the tape (taperecording.cpp) ---
     // Every completed calculation adds a row; errors add none.
@@ -187,6 +192,7 @@ private:
     // Evaluation (calculate.cpp).
     enum class Evaluated { PendingFormula, Entry }; // what an error's place refers to
     void calculate();
+    void calculateTypedFormula(); // edit mode's "=": a formula, or else an amount as written
     Number evaluate(QStringView formula, Evaluated evaluated);
     Number valueOfEntry();
     void markError(TextSpan where, Evaluated evaluated);
@@ -250,6 +256,7 @@ private:
     Tape tape_;
     bool tapeRecording_ = true;
     std::vector<QString> pastedAmounts_; // while Question::AddPastedAmounts is asked
+    bool readsTypedAmounts_ = true;
     // The entry holds only what the digit and decimal keys typed since it
     // was last set (ADD takes such an amount in cents).
     bool operandKeyed_ = false;
