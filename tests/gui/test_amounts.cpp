@@ -151,4 +151,25 @@ TEST_F(AmountsInWindows, APastedColumnIsAddedWhenTheUserSaysJa)
     EXPECT_EQ(mainWindow.calculator().tape().size(), 2);
 }
 
+// A start takes the kept format before the window shows: the box checked
+// at the kept places, the kept rounding, no points when they were switched
+// off.
+TEST(AmountsAtStart, TheKeptFormatApplies)
+{
+    const NoSettings none;
+    Settings().setAmountFormat({DecimalSelector::Places3, RoundingMode::TowardZero, false});
+    platform::WarningBeep beep;
+    MainWindow mainWindow(beep, QChar(u','));
+    mainWindow.show();
+    EXPECT_TRUE(mainWindow.roundingBox()->isChecked());
+    EXPECT_EQ(mainWindow.roundingBox()->text(), u"auf 3 Nachkommastellen runden"_qs);
+    mainWindow.setEntryText(u"1234567"_qs);
+    EXPECT_EQ(mainWindow.entryField()->text(), u"1234567"_qs);
+    mainWindow.clickKey(Key::Divide);
+    mainWindow.clickKey(Key::Digit3);
+    mainWindow.clickKey(Key::Equals);
+    EXPECT_EQ(mainWindow.entryField()->text(), u"411522,333"_qs);
+    mainWindow.hide();
+}
+
 } // namespace
