@@ -157,6 +157,7 @@ const CalculatorState& Calculator::closeSubtotalWindow()
 void Calculator::setEntry(QStringView text, int caret)
 {
     state_.resultShown = false;
+    operandKeyed_ = false;
     if (resultInEntry_ && !text.startsWith(resultInEntry_->text))
         resultInEntry_.reset();
     copyInto(display_.entryText, text);
@@ -185,6 +186,7 @@ void Calculator::appendToEntryText(QStringView text)
 {
     ensureRoomFor(display_.entryText.size() + text.size());
     state_.resultShown = false;
+    operandKeyed_ = false;
     display_.entryText += text;
     moveCaretToEnd();
 }

@@ -57,13 +57,19 @@ RowCalculator::RowCalculator(QChar decimalSeparator) : calculator_(std::make_uni
 RowCalculator::~RowCalculator() = default;
 
 // The one place where a row takes the window's rules: the language of its
-// messages and the arithmetic ("Genau rechnen").
+// messages, the arithmetic ("Genau rechnen"), the places and the rounding
+// the rounding box rounds to.
 void RowCalculator::follow(const CalculatorState& calculator)
 {
-    if (calculator_->state().language != calculator.language)
+    const CalculatorState& own = calculator_->state();
+    if (own.language != calculator.language)
         calculator_->setLanguage(calculator.language);
-    if (calculator_->state().arithmetic != calculator.arithmetic)
+    if (own.arithmetic != calculator.arithmetic)
         calculator_->setArithmetic(calculator.arithmetic);
+    if (own.amountFormat.selector != calculator.amountFormat.selector)
+        calculator_->setDecimalSelector(calculator.amountFormat.selector);
+    if (own.amountFormat.rounding != calculator.amountFormat.rounding)
+        calculator_->setRoundingMode(calculator.amountFormat.rounding);
 }
 
 void RowCalculator::note(const CalculatorState& state)

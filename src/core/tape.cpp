@@ -4,7 +4,7 @@
 
 #include "core/tape.h"
 
-#include "eval/digitgrouping.h"
+#include "core/amountformat.h"
 #include "eval/fpu.h"
 #include "eval/numbertext.h"
 
@@ -353,14 +353,30 @@ QString Tape::totalText() const
     return totalOverflows() ? fpu::kOverflow : generalForm(total(), separator_).toString();
 }
 
-QString Tape::shownTotal() const
-{
-    return grouping_ ? groupThousands(totalText(), separator_) : totalText();
-}
-
 QString Tape::summary() const
 {
-    return QStringLiteral("Summe: %1 · %2 Posten").arg(shownTotal()).arg(items_);
+    return QStringLiteral("Summe: %1 · %2 Posten").arg(readableAmount(totalText())).arg(items_);
+}
+
+// As a new arithmetic does: the views show the results and the total anew.
+void Tape::setGrouping(bool on)
+{
+    if (on == grouping_)
+        return;
+    emit layoutAboutToBeChanged();
+    grouping_ = on;
+    emit layoutChanged();
+}
+
+QString Tape::readableAmount(const QString& amount) const
+{
+    return numra::readableAmount(amount, grouping_, separator_);
+}
+
+QString Tape::readableResult(const TapeRow& row) const
+{
+    const QString result = readableAmount(shownOnOneLine(row.result));
+    return row.rounded ? QStringLiteral("≈ ") + result : result;
 }
 
 } // namespace numra

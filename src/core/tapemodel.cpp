@@ -5,7 +5,6 @@
 #include "core/tape.h"
 
 #include "core/vatrates.h"
-#include "eval/digitgrouping.h"
 
 #include <QRegularExpression>
 #include <array>
@@ -126,20 +125,9 @@ QString shownOnOneLine(const QString& text)
     return line;
 }
 
-void Tape::setThousandsGrouping(bool on)
-{
-    if (on == grouping_)
-        return;
-    grouping_ = on;
-    if (!rows_.empty())
-        emit dataChanged(index(0, int(TapeColumn::Result)), index(int(size()) - 1, int(TapeColumn::Result)));
-}
-
 QString Tape::shownResult(const TapeRow& row) const
 {
-    if (!row.error.isEmpty())
-        return kErrorShown;
-    return grouping_ ? groupThousands(row.result, separator_) : shownOnOneLine(row.result);
+    return row.error.isEmpty() ? readableResult(row) : kErrorShown;
 }
 
 int Tape::rowCount(const QModelIndex& parent) const

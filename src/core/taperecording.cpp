@@ -60,6 +60,7 @@ void Calculator::recordOnTape(TapeRowKind kind)
         return; // nothing was evaluated
     const bool subtotal = state_.lastWasSubtotal;
     TapeRow row{subtotal ? TapeRowKind::Subtotal : kind, formula_, result->text};
+    row.rounded = result->rounded;
     row.recipe.twoDecimals = roundingAtStart_;
     const TapeRowId id = tape_.add(std::move(row), result->value, formulaLink_);
     if (!subtotal)

@@ -76,7 +76,7 @@ void drawTotal(QPainter& painter, const Tape& tape, const QRect& line)
 {
     const QFontMetrics metrics = painter.fontMetrics();
     Columns columns = columnsOf(line);
-    const QString total = tape.shownTotal();
+    const QString total = tape.readableAmount(tape.totalText());
     columns.result.setLeft(columns.result.right() - std::max(columns.result.width(), metrics.horizontalAdvance(total)));
     painter.drawLine(columns.result.topLeft(), columns.result.topRight());
     QFont bold = painter.font();

@@ -178,7 +178,7 @@ TEST(TapeFormats, ThousandsPointsAreShownButNeverWritten)
     const std::vector<TapeRow> rows{{TapeRowKind::Result, QStringLiteral("1234,5+1000000"), QStringLiteral("1001234,5")}};
     const std::unique_ptr<Tape> tape = tapeWith(rows);
     const QByteArray csv = tapeAsCsv(*tape);
-    tape->setThousandsGrouping(true);
+    tape->setGrouping(true);
     EXPECT_EQ(tape->data(tape->index(0, int(TapeColumn::Result))).toString(), QStringLiteral("1.001.234,5"));
     EXPECT_EQ(tape->summary(), QStringLiteral("Summe: 1.001.234,5 · 1 Posten"));
     EXPECT_EQ(tapeAsCsv(*tape), csv);

@@ -278,7 +278,9 @@ TEST_F(Windows, PopupMenuShowsItsVisibleItemsAtTheFramePlusOffset)
                                     QStringLiteral("-"), QStringLiteral("Rechenstreifen"),
                                     QStringLiteral("Rechenstreifen behalten"), QStringLiteral("Rechenstreifen öffnen…"),
                                     QStringLiteral("Rechenstreifen speichern…"), QStringLiteral("-"),
-                                    QStringLiteral("Umsatzsteuersatz"), QStringLiteral("Genau rechnen (dezimal)"),
+                                    QStringLiteral("Umsatzsteuersatz"), QStringLiteral("Nachkommastellen"),
+                                    QStringLiteral("Runden"), QStringLiteral("Tausenderpunkte"),
+                                    QStringLiteral("Genau rechnen (dezimal)"),
                                     QStringLiteral("Immer im Vordergrund"),
                                     QStringLiteral("-"), QStringLiteral("Hilfe"), QStringLiteral("Info"),
                                     QStringLiteral("-"), QStringLiteral("Beenden")}));

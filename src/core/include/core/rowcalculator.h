@@ -34,7 +34,8 @@ public:
     RowCalculator& operator=(const RowCalculator&) = delete;
 
     // The rules of the calculator window that every row follows, whenever
-    // it was made: the language of the messages and the arithmetic.
+    // it was made: the language of the messages, the arithmetic, and the
+    // places and rounding of the rounding box.
     void follow(const CalculatorState& calculator);
 
     ComputedRow compute(const TapeRow& row);

@@ -66,6 +66,10 @@ struct TapeRow {
     TapeRowKind kind = TapeRowKind::Result;
     QString formula; // what went in, as the user saw it
     QString result;  // the text the calculator showed; empty for an error
+    // The result leaves out digits beyond the selected places. The window
+    // and the print mark it; the exports and the files, which programs and
+    // older Numras read, carry the result alone.
+    bool rounded = false;
     QString note;    // the user's, at most kMaxNoteLength characters; never read as a number
     QString error;   // why the row could not be computed again; it then counts nothing
     TapeRecipe recipe;
@@ -192,8 +196,18 @@ public:
     bool totalOverflows() const;
     // The total in the general form, or the overflow message.
     QString totalText() const;
-    // "Summe: 1234,56 · 7 Posten", the total as shownTotal() shows it.
+    // "Summe: 1234,56 · 7 Posten", grouped as results are read.
     QString summary() const;
+
+    // "Tausenderpunkte": the window, the print and the text export show the
+    // results and the total with thousands separators. Off by default.
+    bool grouping() const { return grouping_; }
+    void setGrouping(bool on);
+    // A result or total as a person reads it on the tape: grouped when
+    // grouping is on.
+    QString readableAmount(const QString& amount) const;
+    // The result as the window and the print show it: "≈ 0,67" when rounded.
+    QString readableResult(const TapeRow& row) const;
 
     // Counts the changes, so that the kept file is written only when needed.
     quint64 revision() const { return revision_; }
@@ -201,14 +215,9 @@ public:
     // is told.
     qsizetype rowsDroppedByBounds() const { return droppedByBounds_; }
 
-    // Results shown with thousands separators ("1.234,56"): only in the
-    // window and on paper, never in what is written or copied.
-    void setThousandsGrouping(bool on);
-    bool thousandsGrouping() const { return grouping_; }
-    // The result and the total as the window and the printout show them:
-    // "Fehler" for a row with an error.
+    // The result as the window and the printout show it: "Fehler" for a row
+    // with an error, readableResult() for any other.
     QString shownResult(const TapeRow& row) const;
-    QString shownTotal() const;
 
     // The model has a row more than the tape: the empty last row, into
     // which a new formula is typed.

@@ -16,13 +16,20 @@ namespace numra {
 
 // UTF-8, a line per row ending in LF: formula, result (note) and kind
 // separated by tabs; then the line "Summe", the grand total and "7 Posten",
-// also separated by tabs. numra-eval --tape prints exactly this.
+// also separated by tabs. Results and total carry thousands separators when
+// the tape's grouping is on (it is text for people); the mark of rounded
+// results is left out, so that every result field stays a number. The note
+// is written when a row of the tape has one. numra-eval --tape prints
+// exactly this.
 QByteArray tapeAsText(const Tape& tape);
 
-// One row as tapeAsText writes it, and the total line, without the line
-// break: a writer that must not hold the whole text writes them one by one.
-QString tapeRowAsText(const TapeRow& row, bool withNote = false);
+// One row of the tape as tapeAsText writes it, and the total line, without
+// the line break: a writer that must not hold the whole text writes them one
+// by one.
+QString tapeRowAsText(const Tape& tape, qsizetype index);
 QString tapeTotalAsText(const Tape& tape);
+// A row with its texts as they are, never grouped (the clipboard's form).
+QString tapeRowAsText(const TapeRow& row, bool withNote = false);
 
 // UTF-8 with byte-order mark, lines ending in CR LF, ";" between the fields,
 // the header Formel;Ergebnis;Art (Formel;Ergebnis;Notiz;Art), then a line
