@@ -209,7 +209,9 @@ void MainWindow::buildMenu()
     menu_->addSeparator();
     item(menu_, MenuItem::Tape, QStringLiteral("Rechenstreifen"), [this] { toggleTapeWindow(); });
     item(menu_, MenuItem::KeepTape, QStringLiteral("Rechenstreifen behalten"),
-         [this] { tapeKeeping_.setWanted(menuItem(MenuItem::KeepTape)->isChecked()); });
+         [this] { keepTape(menuItem(MenuItem::KeepTape)->isChecked()); });
+    item(menu_, MenuItem::OpenTape, QStringLiteral("Rechenstreifen öffnen…"), [this] { askAndOpenTape(); });
+    item(menu_, MenuItem::SaveTape, QStringLiteral("Rechenstreifen speichern…"), [this] { askAndSaveTape(); });
     menuItem(MenuItem::Tape)->setCheckable(true);
     menuItem(MenuItem::KeepTape)->setCheckable(true);
     connect(menu_, &QMenu::aboutToShow, this, &MainWindow::syncTapeMenuItems);

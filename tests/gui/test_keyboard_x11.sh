@@ -72,7 +72,8 @@ xvfb-run -a -s "-screen 0 800x600x24" bash -c '
     local want got
     want=$(printf "Ergebnis\t%s\n" "6+7\t13" "6*7\t42" "8/2\t4" "12-5\t7")
     want=$(printf "%b" "$want")
-    got=$(grep -v "^Numra-Rechenstreifen" "$home/data/numra/rechenstreifen.tsv" 2>/dev/null)
+    # kind, formula and result of each row, after its id
+    got=$(grep -v "^Numra-Rechenstreifen" "$home/data/numra/rechenstreifen.tsv" 2>/dev/null | cut -f2-4)
     if [ "$got" = "$want" ]; then
       passed=$((passed + 1))
     else
