@@ -41,22 +41,28 @@ ShownNumber shownResult(const Number& value, bool twoDecimals, QChar separator)
 
 // A formula with "^" is evaluated whole; any other formula that ends in an
 // operator is evaluated without its last character and shown as a subtotal.
-void Calculator::calculate()
+Status Calculator::calculate()
 {
     state_.lastWasSubtotal = false;
     if (isBlankText(formula_))
-        return;
+        return {};
     if (formula_.contains(u'^')) {
-        showResult(evaluate(formula_, Evaluated::PendingFormula));
-        return;
+        Fallible<Number> value = evaluate(formula_, Evaluated::PendingFormula);
+        if (!value)
+            return std::move(value).status();
+        showResult(*value);
+        return {};
     }
     const bool subtotal = !endsCompleteFormula(formula_);
-    const Number value =
+    Fallible<Number> evaluated =
         evaluate(QStringView(formula_).first(formula_.size() - (subtotal ? 1 : 0)), Evaluated::PendingFormula);
+    if (!evaluated)
+        return std::move(evaluated).status();
+    const Number& value = *evaluated;
     state_.subtotal.caption = text(TextId::SubtotalCaption);
     if (!subtotal) {
         showResult(value);
-        return;
+        return {};
     }
     state_.lastWasSubtotal = true;
     const ShownNumber shown = shownResult(value, true, separator_);
@@ -65,13 +71,15 @@ void Calculator::calculate()
     state_.outcome.subtotalShown = true;
     state_.outcome.result = ShownValue{state_.subtotal.text, shown.value};
     wishEntryFocus();
+    return {};
 }
 
 // Both evaluators read "." as the decimal separator, so every "," of the
 // copy becomes one; a copy with "^" goes to the power-formula evaluator.
-// An error that belongs to one place of the formula marks it. The binary
-// arithmetic takes the evaluators' own paths, which keep its speed.
-Number Calculator::evaluate(QStringView formula, Evaluated evaluated)
+// An error that belongs to one place of the formula marks it, whether it
+// is handed back or thrown. The binary arithmetic takes the evaluators' own
+// paths, which keep its speed.
+Fallible<Number> Calculator::evaluate(QStringView formula, Evaluated evaluated)
 {
     copyInto(source_, formula);
     // A plain loop without branches, which the compiler vectorizes.
@@ -87,14 +95,23 @@ Number Calculator::evaluate(QStringView formula, Evaluated evaluated)
     try {
         if (powerSigns != 0)
             return evaluatePowerFormula(source_, arithmetic);
-        interpreter_.setSource(source_);
-        interpreter_.run(arithmetic);
-        return toNumber(interpreter_.result(), ValueContext{separator_, arithmetic});
+        Fallible<Number> value = evaluateSource(arithmetic);
+        if (!value && value.error().where())
+            markError(*value.error().where(), evaluated);
+        return value;
     } catch (const Error& error) {
         if (error.where())
             markError(*error.where(), evaluated);
         throw;
     }
+}
+
+Fallible<Number> Calculator::evaluateSource(Arithmetic arithmetic)
+{
+    interpreter_.setSource(source_);
+    if (Status ran = interpreter_.tryRun(arithmetic); !ran)
+        return ran;
+    return toNumber(interpreter_.result(), ValueContext{separator_, arithmetic});
 }
 
 // In edit mode the entry field shows the pending formula from its start, so
@@ -118,7 +135,7 @@ Number Calculator::valueOfEntry()
     Number value;
     if (tryParseNumber(display_.entryText, separator_, state_.arithmetic, value))
         return value;
-    return evaluate(display_.entryText, Evaluated::Entry);
+    return evaluate(display_.entryText, Evaluated::Entry).orThrow();
 }
 
 void Calculator::showResult(const Number& value)

@@ -54,26 +54,23 @@ const CalculatorState& Calculator::start(const QString& dataFolder)
 
 const CalculatorState& Calculator::press(Key key)
 {
-    return run([&] { pressKey(key); });
+    return run([&] { return pressKey(key); });
 }
 
 // The caret goes to the end also when the key failed.
 const CalculatorState& Calculator::pressFromKeyboard(std::optional<Key> key)
 {
-    run([&] {
-        if (key)
-            pressKey(*key);
-    });
+    run([&] { return key ? pressKey(*key) : Status(); });
     if (display_.selection.length == 0)
         moveCaretToEnd();
     return state_;
 }
 
-void Calculator::pressKey(Key key)
+Status Calculator::pressKey(Key key)
 {
     if (const auto c = keyCharacter(key, separator_)) {
         appendCharacter(*c);
-        return;
+        return {};
     }
     switch (key) {
     case Key::Plus: operatorKey(u'+'); break;
@@ -82,7 +79,7 @@ void Calculator::pressKey(Key key)
     case Key::Divide: operatorKey(u'/'); break;
     case Key::ClearEntry: clearEntry(); break;
     case Key::Edit: toggleEditMode(); break;
-    case Key::Equals: equals(); break;
+    case Key::Equals: return equals();
     case Key::Percent: percent(); break;
     case Key::SignChange: signChange(); break;
     case Key::Reciprocal: reciprocal(); break;
@@ -99,6 +96,7 @@ void Calculator::pressKey(Key key)
     case Key::Clipboard: copyEntry(); break;
     default: break; // digits and the decimal key are handled above
     }
+    return {};
 }
 
 const CalculatorState& Calculator::pressClearingKey(ClearingKey key)

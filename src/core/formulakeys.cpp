@@ -114,9 +114,9 @@ void Calculator::leaveEditMode()
     formula_.clear();
 }
 
-// When the evaluation throws, the rest is skipped: in keypad mode the failed
+// When the evaluation fails, the rest is skipped: in keypad mode the failed
 // formula stays pending.
-void Calculator::equals()
+Status Calculator::equals()
 {
     switch (state_.inputMode) {
     case InputMode::Power:
@@ -124,14 +124,16 @@ void Calculator::equals()
         break;
     case InputMode::Edit:
         copyInto(formula_, display_.entryText);
-        calculate();
+        if (Status calculated = calculate(); !calculated)
+            return calculated;
         recordOnTape(TapeRowKind::Result);
         state_.powerBase.clear();
         break;
     case InputMode::Keypad:
         ensureRoomFor(formula_.size() + display_.entryText.size());
         formula_ += display_.entryText;
-        calculate();
+        if (Status calculated = calculate(); !calculated)
+            return calculated;
         recordOnTape(TapeRowKind::Result);
         if (state_.lastWasSubtotal) // finishes nothing: 5 + = 3 = is 8
             setEntry(QString());    // the entry is part of the pending formula now
@@ -139,6 +141,7 @@ void Calculator::equals()
             formula_.clear();
         break;
     }
+    return {};
 }
 
 // "=" with x^n pending: the result is shown in the general form whatever the

@@ -35,7 +35,7 @@ QString asOperand(const QString& entry, QChar separator)
 void Calculator::percent()
 {
     appendToFormula(u'%');
-    calculate();
+    calculate().orThrow();
     recordOnTape(TapeRowKind::Percent);
     formula_.clear();
     wishEntryFocus();
@@ -61,7 +61,7 @@ void Calculator::reciprocal()
 {
     if (isBlankText(display_.entryText)) {
         formula_ = QStringLiteral("1/");
-        calculate();
+        calculate().orThrow();
         recordOnTape(TapeRowKind::Reciprocal);
     } else {
         const QString operand = asOperand(display_.entryText, separator_);

@@ -38,14 +38,21 @@ Decimal decimal(const BID_UINT128& x) { return Decimal::fromWords(x.w[0], x.w[1]
 
 // The faults in the order the binary arithmetic tests them; underflow and
 // inexact results pass silently, as they do there.
-void raiseOnFault(_IDEC_flags flags)
+fpu::Fault faultOf(_IDEC_flags flags)
 {
     if (flags & BID_INVALID_EXCEPTION)
-        throw ArithmeticError(fpu::kInvalidOperation);
+        return fpu::Fault::InvalidOperation;
     if (flags & BID_ZERO_DIVIDE_EXCEPTION)
-        throw ArithmeticError(fpu::kDivisionByZero);
+        return fpu::Fault::DivisionByZero;
     if (flags & BID_OVERFLOW_EXCEPTION)
-        throw ArithmeticError(fpu::kOverflow);
+        return fpu::Fault::Overflow;
+    return fpu::Fault::None;
+}
+
+void raiseOnFault(_IDEC_flags flags)
+{
+    if (const fpu::Fault fault = faultOf(flags); fault != fpu::Fault::None)
+        throw fpu::errorOf(fault);
 }
 
 template <class Operation>
@@ -200,6 +207,16 @@ Decimal operator*(const Decimal& a, const Decimal& b)
 Decimal operator/(const Decimal& a, const Decimal& b)
 {
     return checked([&](_IDEC_flags* flags) { return __bid128_div(bid(a), bid(b), kHalfEven, flags); });
+}
+
+fpu::Fault divide(const Decimal& a, const Decimal& b, Decimal& quotient)
+{
+    _IDEC_flags flags = 0;
+    const BID_UINT128 result = __bid128_div(bid(a), bid(b), kHalfEven, &flags);
+    const fpu::Fault fault = faultOf(flags);
+    if (fault == fpu::Fault::None)
+        quotient = decimal(result);
+    return fault;
 }
 
 std::strong_ordering operator<=>(const Decimal& a, const Decimal& b)

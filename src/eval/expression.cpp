@@ -67,12 +67,16 @@ int binaryPriority(TokenKind kind)
     return kPriorityByKind[std::size_t(kind)];
 }
 
-// Runs an operation; an error it raises is placed at the operator's token.
+// Runs an operation; an error it fails with or raises is placed at the
+// operator's token.
 template <class Operation>
-ScriptValue placedAt(TextSpan where, Operation operation)
+Fallible<ScriptValue> placedAt(TextSpan where, Operation operation)
 {
     try {
-        return operation();
+        Fallible<ScriptValue> result = operation();
+        if (!result) [[unlikely]]
+            result.error().placeAt(where);
+        return result;
     } catch (Error& error) {
         error.placeAt(where);
         throw;
@@ -100,7 +104,7 @@ ExpressionEvaluator::ExpressionEvaluator(Lexer& lexer, const ValueContext& conte
 {
 }
 
-ScriptValue ExpressionEvaluator::evaluate()
+Fallible<ScriptValue> ExpressionEvaluator::evaluate()
 {
     try {
         return readBinary(0, PercentBase{});
@@ -110,25 +114,37 @@ ScriptValue ExpressionEvaluator::evaluate()
     }
 }
 
-void ExpressionEvaluator::raiseExpected(const MessageName& what) const
+InterpreterError ExpressionEvaluator::expected(const MessageName& what) const
 {
     const QStringView text = lexer_.text();
     const MessageName found = text.isEmpty() ? MessageName::word(errcode::WordEndOfFile)
                                              : MessageName(u'\'' + text.toString() + u'\'');
-    throw InterpreterError(errcode::Expected, lexer_.tokenSpan(), what, found);
+    return InterpreterError(errcode::Expected, lexer_.tokenSpan(), what, found);
+}
+
+InterpreterError ExpressionEvaluator::expected(TokenKind kind) const
+{
+    return expected(MessageName(u'\'' + spellingOf(kind) + u'\''));
+}
+
+void ExpressionEvaluator::raiseExpected(const MessageName& what) const
+{
+    throw expected(what);
 }
 
 void ExpressionEvaluator::raiseExpected(TokenKind kind) const
 {
-    raiseExpected(MessageName(u'\'' + spellingOf(kind) + u'\''));
+    throw expected(kind);
 }
 
 // Operands joined by the binary operators that bind tighter than
 // minPriority; operators of one priority associate to the left.
-ScriptValue ExpressionEvaluator::readBinary(int minPriority, PercentBase percent)
+Fallible<ScriptValue> ExpressionEvaluator::readBinary(int minPriority, PercentBase percent)
 {
     const DepthGuard guard(depth_, lexer_.endPos());
-    ScriptValue value = readOperand(percent);
+    Result value = readOperand(percent);
+    if (!value) [[unlikely]]
+        return value;
     for (;;) {
         const TokenKind op = lexer_.kind();
         const int priority = binaryPriority(op);
@@ -137,10 +153,14 @@ ScriptValue ExpressionEvaluator::readBinary(int minPriority, PercentBase percent
         const TextSpan opSpan = lexer_.tokenSpan();
         lexer_.advance();
         const bool additive = op == tok::Plus || op == tok::Minus;
-        const ScriptValue right = readBinary(priority, additive ? PercentBase{&value} : PercentBase{});
-        value = placedAt(opSpan, [&] { return applyBinary(op, value, right); });
+        Result right = readBinary(priority, additive ? PercentBase{&*value} : PercentBase{});
+        if (!right) [[unlikely]]
+            return right;
+        value = placedAt(opSpan, [&] { return applyBinary(op, *value, *right); });
+        if (!value) [[unlikely]]
+            return value;
         if (op == tok::Plus)
-            countJoinedText(value);
+            countJoinedText(*value);
     }
 }
 
@@ -155,7 +175,7 @@ void ExpressionEvaluator::countJoinedText(const ScriptValue& joined)
 
 // The commonest operand, a number, first; this small function is inlined
 // where operands are read.
-ScriptValue ExpressionEvaluator::readOperand(PercentBase percent)
+Fallible<ScriptValue> ExpressionEvaluator::readOperand(PercentBase percent)
 {
     const TokenKind kind = lexer_.kind();
     if (kind == tok::Integer || kind == tok::Double)
@@ -165,7 +185,7 @@ ScriptValue ExpressionEvaluator::readOperand(PercentBase percent)
 
 // Where an operand is expected, "+" and "-" are signs; a sign or "not"
 // applies to exactly one operand ("-2*3" is (-2)*3).
-ScriptValue ExpressionEvaluator::readOtherOperand(TokenKind kind, PercentBase percent)
+Fallible<ScriptValue> ExpressionEvaluator::readOtherOperand(TokenKind kind, PercentBase percent)
 {
     ScriptValue value;
     switch (kind) {
@@ -175,19 +195,20 @@ ScriptValue ExpressionEvaluator::readOtherOperand(TokenKind kind, PercentBase pe
     case tok::Minus: {
         const TextSpan sign = lexer_.tokenSpan();
         lexer_.advance();
-        const ScriptValue operand = readBinary(kUnaryPriority, percent);
-        return placedAt(sign, [&] { return negate(operand, context_); });
+        Result operand = readBinary(kUnaryPriority, percent);
+        if (!operand) [[unlikely]]
+            return operand;
+        return placedAt(sign, [&] { return negate(*operand, context_); });
     }
-    case tok::Not:
+    case tok::Not: {
         lexer_.advance();
-        return logicalNot(readBinary(kUnaryPriority, PercentBase{}), context_);
+        Result operand = readBinary(kUnaryPriority, PercentBase{});
+        if (!operand) [[unlikely]]
+            return operand;
+        return logicalNot(*operand, context_);
+    }
     case tok::LParen:
-        lexer_.advance();
-        value = readBinary(0, PercentBase{});
-        if (lexer_.kind() != tok::RParen)
-            raiseExpected(tok::RParen);
-        lexer_.advance();
-        break;
+        return readGroup();
     case tok::LBracket:
         lexer_.advance();
         readSetConstructor(value);
@@ -202,14 +223,32 @@ ScriptValue ExpressionEvaluator::readOtherOperand(TokenKind kind, PercentBase pe
     case tok::False:
     case tok::True:
         value = lexer_.value();
-        if (kind == tok::Identifier)
-            resolveIdentifier(value);
+        if (kind == tok::Identifier) {
+            if (Status resolved = resolveIdentifier(value); !resolved) [[unlikely]]
+                return resolved;
+        }
         lexer_.advance();
         break;
     default:
-        raiseExpected(MessageName::word(errcode::WordExpression));
+        return Status::failure(expected(MessageName::word(errcode::WordExpression)));
     }
-    refuseOperandAfterOperand();
+    if (Status refused = refuseOperandAfterOperand(); !refused) [[unlikely]]
+        return refused;
+    return value;
+}
+
+// "(" expression ")", at the "(".
+Fallible<ScriptValue> ExpressionEvaluator::readGroup()
+{
+    lexer_.advance();
+    Result value = readBinary(0, PercentBase{});
+    if (!value) [[unlikely]]
+        return value;
+    if (lexer_.kind() != tok::RParen)
+        return Status::failure(expected(tok::RParen));
+    lexer_.advance();
+    if (Status refused = refuseOperandAfterOperand(); !refused) [[unlikely]]
+        return refused;
     return value;
 }
 
@@ -217,19 +256,23 @@ ScriptValue ExpressionEvaluator::readOtherOperand(TokenKind kind, PercentBase pe
 // the share b*n/100 of the sum b before it, or n/100 without one.
 // As an operand, it checks what follows it itself; its one return lets the
 // value be built where the caller wants it.
-ScriptValue ExpressionEvaluator::readNumber(PercentBase percent)
+Fallible<ScriptValue> ExpressionEvaluator::readNumber(PercentBase percent)
 {
-    ScriptValue number = lexer_.takeValue();
+    Result number = lexer_.takeValue();
     const bool decimal = isDecimalNumber(lexer_.text());
     const int end = lexer_.endPos();
     lexer_.advance();
     if (decimal && lexer_.isPercentSignAt(end)) {
         lexer_.advance();
         if (percent.sum != nullptr)
-            number = binaryOperation(BinaryOp::Multiply, *percent.sum, number, context_);
-        number = binaryOperation(BinaryOp::Divide, number, ScriptValue::integer(100), context_);
+            number = tryBinaryOperation(BinaryOp::Multiply, *percent.sum, *number, context_);
+        if (number)
+            number = tryBinaryOperation(BinaryOp::Divide, *number, ScriptValue::integer(100), context_);
+        if (!number) [[unlikely]]
+            return number;
     }
-    refuseOperandAfterOperand();
+    if (Status refused = refuseOperandAfterOperand(); !refused) [[unlikely]]
+        return refused;
     return number;
 }
 
@@ -248,17 +291,18 @@ ScriptValue ExpressionEvaluator::readStrings()
 
 // An operand, a group, a set or "not" right after an operand would leave the
 // first one without an operator ("2(3+4)", "5 not 3"), as in "2 3".
-void ExpressionEvaluator::refuseOperandAfterOperand() const
+Status ExpressionEvaluator::refuseOperandAfterOperand() const
 {
-    if (mayNotFollowOperand(lexer_.kind()))
-        throw InterpreterError(errcode::MissingOperator, lexer_.tokenSpan());
+    if (mayNotFollowOperand(lexer_.kind())) [[unlikely]]
+        return Status::failure(InterpreterError(errcode::MissingOperator, lexer_.tokenSpan()));
+    return {};
 }
 
-ScriptValue ExpressionEvaluator::applyBinary(TokenKind op, const ScriptValue& left,
-                                             const ScriptValue& right) const
+Fallible<ScriptValue> ExpressionEvaluator::applyBinary(TokenKind op, const ScriptValue& left,
+                                                       const ScriptValue& right) const
 {
-    const auto arithmetic = [&](BinaryOp binary) { return binaryOperation(binary, left, right, context_); };
-    const auto comparison = [&](CompareOp compareOp) { return compare(compareOp, left, right, context_); };
+    const auto arithmetic = [&](BinaryOp binary) { return tryBinaryOperation(binary, left, right, context_); };
+    const auto comparison = [&](CompareOp compareOp) -> Result { return compare(compareOp, left, right, context_); };
     switch (op) {
     case tok::Plus:
         if (left.kind() == ValueKind::Set)
@@ -296,7 +340,7 @@ ScriptValue ExpressionEvaluator::applyBinary(TokenKind op, const ScriptValue& le
 
 // The current token is the identifier; result holds its name. Leaves the
 // token after the identifier use pushed back for the caller.
-void ExpressionEvaluator::resolveIdentifier(ScriptValue& result)
+Status ExpressionEvaluator::resolveIdentifier(ScriptValue& result)
 {
     const TextSpan nameSpan = lexer_.tokenSpan();
     const QString name = lexer_.value().textPayload();
@@ -310,11 +354,11 @@ void ExpressionEvaluator::resolveIdentifier(ScriptValue& result)
         // "name :" looks like an assignment, which an expression cannot
         // hold: the name itself is the value ("x:=5" is "x").
         lexer_.pushBack();
-        return;
+        return {};
     }
     result = ScriptValue();
     if (!lookupValue(name, args, result))
-        throw InterpreterError(errcode::Undeclared, nameSpan, name);
+        return Status::failure(InterpreterError(errcode::Undeclared, nameSpan, name));
     if (args.indexed)
         throw InterpreterError(errcode::ArrayRequired, lexer_.tokenSpan());
     if (lexer_.kind() == tok::Point) {
@@ -325,6 +369,7 @@ void ExpressionEvaluator::resolveIdentifier(ScriptValue& result)
         throw InterpreterError(errcode::MembersRequired, lexer_.tokenSpan());
     }
     lexer_.pushBack();
+    return {};
 }
 
 bool ExpressionEvaluator::lookupValue(const QString& name, const CallArguments& args,
@@ -361,7 +406,7 @@ void ExpressionEvaluator::readArguments(CallArguments& args)
             args.hasOpenArray = true;
             args.values.emplace_back();
         } else {
-            args.values.push_back(evaluate());
+            args.values.push_back(evaluate().orThrow());
         }
         if (lexer_.kind() != tok::Comma)
             break;
@@ -382,7 +427,7 @@ void ExpressionEvaluator::readOpenArray()
     while (lexer_.kind() != tok::RBracket) {
         if (++elements > kMaxArguments)
             throw InterpreterError(errcode::TooManyParameters, lexer_.tokenSpan());
-        evaluate();
+        evaluate().orThrow();
         if (lexer_.kind() != tok::Comma)
             break;
         lexer_.advance();
@@ -402,7 +447,7 @@ void ExpressionEvaluator::readSetConstructor(ScriptValue& result)
             mask |= payload32(lexer_.value());
         } else {
             ScriptValue element = lexer_.value();
-            resolveIdentifier(element);
+            resolveIdentifier(element).orThrow();
             if (!isOrdinal(element.kind()))
                 throw InterpreterError(errcode::IntegerRequired, lexer_.tokenSpan());
             mask |= 1u << (element.intPayload() & 31);

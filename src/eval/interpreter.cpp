@@ -12,7 +12,7 @@ struct Interpreter::Impl {
     explicit Impl(ValueContext valueContext) : context(valueContext), defaultArithmetic(valueContext.arithmetic) {}
 
     void prepareRun();
-    void runByFirstToken();
+    Status runByFirstToken();
     void runProgram();
     ScriptValue runMainBlock(const QString& unitName);
 
@@ -45,7 +45,7 @@ void Interpreter::Impl::prepareRun()
 
 // A text without a program header is a block, a routine declaration or an
 // expression, told apart by its first token.
-void Interpreter::Impl::runByFirstToken()
+Status Interpreter::Impl::runByFirstToken()
 {
     prepareRun();
     lexer.advance();
@@ -67,11 +67,16 @@ void Interpreter::Impl::runByFirstToken()
         break;
     case tok::Unit:
         blocks.refuse();
-    default:
+    default: {
         // The rest of the text after the expression is ignored.
-        result = evaluator.evaluate();
+        Fallible<ScriptValue> value = evaluator.evaluate();
+        if (!value)
+            return std::move(value).status();
+        result = std::move(*value);
         break;
     }
+    }
+    return {};
 }
 
 void Interpreter::Impl::runProgram()
@@ -115,12 +120,18 @@ void Interpreter::run()
 
 void Interpreter::run(Arithmetic arithmetic)
 {
+    tryRun(arithmetic).orThrow();
+}
+
+Status Interpreter::tryRun(Arithmetic arithmetic)
+{
     impl_->context.arithmetic = arithmetic;
     impl_->lexer.setArithmetic(arithmetic);
-    if (startsAsProgram(source()))
+    if (startsAsProgram(source())) {
         impl_->runProgram();
-    else
-        impl_->runByFirstToken();
+        return {};
+    }
+    return impl_->runByFirstToken();
 }
 
 const ScriptValue& Interpreter::result() const

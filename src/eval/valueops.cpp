@@ -49,15 +49,20 @@ bool isArithmetic(BinaryOp op)
         || op == BinaryOp::Divide;
 }
 
+using Result = Fallible<ScriptValue>;
+
+Status arithmeticFault(fpu::Fault fault)
+{
+    return Status::failure(fpu::errorOf(fault));
+}
+
 template <class Int>
-ScriptValue integerRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
-                        const ValueContext& context);
+Result integerRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context);
 
 // The exact mode's "+", "-", "*" and "/": exact within 34 digits, "/"
 // correctly rounded; a result beyond the double range overflows as the
 // binary rule's does.
-ScriptValue decimalRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
-                        const ValueContext& context)
+Result decimalRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context)
 {
     const auto decimal = [&](const ScriptValue& value) {
         return value.kind() == ValueKind::Decimal ? value.decimalPayload() : toDecimal(value, context);
@@ -69,16 +74,20 @@ ScriptValue decimalRule(BinaryOp op, const ScriptValue& left, const ScriptValue&
     case BinaryOp::Add: result = a + b; break;
     case BinaryOp::Subtract: result = a - b; break;
     case BinaryOp::Multiply: result = a * b; break;
-    default: result = a / b; break;
+    default:
+        if (const fpu::Fault fault = divide(a, b, result); fault != fpu::Fault::None)
+            return arithmeticFault(fault);
+        break;
     }
+    if (exceedsRange(result, BinaryRange::Double))
+        return arithmeticFault(fpu::Fault::Overflow);
     return ScriptValue::decimal(withinRange(result, BinaryRange::Double));
 }
 
 // "+", "-", "*" and "/" in extended precision, rounded to a double (or in
 // the exact mode's decimals); every other operation converts to 32-bit
 // integers.
-ScriptValue realRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
-                     const ValueContext& context)
+Result realRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context)
 {
     if (!isArithmetic(op))
         return integerRule<std::int32_t>(op, left, right, context);
@@ -90,52 +99,71 @@ ScriptValue realRule(BinaryOp op, const ScriptValue& left, const ScriptValue& ri
     const long double a = real(left);
     const long double b = real(right);
     long double result = 0;
+    fpu::Fault fault = fpu::Fault::None;
     switch (op) {
-    case BinaryOp::Add: result = fpu::add(a, b); break;
-    case BinaryOp::Subtract: result = fpu::sub(a, b); break;
-    case BinaryOp::Multiply: result = fpu::mul(a, b); break;
-    default: result = fpu::div(a, b); break;
+    case BinaryOp::Add: fault = fpu::basicOperation(a, b, std::plus<long double>(), result); break;
+    case BinaryOp::Subtract: fault = fpu::basicOperation(a, b, std::minus<long double>(), result); break;
+    case BinaryOp::Multiply: fault = fpu::basicOperation(a, b, std::multiplies<long double>(), result); break;
+    default: fault = fpu::basicOperation(a, b, std::divides<long double>(), result); break;
     }
-    return ScriptValue::dbl(fpu::toDouble(result));
+    double rounded = 0;
+    if (fault == fpu::Fault::None)
+        fault = fpu::roundToDouble(result, rounded);
+    if (fault != fpu::Fault::None) [[unlikely]]
+        return arithmeticFault(fault);
+    return ScriptValue::dbl(rounded);
 }
 
+// How an integer operation ended: with its result, or handing over to the
+// real rule ("/", and an overflow of "+", "-" or "*"), or failing.
+enum class IntegerOutcome { Done, ByRealRule, DivisionByZero, Overflow };
+
 template <class Int>
-void checkDivision(Int dividend, Int divisor)
+IntegerOutcome division(Int dividend, Int divisor, Int& out, bool remainder)
 {
     if (divisor == 0)
-        throw ArithmeticError(kIntegerDivisionByZero);
+        return IntegerOutcome::DivisionByZero;
     if (dividend == std::numeric_limits<Int>::min() && divisor == -1)
-        throw ArithmeticError(kIntegerOverflow);
+        return IntegerOutcome::Overflow;
+    out = remainder ? dividend % divisor : dividend / divisor;
+    return IntegerOutcome::Done;
 }
 
-// The integer operations common to the 32-bit and 64-bit rules. Returns false
-// when "+", "-" or "*" overflow, so the caller applies the real rule.
+// The integer operations common to the 32-bit and 64-bit rules.
 template <class Int>
-bool integerOperation(BinaryOp op, Int a, Int b, Int& out)
+IntegerOutcome integerOperation(BinaryOp op, Int a, Int b, Int& out)
 {
     using Bits = std::make_unsigned_t<Int>;
     constexpr int kShiftMask = std::numeric_limits<Bits>::digits - 1;
+    const auto unlessOverflow = [](bool overflow) {
+        return overflow ? IntegerOutcome::ByRealRule : IntegerOutcome::Done;
+    };
     switch (op) {
-    case BinaryOp::Add: return !__builtin_add_overflow(a, b, &out);
-    case BinaryOp::Subtract: return !__builtin_sub_overflow(a, b, &out);
-    case BinaryOp::Multiply: return !__builtin_mul_overflow(a, b, &out);
-    case BinaryOp::IntDivide: checkDivision(a, b); out = a / b; return true;
-    case BinaryOp::Modulus: checkDivision(a, b); out = a % b; return true;
-    case BinaryOp::Shl: out = Int(Bits(a) << (b & kShiftMask)); return true;
-    case BinaryOp::Shr: out = Int(Bits(a) >> (b & kShiftMask)); return true;
-    case BinaryOp::And: out = a & b; return true;
-    case BinaryOp::Or: out = a | b; return true;
-    case BinaryOp::Xor: out = a ^ b; return true;
-    case BinaryOp::Divide: break;
+    case BinaryOp::Add: return unlessOverflow(__builtin_add_overflow(a, b, &out));
+    case BinaryOp::Subtract: return unlessOverflow(__builtin_sub_overflow(a, b, &out));
+    case BinaryOp::Multiply: return unlessOverflow(__builtin_mul_overflow(a, b, &out));
+    case BinaryOp::IntDivide: return division(a, b, out, false);
+    case BinaryOp::Modulus: return division(a, b, out, true);
+    case BinaryOp::Shl: out = Int(Bits(a) << (b & kShiftMask)); break;
+    case BinaryOp::Shr: out = Int(Bits(a) >> (b & kShiftMask)); break;
+    case BinaryOp::And: out = a & b; break;
+    case BinaryOp::Or: out = a | b; break;
+    case BinaryOp::Xor: out = a ^ b; break;
+    case BinaryOp::Divide: return IntegerOutcome::ByRealRule;
     }
-    return false;
+    return IntegerOutcome::Done;
+}
+
+Status integerFault(IntegerOutcome outcome)
+{
+    return Status::failure(
+        ArithmeticError(outcome == IntegerOutcome::DivisionByZero ? kIntegerDivisionByZero : kIntegerOverflow));
 }
 
 // 32-bit or 64-bit integers; "/", and an overflow of "+", "-" or "*", go by
 // the real rule.
 template <class Int>
-ScriptValue integerRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
-                        const ValueContext& context)
+Result integerRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context)
 {
     static_assert(std::is_same_v<Int, std::int32_t> || std::is_same_v<Int, std::int64_t>);
     constexpr bool narrow = std::is_same_v<Int, std::int32_t>;
@@ -148,16 +176,18 @@ ScriptValue integerRule(BinaryOp op, const ScriptValue& left, const ScriptValue&
         else
             return toInt64(value, context);
     };
-    if (!integerOperation(op, operand(left), operand(right), result))
+    const IntegerOutcome outcome = integerOperation(op, operand(left), operand(right), result);
+    if (outcome == IntegerOutcome::ByRealRule)
         return realRule(op, left, right, context);
+    if (outcome != IntegerOutcome::Done) [[unlikely]]
+        return integerFault(outcome);
     if constexpr (narrow)
         return ScriptValue::integer(result);
     else
         return ScriptValue::int64(result);
 }
 
-ScriptValue stringRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
-                       const ValueContext& context)
+Result stringRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context)
 {
     if (op != BinaryOp::Add)
         return realRule(op, left, right, context);
@@ -165,8 +195,7 @@ ScriptValue stringRule(BinaryOp op, const ScriptValue& left, const ScriptValue& 
     return ScriptValue::text(toText(left, context) + toText(right, context), kind);
 }
 
-ScriptValue booleanRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
-                        const ValueContext& context)
+Result booleanRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context)
 {
     switch (op) {
     case BinaryOp::And: return ScriptValue::boolean(toBoolean(left, context) && toBoolean(right, context));
@@ -176,12 +205,12 @@ ScriptValue booleanRule(BinaryOp op, const ScriptValue& left, const ScriptValue&
     }
 }
 
-ScriptValue emptyRule(BinaryOp op)
+Result emptyRule(BinaryOp op)
 {
     if (op == BinaryOp::Divide)
-        throw ArithmeticError(fpu::kDivisionByZero);
+        return arithmeticFault(fpu::Fault::DivisionByZero);
     if (op == BinaryOp::IntDivide || op == BinaryOp::Modulus)
-        throw ArithmeticError(kIntegerDivisionByZero);
+        return integerFault(IntegerOutcome::DivisionByZero);
     return ScriptValue();
 }
 
@@ -265,16 +294,20 @@ ScriptValue textNot(const ScriptValue& value, const ValueContext& context)
 
 } // namespace
 
-ScriptValue binaryOperation(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
-                            const ValueContext& context)
+Fallible<ScriptValue> tryBinaryOperation(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
+                                         const ValueContext& context)
 {
     // The commonest pairs of a formula, ahead of the matrix that gives them
     // the same rules.
     if (left.kind() == ValueKind::Integer && right.kind() == ValueKind::Integer) {
         std::int32_t result = 0;
-        if (integerOperation(op, std::int32_t(left.intPayload()), std::int32_t(right.intPayload()), result))
+        const IntegerOutcome outcome =
+            integerOperation(op, std::int32_t(left.intPayload()), std::int32_t(right.intPayload()), result);
+        if (outcome == IntegerOutcome::Done)
             return ScriptValue::integer(result);
-        return realRule(op, left, right, context);
+        if (outcome == IntegerOutcome::ByRealRule)
+            return realRule(op, left, right, context);
+        return integerFault(outcome);
     }
     if (left.kind() == ValueKind::Double && right.kind() == ValueKind::Double && isArithmetic(op))
         return realRule(op, left, right, context);
@@ -292,6 +325,12 @@ ScriptValue binaryOperation(BinaryOp op, const ScriptValue& left, const ScriptVa
     case Rule::None: break;
     }
     throw ValueError::invalidOperation();
+}
+
+ScriptValue binaryOperation(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
+                            const ValueContext& context)
+{
+    return tryBinaryOperation(op, left, right, context).orThrow();
 }
 
 ScriptValue compare(CompareOp op, const ScriptValue& left, const ScriptValue& right,

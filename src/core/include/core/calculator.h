@@ -9,7 +9,8 @@
 //
 // Errors never leave a command: each ends as an error message of the
 // state's outcome, and the state is left as it was at the moment of the
-// error. An evaluator's error that belongs to one place of the formula marks
+// error. An error is thrown, or, on the path of "=", handed back as a failed
+// Status (eval/fallible.h); both end as the same message. An evaluator's error that belongs to one place of the formula marks
 // it (CalculatorState::formulaError), and in the entry field when the field
 // shows the formula.
 
@@ -24,6 +25,7 @@
 #include <cstdint>
 #include <exception>
 #include <optional>
+#include <type_traits>
 
 namespace numra {
 
@@ -138,27 +140,29 @@ public:
     const CalculatorState& editFormula(const QString& formula);
 
 private:
-    // Runs one command: the outcome starts empty, an error ends as a message.
+    // Runs one command: the outcome starts empty, an error ends as a message,
+    // whether the command throws it or returns it as its Status.
     template <class Command>
     const CalculatorState& run(Command command);
     void beginCommand();
     void reportError(const std::exception& error);
 
     // Formula building (formulakeys.cpp).
-    void pressKey(Key key);
+    Status pressKey(Key key);
     void appendCharacter(QChar c);
     void appendToFormula(QChar c);
     void operatorKey(QChar op);
     void clearEntry();
     void clearingKey(ClearingKey key);
     void toggleEditMode();
-    void equals();
+    Status equals();
     void computePendingPower();
 
     // Evaluation (calculate.cpp).
     enum class Evaluated { PendingFormula, Entry }; // what an error's place refers to
-    void calculate();
-    Number evaluate(QStringView formula, Evaluated evaluated);
+    Status calculate();
+    Fallible<Number> evaluate(QStringView formula, Evaluated evaluated);
+    Fallible<Number> evaluateSource(Arithmetic arithmetic);
     Number valueOfEntry();
     void markError(TextSpan where, Evaluated evaluated);
     void showResult(const Number& value);
@@ -224,7 +228,12 @@ const CalculatorState& Calculator::run(Command command)
 {
     beginCommand();
     try {
-        command();
+        if constexpr (std::is_same_v<std::invoke_result_t<Command>, Status>) {
+            if (const Status status = command(); !status)
+                reportError(status.error());
+        } else {
+            command();
+        }
     } catch (const std::exception& error) {
         reportError(error);
     }

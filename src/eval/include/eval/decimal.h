@@ -8,6 +8,8 @@
 // ArithmeticError with the binary arithmetic's messages, so an error box reads
 // the same in both modes.
 
+#include "eval/fpu.h"
+
 #include <compare>
 #include <cstdint>
 #include <optional>
@@ -101,6 +103,9 @@ Decimal operator+(const Decimal& a, const Decimal& b);
 Decimal operator-(const Decimal& a, const Decimal& b);
 Decimal operator*(const Decimal& a, const Decimal& b);
 Decimal operator/(const Decimal& a, const Decimal& b);
+// a / b with its fault handed back instead of thrown; the quotient holds
+// the value only when there is none.
+fpu::Fault divide(const Decimal& a, const Decimal& b, Decimal& quotient);
 
 // Numeric order: 1.50 equals 1.5, -0 equals 0.
 std::strong_ordering operator<=>(const Decimal& a, const Decimal& b);

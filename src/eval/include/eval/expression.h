@@ -4,7 +4,9 @@
 // operand that a binary operator, a sign, "not" or a group asks for, so a
 // chain of operators at one level runs in a loop however long it is, and
 // only nesting is bounded. Value errors inside an expression become "Type
-// mismatch"; every other error passes unchanged.
+// mismatch"; every other error passes unchanged. Arithmetic faults and the
+// common syntax errors come back as a failure (eval/fallible.h), placed at
+// their token as a thrown error is; the rare ones are thrown.
 //
 // Texts joined with "+" are bounded too, over a whole run: a script that
 // doubles a text in every statement ("a := a + a;" forty times) would
@@ -12,6 +14,8 @@
 
 #include "eval/builtins.h"
 #include "eval/errorlocation.h"
+#include "eval/fallible.h"
+#include "eval/interpretererror.h"
 #include "eval/lexer.h"
 #include "eval/scriptvalue.h"
 #include "eval/variables.h"
@@ -29,7 +33,7 @@ public:
 
     // Evaluates the expression at the current token; afterwards the current
     // token is the first one the expression did not use.
-    ScriptValue evaluate();
+    Fallible<ScriptValue> evaluate();
 
     void setVariables(const Variables* variables) { variables_ = variables; }
 
@@ -40,6 +44,8 @@ public:
     // shown as its quoted spelling ("')'").
     [[noreturn]] void raiseExpected(const MessageName& what) const;
     [[noreturn]] void raiseExpected(TokenKind kind) const;
+    InterpreterError expected(const MessageName& what) const;
+    InterpreterError expected(TokenKind kind) const;
 
 private:
     // What a "%" directly after a number stands for where the number is: a
@@ -49,15 +55,18 @@ private:
         const ScriptValue* sum = nullptr;
     };
 
-    ScriptValue readBinary(int minPriority, PercentBase percent);
-    ScriptValue readOperand(PercentBase percent);
-    ScriptValue readOtherOperand(TokenKind kind, PercentBase percent);
-    ScriptValue readNumber(PercentBase percent);
+    using Result = Fallible<ScriptValue>;
+
+    Result readBinary(int minPriority, PercentBase percent);
+    Result readOperand(PercentBase percent);
+    Result readOtherOperand(TokenKind kind, PercentBase percent);
+    Result readGroup();
+    Result readNumber(PercentBase percent);
     ScriptValue readStrings();
-    void refuseOperandAfterOperand() const;
-    ScriptValue applyBinary(TokenKind op, const ScriptValue& left, const ScriptValue& right) const;
+    Status refuseOperandAfterOperand() const;
+    Result applyBinary(TokenKind op, const ScriptValue& left, const ScriptValue& right) const;
     void countJoinedText(const ScriptValue& joined);
-    void resolveIdentifier(ScriptValue& result);
+    Status resolveIdentifier(ScriptValue& result);
     bool lookupValue(const QString& name, const CallArguments& args, ScriptValue& result) const;
     void readArguments(CallArguments& args);
     void readOpenArray();
