@@ -145,6 +145,12 @@ TEST(ErrorPlace, IsSelectedInTheEntryInEditMode)
         {"text:200+x %", "Fehler: Unbekannter Bezeichner 'x'", "x"},
         {"text:1++ +/-", "Fehler: Ausdruck erwartet, aber Ende der Formel gefunden.", "|3"},
         {"text:4/0 1/x", "Fehler: Gleitkommadivision durch Null.", "/"},
+        {"text:(7)mod(0) =", "Fehler: Division durch Null.", "mod"},
+        {"text:-(1/0)+2 =", "Fehler: Gleitkommadivision durch Null.", "/"},
+        {"text:2+double(1/0) =", "Fehler: Gleitkommadivision durch Null.", "/"},
+        {"Genau text:2+1,5/0 =", "Fehler: Gleitkommadivision durch Null.", "/"},
+        {"Genau text:2+(3*4)div(0) =", "Fehler: Division durch Null.", "div"},
+        {"Genau text:double(0/0)+1 =", "Fehler: Ungültige Gleitkommaoperation.", "/"},
     };
     for (const auto& c : cases) {
         CalculatorRig rig;
