@@ -41,28 +41,27 @@ ShownNumber shownResult(const Number& value, bool twoDecimals, QChar separator)
 
 // A formula with "^" is evaluated whole; any other formula that ends in an
 // operator is evaluated without its last character and shown as a subtotal.
-Status Calculator::calculate()
+bool Calculator::calculate()
 {
     state_.lastWasSubtotal = false;
     if (isBlankText(formula_))
-        return {};
+        return true;
     if (formula_.contains(u'^')) {
-        Fallible<Number> value = evaluate(formula_, Evaluated::PendingFormula);
-        if (!value)
-            return std::move(value).status();
-        showResult(*value);
-        return {};
+        const Number value = evaluate(formula_, Evaluated::PendingFormula);
+        if (!failure_.ok()) [[unlikely]]
+            return false;
+        showResult(value);
+        return true;
     }
     const bool subtotal = !endsCompleteFormula(formula_);
-    Fallible<Number> evaluated =
+    const Number value =
         evaluate(QStringView(formula_).first(formula_.size() - (subtotal ? 1 : 0)), Evaluated::PendingFormula);
-    if (!evaluated)
-        return std::move(evaluated).status();
-    const Number& value = *evaluated;
+    if (!failure_.ok()) [[unlikely]]
+        return false;
     state_.subtotal.caption = text(TextId::SubtotalCaption);
     if (!subtotal) {
         showResult(value);
-        return {};
+        return true;
     }
     state_.lastWasSubtotal = true;
     const ShownNumber shown = shownResult(value, true, separator_);
@@ -71,7 +70,7 @@ Status Calculator::calculate()
     state_.outcome.subtotalShown = true;
     state_.outcome.result = ShownValue{state_.subtotal.text, shown.value};
     wishEntryFocus();
-    return {};
+    return true;
 }
 
 // Both evaluators read "." as the decimal separator, so every "," of the
@@ -79,7 +78,7 @@ Status Calculator::calculate()
 // An error that belongs to one place of the formula marks it, whether it
 // is handed back or thrown. The binary arithmetic takes the evaluators' own
 // paths, which keep its speed.
-Fallible<Number> Calculator::evaluate(QStringView formula, Evaluated evaluated)
+Number Calculator::evaluate(QStringView formula, Evaluated evaluated)
 {
     copyInto(source_, formula);
     // A plain loop without branches, which the compiler vectorizes.
@@ -95,23 +94,18 @@ Fallible<Number> Calculator::evaluate(QStringView formula, Evaluated evaluated)
     try {
         if (powerSigns != 0)
             return evaluatePowerFormula(source_, arithmetic);
-        Fallible<Number> value = evaluateSource(arithmetic);
-        if (!value && value.error().where())
-            markError(*value.error().where(), evaluated);
-        return value;
+        interpreter_.setSource(source_);
+        failure_ = interpreter_.tryRun(arithmetic);
+        if (failure_.ok()) [[likely]]
+            return toNumber(interpreter_.result(), ValueContext{separator_, arithmetic});
+        if (failure_.error().where())
+            markError(*failure_.error().where(), evaluated);
+        return Number();
     } catch (const Error& error) {
         if (error.where())
             markError(*error.where(), evaluated);
         throw;
     }
-}
-
-Fallible<Number> Calculator::evaluateSource(Arithmetic arithmetic)
-{
-    interpreter_.setSource(source_);
-    if (Status ran = interpreter_.tryRun(arithmetic); !ran)
-        return ran;
-    return toNumber(interpreter_.result(), ValueContext{separator_, arithmetic});
 }
 
 // In edit mode the entry field shows the pending formula from its start, so
@@ -135,7 +129,9 @@ Number Calculator::valueOfEntry()
     Number value;
     if (tryParseNumber(display_.entryText, separator_, state_.arithmetic, value))
         return value;
-    return evaluate(display_.entryText, Evaluated::Entry).orThrow();
+    value = evaluate(display_.entryText, Evaluated::Entry);
+    std::exchange(failure_, Status()).orThrow(); // its callers go on with the value
+    return value;
 }
 
 void Calculator::showResult(const Number& value)

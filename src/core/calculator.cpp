@@ -32,6 +32,12 @@ void Calculator::reportError(const std::exception& error)
     showError(errorBoxTextOf(error, state_.language));
 }
 
+void Calculator::reportFailure()
+{
+    const Status failure = std::exchange(failure_, Status());
+    reportError(failure.error());
+}
+
 void Calculator::showMessage(MessageKind kind, const QString& text)
 {
     state_.outcome.messages.push_back({kind, text});
@@ -54,23 +60,26 @@ const CalculatorState& Calculator::start(const QString& dataFolder)
 
 const CalculatorState& Calculator::press(Key key)
 {
-    return run([&] { return pressKey(key); });
+    return run([&] { pressKey(key); });
 }
 
 // The caret goes to the end also when the key failed.
 const CalculatorState& Calculator::pressFromKeyboard(std::optional<Key> key)
 {
-    run([&] { return key ? pressKey(*key) : Status(); });
+    run([&] {
+        if (key)
+            pressKey(*key);
+    });
     if (display_.selection.length == 0)
         moveCaretToEnd();
     return state_;
 }
 
-Status Calculator::pressKey(Key key)
+void Calculator::pressKey(Key key)
 {
     if (const auto c = keyCharacter(key, separator_)) {
         appendCharacter(*c);
-        return {};
+        return;
     }
     switch (key) {
     case Key::Plus: operatorKey(u'+'); break;
@@ -79,7 +88,7 @@ Status Calculator::pressKey(Key key)
     case Key::Divide: operatorKey(u'/'); break;
     case Key::ClearEntry: clearEntry(); break;
     case Key::Edit: toggleEditMode(); break;
-    case Key::Equals: return equals();
+    case Key::Equals: equals(); break;
     case Key::Percent: percent(); break;
     case Key::SignChange: signChange(); break;
     case Key::Reciprocal: reciprocal(); break;
@@ -96,7 +105,6 @@ Status Calculator::pressKey(Key key)
     case Key::Clipboard: copyEntry(); break;
     default: break; // digits and the decimal key are handled above
     }
-    return {};
 }
 
 const CalculatorState& Calculator::pressClearingKey(ClearingKey key)

@@ -116,7 +116,7 @@ void Calculator::leaveEditMode()
 
 // When the evaluation fails, the rest is skipped: in keypad mode the failed
 // formula stays pending.
-Status Calculator::equals()
+void Calculator::equals()
 {
     switch (state_.inputMode) {
     case InputMode::Power:
@@ -124,16 +124,16 @@ Status Calculator::equals()
         break;
     case InputMode::Edit:
         copyInto(formula_, display_.entryText);
-        if (Status calculated = calculate(); !calculated)
-            return calculated;
+        if (!calculate())
+            return;
         recordOnTape(TapeRowKind::Result);
         state_.powerBase.clear();
         break;
     case InputMode::Keypad:
         ensureRoomFor(formula_.size() + display_.entryText.size());
         formula_ += display_.entryText;
-        if (Status calculated = calculate(); !calculated)
-            return calculated;
+        if (!calculate())
+            return;
         recordOnTape(TapeRowKind::Result);
         if (state_.lastWasSubtotal) // finishes nothing: 5 + = 3 = is 8
             setEntry(QString());    // the entry is part of the pending formula now
@@ -141,7 +141,6 @@ Status Calculator::equals()
             formula_.clear();
         break;
     }
-    return {};
 }
 
 // "=" with x^n pending: the result is shown in the general form whatever the

@@ -35,7 +35,8 @@ QString asOperand(const QString& entry, QChar separator)
 void Calculator::percent()
 {
     appendToFormula(u'%');
-    calculate().orThrow();
+    if (!calculate())
+        return;
     recordOnTape(TapeRowKind::Percent);
     formula_.clear();
     wishEntryFocus();
@@ -61,7 +62,8 @@ void Calculator::reciprocal()
 {
     if (isBlankText(display_.entryText)) {
         formula_ = QStringLiteral("1/");
-        calculate().orThrow();
+        if (!calculate())
+            return;
         recordOnTape(TapeRowKind::Reciprocal);
     } else {
         const QString operand = asOperand(display_.entryText, separator_);

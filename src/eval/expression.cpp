@@ -67,16 +67,12 @@ int binaryPriority(TokenKind kind)
     return kPriorityByKind[std::size_t(kind)];
 }
 
-// Runs an operation; an error it fails with or raises is placed at the
-// operator's token.
+// Runs an operation; an error it raises is placed at the operator's token.
 template <class Operation>
-Fallible<ScriptValue> placedAt(TextSpan where, Operation operation)
+ScriptValue placedAt(TextSpan where, Operation operation)
 {
     try {
-        Fallible<ScriptValue> result = operation();
-        if (!result) [[unlikely]]
-            result.error().placeAt(where);
-        return result;
+        return operation();
     } catch (Error& error) {
         error.placeAt(where);
         throw;
@@ -106,8 +102,20 @@ ExpressionEvaluator::ExpressionEvaluator(Lexer& lexer, const ValueContext& conte
 
 Fallible<ScriptValue> ExpressionEvaluator::evaluate()
 {
+    Status failure;
+    ScriptValue value = evaluate(failure);
+    if (!failure.ok()) [[unlikely]]
+        return failure;
+    return value;
+}
+
+ScriptValue ExpressionEvaluator::evaluate(Status& failure)
+{
     try {
-        return readBinary(0, PercentBase{});
+        ScriptValue value = readBinary(0, PercentBase{});
+        if (failed()) [[unlikely]]
+            failure = std::exchange(failure_, Status());
+        return value;
     } catch (const ValueError& error) {
         throw InterpreterError(errcode::TypeMismatch,
                                error.where() ? error.where() : std::optional(TextSpan{lexer_.endPos(), 0}));
@@ -139,30 +147,39 @@ void ExpressionEvaluator::raiseExpected(TokenKind kind) const
 
 // Operands joined by the binary operators that bind tighter than
 // minPriority; operators of one priority associate to the left.
-Fallible<ScriptValue> ExpressionEvaluator::readBinary(int minPriority, PercentBase percent)
+ScriptValue ExpressionEvaluator::readBinary(int minPriority, PercentBase percent)
 {
     const DepthGuard guard(depth_, lexer_.endPos());
-    Result value = readOperand(percent);
-    if (!value) [[unlikely]]
-        return value;
+    ScriptValue value = readOperand(percent);
     for (;;) {
         const TokenKind op = lexer_.kind();
         const int priority = binaryPriority(op);
-        if (priority <= minPriority)
+        if (priority <= minPriority || failed())
             return value;
         const TextSpan opSpan = lexer_.tokenSpan();
         lexer_.advance();
         const bool additive = op == tok::Plus || op == tok::Minus;
-        Result right = readBinary(priority, additive ? PercentBase{&*value} : PercentBase{});
-        if (!right) [[unlikely]]
-            return right;
-        value = placedAt(opSpan, [&] { return applyBinary(op, *value, *right); });
-        if (!value) [[unlikely]]
+        const ScriptValue right = readBinary(priority, additive ? PercentBase{&value} : PercentBase{});
+        if (failed()) [[unlikely]]
             return value;
+        value = placedAt(opSpan, [&] { return applyBinary(op, value, right); });
+        if (failed()) [[unlikely]] {
+            failure_.error().placeAt(opSpan);
+            return value;
+        }
         if (op == tok::Plus)
-            countJoinedText(*value);
+            countJoinedText(value);
     }
 }
+
+// The first failure is the one reported; nothing reads on after it.
+ScriptValue ExpressionEvaluator::fail(Status failure)
+{
+    if (!failed())
+        failure_ = std::move(failure);
+    return ScriptValue();
+}
+
 
 void ExpressionEvaluator::countJoinedText(const ScriptValue& joined)
 {
@@ -175,7 +192,7 @@ void ExpressionEvaluator::countJoinedText(const ScriptValue& joined)
 
 // The commonest operand, a number, first; this small function is inlined
 // where operands are read.
-Fallible<ScriptValue> ExpressionEvaluator::readOperand(PercentBase percent)
+ScriptValue ExpressionEvaluator::readOperand(PercentBase percent)
 {
     const TokenKind kind = lexer_.kind();
     if (kind == tok::Integer || kind == tok::Double)
@@ -185,7 +202,7 @@ Fallible<ScriptValue> ExpressionEvaluator::readOperand(PercentBase percent)
 
 // Where an operand is expected, "+" and "-" are signs; a sign or "not"
 // applies to exactly one operand ("-2*3" is (-2)*3).
-Fallible<ScriptValue> ExpressionEvaluator::readOtherOperand(TokenKind kind, PercentBase percent)
+ScriptValue ExpressionEvaluator::readOtherOperand(TokenKind kind, PercentBase percent)
 {
     ScriptValue value;
     switch (kind) {
@@ -195,18 +212,17 @@ Fallible<ScriptValue> ExpressionEvaluator::readOtherOperand(TokenKind kind, Perc
     case tok::Minus: {
         const TextSpan sign = lexer_.tokenSpan();
         lexer_.advance();
-        Result operand = readBinary(kUnaryPriority, percent);
-        if (!operand) [[unlikely]]
-            return operand;
-        return placedAt(sign, [&] { return negate(*operand, context_); });
+        value = readBinary(kUnaryPriority, percent);
+        if (failed()) [[unlikely]]
+            return value;
+        return placedAt(sign, [&] { return negate(value, context_); });
     }
-    case tok::Not: {
+    case tok::Not:
         lexer_.advance();
-        Result operand = readBinary(kUnaryPriority, PercentBase{});
-        if (!operand) [[unlikely]]
-            return operand;
-        return logicalNot(*operand, context_);
-    }
+        value = readBinary(kUnaryPriority, PercentBase{});
+        if (failed()) [[unlikely]]
+            return value;
+        return logicalNot(value, context_);
     case tok::LParen:
         return readGroup();
     case tok::LBracket:
@@ -225,30 +241,28 @@ Fallible<ScriptValue> ExpressionEvaluator::readOtherOperand(TokenKind kind, Perc
         value = lexer_.value();
         if (kind == tok::Identifier) {
             if (Status resolved = resolveIdentifier(value); !resolved) [[unlikely]]
-                return resolved;
+                return fail(std::move(resolved));
         }
         lexer_.advance();
         break;
     default:
-        return Status::failure(expected(MessageName::word(errcode::WordExpression)));
+        return fail(Status::failure(expected(MessageName::word(errcode::WordExpression))));
     }
-    if (Status refused = refuseOperandAfterOperand(); !refused) [[unlikely]]
-        return refused;
+    refuseOperandAfterOperand();
     return value;
 }
 
 // "(" expression ")", at the "(".
-Fallible<ScriptValue> ExpressionEvaluator::readGroup()
+ScriptValue ExpressionEvaluator::readGroup()
 {
     lexer_.advance();
-    Result value = readBinary(0, PercentBase{});
-    if (!value) [[unlikely]]
+    ScriptValue value = readBinary(0, PercentBase{});
+    if (failed()) [[unlikely]]
         return value;
     if (lexer_.kind() != tok::RParen)
-        return Status::failure(expected(tok::RParen));
+        return fail(Status::failure(expected(tok::RParen)));
     lexer_.advance();
-    if (Status refused = refuseOperandAfterOperand(); !refused) [[unlikely]]
-        return refused;
+    refuseOperandAfterOperand();
     return value;
 }
 
@@ -256,23 +270,22 @@ Fallible<ScriptValue> ExpressionEvaluator::readGroup()
 // the share b*n/100 of the sum b before it, or n/100 without one.
 // As an operand, it checks what follows it itself; its one return lets the
 // value be built where the caller wants it.
-Fallible<ScriptValue> ExpressionEvaluator::readNumber(PercentBase percent)
+ScriptValue ExpressionEvaluator::readNumber(PercentBase percent)
 {
-    Result number = lexer_.takeValue();
+    ScriptValue number = lexer_.takeValue();
     const bool decimal = isDecimalNumber(lexer_.text());
     const int end = lexer_.endPos();
     lexer_.advance();
     if (decimal && lexer_.isPercentSignAt(end)) {
         lexer_.advance();
         if (percent.sum != nullptr)
-            number = tryBinaryOperation(BinaryOp::Multiply, *percent.sum, *number, context_);
-        if (number)
-            number = tryBinaryOperation(BinaryOp::Divide, *number, ScriptValue::integer(100), context_);
-        if (!number) [[unlikely]]
+            number = binaryOperation(BinaryOp::Multiply, *percent.sum, number, context_, failure_);
+        if (!failed())
+            number = binaryOperation(BinaryOp::Divide, number, ScriptValue::integer(100), context_, failure_);
+        if (failed()) [[unlikely]]
             return number;
     }
-    if (Status refused = refuseOperandAfterOperand(); !refused) [[unlikely]]
-        return refused;
+    refuseOperandAfterOperand();
     return number;
 }
 
@@ -291,18 +304,16 @@ ScriptValue ExpressionEvaluator::readStrings()
 
 // An operand, a group, a set or "not" right after an operand would leave the
 // first one without an operator ("2(3+4)", "5 not 3"), as in "2 3".
-Status ExpressionEvaluator::refuseOperandAfterOperand() const
+void ExpressionEvaluator::refuseOperandAfterOperand()
 {
     if (mayNotFollowOperand(lexer_.kind())) [[unlikely]]
-        return Status::failure(InterpreterError(errcode::MissingOperator, lexer_.tokenSpan()));
-    return {};
+        fail(Status::failure(InterpreterError(errcode::MissingOperator, lexer_.tokenSpan())));
 }
 
-Fallible<ScriptValue> ExpressionEvaluator::applyBinary(TokenKind op, const ScriptValue& left,
-                                                       const ScriptValue& right) const
+ScriptValue ExpressionEvaluator::applyBinary(TokenKind op, const ScriptValue& left, const ScriptValue& right)
 {
-    const auto arithmetic = [&](BinaryOp binary) { return tryBinaryOperation(binary, left, right, context_); };
-    const auto comparison = [&](CompareOp compareOp) -> Result { return compare(compareOp, left, right, context_); };
+    const auto arithmetic = [&](BinaryOp binary) { return binaryOperation(binary, left, right, context_, failure_); };
+    const auto comparison = [&](CompareOp compareOp) { return compare(compareOp, left, right, context_); };
     switch (op) {
     case tok::Plus:
         if (left.kind() == ValueKind::Set)

@@ -40,6 +40,15 @@ void raiseOnFault()
         throw errorOf(fault);
 }
 
+Fault faultOfRounding(long double x)
+{
+    clearFlags();
+    volatile long double in = x;
+    volatile double result = static_cast<double>(static_cast<long double>(in));
+    static_cast<void>(result);
+    return takeFault();
+}
+
 ArithmeticError errorOf(Fault fault)
 {
     switch (fault) {

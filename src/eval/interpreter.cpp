@@ -12,7 +12,7 @@ struct Interpreter::Impl {
     explicit Impl(ValueContext valueContext) : context(valueContext), defaultArithmetic(valueContext.arithmetic) {}
 
     void prepareRun();
-    Status runByFirstToken();
+    void runByFirstToken(Status& failure);
     void runProgram();
     ScriptValue runMainBlock(const QString& unitName);
 
@@ -45,7 +45,7 @@ void Interpreter::Impl::prepareRun()
 
 // A text without a program header is a block, a routine declaration or an
 // expression, told apart by its first token.
-Status Interpreter::Impl::runByFirstToken()
+void Interpreter::Impl::runByFirstToken(Status& failure)
 {
     prepareRun();
     lexer.advance();
@@ -67,16 +67,11 @@ Status Interpreter::Impl::runByFirstToken()
         break;
     case tok::Unit:
         blocks.refuse();
-    default: {
+    default:
         // The rest of the text after the expression is ignored.
-        Fallible<ScriptValue> value = evaluator.evaluate();
-        if (!value)
-            return std::move(value).status();
-        result = std::move(*value);
+        result = evaluator.evaluate(failure);
         break;
     }
-    }
-    return {};
 }
 
 void Interpreter::Impl::runProgram()
@@ -125,13 +120,14 @@ void Interpreter::run(Arithmetic arithmetic)
 
 Status Interpreter::tryRun(Arithmetic arithmetic)
 {
+    Status failure;
     impl_->context.arithmetic = arithmetic;
     impl_->lexer.setArithmetic(arithmetic);
-    if (startsAsProgram(source())) {
+    if (startsAsProgram(source()))
         impl_->runProgram();
-        return {};
-    }
-    return impl_->runByFirstToken();
+    else
+        impl_->runByFirstToken(failure);
+    return failure;
 }
 
 const ScriptValue& Interpreter::result() const

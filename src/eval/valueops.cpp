@@ -49,7 +49,12 @@ bool isArithmetic(BinaryOp op)
         || op == BinaryOp::Divide;
 }
 
-using Result = Fallible<ScriptValue>;
+// A rule hands an arithmetic fault back in failure and returns Empty.
+ScriptValue fail(Status& failure, Status error)
+{
+    failure = std::move(error);
+    return ScriptValue();
+}
 
 Status arithmeticFault(fpu::Fault fault)
 {
@@ -57,12 +62,14 @@ Status arithmeticFault(fpu::Fault fault)
 }
 
 template <class Int>
-Result integerRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context);
+ScriptValue integerRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context,
+                  Status& failure);
 
 // The exact mode's "+", "-", "*" and "/": exact within 34 digits, "/"
 // correctly rounded; a result beyond the double range overflows as the
 // binary rule's does.
-Result decimalRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context)
+ScriptValue decimalRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context,
+                  Status& failure)
 {
     const auto decimal = [&](const ScriptValue& value) {
         return value.kind() == ValueKind::Decimal ? value.decimalPayload() : toDecimal(value, context);
@@ -76,41 +83,56 @@ Result decimalRule(BinaryOp op, const ScriptValue& left, const ScriptValue& righ
     case BinaryOp::Multiply: result = a * b; break;
     default:
         if (const fpu::Fault fault = divide(a, b, result); fault != fpu::Fault::None)
-            return arithmeticFault(fault);
+            return fail(failure, arithmeticFault(fault));
         break;
     }
     if (exceedsRange(result, BinaryRange::Double))
-        return arithmeticFault(fpu::Fault::Overflow);
+        return fail(failure, arithmeticFault(fpu::Fault::Overflow));
     return ScriptValue::decimal(withinRange(result, BinaryRange::Double));
+}
+
+// The fault of a real "+", "-", "*" or "/" whose result was not finite.
+fpu::Fault faultOfReal(BinaryOp op, long double a, long double b)
+{
+    switch (op) {
+    case BinaryOp::Add: return fpu::faultOfBasic(a, b, std::plus<long double>());
+    case BinaryOp::Subtract: return fpu::faultOfBasic(a, b, std::minus<long double>());
+    case BinaryOp::Multiply: return fpu::faultOfBasic(a, b, std::multiplies<long double>());
+    default: return fpu::faultOfBasic(a, b, std::divides<long double>());
+    }
 }
 
 // "+", "-", "*" and "/" in extended precision, rounded to a double (or in
 // the exact mode's decimals); every other operation converts to 32-bit
 // integers.
-Result realRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context)
+ScriptValue realRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context,
+                  Status& failure)
 {
     if (!isArithmetic(op))
-        return integerRule<std::int32_t>(op, left, right, context);
+        return integerRule<std::int32_t>(op, left, right, context, failure);
     if (context.arithmetic == Arithmetic::Decimal)
-        return decimalRule(op, left, right, context);
+        return decimalRule(op, left, right, context, failure);
     const auto real = [&](const ScriptValue& value) -> long double {
         return value.kind() == ValueKind::Double ? value.realPayload() : toDouble(value, context);
     };
     const long double a = real(left);
     const long double b = real(right);
     long double result = 0;
-    fpu::Fault fault = fpu::Fault::None;
     switch (op) {
-    case BinaryOp::Add: fault = fpu::basicOperation(a, b, std::plus<long double>(), result); break;
-    case BinaryOp::Subtract: fault = fpu::basicOperation(a, b, std::minus<long double>(), result); break;
-    case BinaryOp::Multiply: fault = fpu::basicOperation(a, b, std::multiplies<long double>(), result); break;
-    default: fault = fpu::basicOperation(a, b, std::divides<long double>(), result); break;
+    case BinaryOp::Add: result = a + b; break;
+    case BinaryOp::Subtract: result = a - b; break;
+    case BinaryOp::Multiply: result = a * b; break;
+    default: result = a / b; break;
     }
-    double rounded = 0;
-    if (fault == fpu::Fault::None)
-        fault = fpu::roundToDouble(result, rounded);
-    if (fault != fpu::Fault::None) [[unlikely]]
-        return arithmeticFault(fault);
+    if (!__builtin_isfinite(result)) [[unlikely]] {
+        if (const fpu::Fault fault = faultOfReal(op, a, b); fault != fpu::Fault::None)
+            return fail(failure, arithmeticFault(fault));
+    }
+    const double rounded = static_cast<double>(result);
+    if (!__builtin_isfinite(rounded)) [[unlikely]] {
+        if (const fpu::Fault fault = fpu::faultOfRounding(result); fault != fpu::Fault::None)
+            return fail(failure, arithmeticFault(fault));
+    }
     return ScriptValue::dbl(rounded);
 }
 
@@ -163,12 +185,13 @@ Status integerFault(IntegerOutcome outcome)
 // 32-bit or 64-bit integers; "/", and an overflow of "+", "-" or "*", go by
 // the real rule.
 template <class Int>
-Result integerRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context)
+ScriptValue integerRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context,
+                  Status& failure)
 {
     static_assert(std::is_same_v<Int, std::int32_t> || std::is_same_v<Int, std::int64_t>);
     constexpr bool narrow = std::is_same_v<Int, std::int32_t>;
     if (op == BinaryOp::Divide)
-        return realRule(op, left, right, context);
+        return realRule(op, left, right, context, failure);
     Int result = 0;
     const auto operand = [&](const ScriptValue& value) {
         if constexpr (narrow)
@@ -178,39 +201,41 @@ Result integerRule(BinaryOp op, const ScriptValue& left, const ScriptValue& righ
     };
     const IntegerOutcome outcome = integerOperation(op, operand(left), operand(right), result);
     if (outcome == IntegerOutcome::ByRealRule)
-        return realRule(op, left, right, context);
+        return realRule(op, left, right, context, failure);
     if (outcome != IntegerOutcome::Done) [[unlikely]]
-        return integerFault(outcome);
+        return fail(failure, integerFault(outcome));
     if constexpr (narrow)
         return ScriptValue::integer(result);
     else
         return ScriptValue::int64(result);
 }
 
-Result stringRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context)
+ScriptValue stringRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context,
+                  Status& failure)
 {
     if (op != BinaryOp::Add)
-        return realRule(op, left, right, context);
+        return realRule(op, left, right, context, failure);
     const ValueKind kind = left.isEmpty() ? ValueKind::OleStr : ValueKind::UnicodeString;
     return ScriptValue::text(toText(left, context) + toText(right, context), kind);
 }
 
-Result booleanRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context)
+ScriptValue booleanRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context,
+                  Status& failure)
 {
     switch (op) {
     case BinaryOp::And: return ScriptValue::boolean(toBoolean(left, context) && toBoolean(right, context));
     case BinaryOp::Or: return ScriptValue::boolean(toBoolean(left, context) || toBoolean(right, context));
     case BinaryOp::Xor: return ScriptValue::boolean(toBoolean(left, context) != toBoolean(right, context));
-    default: return realRule(op, left, right, context);
+    default: return realRule(op, left, right, context, failure);
     }
 }
 
-Result emptyRule(BinaryOp op)
+ScriptValue emptyRule(BinaryOp op, Status& failure)
 {
     if (op == BinaryOp::Divide)
-        return arithmeticFault(fpu::Fault::DivisionByZero);
+        return fail(failure, arithmeticFault(fpu::Fault::DivisionByZero));
     if (op == BinaryOp::IntDivide || op == BinaryOp::Modulus)
-        return integerFault(IntegerOutcome::DivisionByZero);
+        return fail(failure, integerFault(IntegerOutcome::DivisionByZero));
     return ScriptValue();
 }
 
@@ -294,8 +319,8 @@ ScriptValue textNot(const ScriptValue& value, const ValueContext& context)
 
 } // namespace
 
-Fallible<ScriptValue> tryBinaryOperation(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
-                                         const ValueContext& context)
+ScriptValue binaryOperation(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
+                            const ValueContext& context, Status& failure)
 {
     // The commonest pairs of a formula, ahead of the matrix that gives them
     // the same rules.
@@ -306,22 +331,22 @@ Fallible<ScriptValue> tryBinaryOperation(BinaryOp op, const ScriptValue& left, c
         if (outcome == IntegerOutcome::Done)
             return ScriptValue::integer(result);
         if (outcome == IntegerOutcome::ByRealRule)
-            return realRule(op, left, right, context);
-        return integerFault(outcome);
+            return realRule(op, left, right, context, failure);
+        return fail(failure, integerFault(outcome));
     }
     if (left.kind() == ValueKind::Double && right.kind() == ValueKind::Double && isArithmetic(op))
-        return realRule(op, left, right, context);
+        return realRule(op, left, right, context, failure);
     if (left.kind() == ValueKind::Decimal && right.kind() == ValueKind::Decimal && isArithmetic(op)
         && context.arithmetic == Arithmetic::Decimal)
-        return decimalRule(op, left, right, context);
+        return decimalRule(op, left, right, context, failure);
     switch (selectRule(left, right)) {
-    case Rule::Empty: return emptyRule(op);
+    case Rule::Empty: return emptyRule(op, failure);
     case Rule::Null: return nullRule(op, left, right, context);
-    case Rule::Integer: return integerRule<std::int32_t>(op, left, right, context);
-    case Rule::Real: return realRule(op, left, right, context);
-    case Rule::String: return stringRule(op, left, right, context);
-    case Rule::Boolean: return booleanRule(op, left, right, context);
-    case Rule::Int64: return integerRule<std::int64_t>(op, left, right, context);
+    case Rule::Integer: return integerRule<std::int32_t>(op, left, right, context, failure);
+    case Rule::Real: return realRule(op, left, right, context, failure);
+    case Rule::String: return stringRule(op, left, right, context, failure);
+    case Rule::Boolean: return booleanRule(op, left, right, context, failure);
+    case Rule::Int64: return integerRule<std::int64_t>(op, left, right, context, failure);
     case Rule::None: break;
     }
     throw ValueError::invalidOperation();
@@ -330,7 +355,10 @@ Fallible<ScriptValue> tryBinaryOperation(BinaryOp op, const ScriptValue& left, c
 ScriptValue binaryOperation(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
                             const ValueContext& context)
 {
-    return tryBinaryOperation(op, left, right, context).orThrow();
+    Status failure;
+    ScriptValue result = binaryOperation(op, left, right, context, failure);
+    failure.orThrow();
+    return result;
 }
 
 ScriptValue compare(CompareOp op, const ScriptValue& left, const ScriptValue& right,

@@ -9,8 +9,10 @@
 //
 // Errors never leave a command: each ends as an error message of the
 // state's outcome, and the state is left as it was at the moment of the
-// error. An error is thrown, or, on the path of "=", handed back as a failed
-// Status (eval/fallible.h); both end as the same message. An evaluator's error that belongs to one place of the formula marks
+// error. Errors are thrown, except the common ones of evaluating a formula
+// ("1/0", "12+*3"), which are handed back as a value (eval/fallible.h): a
+// thrown error costs many times the formula. Both end as the same message
+// on the same path. An evaluator's error that belongs to one place of the formula marks
 // it (CalculatorState::formulaError), and in the entry field when the field
 // shows the formula.
 
@@ -25,7 +27,6 @@
 #include <cstdint>
 #include <exception>
 #include <optional>
-#include <type_traits>
 
 namespace numra {
 
@@ -141,28 +142,30 @@ public:
 
 private:
     // Runs one command: the outcome starts empty, an error ends as a message,
-    // whether the command throws it or returns it as its Status.
+    // whether it was thrown or handed back in failure_.
     template <class Command>
     const CalculatorState& run(Command command);
     void beginCommand();
     void reportError(const std::exception& error);
+    void reportFailure();
 
     // Formula building (formulakeys.cpp).
-    Status pressKey(Key key);
+    void pressKey(Key key);
     void appendCharacter(QChar c);
     void appendToFormula(QChar c);
     void operatorKey(QChar op);
     void clearEntry();
     void clearingKey(ClearingKey key);
     void toggleEditMode();
-    Status equals();
+    void equals();
     void computePendingPower();
 
     // Evaluation (calculate.cpp).
     enum class Evaluated { PendingFormula, Entry }; // what an error's place refers to
-    Status calculate();
-    Fallible<Number> evaluate(QStringView formula, Evaluated evaluated);
-    Fallible<Number> evaluateSource(Arithmetic arithmetic);
+    // False when the evaluation failed: the failure is in failure_, and
+    // the caller returns at once, as from a thrown error.
+    [[nodiscard]] bool calculate();
+    Number evaluate(QStringView formula, Evaluated evaluated); // on failure: failure_ set, Number() returned
     Number valueOfEntry();
     void markError(TextSpan where, Evaluated evaluated);
     void showResult(const Number& value);
@@ -221,6 +224,7 @@ private:
     LineBuffer lineBuffer_;                    // lives as long as the window: it remembers the encoding
     Tape tape_;
     bool tapeRecording_ = true;
+    Status failure_; // the error the command ends with, handed back instead of thrown
 };
 
 template <class Command>
@@ -228,15 +232,13 @@ const CalculatorState& Calculator::run(Command command)
 {
     beginCommand();
     try {
-        if constexpr (std::is_same_v<std::invoke_result_t<Command>, Status>) {
-            if (const Status status = command(); !status)
-                reportError(status.error());
-        } else {
-            command();
-        }
+        command();
     } catch (const std::exception& error) {
-        reportError(error);
+        if (failure_.ok()) // an error handed back came first
+            reportError(error);
     }
+    if (!failure_.ok()) [[unlikely]]
+        reportFailure();
     return state_;
 }
 

@@ -34,11 +34,18 @@ public:
     // Evaluates the expression at the current token; afterwards the current
     // token is the first one the expression did not use.
     Fallible<ScriptValue> evaluate();
+    // The same, with a failure handed back in failure (the value is then
+    // Empty).
+    ScriptValue evaluate(Status& failure);
 
     void setVariables(const Variables* variables) { variables_ = variables; }
 
-    // A run begins: nothing joined yet.
-    void startRun() { joinedText_ = 0; }
+    // A run begins: nothing joined yet, no failure.
+    void startRun()
+    {
+        joinedText_ = 0;
+        failure_ = Status();
+    }
 
     // Raises "<what> expected but <current token> found"; a token kind is
     // shown as its quoted spelling ("')'").
@@ -55,16 +62,21 @@ private:
         const ScriptValue* sum = nullptr;
     };
 
-    using Result = Fallible<ScriptValue>;
+    // The reading functions hand a failure back through failure_: once it
+    // is set, each returns at once with a value that no one uses, and
+    // evaluate() returns the failure. Values travel as they are, without a
+    // wrapper, which keeps a good formula as fast as before.
+    bool failed() const noexcept { return !failure_.ok(); }
+    ScriptValue fail(Status failure);
 
-    Result readBinary(int minPriority, PercentBase percent);
-    Result readOperand(PercentBase percent);
-    Result readOtherOperand(TokenKind kind, PercentBase percent);
-    Result readGroup();
-    Result readNumber(PercentBase percent);
+    ScriptValue readBinary(int minPriority, PercentBase percent);
+    ScriptValue readOperand(PercentBase percent);
+    ScriptValue readOtherOperand(TokenKind kind, PercentBase percent);
+    ScriptValue readGroup();
+    ScriptValue readNumber(PercentBase percent);
     ScriptValue readStrings();
-    Status refuseOperandAfterOperand() const;
-    Result applyBinary(TokenKind op, const ScriptValue& left, const ScriptValue& right) const;
+    void refuseOperandAfterOperand();
+    ScriptValue applyBinary(TokenKind op, const ScriptValue& left, const ScriptValue& right);
     void countJoinedText(const ScriptValue& joined);
     Status resolveIdentifier(ScriptValue& result);
     bool lookupValue(const QString& name, const CallArguments& args, ScriptValue& result) const;
@@ -78,6 +90,7 @@ private:
     const Variables* variables_ = nullptr;
     int depth_ = 0;
     qsizetype joinedText_ = 0;
+    Status failure_;
 };
 
 } // namespace numra

@@ -44,27 +44,27 @@ long double checked(Op op)
 
 // An IEEE basic operation rounds once to nearest, and each of the three
 // faults makes its result infinite or NaN: a finite result proves that none
-// was raised. Any other result is computed again between clearFlags() and
-// takeFault(), from operands read through volatiles, so that it cannot be
-// computed before clearFlags().
+// was raised. Only for any other result is the operation computed again
+// between clearFlags() and takeFault(), from operands read through
+// volatiles, so that it cannot be computed before clearFlags(); an infinite
+// operand gives an infinite result without a fault.
 template <class Op>
-Fault basicOperation(long double a, long double b, Op op, long double& result)
+Fault faultOfBasic(long double a, long double b, Op op)
 {
-    result = op(a, b);
-    if (__builtin_isfinite(result)) [[likely]]
-        return Fault::None;
     clearFlags();
     volatile long double x = a, y = b;
-    volatile long double again = op(static_cast<long double>(x), static_cast<long double>(y));
-    result = again;
+    volatile long double result = op(static_cast<long double>(x), static_cast<long double>(y));
+    static_cast<void>(result);
     return takeFault();
 }
 
 template <class Op>
 long double checkedBasic(long double a, long double b, Op op)
 {
-    long double result = 0;
-    if (const Fault fault = basicOperation(a, b, op, result); fault != Fault::None) [[unlikely]]
+    const long double result = op(a, b);
+    if (__builtin_isfinite(result)) [[likely]]
+        return result;
+    if (const Fault fault = faultOfBasic(a, b, op); fault != Fault::None)
         throw errorOf(fault);
     return result;
 }
@@ -74,24 +74,16 @@ inline long double sub(long double a, long double b) { return checkedBasic(a, b,
 inline long double mul(long double a, long double b) { return checkedBasic(a, b, std::multiplies<long double>()); }
 inline long double div(long double a, long double b) { return checkedBasic(a, b, std::divides<long double>()); }
 
-// Round to IEEE double precision; a value beyond the range raises the
-// overflow fault. The rounding is a basic operation too.
-inline Fault roundToDouble(long double x, double& result)
-{
-    result = static_cast<double>(x);
-    if (__builtin_isfinite(result)) [[likely]]
-        return Fault::None;
-    clearFlags();
-    volatile long double in = x;
-    volatile double again = static_cast<double>(static_cast<long double>(in));
-    result = again;
-    return takeFault();
-}
+// Rounding to IEEE double precision is a basic operation too: a value
+// beyond the range raises the overflow fault.
+Fault faultOfRounding(long double x);
 
 inline double toDouble(long double x)
 {
-    double result = 0;
-    if (const Fault fault = roundToDouble(x, result); fault != Fault::None) [[unlikely]]
+    const double result = static_cast<double>(x);
+    if (__builtin_isfinite(result)) [[likely]]
+        return result;
+    if (const Fault fault = faultOfRounding(x); fault != Fault::None)
         throw errorOf(fault);
     return result;
 }

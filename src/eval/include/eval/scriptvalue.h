@@ -173,9 +173,10 @@ enum class BinaryOp { Add, Subtract, Multiply, Divide, IntDivide, Modulus, Shl, 
 enum class CompareOp { Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual };
 
 // An arithmetic fault (ArithmeticError: "1/0", "5 div 0", an overflow) is
-// handed back as a failure; an operand that does not convert is thrown.
-Fallible<ScriptValue> tryBinaryOperation(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
-                                         const ValueContext& context);
+// handed back in failure, and the value is then Empty; an operand that does
+// not convert is thrown.
+ScriptValue binaryOperation(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
+                            const ValueContext& context, Status& failure);
 // The same, with the fault thrown too.
 ScriptValue binaryOperation(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
                             const ValueContext& context);
