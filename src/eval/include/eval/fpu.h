@@ -4,10 +4,10 @@
 // All arithmetic runs on the x87 unit (long double, 64-bit significand),
 // rounded to nearest. Invalid operation, division by zero and overflow become
 // ArithmeticError (or come back as a Fault); underflow and inexact results
-// pass silently. A checked
-// operation clears the status flags before it and after a fault, so nothing
-// leaks into the next calculation; the four basic operations and the
-// rounding to double touch the flags only when their result is not finite.
+// pass silently. A checked operation clears the status flags before it and
+// after a fault, so nothing leaks into the next calculation; the four basic
+// operations and the rounding to double touch the flags only when their
+// result is not finite.
 
 #include "eval/errors.h"
 
