@@ -271,17 +271,26 @@ bool exceedsRange(const Decimal& value, BinaryRange range)
     return !safelyWithin(value, limits) && value.magnitude() >= limits.overflow;
 }
 
-Decimal withinRange(const Decimal& value, BinaryRange range)
+Decimal withinRange(const Decimal& value, BinaryRange range, fpu::Fault& fault)
 {
     const RangeLimits& limits = limitsOf(range);
     if (safelyWithin(value, limits)) [[likely]]
         return value;
     const Decimal magnitude = value.magnitude();
     if (magnitude >= limits.overflow)
-        throw ArithmeticError(fpu::kOverflow);
-    if (magnitude <= limits.underflow)
+        fault = fpu::Fault::Overflow;
+    else if (magnitude <= limits.underflow)
         return value.isNegative() ? -Decimal() : Decimal();
     return value;
+}
+
+Decimal withinRange(const Decimal& value, BinaryRange range)
+{
+    fpu::Fault fault = fpu::Fault::None;
+    const Decimal result = withinRange(value, range, fault);
+    if (fault != fpu::Fault::None)
+        throw fpu::errorOf(fault);
+    return result;
 }
 
 } // namespace numra

@@ -82,13 +82,15 @@ ScriptValue decimalRule(BinaryOp op, const ScriptValue& left, const ScriptValue&
     case BinaryOp::Subtract: result = a - b; break;
     case BinaryOp::Multiply: result = a * b; break;
     default:
-        if (const fpu::Fault fault = divide(a, b, result); fault != fpu::Fault::None)
+        if (const fpu::Fault fault = divide(a, b, result); fault != fpu::Fault::None) [[unlikely]]
             return fail(failure, arithmeticFault(fault));
         break;
     }
-    if (exceedsRange(result, BinaryRange::Double))
-        return fail(failure, arithmeticFault(fpu::Fault::Overflow));
-    return ScriptValue::decimal(withinRange(result, BinaryRange::Double));
+    fpu::Fault fault = fpu::Fault::None;
+    result = withinRange(result, BinaryRange::Double, fault);
+    if (fault != fpu::Fault::None) [[unlikely]]
+        return fail(failure, arithmeticFault(fault));
+    return ScriptValue::decimal(result);
 }
 
 // The fault of a real "+", "-", "*" or "/" whose result was not finite.

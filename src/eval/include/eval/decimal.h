@@ -129,6 +129,9 @@ enum class BinaryRange { Double, Extended };
 // The value, unless it is too large for the range ("Gleitkommaüberlauf");
 // a value too small for it becomes zero of the same sign, as it does there.
 Decimal withinRange(const Decimal& value, BinaryRange range);
+// The same, with the overflow handed back in fault instead of thrown (the
+// value returned is then of no use).
+Decimal withinRange(const Decimal& value, BinaryRange range, fpu::Fault& fault);
 // Whether withinRange() would raise the overflow.
 bool exceedsRange(const Decimal& value, BinaryRange range);
 
