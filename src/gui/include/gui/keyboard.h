@@ -4,8 +4,11 @@
 // window sees every key press first and asks here; the key table and a
 // small table of the window's own keys answer. In this order: Tab goes to
 // Qt's focus chain; then the dialog keys (arrows between buttons, Return on
-// a focused button, Escape in every mode); then, in keypad mode, the
-// window's keys (F1 help, Backspace and Delete, F4 the tape window, F5
+// a focused button, Escape in every mode); then Ctrl+V and Shift+Insert,
+// which paste through the core in every mode, and Ctrl+C in the read-only
+// entry, which copies it as a program reads it; then, in keypad mode, the
+// window's keys (F1 help, Backspace and Delete, F3 the next place of the
+// decimal selector, F4 the tape window, F5
 // switches the VAT rate between 19 % and 7 %) and the keys of the key
 // table, by the character the key types on the user's layout or else by its
 // name, after which the caret goes to the end of the entry, whatever the key
@@ -32,6 +35,9 @@ enum class KeyAction {
     ShowHelp,
     ToggleTape,
     SwitchVatRate,
+    StepDecimalSelector,
+    Paste,               // Ctrl+V or Shift+Insert: the clipboard's text as amounts
+    CopySelection,       // Ctrl+C in the read-only entry: its text without thousands points
     AppendCircumflex,
 };
 
