@@ -30,11 +30,12 @@ void Calculator::hexToIntKey()
     const std::optional<std::int32_t> value = parseHexInt32(digits);
     if (!value) // the entry shows 0 behind the box
         showError(text(TextId::ConvertErrorMessage));
-    setEntry(pending + QString::number(value.value_or(0)));
+    const QString number = QString::number(value.value_or(0));
+    setEntry(pending + number);
     if (value) {
         if (pending.isEmpty())
             markResultShown();
-        recordOperation(TapeRowKind::HexToInt, digits, link);
+        recordOperation(TapeRowKind::HexToInt, digits, link, number);
     }
 }
 

@@ -69,11 +69,12 @@ void Calculator::recordOnTape(TapeRowKind kind)
 
 // Called right after an operation on the entry alone has shown its result;
 // formula is what it worked on, as the user typed it.
-void Calculator::recordOperation(TapeRowKind kind, const QString& formula, std::optional<TapeRowLink> link)
+void Calculator::recordOperation(TapeRowKind kind, const QString& formula, std::optional<TapeRowLink> link,
+                                 const std::optional<QString>& result)
 {
     if (!tapeRecording_)
         return;
-    TapeRow row{kind, formula, display_.entryText};
+    TapeRow row{kind, formula, result.value_or(display_.entryText)};
     row.recipe.twoDecimals = roundingAtStart_;
     recorded(tape_.add(std::move(row), std::nullopt, link));
 }

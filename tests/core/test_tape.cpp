@@ -70,6 +70,8 @@ INSTANTIATE_TEST_SUITE_P(SingleValues, TapeRows, ::testing::Values(
     TapeCase{"Ganzzahl", "Edit text:12,7 Ganzzahl", "12,7|12|Ganzzahl"},
     TapeCase{"Ganzzahl beyond 32 bits", "Edit text:3000000000,7 Ganzzahl", "3000000000,7|3000000000|Ganzzahl"},
     TapeCase{"Hex->Int", "Edit text:ff Hex->Int", "ff|255|Hex->Int"},
+    TapeCase{"Hex->Int: the number alone, not the formula that comes along", "1 + text:ff Hex->Int = ",
+             "ff|255|Hex->Int / 1+255|256|Ergebnis"},
     TapeCase{"Int->Hex", "2 5 5 Int->Hex", "255|FF|Int->Hex"},
     TapeCase{"Int->Hex of the largest", "text:2147483647 Int->Hex", "2147483647|7FFFFFFF|Int->Hex"},
     TapeCase{"Ust+ in cents", "text:123456,78 Ust+",

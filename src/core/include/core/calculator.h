@@ -267,7 +267,10 @@ private:
     // The tape (taperecording.cpp): a row for the operation that has just
     // completed, with the value it showed.
     void recordOnTape(TapeRowKind kind);
-    void recordOperation(TapeRowKind kind, const QString& formula, std::optional<TapeRowLink> link);
+    // The row's result is the entry unless given: Hex->Int shows a pending
+    // formula in front of its number.
+    void recordOperation(TapeRowKind kind, const QString& formula, std::optional<TapeRowLink> link,
+                         const std::optional<QString>& result = std::nullopt);
     void recordVatOnTape(TapeRowKind kind, const VatAmounts& amounts, int rate);
     void recorded(TapeRowId row);
     // Where the entry's text would stand at `offset`, when it starts with the
