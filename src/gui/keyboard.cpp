@@ -19,7 +19,6 @@ constexpr std::array kWindowKeys{
     WindowKey{Qt::Key_F1, KeyAction::ShowHelp},
     WindowKey{Qt::Key_Delete, KeyAction::PressClearingKey, ClearingKey::Delete},
     WindowKey{Qt::Key_Backspace, KeyAction::PressClearingKey, ClearingKey::Backspace},
-    WindowKey{Qt::Key_F4, KeyAction::ToggleTape},
     WindowKey{Qt::Key_F5, KeyAction::SwitchVatRate},
 };
 
@@ -49,7 +48,7 @@ std::optional<QChar> typedCharacter(int qtKey, QStringView text, Qt::KeyboardMod
 }
 
 // Arrows between buttons (the entry field uses them itself), Return on a
-// push button, Escape.
+// push button, Escape, the menu and the tape window.
 std::optional<KeyMeaning> dialogKey(int qtKey, Qt::KeyboardModifiers held, FocusedControl focus)
 {
     const bool onButton = focus == FocusedControl::PushButton || focus == FocusedControl::OtherButton;
@@ -60,6 +59,11 @@ std::optional<KeyMeaning> dialogKey(int qtKey, Qt::KeyboardModifiers held, Focus
         return used(KeyAction::PressFocusedButton);
     if (qtKey == Qt::Key_Escape && !(held & (Qt::ControlModifier | Qt::AltModifier)))
         return used(KeyAction::Escape);
+    // The ways into the menu that Windows and the desktops share.
+    if ((qtKey == Qt::Key_F10 && !(held & (Qt::ControlModifier | Qt::AltModifier))) || qtKey == Qt::Key_Menu)
+        return used(KeyAction::OpenMenu);
+    if (qtKey == Qt::Key_F4 && held == Qt::NoModifier)
+        return used(KeyAction::ToggleTape);
     return std::nullopt;
 }
 

@@ -67,7 +67,10 @@ void MainWindow::perform(const KeyMeaning& meaning)
         render(core_.pressClearingKey(*meaning.clearingKey));
         break;
     case KeyAction::ToggleTape:
-        toggleTapeWindow();
+        toggleTapeWindow(TapeFocus::Take);
+        break;
+    case KeyAction::OpenMenu:
+        openMenu();
         break;
     case KeyAction::SwitchVatRate:
         changeVatRates([this]() -> const CalculatorState& { return core_.switchVatRate(); });

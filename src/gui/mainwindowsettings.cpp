@@ -5,6 +5,7 @@
 
 #include "gui/mainwindow.h"
 
+#include "gui/accesskeys.h"
 #include "gui/formulawindow.h"
 #include "gui/placement.h"
 #include "gui/staysontop.h"
@@ -101,7 +102,7 @@ void MainWindow::setAlwaysOnTop(bool onTop)
 // items show the list as it is when the menu opens.
 void MainWindow::buildSettingsMenu()
 {
-    auto* rates = new QMenu(QStringLiteral("Umsatzsteuersatz"), menu_);
+    auto* rates = new QMenu(QStringLiteral("&Umsatzsteuersatz"), menu_);
     menuItems_[static_cast<std::size_t>(MenuItem::VatRateMenu)] = menu_->addMenu(rates);
     for (QAction*& item : vatRateItems_) {
         item = rates->addAction(QString());
@@ -113,12 +114,12 @@ void MainWindow::buildSettingsMenu()
         });
     }
 
-    QAction* exact = menu_->addAction(QStringLiteral("Genau rechnen (dezimal)"));
+    QAction* exact = menu_->addAction(QStringLiteral("&Genau rechnen (dezimal)"));
     exact->setCheckable(true);
     connect(exact, &QAction::triggered, this, &MainWindow::setExactArithmetic);
     menuItems_[static_cast<std::size_t>(MenuItem::ExactArithmetic)] = exact;
 
-    QAction* onTop = menu_->addAction(QStringLiteral("Immer im Vordergrund"));
+    QAction* onTop = menu_->addAction(QStringLiteral("Immer im &Vordergrund"));
     onTop->setCheckable(true);
     onTop->setVisible(platform::windowsCanStayOnTop());
     connect(onTop, &QAction::triggered, this, &MainWindow::setAlwaysOnTop);
@@ -140,6 +141,7 @@ void MainWindow::syncSettingsMenu()
         item->setCheckable(choices[i].rate.has_value());
         item->setChecked(choices[i].chosen);
     }
+    giveAccessKeys(*menuItem(MenuItem::VatRateMenu)->menu());
     menuItem(MenuItem::ExactArithmetic)->setChecked(core_.state().arithmetic == Arithmetic::Decimal);
     menuItem(MenuItem::AlwaysOnTop)->setChecked(windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }

@@ -22,7 +22,7 @@ void MainWindow::connectTapeWindow(TapeWindow& tape)
     });
 }
 
-void MainWindow::toggleTapeWindow()
+void MainWindow::toggleTapeWindow(TapeFocus focus)
 {
     TapeWindow& tape = windows_.tapeWindow();
     if (tape.isVisible()) {
@@ -32,6 +32,8 @@ void MainWindow::toggleTapeWindow()
         tape.show();
         if (windows_.isFormulaWindowVisible())
             windows_.formulaWindow().placeClearOf(frame); // an open subtotal makes room
+        if (focus == TapeFocus::Take)
+            tape.takeKeyboard();
     }
 }
 

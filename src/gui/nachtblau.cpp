@@ -34,7 +34,8 @@ constexpr std::array<ColourEntry, std::size_t(Colour::Count)> colourTable{{
     {Colour::KeyTextDisabled,    qRgb(0xa4, 0xac, 0xc4)},
     {Colour::BevelLight,         qRgb(0x5d, 0x74, 0xb6)},
     {Colour::BevelDark,          qRgb(0x0b, 0x12, 0x30)},
-    {Colour::FocusEdge,          qRgb(0x9f, 0xc0, 0xff)},
+    {Colour::FocusOnDark,        qRgb(0xff, 0xd5, 0x4a)},
+    {Colour::FocusOnLight,       qRgb(0x00, 0x00, 0x00)},
     {Colour::FieldEdgeUpper,     qRgb(0x6b, 0x74, 0x90)},
     {Colour::FieldEdgeLower,     qRgb(0x9a, 0xa3, 0xb8)},
     {Colour::FlatHovered,        qRgba(0xff, 0xff, 0xff, 40)},
@@ -87,6 +88,19 @@ constexpr std::array textsOnGroundsTable{
     TextOnGround{"the table's head", Colour::TableHeadText, Colour::TableHead},
 };
 
+constexpr std::array focusRingsTable{
+    FocusOnGround{"a key, inside its dark edge", Colour::Key, Colour::BevelDark},
+    FocusOnGround{"a key under the mouse", Colour::KeyHovered, Colour::BevelDark},
+    FocusOnGround{"a pressed key", Colour::KeyPressed, Colour::BevelDark},
+    FocusOnGround{"the check box on the calculator", Colour::CalculatorGround, Colour::CalculatorGround},
+    FocusOnGround{"a choice in a dialog", Colour::DialogGround, Colour::DialogGround},
+    FocusOnGround{"the entry field", Colour::Table, Colour::CalculatorGround},
+    FocusOnGround{"a field of a dialog", Colour::Table, Colour::DialogGround},
+    FocusOnGround{"a row of the table", Colour::Table, Colour::Table},
+    FocusOnGround{"every other row of the table", Colour::TableAlternate, Colour::TableAlternate},
+    FocusOnGround{"the selected row of the table", Colour::TableSelection, Colour::TableSelection},
+};
+
 void setColours(QWidget* widget, std::initializer_list<std::pair<QPalette::ColorRole, Colour>> roles)
 {
     QPalette palette = widget->palette();
@@ -115,6 +129,18 @@ QColor colour(Colour role)
 std::span<const TextOnGround> textsOnGrounds()
 {
     return textsOnGroundsTable;
+}
+
+std::span<const FocusOnGround> focusRings()
+{
+    return focusRingsTable;
+}
+
+// Light on anything darker than the calculator's grey, dark on the rest.
+QColor focusColourOn(const QColor& ground)
+{
+    return ground.lightnessF() <= colour(Colour::CalculatorGround).lightnessF() ? colour(Colour::FocusOnDark)
+                                                                                : colour(Colour::FocusOnLight);
 }
 
 Style::Style() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
@@ -170,6 +196,10 @@ int Style::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWi
         return 2 * (1 + toolTipPadding); // the edge and the padding, outside and inside the margin
     case PM_MenuPanelWidth:
         return 1;
+    case PM_DefaultFrameWidth:
+        if (qobject_cast<const QTableView*>(widget))
+            return focusRingWidth;
+        break;
     case PM_MenuHMargin:
     case PM_MenuVMargin:
         return menuPadding;

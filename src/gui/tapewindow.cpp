@@ -27,6 +27,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
+#include <optional>
 
 namespace numra {
 
@@ -49,9 +51,9 @@ struct ButtonText {
 };
 
 constexpr std::array kButtonTexts{
-    ButtonText{TapeWindow::Button::RecallTotal, u"Summe übernehmen", u"Summe übernehmen"},
-    ButtonText{TapeWindow::Button::Export, u"Exportieren…", u"Exportieren"},
-    ButtonText{TapeWindow::Button::Print, u"Drucken…", u"Drucken"},
+    ButtonText{TapeWindow::Button::RecallTotal, u"&Summe übernehmen", u"Summe übernehmen"},
+    ButtonText{TapeWindow::Button::Export, u"&Exportieren…", u"Exportieren"},
+    ButtonText{TapeWindow::Button::Print, u"&Drucken…", u"Drucken"},
 };
 
 constexpr std::array<QStringView, static_cast<std::size_t>(TapeWindow::Action::Count)> kActionTexts{
@@ -60,6 +62,19 @@ constexpr std::array<QStringView, static_cast<std::size_t>(TapeWindow::Action::C
 bool isCloseKey(const QKeyEvent& key)
 {
     return key.key() == Qt::Key_Escape || key.key() == Qt::Key_F4;
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab go from cell to cell, as Tab does in a
+// spreadsheet; Tab itself leaves the table for the buttons.
+std::optional<int> cellStep(const QKeyEvent& key)
+{
+    if (!(key.modifiers() & Qt::ControlModifier))
+        return std::nullopt;
+    if (key.key() == Qt::Key_Tab)
+        return (key.modifiers() & Qt::ShiftModifier) ? -1 : 1;
+    if (key.key() == Qt::Key_Backtab)
+        return -1;
+    return std::nullopt;
 }
 
 } // namespace
@@ -103,6 +118,7 @@ void TapeWindow::buildRows()
     rows_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     rows_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     rows_->setWordWrap(false);
+    rows_->setTabKeyNavigation(false);
     rows_->setShowGrid(false);
     rows_->setAlternatingRowColors(true);
     rows_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -303,9 +319,33 @@ bool TapeWindow::eventFilter(QObject* watched, QEvent* event)
         copyCurrent(true);
     else if (isCloseKey(key))
         closeToCalculator();
+    else if (const std::optional<int> step = cellStep(key))
+        moveToCell(*step);
     else
         return false;
     return true;
+}
+
+void TapeWindow::moveToCell(int step)
+{
+    const int columns = tape_.columnCount();
+    const int rows = int(tape_.size());
+    if (rows == 0 || !rows_->model())
+        return;
+    const QModelIndex current = rows_->currentIndex();
+    const int at = current.isValid() ? current.row() * columns + current.column() : (step > 0 ? -1 : rows * columns);
+    const int next = std::clamp(at + step, 0, rows * columns - 1);
+    rows_->setCurrentIndex(tape_.index(next / columns, next % columns));
+}
+
+// F4 opens the window with the keyboard in the rows, on the newest one.
+void TapeWindow::takeKeyboard()
+{
+    activateWindow();
+    raise();
+    rows_->setFocus(Qt::ShortcutFocusReason);
+    if (!rows_->currentIndex().isValid() && tape_.size() > 0)
+        rows_->setCurrentIndex(tape_.index(int(tape_.size() - 1), 0));
 }
 
 void TapeWindow::keyPressEvent(QKeyEvent* event)

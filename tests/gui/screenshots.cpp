@@ -202,7 +202,7 @@ void chooseRate(MainWindow& mainWindow, const QString& caption)
     QMenu* rates = mainWindow.menuItem(MenuItem::VatRateMenu)->menu();
     emit mainWindow.popupMenu()->aboutToShow(); // the items show the rates as the menu opens
     for (QAction* item : rates->actions())
-        if (item->isVisible() && item->text() == caption)
+        if (item->isVisible() && QString(item->text()).remove(u'&') == caption)
             item->trigger();
     settle();
 }

@@ -67,6 +67,18 @@ TEST_F(Contrast, EveryTextColourOfTheStyleOnItsGround)
         EXPECT_TRUE(readable(nachtblau::colour(pair.text), nachtblau::colour(pair.ground))) << pair.where;
 }
 
+// The focus ring stands out by 3:1 from the ground inside it and round it.
+TEST_F(Contrast, TheFocusRingOnEveryGroundItLiesOn)
+{
+    for (const nachtblau::FocusOnGround& ring : nachtblau::focusRings()) {
+        const QColor inside = nachtblau::colour(ring.inside);
+        const QColor drawn = nachtblau::focusColourOn(inside);
+        for (const QColor& ground : {inside, nachtblau::colour(ring.outside)})
+            EXPECT_GE(contrast(drawn, ground), 3.0)
+                << ring.where << ": " << drawn.name().toStdString() << " on " << ground.name().toStdString();
+    }
+}
+
 // The colour a widget is drawn on: its own where it fills its ground, else
 // that of the widget behind it.
 QColor groundOf(const QWidget* widget)

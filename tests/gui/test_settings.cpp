@@ -40,7 +40,7 @@ QAction* rateItem(MainWindow& mainWindow, const QString& caption)
     emit rates->aboutToShow(); // the items show the rates as the menu opens
     emit mainWindow.popupMenu()->aboutToShow();
     for (QAction* item : rates->actions())
-        if (item->isVisible() && item->text() == caption)
+        if (item->isVisible() && QString(item->text()).remove(u'&') == caption)
             return item;
     ADD_FAILURE() << "no rate item " << caption.toStdString();
     return nullptr;
@@ -85,7 +85,8 @@ TEST_F(SettingsInWindows, ARateChosenInTheVatWindowChangesItsAmountsAndTheNextUs
     modals.then([&](QWidget&) {
         at19 = shownAmounts();
         offered = itemsOf(*vat().rateBox());
-        QTest::keyClick(vat().rateBox(), Qt::Key_Down); // "7 %"
+        QTest::keyClick(vat().rateBox(), Qt::Key_Down); // "7 %", taken with Return
+        QTest::keyClick(vat().rateBox(), Qt::Key_Return);
         at7 = shownAmounts();
         entryMeanwhile = mainWindow.entryField()->text();
         vat().closeButton()->click();
@@ -119,8 +120,10 @@ TEST_F(SettingsInWindows, AnOwnRateIsAskedForAndAnInvalidOneIsRefused)
     ModalScript modals;
     modals.then([&](QWidget&) {
         QTest::keyClick(vat().rateBox(), Qt::Key_End); // "Eigener Satz …"
+        QTest::keyClick(vat().rateBox(), Qt::Key_Return);
         afterCancel = shownAmounts() << itemsOf(*vat().rateBox());
         QTest::keyClick(vat().rateBox(), Qt::Key_End);
+        QTest::keyClick(vat().rateBox(), Qt::Key_Return);
         afterOwn = shownAmounts();
         offered = itemsOf(*vat().rateBox());
         vat().closeButton()->click();
@@ -232,6 +235,7 @@ TEST_F(SettingsInWindows, AlwaysOnTopHoldsForTheCalculatorAndEveryWindowItOpens)
     ModalScript modals;
     modals.then(recordThen([&](QWidget&) {
         QTest::keyClick(vat().rateBox(), Qt::Key_End);
+        QTest::keyClick(vat().rateBox(), Qt::Key_Return);
         vat().closeButton()->click();
     }));
     modals.then(recordThen(click("Abbrechen")));

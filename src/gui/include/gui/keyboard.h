@@ -4,8 +4,10 @@
 // window sees every key press first and asks here; the key table and a
 // small table of the window's own keys answer. In this order: Tab goes to
 // Qt's focus chain; then the dialog keys (arrows between buttons, Return on
-// a focused button, Escape in every mode); then, in keypad mode, the
-// window's keys (F1 help, Backspace and Delete, F4 the tape window, F5
+// a focused button, Escape in every mode) and the keys that reach the other
+// windows in every mode (F10, Shift+F10 and the menu key open the menu, F4
+// opens the tape window with the keyboard in it, or closes it); then, in
+// keypad mode, the window's keys (F1 help, Backspace and Delete, F5
 // switches the VAT rate between 19 % and 7 %) and the keys of the key
 // table, by the character the key types on the user's layout or else by its
 // name, after which the caret goes to the end of the entry, whatever the key
@@ -30,7 +32,8 @@ enum class KeyAction {
     PressKey,            // the key of the key table in KeyMeaning::key
     PressClearingKey,    // Backspace or Delete in KeyMeaning::clearingKey
     ShowHelp,
-    ToggleTape,
+    ToggleTape,          // opens the tape window with the keyboard in it, or closes it
+    OpenMenu,
     SwitchVatRate,
     AppendCircumflex,
 };

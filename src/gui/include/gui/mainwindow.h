@@ -58,8 +58,10 @@ public:
     // Text put into the entry field, as the user types it in edit mode.
     void setEntryText(const QString& text);
     void showHelp();
-    // F4 and the menu item "Rechenstreifen".
-    void toggleTapeWindow();
+    // F4 and the menu item "Rechenstreifen". F4 puts the keyboard into the
+    // tape window; opened from the menu, it leaves the keyboard where it is.
+    enum class TapeFocus { Leave, Take };
+    void toggleTapeWindow(TapeFocus focus = TapeFocus::Leave);
     // "Immer im Vordergrund".
     void setAlwaysOnTop(bool onTop);
     // "Genau rechnen (dezimal)".

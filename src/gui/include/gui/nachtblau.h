@@ -23,7 +23,8 @@ enum class Colour {
     KeyTextDisabled,
     BevelLight,      // a key's upper and left edge
     BevelDark,       // its lower and right edge; the whole edge while it is pressed
-    FocusEdge,       // the whole edge of the key that has the keyboard focus
+    FocusOnDark,     // the ring round what has the keyboard focus, on a dark ground
+    FocusOnLight,    // and on a light one
     FieldEdgeUpper,  // a field's upper and left edge: it lies sunk in
     FieldEdgeLower,
     FlatHovered,     // laid over a flat picture button under the mouse
@@ -53,6 +54,21 @@ enum class Colour {
 };
 
 QColor colour(Colour role);
+
+// The keyboard focus is a ring this wide, in the focus colour that stands
+// out from the ground it lies on (and from the ground round it: the light
+// ring is as clear on the calculator's grey as on a navy key).
+inline constexpr int focusRingWidth = 2;
+QColor focusColourOn(const QColor& ground);
+
+// Where the style draws the focus ring: on the ground inside it, and on the
+// ground outside.
+struct FocusOnGround {
+    const char* where;
+    Colour inside;
+    Colour outside;
+};
+std::span<const FocusOnGround> focusRings();
 
 // Where the style draws text: the text's colour and the colour behind it.
 struct TextOnGround {

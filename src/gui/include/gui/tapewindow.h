@@ -8,7 +8,9 @@
 // sets, which run it on the core.
 //
 // Keys: Return on a row does what a double-click does, Delete deletes the
-// row, Ctrl+C copies it, Escape and F4 close the window.
+// row, Ctrl+C copies it, Escape and F4 close the window. Tab leaves the
+// rows for the buttons (Alt+S, Alt+E, Alt+D); Ctrl+Tab goes from cell to
+// cell.
 
 #include <QWidget>
 #include <array>
@@ -50,6 +52,8 @@ public:
     QMenu* contextMenu() const { return contextMenu_; }
 
     void setVisible(bool visible) override;
+    // Activates the window with the keyboard in the rows.
+    void takeKeyboard();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -70,6 +74,7 @@ private:
     void askAndExport();
     void askAndPrint();
     void closeToCalculator();
+    void moveToCell(int step);
     qsizetype currentRow() const; // -1: none
 
     Tape& tape_;

@@ -59,6 +59,7 @@ protected:
     // Escape and the platform's close command: the core is told, and closes
     // the window.
     void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QLineEdit* addAmountField(int top);
