@@ -6,6 +6,7 @@
 
 #include "files/filedialogs.h"
 #include "gui/aboutwindow.h"
+#include "gui/announcement.h"
 #include "gui/formulawindow.h"
 #include "gui/helpwindow.h"
 #include "gui/messagebox.h"
@@ -14,6 +15,7 @@
 #include "gui/staysontop.h"
 #include "gui/vatwindow.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFileDialog>
@@ -101,8 +103,13 @@ void MainWindow::showDisplay(const Display& display)
 {
     QLineEdit* field = entryField();
     const QSignalBlocker quiet(field);
-    if (field->text() != display.entryText)
-        field->setText(display.entryText);
+    if (field->text() != display.entryText) {
+        field->setText(display.entryText); // the field tells its text's change itself
+        if (QAccessible::isActive()) {
+            QAccessibleValueChangeEvent changed(field, display.entryText);
+            QAccessible::updateAccessibility(&changed);
+        }
+    }
     field->setReadOnly(display.entryReadOnly);
     if (display.selection.length > 0) {
         field->setSelection(display.selection.start, display.selection.length);
@@ -131,6 +138,9 @@ void MainWindow::followLanguageAndRate(const CalculatorState& state)
 // Escape closes it through the core.
 void MainWindow::showSubtotal(const SubtotalWindow& subtotal)
 {
+    if (subtotal.open && subtotal != shownSubtotal_)
+        announce(*entryField(), subtotal.caption + u' ' + subtotal.text); // the window beside takes no focus
+    shownSubtotal_ = subtotal;
     if (subtotal.open)
         windows_.formulaWindow().showSubtotal(subtotal.caption, subtotal.text);
     else if (windows_.isFormulaWindowVisible())

@@ -2,6 +2,7 @@
 #include "gui/vatwindow.h"
 
 #include "core/languagetable.h"
+#include "gui/announcement.h"
 #include "gui/plainfield.h"
 
 #include <QComboBox>
@@ -144,6 +145,27 @@ void VatWindow::show(const VatCalculation& calculation)
     for (const VatRateChoice& choice : calculation.rateChoices)
         rateBox_->addItem(choice.caption);
     rateBox_->setCurrentIndex(chosenRateIndex());
+    if (isVisible())
+        tellAmounts();
+}
+
+void VatWindow::showEvent(QShowEvent* event)
+{
+    FixedDialog::showEvent(event);
+    tellAmounts();
+}
+
+// A screen reader says the three amounts as the window opens and whenever
+// another rate computes them anew.
+void VatWindow::tellAmounts()
+{
+    if (!shown_)
+        return;
+    const QString told = QStringLiteral("%1 %2, %3 %4, %5 %6")
+                             .arg(netLabel_->text(), netField_->text(), taxLabel_->text(), taxField_->text(),
+                                  grossLabel_->text(), grossField_->text());
+    QWidget* focused = focusWidget();
+    announce(focused ? *focused : *static_cast<QWidget*>(taxField_), told);
 }
 
 int VatWindow::chosenRateIndex() const

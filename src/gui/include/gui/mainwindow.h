@@ -143,6 +143,7 @@ private:
     bool firstPaintDone_ = false;
     QPoint startPosition_; // where the window was placed at start-up
     const QWidget* shownLastBeside_ = nullptr; // of the tape and subtotal windows
+    SubtotalWindow shownSubtotal_; // what was last told to a screen reader
 };
 
 } // namespace numra
