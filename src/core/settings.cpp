@@ -19,6 +19,7 @@ const QString kVatRate = QStringLiteral("vat/rate");
 const QString kOwnVatRate = QStringLiteral("vat/ownRate");
 const QString kExactArithmetic = QStringLiteral("arithmetic/exact");
 const QString kAlwaysOnTop = QStringLiteral("window/alwaysOnTop");
+const QString kHighContrast = QStringLiteral("window/highContrast");
 const QString kWindowLeft = QStringLiteral("window/left");
 const QString kWindowTop = QStringLiteral("window/top");
 
@@ -154,6 +155,14 @@ bool Settings::alwaysOnTop() const { return flag(kAlwaysOnTop); }
 void Settings::setAlwaysOnTop(bool onTop)
 {
     values_[kAlwaysOnTop] = onTop ? QStringLiteral("true") : QStringLiteral("false");
+    writeFile();
+}
+
+bool Settings::highContrast() const { return flag(kHighContrast); }
+
+void Settings::setHighContrast(bool on)
+{
+    values_[kHighContrast] = on ? QStringLiteral("true") : QStringLiteral("false");
     writeFile();
 }
 

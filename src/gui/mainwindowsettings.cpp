@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator window and what the user sets in its menu and keeps between
-// runs: the VAT rate, "Genau rechnen (dezimal)", "Immer im Vordergrund" and
-// the window's position.
+// runs: the VAT rate, "Genau rechnen (dezimal)", "Immer im Vordergrund",
+// "Hoher Kontrast" and the window's position.
 
 #include "gui/mainwindow.h"
 
@@ -10,9 +10,11 @@
 #include "gui/placement.h"
 #include "gui/staysontop.h"
 #include "gui/vatwindow.h"
+#include "gui/visualstyle.h"
 #include "platform/windowstacking.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMenu>
 
@@ -25,6 +27,8 @@ void MainWindow::applySettings()
     core_.setVatRates(settings_.vatRates());
     if (settings_.exactArithmetic())
         core_.setArithmetic(Arithmetic::Decimal);
+    if (settings_.highContrast())
+        applyHighContrast(*qApp, true);
     if (platform::windowsCanStayOnTop() && settings_.alwaysOnTop())
         setWindowFlag(Qt::WindowStaysOnTopHint);
     restorePosition();
@@ -86,6 +90,12 @@ void MainWindow::setExactArithmetic(bool exact)
     render(core_.setArithmetic(exact ? Arithmetic::Decimal : Arithmetic::Binary));
 }
 
+void MainWindow::setHighContrast(bool on)
+{
+    writeFailures_.attempt(WriteFailures::File::Settings, [&] { settings_.setHighContrast(on); });
+    applyHighContrast(*qApp, on);
+}
+
 // The windows that are showing take the flag at once, the others when they
 // are next shown; the calculator keeps the keyboard.
 void MainWindow::setAlwaysOnTop(bool onTop)
@@ -124,6 +134,11 @@ void MainWindow::buildSettingsMenu()
     onTop->setVisible(platform::windowsCanStayOnTop());
     connect(onTop, &QAction::triggered, this, &MainWindow::setAlwaysOnTop);
     menuItems_[static_cast<std::size_t>(MenuItem::AlwaysOnTop)] = onTop;
+
+    QAction* contrast = menu_->addAction(QStringLiteral("Hoher &Kontrast"));
+    contrast->setCheckable(true);
+    connect(contrast, &QAction::triggered, this, &MainWindow::setHighContrast);
+    menuItems_[static_cast<std::size_t>(MenuItem::HighContrast)] = contrast;
     connect(menu_, &QMenu::aboutToShow, this, &MainWindow::syncSettingsMenu);
     syncSettingsMenu();
 }
@@ -144,6 +159,7 @@ void MainWindow::syncSettingsMenu()
     giveAccessKeys(*menuItem(MenuItem::VatRateMenu)->menu());
     menuItem(MenuItem::ExactArithmetic)->setChecked(core_.state().arithmetic == Arithmetic::Decimal);
     menuItem(MenuItem::AlwaysOnTop)->setChecked(windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    menuItem(MenuItem::HighContrast)->setChecked(settings_.highContrast());
 }
 
 } // namespace numra

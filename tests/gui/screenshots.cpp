@@ -304,5 +304,19 @@ int main(int argc, char** argv)
     mainWindow.toggleTapeWindow();
     pictureVatWindow(mainWindow, QStringLiteral("vat-7"));
     pictureCorners(mainWindow);
+
+    // "Hoher Kontrast": the calculator with the keyboard on a key, its tape
+    // and VAT window, help and a message.
+    mainWindow.move(40, 60);
+    mainWindow.menuItem(MenuItem::HighContrast)->trigger();
+    mainWindow.keyButton(Key::Digit5)->setFocus(Qt::TabFocusReason);
+    mainWindow.toggleTapeWindow();
+    settle();
+    saveGrab(mainWindow, QStringLiteral("contrast-main"));
+    saveScreen(QStringLiteral("contrast-screen"));
+    pictureVatWindow(mainWindow, QStringLiteral("contrast-vat"));
+    pictureModal(QStringLiteral("contrast-help"), [&] { mainWindow.showHelp(); });
+    pictureModal(QStringLiteral("contrast-message"), [&] { press(mainWindow, {Key::ClearEntry, Key::VatFromNet}); });
+    mainWindow.menuItem(MenuItem::HighContrast)->trigger();
     return 0;
 }

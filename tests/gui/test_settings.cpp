@@ -9,7 +9,9 @@
 
 #include "core/settings.h"
 #include "files/datafolder.h"
+#include "gui/nachtblau.h"
 #include "gui/ownratedialog.h"
+#include "gui/visualstyle.h"
 #include "platform/windowstacking.h"
 
 #include <QApplication>
@@ -259,6 +261,34 @@ TEST_F(SettingsInWindows, AlwaysOnTopHoldsForTheCalculatorAndEveryWindowItOpens)
     EXPECT_FALSE(staysOnTop(mainWindow));
     EXPECT_FALSE(staysOnTop(windows.tapeWindow()));
     EXPECT_TRUE(windows.tapeWindow().isVisible());
+}
+
+// The look switches at once for every window, the keys' own palettes and
+// the colours the layouts give included, and back; the next start takes it.
+TEST_F(SettingsInWindows, HighContrastIsAMenuSwitchThatIsKeptAndTakenAtStart)
+{
+    ASSERT_TRUE(applyVisualStyle(*qApp, defaultStyleName));
+    auto ground = [](QWidget& widget) {
+        widget.ensurePolished(); // as when it is shown
+        return widget.palette().color(widget.backgroundRole());
+    };
+    const QColor keyBefore = ground(*mainWindow.keyButton(Key::Digit1));
+    const QColor vatBefore = ground(vat());
+    mainWindow.menuItem(MenuItem::HighContrast)->trigger();
+    EXPECT_TRUE(Settings().highContrast());
+    const QColor black(Qt::black);
+    EXPECT_EQ(ground(*mainWindow.keyButton(Key::Digit1)), black);
+    EXPECT_EQ(ground(vat()), black) << "the VAT window's own grey gives way";
+    EXPECT_EQ(mainWindow.entryField()->palette().color(QPalette::Base), black);
+    {
+        MainWindow next(beep, QChar(u','));
+        EXPECT_EQ(nachtblau::colour(nachtblau::Colour::Key), black) << "started in the look kept";
+    }
+    mainWindow.menuItem(MenuItem::HighContrast)->trigger();
+    EXPECT_FALSE(Settings().highContrast());
+    EXPECT_EQ(ground(*mainWindow.keyButton(Key::Digit1)), keyBefore);
+    EXPECT_EQ(ground(vat()), vatBefore) << "the layout's colour is back";
+    QApplication::setStyle(QStringLiteral("Fusion")); // as the other tests here have it
 }
 
 TEST_F(SettingsInWindows, ExactArithmeticIsAMenuSwitchThatIsKeptAndShown)

@@ -278,7 +278,7 @@ TEST_F(Windows, PopupMenuShowsItsVisibleItemsAtTheFramePlusOffset)
                                     QStringLiteral("-"), QStringLiteral("Rechenstreifen"),
                                     QStringLiteral("Rechenstreifen behalten"), QStringLiteral("-"),
                                     QStringLiteral("Umsatzsteuersatz"), QStringLiteral("Genau rechnen (dezimal)"),
-                                    QStringLiteral("Immer im Vordergrund"),
+                                    QStringLiteral("Immer im Vordergrund"), QStringLiteral("Hoher Kontrast"),
                                     QStringLiteral("-"), QStringLiteral("Hilfe"), QStringLiteral("Info"),
                                     QStringLiteral("-"), QStringLiteral("Beenden")}));
     QStringList languages;

@@ -50,6 +50,10 @@ public:
     bool alwaysOnTop() const;
     void setAlwaysOnTop(bool onTop);
 
+    // "Hoher Kontrast". Default off.
+    bool highContrast() const;
+    void setHighContrast(bool on);
+
     // Top left corner of the calculator window; nothing by default. Whether
     // it still lies on a screen is for the window to judge.
     std::optional<QPoint> windowPosition() const;

@@ -35,8 +35,8 @@ namespace platform { class WarningBeep; }
 // platform cannot do it. The VAT rate submenu holds the rates on offer when
 // it opens.
 enum class MenuItem {
-    LanguageMenu, German, English, Save, Load, Tape, KeepTape, VatRateMenu, ExactArithmetic, AlwaysOnTop, Help, About,
-    Quit, Count
+    LanguageMenu, German, English, Save, Load, Tape, KeepTape, VatRateMenu, ExactArithmetic, AlwaysOnTop,
+    HighContrast, Help, About, Quit, Count
 };
 
 class MainWindow : public QWidget {
@@ -66,6 +66,8 @@ public:
     void setAlwaysOnTop(bool onTop);
     // "Genau rechnen (dezimal)".
     void setExactArithmetic(bool exact);
+    // "Hoher Kontrast".
+    void setHighContrast(bool on);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -53,12 +53,19 @@ enum class Colour {
     Count
 };
 
+// The standard look, and "Hoher Kontrast": white and yellow on black, every
+// text 7:1 or more against its ground.
+enum class Look { Standard, HighContrast };
+
+QColor colour(Colour role, Look look);
+// In the look of the application's style.
 QColor colour(Colour role);
 
 // The keyboard focus is a ring this wide, in the focus colour that stands
 // out from the ground it lies on (and from the ground round it: the light
 // ring is as clear on the calculator's grey as on a navy key).
 inline constexpr int focusRingWidth = 2;
+QColor focusColourOn(const QColor& ground, Look look);
 QColor focusColourOn(const QColor& ground);
 
 // Where the style draws the focus ring: on the ground inside it, and on the
@@ -80,10 +87,13 @@ std::span<const TextOnGround> textsOnGrounds();
 
 class Style : public QProxyStyle {
 public:
-    Style();
+    explicit Style(Look look = Look::Standard);
+    Look look() const { return look_; }
 
     using QProxyStyle::polish;
+    using QProxyStyle::unpolish;
     void polish(QWidget* widget) override;
+    void unpolish(QWidget* widget) override;
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override;
@@ -100,6 +110,10 @@ public:
                          const QWidget* widget) const override;
 
 private:
+    void polishForHighContrast(QWidget* widget) const;
+
+    Look look_;
+
     void drawKeyWithCaption(const QStyleOptionButton* key, QPainter* painter, const QWidget* widget) const;
     void drawCheckBox(const QStyleOptionButton* box, bool radio, QPainter* painter, const QWidget* widget) const;
     void drawHeadSectionWithCaption(const QStyleOptionHeader* head, QPainter* painter, const QWidget* widget) const;
