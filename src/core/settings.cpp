@@ -20,6 +20,7 @@ const QString kOwnVatRate = QStringLiteral("vat/ownRate");
 const QString kExactArithmetic = QStringLiteral("arithmetic/exact");
 const QString kAlwaysOnTop = QStringLiteral("window/alwaysOnTop");
 const QString kHighContrast = QStringLiteral("window/highContrast");
+const QString kZoom = QStringLiteral("window/zoom");
 const QString kWindowLeft = QStringLiteral("window/left");
 const QString kWindowTop = QStringLiteral("window/top");
 
@@ -163,6 +164,14 @@ bool Settings::highContrast() const { return flag(kHighContrast); }
 void Settings::setHighContrast(bool on)
 {
     values_[kHighContrast] = on ? QStringLiteral("true") : QStringLiteral("false");
+    writeFile();
+}
+
+int Settings::zoom() const { return number(kZoom).value_or(100); }
+
+void Settings::setZoom(int percent)
+{
+    values_[kZoom] = QString::number(percent);
     writeFile();
 }
 

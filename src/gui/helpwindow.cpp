@@ -31,7 +31,7 @@ const QString germanHelp = QStringLiteral(
     "der Ergebnisse zeigt. [F4] oder das Menü öffnet ihn; ein Doppelklick übernimmt eine Formel "
     "oder ein Ergebnis, \u201EExportieren\u2026\u201C und \u201EDrucken\u2026\u201C geben ihn aus. Mit "
     "\u201ERechenstreifen behalten\u201C bleibt er bis zum nächsten Start erhalten.\n\n"
-    "Tasten: [F1] Hilfe, [F4] Rechenstreifen (mit der Tastatur darin), [F10] Menü, [F5] Umsatzsteuersatz 19 % oder 7 %, [F6] Ust-, "
+    "Tasten: [F1] Hilfe, [F4] Rechenstreifen (mit der Tastatur darin), [F10] Menü, [STRG]+[+], [STRG]+[-] und [STRG]+[0] Größe (Zoom), [F5] Umsatzsteuersatz 19 % oder 7 %, [F6] Ust-, "
     "[F7] Ust+, [F8] Prozent, [F9] CE, [RETURN] Ergebnis, [RÜCKTASTE] letztes Zeichen "
     "löschen, [ENTF] Eingabe löschen, [ESC] das zuletzt geöffnete Fenster schließen, sonst wie CE.");
 
@@ -50,7 +50,7 @@ const QString englishHelp = QStringLiteral(
     "total of the results. [F4] or the menu opens it; a double-click takes a formula or a "
     "result, \u201CExportieren\u2026\u201D and \u201CDrucken\u2026\u201D export and print it. With "
     "\u201CRechenstreifen behalten\u201D it is kept until the next start.\n\n"
-    "Keys: [F1] help, [F4] tape (with the keyboard in it), [F10] menu, [F5] VAT rate 19 % or 7 %, [F6] Ust-, [F7] Ust+, [F8] percent, "
+    "Keys: [F1] help, [F4] tape (with the keyboard in it), [F10] menu, [CTRL]+[+], [CTRL]+[-] and [CTRL]+[0] size (zoom), [F5] VAT rate 19 % or 7 %, [F6] Ust-, [F7] Ust+, [F8] percent, "
     "[F9] CE, [RETURN] result, [BACKSPACE] deletes the last character, [DEL] clears the entry, "
     "[ESC] closes the window opened last, else works as CE.");
 

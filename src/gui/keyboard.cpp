@@ -48,7 +48,7 @@ std::optional<QChar> typedCharacter(int qtKey, QStringView text, Qt::KeyboardMod
 }
 
 // Arrows between buttons (the entry field uses them itself), Return on a
-// push button, Escape, the menu and the tape window.
+// push button, Escape, the menu, the tape window and the zoom.
 std::optional<KeyMeaning> dialogKey(int qtKey, Qt::KeyboardModifiers held, FocusedControl focus)
 {
     const bool onButton = focus == FocusedControl::PushButton || focus == FocusedControl::OtherButton;
@@ -64,6 +64,14 @@ std::optional<KeyMeaning> dialogKey(int qtKey, Qt::KeyboardModifiers held, Focus
         return used(KeyAction::OpenMenu);
     if (qtKey == Qt::Key_F4 && held == Qt::NoModifier)
         return used(KeyAction::ToggleTape);
+    if ((held & Qt::ControlModifier) && !(held & Qt::AltModifier)) {
+        if (qtKey == Qt::Key_Plus || qtKey == Qt::Key_Equal)
+            return used(KeyAction::ZoomIn);
+        if (qtKey == Qt::Key_Minus)
+            return used(KeyAction::ZoomOut);
+        if (qtKey == Qt::Key_0)
+            return used(KeyAction::ZoomReset);
+    }
     return std::nullopt;
 }
 

@@ -11,12 +11,14 @@
 #include "gui/staysontop.h"
 #include "gui/vatwindow.h"
 #include "gui/visualstyle.h"
+#include "gui/zoom.h"
 #include "platform/windowstacking.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QScreen>
 
 namespace numra {
 
@@ -29,6 +31,8 @@ void MainWindow::applySettings()
         core_.setArithmetic(Arithmetic::Decimal);
     if (settings_.highContrast())
         applyHighContrast(*qApp, true);
+    if (const int zoom = validZoom(settings_.zoom()); zoom != zoom_)
+        setZoom(zoom);
     if (platform::windowsCanStayOnTop() && settings_.alwaysOnTop())
         setWindowFlag(Qt::WindowStaysOnTopHint);
     restorePosition();
@@ -94,6 +98,31 @@ void MainWindow::setHighContrast(bool on)
 {
     writeFailures_.attempt(WriteFailures::File::Settings, [&] { settings_.setHighContrast(on); });
     applyHighContrast(*qApp, on);
+}
+
+// The windows beside the calculator keep their places beside it as it
+// grows. A zoom that does not fit the screen is refused.
+void MainWindow::setZoom(int percent)
+{
+    percent = validZoom(percent);
+    if (percent == zoom_)
+        return;
+    if (const QScreen* screen = this->screen(); screen && percent > zoom_) {
+        const QSize wanted = mainClientSize * percent / 100;
+        const QSize room = screen->availableGeometry().size();
+        if (wanted.width() > room.width() || wanted.height() > room.height())
+            return;
+    }
+    zoom_ = percent;
+    zoomApplicationFont(*qApp, percent);
+    zoomWindow(*this, percent);
+    windows_.setZoom(percent);
+    if (!liesOnTheScreens(frameGeometry()))
+        if (const QScreen* screen = this->screen())
+            move(screen->availableGeometry().topLeft());
+    placeWindowsBeside();
+    if (settings_.zoom() != percent)
+        writeFailures_.attempt(WriteFailures::File::Settings, [&] { settings_.setZoom(percent); });
 }
 
 // The windows that are showing take the flag at once, the others when they

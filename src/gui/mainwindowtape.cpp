@@ -51,6 +51,11 @@ void MainWindow::syncTapeMenuItems()
 void MainWindow::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
+    placeWindowsBeside();
+}
+
+void MainWindow::placeWindowsBeside()
+{
     QRect tape;
     if (windows_.isTapeWindowVisible())
         tape = placeBesideCalculator(windows_.tapeWindow(), *this);

@@ -249,7 +249,7 @@ int Style::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWi
     case PM_ExclusiveIndicatorWidth:
     case PM_ExclusiveIndicatorHeight:
         if (isCheckBoxOrRadioButton(widget))
-            return indicatorSide;
+            return std::max(indicatorSide, indicatorSide * widget->font().pixelSize() / indicatorFontPixels);
         break;
     case PM_CheckBoxLabelSpacing:
     case PM_RadioButtonLabelSpacing:
@@ -287,7 +287,10 @@ QSize Style::sizeFromContents(ContentsType type, const QStyleOption* option, con
         return contentsSize + QSize(2 + 2 * fieldTextPadding, 2);
     case CT_CheckBox:
     case CT_RadioButton:
-        return {indicatorSide + indicatorSpacing + contentsSize.width(), std::max(indicatorSide, contentsSize.height())};
+    {
+        const int side = pixelMetric(PM_IndicatorWidth, option, widget);
+        return {side + indicatorSpacing + contentsSize.width(), std::max(side, contentsSize.height())};
+    }
     case CT_ToolButton:
         return contentsSize + QSize(3, 3);
     case CT_GroupBox:

@@ -128,8 +128,8 @@ void TapeWindow::buildRows()
     QHeaderView* lines = rows_->verticalHeader();
     lines->hide();
     lines->setSectionResizeMode(QHeaderView::Fixed);
-    lines->setDefaultSectionSize(rows_->fontMetrics().height() + 4);
     rows_->horizontalHeader()->setFont(tahoma(11));
+    sizeCells();
     rows_->horizontalHeader()->setHighlightSections(false);
     // The view's own corner button, which selects all rows, is hidden with
     // the row numbers; it is named all the same.
@@ -155,14 +155,23 @@ void TapeWindow::followTape(bool follow)
         return;
     // After the view's own connection, so that the new row is there.
     scrollToNewest_ = connect(&tape_, &QAbstractItemModel::rowsInserted, rows_, &QTableView::scrollToBottom);
-    // Neither column is sized to its contents, which would measure all rows.
-    QHeaderView* columns = rows_->horizontalHeader();
+    sizeCells();
+    rows_->scrollToBottom();
+    updateSummary();
+}
+
+// From the font, which the zoom changes. Neither column is sized to its
+// contents, which would measure all rows.
+void TapeWindow::sizeCells()
+{
     const QFontMetrics metrics = rows_->fontMetrics();
+    rows_->verticalHeader()->setDefaultSectionSize(metrics.height() + 4);
+    if (!rows_->model())
+        return;
+    QHeaderView* columns = rows_->horizontalHeader();
     columns->setSectionResizeMode(int(TapeColumn::Formula), QHeaderView::Stretch);
     columns->resizeSection(int(TapeColumn::Result), metrics.horizontalAdvance(kWideResult.toString()) + kCellPadding);
     columns->resizeSection(int(TapeColumn::Kind), metrics.horizontalAdvance(kWidestKind.toString()) + kCellPadding);
-    rows_->scrollToBottom();
-    updateSummary();
 }
 
 void TapeWindow::setVisible(bool visible)
@@ -308,6 +317,8 @@ void TapeWindow::closeToCalculator()
 
 bool TapeWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == rows_ && event->type() == QEvent::FontChange)
+        sizeCells();
     if (watched != rows_ || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto& key = *static_cast<QKeyEvent*>(event);

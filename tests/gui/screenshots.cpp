@@ -318,5 +318,23 @@ int main(int argc, char** argv)
     pictureModal(QStringLiteral("contrast-help"), [&] { mainWindow.showHelp(); });
     pictureModal(QStringLiteral("contrast-message"), [&] { press(mainWindow, {Key::ClearEntry, Key::VatFromNet}); });
     mainWindow.menuItem(MenuItem::HighContrast)->trigger();
+
+    // Zoomed, where the screen has room: the calculator, its tape and VAT
+    // window, the menu.
+    for (int percent : {200, 300}) {
+        mainWindow.move(10, 10);
+        mainWindow.setZoom(percent);
+        if (mainWindow.zoom() != percent)
+            continue;
+        const QString name = QStringLiteral("zoom-%1").arg(percent);
+        settle();
+        saveGrab(mainWindow, name);
+        pictureVatWindow(mainWindow, name + QStringLiteral("-vat"));
+        mainWindow.popupMenu()->popup(mainWindow.frameGeometry().topLeft() + QPoint(10, 50));
+        settle();
+        saveScreen(name + QStringLiteral("-menu-screen"));
+        mainWindow.popupMenu()->hide();
+    }
+    mainWindow.setZoom(100);
     return 0;
 }

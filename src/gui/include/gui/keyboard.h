@@ -6,7 +6,8 @@
 // Qt's focus chain; then the dialog keys (arrows between buttons, Return on
 // a focused button, Escape in every mode) and the keys that reach the other
 // windows in every mode (F10, Shift+F10 and the menu key open the menu, F4
-// opens the tape window with the keyboard in it, or closes it); then, in
+// opens the tape window with the keyboard in it, or closes it; Ctrl and
+// "+", "-" or 0 zoom); then, in
 // keypad mode, the window's keys (F1 help, Backspace and Delete, F5
 // switches the VAT rate between 19 % and 7 %) and the keys of the key
 // table, by the character the key types on the user's layout or else by its
@@ -34,6 +35,9 @@ enum class KeyAction {
     ShowHelp,
     ToggleTape,          // opens the tape window with the keyboard in it, or closes it
     OpenMenu,
+    ZoomIn,              // Ctrl and "+" (or "=", where "+" is its Shift)
+    ZoomOut,             // Ctrl and "-"
+    ZoomReset,           // Ctrl+0
     SwitchVatRate,
     AppendCircumflex,
 };

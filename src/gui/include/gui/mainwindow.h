@@ -68,6 +68,9 @@ public:
     void setExactArithmetic(bool exact);
     // "Hoher Kontrast".
     void setHighContrast(bool on);
+    // Ctrl and "+", "-", 0: the calculator and its windows at this zoom.
+    void setZoom(int percent);
+    int zoom() const { return zoom_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -118,6 +121,7 @@ private:
     void connectVatWindow(VatWindow& vat);
     void connectFormulaWindow(FormulaWindow& formula);
     void restorePosition();
+    void placeWindowsBeside();
     void keepPosition();
     // A command that may change the VAT rates; the rates it leaves are kept.
     void changeVatRates(const std::function<const CalculatorState&()>& command);
@@ -146,6 +150,7 @@ private:
     QPoint startPosition_; // where the window was placed at start-up
     const QWidget* shownLastBeside_ = nullptr; // of the tape and subtotal windows
     SubtotalWindow shownSubtotal_; // what was last told to a screen reader
+    int zoom_ = 100;
 };
 
 } // namespace numra

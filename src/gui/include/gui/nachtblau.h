@@ -137,6 +137,7 @@ private:
     static constexpr int flatHoverRadius = 4;
     // The check boxes' and radio buttons' marks, and the room to their text.
     static constexpr int indicatorSide = 11;
+    static constexpr int indicatorFontPixels = 11; // the mark grows with a larger font (the zoom)
     static constexpr int indicatorSpacing = 4;
     // A group box's edge lies this far below its top, through the middle of
     // its title, which starts this far from its left; the title has the

@@ -64,6 +64,7 @@ protected:
 private:
     void buildRows();
     void followTape(bool follow);
+    void sizeCells();
     void buildButtons();
     void buildContextMenu();
     void rowChosen(const QModelIndex& index);
