@@ -23,20 +23,6 @@ bool endsCompleteFormula(const QString& formula)
     return (c >= u'0' && c <= u'9') || c == u')' || endsWithPercentOfNumber(formula);
 }
 
-// The text "=" shows and the value of exactly that text: two decimals, or
-// the general form. Binary values keep the functions whose values the
-// binary tape has always added.
-ShownNumber shownResult(const Number& value, bool twoDecimals, QChar separator)
-{
-    if (value.isDecimal())
-        return shownForm(value, twoDecimals ? ShownFormat{2, RoundingMode::HalfAwayFromZero} : ShownFormat{},
-                         separator);
-    const long double binary = value.binaryValue();
-    if (twoDecimals)
-        return {twoDecimalForm(binary, separator), Number::binary(twoDecimalFormValue(binary)), false};
-    return {generalForm(binary, separator), Number::binary(generalFormValue(binary)), false};
-}
-
 } // namespace
 
 // A formula with "^" is evaluated whole; any other formula that ends in an
@@ -59,11 +45,11 @@ void Calculator::calculate()
         return;
     }
     state_.lastWasSubtotal = true;
-    const ShownNumber shown = shownResult(value, true, separator_);
+    const ShownNumber shown = shownForm(value, subtotalFormat(), separator_);
     copyInto(state_.subtotal.text, shown.text.view());
     state_.subtotal.open = true;
     state_.outcome.subtotalShown = true;
-    state_.outcome.result = ShownValue{state_.subtotal.text, shown.value};
+    state_.outcome.result = ShownValue{state_.subtotal.text, shown.value, shown.rounded};
     wishEntryFocus();
 }
 
@@ -123,10 +109,10 @@ Number Calculator::valueOfEntry()
 
 void Calculator::showResult(const Number& value)
 {
-    const ShownNumber shown = shownResult(value, display_.roundingChecked, separator_);
+    const ShownNumber shown = shownForm(value, resultFormat(), separator_);
     setEntry(shown.text.view());
     markResultShown();
-    state_.outcome.result = ShownValue{display_.entryText, shown.value};
+    state_.outcome.result = ShownValue{display_.entryText, shown.value, shown.rounded};
 }
 
 } // namespace numra

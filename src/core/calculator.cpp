@@ -150,6 +150,7 @@ const CalculatorState& Calculator::closeSubtotalWindow()
 void Calculator::setEntry(QStringView text, int caret)
 {
     state_.resultShown = false;
+    operandKeyed_ = false;
     copyInto(display_.entryText, text);
     display_.caret = std::clamp(caret < 0 ? int(display_.entryText.size()) : caret, 0, int(display_.entryText.size()));
 }
@@ -176,6 +177,7 @@ void Calculator::appendToEntryText(QStringView text)
 {
     ensureRoomFor(display_.entryText.size() + text.size());
     state_.resultShown = false;
+    operandKeyed_ = false;
     display_.entryText += text;
     moveCaretToEnd();
 }

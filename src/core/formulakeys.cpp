@@ -4,8 +4,11 @@
 
 #include "core/calculator.h"
 
+#include "core/addmode.h"
 #include "core/entrymath.h"
+#include "eval/interpretererror.h"
 #include "eval/numbertext.h"
+#include "eval/pastedtext.h"
 #include "eval/textcopy.h"
 
 namespace numra {
@@ -18,8 +21,21 @@ void Calculator::appendCharacter(QChar c)
 {
     if (state_.resultShown)
         setEntry(QString());
+    const bool keyed = operandKeyed_ || display_.entryText.isEmpty();
     appendToEntryText(QStringView(&c, 1));
+    operandKeyed_ = keyed;
     wishEntryFocus();
+}
+
+// With ADD selected, an amount keyed in digits alone that is added or
+// subtracted is taken in cents (1234 + 5 = is 12,34+0,05); the formula and
+// the tape show it so.
+void Calculator::applyAddMode(QChar after)
+{
+    if (state_.amountFormat.selector != DecimalSelector::Add || state_.inputMode != InputMode::Keypad)
+        return;
+    const QChar before = formula_.isEmpty() ? QChar() : formula_.back();
+    display_.entryText = addModeOperand(display_.entryText, operandKeyed_, before, after, separator_);
 }
 
 // In edit mode the entry holds the whole pending formula, elsewhere the
@@ -39,6 +55,7 @@ void Calculator::appendToFormula(QChar c)
 // empty entry for the next operand.
 void Calculator::operatorKey(QChar op)
 {
+    applyAddMode(op);
     appendToFormula(op);
     setEntry(state_.inputMode == InputMode::Edit ? formula_ : QString());
 }
@@ -55,9 +72,12 @@ void Calculator::clearEntry()
 void Calculator::clearingKey(ClearingKey key)
 {
     switch (key) {
-    case ClearingKey::Backspace:
+    case ClearingKey::Backspace: {
+        const bool keyed = operandKeyed_;
         setEntry(QStringView(display_.entryText).chopped(display_.entryText.isEmpty() ? 0 : 1));
+        operandKeyed_ = keyed;
         break;
+    }
     case ClearingKey::Delete:
         setEntry(QString());
         break;
@@ -124,11 +144,12 @@ void Calculator::equals()
         break;
     case InputMode::Edit:
         copyInto(formula_, display_.entryText);
-        calculate();
+        calculateTypedFormula();
         recordOnTape(TapeRowKind::Result);
         state_.powerBase.clear();
         break;
     case InputMode::Keypad:
+        applyAddMode(u'=');
         ensureRoomFor(formula_.size() + display_.entryText.size());
         formula_ += display_.entryText;
         calculate();
@@ -138,6 +159,33 @@ void Calculator::equals()
         else
             formula_.clear();
         break;
+    }
+}
+
+// A typed text that the formula language cannot read may be an amount as
+// people write it ("1.234,56 €", "−45,00", "EUR 12"): "=" then takes that
+// amount, as pasting it would, and an amount that reads two ways ("1,234.56"
+// beside the decimal comma) is refused with the message that says so.
+// Whatever the language reads stays a formula ("2.5*2", "(45,00)"), and any
+// other text fails as it did, "1e3" too.
+void Calculator::calculateTypedFormula()
+{
+    try {
+        calculate();
+    } catch (const InterpreterError&) {
+        if (!readsTypedAmounts_)
+            throw;
+        const PastedText typed = readPastedText(formula_, separator_);
+        if (typed.kind == PastedText::Kind::Refused && !formula_.contains(u'\n'))
+            throw Error(typed.message);
+        // Typed formulas know no exponent notation; a pasted "1,5E20" does.
+        if (typed.kind != PastedText::Kind::Amounts || typed.amounts.size() != 1 ||
+            typed.amounts.front().contains(u'E', Qt::CaseInsensitive))
+            throw;
+        state_.formulaError.reset();
+        display_.selection = TextSpan{};
+        formula_ = typed.amounts.front();
+        calculate();
     }
 }
 

@@ -11,6 +11,8 @@ PendingLine pendingLine(const CalculatorState& state, QChar decimalSeparator)
     line.marks.push_back(QStringLiteral("USt ") + formatVatRate(state.vatRates.chosen, decimalSeparator));
     if (state.arithmetic == Arithmetic::Decimal)
         line.marks.push_back(QStringLiteral("Genau"));
+    if (state.amountFormat.selector == DecimalSelector::Add)
+        line.marks.push_back(QStringLiteral("ADD"));
     switch (state.inputMode) {
     case InputMode::Keypad:
         line.formula = state.formula;

@@ -21,6 +21,9 @@ const QString kExactArithmetic = QStringLiteral("arithmetic/exact");
 const QString kAlwaysOnTop = QStringLiteral("window/alwaysOnTop");
 const QString kHighContrast = QStringLiteral("window/highContrast");
 const QString kZoom = QStringLiteral("window/zoom");
+const QString kDecimalPlaces = QStringLiteral("amounts/places");
+const QString kRounding = QStringLiteral("amounts/rounding");
+const QString kGrouping = QStringLiteral("amounts/grouping");
 const QString kWindowLeft = QStringLiteral("window/left");
 const QString kWindowTop = QStringLiteral("window/top");
 
@@ -148,6 +151,24 @@ bool Settings::exactArithmetic() const { return flag(kExactArithmetic); }
 void Settings::setExactArithmetic(bool exact)
 {
     values_[kExactArithmetic] = exact ? QStringLiteral("true") : QStringLiteral("false");
+    writeFile();
+}
+
+AmountFormat Settings::amountFormat() const
+{
+    AmountFormat format;
+    format.selector = decimalSelectorNamed(text(kDecimalPlaces)).value_or(format.selector);
+    format.rounding = roundingModeNamed(text(kRounding)).value_or(format.rounding);
+    const QString grouping = text(kGrouping);
+    format.grouping = grouping != u"false" && grouping != u"0";
+    return format;
+}
+
+void Settings::setAmountFormat(const AmountFormat& format)
+{
+    values_[kDecimalPlaces] = decimalSelectorName(format.selector).toString();
+    values_[kRounding] = roundingModeName(format.rounding).toString();
+    values_[kGrouping] = format.grouping ? QStringLiteral("true") : QStringLiteral("false");
     writeFile();
 }
 

@@ -7,6 +7,7 @@
 #include "core/entrymath.h"
 #include "eval/fpu.h"
 #include "eval/numbertext.h"
+#include "eval/shownform.h"
 
 namespace numra {
 
@@ -126,7 +127,8 @@ void Calculator::changeRounding(bool checked)
     roundingChanged();
 }
 
-// Unchecking does not bring back decimals cut off before.
+// Unchecking does not bring back decimals cut off before. The box holds the
+// entry as a double, as it always has.
 void Calculator::roundingChanged()
 {
     if (isBlankText(display_.entryText) || !display_.roundingChecked)
@@ -135,18 +137,18 @@ void Calculator::roundingChanged()
     if (!tryParseNumber(display_.entryText, separator_, state_.arithmetic, parsed))
         return;
     if (parsed.isDecimal()) {
-        if (!exceedsRange(parsed.decimalValue(), BinaryRange::Double))
-            setEntry(twoDecimalForm(parsed, separator_).view());
-        return;
+        if (exceedsRange(parsed.decimalValue(), BinaryRange::Double))
+            return;
+    } else {
+        try {
+            parsed = Number::binary(fpu::toDouble(parsed.binaryValue()));
+        } catch (const ArithmeticError&) {
+            return; // beyond the double range: no number for this box
+        }
     }
-    double value = 0;
-    try {
-        value = fpu::toDouble(parsed.binaryValue());
-    } catch (const ArithmeticError&) {
-        return; // beyond the double range: no number for this box
-    }
+    const AmountFormat& format = state_.amountFormat;
     const bool result = state_.resultShown;
-    setEntry(formatTwoDecimals(value, separator_));
+    setEntry(placesForm(parsed, roundedPlaces(format.selector), format.rounding, separator_).text.view());
     state_.resultShown = result;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/tape.h"
 
+#include "core/amountformat.h"
 #include "eval/fpu.h"
 #include "eval/numbertext.h"
 
@@ -273,7 +274,28 @@ QString Tape::totalText() const
 
 QString Tape::summary() const
 {
-    return QStringLiteral("Summe: %1 · %2 Posten").arg(totalText()).arg(items_);
+    return QStringLiteral("Summe: %1 · %2 Posten").arg(readableAmount(totalText())).arg(items_);
+}
+
+// As a new arithmetic does: the views show the results and the total anew.
+void Tape::setGrouping(bool on)
+{
+    if (on == grouping_)
+        return;
+    emit layoutAboutToBeChanged();
+    grouping_ = on;
+    emit layoutChanged();
+}
+
+QString Tape::readableAmount(const QString& amount) const
+{
+    return numra::readableAmount(amount, grouping_, separator_);
+}
+
+QString Tape::readableResult(const TapeRow& row) const
+{
+    const QString result = readableAmount(shownOnOneLine(row.result));
+    return row.rounded ? QStringLiteral("≈ ") + result : result;
 }
 
 int Tape::rowCount(const QModelIndex& parent) const
@@ -294,6 +316,8 @@ QVariant Tape::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole: // the whole text where the column cuts it
+        if (column == TapeColumn::Result)
+            return readableResult(row(index.row()));
         return shownOnOneLine(tapeField(row(index.row()), column));
     case Qt::TextAlignmentRole:
         return column == TapeColumn::Result ? int(Qt::AlignRight | Qt::AlignVCenter)

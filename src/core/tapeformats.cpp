@@ -65,16 +65,24 @@ QString tapeRowAsText(const TapeRow& row)
     return shownFields(row).join(u'\t');
 }
 
+QString tapeRowAsText(const Tape& tape, qsizetype index)
+{
+    QStringList fields = shownFields(tape.row(index));
+    QString& result = fields[int(TapeColumn::Result)];
+    result = tape.readableAmount(result);
+    return fields.join(u'\t');
+}
+
 QString tapeTotalAsText(const Tape& tape)
 {
-    return QStringLiteral("Summe\t%1\t%2 Posten").arg(tape.totalText()).arg(tape.itemCount());
+    return QStringLiteral("Summe\t%1\t%2 Posten").arg(tape.readableAmount(tape.totalText())).arg(tape.itemCount());
 }
 
 QByteArray tapeAsText(const Tape& tape)
 {
     QString text;
     for (qsizetype i = 0; i < tape.size(); ++i)
-        text += tapeRowAsText(tape.row(i)) + u'\n';
+        text += tapeRowAsText(tape, i) + u'\n';
     text += tapeTotalAsText(tape) + u'\n';
     return text.toUtf8();
 }

@@ -18,7 +18,8 @@ void Calculator::recordOnTape(TapeRowKind kind)
     const std::optional<ShownValue>& result = state_.outcome.result;
     if (!tapeRecording_ || !result)
         return; // nothing was evaluated
-    tape_.add({state_.lastWasSubtotal ? TapeRowKind::Subtotal : kind, formula_, result->text}, result->value);
+    tape_.add({state_.lastWasSubtotal ? TapeRowKind::Subtotal : kind, formula_, result->text, result->rounded},
+              result->value);
 }
 
 // Called right after an operation on the entry alone has shown its result;

@@ -24,11 +24,13 @@ std::optional<std::int64_t> Calculator::enteredCents() const
 }
 
 // The entry and the VAT window show the amounts computed in cents; a pending
-// formula is dropped.
+// formula is dropped. The amount is taken in cents before the rounding box
+// is checked, which would round it to the selected places (0 places would
+// make 12,50 an amount of 13).
 void Calculator::vatKey(bool fromNet)
 {
-    changeRounding(true);
     const std::optional<std::int64_t> entered = enteredCents();
+    changeRounding(true);
     std::optional<VatCalculation> calculation = entered ? vatCalculation(fromNet, *entered) : std::nullopt;
     if (!calculation) {
         showError(text(TextId::InvalidInputMessage));
@@ -115,9 +117,17 @@ const CalculatorState& Calculator::copyAmount(VatField field, const QString& sho
 {
     return run([&] {
         if (field != VatField::None) {
-            const QString copied = trimBlanks(shownText);
+            // The window shows the amounts grouped; the clipboard and the
+            // memory take them as a program reads them. A text the user
+            // changed in the field is taken as it is.
+            QString copied = trimBlanks(shownText);
+            if (state_.vat) {
+                const QString amount = vatFieldText(state_.vat->amounts, field);
+                if (copied == readableAmount(amount, state_.amountFormat.grouping, separator_))
+                    copied = amount;
+            }
             state_.memory = MemoryRegister{MemoryRegister::State::Text, copied};
-            state_.outcome.clipboard = shownText;
+            state_.outcome.clipboard = copied == trimBlanks(shownText) ? shownText : copied;
             showMessage(MessageKind::Plain, vatCopyNotice(copied));
         }
         closeVat();

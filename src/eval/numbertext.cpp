@@ -234,22 +234,6 @@ static long double decimalValue(std::uint64_t digits, int scale, bool negative)
     return negative ? -magnitude : magnitude;
 }
 
-long double generalFormValue(long double value)
-{
-    if (!std::isfinite(value))
-        return value;
-    const Digits15 d = roundTo15(value);
-    return decimalValue(d.digits, d.exponent - 14, d.negative);
-}
-
-long double twoDecimalFormValue(long double value)
-{
-    if (!(std::fabs(value) < 1e18L))
-        return generalFormValue(value);
-    const Hundredths h = hundredths(value);
-    return decimalValue(h.count, h.zeros - 2, h.negative);
-}
-
 std::optional<std::int64_t> hundredthsOf(long double value)
 {
     if (!(std::fabs(value) < 1e16L))

@@ -31,9 +31,16 @@ const QString germanHelp = QStringLiteral(
     "der Ergebnisse zeigt. [F4] oder das Menü öffnet ihn; ein Doppelklick übernimmt eine Formel "
     "oder ein Ergebnis, \u201EExportieren\u2026\u201C und \u201EDrucken\u2026\u201C geben ihn aus. Mit "
     "\u201ERechenstreifen behalten\u201C bleibt er bis zum nächsten Start erhalten.\n\n"
-    "Tasten: [F1] Hilfe, [F4] Rechenstreifen (mit der Tastatur darin), [F10] Menü, [STRG]+[+], [STRG]+[-] und [STRG]+[0] Größe (Zoom), [F5] Umsatzsteuersatz 19 % oder 7 %, [F6] Ust-, "
-    "[F7] Ust+, [F8] Prozent, [F9] CE, [RETURN] Ergebnis, [RÜCKTASTE] letztes Zeichen "
-    "löschen, [ENTF] Eingabe löschen, [ESC] das zuletzt geöffnete Fenster schließen, sonst wie CE.");
+    "Beträge: \u201ENachkommastellen\u201C im Menü oder [F3] wählt F (frei), 0 bis 4 oder ADD "
+    "(Beträge nur aus Ziffern werden beim Addieren in Cent genommen: 1234 + 5 = ergibt 12,39), "
+    "\u201ERunden\u201C aufrunden, 5/4 oder abrunden; \u201ETausenderpunkte\u201C zeigt 1.234.567,89. "
+    "[STRG+V] fügt Beträge ein, wie man sie schreibt (\u201E1.234,56 \u20AC\u201C); eine Spalte "
+    "von Beträgen wird auf Wunsch addiert.\n\n"
+    "Tasten: [F1] Hilfe, [F3] Nachkommastellen, [F4] Rechenstreifen (mit der Tastatur darin), "
+    "[F10] Menü, [STRG]+[+], [STRG]+[-] und [STRG]+[0] Größe (Zoom), [F5] Umsatzsteuersatz 19 % "
+    "oder 7 %, [F6] Ust-, [F7] Ust+, [F8] Prozent, [F9] CE, [RETURN] Ergebnis, [RÜCKTASTE] "
+    "letztes Zeichen löschen, [ENTF] Eingabe löschen, [ESC] das zuletzt geöffnete Fenster "
+    "schließen, sonst wie CE.");
 
 const QString englishHelp = QStringLiteral(
     "Operation is essentially the same as the operation of a pocket calculator. You can "
@@ -50,9 +57,15 @@ const QString englishHelp = QStringLiteral(
     "total of the results. [F4] or the menu opens it; a double-click takes a formula or a "
     "result, \u201CExportieren\u2026\u201D and \u201CDrucken\u2026\u201D export and print it. With "
     "\u201CRechenstreifen behalten\u201D it is kept until the next start.\n\n"
-    "Keys: [F1] help, [F4] tape (with the keyboard in it), [F10] menu, [CTRL]+[+], [CTRL]+[-] and [CTRL]+[0] size (zoom), [F5] VAT rate 19 % or 7 %, [F6] Ust-, [F7] Ust+, [F8] percent, "
-    "[F9] CE, [RETURN] result, [BACKSPACE] deletes the last character, [DEL] clears the entry, "
-    "[ESC] closes the window opened last, else works as CE.");
+    "Amounts: \u201CNachkommastellen\u201D in the menu or [F3] chooses F (free), 0 to 4 or ADD "
+    "(amounts of digits alone are added in cents: 1234 + 5 = gives 12,39), \u201CRunden\u201D "
+    "rounds up, 5/4 or down; \u201CTausenderpunkte\u201D shows 1.234.567,89. [CTRL+V] pastes "
+    "amounts as people write them (\u201C1.234,56 \u20AC\u201D); a column of amounts is added "
+    "on request.\n\n"
+    "Keys: [F1] help, [F3] decimal places, [F4] tape (with the keyboard in it), [F10] menu, "
+    "[CTRL]+[+], [CTRL]+[-] and [CTRL]+[0] size (zoom), [F5] VAT rate 19 % or 7 %, [F6] Ust-, "
+    "[F7] Ust+, [F8] percent, [F9] CE, [RETURN] result, [BACKSPACE] deletes the last character, "
+    "[DEL] clears the entry, [ESC] closes the window opened last, else works as CE.");
 
 } // namespace
 

@@ -17,6 +17,7 @@ struct WindowKey {
 
 constexpr std::array kWindowKeys{
     WindowKey{Qt::Key_F1, KeyAction::ShowHelp},
+    WindowKey{Qt::Key_F3, KeyAction::StepDecimalSelector},
     WindowKey{Qt::Key_Delete, KeyAction::PressClearingKey, ClearingKey::Delete},
     WindowKey{Qt::Key_Backspace, KeyAction::PressClearingKey, ClearingKey::Backspace},
     WindowKey{Qt::Key_F5, KeyAction::SwitchVatRate},
@@ -25,6 +26,19 @@ constexpr std::array kWindowKeys{
 bool isReturn(int qtKey) { return qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter; }
 
 bool isCircumflex(int qtKey) { return qtKey == Qt::Key_AsciiCircum || qtKey == Qt::Key_Dead_Circumflex; }
+
+// Ctrl+V and Shift+Insert.
+bool isPaste(int qtKey, Qt::KeyboardModifiers held)
+{
+    return (qtKey == Qt::Key_V && held == Qt::ControlModifier) ||
+           (qtKey == Qt::Key_Insert && held == Qt::ShiftModifier);
+}
+
+// Ctrl+C and Ctrl+Insert.
+bool isCopy(int qtKey, Qt::KeyboardModifiers held)
+{
+    return (qtKey == Qt::Key_C || qtKey == Qt::Key_Insert) && held == Qt::ControlModifier;
+}
 
 bool isArrow(int qtKey)
 {
@@ -106,6 +120,10 @@ KeyMeaning meaningOf(int qtKey, QStringView text, Qt::KeyboardModifiers modifier
         return {};
     if (const std::optional<KeyMeaning> dialog = dialogKey(qtKey, held, focus))
         return *dialog;
+    if (isPaste(qtKey, held) && (mode != InputMode::Edit || focus == FocusedControl::Entry))
+        return used(KeyAction::Paste); // amounts as people write them, in every mode
+    if (isCopy(qtKey, held) && mode != InputMode::Edit && focus == FocusedControl::Entry)
+        return used(KeyAction::CopySelection); // without the thousands points the field shows
     if (mode != InputMode::Edit) {
         const KeyMeaning meaning = windowKey(qtKey, text, held);
         if (meaning.used)

@@ -63,6 +63,8 @@ void MainWindow::connectControls()
     });
     connect(entryField(), &QLineEdit::cursorPositionChanged, this,
             [this](int, int position) { core_.setCaretPosition(position); });
+    entryField()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(entryField(), &QWidget::customContextMenuRequested, this, &MainWindow::showEntryMenu);
 
     auto flat = [this](WindowControl id) { return static_cast<QAbstractButton*>(control(id)); };
     connect(flat(WindowControl::MenuButton), &QAbstractButton::clicked, this, &MainWindow::openMenu);

@@ -85,6 +85,15 @@ void MainWindow::perform(const KeyMeaning& meaning)
     case KeyAction::SwitchVatRate:
         changeVatRates([this]() -> const CalculatorState& { return core_.switchVatRate(); });
         break;
+    case KeyAction::StepDecimalSelector:
+        changeAmountFormat([this]() -> const CalculatorState& { return core_.stepDecimalSelector(); });
+        break;
+    case KeyAction::Paste:
+        pasteClipboard();
+        break;
+    case KeyAction::CopySelection:
+        copySelection();
+        break;
     case KeyAction::AppendCircumflex:
         render(core_.appendToEntry(u"^"));
         break;

@@ -4,6 +4,7 @@
 
 #include "gui/mainwindow.h"
 
+#include "core/transcript.h"
 #include "files/filedialogs.h"
 #include "gui/aboutwindow.h"
 #include "gui/announcement.h"
@@ -63,6 +64,19 @@ QString askOpenFileName(QWidget* parent)
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
+// The place in the shown text of the character at `at` of the entry: the
+// shown text is the entry with separators put in.
+int shownPlace(const QString& entry, const QString& shown, int at)
+{
+    if (shown.size() == entry.size())
+        return at;
+    int place = 0;
+    for (int i = 0; i < at && place < shown.size(); ++place)
+        if (shown[place] == entry[i])
+            ++i;
+    return place;
+}
+
 } // namespace
 
 // The one place where the widgets take the core's state; nothing here
@@ -70,7 +84,7 @@ QString askOpenFileName(QWidget* parent)
 // show over the state as it is, and the modal windows come last.
 void MainWindow::render(const CalculatorState& state)
 {
-    showDisplay(state.display);
+    showDisplay(state);
     static_cast<PendingLineView*>(control(WindowControl::PendingLine))
         ->show(pendingLine(state, core_.decimalSeparator()));
     followLanguageAndRate(state);
@@ -81,9 +95,9 @@ void MainWindow::render(const CalculatorState& state)
         activateWindow();
         entryField()->setFocus();
     }
-    showSubtotal(state.subtotal);
+    showSubtotal(state);
     if (state.vat && windows_.isVatWindowVisible())
-        windows_.vatWindow().show(*state.vat);
+        windows_.vatWindow().show(readableVat(state));
     if (!outcome.messages.empty()) {
         const std::vector<Message> messages = outcome.messages; // a box runs an event loop
         QWidget* over = windows_.isVatWindowVisible() ? static_cast<QWidget*>(&windows_.vatWindow()) : this;
@@ -98,27 +112,37 @@ void MainWindow::render(const CalculatorState& state)
 }
 
 // The field's signals are blocked meanwhile: its changes are the core's,
-// not the user's.
-void MainWindow::showDisplay(const Display& display)
+// not the user's. A read-only entry may show thousands separators, which
+// move the caret's place.
+void MainWindow::showDisplay(const CalculatorState& state)
 {
+    const Display& display = state.display;
     QLineEdit* field = entryField();
     const QSignalBlocker quiet(field);
-    if (field->text() != display.entryText) {
-        field->setText(display.entryText); // the field tells its text's change itself
+    const QString shown = entryAsShown(state, core_.decimalSeparator());
+    if (field->text() != shown) {
+        field->setText(shown); // the field tells its text's change itself
         if (QAccessible::isActive()) {
-            QAccessibleValueChangeEvent changed(field, display.entryText);
+            QAccessibleValueChangeEvent changed(field, shown);
             QAccessible::updateAccessibility(&changed);
         }
     }
     field->setReadOnly(display.entryReadOnly);
+    const auto place = [&](int at) { return shownPlace(display.entryText, shown, at); };
     if (display.selection.length > 0) {
-        field->setSelection(display.selection.start, display.selection.length);
+        const int start = place(display.selection.start);
+        field->setSelection(start, place(display.selection.start + display.selection.length) - start);
     } else {
         field->deselect();
-        field->setCursorPosition(display.caret);
+        field->setCursorPosition(place(display.caret));
     }
     control(WindowControl::EditIndicator)->setVisible(display.editIndicatorVisible);
     roundingBox()->setChecked(display.roundingChecked);
+    const QString caption = roundingBoxCaption(state.amountFormat.selector);
+    if (roundingBox()->text() != caption) {
+        roundingBox()->setText(caption);
+        roundingBox()->setToolTip(caption);
+    }
 }
 
 // The keys' hints name the chosen VAT rate; Qt's own texts follow the
@@ -136,15 +160,30 @@ void MainWindow::followLanguageAndRate(const CalculatorState& state)
 
 // The window hides itself when the user closes it, and tells the core;
 // Escape closes it through the core.
-void MainWindow::showSubtotal(const SubtotalWindow& subtotal)
+void MainWindow::showSubtotal(const CalculatorState& state)
 {
-    if (subtotal.open && subtotal != shownSubtotal_)
-        announce(*entryField(), subtotal.caption + u' ' + subtotal.text); // the window beside takes no focus
+    const SubtotalWindow& subtotal = state.subtotal;
+    if (subtotal.open && subtotal != shownSubtotal_) // the window beside takes no focus
+        announce(*entryField(),
+                 subtotal.caption + u' '
+                     + readableAmount(subtotal.text, state.amountFormat.grouping, core_.decimalSeparator()));
     shownSubtotal_ = subtotal;
     if (subtotal.open)
-        windows_.formulaWindow().showSubtotal(subtotal.caption, subtotal.text);
+        windows_.formulaWindow().showSubtotal(
+            subtotal.caption, readableAmount(subtotal.text, state.amountFormat.grouping, core_.decimalSeparator()));
     else if (windows_.isFormulaWindowVisible())
         windows_.formulaWindow().hideSubtotal();
+}
+
+// The VAT window's amounts as they are read; Kopieren hands the core the
+// text shown, which it takes without the separators.
+VatCalculation MainWindow::readableVat(const CalculatorState& state) const
+{
+    VatCalculation shown = *state.vat;
+    VatAmounts& amounts = shown.amounts;
+    for (QString* amount : {&amounts.net, &amounts.tax, &amounts.gross})
+        *amount = readableAmount(*amount, state.amountFormat.grouping, core_.decimalSeparator());
+    return shown;
 }
 
 // The VAT window stays open while the core has an open VAT calculation; what
@@ -154,7 +193,7 @@ void MainWindow::ask(const CalculatorState& state)
 {
     if (state.vat && !windows_.isVatWindowVisible()) {
         ActiveAgainAfterwards activeAgain(*this);
-        windows_.vatWindow().open(*state.vat);
+        windows_.vatWindow().open(readableVat(state));
         return;
     }
     const Question question = state.question;
@@ -186,6 +225,15 @@ void MainWindow::ask(const CalculatorState& state)
             path = askOpenFileName(this);
         }
         render(core_.loadFrom(path));
+        return;
+    }
+    case Question::Kind::AddPastedAmounts: {
+        bool add = false;
+        {
+            ActiveAgainAfterwards activeAgain(*this);
+            add = askYesNo(this, question.text);
+        }
+        render(core_.answerAddPastedAmounts(add));
         return;
     }
     case Question::Kind::OwnVatRate: {

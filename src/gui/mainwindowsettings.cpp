@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator window and what the user sets in its menu and keeps between
-// runs: the VAT rate, "Genau rechnen (dezimal)", "Immer im Vordergrund",
-// "Hoher Kontrast" and the window's position.
+// runs: the VAT rate, how amounts are shown, "Genau rechnen (dezimal)",
+// "Immer im Vordergrund", "Hoher Kontrast" and the window's position.
 
 #include "gui/mainwindow.h"
 
@@ -27,6 +27,10 @@ namespace numra {
 void MainWindow::applySettings()
 {
     core_.setVatRates(settings_.vatRates());
+    const AmountFormat amounts = settings_.amountFormat();
+    core_.setRoundingMode(amounts.rounding);
+    core_.setGrouping(amounts.grouping);
+    core_.setDecimalSelector(amounts.selector);
     if (settings_.exactArithmetic())
         core_.setArithmetic(Arithmetic::Decimal);
     if (settings_.highContrast())
@@ -153,6 +157,8 @@ void MainWindow::buildSettingsMenu()
         });
     }
 
+    buildAmountMenu();
+
     QAction* exact = menu_->addAction(QStringLiteral("&Genau rechnen (dezimal)"));
     exact->setCheckable(true);
     connect(exact, &QAction::triggered, this, &MainWindow::setExactArithmetic);
@@ -186,6 +192,7 @@ void MainWindow::syncSettingsMenu()
         item->setChecked(choices[i].chosen);
     }
     giveAccessKeys(*menuItem(MenuItem::VatRateMenu)->menu());
+    syncAmountMenu();
     menuItem(MenuItem::ExactArithmetic)->setChecked(core_.state().arithmetic == Arithmetic::Decimal);
     menuItem(MenuItem::AlwaysOnTop)->setChecked(windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     menuItem(MenuItem::HighContrast)->setChecked(settings_.highContrast());

@@ -41,6 +41,19 @@ void runBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, con
 
 } // namespace
 
+bool askYesNo(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Frage"), QString(), QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(shownText(text));
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
+    box.setDefaultButton(QMessageBox::Yes);
+    stayOnTopLikeCalculator(box);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void showMessageBox(QWidget* parent, MessageKind kind, const QString& text)
 {
     switch (kind) {

@@ -20,7 +20,7 @@ constexpr qreal kFormulaEnd = 0.58;
 constexpr qreal kResultEnd = 0.80;
 constexpr qreal kKindStart = 0.83;
 
-void drawRow(QPainter& painter, const TapeRow& row, const QRect& line)
+void drawRow(QPainter& painter, const Tape& tape, const TapeRow& row, const QRect& line)
 {
     const QFontMetrics metrics = painter.fontMetrics();
     const int width = line.width();
@@ -30,7 +30,7 @@ void drawRow(QPainter& painter, const TapeRow& row, const QRect& line)
     painter.drawText(formula, Qt::AlignLeft | Qt::AlignVCenter,
                      metrics.elidedText(shownOnOneLine(row.formula), Qt::ElideRight, formula.width()));
     painter.drawText(result, Qt::AlignRight | Qt::AlignVCenter,
-                     metrics.elidedText(shownOnOneLine(row.result), Qt::ElideLeft, result.width()));
+                     metrics.elidedText(tape.readableResult(row), Qt::ElideLeft, result.width()));
     painter.drawText(kind, Qt::AlignLeft | Qt::AlignVCenter, tapeRowKindName(row.kind).toString());
 }
 
@@ -71,7 +71,7 @@ void printTape(const Tape& tape, QPagedPaintDevice& device, const QDate& date)
         painter.drawText(QRect(page.left(), page.top(), page.width(), lineHeight), Qt::AlignLeft, sheet.header);
         int top = page.top() + 2 * lineHeight;
         for (qsizetype i = 0; i < sheet.rowCount; ++i, top += lineHeight)
-            drawRow(painter, tape.row(sheet.firstRow + i), QRect(page.left(), top, page.width(), lineHeight));
+            drawRow(painter, tape, tape.row(sheet.firstRow + i), QRect(page.left(), top, page.width(), lineHeight));
         if (sheet.withSummary)
             painter.drawText(QRect(page.left(), top, page.width(), lineHeight), Qt::AlignRight, tape.summary());
         painter.drawText(QRect(page.left(), page.bottom() - lineHeight, page.width(), lineHeight), Qt::AlignHCenter,

@@ -55,7 +55,13 @@ void startUp(Calculator& calculator, const Options& options)
 {
     calculator.start(QString());
     calculator.setLanguage(options.language);
-    calculator.setRoundingChecked(options.round);
+    calculator.setRoundingMode(options.rounding);
+    if (options.places)
+        calculator.setDecimalSelector(*options.places);
+    if (options.round)
+        calculator.setRoundingChecked(true);
+    calculator.setGrouping(options.grouping);
+    calculator.setTypedAmountsRead(false); // a formula fails as it always did
     if (options.exact)
         calculator.setArithmetic(Arithmetic::Decimal);
     calculator.setTapeRecording(options.tape != Options::Tape::None);
@@ -72,7 +78,7 @@ void printTape(Options::Tape format, const Calculator& calculator, Output& out)
         break;
     case Options::Tape::Text:
         for (qsizetype i = 0; i < tape.size(); ++i)
-            out.line(tapeRowAsText(tape.row(i)));
+            out.line(tapeRowAsText(tape, i));
         out.line(tapeTotalAsText(tape));
         break;
     case Options::Tape::Csv:
@@ -86,9 +92,9 @@ void printTape(Options::Tape format, const Calculator& calculator, Output& out)
 // --- formula mode ---
 
 // The lines of a command's outcome; true when an error box was among them.
-bool printOutcome(const CalculatorState& state, bool namesVatRate, Output& out)
+bool printOutcome(const CalculatorState& state, bool namesVatRate, QChar decimalSeparator, Output& out)
 {
-    for (const QString& line : transcriptLines(state, namesVatRate))
+    for (const QString& line : transcriptLines(state, namesVatRate, decimalSeparator))
         out.line(line);
     for (const Message& message : state.outcome.messages)
         if (message.kind == MessageKind::Error)
@@ -117,8 +123,8 @@ public:
         calculator_.setEntryText(formula);
         const CalculatorState& state = calculator_.press(Key::Equals);
         if (!hasTranscript(state.outcome))
-            out_.line(state.display.entryText);
-        else if (printOutcome(state, namesVatRate_, out_))
+            printResult(state);
+        else if (printOutcome(state, namesVatRate_, calculator_.decimalSeparator(), out_))
             failed_ = true;
     }
 
@@ -130,6 +136,15 @@ public:
     const Calculator& calculator() const { return calculator_; }
 
 private:
+    // The entry holds the result, as the field would show it in keypad mode.
+    void printResult(const CalculatorState& state)
+    {
+        if (state.amountFormat.grouping)
+            out_.line(readableAmount(state.display.entryText, true, calculator_.decimalSeparator()));
+        else
+            out_.line(state.display.entryText);
+    }
+
     void fail(const QString& message)
     {
         out_.line(QStringLiteral("Fehler: "), message);
@@ -193,12 +208,17 @@ struct TypeText {
     QString text;
 };
 struct ClickRounding {};
-using KeyStep = std::variant<Key, ClearingKey, TypeText, ClickRounding>;
+struct PasteText {
+    QString text;
+};
+using KeyStep = std::variant<Key, ClearingKey, TypeText, ClickRounding, PasteText>;
 
 std::optional<KeyStep> parseKeyStep(const QString& word)
 {
     if (word.startsWith(u"text:"))
         return TypeText{word.mid(5)};
+    if (word.startsWith(u"paste:"))
+        return PasteText{word.mid(6)};
     if (word == u"Runden")
         return ClickRounding{};
     if (const auto key = keyByCaption(word))
@@ -219,6 +239,8 @@ const CalculatorState& runStep(Calculator& calculator, const KeyStep& step)
         return calculator.pressClearingKey(*key);
     if (const TypeText* typed = std::get_if<TypeText>(&step))
         return calculator.setEntryText(display.entryText + typed->text);
+    if (const PasteText* pasted = std::get_if<PasteText>(&step))
+        return calculator.paste(pasted->text);
     return calculator.setRoundingChecked(!display.roundingChecked);
 }
 
@@ -236,12 +258,19 @@ int runKeys(const Options& options)
     startUp(calculator, options);
     bool errorShown = false;
     for (const KeyStep& step : steps) {
-        if (printOutcome(runStep(calculator, step), options.vatRate.has_value(), out))
+        if (printOutcome(runStep(calculator, step), options.vatRate.has_value(), options.decimalSeparator, out))
             errorShown = true;
         if (calculator.state().vat)
             calculator.closeVatWindow();
+        // A pasted column is added, as "Ja" does.
+        if (calculator.state().question.kind == Question::Kind::AddPastedAmounts) {
+            out.line(QStringLiteral("Frage: "), calculator.state().question.text);
+            if (printOutcome(calculator.answerAddPastedAmounts(true), options.vatRate.has_value(),
+                             options.decimalSeparator, out))
+                errorShown = true;
+        }
     }
-    out.line(QStringLiteral("Anzeige: "), calculator.state().display.entryText);
+    out.line(QStringLiteral("Anzeige: "), entryAsShown(calculator.state(), options.decimalSeparator));
     out.line(QStringLiteral("Formel: "), calculator.state().formula);
     printTape(options.tape, calculator, out);
     return finish(errorShown ? kExitFailed : 0, out);

@@ -11,11 +11,23 @@ namespace {
 constexpr QStringView kSeparatorOption = u"--decimal-separator=";
 constexpr QStringView kLanguageOption = u"--lang=";
 constexpr QStringView kVatRateOption = u"--vat-rate=";
+constexpr QStringView kPlacesOption = u"--places=";
+constexpr QStringView kRoundingOption = u"--rounding=";
+
+// "auf" and "ab" as short names of "aufrunden" and "abrunden".
+std::optional<RoundingMode> roundingModeOption(const QString& name)
+{
+    if (name == u"auf")
+        return RoundingMode::AwayFromZero;
+    if (name == u"ab")
+        return RoundingMode::TowardZero;
+    return roundingModeNamed(name);
+}
 
 // "--lang" for "--lang=": an option that takes a value, named without it.
 bool takesValue(const QString& arg)
 {
-    for (QStringView option : {kSeparatorOption, kLanguageOption, kVatRateOption})
+    for (QStringView option : {kSeparatorOption, kLanguageOption, kVatRateOption, kPlacesOption, kRoundingOption})
         if (arg.size() + 1 == option.size() && option.startsWith(arg))
             return true;
     return false;
@@ -36,6 +48,19 @@ QString applyOption(const QString& arg, Options& options)
         options.round = true;
     } else if (arg == u"--exact") {
         options.exact = true;
+    } else if (arg == u"--grouping") {
+        options.grouping = true;
+    } else if (arg.startsWith(kPlacesOption)) {
+        const QString places = arg.mid(kPlacesOption.size());
+        options.places = decimalSelectorNamed(places);
+        if (!options.places)
+            return QStringLiteral("invalid places '%1' (F, 0 to 4 or ADD)").arg(places);
+    } else if (arg.startsWith(kRoundingOption)) {
+        const QString rounding = arg.mid(kRoundingOption.size());
+        const std::optional<RoundingMode> mode = roundingModeOption(rounding);
+        if (!mode)
+            return QStringLiteral("invalid rounding '%1' (auf, 5/4 or ab)").arg(rounding);
+        options.rounding = *mode;
     } else if (arg.startsWith(kSeparatorOption)) {
         const QString sep = arg.mid(kSeparatorOption.size());
         if (sep.size() != 1)
@@ -113,8 +138,11 @@ key, which writes the decimal separator, "+", "-", "*", "/", "=", CE, Edit,
 Ust-), Runden (a click on the rounding check box), Kopieren (the clipboard
 key), the keys of the keyboard Backspace (removes the entry's last
 character), Delete (empties the entry) and Escape (closes the subtotal
-window, else clears as CE does), or text:STRING (types STRING at the end of
-the entry field). Prints a
+window, else clears as CE does), text:STRING (types STRING at the end of
+the entry field) or paste:STRING (STRING on the clipboard, pasted as Ctrl+V
+does: an amount as people write it, "1.234,56 €", becomes the entry; several
+lines of amounts are added, after a line "Frage: " with the offer, each a
+row of the tape and their sum the entry). Prints a
 line for each message box ("Fehler: ", "Information: ", "Hinweis: " for a
 box without icon), each subtotal ("Zwischensumme: ") and
 each VAT window ("MwSt: Netto=... Steuer=... Brutto=... (label)", after which
@@ -136,6 +164,18 @@ Options:
       --decimal-separator=SEP  the regional decimal separator (default from the
                                locale, here '%1')
       --round                  start with "auf 2 Nachkommastellen runden" checked
+      --places=F|0|1|2|3|4|ADD the decimal selector "Nachkommastellen": a number
+                               of places or ADD checks the rounding box and
+                               rounds results and subtotals to it (ADD: 2, and
+                               an amount keyed in digits alone is taken in
+                               cents where it is added); F (the default) leaves
+                               results free
+      --rounding=auf|5/4|ab    how results are rounded: away from zero, half
+                               away from zero (the default), toward zero
+      --grouping               thousands separators in the results, subtotals
+                               and VAT amounts printed and in the tape's text
+                               (1.234.567,89), never in the pending formula
+                               or the CSV
       --exact                  exact decimal values of 34 digits, as "Genau
                                rechnen (dezimal)": every digit shown is right
                                (0,1+0,2-0,3 gives 0, not 5,55111512312578E-17)

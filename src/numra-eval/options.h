@@ -2,6 +2,7 @@
 #pragma once
 // The command line of numra-eval.
 
+#include "core/amountformat.h"
 #include "core/languagetable.h"
 
 #include <QString>
@@ -18,6 +19,9 @@ struct Options {
     QChar decimalSeparator;  // the locale's unless given
     bool round = false;      // start with the rounding box checked
     bool exact = false;      // "Genau rechnen (dezimal)": exact decimal values
+    std::optional<DecimalSelector> places = std::nullopt; // "Nachkommastellen"; F unless given
+    RoundingMode rounding = RoundingMode::HalfAwayFromZero;
+    bool grouping = false;   // "Tausenderpunkte" in what a person reads
     Language language = Language::German;
     Tape tape = Tape::None;
     std::optional<int> vatRate = std::nullopt; // hundredths of a percent; 19 % unless given

@@ -211,7 +211,41 @@ check "binary tape" 0 $'0,1\n0,1\n0,1\n-0,3\n0,1\t0,1\tErgebnis\n0,1\t0,1\tErgeb
 check "exact key tape" 0 $'Anzeige: 0,94\nFormel: \n86251,76-86250,82\t0,94\tErgebnis\nSumme\t0,94\t1 Posten' "" -- \
     $DE --exact --tape --keys text:86251,76 - text:86250,82 =
 
+# Amounts: the decimal selector, the rounding switch, thousands points where
+# a person reads the output, and pasting.
+check "grouping" 0 $'1.234.567,89\nZwischensumme: 1.234.567,00\n-1.234\n999\n1,5E20' "" -- \
+    $DE --grouping "1234567,89" "1234567+" "-1234" "999" "10^20*1,5"
+check "grouping beside a decimal point" 0 "1,234,567.89" "" -- --decimal-separator=. --grouping "1234567.89"
+check "without grouping as before" 0 $'1234567,89\nZwischensumme: 1234567,00' "" -- $DE "1234567,89" "1234567+"
+check "grouped VAT and entry, plain formula" 0 \
+    $'MwSt: Netto=10.000,00 Steuer=1.900,00 Brutto=11.900,00 (Umsatzsteuer)\nAnzeige: 1.000\nFormel: 11900,00+' "" -- \
+    $DE --grouping --keys text:10000 Ust+ + text:1000
+check "grouped tape text" 0 $'1.234.567\n1234567+1-1\t1.234.567\tErgebnis\nSumme\t1.234.567\t1 Posten' "" -- \
+    $DE --grouping --tape "1234567+1-1"
+check "3 places, abrunden" 0 $'0,666\n-0,666' "" -- $DE --places=3 --rounding=ab "2/3" "-2/3"
+check "3 places, aufrunden" 0 $'0,667\n-0,667' "" -- $DE --places=3 --rounding=auf "2/3" "-2/3"
+check "3 places, 5/4" 0 $'0,667\n-0,667\nZwischensumme: 0,667' "" -- $DE --places=3 --rounding=5/4 "2/3" "-2/3" "2/3+"
+check "F with --round: two places" 0 "0,67" "" -- $DE --places=F --round "2/3"
+check "no places" 0 $'3\n2' "" -- $DE --places=0 "2,5*1" "1,5*1"
+check "ADD: digits alone are cents" 0 $'Anzeige: 12,39\nFormel: ' "" -- $DE --places=ADD --keys 1 2 3 4 + 5 =
+check "ADD: the decimal key and factors as typed" 0 $'Anzeige: 60,50\nFormel: ' "" -- \
+    $DE --places=ADD --keys 1 2 , 1 "*" 5 =
+check "paste an amount as people write it" 0 \
+    $'Anzeige: 1.235,56\nFormel: \n1234,56+1\t1.235,56\tErgebnis\nSumme\t1.235,56\t1 Posten' "" -- \
+    $DE --grouping --tape --keys "paste:1.234,56 €" + 1 =
+check "paste a column" 0 \
+    $'Frage: Die Zwischenablage enthält 3 Beträge. Alle addieren? Jeder Betrag wird eine Zeile des Rechenstreifens, die Summe kommt ins Eingabefeld.\nAnzeige: 1144,56\nFormel: \n1234,56\t1234,56\tErgebnis\n-45,00\t-45,00\tErgebnis\n-45,00\t-45,00\tErgebnis\nSumme\t1144,56\t3 Posten' "" -- \
+    $DE --tape --keys $'paste:1.234,56\n−45,00\n(45,00)'
+check "paste: an amount that reads two ways" 1 \
+    $'Fehler: \'1,234.56\' ist kein eindeutiger Betrag: Das Dezimaltrennzeichen ist das Komma.\nAnzeige: \nFormel: ' "" -- \
+    $DE --keys paste:1,234.56
+check "paste: a formula is no amount in keypad mode" 1 $'Fehler: \'12+5*2\' ist kein Betrag.\nAnzeige: \nFormel: ' "" -- \
+    $DE --keys paste:12+5*2
+check "paste: a formula stays a formula in edit mode" 0 $'Anzeige: 22\nFormel: 12+5*2' "" -- $DE --keys Edit paste:12+5*2 =
+
 # Usage.
+check "bad places" 2 "" "" -- --places=5 1
+check "bad rounding" 2 "" "" -- --rounding=halb 1
 check "unknown option" 2 "" "" -- --frobnicate
 check "unknown key" 2 "" "" -- --keys 1 Quadrat
 check "bad separator" 2 "" "" -- --decimal-separator=ab 1
@@ -228,6 +262,7 @@ help=$("$EVAL" --help) && [ "$("$EVAL" -h)" = "$help" ] \
     && grep -q '^Exit status:' <<<"$help" && grep -q -- '--tape=csv' <<<"$help" \
     && grep -q -- '--vat-rate=RATE' <<<"$help" \
     && grep -q -- '--exact' <<<"$help" \
+    && grep -q -- '--places=F|0|1|2|3|4|ADD' <<<"$help" && grep -q -- '--grouping' <<<"$help" \
     || { failures=$((failures + 1)); echo "FAIL: --help"; }
 
 echo "$((checks - failures)) passed, $failures failed"

@@ -35,12 +35,14 @@ struct Kept {
     bool alwaysOnTop = false;
     std::optional<QPoint> position;
     bool exactArithmetic = false;
+    // The default shows thousands points.
+    AmountFormat amounts{DecimalSelector::Free, RoundingMode::HalfAwayFromZero, true};
 };
 
 Kept read(Settings& settings)
 {
     return {settings.keepTape(), settings.vatRates(), settings.alwaysOnTop(), settings.windowPosition(),
-            settings.exactArithmetic()};
+            settings.exactArithmetic(), settings.amountFormat()};
 }
 
 void expectKept(const Kept& read, const Kept& expected)
@@ -51,6 +53,9 @@ void expectKept(const Kept& read, const Kept& expected)
     EXPECT_EQ(read.alwaysOnTop, expected.alwaysOnTop);
     EXPECT_EQ(read.position, expected.position);
     EXPECT_EQ(read.exactArithmetic, expected.exactArithmetic);
+    EXPECT_EQ(decimalSelectorName(read.amounts.selector), decimalSelectorName(expected.amounts.selector));
+    EXPECT_EQ(roundingModeName(read.amounts.rounding), roundingModeName(expected.amounts.rounding));
+    EXPECT_EQ(read.amounts.grouping, expected.amounts.grouping);
 }
 
 const VatRates own16{1600, 1600};
@@ -104,6 +109,11 @@ INSTANTIATE_TEST_SUITE_P(Values, SettingsFile, ::testing::Values(
     SettingsCase{"position beyond any screen", "[window]\nleft=99999999999\ntop=5\n", {}},
     SettingsCase{"garbage around good lines", "\xff\xfe\x01[\n=true\n[vat]\nrate=7\n\x80\x81=\x82\n[window]\nleft=-20\ntop=5\n",
                  {false, {700}, false, QPoint(-20, 5)}},
+    SettingsCase{"amounts", "[amounts]\nplaces=ADD\nrounding=abrunden\ngrouping=false\n",
+                 {.amounts = {DecimalSelector::Add, RoundingMode::TowardZero, false}}},
+    SettingsCase{"amounts written by hand", "[amounts]\nplaces=add\nrounding=\"5/4\"\ngrouping=0\n",
+                 {.amounts = {DecimalSelector::Add, RoundingMode::HalfAwayFromZero, false}}},
+    SettingsCase{"unreadable amounts", "[amounts]\nplaces=5\nrounding=kaufmännisch\ngrouping=nein\n", {}},
     SettingsCase{"nothing but garbage", "\x7f" "ELF\x02\x01\x01\x00\x00[[[===]]]\n\n\xc3\x28", {}}));
 // clang-format on
 
@@ -126,6 +136,23 @@ TEST(Settings, EveryValueRoundTrips)
         }
         Settings again(path);
         expectKept(read(again), kept);
+    }
+}
+
+TEST(Settings, EveryAmountFormatRoundTrips)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("numra.conf"));
+    for (const DecimalSelector selector : kDecimalSelectors) {
+        for (const RoundingMode rounding : kRoundingModes) {
+            for (const bool grouping : {false, true}) {
+                const AmountFormat format{selector, rounding, grouping};
+                Settings(path).setAmountFormat(format);
+                EXPECT_TRUE(Settings(path).amountFormat() == format)
+                    << decimalSelectorName(selector).toString().toStdString() << ' '
+                    << roundingModeName(rounding).toString().toStdString() << ' ' << grouping;
+            }
+        }
     }
 }
 

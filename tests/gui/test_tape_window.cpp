@@ -178,7 +178,7 @@ TEST_F(TapeWindowTest, ShowsTheRowsTheNewestInSightAndTheTotal)
     const QModelIndex newest = core().tape().index(299, 0);
     EXPECT_EQ(newest.data().toString(), QStringLiteral("300"));
     EXPECT_TRUE(view().viewport()->rect().contains(view().visualRect(newest)));
-    EXPECT_EQ(tapeWindow().summary()->text(), QStringLiteral("Summe: 45150 · 300 Posten"));
+    EXPECT_EQ(tapeWindow().summary()->text(), QStringLiteral("Summe: 45.150 · 300 Posten")); // thousands points on
     EXPECT_FALSE(tapeWindow().summary()->accessibleName().isEmpty());
     EXPECT_FALSE(view().accessibleName().isEmpty());
 

@@ -277,7 +277,9 @@ TEST_F(Windows, PopupMenuShowsItsVisibleItemsAtTheFramePlusOffset)
                                     QStringLiteral("Berechnung speichern"), QStringLiteral("Berechnung laden"),
                                     QStringLiteral("-"), QStringLiteral("Rechenstreifen"),
                                     QStringLiteral("Rechenstreifen behalten"), QStringLiteral("-"),
-                                    QStringLiteral("Umsatzsteuersatz"), QStringLiteral("Genau rechnen (dezimal)"),
+                                    QStringLiteral("Umsatzsteuersatz"), QStringLiteral("Nachkommastellen"),
+                                    QStringLiteral("Runden"), QStringLiteral("Tausenderpunkte"),
+                                    QStringLiteral("Genau rechnen (dezimal)"),
                                     QStringLiteral("Immer im Vordergrund"), QStringLiteral("Hoher Kontrast"),
                                     QStringLiteral("-"), QStringLiteral("Hilfe"), QStringLiteral("Info"),
                                     QStringLiteral("-"), QStringLiteral("Beenden")}));

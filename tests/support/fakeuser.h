@@ -50,6 +50,8 @@ public:
     std::deque<std::function<const CalculatorState&()>> whileVatWindowOpen;
     std::deque<QString> saveFileNames;                 // default: "" (cancelled)
     std::deque<QString> openFileNames;                 // default: "" (cancelled)
+    std::deque<bool> addPastedAnswers;                 // default: true ("Ja")
+    std::vector<QString> addQuestions;                 // each offer to add pasted amounts
 
     std::vector<QString> messageTexts(MessageKind kind) const
     {
@@ -91,6 +93,10 @@ public:
             case Question::Kind::OwnVatRate:
                 note(calculator_.answerOwnVatRate(std::nullopt));
                 break;
+            case Question::Kind::AddPastedAmounts:
+                addQuestions.push_back(now.question.text);
+                note(calculator_.answerAddPastedAmounts(next(addPastedAnswers).value_or(true)));
+                break;
             }
         }
     }
@@ -108,7 +114,7 @@ private:
 
     void note(const CalculatorState& state)
     {
-        for (const QString& line : transcriptLines(state, false))
+        for (const QString& line : transcriptLines(state, false, calculator_.decimalSeparator()))
             transcript.push_back(line);
         const Outcome& outcome = state.outcome;
         messages.insert(messages.end(), outcome.messages.begin(), outcome.messages.end());

@@ -3,9 +3,12 @@
 // Drives a Calculator with a line of key captions, as a user would: blanks
 // separate the keys; "text:ABC" types ABC at the end of the entry field;
 // "Runden" clicks the rounding check box; "Genau" switches "Genau rechnen
-// (dezimal)" on or off; "Backspace", "Delete" and "Escape" are those keys of
-// the keyboard. The FakeUser writes down what each
-// key showed and answers the windows it opens.
+// (dezimal)" on or off; "Stellen:3" chooses a place of the decimal selector
+// (F, 0 to 4, ADD), "F3" steps it, "Runden:abrunden" chooses the rounding,
+// "Tausenderpunkte" switches thousands points on or off; "paste:TEXT"
+// pastes TEXT with "_" for a blank and "\n" for a line break; "Backspace",
+// "Delete" and "Escape" are those keys of the keyboard. The FakeUser writes
+// down what each key showed and answers the windows it opens.
 
 #include "core/calculator.h"
 #include "fakeuser.h"
@@ -33,6 +36,17 @@ inline void runKeys(Calculator& calculator, FakeUser& user, const QString& keys)
             user.take(calculator.setArithmetic(calculator.state().arithmetic == Arithmetic::Binary
                                                    ? Arithmetic::Decimal
                                                    : Arithmetic::Binary));
+        else if (word.startsWith(u"Stellen:") && decimalSelectorNamed(word.mid(8)))
+            user.take(calculator.setDecimalSelector(*decimalSelectorNamed(word.mid(8))));
+        else if (word.startsWith(u"paste:"))
+            user.take(calculator.paste(
+                word.mid(6).replace(u'_', u' ').replace(QStringLiteral("\\n"), QStringLiteral("\n"))));
+        else if (word == u"F3")
+            user.take(calculator.stepDecimalSelector());
+        else if (word.startsWith(u"Runden:") && roundingModeNamed(word.mid(7)))
+            user.take(calculator.setRoundingMode(*roundingModeNamed(word.mid(7))));
+        else if (word == u"Tausenderpunkte")
+            user.take(calculator.setGrouping(!calculator.state().amountFormat.grouping));
         else if (const std::optional<Key> key = keyByCaption(word))
             user.take(calculator.press(*key));
         else if (const std::optional<ClearingKey> clearing = clearingKeyByName(word))

@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <exception>
 #include <optional>
+#include <vector>
 
 namespace numra {
 
@@ -62,8 +63,21 @@ public:
     const CalculatorState& pressClearingKey(ClearingKey key);
 
     // The rounding check box "auf 2 Nachkommastellen runden" is set; it
-    // rounds the entry only when its state changes.
+    // rounds the entry to the selected places only when its state changes.
     const CalculatorState& setRoundingChecked(bool checked);
+
+    // --- how amounts are shown (amountsettings.cpp) ---
+    // "Nachkommastellen": a number of places (0 to 4, ADD) is a wish to
+    // round, so the rounding box is checked (and rounds the entry, when it
+    // was not, or to fewer places); F unchecks it: free results. The box
+    // stays the user's to switch afterwards.
+    const CalculatorState& setDecimalSelector(DecimalSelector selector);
+    // F3: the next place of the selector, F after ADD.
+    const CalculatorState& stepDecimalSelector();
+    // "aufrunden", "5/4", "abrunden": the results from now on.
+    const CalculatorState& setRoundingMode(RoundingMode mode);
+    // "Tausenderpunkte": only how results are read (CalculatorState::amountFormat).
+    const CalculatorState& setGrouping(bool on);
 
     // The user typed or edited the entry field (edit mode), or a loaded file
     // was put into it. caret -1 puts the caret after the last character.
@@ -122,6 +136,24 @@ public:
     const CalculatorState& loadFrom(const QString& path);
     const LineBuffer& lineBuffer() const { return lineBuffer_; }
 
+    // --- pasting (paste.cpp) ---
+    // Ctrl+V: the text is read as people write amounts ("1.234,56 €",
+    // "(45,00)"). One amount becomes the entry in keypad mode, as a value
+    // recalled does, and goes in at the caret in edit mode; a text of
+    // several amounts (a column of a spreadsheet) is offered for adding
+    // (Question::AddPastedAmounts). Other text goes in as it is in edit mode
+    // (a formula) and is refused with a message in keypad mode; an amount
+    // that reads two ways is refused in either.
+    const CalculatorState& paste(const QString& text);
+    // The answer to Question::AddPastedAmounts: each amount becomes a row of
+    // the tape and their sum the entry, or nothing happens.
+    const CalculatorState& answerAddPastedAmounts(bool add);
+    // On (the default), "=" in edit mode takes a text that the formula
+    // language cannot read but that is an amount as people write it
+    // ("1.234,56 €") as that amount. numra-eval switches it off: its
+    // formulas fail as they always did.
+    void setTypedAmountsRead(bool on) { readsTypedAmounts_ = on; }
+
     // --- the tape (taperecording.cpp) ---
     // Every completed calculation adds a row; errors add none.
     Tape& tape() { return tape_; }
@@ -149,6 +181,8 @@ private:
     void appendCharacter(QChar c);
     void appendToFormula(QChar c);
     void operatorKey(QChar op);
+    void insertAtCaret(const QString& text); // edit mode: replaces the selection
+    void applyAddMode(QChar after); // the entry as ADD takes it into the formula
     void clearEntry();
     void clearingKey(ClearingKey key);
     void toggleEditMode();
@@ -158,6 +192,7 @@ private:
     // Evaluation (calculate.cpp).
     enum class Evaluated { PendingFormula, Entry }; // what an error's place refers to
     void calculate();
+    void calculateTypedFormula(); // edit mode's "=": a formula, or else an amount as written
     Number evaluate(QStringView formula, Evaluated evaluated);
     Number valueOfEntry();
     void markError(TextSpan where, Evaluated evaluated);
@@ -172,6 +207,9 @@ private:
     void cutDecimals();
     void changeRounding(bool checked);
     void roundingChanged();
+    void selectDecimals(DecimalSelector selector);
+    ShownFormat resultFormat() const;   // what "=" shows
+    ShownFormat subtotalFormat() const; // the subtotal window: never free
     void memoryIn();
     void memoryOut();
     void memoryClear();
@@ -195,8 +233,8 @@ private:
     void recordVatOnTape(TapeRowKind kind, const VatAmounts& amounts, int rate);
 
     void putOperand(const QString& text); // replaces the entry in keypad mode, appends otherwise
-    // Both make the entry a number being typed; a result shown is marked
-    // afterwards.
+    // Both make the entry a number being typed, not keyed digit by digit;
+    // a result shown is marked afterwards.
     void setEntry(QStringView text, int caret = -1);
     void appendToEntryText(QStringView text); // the caret goes to the end
     void markResultShown() { state_.resultShown = true; }
@@ -217,6 +255,11 @@ private:
     LineBuffer lineBuffer_;                    // lives as long as the window: it remembers the encoding
     Tape tape_;
     bool tapeRecording_ = true;
+    std::vector<QString> pastedAmounts_; // while Question::AddPastedAmounts is asked
+    bool readsTypedAmounts_ = true;
+    // The entry holds only what the digit and decimal keys typed since it
+    // was last set (ADD takes such an amount in cents).
+    bool operandKeyed_ = false;
 };
 
 template <class Command>

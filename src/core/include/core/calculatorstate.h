@@ -6,6 +6,7 @@
 // holds what the last command did once (message boxes, a text for the
 // clipboard, the wish that the entry field take the keyboard).
 
+#include "core/amountformat.h"
 #include "core/languagetable.h"
 #include "core/vatamounts.h"
 #include "core/vatrates.h"
@@ -37,10 +38,12 @@ struct Display {
 };
 
 // A number the calculator showed: its text, and the value of exactly that
-// text (2,68 for 2.675 shown with two decimals), which the tape adds up.
+// text (2,68 for 2.675 shown with two decimals), which the tape adds up;
+// rounded when the text leaves out digits of the value beyond its places.
 struct ShownValue {
     QString text;
     Number value;
+    bool rounded = false;
 };
 
 // The memory register: nothing stored since start, cleared with MC, or a text.
@@ -99,6 +102,7 @@ struct Question {
         SaveFileName,   // the save dialog; text: the folder it starts in
         OpenFileName,   // the open dialog
         OwnVatRate,     // a rate of the user's own, to replace vatRates.own
+        AddPastedAmounts, // a pasted column: add its amounts? text: the question
     };
     Kind kind = Kind::None;
     QString text;
@@ -131,6 +135,12 @@ struct CalculatorState {
     // Decimal while "Genau rechnen (dezimal)" is on: every calculation then
     // computes with exact decimal values.
     Arithmetic arithmetic = Arithmetic::Binary;
+    // The decimal selector, the rounding switch and "Tausenderpunkte". Every
+    // text of the state is without thousands separators (a program may read
+    // it); the window, numra-eval's output and the tape's print and text
+    // export add them (readableAmount) where a result, subtotal, VAT amount
+    // or total is shown, and never in a field the user edits.
+    AmountFormat amountFormat;
     // The last evaluation showed a subtotal instead of a result.
     bool lastWasSubtotal = false;
     MemoryRegister memory;

@@ -13,6 +13,7 @@
 // value holds for the run all the same. Qt's own writer is not used: it
 // reports no full disk.
 
+#include "core/amountformat.h"
 #include "core/vatrates.h"
 
 #include <QPoint>
@@ -45,6 +46,11 @@ public:
     // "Genau rechnen (dezimal)". Default off.
     bool exactArithmetic() const;
     void setExactArithmetic(bool exact);
+
+    // "Nachkommastellen", "Runden" and "Tausenderpunkte". Default F, 5/4,
+    // and thousands points on (the German way of writing amounts).
+    AmountFormat amountFormat() const;
+    void setAmountFormat(const AmountFormat& format);
 
     // "Immer im Vordergrund". Default off.
     bool alwaysOnTop() const;

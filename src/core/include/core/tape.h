@@ -41,6 +41,10 @@ struct TapeRow {
     TapeRowKind kind = TapeRowKind::Result;
     QString formula; // what went in, as the user saw it
     QString result;  // the text the calculator showed
+    // The result leaves out digits beyond the selected places. The window
+    // and the print mark it; the exports and the kept file, which programs
+    // and older Numras read, carry the result alone.
+    bool rounded = false;
     bool operator==(const TapeRow&) const = default;
 };
 
@@ -100,8 +104,18 @@ public:
     bool totalOverflows() const;
     // The total in the general form, or the overflow message.
     QString totalText() const;
-    // "Summe: 1234,56 · 7 Posten".
+    // "Summe: 1234,56 · 7 Posten", grouped as results are read.
     QString summary() const;
+
+    // "Tausenderpunkte": the window, the print and the text export show the
+    // results and the total with thousands separators. Off by default.
+    bool grouping() const { return grouping_; }
+    void setGrouping(bool on);
+    // A result or total as a person reads it on the tape: grouped when
+    // grouping is on.
+    QString readableAmount(const QString& amount) const;
+    // The result as the window and the print show it: "≈ 0,67" when rounded.
+    QString readableResult(const TapeRow& row) const;
 
     // Counts the changes, so that the kept file is written only when needed.
     quint64 revision() const { return revision_; }
@@ -146,6 +160,7 @@ private:
     qsizetype items_ = 0;
     quint64 revision_ = 0;
     qsizetype droppedByBounds_ = 0;
+    bool grouping_ = false;
 };
 
 } // namespace numra

@@ -13,13 +13,19 @@ namespace numra {
 
 // UTF-8, a line per row ending in LF: formula, result and kind separated by
 // tabs; then the line "Summe", the grand total and "7 Posten", also separated
-// by tabs. numra-eval --tape prints exactly this.
+// by tabs. Results and total carry thousands separators when the tape's
+// grouping is on (it is text for people); the mark of rounded results is
+// left out, so that every result field stays a number. numra-eval --tape
+// prints exactly this.
 QByteArray tapeAsText(const Tape& tape);
 
-// One row as tapeAsText writes it, and the total line, without the line
-// break: a writer that must not hold the whole text writes them one by one.
-QString tapeRowAsText(const TapeRow& row);
+// One row of the tape as tapeAsText writes it, and the total line, without
+// the line break: a writer that must not hold the whole text writes them one
+// by one.
+QString tapeRowAsText(const Tape& tape, qsizetype index);
 QString tapeTotalAsText(const Tape& tape);
+// A row with its texts as they are, never grouped (the clipboard's form).
+QString tapeRowAsText(const TapeRow& row);
 
 // UTF-8 with byte-order mark, lines ending in CR LF, ";" between the fields,
 // the header Formel;Ergebnis;Art, then a line per row. Results carry a

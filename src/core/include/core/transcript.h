@@ -13,8 +13,14 @@
 namespace numra {
 
 // namesVatRate: the VAT line gives the tax label with the rate, as the
-// window shows it, not only its caption.
-QStringList transcriptLines(const CalculatorState& state, bool namesVatRate);
+// window shows it, not only its caption. The amounts are grouped as the
+// state's amount format says.
+QStringList transcriptLines(const CalculatorState& state, bool namesVatRate, QChar decimalSeparator);
+
+// The entry field's text as the window shows it: grouped while it is read
+// only (keypad mode) and grouping is on; an editable field shows exactly
+// what the user edits.
+QString entryAsShown(const CalculatorState& state, QChar decimalSeparator);
 
 // Whether the last command showed anything that transcriptLines writes.
 bool hasTranscript(const Outcome& outcome);

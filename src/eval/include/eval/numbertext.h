@@ -49,11 +49,6 @@ QString formatGeneral(long double value, QChar separator);
 NumberText twoDecimalForm(long double value, QChar separator);
 QString formatTwoDecimals(long double value, QChar separator);
 
-// The value of exactly what generalForm and twoDecimalForm show: "2,68" for
-// 2.675 is 2.68, as near as an extended value comes to it.
-long double generalFormValue(long double value);
-long double twoDecimalFormValue(long double value);
-
 // The value in hundredths, rounded as the two-decimal form rounds it (2.675
 // gives 268); nothing from 1E16 on.
 std::optional<std::int64_t> hundredthsOf(long double value);

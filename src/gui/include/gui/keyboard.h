@@ -7,8 +7,11 @@
 // a focused button, Escape in every mode) and the keys that reach the other
 // windows in every mode (F10, Shift+F10 and the menu key open the menu, F4
 // opens the tape window with the keyboard in it, or closes it; Ctrl and
-// "+", "-" or 0 zoom); then, in
-// keypad mode, the window's keys (F1 help, Backspace and Delete, F5
+// "+", "-" or 0 zoom); then Ctrl+V and Shift+Insert, which paste through
+// the core in every mode, and Ctrl+C in the read-only entry, which copies
+// it as a program reads it; then, in keypad mode, the window's keys (F1
+// help, Backspace and Delete, F3 the next place of the decimal selector,
+// F5
 // switches the VAT rate between 19 % and 7 %) and the keys of the key
 // table, by the character the key types on the user's layout or else by its
 // name, after which the caret goes to the end of the entry, whatever the key
@@ -39,6 +42,9 @@ enum class KeyAction {
     ZoomOut,             // Ctrl and "-"
     ZoomReset,           // Ctrl+0
     SwitchVatRate,
+    StepDecimalSelector,
+    Paste,               // Ctrl+V or Shift+Insert: the clipboard's text as amounts
+    CopySelection,       // Ctrl+C in the read-only entry: its text without thousands points
     AppendCircumflex,
 };
 

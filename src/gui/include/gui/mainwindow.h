@@ -35,8 +35,8 @@ namespace platform { class WarningBeep; }
 // platform cannot do it. The VAT rate submenu holds the rates on offer when
 // it opens.
 enum class MenuItem {
-    LanguageMenu, German, English, Save, Load, Tape, KeepTape, VatRateMenu, ExactArithmetic, AlwaysOnTop,
-    HighContrast, Help, About, Quit, Count
+    LanguageMenu, German, English, Save, Load, Tape, KeepTape, VatRateMenu, DecimalPlacesMenu, RoundingMenu,
+    Grouping, ExactArithmetic, AlwaysOnTop, HighContrast, Help, About, Quit, Count
 };
 
 class MainWindow : public QWidget {
@@ -71,6 +71,9 @@ public:
     // Ctrl and "+", "-", 0: the calculator and its windows at this zoom.
     void setZoom(int percent);
     int zoom() const { return zoom_; }
+    // F3 and the menu's "Nachkommastellen", "Runden" and "Tausenderpunkte";
+    // the format the command leaves is kept.
+    void changeAmountFormat(const std::function<const CalculatorState&()>& command);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -90,9 +93,10 @@ private:
     // Rendering (mainwindowrender.cpp): the one function that shows the
     // core's state, and the modal windows by which it asks the user.
     void render(const CalculatorState& state);
-    void showDisplay(const Display& display);
+    void showDisplay(const CalculatorState& state);
     void followLanguageAndRate(const CalculatorState& state);
-    void showSubtotal(const SubtotalWindow& subtotal);
+    void showSubtotal(const CalculatorState& state);
+    VatCalculation readableVat(const CalculatorState& state) const;
     void ask(const CalculatorState& state);
     void showAbout();
 
@@ -101,6 +105,7 @@ private:
     FocusedControl focusedControl() const;
     void perform(const KeyMeaning& meaning);
     void pressFromKeyboard(Key key, bool caretToEnd);
+
     void escape();
     std::optional<Key> keyOfButton(const QWidget* button) const;
 
@@ -127,6 +132,13 @@ private:
     void changeVatRates(const std::function<const CalculatorState&()>& command);
     void buildSettingsMenu();
     void syncSettingsMenu();
+    // The amounts' submenus and "Tausenderpunkte", the entry's clipboard
+    // (mainwindowamounts.cpp).
+    void buildAmountMenu();
+    void syncAmountMenu();
+    void pasteClipboard();
+    void copySelection();
+    void showEntryMenu(const QPoint& at);
 
     platform::WarningBeep& beep_;
     ToolkitTexts toolkitTexts_;
@@ -143,6 +155,8 @@ private:
     std::array<QAction*, static_cast<std::size_t>(MenuItem::Count)> menuItems_{};
     QMenu* menu_ = nullptr;
     std::array<QAction*, kMaxVatRateChoices> vatRateItems_{};
+    std::array<QAction*, kDecimalSelectors.size()> decimalSelectorItems_{};
+    std::array<QAction*, kRoundingModes.size()> roundingModeItems_{};
     // What the hints and Qt's own texts were last made for.
     std::optional<std::pair<Language, int>> hintsFollow_;
     bool shownOnce_ = false;
