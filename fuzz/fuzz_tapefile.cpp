@@ -2,8 +2,8 @@
 // The kept tape file and the CSV export from any bytes. Reading never
 // crashes, hangs or takes unbounded memory. A kept file that is not whole is
 // moved aside, unchanged, and its good rows are on the tape; a whole one
-// comes back the same after being written again. Rows read from CSV come
-// back the same from their own export.
+// comes back the same, ids and links included, after being written again.
+// Rows read from CSV come back the same from their own export.
 
 #include "fuzzcheck.h"
 
@@ -39,15 +39,20 @@ void checkKeptFile(const QByteArray& bytes)
     KeptTape kept(tape, path);
     const std::optional<SetAsideTape> aside = kept.load();
     require(aside.has_value() != read.whole());
-    require(tape.size() == qsizetype(read.rows.size()) && tape.size() <= kMaxTapeRows);
+    require(tape.size() == qsizetype(read.entries.size()) && tape.size() <= kMaxTapeRows);
     for (qsizetype i = 0; i < tape.size(); ++i)
-        require(tape.row(i) == read.rows[std::size_t(i)]);
+        require(tape.row(i) == read.entries[std::size_t(i)].row);
     if (aside) {
         require(aside->rowsTaken == tape.size() && !aside->movedTo.isEmpty() && !QFile::exists(path));
         require(contentsOf(aside->movedTo) == bytes);
         QFile::remove(aside->movedTo); // the next input finds the name free
     }
-    require(decodeTapeFile(encodeTapeFile(tape)) == read.rows);
+    const TapeFileRows again = readTapeFile(encodeTapeFile(tape));
+    require(again.whole() && qsizetype(again.entries.size()) == tape.size());
+    for (qsizetype i = 0; i < tape.size(); ++i) {
+        const TapeEntry& entry = again.entries[std::size_t(i)];
+        require(entry.row == tape.row(i) && entry.id == tape.id(i) && entry.link == tape.entry(i).link);
+    }
 }
 
 void checkCsv(const QByteArray& bytes)
@@ -61,7 +66,8 @@ void checkCsv(const QByteArray& bytes)
     std::vector<TapeRow> shown;
     for (qsizetype i = 0; i < tape.size(); ++i) {
         const TapeRow& row = tape.row(i);
-        shown.push_back({row.kind, shownOnOneLine(row.formula), shownOnOneLine(row.result)});
+        shown.push_back({row.kind, shownOnOneLine(row.formula), shownOnOneLine(row.result), shownOnOneLine(row.note),
+                         shownOnOneLine(row.error)});
     }
     require(tapeRowsFromCsv(tapeAsCsv(tape), u',') == shown);
 }

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the seed corpora in fuzz/corpus/<target>/ from the documented
 examples: formulas, scripts, calculation files with each byte-order mark, key
-sequences and kept tape files. Run it again after changing a table; fuzz.sh only reads the
+sequences, kept tape files and tape documents. Run it again after changing a table; fuzz.sh only reads the
 folders. Files named regress-* are inputs that once broke Numra; they are
 kept, and ctest replays them with the seeds."""
 
@@ -168,6 +168,31 @@ def encode_keys(sequence):
             out.append(KEYS.index(word))
     return bytes(out)
 
+# Tape documents: one with every kind, links, notes, escapes, an error row and
+# rounding, and each way a document is refused.
+DOCUMENT_HEADER = ("Numra-Rechenstreifen-Dokument 1\nDezimaltrennzeichen\t,\n"
+                   "Art\tFormel\tErgebnis\tNotiz\tRunden\tSatz\tBezug\n").encode()
+DOCUMENTS = {
+    "doc-chain": DOCUMENT_HEADER + "Ergebnis\t12+3\t15\tMiete\t\t\t\nErgebnis\t15+5\t20\t\t\t\t1:0:2\n"
+                                   "Ust+\t20\t23,80\t\t2\t19\t2:0:2\nProzent\t23,80+10%\t26,18\t\t2\t\t3:0:5\n".encode(),
+    "doc-every-kind": DOCUMENT_HEADER + "Ergebnis\t1/3\t0,33\t\t2\t\t\nZwischensumme\t5+\t5,00\t\t\t\t\n"
+                      "Vorzeichen\t12*-1\t-12\t\t\t\t\nKehrwert\t1/4\t0,25\t\t\t\t\nWurzel\t16\t4\t\t\t\t\n"
+                      "Potenz\t2^10\t1024\t\t\t\t\nGanzzahl\t12,7\t12\t\t\t\t\nHex->Int\tff\t255\t\t\t\t\n"
+                      "Int->Hex\t255\tFF\t\t\t\t\nUst-\t119\t100,00\t\t2\t7\t\n".encode(),
+    "doc-escapes": DOCUMENT_HEADER + "Ergebnis\t1+\\t2\t3\tNotiz \\\\ \u00e4\\n\t\t\t\n".encode(),
+    "doc-error-row": DOCUMENT_HEADER + b"Ergebnis\t1/0\t\t\t\t\t\nErgebnis\t2+1\t3\t\t\t\t1:0:1\n",
+    "doc-header-only": DOCUMENT_HEADER,
+    "doc-crlf": DOCUMENT_HEADER.replace(b"\n", b"\r\n") + b"Ergebnis\t1\t1\t\t\t\t\r\n",
+    "doc-no-last-break": DOCUMENT_HEADER + b"Ergebnis\t1\t1\t\t\t\t",
+    "doc-circle": DOCUMENT_HEADER + b"Ergebnis\t1+1\t2\t\t\t\t2:0:1\nErgebnis\t2+1\t3\t\t\t\t1:0:1\n",
+    "doc-link-beyond": DOCUMENT_HEADER + b"Ergebnis\t1+1\t2\t\t\t\t\nErgebnis\t2\t2\t\t\t\t1:5:9\n",
+    "doc-newer": b"Numra-Rechenstreifen-Dokument 2\n",
+    "doc-point": DOCUMENT_HEADER.replace(b"\t,", b"\t."),
+    "doc-kept-file": b"Numra-Rechenstreifen 2\n",
+    "doc-bad-rate": DOCUMENT_HEADER + b"Ust+\t100\t\t\t2\t100\t\n",
+    "doc-empty": b"",
+}
+
 
 def write(target, seeds):
     folder = HERE / "corpus" / target
@@ -190,6 +215,7 @@ write("fuzz_script", [(slug(s), s.encode("utf-8")) for s in SCRIPTS])
 write("fuzz_calculationfile", list(FILES.items()))
 write("fuzz_calculator", [(slug(k), encode_keys(k)) for k in KEY_SEQUENCES])
 write("fuzz_tapefile", list(TAPE_FILES.items()))
+write("fuzz_tapedocument", list(DOCUMENTS.items()))
 write("fuzz_pastedtext", [(slug(t), t.encode("utf-8")) for t in PASTED]
       + [("utf16-" + slug(t), t.encode("utf-16-le")) for t in PASTED[:6]])
 for target, inputs in REGRESSIONS.items():

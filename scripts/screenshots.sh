@@ -3,7 +3,8 @@
 # Saves pictures of Numra's windows (main window, VAT window after "Ust+" on
 # 12,5, copy chooser, subtotal window, help, about, a message box, the file
 # dialogs, the VAT window with the calculator at the screen's right edge, the
-# calculator with its tape beside it and the VAT window then, the menu, its
+# calculator with its tape beside it and the VAT window then, the tape with
+# notes, a corrected row and an error row, and its PDF print, the menu, its
 # VAT rate submenu, the VAT window at 7 %, its rate list open, and the tape,
 # subtotal and VAT windows with the calculator in each corner of the screen)
 # under a virtual X server with a grey desktop, at display scale 1 and 2,

@@ -78,6 +78,7 @@ const CalculatorState& Calculator::loadFrom(const QString& path)
             return;
         lineBuffer_.loadFromFile(path);
         setEntry(lineBuffer_.text());
+        resultInEntry_.reset();
     });
 }
 

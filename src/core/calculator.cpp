@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/calculator.h"
 
+#include "core/rowcalculator.h"
 #include "eval/textcopy.h"
 
 #include <algorithm>
@@ -11,6 +12,8 @@ Calculator::Calculator(QChar decimalSeparator)
     : separator_(decimalSeparator), interpreter_(ValueContext{decimalSeparator}), tape_(decimalSeparator)
 {
 }
+
+Calculator::~Calculator() = default;
 
 // What a command did once starts empty; so does the selection, which only
 // marks an error until the next command.
@@ -23,6 +26,8 @@ void Calculator::beginCommand()
     outcome.clipboard.reset();
     outcome.focusEntry = false;
     outcome.result.reset();
+    outcome.tapeRow.reset();
+    roundingAtStart_ = display_.roundingChecked;
     display_.selection = {};
     state_.formulaError.reset();
 }
@@ -147,10 +152,14 @@ const CalculatorState& Calculator::closeSubtotalWindow()
     return run([&] { state_.subtotal.open = false; });
 }
 
+// A result shown in the entry stays one to go on from while the entry
+// starts with it.
 void Calculator::setEntry(QStringView text, int caret)
 {
     state_.resultShown = false;
     operandKeyed_ = false;
+    if (resultInEntry_ && !text.startsWith(resultInEntry_->text))
+        resultInEntry_.reset();
     copyInto(display_.entryText, text);
     display_.caret = std::clamp(caret < 0 ? int(display_.entryText.size()) : caret, 0, int(display_.entryText.size()));
 }

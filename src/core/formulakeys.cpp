@@ -44,9 +44,12 @@ void Calculator::appendToFormula(QChar c)
 {
     if (state_.inputMode == InputMode::Edit) {
         ensureRoomFor(display_.entryText.size() + 1);
+        formulaLink_ = entryLink(0);
         formula_ = display_.entryText + c;
     } else {
         ensureRoomFor(formula_.size() + display_.entryText.size() + 1);
+        if (!formulaLink_)
+            formulaLink_ = entryLink(int(formula_.size()));
         formula_ += display_.entryText + c;
     }
 }
@@ -64,7 +67,7 @@ void Calculator::operatorKey(QChar op)
 void Calculator::clearEntry()
 {
     setEntry(QString());
-    formula_.clear();
+    dropFormula();
     wishEntryFocus();
 }
 
@@ -143,6 +146,7 @@ void Calculator::equals()
         computePendingPower();
         break;
     case InputMode::Edit:
+        formulaLink_ = entryLink(0);
         copyInto(formula_, display_.entryText);
         calculateTypedFormula();
         recordOnTape(TapeRowKind::Result);
@@ -151,13 +155,15 @@ void Calculator::equals()
     case InputMode::Keypad:
         applyAddMode(u'=');
         ensureRoomFor(formula_.size() + display_.entryText.size());
+        if (!formulaLink_)
+            formulaLink_ = entryLink(int(formula_.size()));
         formula_ += display_.entryText;
         calculate();
         recordOnTape(TapeRowKind::Result);
         if (state_.lastWasSubtotal) // finishes nothing: 5 + = 3 = is 8
             setEntry(QString());    // the entry is part of the pending formula now
         else
-            formula_.clear();
+            dropFormula();
         break;
     }
 }
@@ -200,7 +206,7 @@ void Calculator::computePendingPower()
     const QString formula = trimBlanks(state_.powerBase) + u'^' + trimBlanks(display_.entryText);
     setEntry(generalForm(power(base, exponent), separator_).view());
     markResultShown();
-    recordOperation(TapeRowKind::Power, formula);
+    recordOperation(TapeRowKind::Power, formula, powerBaseLink_);
     state_.powerBase.clear();
     state_.inputMode = InputMode::Keypad;
 }

@@ -13,6 +13,7 @@ namespace numra {
 void Calculator::hexToIntKey()
 {
     const QString digits = trimBlanks(display_.entryText);
+    const std::optional<TapeRowLink> link = entryLink(0);
     if (digits.isEmpty()) {
         showError(text(TextId::InvalidInputMessage));
         return;
@@ -33,7 +34,7 @@ void Calculator::hexToIntKey()
     if (value) {
         if (pending.isEmpty())
             markResultShown();
-        recordOperation(TapeRowKind::HexToInt, digits);
+        recordOperation(TapeRowKind::HexToInt, digits, link);
     }
 }
 
@@ -49,9 +50,10 @@ void Calculator::intToHexKey()
         return;
     }
     const QString operand = trimBlanks(display_.entryText);
+    const std::optional<TapeRowLink> link = entryLink(0);
     setEntry(intToHexText(std::int32_t(part.value)));
     markResultShown();
-    recordOperation(TapeRowKind::IntToHex, operand);
+    recordOperation(TapeRowKind::IntToHex, operand, link);
 }
 
 } // namespace numra

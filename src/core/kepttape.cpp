@@ -71,27 +71,63 @@ KeptTape::KeptTape(Tape& tape, QString path)
     // Only the lock of a program that is no longer running is stale, however
     // long a window has held it.
     lock_.setStaleLockTime(0);
-    inserted_ = QObject::connect(&tape_, &QAbstractItemModel::rowsInserted,
-                                 [this](const QModelIndex&, int first, int last) { rowsMade_ += last - first + 1; });
-    removed_ = QObject::connect(&tape_, &QAbstractItemModel::rowsRemoved,
-                                [this](const QModelIndex&, int first, int last) { countRemovedRows(first, last); });
-    reset_ = QObject::connect(&tape_, &QAbstractItemModel::modelReset, [this] { rowsMade_ = 0; });
 }
 
-KeptTape::~KeptTape()
+// The file as this tape and it agree: the base of the next merge.
+void KeptTape::remember(const QByteArray& bytes)
 {
-    QObject::disconnect(inserted_);
-    QObject::disconnect(removed_);
-    QObject::disconnect(reset_);
+    fileSeen_ = bytes.isNull() ? QByteArray() : digestOf(bytes);
+    seen_.clear();
+    seen_.reserve(tape_.size());
+    for (qsizetype i = 0; i < tape_.size(); ++i)
+        seen_.insert(tape_.id(i), tapeFileLine(tape_.entry(i)));
 }
 
-// Rows are added at the end only; a removed row among the newest was made
-// here and is no longer to be added.
-void KeptTape::countRemovedRows(int first, int last)
+// Their rows in their order: a row edited here is taken from here, a row
+// deleted here goes. Then the rows that are new here, or edited here but
+// deleted there, each after the row it follows here (at the front when
+// none of those is left).
+std::vector<TapeEntry> KeptTape::mergedWith(std::vector<TapeEntry> theirs) const
 {
-    const qsizetype oldSize = tape_.size() + (last - first + 1);
-    const qsizetype madeFrom = oldSize - rowsMade_;
-    rowsMade_ -= std::max<qsizetype>(0, last + 1 - std::max<qsizetype>(first, madeFrom));
+    QHash<TapeRowId, qsizetype> ours;
+    ours.reserve(tape_.size());
+    for (qsizetype i = 0; i < tape_.size(); ++i)
+        ours.insert(tape_.id(i), i);
+    auto changedHere = [&](qsizetype i) {
+        const auto base = seen_.constFind(tape_.id(i));
+        return base == seen_.constEnd() || *base != tapeFileLine(tape_.entry(i));
+    };
+    std::vector<TapeEntry> merged;
+    merged.reserve(theirs.size() + std::size_t(tape_.size()));
+    QHash<TapeRowId, bool> placed;
+    for (TapeEntry& row : theirs) {
+        const auto here = ours.constFind(row.id);
+        if (here == ours.constEnd() && seen_.contains(row.id))
+            continue; // deleted here
+        placed.insert(row.id, true);
+        merged.push_back(here != ours.constEnd() && changedHere(*here) ? tape_.entry(*here) : std::move(row));
+    }
+    std::vector<TapeEntry> front;
+    QHash<TapeRowId, std::vector<TapeEntry>> following;
+    TapeRowId anchor = 0;
+    for (qsizetype i = 0; i < tape_.size(); ++i) {
+        const TapeRowId id = tape_.id(i);
+        if (placed.contains(id)) {
+            anchor = id;
+        } else if (!seen_.contains(id) || changedHere(i)) {
+            (anchor == 0 ? front : following[anchor]).push_back(tape_.entry(i));
+        }
+    }
+    std::vector<TapeEntry> ordered = std::move(front);
+    ordered.reserve(merged.size() + std::size_t(tape_.size()));
+    for (TapeEntry& row : merged) {
+        const TapeRowId id = row.id;
+        ordered.push_back(std::move(row));
+        if (const auto after = following.find(id); after != following.end())
+            for (TapeEntry& added : *after)
+                ordered.push_back(std::move(added));
+    }
+    return ordered;
 }
 
 // The file's bytes and digest; its rows only when asked for, since a file
@@ -124,7 +160,7 @@ std::optional<SetAsideTape> KeptTape::setAside(FileRows& file)
 {
     SetAsideTape aside;
     if (file.read) {
-        aside.rowsTaken = qsizetype(file.read->rows.size());
+        aside.rowsTaken = qsizetype(file.read->entries.size());
         aside.rowsLeftOut = file.read->damagedLines + file.read->rowsOverLimit + (file.read->headerFound ? 0 : 1);
     }
     aside.reason = file.reason;
@@ -150,8 +186,8 @@ std::optional<SetAsideTape> KeptTape::load()
     if (QFileInfo::exists(path_)) {
         const Locked locked(lock_, path_, Locked::Need::ToRead);
         FileRows file = readFile(RowsWanted::Always);
-        const qsizetype rowsRead = file.read ? qsizetype(file.read->rows.size()) : 0;
-        tape_.replaceRows(file.read ? file.read->rows : std::vector<TapeRow>());
+        const qsizetype rowsRead = file.read ? qsizetype(file.read->entries.size()) : 0;
+        tape_.replaceEntries(file.read ? file.read->entries : std::vector<TapeEntry>(), Tape::Values::FromResults);
         // The tape's bound on characters may leave out more of a whole file.
         const qsizetype rowsDropped = rowsRead - tape_.size();
         if (!file.whole() || rowsDropped > 0) {
@@ -159,12 +195,11 @@ std::optional<SetAsideTape> KeptTape::load()
             aside->rowsTaken = tape_.size();
             aside->rowsLeftOut += rowsDropped;
         }
-        fileSeen_ = file.exists ? file.digest : QByteArray();
+        remember(file.exists ? file.bytes : QByteArray());
     } else {
         tape_.clear();
-        fileSeen_.clear();
+        remember(QByteArray());
     }
-    rowsMade_ = 0;
     savedRevision_ = tape_.revision();
     return aside;
 }
@@ -185,16 +220,12 @@ std::optional<SetAsideTape> KeptTape::save()
         if (leftAlone_)
             return aside;
     } else if (file.exists) {
-        // Another window wrote it: its rows, then the rows made here.
-        std::vector<TapeRow> merged = std::move(file.read->rows);
-        for (qsizetype i = std::max<qsizetype>(0, tape_.size() - rowsMade_); i < tape_.size(); ++i)
-            merged.push_back(tape_.row(i));
-        tape_.replaceRows(std::move(merged));
+        // Another window wrote it.
+        tape_.replaceEntries(mergedWith(std::move(file.read->entries)), Tape::Values::FromResults);
     }
     const QByteArray bytes = encodeTapeFile(tape_);
     writeWholeFile(path_, bytes);
-    fileSeen_ = digestOf(bytes);
-    rowsMade_ = 0;
+    remember(bytes);
     savedRevision_ = tape_.revision();
     return aside;
 }
@@ -210,6 +241,7 @@ void KeptTape::forget()
 {
     QFile::remove(path_);
     fileSeen_.clear();
+    seen_.clear();
 }
 
 } // namespace numra

@@ -38,7 +38,7 @@ void Calculator::percent()
     appendToFormula(u'%');
     calculate();
     recordOnTape(TapeRowKind::Percent);
-    formula_.clear();
+    dropFormula();
     wishEntryFocus();
 }
 
@@ -49,9 +49,10 @@ void Calculator::signChange()
 {
     if (!isBlankText(display_.entryText)) {
         const QString operand = asOperand(display_.entryText, separator_);
+        const std::optional<TapeRowLink> link = entryLink(operand == display_.entryText ? 0 : 1);
         showResult(negated(valueOfEntry()));
-        formula_.clear();
-        recordOperation(TapeRowKind::SignChange, operand + QStringLiteral("*-1"));
+        dropFormula();
+        recordOperation(TapeRowKind::SignChange, operand + QStringLiteral("*-1"), link);
     }
     moveCaretToEnd();
     wishEntryFocus();
@@ -61,15 +62,17 @@ void Calculator::signChange()
 void Calculator::reciprocal()
 {
     if (isBlankText(display_.entryText)) {
+        dropFormula();
         formula_ = QStringLiteral("1/");
         calculate();
         recordOnTape(TapeRowKind::Reciprocal);
     } else {
         const QString operand = asOperand(display_.entryText, separator_);
+        const std::optional<TapeRowLink> link = entryLink(operand == display_.entryText ? 2 : 3);
         showResult(numra::reciprocal(valueOfEntry()));
-        recordOperation(TapeRowKind::Reciprocal, QStringLiteral("1/") + operand);
+        recordOperation(TapeRowKind::Reciprocal, QStringLiteral("1/") + operand, link);
     }
-    formula_.clear();
+    dropFormula();
     wishEntryFocus();
 }
 
@@ -79,10 +82,11 @@ void Calculator::squareRoot()
         return;
     if (const auto root = squareRootOf(display_.entryText, separator_, state_.arithmetic)) {
         const QString operand = trimBlanks(display_.entryText);
+        const std::optional<TapeRowLink> link = entryLink(0);
         setEntry(generalForm(*root, separator_).view());
         markResultShown();
-        formula_.clear();
-        recordOperation(TapeRowKind::SquareRoot, operand);
+        dropFormula();
+        recordOperation(TapeRowKind::SquareRoot, operand, link);
     } else {
         showError(text(TextId::InvalidInputMessage));
     }
@@ -93,7 +97,8 @@ void Calculator::squareRoot()
 // x^n keeps the base as typed; "=" completes the power.
 void Calculator::startPower()
 {
-    formula_.clear();
+    dropFormula();
+    powerBaseLink_ = entryLink(0);
     state_.powerBase = display_.entryText;
     state_.inputMode = InputMode::Power;
     setEntry(QString());
@@ -113,9 +118,10 @@ void Calculator::cutDecimals()
         return;
     }
     const QString operand = trimBlanks(display_.entryText);
+    const std::optional<TapeRowLink> link = entryLink(0);
     setEntry(QString::number(part.value));
     markResultShown();
-    recordOperation(TapeRowKind::CutDecimals, operand);
+    recordOperation(TapeRowKind::CutDecimals, operand, link);
 }
 
 // The box reacts only to a change of its state.

@@ -1,99 +1,59 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The tape's rows: adding, taking out, moving and replacing them within the
+// bounds, and the grand total. The table model's side is in tapemodel.cpp.
+
 #include "core/tape.h"
 
 #include "core/amountformat.h"
 #include "eval/fpu.h"
 #include "eval/numbertext.h"
 
+#include <QRandomGenerator>
+#include <QSet>
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace numra {
 
 namespace {
 
-struct KindName {
-    TapeRowKind kind;
-    QStringView name;
-};
-
-// Words rather than signs: a spreadsheet would take "=" or "+/-" for a formula.
-constexpr std::array kKindNames{
-    KindName{TapeRowKind::Result, u"Ergebnis"},
-    KindName{TapeRowKind::Subtotal, u"Zwischensumme"},
-    KindName{TapeRowKind::Percent, u"Prozent"},
-    KindName{TapeRowKind::SignChange, u"Vorzeichen"},
-    KindName{TapeRowKind::Reciprocal, u"Kehrwert"},
-    KindName{TapeRowKind::SquareRoot, u"Wurzel"},
-    KindName{TapeRowKind::Power, u"Potenz"},
-    KindName{TapeRowKind::CutDecimals, u"Ganzzahl"},
-    KindName{TapeRowKind::HexToInt, u"Hex->Int"},
-    KindName{TapeRowKind::IntToHex, u"Int->Hex"},
-    KindName{TapeRowKind::VatFromNet, u"Ust+"},
-    KindName{TapeRowKind::VatFromGross, u"Ust-"},
-};
-
-constexpr bool kindsInOrder()
-{
-    for (std::size_t i = 0; i < kKindNames.size(); ++i)
-        if (kKindNames[i].kind != TapeRowKind(i))
-            return false;
-    return kKindNames.back().kind == TapeRowKind::VatFromGross;
-}
-static_assert(kindsInOrder(), "kKindNames must list every TapeRowKind in enum order");
-
-constexpr std::array<QStringView, tapeColumnCount> kColumnTitles{u"Formel", u"Ergebnis", u"Art"};
-
 qsizetype charactersOf(const TapeRow& row)
 {
-    return row.formula.size() + row.result.size();
+    return row.formula.size() + row.result.size() + row.note.size() + row.error.size() + row.recipe.vatAmount.size();
+}
+
+void squeeze(TapeRow& row)
+{
+    // Texts built by appending carry room to grow: up to as much again,
+    // which the bound on characters does not see.
+    row.formula.squeeze();
+    row.result.squeeze();
+    row.note.squeeze();
+    row.error.squeeze();
 }
 
 } // namespace
 
-QStringView tapeRowKindName(TapeRowKind kind)
+// Ids are unique between the windows that share a kept tape: each tape
+// starts its count at a random 32-bit prefix.
+Tape::Tape(QChar decimalSeparator)
+    : separator_(decimalSeparator), nextId_(quint64(QRandomGenerator::system()->generate()) << 32)
 {
-    return kKindNames[std::size_t(kind)].name;
 }
 
-std::optional<TapeRowKind> tapeRowKindNamed(QStringView name)
+TapeRowId Tape::newId()
 {
-    for (const KindName& entry : kKindNames)
-        if (entry.name == name)
-            return entry.kind;
-    return std::nullopt;
+    if (++nextId_ == 0)
+        ++nextId_;
+    return nextId_;
 }
 
-QStringView tapeColumnTitle(TapeColumn column)
+// An entry without an id, or with one the tape has already, gets a new one.
+void Tape::adopt(TapeEntry& entry)
 {
-    return kColumnTitles[std::size_t(column)];
+    if (entry.id == 0 || indexOf(entry.id))
+        entry.id = newId();
 }
-
-QString tapeField(const TapeRow& row, TapeColumn column)
-{
-    switch (column) {
-    case TapeColumn::Formula:
-        return row.formula;
-    case TapeColumn::Result:
-        return row.result;
-    case TapeColumn::Kind:
-    case TapeColumn::Count:
-        break;
-    }
-    return tapeRowKindName(row.kind).toString();
-}
-
-QString shownOnOneLine(const QString& text)
-{
-    QString line = text;
-    for (QChar& c : line)
-        if (c.unicode() < 0x20)
-            c = u' ';
-    return line;
-}
-
-Tape::Tape(QChar decimalSeparator) : separator_(decimalSeparator) {}
 
 // The views take the new total as a new layout of the same rows, which keeps
 // their selection.
@@ -107,21 +67,18 @@ void Tape::setArithmetic(Arithmetic arithmetic)
     emit layoutChanged();
 }
 
-Tape::Entry Tape::entryOf(TapeRow row, std::optional<Number> value) const
+TapeEntry Tape::entryOf(TapeRow row, std::optional<Number> value) const
 {
-    // Texts built by appending carry room to grow: up to as much again,
-    // which the bound on characters does not see.
-    row.formula.squeeze();
-    row.result.squeeze();
-    Entry entry{std::move(row), value.value_or(Number())};
-    if (!value && entry.row.kind == TapeRowKind::Result)
+    squeeze(row);
+    TapeEntry entry{0, std::move(row), std::nullopt, value.value_or(Number())};
+    if (!value && entry.row.kind == TapeRowKind::Result && entry.row.error.isEmpty())
         tryParseNumber(entry.row.result, separator_, arithmetic_, entry.value);
     return entry;
 }
 
 // A value computed in the other arithmetic counts as its text reads in this
 // one: a result shown as 0,1 adds exactly 0,1 to a decimal total.
-Number Tape::valueOf(const Entry& entry) const
+Number Tape::valueOf(const TapeEntry& entry) const
 {
     if (entry.value.arithmetic() == arithmetic_)
         return entry.value;
@@ -131,25 +88,27 @@ Number Tape::valueOf(const Entry& entry) const
     return arithmetic_ == Arithmetic::Decimal ? Number::decimal(Decimal()) : Number();
 }
 
-void Tape::add(TapeRow row, std::optional<Number> value)
+TapeRowId Tape::add(TapeRow row, std::optional<Number> value, std::optional<TapeRowLink> link)
 {
-    Entry entry = entryOf(std::move(row), value);
-    dropOldest(rowsToDropBefore(entry));
+    TapeEntry entry = entryOf(std::move(row), value);
+    entry.link = link;
+    entry.id = newId();
+    dropOldest(rowsToDropBefore(charactersOf(entry.row)));
     const int at = int(rows_.size());
     beginInsertRows(QModelIndex(), at, at);
-    characters_ += charactersOf(entry.row);
-    addToTotal(entry, +1);
+    countIn(entry, +1);
     rows_.push_back(std::move(entry));
-    ++revision_;
+    changed();
     endInsertRows();
+    return rows_.back().id;
 }
 
-// How many of the oldest rows must go so that the incoming row fits both
-// bounds; a single row larger than the character bound stays alone.
-qsizetype Tape::rowsToDropBefore(const Entry& incoming) const
+// How many of the oldest rows must go so that a row of this many characters
+// fits both bounds; a single row larger than the character bound stays alone.
+qsizetype Tape::rowsToDropBefore(qsizetype incomingCharacters) const
 {
     qsizetype drop = 0;
-    qsizetype characters = characters_ + charactersOf(incoming.row);
+    qsizetype characters = characters_ + incomingCharacters;
     const qsizetype count = size();
     while (drop < count && (count - drop + 1 > kMaxTapeRows || characters > kMaxTapeCharacters)) {
         characters -= charactersOf(rows_[std::size_t(drop)].row);
@@ -163,66 +122,188 @@ void Tape::dropOldest(qsizetype count)
     if (count == 0)
         return;
     beginRemoveRows(QModelIndex(), 0, int(count) - 1);
-    for (qsizetype i = 0; i < count; ++i) {
-        addToTotal(rows_.front(), -1);
+    for (qsizetype i = 0; i < count; ++i)
         popOldest();
-    }
     if (!std::isfinite(sum_) || !decimalSumExact_)
         recomputeTotal();
-    ++revision_;
+    changed();
     endRemoveRows();
 }
 
 // The views are told by the caller.
 void Tape::popOldest()
 {
-    characters_ -= charactersOf(rows_.front().row);
+    countIn(rows_.front(), -1);
     rows_.pop_front();
     ++droppedByBounds_;
 }
 
+// After a row grew: the oldest rows go while the tape is beyond a bound.
+void Tape::enforceBounds()
+{
+    qsizetype drop = 0;
+    qsizetype characters = characters_;
+    while (size() - drop > 1 && (size() - drop > kMaxTapeRows || characters > kMaxTapeCharacters))
+        characters -= charactersOf(rows_[std::size_t(drop++)].row);
+    dropOldest(drop);
+}
+
 void Tape::deleteRow(qsizetype index)
 {
-    if (index < 0 || index >= size())
-        return;
+    if (index >= 0 && index < size())
+        takeRow(index);
+}
+
+TapeEntry Tape::takeRow(qsizetype index)
+{
     beginRemoveRows(QModelIndex(), int(index), int(index));
-    characters_ -= charactersOf(row(index));
+    TapeEntry taken = std::move(rows_[std::size_t(index)]);
     rows_.erase(rows_.begin() + index);
+    countIn(taken, -1);
     recomputeTotal();
-    ++revision_;
+    changed();
     endRemoveRows();
+    return taken;
+}
+
+void Tape::insertEntry(qsizetype index, TapeEntry entry)
+{
+    adopt(entry);
+    const qsizetype dropped = rowsToDropBefore(charactersOf(entry.row));
+    dropOldest(dropped);
+    const int at = int(std::clamp(index - dropped, qsizetype(0), size()));
+    beginInsertRows(QModelIndex(), at, at);
+    countIn(entry, +1);
+    rows_.insert(rows_.begin() + at, std::move(entry));
+    recomputeTotal();
+    changed();
+    endInsertRows();
+}
+
+void Tape::moveRow(qsizetype from, qsizetype to)
+{
+    if (from == to || from < 0 || to < 0 || from >= size() || to >= size())
+        return;
+    beginMoveRows(QModelIndex(), int(from), int(from), QModelIndex(), int(to > from ? to + 1 : to));
+    const auto first = rows_.begin();
+    if (to > from)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else
+        std::rotate(first + to, first + from, first + from + 1);
+    changed();
+    endMoveRows();
+}
+
+void Tape::setNote(qsizetype index, const QString& note)
+{
+    TapeEntry& entry = rows_[std::size_t(index)];
+    countIn(entry, -1);
+    entry.row.note = note.left(kMaxNoteLength);
+    countIn(entry, +1);
+    changed();
+    const QModelIndex cell = this->index(int(index), int(TapeColumn::Note));
+    emit dataChanged(cell, cell);
+    enforceBounds();
 }
 
 void Tape::clear()
 {
-    replaceRows({});
+    replaceEntries({}, Values::Given);
+}
+
+void Tape::replaceRows(std::vector<TapeRow> rows)
+{
+    std::vector<TapeEntry> entries;
+    entries.reserve(rows.size());
+    for (TapeRow& row : rows)
+        entries.push_back(TapeEntry{0, std::move(row), std::nullopt, Number()});
+    replaceEntries(std::move(entries), Values::FromResults);
 }
 
 // Each row comes in as add() takes it, so a loaded tape keeps the same
 // bounds; the total is summed once at the end.
-void Tape::replaceRows(std::vector<TapeRow> rows)
+void Tape::replaceEntries(std::vector<TapeEntry> entries, Values values)
 {
     beginResetModel();
     rows_.clear();
     characters_ = 0;
-    for (TapeRow& row : rows) {
-        Entry entry = entryOf(std::move(row), std::nullopt);
-        for (qsizetype drop = rowsToDropBefore(entry); drop > 0; --drop)
+    rowsWithNotes_ = 0;
+    QSet<TapeRowId> ids;
+    ids.reserve(qsizetype(entries.size()));
+    for (TapeEntry& given : entries) {
+        TapeEntry entry = values == Values::Given ? std::move(given) : [&] {
+            TapeEntry read = entryOf(std::move(given.row), std::nullopt);
+            read.id = given.id;
+            read.link = given.link;
+            return read;
+        }();
+        squeeze(entry.row);
+        if (entry.id == 0 || ids.contains(entry.id))
+            entry.id = newId();
+        ids.insert(entry.id);
+        for (qsizetype drop = rowsToDropBefore(charactersOf(entry.row)); drop > 0; --drop)
             popOldest();
-        characters_ += charactersOf(entry.row);
+        countIn(entry, +1);
         rows_.push_back(std::move(entry));
     }
     recomputeTotal();
-    ++revision_;
+    changed();
     endResetModel();
+}
+
+void Tape::replaceEntryQuietly(qsizetype index, TapeEntry entry)
+{
+    TapeEntry& held = rows_[std::size_t(index)];
+    countIn(held, -1);
+    entry.id = held.id;
+    squeeze(entry.row);
+    held = std::move(entry);
+    countIn(held, +1);
+    changed();
+}
+
+void Tape::rowsChanged(qsizetype first, qsizetype last)
+{
+    recomputeTotal();
+    changed();
+    emit dataChanged(index(int(first), 0), index(int(last), tapeColumnCount - 1));
+    enforceBounds();
+}
+
+std::optional<qsizetype> Tape::indexOf(TapeRowId id) const
+{
+    if (!indexValid_) {
+        indexOfId_.clear();
+        indexOfId_.reserve(size());
+        for (qsizetype i = 0; i < size(); ++i)
+            indexOfId_.insert(rows_[std::size_t(i)].id, i);
+        indexValid_ = true;
+    }
+    const auto found = indexOfId_.constFind(id);
+    if (found == indexOfId_.constEnd())
+        return std::nullopt;
+    return *found;
+}
+
+std::optional<qsizetype> Tape::linkedRow(qsizetype index) const
+{
+    const std::optional<TapeRowLink>& link = entry(index).link;
+    return link ? indexOf(link->source) : std::nullopt;
+}
+
+void Tape::countIn(const TapeEntry& entry, int sign)
+{
+    characters_ += sign * charactersOf(entry.row);
+    rowsWithNotes_ += entry.row.note.isEmpty() ? 0 : sign;
+    addToTotal(entry, sign);
 }
 
 // Neumaier's compensated sum, or the decimal sum; sign -1 takes a dropped
 // row out again. A decimal sum is exact when its exponent is no larger than
 // both of its terms' (the value's last digit kept).
-void Tape::addToTotal(const Entry& entry, int sign)
+void Tape::addToTotal(const TapeEntry& entry, int sign)
 {
-    if (entry.row.kind != TapeRowKind::Result)
+    if (entry.row.kind != TapeRowKind::Result || !entry.row.error.isEmpty())
         return;
     items_ += sign;
     const Number value = valueOf(entry);
@@ -249,7 +330,7 @@ void Tape::recomputeTotal()
     decimalSum_ = Decimal::fromInteger(0);
     decimalSumExact_ = true;
     items_ = 0;
-    for (const Entry& entry : rows_)
+    for (const TapeEntry& entry : rows_)
         addToTotal(entry, +1);
 }
 
@@ -296,46 +377,6 @@ QString Tape::readableResult(const TapeRow& row) const
 {
     const QString result = readableAmount(shownOnOneLine(row.result));
     return row.rounded ? QStringLiteral("≈ ") + result : result;
-}
-
-int Tape::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : int(rows_.size());
-}
-
-int Tape::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : tapeColumnCount;
-}
-
-QVariant Tape::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid() || index.row() >= rowCount() || index.column() >= tapeColumnCount)
-        return QVariant();
-    const auto column = TapeColumn(index.column());
-    switch (role) {
-    case Qt::DisplayRole:
-    case Qt::ToolTipRole: // the whole text where the column cuts it
-        if (column == TapeColumn::Result)
-            return readableResult(row(index.row()));
-        return shownOnOneLine(tapeField(row(index.row()), column));
-    case Qt::TextAlignmentRole:
-        return column == TapeColumn::Result ? int(Qt::AlignRight | Qt::AlignVCenter)
-                                            : int(Qt::AlignLeft | Qt::AlignVCenter);
-    default:
-        return QVariant();
-    }
-}
-
-QVariant Tape::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (role != Qt::DisplayRole || section < 0)
-        return QVariant();
-    if (orientation == Qt::Vertical) // the row's number, which a screen reader names each row by
-        return section < size() ? QVariant(QString::number(section + 1)) : QVariant();
-    if (section >= tapeColumnCount)
-        return QVariant();
-    return tapeColumnTitle(TapeColumn(section)).toString();
 }
 
 } // namespace numra

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/tapefile.h"
 
+#include "core/vatrates.h"
+#include "tapefields.h"
+
 #include <QStringDecoder>
 #include <utility>
 
@@ -8,73 +11,123 @@ namespace numra {
 
 namespace {
 
-constexpr QStringView kHeader = u"Numra-Rechenstreifen 1";
-constexpr int kFieldCount = 3; // kind, formula, result
+using tapefields::escaped;
+using tapefields::unescaped;
 
-QString escaped(const QString& text)
+constexpr QStringView kHeader1 = u"Numra-Rechenstreifen 1";
+constexpr QStringView kHeader2 = u"Numra-Rechenstreifen 2";
+constexpr int kFieldCount1 = 3;  // kind, formula, result
+constexpr int kFieldCount2 = 10; // id, kind, formula, result, note, error, rounding, rate, amount, link
+
+QString idText(TapeRowId id)
 {
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'\\': out += QStringLiteral("\\\\"); break;
-        case u'\t': out += QStringLiteral("\\t"); break;
-        case u'\n': out += QStringLiteral("\\n"); break;
-        case u'\r': out += QStringLiteral("\\r"); break;
-        default: out += c; break;
-        }
-    }
-    return out;
+    return QStringLiteral("%1").arg(id, 16, 16, QChar(u'0'));
 }
 
-std::optional<QString> unescaped(QStringView field)
+std::optional<TapeRowId> idNamed(QStringView text)
 {
-    QString out;
-    out.reserve(field.size());
-    for (qsizetype i = 0; i < field.size(); ++i) {
-        const QChar c = field[i];
-        if (c == u'\r')
-            return std::nullopt;
-        if (c != u'\\') {
-            out += c;
-            continue;
-        }
-        if (++i == field.size())
-            return std::nullopt;
-        switch (field[i].unicode()) {
-        case u'\\': out += u'\\'; break;
-        case u't': out += u'\t'; break;
-        case u'n': out += u'\n'; break;
-        case u'r': out += u'\r'; break;
-        default: return std::nullopt;
-        }
-    }
-    return out;
+    bool ok = false;
+    const TapeRowId id = text.size() <= 16 ? text.toULongLong(&ok, 16) : 0;
+    return ok && id != 0 && !text.startsWith(u'+') && !text.startsWith(u'-') ? std::optional(id) : std::nullopt;
 }
 
-std::optional<TapeRow> decodeRow(QStringView line)
+QString linkText(const std::optional<TapeRowLink>& link)
 {
-    const QList<QStringView> fields = line.split(u'\t');
-    if (fields.size() != kFieldCount)
+    if (!link)
+        return QString();
+    return QStringLiteral("%1:%2:%3").arg(idText(link->source)).arg(link->span.start).arg(link->span.length);
+}
+
+std::optional<int> count(QStringView text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok && value >= 0 && !text.startsWith(u'+') ? std::optional(value) : std::nullopt;
+}
+
+// Empty for none; nothing for a field that is no link.
+std::optional<std::optional<TapeRowLink>> linkNamed(QStringView text)
+{
+    if (text.isEmpty())
+        return std::optional<TapeRowLink>();
+    const QList<QStringView> parts = text.split(u':');
+    if (parts.size() != 3)
+        return std::nullopt;
+    const std::optional<TapeRowId> source = idNamed(parts[0]);
+    const std::optional<int> start = count(parts[1]);
+    const std::optional<int> length = count(parts[2]);
+    if (!source || !start || !length || *length == 0)
+        return std::nullopt;
+    return std::optional(TapeRowLink{*source, {*start, *length}});
+}
+
+std::optional<TapeEntry> decodeRow1(const QList<QStringView>& fields)
+{
+    if (fields.size() != kFieldCount1)
         return std::nullopt;
     const std::optional<TapeRowKind> kind = tapeRowKindNamed(fields[0]);
     std::optional<QString> formula = unescaped(fields[1]);
     std::optional<QString> result = unescaped(fields[2]);
     if (!kind || !formula || !result)
         return std::nullopt;
-    return TapeRow{*kind, *std::move(formula), *std::move(result)};
+    TapeEntry entry{0, TapeRow{*kind, *std::move(formula), *std::move(result)}, std::nullopt, Number()};
+    entry.row.recipe = inferredRecipe(entry.row);
+    return entry;
+}
+
+std::optional<TapeEntry> decodeRow2(const QList<QStringView>& fields)
+{
+    if (fields.size() != kFieldCount2)
+        return std::nullopt;
+    const std::optional<TapeRowId> id = idNamed(fields[0]);
+    const std::optional<TapeRowKind> kind = tapeRowKindNamed(fields[1]);
+    std::optional<QString> texts[] = {unescaped(fields[2]), unescaped(fields[3]), unescaped(fields[4]),
+                                      unescaped(fields[5]), unescaped(fields[8])};
+    const std::optional<std::optional<TapeRowLink>> link = linkNamed(fields[9]);
+    const bool rounded = fields[6] == u"2";
+    const std::optional<int> rate = fields[7].isEmpty() ? std::optional(0) : count(fields[7]);
+    if (!id || !kind || !link || (!rounded && !fields[6].isEmpty()) || !rate || *rate > kMaxVatRate)
+        return std::nullopt;
+    for (const std::optional<QString>& text : texts)
+        if (!text)
+            return std::nullopt;
+    if (texts[2]->size() > kMaxNoteLength)
+        return std::nullopt;
+    TapeRow row{*kind, *std::move(texts[0]), *std::move(texts[1]), *std::move(texts[2]), *std::move(texts[3]),
+                TapeRecipe{rounded, *rate, *std::move(texts[4])}};
+    return TapeEntry{*id, std::move(row), *link, Number()};
 }
 
 } // namespace
 
+QString tapeFileLine(const TapeEntry& entry)
+{
+    const TapeRow& row = entry.row;
+    const bool vat = isVatKind(row.kind);
+    return QStringList{idText(entry.id),
+                       tapeRowKindName(row.kind).toString(),
+                       escaped(row.formula),
+                       escaped(row.result),
+                       escaped(row.note),
+                       escaped(row.error),
+                       row.recipe.twoDecimals ? QStringLiteral("2") : QString(),
+                       vat ? QString::number(row.recipe.vatRate) : QString(),
+                       escaped(row.recipe.vatAmount),
+                       linkText(entry.link)}
+        .join(u'\t');
+}
+
+QByteArray encodeTapeFile(const std::vector<TapeEntry>& entries)
+{
+    QString text = kHeader2.toString() + u'\n';
+    for (const TapeEntry& entry : entries)
+        text += tapeFileLine(entry) + u'\n';
+    return text.toUtf8();
+}
+
 QByteArray encodeTapeFile(const Tape& tape)
 {
-    QString text = kHeader.toString() + u'\n';
-    for (qsizetype i = 0; i < tape.size(); ++i) {
-        const TapeRow& row = tape.row(i);
-        text += tapeRowKindName(row.kind).toString() + u'\t' + escaped(row.formula) + u'\t' + escaped(row.result) + u'\n';
-    }
-    return text.toUtf8();
+    return encodeTapeFile(tape.entries());
 }
 
 TapeFileRows readTapeFile(const QByteArray& bytes)
@@ -83,6 +136,7 @@ TapeFileRows readTapeFile(const QByteArray& bytes)
     // Line by line, so that a damaged line costs only itself.
     QStringDecoder utf8(QStringDecoder::Utf8);
     qsizetype lineStart = 0;
+    int version = 0;
     bool first = true;
     while (lineStart < bytes.size()) {
         const qsizetype lineEnd = bytes.indexOf('\n', lineStart);
@@ -94,20 +148,23 @@ TapeFileRows readTapeFile(const QByteArray& bytes)
         const QString line = utf8(lineBytes);
         const bool readable = !cutOff && !utf8.hasError();
         if (std::exchange(first, false)) {
-            file.headerFound = readable && line == kHeader;
+            version = !readable ? 0 : line == kHeader1 ? 1 : line == kHeader2 ? 2 : 0;
+            file.headerFound = version != 0;
             continue;
         }
-        std::optional<TapeRow> row;
-        if (readable && file.headerFound)
-            row = decodeRow(line);
-        if (row)
-            file.rows.push_back(*std::move(row));
+        std::optional<TapeEntry> entry;
+        if (readable && version != 0) {
+            const QList<QStringView> fields = QStringView(line).split(u'\t');
+            entry = version == 1 ? decodeRow1(fields) : decodeRow2(fields);
+        }
+        if (entry)
+            file.entries.push_back(*std::move(entry));
         else
             ++file.damagedLines;
     }
-    if (qsizetype(file.rows.size()) > kMaxTapeRows) {
-        file.rowsOverLimit = qsizetype(file.rows.size()) - kMaxTapeRows;
-        file.rows.erase(file.rows.begin(), file.rows.begin() + file.rowsOverLimit);
+    if (qsizetype(file.entries.size()) > kMaxTapeRows) {
+        file.rowsOverLimit = qsizetype(file.entries.size()) - kMaxTapeRows;
+        file.entries.erase(file.entries.begin(), file.entries.begin() + file.rowsOverLimit);
     }
     return file;
 }
@@ -119,7 +176,11 @@ std::optional<std::vector<TapeRow>> decodeTapeFile(const QByteArray& bytes)
     TapeFileRows file = readTapeFile(bytes);
     if (!file.whole())
         return std::nullopt;
-    return std::move(file.rows);
+    std::vector<TapeRow> rows;
+    rows.reserve(file.entries.size());
+    for (TapeEntry& entry : file.entries)
+        rows.push_back(std::move(entry.row));
+    return rows;
 }
 
 } // namespace numra

@@ -50,24 +50,40 @@ QString csvLine(const QStringList& fields)
     return quoted.join(kCsvSeparator) + QStringLiteral("\r\n");
 }
 
-QStringList shownFields(const TapeRow& row)
+// The columns written: the note only when asked for.
+QList<TapeColumn> writtenColumns(bool withNotes)
+{
+    if (withNotes)
+        return {TapeColumn::Formula, TapeColumn::Result, TapeColumn::Note, TapeColumn::Kind};
+    return {TapeColumn::Formula, TapeColumn::Result, TapeColumn::Kind};
+}
+
+QStringList shownFields(const TapeRow& row, bool withNotes)
 {
     QStringList fields;
-    for (int column = 0; column < tapeColumnCount; ++column)
-        fields << shownOnOneLine(tapeField(row, TapeColumn(column)));
+    for (const TapeColumn column : writtenColumns(withNotes))
+        fields << shownOnOneLine(tapeField(row, column));
     return fields;
+}
+
+QStringList header(bool withNotes)
+{
+    QStringList titles;
+    for (const TapeColumn column : writtenColumns(withNotes))
+        titles << tapeColumnTitle(column).toString();
+    return titles;
 }
 
 } // namespace
 
-QString tapeRowAsText(const TapeRow& row)
+QString tapeRowAsText(const TapeRow& row, bool withNote)
 {
-    return shownFields(row).join(u'\t');
+    return shownFields(row, withNote).join(u'\t');
 }
 
 QString tapeRowAsText(const Tape& tape, qsizetype index)
 {
-    QStringList fields = shownFields(tape.row(index));
+    QStringList fields = shownFields(tape.row(index), tape.hasNotes());
     QString& result = fields[int(TapeColumn::Result)];
     result = tape.readableAmount(result);
     return fields.join(u'\t');
@@ -87,20 +103,20 @@ QByteArray tapeAsText(const Tape& tape)
     return text.toUtf8();
 }
 
-QByteArray tapeCsvHeader()
+QByteArray tapeCsvHeader(bool withNotes)
 {
-    QStringList header;
-    for (int column = 0; column < tapeColumnCount; ++column)
-        header << tapeColumnTitle(TapeColumn(column)).toString();
-    return kByteOrderMark + csvLine(header).toUtf8();
+    return kByteOrderMark + csvLine(header(withNotes)).toUtf8();
 }
 
-QString tapeRowAsCsv(const TapeRow& row, QChar decimalSeparator)
+// The formula and note first, the result second in every layout.
+QString tapeRowAsCsv(const TapeRow& row, QChar decimalSeparator, bool withNotes)
 {
-    QStringList fields = shownFields(row);
-    QString& formula = fields[int(TapeColumn::Formula)];
-    formula = asText(formula);
-    fields[int(TapeColumn::Result)].replace(decimalSeparator, u',');
+    QStringList fields = shownFields(row, withNotes);
+    fields[0] = asText(fields[0]);
+    if (withNotes)
+        fields[2] = asText(fields[2]);
+    if (row.error.isEmpty())
+        fields[1].replace(decimalSeparator, u',');
     return csvLine(fields);
 }
 
@@ -108,8 +124,8 @@ QByteArray tapeAsCsv(const Tape& tape)
 {
     QString text;
     for (qsizetype i = 0; i < tape.size(); ++i)
-        text += tapeRowAsCsv(tape.row(i), tape.decimalSeparator());
-    return tapeCsvHeader() + text.toUtf8();
+        text += tapeRowAsCsv(tape.row(i), tape.decimalSeparator(), tape.hasNotes());
+    return tapeCsvHeader(tape.hasNotes()) + text.toUtf8();
 }
 
 namespace {
@@ -150,19 +166,30 @@ std::optional<QStringList> readCsvRecord(QStringView text, qsizetype& at)
     return std::nullopt;
 }
 
-std::optional<TapeRow> csvRow(const QStringList& fields, QChar decimalSeparator)
+QString withoutTextMark(QString cell)
 {
-    if (fields.size() != tapeColumnCount)
+    if (cell.startsWith(kTextMark))
+        cell.remove(0, 1);
+    return cell;
+}
+
+std::optional<TapeRow> csvRow(const QStringList& fields, QChar decimalSeparator, bool withNotes)
+{
+    if (fields.size() != writtenColumns(withNotes).size())
         return std::nullopt;
-    const std::optional<TapeRowKind> kind = tapeRowKindNamed(fields[int(TapeColumn::Kind)]);
+    const std::optional<TapeRowKind> kind = tapeRowKindNamed(fields.back());
     if (!kind)
         return std::nullopt;
-    QString formula = fields[int(TapeColumn::Formula)];
-    if (formula.startsWith(kTextMark))
-        formula.remove(0, 1);
-    QString result = fields[int(TapeColumn::Result)];
-    result.replace(u',', decimalSeparator);
-    return TapeRow{*kind, formula, result};
+    TapeRow row{*kind, withoutTextMark(fields[0]), fields[1]};
+    if (withNotes)
+        row.note = withoutTextMark(fields[2]);
+    if (row.result.startsWith(kErrorResultPrefix) && row.result.size() > kErrorResultPrefix.size()) {
+        row.error = row.result.mid(kErrorResultPrefix.size());
+        row.result.clear();
+    } else {
+        row.result.replace(u',', decimalSeparator);
+    }
+    return row;
 }
 
 } // namespace
@@ -173,15 +200,14 @@ std::optional<std::vector<TapeRow>> tapeRowsFromCsv(const QByteArray& bytes, QCh
         return std::nullopt;
     const QString text = QString::fromUtf8(bytes.mid(kByteOrderMark.size()));
     qsizetype at = 0;
-    QStringList header;
-    for (int column = 0; column < tapeColumnCount; ++column)
-        header << tapeColumnTitle(TapeColumn(column)).toString();
-    if (readCsvRecord(text, at) != header)
+    const std::optional<QStringList> titles = readCsvRecord(text, at);
+    if (titles != header(false) && titles != header(true))
         return std::nullopt;
+    const bool withNotes = titles == header(true);
     std::vector<TapeRow> rows;
     while (at < text.size()) {
         const std::optional<QStringList> fields = readCsvRecord(text, at);
-        std::optional<TapeRow> row = fields ? csvRow(*fields, decimalSeparator) : std::nullopt;
+        std::optional<TapeRow> row = fields ? csvRow(*fields, decimalSeparator, withNotes) : std::nullopt;
         if (!row)
             return std::nullopt;
         rows.push_back(*std::move(row));

@@ -29,6 +29,7 @@ std::optional<std::int64_t> Calculator::enteredCents() const
 // make 12,50 an amount of 13).
 void Calculator::vatKey(bool fromNet)
 {
+    vatInput_ = {trimBlanks(display_.entryText), display_.roundingChecked, entryLink(0)};
     const std::optional<std::int64_t> entered = enteredCents();
     changeRounding(true);
     std::optional<VatCalculation> calculation = entered ? vatCalculation(fromNet, *entered) : std::nullopt;
@@ -37,7 +38,7 @@ void Calculator::vatKey(bool fromNet)
         return;
     }
     state_.vat = std::move(calculation);
-    formula_.clear();
+    dropFormula();
 }
 
 // At the chosen rate, shown in the entry and recorded on the tape; nothing

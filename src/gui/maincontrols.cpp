@@ -210,7 +210,9 @@ void MainWindow::buildMenu()
     menu_->addSeparator();
     item(menu_, MenuItem::Tape, QStringLiteral("Re&chenstreifen"), [this] { toggleTapeWindow(); });
     item(menu_, MenuItem::KeepTape, QStringLiteral("Rechenstreifen beh&alten"),
-         [this] { tapeKeeping_.setWanted(menuItem(MenuItem::KeepTape)->isChecked()); });
+         [this] { keepTape(menuItem(MenuItem::KeepTape)->isChecked()); });
+    item(menu_, MenuItem::OpenTape, QStringLiteral("Rechenstreifen ö&ffnen…"), [this] { askAndOpenTape(); });
+    item(menu_, MenuItem::SaveTape, QStringLiteral("Rechenstreifen sp&eichern…"), [this] { askAndSaveTape(); });
     menuItem(MenuItem::Tape)->setCheckable(true);
     menuItem(MenuItem::KeepTape)->setCheckable(true);
     connect(menu_, &QMenu::aboutToShow, this, &MainWindow::syncTapeMenuItems);

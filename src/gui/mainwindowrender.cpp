@@ -100,7 +100,9 @@ void MainWindow::render(const CalculatorState& state)
         windows_.vatWindow().show(readableVat(state));
     if (!outcome.messages.empty()) {
         const std::vector<Message> messages = outcome.messages; // a box runs an event loop
-        QWidget* over = windows_.isVatWindowVisible() ? static_cast<QWidget*>(&windows_.vatWindow()) : this;
+        QWidget* over = windows_.isVatWindowVisible() ? static_cast<QWidget*>(&windows_.vatWindow())
+                        : boxesOver_                  ? boxesOver_
+                                                      : this;
         for (const Message& message : messages) {
             ActiveAgainAfterwards activeAgain(*over);
             showMessageBox(over, message.kind, message.text);
@@ -108,6 +110,7 @@ void MainWindow::render(const CalculatorState& state)
     }
     if (!core_.state().vat && windows_.isVatWindowVisible())
         windows_.vatWindow().closeWindow();
+    showTapeOutcome(outcome);
     ask(core_.state());
 }
 
@@ -237,7 +240,9 @@ void MainWindow::ask(const CalculatorState& state)
         return;
     }
     case Question::Kind::OwnVatRate: {
-        QWidget* over = windows_.isVatWindowVisible() ? static_cast<QWidget*>(&windows_.vatWindow()) : this;
+        QWidget* over = windows_.isVatWindowVisible() ? static_cast<QWidget*>(&windows_.vatWindow())
+                        : boxesOver_                  ? boxesOver_
+                                                      : this;
         OwnRateDialog dialog(over);
         const std::optional<int> rate = dialog.ask(state.vatRates.own, core_.decimalSeparator());
         changeVatRates([&]() -> const CalculatorState& { return core_.answerOwnVatRate(rate); });

@@ -69,4 +69,18 @@ void showMessageBox(QWidget* parent, MessageKind kind, const QString& text)
     }
 }
 
+bool askToConfirm(QWidget* parent, const QString& text, const QString& confirm)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), QString(), QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(shownText(text));
+    QPushButton* yes = box.addButton(confirm, QMessageBox::AcceptRole);
+    QPushButton* no = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    stayOnTopLikeCalculator(box);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 } // namespace numra

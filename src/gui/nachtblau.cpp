@@ -64,6 +64,8 @@ constexpr std::array<ColourEntry, std::size_t(Colour::Count)> colourTable{{
     {Colour::TableHead,          qRgb(0x27, 0x35, 0x6b), qRgb(0x00, 0x00, 0x80)},
     {Colour::TableHeadText,      qRgb(0xff, 0xff, 0xff), qRgb(0xff, 0xff, 0xff)},
     {Colour::TableHeadDivider,   qRgb(0x0b, 0x12, 0x30), qRgb(0xff, 0xff, 0xff)},
+    {Colour::TableErrorText,     qRgb(0xa8, 0x00, 0x1c), qRgb(0xff, 0x90, 0x90)},
+    {Colour::TablePlaceholder,   qRgb(0x55, 0x5b, 0x6b), qRgb(0xc0, 0xc0, 0xc0)},
 }};
 // clang-format on
 
@@ -89,6 +91,11 @@ constexpr std::array textsOnGroundsTable{
     TextOnGround{"every other row of the table", Colour::TableText, Colour::TableAlternate},
     TextOnGround{"the selected row of the table", Colour::TableSelectionText, Colour::TableSelection},
     TextOnGround{"the table's head", Colour::TableHeadText, Colour::TableHead},
+    TextOnGround{"an error row of the table", Colour::TableErrorText, Colour::Table},
+    TextOnGround{"an error row of the table, every other row", Colour::TableErrorText, Colour::TableAlternate},
+    TextOnGround{"the hint in the table's last row", Colour::TablePlaceholder, Colour::Table},
+    TextOnGround{"the hint in the table's last row, every other row", Colour::TablePlaceholder,
+                 Colour::TableAlternate},
 };
 
 constexpr std::array focusRingsTable{

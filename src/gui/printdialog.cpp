@@ -38,9 +38,11 @@ AskForPrinter loadModule(const QString& firstFolder)
 
 } // namespace
 
-std::unique_ptr<QPagedPaintDevice> askForPrinter(QWidget* parent, const QString& title, const QString& moduleFolder)
+std::unique_ptr<QPagedPaintDevice> askForPrinter(QWidget* parent, const QString& title, const QString& documentName,
+                                                 const QString& moduleFolder)
 {
-    return std::unique_ptr<QPagedPaintDevice>(loadModule(moduleFolder)(parent, title, &stayOnTopLikeCalculator));
+    return std::unique_ptr<QPagedPaintDevice>(
+        loadModule(moduleFolder)(parent, title, documentName, &stayOnTopLikeCalculator));
 }
 
 } // namespace numra

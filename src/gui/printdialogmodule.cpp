@@ -7,10 +7,14 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+// The dialog proposes the document's name for a PDF file, in the folder
+// the program was started in or the home folder.
 extern "C" Q_DECL_EXPORT QPagedPaintDevice* numraAskForPrinter(QWidget* parent, const QString& title,
+                                                               const QString& documentName,
                                                                void (*beforeShown)(QWidget&))
 {
     auto printer = std::make_unique<QPrinter>();
+    printer->setDocName(documentName);
     QPrintDialog dialog(printer.get(), parent);
     dialog.setWindowTitle(title);
     beforeShown(dialog);

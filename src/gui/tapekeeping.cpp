@@ -52,6 +52,8 @@ TapeKeeping::TapeKeeping(Tape& tape, Settings& settings, WriteFailures& failures
     connect(&tape, &QAbstractItemModel::rowsInserted, this, &TapeKeeping::tapeChanged);
     connect(&tape, &QAbstractItemModel::rowsRemoved, this, &TapeKeeping::tapeChanged);
     connect(&tape, &QAbstractItemModel::modelReset, this, &TapeKeeping::tapeChanged);
+    connect(&tape, &QAbstractItemModel::dataChanged, this, &TapeKeeping::tapeChanged);
+    connect(&tape, &QAbstractItemModel::rowsMoved, this, &TapeKeeping::tapeChanged);
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] {
         if (wanted())
             save(true);

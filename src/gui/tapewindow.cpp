@@ -6,17 +6,15 @@
 #include "gui/errorguard.h"
 #include "gui/fixeddialog.h"
 #include "gui/nachtblau.h"
-#include "gui/plaintooltips.h"
 #include "gui/printdialog.h"
 #include "gui/staysontop.h"
+#include "gui/tapedelegate.h"
 #include "gui/tapeprinting.h"
 #include "platform/windowtitle.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QClipboard>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -34,11 +32,13 @@ namespace numra {
 
 namespace {
 
-constexpr QSize kStartSize(400, 331); // as tall as the calculator
-constexpr QSize kMinimumSize(260, 160);
-// Room for the widest kind and for results of about twelve digits.
+constexpr QSize kStartSize(480, 331); // as tall as the calculator
+constexpr QSize kMinimumSize(300, 160);
+// Room for the widest kind and for results of about twelve digits; a wider
+// result widens its column.
 constexpr QStringView kWidestKind = u"Zwischensumme";
 constexpr QStringView kWideResult = u"-123456789,00";
+constexpr QStringView kNoteRoom = u"Rechnung 2026-117";
 constexpr int kCellPadding = 12;
 
 const QString kCsvFilter = QStringLiteral("CSV für Tabellenkalkulationen (*.csv)");
@@ -56,8 +56,26 @@ constexpr std::array kButtonTexts{
     ButtonText{TapeWindow::Button::Print, u"&Drucken…", u"Drucken"},
 };
 
-constexpr std::array<QStringView, static_cast<std::size_t>(TapeWindow::Action::Count)> kActionTexts{
-    u"Zeile kopieren", u"Ergebnis kopieren", u"Zeile löschen", u"Rechenstreifen leeren"};
+struct ActionText {
+    QStringView caption;
+    QKeyCombination shown; // the key that does it, shown in the menu; none: 0
+    bool separatorAfter = false;
+};
+
+constexpr std::array<ActionText, static_cast<std::size_t>(TapeWindow::Action::Count)> kActionTexts{{
+    {u"Bearbeiten", QKeyCombination(Qt::Key_F2)},
+    {u"Notiz bearbeiten", QKeyCombination(), true},
+    {u"Zeile kopieren", Qt::CTRL | Qt::Key_C},
+    {u"Ergebnis kopieren", QKeyCombination(), true},
+    {u"Nach oben", Qt::CTRL | Qt::Key_Up},
+    {u"Nach unten", Qt::CTRL | Qt::Key_Down},
+    {u"Zeile löschen", QKeyCombination(Qt::Key_Delete), true},
+    {u"Rückgängig", Qt::CTRL | Qt::Key_Z},
+    {u"Wiederholen", Qt::CTRL | Qt::Key_Y, true},
+    {u"Rechenstreifen öffnen…", QKeyCombination()},
+    {u"Rechenstreifen speichern…", QKeyCombination(), true},
+    {u"Rechenstreifen leeren", QKeyCombination()},
+}};
 
 bool isCloseKey(const QKeyEvent& key)
 {
@@ -98,12 +116,19 @@ TapeWindow::TapeWindow(QWidget* owner, Tape& tape) : QWidget(owner, Qt::Tool | t
     layout->setSpacing(6);
     buildRows();
     layout->addWidget(rows_, 1);
+    auto* below = new QHBoxLayout;
+    status_ = new QLabel(this);
+    status_->setTextFormat(Qt::PlainText);
+    status_->setAccessibleName(QStringLiteral("Hinweis zur Zeile"));
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     summary_ = new QLabel(this);
     summary_->setTextFormat(Qt::PlainText);
     summary_->setFont(tahoma(13));
     summary_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     summary_->setAccessibleName(QStringLiteral("Summe und Posten"));
-    layout->addWidget(summary_);
+    below->addWidget(status_, 1);
+    below->addWidget(summary_);
+    layout->addLayout(below);
     buildButtons();
     buildContextMenu();
 }
@@ -115,14 +140,19 @@ void TapeWindow::buildRows()
     rows_->setFont(tahoma(13));
     rows_->setSelectionBehavior(QAbstractItemView::SelectRows);
     rows_->setSelectionMode(QAbstractItemView::SingleSelection);
-    rows_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A click into the formula or note of the selected row edits it, after
+    // the time a double-click may take: a double-click still takes the
+    // formula into the entry.
+    rows_->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     rows_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     rows_->setWordWrap(false);
     rows_->setTabKeyNavigation(false);
     rows_->setShowGrid(false);
     rows_->setAlternatingRowColors(true);
     rows_->setContextMenuPolicy(Qt::CustomContextMenu);
-    rows_->setItemDelegate(new PlainTextToolTips(rows_));
+    rows_->setItemDelegate(new TapeDelegate(rows_, [this](const QModelIndex& index, const QString& text) {
+        commitEdit(index, text);
+    }));
     // Rows of one fixed height: the view then never measures all rows,
     // however many there are.
     QHeaderView* lines = rows_->verticalHeader();
@@ -142,6 +172,10 @@ void TapeWindow::buildRows()
     for (auto change : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(&tape_, change, this, &TapeWindow::updateSummary);
     connect(&tape_, &QAbstractItemModel::modelReset, this, &TapeWindow::updateSummary);
+    connect(&tape_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& first, const QModelIndex& last) {
+        updateSummary();
+        widenResults(first.row(), last.row());
+    });
     connect(&tape_, &QAbstractItemModel::layoutChanged, this, &TapeWindow::updateSummary); // a new arithmetic
 }
 
@@ -153,14 +187,21 @@ void TapeWindow::followTape(bool follow)
     rows_->setModel(follow ? &tape_ : nullptr);
     if (!follow)
         return;
+    connect(rows_->selectionModel(), &QItemSelectionModel::currentChanged, this, &TapeWindow::updateStatus);
     // After the view's own connection, so that the new row is there.
-    scrollToNewest_ = connect(&tape_, &QAbstractItemModel::rowsInserted, rows_, &QTableView::scrollToBottom);
+    scrollToNewest_ = connect(&tape_, &QAbstractItemModel::rowsInserted, rows_,
+                              [this](const QModelIndex&, int first, int last) {
+                                  widenResults(first, last);
+                                  if (last == tape_.size() - 1)
+                                      rows_->scrollToBottom();
+                              });
     sizeCells();
     rows_->scrollToBottom();
     updateSummary();
+    updateStatus();
 }
 
-// From the font, which the zoom changes. Neither column is sized to its
+// From the font, which the zoom changes. No column is sized to its
 // contents, which would measure all rows.
 void TapeWindow::sizeCells()
 {
@@ -170,8 +211,27 @@ void TapeWindow::sizeCells()
         return;
     QHeaderView* columns = rows_->horizontalHeader();
     columns->setSectionResizeMode(int(TapeColumn::Formula), QHeaderView::Stretch);
-    columns->resizeSection(int(TapeColumn::Result), metrics.horizontalAdvance(kWideResult.toString()) + kCellPadding);
+    columns->resizeSection(int(TapeColumn::Note), metrics.horizontalAdvance(kNoteRoom.toString()) + kCellPadding);
     columns->resizeSection(int(TapeColumn::Kind), metrics.horizontalAdvance(kWidestKind.toString()) + kCellPadding);
+    resultWidth_ = 0;
+    widenResults(0, int(tape_.size()) - 1);
+}
+
+// Results are never cut off: their column takes the widest result shown
+// (measured once when the window opens, then for each row that comes or
+// changes).
+void TapeWindow::widenResults(int first, int last)
+{
+    if (!rows_->model())
+        return;
+    const QFontMetrics metrics = rows_->fontMetrics();
+    int widest = std::max(resultWidth_, metrics.horizontalAdvance(kWideResult.toString()));
+    for (int row = std::max(first, 0); row <= last && row < tape_.size(); ++row)
+        widest = std::max(widest, metrics.horizontalAdvance(tape_.shownResult(tape_.row(row))));
+    if (widest == resultWidth_)
+        return;
+    resultWidth_ = widest;
+    rows_->horizontalHeader()->resizeSection(int(TapeColumn::Result), widest + kCellPadding);
 }
 
 void TapeWindow::setVisible(bool visible)
@@ -216,12 +276,33 @@ void TapeWindow::buildButtons()
 void TapeWindow::buildContextMenu()
 {
     contextMenu_ = new QMenu(this);
-    for (std::size_t i = 0; i < actions_.size(); ++i)
-        actions_[i] = contextMenu_->addAction(kActionTexts[i].toString());
+    for (std::size_t i = 0; i < actions_.size(); ++i) {
+        actions_[i] = contextMenu_->addAction(kActionTexts[i].caption.toString());
+        // Shown only: the keys are the rows' own (eventFilter).
+        if (kActionTexts[i].shown.toCombined() != 0)
+            actions_[i]->setShortcut(QKeySequence(kActionTexts[i].shown));
+        actions_[i]->setShortcutContext(Qt::WidgetShortcut);
+        if (kActionTexts[i].separatorAfter)
+            contextMenu_->addSeparator();
+    }
+    connect(action(Action::Edit), &QAction::triggered, this, [this] { editCell(currentRow(), false); });
+    connect(action(Action::EditNote), &QAction::triggered, this, [this] { editCell(currentRow(), true); });
     connect(action(Action::CopyRow), &QAction::triggered, this, [this] { copyCurrent(true); });
     connect(action(Action::CopyResult), &QAction::triggered, this, [this] { copyCurrent(false); });
+    connect(action(Action::MoveUp), &QAction::triggered, this, [this] { moveCurrent(-1); });
+    connect(action(Action::MoveDown), &QAction::triggered, this, [this] { moveCurrent(+1); });
     connect(action(Action::DeleteRow), &QAction::triggered, this, &TapeWindow::deleteCurrent);
-    connect(action(Action::ClearTape), &QAction::triggered, this, [this] { tape_.clear(); });
+    connect(action(Action::Undo), &QAction::triggered, this, [this] { handlers_.undo(); });
+    connect(action(Action::Redo), &QAction::triggered, this, [this] { handlers_.redo(); });
+    connect(action(Action::Open), &QAction::triggered, this, [this] { handlers_.openDocument(); });
+    connect(action(Action::Save), &QAction::triggered, this, [this] { handlers_.saveDocument(); });
+    connect(action(Action::ClearTape), &QAction::triggered, this, [this] { handlers_.clearTape(); });
+}
+
+void TapeWindow::setHistory(bool canUndo, bool canRedo)
+{
+    action(Action::Undo)->setEnabled(canUndo);
+    action(Action::Redo)->setEnabled(canRedo);
 }
 
 void TapeWindow::showContextMenu(const QPoint& at)
@@ -229,22 +310,15 @@ void TapeWindow::showContextMenu(const QPoint& at)
     const QModelIndex index = rows_->indexAt(at);
     if (index.isValid())
         rows_->setCurrentIndex(index);
-    for (Action rowAction : {Action::CopyRow, Action::CopyResult, Action::DeleteRow})
-        action(rowAction)->setEnabled(index.isValid());
+    const qsizetype row = currentRow();
+    const bool onRow = index.isValid() && row >= 0;
+    for (Action rowAction : {Action::Edit, Action::EditNote, Action::CopyRow, Action::CopyResult, Action::DeleteRow})
+        action(rowAction)->setEnabled(onRow);
+    action(Action::MoveUp)->setEnabled(onRow && row > 0);
+    action(Action::MoveDown)->setEnabled(onRow && row + 1 < tape_.size());
     action(Action::ClearTape)->setEnabled(tape_.size() > 0);
+    action(Action::Save)->setEnabled(tape_.size() > 0);
     contextMenu_->popup(rows_->viewport()->mapToGlobal(at));
-}
-
-// A double-click on the result takes the result, anywhere else the formula.
-void TapeWindow::rowChosen(const QModelIndex& index)
-{
-    if (!index.isValid())
-        return;
-    const TapeRow& row = tape_.row(index.row());
-    if (index.column() == int(TapeColumn::Result))
-        handlers_.appendToEntry(row.result);
-    else
-        handlers_.editFormula(row.formula);
 }
 
 void TapeWindow::updateSummary()
@@ -253,30 +327,19 @@ void TapeWindow::updateSummary()
         summary_->setText(tape_.summary());
 }
 
+// The error of the row at hand, which the row's tooltip shows too.
+void TapeWindow::updateStatus()
+{
+    const qsizetype row = currentRow();
+    const QString error = row >= 0 ? tape_.row(row).error : QString();
+    status_->setText(error.isEmpty() ? QString() : QStringLiteral("Zeile %1: %2").arg(row + 1).arg(error));
+    status_->setToolTip(status_->text());
+}
+
 qsizetype TapeWindow::currentRow() const
 {
     const QModelIndex index = rows_->currentIndex();
-    return index.isValid() ? index.row() : -1;
-}
-
-void TapeWindow::copyCurrent(bool wholeRow)
-{
-    const qsizetype row = currentRow();
-    if (row < 0)
-        return;
-    const TapeRow& shown = tape_.row(row);
-    QGuiApplication::clipboard()->setText(wholeRow ? tapeRowAsText(shown) : shown.result);
-}
-
-// The row that moves into the deleted one's place becomes the current one.
-void TapeWindow::deleteCurrent()
-{
-    const qsizetype row = currentRow();
-    if (row < 0)
-        return;
-    tape_.deleteRow(row);
-    if (tape_.size() > 0)
-        rows_->setCurrentIndex(tape_.index(int(std::min(row, tape_.size() - 1)), 0));
+    return index.isValid() && index.row() < tape_.size() ? index.row() : -1;
 }
 
 void TapeWindow::exportTo(const QString& path)
@@ -303,8 +366,9 @@ void TapeWindow::askAndExport()
 void TapeWindow::askAndPrint()
 {
     runGuarded(this, [this] {
-        if (const auto printer = askForPrinter(this, QStringLiteral("Rechenstreifen drucken")))
-            printTape(tape_, *printer, QDate::currentDate());
+        const QDate today = QDate::currentDate();
+        if (const auto printer = askForPrinter(this, QStringLiteral("Rechenstreifen drucken"), tapePdfName(today)))
+            printTape(tape_, *printer, today);
     });
 }
 
@@ -315,17 +379,21 @@ void TapeWindow::closeToCalculator()
         calculator->activateWindow();
 }
 
-bool TapeWindow::eventFilter(QObject* watched, QEvent* event)
+bool TapeWindow::handleRowKey(const QKeyEvent& key)
 {
-    if (watched == rows_ && event->type() == QEvent::FontChange)
-        sizeCells();
-    if (watched != rows_ || event->type() != QEvent::KeyPress)
-        return QWidget::eventFilter(watched, event);
-    const auto& key = *static_cast<QKeyEvent*>(event);
+    const bool control = key.modifiers() & Qt::ControlModifier;
     if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
         rowChosen(rows_->currentIndex());
+    else if (key.key() == Qt::Key_F2)
+        editCell(rows_->currentIndex().row(), rows_->currentIndex().column() == int(TapeColumn::Note));
     else if (key.key() == Qt::Key_Delete)
         deleteCurrent();
+    else if (control && (key.key() == Qt::Key_Up || key.key() == Qt::Key_Down))
+        moveCurrent(key.key() == Qt::Key_Up ? -1 : +1);
+    else if (key.matches(QKeySequence::Undo))
+        handlers_.undo();
+    else if (key.matches(QKeySequence::Redo) || (control && key.key() == Qt::Key_Y))
+        handlers_.redo();
     else if (key.matches(QKeySequence::Copy))
         copyCurrent(true);
     else if (isCloseKey(key))
@@ -340,7 +408,7 @@ bool TapeWindow::eventFilter(QObject* watched, QEvent* event)
 void TapeWindow::moveToCell(int step)
 {
     const int columns = tape_.columnCount();
-    const int rows = int(tape_.size());
+    const int rows = tape_.rowCount();
     if (rows == 0 || !rows_->model())
         return;
     const QModelIndex current = rows_->currentIndex();
@@ -357,6 +425,16 @@ void TapeWindow::takeKeyboard()
     rows_->setFocus(Qt::ShortcutFocusReason);
     if (!rows_->currentIndex().isValid() && tape_.size() > 0)
         rows_->setCurrentIndex(tape_.index(int(tape_.size() - 1), 0));
+}
+
+bool TapeWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == rows_ && event->type() == QEvent::FontChange)
+        sizeCells();
+    // Keys an open editor lets through are not the rows'.
+    if (watched != rows_ || event->type() != QEvent::KeyPress || !rows_->hasFocus())
+        return QWidget::eventFilter(watched, event);
+    return handleRowKey(*static_cast<QKeyEvent*>(event));
 }
 
 void TapeWindow::keyPressEvent(QKeyEvent* event)

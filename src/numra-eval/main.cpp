@@ -2,6 +2,7 @@
 // numra-eval: the calculator core on the command line (see --help).
 
 #include "core/calculator.h"
+#include "core/tapedocument.h"
 #include "core/tapeformats.h"
 #include "core/transcript.h"
 #include "eval/errors.h"
@@ -82,9 +83,14 @@ void printTape(Options::Tape format, const Calculator& calculator, Output& out)
         out.line(tapeTotalAsText(tape));
         break;
     case Options::Tape::Csv:
-        out.bytes(tapeCsvHeader());
+        out.bytes(tapeCsvHeader(tape.hasNotes()));
         for (qsizetype i = 0; i < tape.size(); ++i)
-            out.bytes(tapeRowAsCsv(tape.row(i), tape.decimalSeparator()).toUtf8());
+            out.bytes(tapeRowAsCsv(tape.row(i), tape.decimalSeparator(), tape.hasNotes()).toUtf8());
+        break;
+    case Options::Tape::Document:
+        out.bytes(tapeDocumentHeader(tape.decimalSeparator()).toUtf8());
+        for (qsizetype i = 0; i < tape.size(); ++i)
+            out.bytes(tapeDocumentLine(tape, i).toUtf8());
         break;
     }
 }
@@ -105,7 +111,8 @@ bool printOutcome(const CalculatorState& state, bool namesVatRate, QChar decimal
 class FormulaRunner {
 public:
     FormulaRunner(const Options& options, Output& out)
-        : out_(out), namesVatRate_(options.vatRate.has_value()), calculator_(options.decimalSeparator)
+        : out_(out), namesVatRate_(options.vatRate.has_value()), keepsTape_(options.tape != Options::Tape::None),
+          calculator_(options.decimalSeparator)
     {
         startUp(calculator_, options);
         calculator_.press(Key::Edit);
@@ -120,6 +127,9 @@ public:
             out_.line(QString());
             return;
         }
+        // Each formula on its own: none goes on from the result before it.
+        if (keepsTape_)
+            calculator_.setEntryText(QString());
         calculator_.setEntryText(formula);
         const CalculatorState& state = calculator_.press(Key::Equals);
         if (!hasTranscript(state.outcome))
@@ -153,6 +163,7 @@ private:
 
     Output& out_;
     bool namesVatRate_;
+    bool keepsTape_;
     Calculator calculator_;
     bool failed_ = false;
 };
@@ -276,6 +287,27 @@ int runKeys(const Options& options)
     return finish(errorShown ? kExitFailed : 0, out);
 }
 
+// --- tape documents ---
+
+int runTapeFile(const Options& options)
+{
+    Output out(STDOUT_FILENO);
+    Calculator calculator(options.decimalSeparator);
+    startUp(calculator, options);
+    for (const Message& message : calculator.openTapeDocument(options.tapeFile).outcome.messages) {
+        if (message.kind == MessageKind::Error) {
+            std::fprintf(stderr, "numra-eval: %s\n", message.text.toLocal8Bit().constData());
+            return finish(kExitFailed, out);
+        }
+    }
+    printTape(options.tape, calculator, out);
+    const Tape& tape = calculator.tape();
+    bool failed = false;
+    for (qsizetype i = 0; i < tape.size() && !failed; ++i)
+        failed = !tape.row(i).error.isEmpty();
+    return finish(failed ? kExitFailed : 0, out);
+}
+
 int printText(const QString& text)
 {
     Output out(STDOUT_FILENO);
@@ -303,6 +335,8 @@ int main(int argc, char** argv)
         return printText(versionText());
     case Options::Mode::Keys:
         return runKeys(options);
+    case Options::Mode::TapeFile:
+        return runTapeFile(options);
     case Options::Mode::Formulas:
         break;
     }

@@ -11,6 +11,7 @@ namespace {
 constexpr QStringView kSeparatorOption = u"--decimal-separator=";
 constexpr QStringView kLanguageOption = u"--lang=";
 constexpr QStringView kVatRateOption = u"--vat-rate=";
+constexpr QStringView kTapeFileOption = u"--tape-file=";
 constexpr QStringView kPlacesOption = u"--places=";
 constexpr QStringView kRoundingOption = u"--rounding=";
 
@@ -27,7 +28,8 @@ std::optional<RoundingMode> roundingModeOption(const QString& name)
 // "--lang" for "--lang=": an option that takes a value, named without it.
 bool takesValue(const QString& arg)
 {
-    for (QStringView option : {kSeparatorOption, kLanguageOption, kVatRateOption, kPlacesOption, kRoundingOption})
+    for (QStringView option :
+         {kSeparatorOption, kLanguageOption, kVatRateOption, kPlacesOption, kRoundingOption, kTapeFileOption})
         if (arg.size() + 1 == option.size() && option.startsWith(arg))
             return true;
     return false;
@@ -42,8 +44,14 @@ QString applyOption(const QString& arg, Options& options)
         options.tape = Options::Tape::Text;
     } else if (arg == u"--tape=csv") {
         options.tape = Options::Tape::Csv;
+    } else if (arg == u"--tape=rstr") {
+        options.tape = Options::Tape::Document;
+    } else if (arg.startsWith(kTapeFileOption)) {
+        options.tapeFile = arg.mid(kTapeFileOption.size());
+        if (options.tapeFile.isEmpty())
+            return QStringLiteral("option '--tape-file' requires a file");
     } else if (arg.startsWith(u"--tape=")) {
-        return QStringLiteral("unknown tape format '%1' (only csv)").arg(arg.mid(7));
+        return QStringLiteral("unknown tape format '%1' (csv or rstr)").arg(arg.mid(7));
     } else if (arg == u"--round") {
         options.round = true;
     } else if (arg == u"--exact") {
@@ -100,9 +108,9 @@ ParseResult parseOptions(const QStringList& arguments, QChar localeSeparator)
         if (optionsEnded) {
             options.arguments << arg;
         } else if (arg == u"-h" || arg == u"--help") {
-            return {Options{.mode = Options::Mode::Help, .decimalSeparator = localeSeparator, .arguments = {}}, {}};
+            return {Options{.mode = Options::Mode::Help, .decimalSeparator = localeSeparator, .arguments = {}, .tapeFile = {}}, {}};
         } else if (arg == u"--version") {
-            return {Options{.mode = Options::Mode::Version, .decimalSeparator = localeSeparator, .arguments = {}}, {}};
+            return {Options{.mode = Options::Mode::Version, .decimalSeparator = localeSeparator, .arguments = {}, .tapeFile = {}}, {}};
         } else if (arg == u"--") {
             optionsEnded = true;
         } else if (!arg.startsWith(u"--")) {
@@ -110,6 +118,13 @@ ParseResult parseOptions(const QStringList& arguments, QChar localeSeparator)
         } else if (QString error = applyOption(arg, options); !error.isEmpty()) {
             return {std::nullopt, error};
         }
+    }
+    if (!options.tapeFile.isEmpty()) {
+        if (options.mode == Options::Mode::Keys || !options.arguments.isEmpty())
+            return {std::nullopt, QStringLiteral("--tape-file takes neither formulas nor keys")};
+        options.mode = Options::Mode::TapeFile;
+        if (options.tape == Options::Tape::None)
+            options.tape = Options::Tape::Text;
     }
     return {options, {}};
 }
@@ -155,9 +170,19 @@ window's "Rechenstreifen" shows it: a line per row with its formula, result
 and kind separated by tabs (kinds: Ergebnis, Zwischensumme, Prozent,
 Vorzeichen, Kehrwert, Wurzel, Potenz, Ganzzahl, Hex->Int, Int->Hex, Ust+,
 Ust-), then "Summe", the grand total of the Ergebnis rows and their count
-("2 Posten"), tab-separated too. --tape=csv prints the tape's CSV export
-instead: UTF-8 with byte-order mark, ";" between the fields, CR LF, the header
-Formel;Ergebnis;Art, results with a decimal comma.
+("2 Posten"), tab-separated too. A row with an error has "Fehler: " and the
+message as its result; when a row has a note, every row has its note after
+the result. --tape=csv prints the tape's CSV export instead: UTF-8 with
+byte-order mark, ";" between the fields, CR LF, the header Formel;Ergebnis;Art
+(Formel;Ergebnis;Notiz;Art with notes), results with a decimal comma.
+--tape=rstr prints it as a tape document (Numra-Rechenstreifen-Dokument 1),
+the rows that went on from a result linked to it.
+
+Tape documents: --tape-file=FILE reads a tape document (.rstr) instead of
+formulas, computes every row again in order, each row that went on from the
+result of another with that row's new result, and prints the rows and the
+total as --tape does (or as --tape=csv or --tape=rstr asks). A document that
+cannot be read is said on standard error.
 
 Options:
       --keys                   replay key presses instead of evaluating formulas
@@ -185,14 +210,17 @@ Options:
                                (7, 16,5 or 16.5; default 19)
       --tape                   print the tape afterwards, fields separated by tabs
       --tape=csv               print the tape's CSV export afterwards
+      --tape=rstr              print the tape as a tape document afterwards
+      --tape-file=FILE         compute the tape document FILE again and print it
       --                       end of options
   -h, --help                   display this help and exit
       --version                output version information and exit
 
 Exit status:
   0  no formula failed (key mode: no error box was shown)
-  1  a formula failed (key mode: an error box was shown), or the output could
-     not be written or the input not read (said on standard error)
+  1  a formula failed (key mode: an error box was shown; tape file: a row has
+     an error, or the document could not be read), or the output could not be
+     written or the input not read (said on standard error)
   2  usage error
 )HELP")
         .arg(localeSeparator)

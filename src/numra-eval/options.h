@@ -12,9 +12,9 @@
 namespace numra::evaltool {
 
 struct Options {
-    enum class Mode { Formulas, Keys, Help, Version };
+    enum class Mode { Formulas, Keys, TapeFile, Help, Version };
     // What is printed of the tape after the formulas or keys.
-    enum class Tape { None, Text, Csv };
+    enum class Tape { None, Text, Csv, Document };
     Mode mode = Mode::Formulas;
     QChar decimalSeparator;  // the locale's unless given
     bool round = false;      // start with the rounding box checked
@@ -26,6 +26,7 @@ struct Options {
     Tape tape = Tape::None;
     std::optional<int> vatRate = std::nullopt; // hundredths of a percent; 19 % unless given
     QStringList arguments;   // formulas or keys
+    QString tapeFile;        // a tape document to compute again and print
 };
 
 struct ParseResult {

@@ -184,6 +184,25 @@ check "tape as CSV" 0 "$(printf '6,25\n\xef\xbb\xbfFormel;Ergebnis;Art\r\n2,5^2;
 check "CSV results with a decimal comma" 0 "$(printf '2.5\n\xef\xbb\xbfFormel;Ergebnis;Art\r\n1.5+1;2,5;Ergebnis\r')" "" -- \
     --decimal-separator=. --tape=csv "1.5+1"
 
+# Tape documents: the run's tape with its links, and a document computed
+# again, an edited formula changing every row linked to it and the total.
+check "tape as a document" 0 "$(printf 'Anzeige: 20\nFormel: \nNumra-Rechenstreifen-Dokument 1\nDezimaltrennzeichen\t,\nArt\tFormel\tErgebnis\tNotiz\tRunden\tSatz\tBezug\nErgebnis\t12+3\t15\t\t\t\t\nErgebnis\t15+5\t20\t\t\t\t1:0:2')" "" -- \
+    $DE --tape=rstr --keys 1 2 + 3 = + 5 =
+printf 'Numra-Rechenstreifen-Dokument 1\nDezimaltrennzeichen\t,\nArt\tFormel\tErgebnis\tNotiz\tRunden\tSatz\tBezug\nErgebnis\t12+4\t15\tMiete\t\t\t\nErgebnis\t15+5\t20\t\t\t\t1:0:2\nUst+\t20\t23,80\t\t2\t19\t2:0:2\n' > "$work/edited.rstr"
+check "document computed again, with its notes" 0 $'12+4\t16\tMiete\tErgebnis\n16+5\t21\t\tErgebnis\nNetto 21,00 · Steuer 19 % 3,99 · Brutto 24,99\t24,99\t\tUst+\nSumme\t37\t2 Posten' "" -- \
+    $DE --tape-file="$work/edited.rstr"
+check "document as CSV, with its notes" 0 "$(printf '\xef\xbb\xbfFormel;Ergebnis;Notiz;Art\r\n12+4;16;Miete;Ergebnis\r\n16+5;21;;Ergebnis\r\nNetto 21,00 · Steuer 19 %% 3,99 · Brutto 24,99;24,99;;Ust+\r')" "" -- \
+    $DE --tape=csv --tape-file="$work/edited.rstr"
+"$EVAL" $DE --tape=rstr --tape-file="$work/edited.rstr" > "$work/again.rstr" 2>/dev/null
+check "a document printed as a document reads the same" 0 "$(cat "$work/again.rstr")" "" -- \
+    $DE --tape=rstr --tape-file="$work/again.rstr"
+printf '12+5\n' > "$work/other.rstr"
+check "a file that is no tape document" 1 "" "" -- $DE --tape-file="$work/other.rstr"
+printf 'Numra-Rechenstreifen-Dokument 1\nDezimaltrennzeichen\t,\nArt\tFormel\tErgebnis\tNotiz\tRunden\tSatz\tBezug\nErgebnis\t1/0\t\t\t\t\t\nErgebnis\t1+1\t2\t\t\t\t\n' > "$work/failing.rstr"
+check "a row with an error" 1 $'1/0\tFehler: Gleitkommadivision durch Null.\tErgebnis\n1+1\t2\tErgebnis\nSumme\t2\t1 Posten' "" -- \
+    $DE --tape-file="$work/failing.rstr"
+check "a document and formulas" 2 "" "" -- $DE --tape-file="$work/edited.rstr" "1+1"
+
 # "Genau rechnen (dezimal)": exact decimal values in formulas, keys and the
 # tape, with the same errors.
 check "exact: balances and quotients" 0 $'0,94\n0\n0,91\n8338,31775700935\n1\n1,4142135623731' "" -- \

@@ -171,13 +171,43 @@ TEST(TapeFormats, TextHasARowPerLineAndTheTotalLast)
                                     .toUtf8());
 }
 
+// Thousands points are for the eye only: the window and the print show
+// them, what is written or copied has none.
+TEST(TapeFormats, ThousandsPointsAreShownButNeverWritten)
+{
+    const std::vector<TapeRow> rows{{TapeRowKind::Result, QStringLiteral("1234,5+1000000"), QStringLiteral("1001234,5")}};
+    const std::unique_ptr<Tape> tape = tapeWith(rows);
+    const QByteArray csv = tapeAsCsv(*tape);
+    tape->setGrouping(true);
+    EXPECT_EQ(tape->data(tape->index(0, int(TapeColumn::Result))).toString(), QStringLiteral("1.001.234,5"));
+    EXPECT_EQ(tape->summary(), QStringLiteral("Summe: 1.001.234,5 · 1 Posten"));
+    EXPECT_EQ(tapeAsCsv(*tape), csv);
+    EXPECT_EQ(decodeTapeFile(encodeTapeFile(*tape)), rows);
+}
+
 TEST(TapeFile, RowsComeBackExactly)
 {
-    const std::vector<TapeRow> rows = awkwardRows();
+    std::vector<TapeRow> rows = awkwardRows();
+    rows[0].note = QStringLiteral("Miete\tMärz\\");
+    rows[2].error = QStringLiteral("Gleitkommadivision durch Null");
+    rows[2].result.clear();
+    rows[3].recipe = TapeRecipe{true, 1900, QStringLiteral("12,50")};
     const QByteArray file = encodeTapeFile(*tapeWith(rows));
-    EXPECT_TRUE(file.startsWith("Numra-Rechenstreifen 1\nErgebnis\t12+5*2\t22\n"));
+    EXPECT_TRUE(file.startsWith("Numra-Rechenstreifen 2\n"));
     EXPECT_EQ(file.count('\n'), qsizetype(rows.size()) + 1) << "one line per row";
     EXPECT_EQ(decodeTapeFile(file), rows);
+}
+
+// A file of the first version, as earlier releases wrote it, is still read
+// whole; its rows get the rounding and rate their texts show.
+TEST(TapeFile, AFileOfTheFirstVersionIsRead)
+{
+    const auto rows = decodeTapeFile("Numra-Rechenstreifen 1\nErgebnis\t12+5*2\t22\n"
+                                     "Ust+\tNetto 12,50 · Steuer 19 % 2,38 · Brutto 14,88\t14,88\n");
+    ASSERT_TRUE(rows);
+    ASSERT_EQ(rows->size(), 2U);
+    EXPECT_EQ((*rows)[0], (TapeRow{TapeRowKind::Result, QStringLiteral("12+5*2"), QStringLiteral("22")}));
+    EXPECT_EQ((*rows)[1].recipe, (TapeRecipe{true, 1900, QStringLiteral("12,50")}));
 }
 
 struct FileCase {
@@ -197,7 +227,7 @@ TEST_P(CorruptTapeFile, ReadsAsNothing)
 INSTANTIATE_TEST_SUITE_P(Files, CorruptTapeFile, ::testing::Values(
     FileCase{"empty", ""},
     FileCase{"header without its line break", "Numra-Rechenstreifen 1"},
-    FileCase{"another version", "Numra-Rechenstreifen 2\n"},
+    FileCase{"a newer version", "Numra-Rechenstreifen 3\n"},
     FileCase{"another file", "12+5\r\n"},
     FileCase{"a field too few", "Numra-Rechenstreifen 1\nErgebnis\t1\n"},
     FileCase{"a field too many", "Numra-Rechenstreifen 1\nErgebnis\t1\t1\t1\n"},

@@ -11,6 +11,7 @@
 #include "gui/formulawindow.h"
 #include "gui/mainwindow.h"
 #include "gui/ownratedialog.h"
+#include "gui/tapeprinting.h"
 #include "gui/tapewindow.h"
 #include "gui/vatwindow.h"
 #include "gui/visualstyle.h"
@@ -20,7 +21,10 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
+#include <QTableView>
+#include <QPdfWriter>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -145,6 +149,47 @@ void pictureTapeWindow(MainWindow& mainWindow)
     settle();
     saveGrab(windows.tapeWindow(), QStringLiteral("tape"));
     saveScreen(QStringLiteral("tape-screen"));
+}
+
+// A cell of the tape edited as the user does: the editor opened, a text,
+// Return.
+void editTapeCell(TapeWindow& tape, qsizetype row, bool note, const QString& text)
+{
+    tape.editCell(row, note);
+    settle(50);
+    auto* editor = tape.rows()->viewport()->findChild<QLineEdit*>();
+    if (!editor)
+        return;
+    editor->setText(text);
+    // What Return in the editor does (Xlib.h here takes the name of the key event).
+    QAbstractItemDelegate* delegate = tape.rows()->itemDelegate();
+    emit delegate->commitData(editor);
+    emit delegate->closeEditor(editor, QAbstractItemDelegate::SubmitModelCache);
+    settle(50);
+}
+
+// The tape as a worksheet: notes, a row corrected (the rows after it follow),
+// a row with an error selected, so that the status line names it, and then
+// another row; and the tape printed to PDF.
+void pictureWorksheet(MainWindow& mainWindow)
+{
+    TapeWindow& tape = mainWindow.secondaryWindows().tapeWindow();
+    const Tape& rows = mainWindow.calculator().tape();
+    const qsizetype last = rows.size() - 1;
+    editTapeCell(tape, 0, true, QStringLiteral("Rechnung 2026-117"));
+    editTapeCell(tape, 1, true, QStringLiteral("Miete"));
+    editTapeCell(tape, last - 3, false, QStringLiteral("19,99*4"));
+    editTapeCell(tape, last - 3, true, QStringLiteral("korrigiert: 4 Stück"));
+    editTapeCell(tape, last - 1, false, QStringLiteral("1500/0"));
+    tape.showRow(last - 1);
+    settle();
+    saveGrab(tape, QStringLiteral("tape-worksheet"));
+    saveScreen(QStringLiteral("tape-worksheet-screen"));
+    tape.showRow(0); // the error row in its own colours
+    settle();
+    saveGrab(tape, QStringLiteral("tape-worksheet-error-row"));
+    QPdfWriter pdf(QDir(folder).filePath(tapePdfName(QDate::currentDate())));
+    printTape(rows, pdf, QDate::currentDate());
 }
 
 // In each corner of the screen: the tape and subtotal windows, and the VAT
@@ -284,6 +329,7 @@ int main(int argc, char** argv)
     // With the tape right of the calculator, the VAT window goes elsewhere.
     mainWindow.move(40, 60);
     pictureTapeWindow(mainWindow);
+    pictureWorksheet(mainWindow);
     pictureVatWindow(mainWindow, QStringLiteral("vat-beside-tape"));
 
     mainWindow.clickKey(Key::Edit);

@@ -241,7 +241,12 @@ TEST_F(KeyboardWalk, EveryMenuItemIsChosenByItsAccessKeys)
     EXPECT_EQ(core().state().vatRates.chosen, 700) << "Umsatzsteuersatz, 7 %";
     choose(u"a");
     EXPECT_TRUE(mainWindow.menuItem(MenuItem::KeepTape)->isChecked()) << "Rechenstreifen behalten";
-    choose(u"a");
+    {
+        ModalScript script;
+        script.then(closedByEscape(closed));
+        choose(u"a"); // turning it off asks first
+        EXPECT_FALSE(closed.isEmpty()) << "the question closes with Escape";
+    }
     if (mainWindow.menuItem(MenuItem::AlwaysOnTop)->isVisible()) {
         choose(u"v");
         EXPECT_TRUE(mainWindow.windowFlags().testFlag(Qt::WindowStaysOnTopHint)) << "Immer im Vordergrund";
@@ -251,7 +256,10 @@ TEST_F(KeyboardWalk, EveryMenuItemIsChosenByItsAccessKeys)
     const struct {
         const char* keys;
         const char* item;
-    } modal[] = {{"h", "Hilfe"}, {"i", "Info"}, {"s", "Berechnung speichern"}, {"l", "Berechnung laden"}};
+    } modal[] = {{"h", "Hilfe"},
+                 {"i", "Info"},
+                 {"s", "Berechnung speichern"},
+                 {"l", "Berechnung laden"}};
     for (const auto& item : modal) {
         SCOPED_TRACE(item.item);
         closed.clear();

@@ -11,8 +11,11 @@ if ! command -v xvfb-run >/dev/null || ! command -v setxkbmap >/dev/null || ! co
   echo "xvfb-run, setxkbmap or xdotool missing: skipped"
   exit 77
 fi
-export NUMRA STATE
-exec xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+# Numra starts on a settings and data folder of its own, never the user's.
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+export NUMRA STATE XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data
+xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   set -u
   unset QT_IM_MODULE   # Numra as it starts without an input method chosen
   EDIT_KEY=key:Edit CLIPBOARD_KEY=key:Kopieren RETURN=36
@@ -69,7 +72,8 @@ exec xvfb-run -a -s "-screen 0 800x600x24" bash -c '
     local want got
     want=$(printf "Ergebnis\t%s\n" "6+7\t13" "6*7\t42" "8/2\t4" "12-5\t7")
     want=$(printf "%b" "$want")
-    got=$(grep -v "^Numra-Rechenstreifen" "$home/data/numra/rechenstreifen.tsv" 2>/dev/null)
+    # kind, formula and result of each row, after its id
+    got=$(grep -v "^Numra-Rechenstreifen" "$home/data/numra/rechenstreifen.tsv" 2>/dev/null | cut -f2-4)
     if [ "$got" = "$want" ]; then
       passed=$((passed + 1))
     else

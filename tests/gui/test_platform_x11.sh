@@ -10,10 +10,15 @@ if ! command -v xvfb-run >/dev/null; then
   echo "xvfb-run missing: skipped"
   exit 77
 fi
-export NUMRA STATE
-exec xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+# Numra starts on a settings and data folder of its own, never the user's.
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+export NUMRA STATE XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data
+xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   set -u
-  fail() { echo "FAIL: $*"; kill "$HOLD" 2>/dev/null; exit 1; }
+  APP=""
+  # A Numra left running would hold the test'"'"'s output open until the timeout.
+  fail() { echo "FAIL: $*"; kill "$HOLD" $APP 2>/dev/null; exit 1; }
   "$STATE" hold & HOLD=$!
   sleep 0.3
   "$STATE" bell 37 >/dev/null

@@ -5,6 +5,7 @@
 #include "gui/guitest.h"
 
 #include "core/settings.h"
+#include "core/tapefile.h"
 #include "files/datafolder.h"
 #include "gui/tapekeeping.h"
 #include "support/testfiles.h"
@@ -51,8 +52,10 @@ TEST_F(TapeKeepingTest, ADamagedKeptTapeIsSalvagedWithANoticeAndItsOriginalKept)
 
     tape.add({TapeRowKind::Result, QStringLiteral("5"), QStringLiteral("5")});
     processEvents(800);
-    EXPECT_EQ(contentsOf(keptTapeFile()),
-              QByteArray("Numra-Rechenstreifen 1\nErgebnis\t1+1\t2\nErgebnis\t2+2\t4\nErgebnis\t5\t5\n"));
+    const auto kept = decodeTapeFile(contentsOf(keptTapeFile()));
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(*kept, (std::vector<TapeRow>{tape.row(0), tape.row(1), tape.row(2)}));
+    EXPECT_EQ(tape.row(2).formula, QStringLiteral("5"));
     keeping.setWanted(false);
     QFile::remove(original);
 }

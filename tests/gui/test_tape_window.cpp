@@ -347,13 +347,13 @@ TEST_F(TapeWindowTest, PrintDialogComesFromItsModule)
         title = dialog.windowTitle();
         static_cast<QDialog&>(dialog).reject();
     });
-    EXPECT_EQ(askForPrinter(&tapeWindow(), QStringLiteral("Rechenstreifen drucken"),
+    EXPECT_EQ(askForPrinter(&tapeWindow(), QStringLiteral("Rechenstreifen drucken"), QString(),
                             QStringLiteral(NUMRA_PRINT_MODULE_FOLDER)),
               nullptr);
     EXPECT_EQ(title, QStringLiteral("Rechenstreifen drucken"));
 
     QTemporaryDir empty;
-    EXPECT_THROW(askForPrinter(&tapeWindow(), QString(), empty.path()), Error);
+    EXPECT_THROW(askForPrinter(&tapeWindow(), QString(), QString(), empty.path()), Error);
 }
 
 // A formula is the user's text, never markup, also where the mouse rests on
@@ -385,12 +385,26 @@ TEST_F(TapeWindowTest, KeepTapeWritesTheFileAfterAChangeAndRemovesItWhenSwitched
     keep.trigger();
     ASSERT_TRUE(keep.isChecked());
     EXPECT_TRUE(Settings().keepTape());
-    EXPECT_EQ(contentsOf(path), QByteArray("Numra-Rechenstreifen 1\n")) << "written at once";
+    EXPECT_EQ(decodeTapeFile(contentsOf(path)), std::vector<TapeRow>()) << "written at once";
 
     calculateTwoRows();
     processEvents(800);
-    EXPECT_EQ(contentsOf(path), QByteArray("Numra-Rechenstreifen 1\nErgebnis\t12+5*2\t22\nZwischensumme\t7-\t7,00\n"));
+    ASSERT_EQ(core().tape().size(), 2);
+    EXPECT_EQ(decodeTapeFile(contentsOf(path)), (std::vector<TapeRow>{core().tape().row(0), core().tape().row(1)}));
 
+    // Switching it off asks first; "Abbrechen" keeps the file and the setting.
+    ShownMessage question;
+    ModalScript modals;
+    modals.then([&](QWidget& box) {
+        question = readMessageBox(box);
+        clickButton(box, QStringLiteral("Abbrechen"));
+    });
+    keep.trigger();
+    EXPECT_EQ(question.buttons, (QStringList{QStringLiteral("Löschen"), QStringLiteral("Abbrechen")}));
+    EXPECT_TRUE(keep.isChecked());
+    EXPECT_TRUE(QFile::exists(path));
+
+    modals.then([](QWidget& box) { clickButton(box, QStringLiteral("Löschen")); });
     keep.trigger();
     EXPECT_FALSE(Settings().keepTape());
     EXPECT_FALSE(QFile::exists(path));

@@ -16,6 +16,7 @@
 #include "core/calculatorstate.h"
 #include "core/keys.h"
 #include "core/tape.h"
+#include "core/tapehistory.h"
 #include "eval/interpreter.h"
 #include "files/linebuffer.h"
 
@@ -23,6 +24,7 @@
 #include <QStringView>
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -35,10 +37,13 @@ namespace numra {
 inline constexpr qsizetype kMaxTextLength = 4 * 1024 * 1024;
 inline const QString kTextTooLong = QStringLiteral("Die Berechnung ist zu lang.");
 
+class RowCalculator;
+
 class Calculator {
 public:
     // decimalSeparator: the user's regional separator (systemDecimalSeparator()).
     explicit Calculator(QChar decimalSeparator);
+    ~Calculator();
     Calculator(const Calculator&) = delete;
     Calculator& operator=(const Calculator&) = delete;
 
@@ -155,7 +160,9 @@ public:
     void setTypedAmountsRead(bool on) { readsTypedAmounts_ = on; }
 
     // --- the tape (taperecording.cpp) ---
-    // Every completed calculation adds a row; errors add none.
+    // Every completed calculation adds a row; errors add none. A calculation
+    // that goes on from the result the entry shows (12 + 3 = then + 5 =, or
+    // Ust+ on it) records where that result stands in it (TapeRowLink).
     Tape& tape() { return tape_; }
     const Tape& tape() const { return tape_; }
     // Off, no operation adds a row: numra-eval keeps a tape only when it is
@@ -163,11 +170,35 @@ public:
     void setTapeRecording(bool on) { tapeRecording_ = on; }
     // The grand total, or a result of the tape, as the next operand: it
     // replaces the entry in keypad mode and is appended to it otherwise, as
-    // M- does.
+    // M- does. Taking over the grand total is a step of the tape's undo.
     const CalculatorState& recallGrandTotal();
     const CalculatorState& recallResult(const QString& result);
     // A formula from the tape: edit mode, with the formula in the entry field.
     const CalculatorState& editFormula(const QString& formula);
+
+    // --- editing the tape (tapeediting.cpp) ---
+    // Each is a step of the tape's history, and tells the row it changed
+    // (Outcome::tapeRow). A row's formula, or the amount of a VAT row, as
+    // the user corrected it: the row is computed again by the calculator's
+    // rules with the rounding and rate it was made with, and so is every row
+    // that continued from it. An error stays in the row (TapeRow::error), which
+    // then counts nothing. A blank or unchanged text changes nothing; the
+    // index size() is the empty last row, where a new formula is added.
+    const CalculatorState& editTapeRow(qsizetype index, const QString& text);
+    const CalculatorState& setTapeNote(qsizetype index, const QString& note);
+    const CalculatorState& moveTapeRow(qsizetype index, qsizetype to);
+    const CalculatorState& deleteTapeRow(qsizetype index);
+    const CalculatorState& clearTape();
+    const CalculatorState& undoTape();
+    const CalculatorState& redoTape();
+    const TapeHistory& tapeHistory() const { return tapeHistory_; }
+
+    // --- tape documents (tapedocuments.cpp) ---
+    // "Rechenstreifen öffnen…": the document's rows, each computed again,
+    // replace the tape; a file that cannot be read is an error box and
+    // changes nothing. "Rechenstreifen speichern…" writes the tape atomically.
+    const CalculatorState& openTapeDocument(const QString& path);
+    const CalculatorState& saveTapeDocument(const QString& path);
 
 private:
     // Runs one command: the outcome starts empty, an error ends as a message.
@@ -229,8 +260,19 @@ private:
     // The tape (taperecording.cpp): a row for the operation that has just
     // completed, with the value it showed.
     void recordOnTape(TapeRowKind kind);
-    void recordOperation(TapeRowKind kind, const QString& formula);
+    void recordOperation(TapeRowKind kind, const QString& formula, std::optional<TapeRowLink> link);
     void recordVatOnTape(TapeRowKind kind, const VatAmounts& amounts, int rate);
+    void recorded(TapeRowId row);
+    // Where the entry's text would stand at `offset`, when it starts with the
+    // last result shown: the link of a calculation that goes on from it.
+    std::optional<TapeRowLink> entryLink(int offset) const;
+    void dropFormula();
+
+    // Editing the tape (tapeediting.cpp).
+    RowCalculator& rowCalculator();
+    void recalculateFrom(qsizetype index);
+    void applyTapeStep(const TapeStep& step);
+    void placeAfter(TapeEntry entry, TapeRowId after);
 
     void putOperand(const QString& text); // replaces the entry in keypad mode, appends otherwise
     // Both make the entry a number being typed, not keyed digit by digit;
@@ -255,6 +297,24 @@ private:
     LineBuffer lineBuffer_;                    // lives as long as the window: it remembers the encoding
     Tape tape_;
     bool tapeRecording_ = true;
+    bool roundingAtStart_ = false; // of the command: what a row's recipe keeps
+    // The last result shown in the entry, while the entry starts with it.
+    struct ResultInEntry {
+        TapeRowId row = 0;
+        QString text;
+    };
+    std::optional<ResultInEntry> resultInEntry_;
+    std::optional<TapeRowLink> formulaLink_;   // such a result in the pending formula
+    std::optional<TapeRowLink> powerBaseLink_; // and in the base of a pending x^n
+    // What the open VAT calculation was computed from, for its rows.
+    struct VatInput {
+        QString amount;
+        bool twoDecimals = false;
+        std::optional<TapeRowLink> link;
+    };
+    VatInput vatInput_;
+    TapeHistory tapeHistory_;
+    std::unique_ptr<RowCalculator> rowCalculator_; // made on the first edit
     std::vector<QString> pastedAmounts_; // while Question::AddPastedAmounts is asked
     bool readsTypedAmounts_ = true;
     // The entry holds only what the digit and decimal keys typed since it

@@ -117,6 +117,8 @@ struct Outcome {
     bool focusEntry = false;          // the entry field takes the keyboard
     // The value an evaluation showed, in the entry field or as a subtotal.
     std::optional<ShownValue> result;
+    // The tape row a command on the tape changed, for the window to show it.
+    std::optional<qsizetype> tapeRow;
 };
 
 struct CalculatorState {

@@ -6,9 +6,13 @@
 // Each reading and each writing of the file holds its lock (the file's name
 // and ".lock", a QLockFile; the lock of a program that died is taken over).
 // Before writing, the file is read again: when another window wrote it in
-// the meantime, the rows this tape made since it last read or wrote the file
-// are added after that window's rows, in order, and the tape takes the
-// merged rows. So no row of either window is lost, whichever saves last.
+// the meantime, the two are merged row by row, by the rows' ids, against the
+// file as this tape last read or wrote it: the other window's rows in its
+// order, with this tape's edits (formula, note) in place of the rows it
+// edited, without the rows it deleted, and the rows it added or put back
+// after the row they follow here. The tape takes the merged rows. So no row
+// and no edit of either window is lost, whichever saves last; only a row
+// moved here gives way to the other window's order.
 //
 // A file that cannot be taken over whole (damaged lines, more rows than the
 // tape holds, unreadable, too large) is moved aside to
@@ -19,10 +23,11 @@
 #include "core/tape.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QLockFile>
-#include <QMetaObject>
 #include <QString>
 #include <optional>
+#include <vector>
 
 namespace numra {
 
@@ -37,7 +42,6 @@ struct SetAsideTape {
 class KeptTape {
 public:
     KeptTape(Tape& tape, QString path);
-    ~KeptTape();
     KeptTape(const KeptTape&) = delete;
     KeptTape& operator=(const KeptTape&) = delete;
 
@@ -68,16 +72,16 @@ private:
     enum class RowsWanted { Always, UnlessSeen };
     FileRows readFile(RowsWanted rowsWanted) const;
     std::optional<SetAsideTape> setAside(FileRows& file);
-    void countRemovedRows(int first, int last);
+    std::vector<TapeEntry> mergedWith(std::vector<TapeEntry> theirs) const;
+    void remember(const QByteArray& bytes);
 
     Tape& tape_;
     QString path_;
     QLockFile lock_;
     quint64 savedRevision_;
-    QByteArray fileSeen_;        // digest of the file as last read or written
-    qsizetype rowsMade_ = 0;     // the newest rows of the tape, made since then
+    QByteArray fileSeen_;           // digest of the file as last read or written
+    QHash<TapeRowId, QString> seen_; // its rows' lines then: what a merge compares with
     bool leftAlone_ = false;
-    QMetaObject::Connection inserted_, removed_, reset_;
 };
 
 } // namespace numra

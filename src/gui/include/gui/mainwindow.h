@@ -35,8 +35,8 @@ namespace platform { class WarningBeep; }
 // platform cannot do it. The VAT rate submenu holds the rates on offer when
 // it opens.
 enum class MenuItem {
-    LanguageMenu, German, English, Save, Load, Tape, KeepTape, VatRateMenu, DecimalPlacesMenu, RoundingMenu,
-    Grouping, ExactArithmetic, AlwaysOnTop, HighContrast, Help, About, Quit, Count
+    LanguageMenu, German, English, Save, Load, Tape, KeepTape, OpenTape, SaveTape, VatRateMenu, DecimalPlacesMenu,
+    RoundingMenu, Grouping, ExactArithmetic, AlwaysOnTop, HighContrast, Help, About, Quit, Count
 };
 
 class MainWindow : public QWidget {
@@ -120,6 +120,12 @@ private:
     // The tape window (mainwindowtape.cpp).
     void connectTapeWindow(TapeWindow& tape);
     void syncTapeMenuItems();
+    void renderFromTape(const CalculatorState& state);
+    void showTapeOutcome(const Outcome& outcome);
+    void askAndOpenTape();
+    void askAndSaveTape();
+    // "Rechenstreifen behalten" switched; off asks before the file goes.
+    void keepTape(bool keep);
 
     // What is kept between runs (mainwindowsettings.cpp).
     void applySettings();
@@ -161,6 +167,7 @@ private:
     std::optional<std::pair<Language, int>> hintsFollow_;
     bool shownOnce_ = false;
     bool firstPaintDone_ = false;
+    QWidget* boxesOver_ = nullptr; // the tape window while a command of it is rendered
     QPoint startPosition_; // where the window was placed at start-up
     const QWidget* shownLastBeside_ = nullptr; // of the tape and subtotal windows
     SubtotalWindow shownSubtotal_; // what was last told to a screen reader

@@ -15,6 +15,9 @@ namespace numra {
 
 void showMessageBox(QWidget* parent, MessageKind kind, const QString& text);
 
+// A question with the program's name as its caption: true when the user
+// chose `confirm`, false for "Abbrechen", which is the default.
+bool askToConfirm(QWidget* parent, const QString& text, const QString& confirm);
 // A question with "Ja" (the default) and "Nein", captioned "Frage"; true
 // for "Ja".
 bool askYesNo(QWidget* parent, const QString& text);

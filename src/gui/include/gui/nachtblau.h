@@ -50,6 +50,8 @@ enum class Colour {
     TableHead,
     TableHeadText,
     TableHeadDivider,
+    TableErrorText,  // a row of the tape that could not be computed
+    TablePlaceholder, // the hint in the tape's empty last row
     Count
 };
 

@@ -17,13 +17,16 @@ namespace numra {
 // module cannot be loaded. moduleFolder: where to look for
 // the module first (tests); by default the program's own folder, then the
 // folder it is installed in.
+// documentName: the name the dialog proposes for a PDF file.
 std::unique_ptr<QPagedPaintDevice> askForPrinter(QWidget* parent, const QString& title,
+                                                 const QString& documentName = QString(),
                                                  const QString& moduleFolder = QString());
 
 // The module's one function, by this name. It calls beforeShown with the
 // dialog before it shows it: what the calculator does with every window it
 // opens.
-using AskForPrinter = QPagedPaintDevice* (*)(QWidget* parent, const QString& title, void (*beforeShown)(QWidget&));
+using AskForPrinter = QPagedPaintDevice* (*)(QWidget* parent, const QString& title, const QString& documentName,
+                                             void (*beforeShown)(QWidget&));
 inline constexpr char askForPrinterSymbol[] = "numraAskForPrinter";
 
 } // namespace numra

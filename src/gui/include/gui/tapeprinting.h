@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Drucken…" of the tape window: the tape on paper or in a PDF, page after
-// page, each with the title and date at the top and "Seite 1 von 3" at the
-// bottom; the grand total follows the last row.
+// page, each with the title and date at the top, the column headings
+// (Formel, Ergebnis, Notiz, Art) and "Seite 1 von 3" at the bottom; the
+// grand total follows the last row, under the results. A result is never
+// cut: a wide one takes room from its formula.
 
 #include <QDate>
 #include <QString>
@@ -25,6 +27,9 @@ struct TapePage {
 // How rows rows spread over pages of linesPerPage lines each (at least one
 // line, and at least one page).
 std::vector<TapePage> tapePages(qsizetype rows, int linesPerPage, const QDate& date);
+
+// "Rechenstreifen-2026-03-05.pdf": the name the print dialog proposes.
+QString tapePdfName(const QDate& date);
 
 // Prints onto the device: a QPrinter, for paper or a PDF file.
 void printTape(const Tape& tape, QPagedPaintDevice& device, const QDate& date);
