@@ -40,6 +40,7 @@ QWidget* createControl(const ControlLayout& row, QWidget* parent)
         return button;
     }
     case ControlKind::Label:
+    case ControlKind::PendingLine:
         return new QLabel(row.caption.toString(), parent);
     case ControlKind::PendingLine:
         return new QLabel(parent);

@@ -27,22 +27,27 @@ bool endsCompleteFormula(const QString& formula)
 
 // A formula with "^" is evaluated whole; any other formula that ends in an
 // operator is evaluated without its last character and shown as a subtotal.
-void Calculator::calculate()
+bool Calculator::calculate()
 {
     state_.lastWasSubtotal = false;
     if (isBlankText(formula_))
-        return;
+        return true;
     if (formula_.contains(u'^')) {
-        showResult(evaluate(formula_, Evaluated::PendingFormula));
-        return;
+        const Number value = evaluate(formula_, Evaluated::PendingFormula);
+        if (!failure_.ok()) [[unlikely]]
+            return false;
+        showResult(value);
+        return true;
     }
     const bool subtotal = !endsCompleteFormula(formula_);
     const Number value =
         evaluate(QStringView(formula_).first(formula_.size() - (subtotal ? 1 : 0)), Evaluated::PendingFormula);
+    if (!failure_.ok()) [[unlikely]]
+        return false;
     state_.subtotal.caption = text(TextId::SubtotalCaption);
     if (!subtotal) {
         showResult(value);
-        return;
+        return true;
     }
     state_.lastWasSubtotal = true;
     const ShownNumber shown = shownForm(value, subtotalFormat(), separator_);
@@ -51,12 +56,14 @@ void Calculator::calculate()
     state_.outcome.subtotalShown = true;
     state_.outcome.result = ShownValue{state_.subtotal.text, shown.value, shown.rounded};
     wishEntryFocus();
+    return true;
 }
 
 // Both evaluators read "." as the decimal separator, so every "," of the
 // copy becomes one; a copy with "^" goes to the power-formula evaluator.
-// An error that belongs to one place of the formula marks it. The binary
-// arithmetic takes the evaluators' own paths, which keep its speed.
+// An error that belongs to one place of the formula marks it, whether it
+// is handed back or thrown. The binary arithmetic takes the evaluators' own
+// paths, which keep its speed.
 Number Calculator::evaluate(QStringView formula, Evaluated evaluated)
 {
     copyInto(source_, formula);
@@ -74,8 +81,12 @@ Number Calculator::evaluate(QStringView formula, Evaluated evaluated)
         if (powerSigns != 0)
             return evaluatePowerFormula(source_, arithmetic);
         interpreter_.setSource(source_);
-        interpreter_.run(arithmetic);
-        return toNumber(interpreter_.result(), ValueContext{separator_, arithmetic});
+        failure_ = interpreter_.tryRun(arithmetic);
+        if (failure_.ok()) [[likely]]
+            return toNumber(interpreter_.result(), ValueContext{separator_, arithmetic});
+        if (failure_.error().where())
+            markError(*failure_.error().where(), evaluated);
+        return Number();
     } catch (const Error& error) {
         if (error.where())
             markError(*error.where(), evaluated);
@@ -104,7 +115,9 @@ Number Calculator::valueOfEntry()
     Number value;
     if (tryParseNumber(display_.entryText, separator_, state_.arithmetic, value))
         return value;
-    return evaluate(display_.entryText, Evaluated::Entry);
+    value = evaluate(display_.entryText, Evaluated::Entry);
+    std::exchange(failure_, Status()).orThrow(); // its callers go on with the value
+    return value;
 }
 
 void Calculator::showResult(const Number& value)

@@ -37,6 +37,12 @@ void Calculator::reportError(const std::exception& error)
     showError(errorBoxTextOf(error, state_.language));
 }
 
+void Calculator::reportFailure()
+{
+    const Status failure = std::exchange(failure_, Status());
+    reportError(failure.error());
+}
+
 void Calculator::showMessage(MessageKind kind, const QString& text)
 {
     state_.outcome.messages.push_back({kind, text});

@@ -137,7 +137,7 @@ void Calculator::leaveEditMode()
     formula_.clear();
 }
 
-// When the evaluation throws, the rest is skipped: in keypad mode the failed
+// When the evaluation fails, the rest is skipped: in keypad mode the failed
 // formula stays pending.
 void Calculator::equals()
 {
@@ -148,7 +148,8 @@ void Calculator::equals()
     case InputMode::Edit:
         formulaLink_ = entryLink(0);
         copyInto(formula_, display_.entryText);
-        calculateTypedFormula();
+        if (!calculateTypedFormula())
+            return;
         recordOnTape(TapeRowKind::Result);
         state_.powerBase.clear();
         break;
@@ -158,7 +159,8 @@ void Calculator::equals()
         if (!formulaLink_)
             formulaLink_ = entryLink(int(formula_.size()));
         formula_ += display_.entryText;
-        calculate();
+        if (!calculate())
+            return;
         recordOnTape(TapeRowKind::Result);
         if (state_.lastWasSubtotal) // finishes nothing: 5 + = 3 = is 8
             setEntry(QString());    // the entry is part of the pending formula now
@@ -174,25 +176,30 @@ void Calculator::equals()
 // beside the decimal comma) is refused with the message that says so.
 // Whatever the language reads stays a formula ("2.5*2", "(45,00)"), and any
 // other text fails as it did, "1e3" too.
-void Calculator::calculateTypedFormula()
+bool Calculator::calculateTypedFormula()
 {
     try {
-        calculate();
-    } catch (const InterpreterError&) {
-        if (!readsTypedAmounts_)
-            throw;
-        const PastedText typed = readPastedText(formula_, separator_);
-        if (typed.kind == PastedText::Kind::Refused && !formula_.contains(u'\n'))
-            throw Error(typed.message);
-        // Typed formulas know no exponent notation; a pasted "1,5E20" does.
-        if (typed.kind != PastedText::Kind::Amounts || typed.amounts.size() != 1 ||
-            typed.amounts.front().contains(u'E', Qt::CaseInsensitive))
-            throw;
-        state_.formulaError.reset();
-        display_.selection = TextSpan{};
-        formula_ = typed.amounts.front();
-        calculate();
+        if (calculate())
+            return true;
+    } catch (const InterpreterError& error) {
+        failure_ = Status::failure(error); // the rarer errors: one way with the common ones
     }
+    if (!readsTypedAmounts_ || dynamic_cast<const InterpreterError*>(&failure_.error()) == nullptr)
+        return false;
+    const PastedText typed = readPastedText(formula_, separator_);
+    if (typed.kind == PastedText::Kind::Refused && !formula_.contains(u'\n')) {
+        failure_ = Status::failure(Error(typed.message));
+        return false;
+    }
+    // Typed formulas know no exponent notation; a pasted "1,5E20" does.
+    if (typed.kind != PastedText::Kind::Amounts || typed.amounts.size() != 1 ||
+        typed.amounts.front().contains(u'E', Qt::CaseInsensitive))
+        return false; // the formula's own error
+    failure_ = Status();
+    state_.formulaError.reset();
+    display_.selection = TextSpan{};
+    formula_ = typed.amounts.front();
+    return calculate();
 }
 
 // "=" with x^n pending: the result is shown in the general form whatever the

@@ -36,7 +36,8 @@ QString asOperand(const QString& entry, QChar separator)
 void Calculator::percent()
 {
     appendToFormula(u'%');
-    calculate();
+    if (!calculate())
+        return;
     recordOnTape(TapeRowKind::Percent);
     dropFormula();
     wishEntryFocus();
@@ -64,7 +65,8 @@ void Calculator::reciprocal()
     if (isBlankText(display_.entryText)) {
         dropFormula();
         formula_ = QStringLiteral("1/");
-        calculate();
+        if (!calculate())
+            return;
         recordOnTape(TapeRowKind::Reciprocal);
     } else {
         const QString operand = asOperand(display_.entryText, separator_);

@@ -38,14 +38,21 @@ Decimal decimal(const BID_UINT128& x) { return Decimal::fromWords(x.w[0], x.w[1]
 
 // The faults in the order the binary arithmetic tests them; underflow and
 // inexact results pass silently, as they do there.
-void raiseOnFault(_IDEC_flags flags)
+fpu::Fault faultOf(_IDEC_flags flags)
 {
     if (flags & BID_INVALID_EXCEPTION)
-        throw ArithmeticError(fpu::kInvalidOperation);
+        return fpu::Fault::InvalidOperation;
     if (flags & BID_ZERO_DIVIDE_EXCEPTION)
-        throw ArithmeticError(fpu::kDivisionByZero);
+        return fpu::Fault::DivisionByZero;
     if (flags & BID_OVERFLOW_EXCEPTION)
-        throw ArithmeticError(fpu::kOverflow);
+        return fpu::Fault::Overflow;
+    return fpu::Fault::None;
+}
+
+void raiseOnFault(_IDEC_flags flags)
+{
+    if (const fpu::Fault fault = faultOf(flags); fault != fpu::Fault::None)
+        throw fpu::errorOf(fault);
 }
 
 template <class Operation>
@@ -202,6 +209,16 @@ Decimal operator/(const Decimal& a, const Decimal& b)
     return checked([&](_IDEC_flags* flags) { return __bid128_div(bid(a), bid(b), kHalfEven, flags); });
 }
 
+fpu::Fault divide(const Decimal& a, const Decimal& b, Decimal& quotient)
+{
+    _IDEC_flags flags = 0;
+    const BID_UINT128 result = __bid128_div(bid(a), bid(b), kHalfEven, &flags);
+    const fpu::Fault fault = faultOf(flags);
+    if (fault == fpu::Fault::None)
+        quotient = decimal(result);
+    return fault;
+}
+
 std::strong_ordering operator<=>(const Decimal& a, const Decimal& b)
 {
     _IDEC_flags flags = 0;
@@ -254,17 +271,26 @@ bool exceedsRange(const Decimal& value, BinaryRange range)
     return !safelyWithin(value, limits) && value.magnitude() >= limits.overflow;
 }
 
-Decimal withinRange(const Decimal& value, BinaryRange range)
+Decimal withinRange(const Decimal& value, BinaryRange range, fpu::Fault& fault)
 {
     const RangeLimits& limits = limitsOf(range);
     if (safelyWithin(value, limits)) [[likely]]
         return value;
     const Decimal magnitude = value.magnitude();
     if (magnitude >= limits.overflow)
-        throw ArithmeticError(fpu::kOverflow);
-    if (magnitude <= limits.underflow)
+        fault = fpu::Fault::Overflow;
+    else if (magnitude <= limits.underflow)
         return value.isNegative() ? -Decimal() : Decimal();
     return value;
+}
+
+Decimal withinRange(const Decimal& value, BinaryRange range)
+{
+    fpu::Fault fault = fpu::Fault::None;
+    const Decimal result = withinRange(value, range, fault);
+    if (fault != fpu::Fault::None)
+        throw fpu::errorOf(fault);
+    return result;
 }
 
 } // namespace numra

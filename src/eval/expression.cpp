@@ -100,27 +100,49 @@ ExpressionEvaluator::ExpressionEvaluator(Lexer& lexer, const ValueContext& conte
 {
 }
 
-ScriptValue ExpressionEvaluator::evaluate()
+Fallible<ScriptValue> ExpressionEvaluator::evaluate()
+{
+    Status failure;
+    ScriptValue value = evaluate(failure);
+    if (!failure.ok()) [[unlikely]]
+        return failure;
+    return value;
+}
+
+ScriptValue ExpressionEvaluator::evaluate(Status& failure)
 {
     try {
-        return readBinary(0, PercentBase{});
+        ScriptValue value = readBinary(0, PercentBase{});
+        if (failed()) [[unlikely]]
+            failure = std::exchange(failure_, Status());
+        return value;
     } catch (const ValueError& error) {
         throw InterpreterError(errcode::TypeMismatch,
                                error.where() ? error.where() : std::optional(TextSpan{lexer_.endPos(), 0}));
     }
 }
 
-void ExpressionEvaluator::raiseExpected(const MessageName& what) const
+InterpreterError ExpressionEvaluator::expected(const MessageName& what) const
 {
     const QStringView text = lexer_.text();
     const MessageName found = text.isEmpty() ? MessageName::word(errcode::WordEndOfFile)
                                              : MessageName(u'\'' + text.toString() + u'\'');
-    throw InterpreterError(errcode::Expected, lexer_.tokenSpan(), what, found);
+    return InterpreterError(errcode::Expected, lexer_.tokenSpan(), what, found);
+}
+
+InterpreterError ExpressionEvaluator::expected(TokenKind kind) const
+{
+    return expected(MessageName(u'\'' + spellingOf(kind) + u'\''));
+}
+
+void ExpressionEvaluator::raiseExpected(const MessageName& what) const
+{
+    throw expected(what);
 }
 
 void ExpressionEvaluator::raiseExpected(TokenKind kind) const
 {
-    raiseExpected(MessageName(u'\'' + spellingOf(kind) + u'\''));
+    throw expected(kind);
 }
 
 // Operands joined by the binary operators that bind tighter than
@@ -132,17 +154,32 @@ ScriptValue ExpressionEvaluator::readBinary(int minPriority, PercentBase percent
     for (;;) {
         const TokenKind op = lexer_.kind();
         const int priority = binaryPriority(op);
-        if (priority <= minPriority)
+        if (priority <= minPriority || failed())
             return value;
         const TextSpan opSpan = lexer_.tokenSpan();
         lexer_.advance();
         const bool additive = op == tok::Plus || op == tok::Minus;
         const ScriptValue right = readBinary(priority, additive ? PercentBase{&value} : PercentBase{});
+        if (failed()) [[unlikely]]
+            return value;
         value = placedAt(opSpan, [&] { return applyBinary(op, value, right); });
+        if (failed()) [[unlikely]] {
+            failure_.error().placeAt(opSpan);
+            return value;
+        }
         if (op == tok::Plus)
             countJoinedText(value);
     }
 }
+
+// The first failure is the one reported; nothing reads on after it.
+ScriptValue ExpressionEvaluator::fail(Status failure)
+{
+    if (!failed())
+        failure_ = std::move(failure);
+    return ScriptValue();
+}
+
 
 void ExpressionEvaluator::countJoinedText(const ScriptValue& joined)
 {
@@ -175,19 +212,19 @@ ScriptValue ExpressionEvaluator::readOtherOperand(TokenKind kind, PercentBase pe
     case tok::Minus: {
         const TextSpan sign = lexer_.tokenSpan();
         lexer_.advance();
-        const ScriptValue operand = readBinary(kUnaryPriority, percent);
-        return placedAt(sign, [&] { return negate(operand, context_); });
+        value = readBinary(kUnaryPriority, percent);
+        if (failed()) [[unlikely]]
+            return value;
+        return placedAt(sign, [&] { return negate(value, context_); });
     }
     case tok::Not:
         lexer_.advance();
-        return logicalNot(readBinary(kUnaryPriority, PercentBase{}), context_);
+        value = readBinary(kUnaryPriority, PercentBase{});
+        if (failed()) [[unlikely]]
+            return value;
+        return logicalNot(value, context_);
     case tok::LParen:
-        lexer_.advance();
-        value = readBinary(0, PercentBase{});
-        if (lexer_.kind() != tok::RParen)
-            raiseExpected(tok::RParen);
-        lexer_.advance();
-        break;
+        return readGroup();
     case tok::LBracket:
         lexer_.advance();
         readSetConstructor(value);
@@ -202,13 +239,29 @@ ScriptValue ExpressionEvaluator::readOtherOperand(TokenKind kind, PercentBase pe
     case tok::False:
     case tok::True:
         value = lexer_.value();
-        if (kind == tok::Identifier)
-            resolveIdentifier(value);
+        if (kind == tok::Identifier) {
+            if (Status resolved = resolveIdentifier(value); !resolved) [[unlikely]]
+                return fail(std::move(resolved));
+        }
         lexer_.advance();
         break;
     default:
-        raiseExpected(MessageName::word(errcode::WordExpression));
+        return fail(Status::failure(expected(MessageName::word(errcode::WordExpression))));
     }
+    refuseOperandAfterOperand();
+    return value;
+}
+
+// "(" expression ")", at the "(".
+ScriptValue ExpressionEvaluator::readGroup()
+{
+    lexer_.advance();
+    ScriptValue value = readBinary(0, PercentBase{});
+    if (failed()) [[unlikely]]
+        return value;
+    if (lexer_.kind() != tok::RParen)
+        return fail(Status::failure(expected(tok::RParen)));
+    lexer_.advance();
     refuseOperandAfterOperand();
     return value;
 }
@@ -226,8 +279,11 @@ ScriptValue ExpressionEvaluator::readNumber(PercentBase percent)
     if (decimal && lexer_.isPercentSignAt(end)) {
         lexer_.advance();
         if (percent.sum != nullptr)
-            number = binaryOperation(BinaryOp::Multiply, *percent.sum, number, context_);
-        number = binaryOperation(BinaryOp::Divide, number, ScriptValue::integer(100), context_);
+            number = binaryOperation(BinaryOp::Multiply, *percent.sum, number, context_, failure_);
+        if (!failed())
+            number = binaryOperation(BinaryOp::Divide, number, ScriptValue::integer(100), context_, failure_);
+        if (failed()) [[unlikely]]
+            return number;
     }
     refuseOperandAfterOperand();
     return number;
@@ -248,16 +304,15 @@ ScriptValue ExpressionEvaluator::readStrings()
 
 // An operand, a group, a set or "not" right after an operand would leave the
 // first one without an operator ("2(3+4)", "5 not 3"), as in "2 3".
-void ExpressionEvaluator::refuseOperandAfterOperand() const
+void ExpressionEvaluator::refuseOperandAfterOperand()
 {
-    if (mayNotFollowOperand(lexer_.kind()))
-        throw InterpreterError(errcode::MissingOperator, lexer_.tokenSpan());
+    if (mayNotFollowOperand(lexer_.kind())) [[unlikely]]
+        fail(Status::failure(InterpreterError(errcode::MissingOperator, lexer_.tokenSpan())));
 }
 
-ScriptValue ExpressionEvaluator::applyBinary(TokenKind op, const ScriptValue& left,
-                                             const ScriptValue& right) const
+ScriptValue ExpressionEvaluator::applyBinary(TokenKind op, const ScriptValue& left, const ScriptValue& right)
 {
-    const auto arithmetic = [&](BinaryOp binary) { return binaryOperation(binary, left, right, context_); };
+    const auto arithmetic = [&](BinaryOp binary) { return binaryOperation(binary, left, right, context_, failure_); };
     const auto comparison = [&](CompareOp compareOp) { return compare(compareOp, left, right, context_); };
     switch (op) {
     case tok::Plus:
@@ -296,7 +351,7 @@ ScriptValue ExpressionEvaluator::applyBinary(TokenKind op, const ScriptValue& le
 
 // The current token is the identifier; result holds its name. Leaves the
 // token after the identifier use pushed back for the caller.
-void ExpressionEvaluator::resolveIdentifier(ScriptValue& result)
+Status ExpressionEvaluator::resolveIdentifier(ScriptValue& result)
 {
     const TextSpan nameSpan = lexer_.tokenSpan();
     const QString name = lexer_.value().textPayload();
@@ -310,11 +365,11 @@ void ExpressionEvaluator::resolveIdentifier(ScriptValue& result)
         // "name :" looks like an assignment, which an expression cannot
         // hold: the name itself is the value ("x:=5" is "x").
         lexer_.pushBack();
-        return;
+        return {};
     }
     result = ScriptValue();
     if (!lookupValue(name, args, result))
-        throw InterpreterError(errcode::Undeclared, nameSpan, name);
+        return Status::failure(InterpreterError(errcode::Undeclared, nameSpan, name));
     if (args.indexed)
         throw InterpreterError(errcode::ArrayRequired, lexer_.tokenSpan());
     if (lexer_.kind() == tok::Point) {
@@ -325,6 +380,7 @@ void ExpressionEvaluator::resolveIdentifier(ScriptValue& result)
         throw InterpreterError(errcode::MembersRequired, lexer_.tokenSpan());
     }
     lexer_.pushBack();
+    return {};
 }
 
 bool ExpressionEvaluator::lookupValue(const QString& name, const CallArguments& args,
@@ -361,7 +417,7 @@ void ExpressionEvaluator::readArguments(CallArguments& args)
             args.hasOpenArray = true;
             args.values.emplace_back();
         } else {
-            args.values.push_back(evaluate());
+            args.values.push_back(evaluate().orThrow());
         }
         if (lexer_.kind() != tok::Comma)
             break;
@@ -382,7 +438,7 @@ void ExpressionEvaluator::readOpenArray()
     while (lexer_.kind() != tok::RBracket) {
         if (++elements > kMaxArguments)
             throw InterpreterError(errcode::TooManyParameters, lexer_.tokenSpan());
-        evaluate();
+        evaluate().orThrow();
         if (lexer_.kind() != tok::Comma)
             break;
         lexer_.advance();
@@ -402,7 +458,7 @@ void ExpressionEvaluator::readSetConstructor(ScriptValue& result)
             mask |= payload32(lexer_.value());
         } else {
             ScriptValue element = lexer_.value();
-            resolveIdentifier(element);
+            resolveIdentifier(element).orThrow();
             if (!isOrdinal(element.kind()))
                 throw InterpreterError(errcode::IntegerRequired, lexer_.tokenSpan());
             mask |= 1u << (element.intPayload() & 31);

@@ -21,16 +21,43 @@ void clearFlags()
 #endif
 }
 
-void raiseOnFault()
+Fault takeFault()
 {
     const int flags = std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
     clearFlags();
     if (flags & FE_INVALID)
-        throw ArithmeticError(kInvalidOperation);
+        return Fault::InvalidOperation;
     if (flags & FE_DIVBYZERO)
-        throw ArithmeticError(kDivisionByZero);
+        return Fault::DivisionByZero;
     if (flags & FE_OVERFLOW)
-        throw ArithmeticError(kOverflow);
+        return Fault::Overflow;
+    return Fault::None;
+}
+
+void raiseOnFault()
+{
+    if (const Fault fault = takeFault(); fault != Fault::None)
+        throw errorOf(fault);
+}
+
+Fault faultOfRounding(long double x)
+{
+    clearFlags();
+    volatile long double in = x;
+    volatile double result = static_cast<double>(static_cast<long double>(in));
+    static_cast<void>(result);
+    return takeFault();
+}
+
+ArithmeticError errorOf(Fault fault)
+{
+    switch (fault) {
+    case Fault::InvalidOperation: return ArithmeticError(kInvalidOperation);
+    case Fault::DivisionByZero: return ArithmeticError(kDivisionByZero);
+    case Fault::Overflow: break;
+    case Fault::None: break;
+    }
+    return ArithmeticError(kOverflow);
 }
 
 } // namespace numra::fpu

@@ -12,7 +12,7 @@ struct Interpreter::Impl {
     explicit Impl(ValueContext valueContext) : context(valueContext), defaultArithmetic(valueContext.arithmetic) {}
 
     void prepareRun();
-    void runByFirstToken();
+    void runByFirstToken(Status& failure);
     void runProgram();
     ScriptValue runMainBlock(const QString& unitName);
 
@@ -45,7 +45,7 @@ void Interpreter::Impl::prepareRun()
 
 // A text without a program header is a block, a routine declaration or an
 // expression, told apart by its first token.
-void Interpreter::Impl::runByFirstToken()
+void Interpreter::Impl::runByFirstToken(Status& failure)
 {
     prepareRun();
     lexer.advance();
@@ -69,7 +69,7 @@ void Interpreter::Impl::runByFirstToken()
         blocks.refuse();
     default:
         // The rest of the text after the expression is ignored.
-        result = evaluator.evaluate();
+        result = evaluator.evaluate(failure);
         break;
     }
 }
@@ -115,12 +115,19 @@ void Interpreter::run()
 
 void Interpreter::run(Arithmetic arithmetic)
 {
+    tryRun(arithmetic).orThrow();
+}
+
+Status Interpreter::tryRun(Arithmetic arithmetic)
+{
+    Status failure;
     impl_->context.arithmetic = arithmetic;
     impl_->lexer.setArithmetic(arithmetic);
     if (startsAsProgram(source()))
         impl_->runProgram();
     else
-        impl_->runByFirstToken();
+        impl_->runByFirstToken(failure);
+    return failure;
 }
 
 const ScriptValue& Interpreter::result() const

@@ -129,7 +129,7 @@ void BlockRunner::readConstSection()
         if (variables_.contains(name))
             throw InterpreterError(errcode::Redeclared, position, name);
         expect(tok::Equal);
-        const ScriptValue value = evaluator_.evaluate();
+        const ScriptValue value = evaluator_.evaluate().orThrow();
         expect(tok::Semicolon);
         variables_.declare(name, value);
     } while (lexer_.kind() == tok::Identifier);
@@ -188,7 +188,7 @@ void BlockRunner::runAssignment()
     if (!variables_.contains(name))
         throw InterpreterError(errcode::Undeclared, position, name);
     lexer_.advance();
-    const ScriptValue value = evaluator_.evaluate();
+    const ScriptValue value = evaluator_.evaluate().orThrow();
     *variables_.find(name) = value;
 }
 

@@ -49,15 +49,27 @@ bool isArithmetic(BinaryOp op)
         || op == BinaryOp::Divide;
 }
 
+// A rule hands an arithmetic fault back in failure and returns Empty.
+ScriptValue fail(Status& failure, Status error)
+{
+    failure = std::move(error);
+    return ScriptValue();
+}
+
+Status arithmeticFault(fpu::Fault fault)
+{
+    return Status::failure(fpu::errorOf(fault));
+}
+
 template <class Int>
-ScriptValue integerRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
-                        const ValueContext& context);
+ScriptValue integerRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context,
+                  Status& failure);
 
 // The exact mode's "+", "-", "*" and "/": exact within 34 digits, "/"
 // correctly rounded; a result beyond the double range overflows as the
 // binary rule's does.
-ScriptValue decimalRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
-                        const ValueContext& context)
+ScriptValue decimalRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context,
+                  Status& failure)
 {
     const auto decimal = [&](const ScriptValue& value) {
         return value.kind() == ValueKind::Decimal ? value.decimalPayload() : toDecimal(value, context);
@@ -69,21 +81,39 @@ ScriptValue decimalRule(BinaryOp op, const ScriptValue& left, const ScriptValue&
     case BinaryOp::Add: result = a + b; break;
     case BinaryOp::Subtract: result = a - b; break;
     case BinaryOp::Multiply: result = a * b; break;
-    default: result = a / b; break;
+    default:
+        if (const fpu::Fault fault = divide(a, b, result); fault != fpu::Fault::None) [[unlikely]]
+            return fail(failure, arithmeticFault(fault));
+        break;
     }
-    return ScriptValue::decimal(withinRange(result, BinaryRange::Double));
+    fpu::Fault fault = fpu::Fault::None;
+    result = withinRange(result, BinaryRange::Double, fault);
+    if (fault != fpu::Fault::None) [[unlikely]]
+        return fail(failure, arithmeticFault(fault));
+    return ScriptValue::decimal(result);
+}
+
+// The fault of a real "+", "-", "*" or "/" whose result was not finite.
+fpu::Fault faultOfReal(BinaryOp op, long double a, long double b)
+{
+    switch (op) {
+    case BinaryOp::Add: return fpu::faultOfBasic(a, b, std::plus<long double>());
+    case BinaryOp::Subtract: return fpu::faultOfBasic(a, b, std::minus<long double>());
+    case BinaryOp::Multiply: return fpu::faultOfBasic(a, b, std::multiplies<long double>());
+    default: return fpu::faultOfBasic(a, b, std::divides<long double>());
+    }
 }
 
 // "+", "-", "*" and "/" in extended precision, rounded to a double (or in
 // the exact mode's decimals); every other operation converts to 32-bit
 // integers.
-ScriptValue realRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
-                     const ValueContext& context)
+ScriptValue realRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context,
+                  Status& failure)
 {
     if (!isArithmetic(op))
-        return integerRule<std::int32_t>(op, left, right, context);
+        return integerRule<std::int32_t>(op, left, right, context, failure);
     if (context.arithmetic == Arithmetic::Decimal)
-        return decimalRule(op, left, right, context);
+        return decimalRule(op, left, right, context, failure);
     const auto real = [&](const ScriptValue& value) -> long double {
         return value.kind() == ValueKind::Double ? value.realPayload() : toDouble(value, context);
     };
@@ -91,56 +121,79 @@ ScriptValue realRule(BinaryOp op, const ScriptValue& left, const ScriptValue& ri
     const long double b = real(right);
     long double result = 0;
     switch (op) {
-    case BinaryOp::Add: result = fpu::add(a, b); break;
-    case BinaryOp::Subtract: result = fpu::sub(a, b); break;
-    case BinaryOp::Multiply: result = fpu::mul(a, b); break;
-    default: result = fpu::div(a, b); break;
+    case BinaryOp::Add: result = a + b; break;
+    case BinaryOp::Subtract: result = a - b; break;
+    case BinaryOp::Multiply: result = a * b; break;
+    default: result = a / b; break;
     }
-    return ScriptValue::dbl(fpu::toDouble(result));
+    if (!__builtin_isfinite(result)) [[unlikely]] {
+        if (const fpu::Fault fault = faultOfReal(op, a, b); fault != fpu::Fault::None)
+            return fail(failure, arithmeticFault(fault));
+    }
+    const double rounded = static_cast<double>(result);
+    if (!__builtin_isfinite(rounded)) [[unlikely]] {
+        if (const fpu::Fault fault = fpu::faultOfRounding(result); fault != fpu::Fault::None)
+            return fail(failure, arithmeticFault(fault));
+    }
+    return ScriptValue::dbl(rounded);
 }
 
+// How an integer operation ended: with its result, or handing over to the
+// real rule ("/", and an overflow of "+", "-" or "*"), or failing.
+enum class IntegerOutcome { Done, ByRealRule, DivisionByZero, Overflow };
+
 template <class Int>
-void checkDivision(Int dividend, Int divisor)
+IntegerOutcome division(Int dividend, Int divisor, Int& out, bool remainder)
 {
     if (divisor == 0)
-        throw ArithmeticError(kIntegerDivisionByZero);
+        return IntegerOutcome::DivisionByZero;
     if (dividend == std::numeric_limits<Int>::min() && divisor == -1)
-        throw ArithmeticError(kIntegerOverflow);
+        return IntegerOutcome::Overflow;
+    out = remainder ? dividend % divisor : dividend / divisor;
+    return IntegerOutcome::Done;
 }
 
-// The integer operations common to the 32-bit and 64-bit rules. Returns false
-// when "+", "-" or "*" overflow, so the caller applies the real rule.
+// The integer operations common to the 32-bit and 64-bit rules.
 template <class Int>
-bool integerOperation(BinaryOp op, Int a, Int b, Int& out)
+IntegerOutcome integerOperation(BinaryOp op, Int a, Int b, Int& out)
 {
     using Bits = std::make_unsigned_t<Int>;
     constexpr int kShiftMask = std::numeric_limits<Bits>::digits - 1;
+    const auto unlessOverflow = [](bool overflow) {
+        return overflow ? IntegerOutcome::ByRealRule : IntegerOutcome::Done;
+    };
     switch (op) {
-    case BinaryOp::Add: return !__builtin_add_overflow(a, b, &out);
-    case BinaryOp::Subtract: return !__builtin_sub_overflow(a, b, &out);
-    case BinaryOp::Multiply: return !__builtin_mul_overflow(a, b, &out);
-    case BinaryOp::IntDivide: checkDivision(a, b); out = a / b; return true;
-    case BinaryOp::Modulus: checkDivision(a, b); out = a % b; return true;
-    case BinaryOp::Shl: out = Int(Bits(a) << (b & kShiftMask)); return true;
-    case BinaryOp::Shr: out = Int(Bits(a) >> (b & kShiftMask)); return true;
-    case BinaryOp::And: out = a & b; return true;
-    case BinaryOp::Or: out = a | b; return true;
-    case BinaryOp::Xor: out = a ^ b; return true;
-    case BinaryOp::Divide: break;
+    case BinaryOp::Add: return unlessOverflow(__builtin_add_overflow(a, b, &out));
+    case BinaryOp::Subtract: return unlessOverflow(__builtin_sub_overflow(a, b, &out));
+    case BinaryOp::Multiply: return unlessOverflow(__builtin_mul_overflow(a, b, &out));
+    case BinaryOp::IntDivide: return division(a, b, out, false);
+    case BinaryOp::Modulus: return division(a, b, out, true);
+    case BinaryOp::Shl: out = Int(Bits(a) << (b & kShiftMask)); break;
+    case BinaryOp::Shr: out = Int(Bits(a) >> (b & kShiftMask)); break;
+    case BinaryOp::And: out = a & b; break;
+    case BinaryOp::Or: out = a | b; break;
+    case BinaryOp::Xor: out = a ^ b; break;
+    case BinaryOp::Divide: return IntegerOutcome::ByRealRule;
     }
-    return false;
+    return IntegerOutcome::Done;
+}
+
+Status integerFault(IntegerOutcome outcome)
+{
+    return Status::failure(
+        ArithmeticError(outcome == IntegerOutcome::DivisionByZero ? kIntegerDivisionByZero : kIntegerOverflow));
 }
 
 // 32-bit or 64-bit integers; "/", and an overflow of "+", "-" or "*", go by
 // the real rule.
 template <class Int>
-ScriptValue integerRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
-                        const ValueContext& context)
+ScriptValue integerRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context,
+                  Status& failure)
 {
     static_assert(std::is_same_v<Int, std::int32_t> || std::is_same_v<Int, std::int64_t>);
     constexpr bool narrow = std::is_same_v<Int, std::int32_t>;
     if (op == BinaryOp::Divide)
-        return realRule(op, left, right, context);
+        return realRule(op, left, right, context, failure);
     Int result = 0;
     const auto operand = [&](const ScriptValue& value) {
         if constexpr (narrow)
@@ -148,40 +201,43 @@ ScriptValue integerRule(BinaryOp op, const ScriptValue& left, const ScriptValue&
         else
             return toInt64(value, context);
     };
-    if (!integerOperation(op, operand(left), operand(right), result))
-        return realRule(op, left, right, context);
+    const IntegerOutcome outcome = integerOperation(op, operand(left), operand(right), result);
+    if (outcome == IntegerOutcome::ByRealRule)
+        return realRule(op, left, right, context, failure);
+    if (outcome != IntegerOutcome::Done) [[unlikely]]
+        return fail(failure, integerFault(outcome));
     if constexpr (narrow)
         return ScriptValue::integer(result);
     else
         return ScriptValue::int64(result);
 }
 
-ScriptValue stringRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
-                       const ValueContext& context)
+ScriptValue stringRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context,
+                  Status& failure)
 {
     if (op != BinaryOp::Add)
-        return realRule(op, left, right, context);
+        return realRule(op, left, right, context, failure);
     const ValueKind kind = left.isEmpty() ? ValueKind::OleStr : ValueKind::UnicodeString;
     return ScriptValue::text(toText(left, context) + toText(right, context), kind);
 }
 
-ScriptValue booleanRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
-                        const ValueContext& context)
+ScriptValue booleanRule(BinaryOp op, const ScriptValue& left, const ScriptValue& right, const ValueContext& context,
+                  Status& failure)
 {
     switch (op) {
     case BinaryOp::And: return ScriptValue::boolean(toBoolean(left, context) && toBoolean(right, context));
     case BinaryOp::Or: return ScriptValue::boolean(toBoolean(left, context) || toBoolean(right, context));
     case BinaryOp::Xor: return ScriptValue::boolean(toBoolean(left, context) != toBoolean(right, context));
-    default: return realRule(op, left, right, context);
+    default: return realRule(op, left, right, context, failure);
     }
 }
 
-ScriptValue emptyRule(BinaryOp op)
+ScriptValue emptyRule(BinaryOp op, Status& failure)
 {
     if (op == BinaryOp::Divide)
-        throw ArithmeticError(fpu::kDivisionByZero);
+        return fail(failure, arithmeticFault(fpu::Fault::DivisionByZero));
     if (op == BinaryOp::IntDivide || op == BinaryOp::Modulus)
-        throw ArithmeticError(kIntegerDivisionByZero);
+        return fail(failure, integerFault(IntegerOutcome::DivisionByZero));
     return ScriptValue();
 }
 
@@ -266,32 +322,45 @@ ScriptValue textNot(const ScriptValue& value, const ValueContext& context)
 } // namespace
 
 ScriptValue binaryOperation(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
-                            const ValueContext& context)
+                            const ValueContext& context, Status& failure)
 {
     // The commonest pairs of a formula, ahead of the matrix that gives them
     // the same rules.
     if (left.kind() == ValueKind::Integer && right.kind() == ValueKind::Integer) {
         std::int32_t result = 0;
-        if (integerOperation(op, std::int32_t(left.intPayload()), std::int32_t(right.intPayload()), result))
+        const IntegerOutcome outcome =
+            integerOperation(op, std::int32_t(left.intPayload()), std::int32_t(right.intPayload()), result);
+        if (outcome == IntegerOutcome::Done)
             return ScriptValue::integer(result);
-        return realRule(op, left, right, context);
+        if (outcome == IntegerOutcome::ByRealRule)
+            return realRule(op, left, right, context, failure);
+        return fail(failure, integerFault(outcome));
     }
     if (left.kind() == ValueKind::Double && right.kind() == ValueKind::Double && isArithmetic(op))
-        return realRule(op, left, right, context);
+        return realRule(op, left, right, context, failure);
     if (left.kind() == ValueKind::Decimal && right.kind() == ValueKind::Decimal && isArithmetic(op)
         && context.arithmetic == Arithmetic::Decimal)
-        return decimalRule(op, left, right, context);
+        return decimalRule(op, left, right, context, failure);
     switch (selectRule(left, right)) {
-    case Rule::Empty: return emptyRule(op);
+    case Rule::Empty: return emptyRule(op, failure);
     case Rule::Null: return nullRule(op, left, right, context);
-    case Rule::Integer: return integerRule<std::int32_t>(op, left, right, context);
-    case Rule::Real: return realRule(op, left, right, context);
-    case Rule::String: return stringRule(op, left, right, context);
-    case Rule::Boolean: return booleanRule(op, left, right, context);
-    case Rule::Int64: return integerRule<std::int64_t>(op, left, right, context);
+    case Rule::Integer: return integerRule<std::int32_t>(op, left, right, context, failure);
+    case Rule::Real: return realRule(op, left, right, context, failure);
+    case Rule::String: return stringRule(op, left, right, context, failure);
+    case Rule::Boolean: return booleanRule(op, left, right, context, failure);
+    case Rule::Int64: return integerRule<std::int64_t>(op, left, right, context, failure);
     case Rule::None: break;
     }
     throw ValueError::invalidOperation();
+}
+
+ScriptValue binaryOperation(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
+                            const ValueContext& context)
+{
+    Status failure;
+    ScriptValue result = binaryOperation(op, left, right, context, failure);
+    failure.orThrow();
+    return result;
 }
 
 ScriptValue compare(CompareOp op, const ScriptValue& left, const ScriptValue& right,

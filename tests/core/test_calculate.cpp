@@ -33,6 +33,11 @@ INSTANTIATE_TEST_SUITE_P(EditMode, Calculate, ::testing::Values(
     KeyCase{"one third", "Edit text:1/3 =", "0,333333333333333", "1/3"},
     KeyCase{"two thirds", "Edit text:2/3 =", "0,666666666666667", "2/3"},
     KeyCase{"double sum", "Edit text:0.1+0.2 =", "0,3", "0.1+0.2"},
+    // "+" and "-" are one level, taken from the left: 0,1+(0,2-0,3) would
+    // show 2,77555756156289E-17.
+    KeyCase{"sum and difference from the left", "Edit text:0,1+0,2-0,3 =", "5,55111512312578E-17", "0,1+0,2-0,3"},
+    KeyCase{"div of a whole real at the top of the integer range", "Edit text:2147483647,0\tdiv\t2 =", "1073741823",
+            "2147483647,0\tdiv\t2"},
     KeyCase{"small scientific", "Edit text:1/100000 =", "1E-5", "1/100000"},
     KeyCase{"small fixed", "Edit text:1/10000 =", "0,0001", "1/10000"},
     KeyCase{"Boolean true is -1", "Edit text:1<2 =", "-1", "1<2"},
@@ -56,6 +61,7 @@ INSTANTIATE_TEST_SUITE_P(Rounding, Calculate, ::testing::Values(
 INSTANTIATE_TEST_SUITE_P(TypedPercent, Calculate, ::testing::Values(
     KeyCase{"share of the sum", "Edit text:100+10% =", "110", "100+10%"},
     KeyCase{"off the sum", "Edit text:200-10% =", "180", "200-10%"},
+    KeyCase{"off the whole sum before", "Edit text:100+50-10% =", "135", "100+50-10%"},
     KeyCase{"share of the whole sum before", "Edit text:1+2+10% =", "3,3", "1+2+10%"},
     KeyCase{"of a product", "Edit text:200*10% =", "20", "200*10%"},
     KeyCase{"as divisor", "Edit text:200/10% =", "2000", "200/10%"},
@@ -145,6 +151,12 @@ TEST(ErrorPlace, IsSelectedInTheEntryInEditMode)
         {"text:200+x %", "Fehler: Unbekannter Bezeichner 'x'", "x"},
         {"text:1++ +/-", "Fehler: Ausdruck erwartet, aber Ende der Formel gefunden.", "|3"},
         {"text:4/0 1/x", "Fehler: Gleitkommadivision durch Null.", "/"},
+        {"text:(7)mod(0) =", "Fehler: Division durch Null.", "mod"},
+        {"text:-(1/0)+2 =", "Fehler: Gleitkommadivision durch Null.", "/"},
+        {"text:2+double(1/0) =", "Fehler: Gleitkommadivision durch Null.", "/"},
+        {"Genau text:2+1,5/0 =", "Fehler: Gleitkommadivision durch Null.", "/"},
+        {"Genau text:2+(3*4)div(0) =", "Fehler: Division durch Null.", "div"},
+        {"Genau text:double(0/0)+1 =", "Fehler: Ungültige Gleitkommaoperation.", "/"},
     };
     for (const auto& c : cases) {
         CalculatorRig rig;

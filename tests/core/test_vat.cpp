@@ -37,6 +37,8 @@ INSTANTIATE_TEST_SUITE_P(Table, VatKeys, ::testing::Values(
             "MwSt: Netto=12,50 Steuer=2,38 Brutto=14,88 (Umsatzsteuer)"},
     KeyCase{"a point typed is read as the separator", "Edit text:12.5 Ust+", "14,88", "",
             "MwSt: Netto=12,50 Steuer=2,38 Brutto=14,88 (Umsatzsteuer)"},
+    KeyCase{"cents typed after a point alone", "Edit text:.5 Ust+", "0,60", "",
+            "MwSt: Netto=0,50 Steuer=0,10 Brutto=0,60 (Umsatzsteuer)"},
     KeyCase{"only the first point", "text:1.000,50 Ust+", "1.000,50", "", "Fehler: Ungültige Eingabe"},
     KeyCase{"empty entry", "Ust+", "", "", "Fehler: Ungültige Eingabe"},
     KeyCase{"no number", "Edit text:1+2 Ust-", "1+2", "", "Fehler: Ungültige Eingabe"},

@@ -365,7 +365,7 @@ TEST(Expression, EvaluationStopsAtTheFirstUnusedToken)
         lexer.advance();
         ErrorLocator locator(lexer);
         ExpressionEvaluator evaluator(lexer, context, locator);
-        evaluator.evaluate();
+        ASSERT_TRUE(evaluator.evaluate().ok()) << QString::fromUtf16(c.formula).toStdString();
         EXPECT_EQ(lexer.kind(), c.next) << QString::fromUtf16(c.formula).toStdString();
     }
 }

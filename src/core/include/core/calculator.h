@@ -9,7 +9,10 @@
 //
 // Errors never leave a command: each ends as an error message of the
 // state's outcome, and the state is left as it was at the moment of the
-// error. An evaluator's error that belongs to one place of the formula marks
+// error. Errors are thrown, except the common ones of evaluating a formula
+// ("1/0", "12+*3"), which are handed back as a value (eval/fallible.h): a
+// thrown error costs many times the formula. Both end as the same message
+// on the same path. An evaluator's error that belongs to one place of the formula marks
 // it (CalculatorState::formulaError), and in the entry field when the field
 // shows the formula.
 
@@ -201,11 +204,13 @@ public:
     const CalculatorState& saveTapeDocument(const QString& path);
 
 private:
-    // Runs one command: the outcome starts empty, an error ends as a message.
+    // Runs one command: the outcome starts empty, an error ends as a message,
+    // whether it was thrown or handed back in failure_.
     template <class Command>
     const CalculatorState& run(Command command);
     void beginCommand();
     void reportError(const std::exception& error);
+    void reportFailure();
 
     // Formula building (formulakeys.cpp).
     void pressKey(Key key);
@@ -222,9 +227,11 @@ private:
 
     // Evaluation (calculate.cpp).
     enum class Evaluated { PendingFormula, Entry }; // what an error's place refers to
-    void calculate();
-    void calculateTypedFormula(); // edit mode's "=": a formula, or else an amount as written
-    Number evaluate(QStringView formula, Evaluated evaluated);
+    // False when the evaluation failed: the failure is in failure_, and
+    // the caller returns at once, as from a thrown error.
+    [[nodiscard]] bool calculate();
+    [[nodiscard]] bool calculateTypedFormula(); // edit mode's "=": a formula, or else an amount as written
+    Number evaluate(QStringView formula, Evaluated evaluated); // on failure: failure_ set, Number() returned
     Number valueOfEntry();
     void markError(TextSpan where, Evaluated evaluated);
     void showResult(const Number& value);
@@ -320,6 +327,7 @@ private:
     // The entry holds only what the digit and decimal keys typed since it
     // was last set (ADD takes such an amount in cents).
     bool operandKeyed_ = false;
+    Status failure_; // the error the command ends with, handed back instead of thrown
 };
 
 template <class Command>
@@ -329,8 +337,11 @@ const CalculatorState& Calculator::run(Command command)
     try {
         command();
     } catch (const std::exception& error) {
-        reportError(error);
+        if (failure_.ok()) // an error handed back came first
+            reportError(error);
     }
+    if (!failure_.ok()) [[unlikely]]
+        reportFailure();
     return state_;
 }
 

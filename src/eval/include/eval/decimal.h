@@ -8,6 +8,8 @@
 // ArithmeticError with the binary arithmetic's messages, so an error box reads
 // the same in both modes.
 
+#include "eval/fpu.h"
+
 #include <compare>
 #include <cstdint>
 #include <optional>
@@ -101,6 +103,9 @@ Decimal operator+(const Decimal& a, const Decimal& b);
 Decimal operator-(const Decimal& a, const Decimal& b);
 Decimal operator*(const Decimal& a, const Decimal& b);
 Decimal operator/(const Decimal& a, const Decimal& b);
+// a / b with its fault handed back instead of thrown; the quotient holds
+// the value only when there is none.
+fpu::Fault divide(const Decimal& a, const Decimal& b, Decimal& quotient);
 
 // Numeric order: 1.50 equals 1.5, -0 equals 0.
 std::strong_ordering operator<=>(const Decimal& a, const Decimal& b);
@@ -124,6 +129,9 @@ enum class BinaryRange { Double, Extended };
 // The value, unless it is too large for the range ("Gleitkommaüberlauf");
 // a value too small for it becomes zero of the same sign, as it does there.
 Decimal withinRange(const Decimal& value, BinaryRange range);
+// The same, with the overflow handed back in fault instead of thrown (the
+// value returned is then of no use).
+Decimal withinRange(const Decimal& value, BinaryRange range, fpu::Fault& fault);
 // Whether withinRange() would raise the overflow.
 bool exceedsRange(const Decimal& value, BinaryRange range);
 

@@ -40,6 +40,9 @@ public:
         return language == Language::German && !germanMessage_.isEmpty() ? germanMessage_ : message_;
     }
     const char* what() const noexcept override { return utf8_.constData(); }
+    // Throws the error as its own class; every class derived from Error
+    // overrides this.
+    [[noreturn]] virtual void raise() const { throw *this; }
 
     // Where in the evaluated formula it happened, when it belongs to one
     // place of it.
@@ -63,6 +66,7 @@ private:
 class ConvertError : public Error {
 public:
     using Error::Error;
+    [[noreturn]] void raise() const override { throw *this; }
     static ConvertError notAFloat(const QString& text);
 };
 
@@ -71,6 +75,7 @@ public:
 class ArithmeticError : public Error {
 public:
     using Error::Error;
+    [[noreturn]] void raise() const override { throw *this; }
 };
 
 // The default error box appends a full stop when the message's last character

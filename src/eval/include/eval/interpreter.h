@@ -2,8 +2,10 @@
 #pragma once
 // The formula script interpreter as the calculator uses it: assign the source,
 // run it, read the value. Errors leave run() as exceptions (InterpreterError,
-// ArithmeticError, ValueError, ConvertError) carrying the exact message.
+// ArithmeticError, ValueError, ConvertError) carrying the exact message;
+// tryRun() hands the common ones back as values.
 
+#include "eval/fallible.h"
 #include "eval/scriptvalue.h"
 
 #include <QString>
@@ -25,6 +27,9 @@ public:
     // arithmetic gives the number the calculator shows.
     void run();
     void run(Arithmetic arithmetic);
+    // The same, with an arithmetic fault or a common syntax error of a
+    // formula handed back as a failure; the rarer errors are thrown.
+    Status tryRun(Arithmetic arithmetic);
     // The value of the last run; Empty after a run that failed.
     const ScriptValue& result() const;
 

@@ -76,6 +76,8 @@ public:
     // At a place between two characters; -1 when unknown.
     InterpreterError(int code, int position, const MessageName& name1 = {}, const MessageName& name2 = {});
 
+    [[noreturn]] void raise() const override { throw *this; }
+
     int code() const { return code_; }
     // 0-based character index into the source, -1 when unknown.
     int position() const { return where() ? where()->start : -1; }

@@ -6,6 +6,7 @@
 // the expression evaluator replaces only value errors by "Type mismatch".
 
 #include "eval/errors.h"
+#include "eval/fallible.h"
 #include "eval/number.h"
 
 #include <QString>
@@ -83,6 +84,7 @@ constexpr bool isDecimal(ValueKind kind) { return kind == ValueKind::Decimal; }
 class ValueError : public Error {
 public:
     using Error::Error;
+    [[noreturn]] void raise() const override { throw *this; }
     static ValueError conversion(ValueKind from, ValueKind to);
     static ValueError conversionOverflow(ValueKind from, ValueKind to);
     static ValueError invalidOperation();
@@ -170,6 +172,12 @@ struct ValueContext {
 enum class BinaryOp { Add, Subtract, Multiply, Divide, IntDivide, Modulus, Shl, Shr, And, Or, Xor };
 enum class CompareOp { Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual };
 
+// An arithmetic fault (ArithmeticError: "1/0", "5 div 0", an overflow) is
+// handed back in failure, and the value is then Empty; an operand that does
+// not convert is thrown.
+ScriptValue binaryOperation(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
+                            const ValueContext& context, Status& failure);
+// The same, with the fault thrown too.
 ScriptValue binaryOperation(BinaryOp op, const ScriptValue& left, const ScriptValue& right,
                             const ValueContext& context);
 // Always a Boolean value.
