@@ -42,8 +42,6 @@ QWidget* createControl(const ControlLayout& row, QWidget* parent)
     case ControlKind::Label:
     case ControlKind::PendingLine:
         return new QLabel(row.caption.toString(), parent);
-    case ControlKind::PendingLine:
-        return new QLabel(parent);
     case ControlKind::Frame:
     case ControlKind::Edge: {
         auto* frame = new QFrame(parent);
