@@ -19,12 +19,14 @@ RUN_PACKAGES=(
   fonts-dejavu-core fonts-dejavu-extra qt6-translations-l10n
 )
 # The test suite (python3 for the decimal module the exact mode is checked
-# against, xdotool to type into the window under X11), the benchmarks (bc and
+# against, xdotool to type into the window under X11, the AT-SPI buses and
+# their Python client for the screen-reader test), the benchmarks (bc and
 # time for bench/numra_eval_bench.sh), the checks of the desktop files and the
 # package, and the window manager of scripts/screenshots.sh.
 TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev bc time python3
   xvfb xauth x11-xkb-utils xkb-data libxtst-dev xdotool
+  at-spi2-core dbus-daemon dbus-bin python3-pyatspi
   desktop-file-utils appstream librsvg2-bin dpkg-dev
   lintian openbox
 )

@@ -10,11 +10,13 @@
 #include "gui/visualstyle.h"
 #include "platform/warningbeep.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <benchmark/benchmark.h>
 #include <functional>
+#include <string>
 
 using namespace numra;
 
@@ -44,6 +46,18 @@ void pressAndRepaint(benchmark::State& state, MainWindow& window, const KeyCase&
         QTest::keyClick(&field, keyCase.key);
         field.repaint();
     }
+}
+
+// The same with Qt's accessibility on, as while a screen reader runs: the
+// accessibility events and the objects they describe are made for every
+// change (no bus is on this platform to carry them further).
+void pressAndRepaintSpoken(benchmark::State& state, MainWindow& window, const KeyCase& keyCase)
+{
+    if (window.calculator().state().inputMode == InputMode::Edit)
+        window.clickKey(Key::Edit); // where the case before left it
+    QAccessible::setActive(true);
+    pressAndRepaint(state, window, keyCase);
+    QAccessible::setActive(false);
 }
 
 // Keypad mode unless the case switches to edit mode. Each case leaves no
@@ -92,6 +106,10 @@ int main(int argc, char** argv)
 
     for (const KeyCase& keyCase : keyCases)
         benchmark::RegisterBenchmark(keyCase.name, pressAndRepaint, std::ref(window), keyCase)
+            ->Unit(benchmark::kMicrosecond);
+    for (const KeyCase& keyCase : keyCases)
+        benchmark::RegisterBenchmark((std::string(keyCase.name) + ", accessibility on").c_str(), pressAndRepaintSpoken,
+                                     std::ref(window), keyCase)
             ->Unit(benchmark::kMicrosecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -19,6 +19,8 @@ const QString kVatRate = QStringLiteral("vat/rate");
 const QString kOwnVatRate = QStringLiteral("vat/ownRate");
 const QString kExactArithmetic = QStringLiteral("arithmetic/exact");
 const QString kAlwaysOnTop = QStringLiteral("window/alwaysOnTop");
+const QString kHighContrast = QStringLiteral("window/highContrast");
+const QString kZoom = QStringLiteral("window/zoom");
 const QString kDecimalPlaces = QStringLiteral("amounts/places");
 const QString kRounding = QStringLiteral("amounts/rounding");
 const QString kGrouping = QStringLiteral("amounts/grouping");
@@ -175,6 +177,22 @@ bool Settings::alwaysOnTop() const { return flag(kAlwaysOnTop); }
 void Settings::setAlwaysOnTop(bool onTop)
 {
     values_[kAlwaysOnTop] = onTop ? QStringLiteral("true") : QStringLiteral("false");
+    writeFile();
+}
+
+bool Settings::highContrast() const { return flag(kHighContrast); }
+
+void Settings::setHighContrast(bool on)
+{
+    values_[kHighContrast] = on ? QStringLiteral("true") : QStringLiteral("false");
+    writeFile();
+}
+
+int Settings::zoom() const { return number(kZoom).value_or(100); }
+
+void Settings::setZoom(int percent)
+{
+    values_[kZoom] = QString::number(percent);
     writeFile();
 }
 

@@ -188,7 +188,11 @@ QVariant Tape::data(const QModelIndex& index, int role) const
 
 QVariant Tape::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= tapeColumnCount)
+    if (role != Qt::DisplayRole || section < 0)
+        return QVariant();
+    if (orientation == Qt::Vertical) // the row's number, which a screen reader names each row by
+        return section < rowCount() ? QVariant(QString::number(section + 1)) : QVariant();
+    if (section >= tapeColumnCount)
         return QVariant();
     return tapeColumnTitle(TapeColumn(section)).toString();
 }

@@ -36,7 +36,8 @@ const QString germanHelp = QStringLiteral(
     "\u201ERunden\u201C aufrunden, 5/4 oder abrunden; \u201ETausenderpunkte\u201C zeigt 1.234.567,89. "
     "[STRG+V] fügt Beträge ein, wie man sie schreibt (\u201E1.234,56 \u20AC\u201C); eine Spalte "
     "von Beträgen wird auf Wunsch addiert.\n\n"
-    "Tasten: [F1] Hilfe, [F3] Nachkommastellen, [F4] Rechenstreifen, [F5] Umsatzsteuersatz 19 % "
+    "Tasten: [F1] Hilfe, [F3] Nachkommastellen, [F4] Rechenstreifen (mit der Tastatur darin), "
+    "[F10] Menü, [STRG]+[+], [STRG]+[-] und [STRG]+[0] Größe (Zoom), [F5] Umsatzsteuersatz 19 % "
     "oder 7 %, [F6] Ust-, [F7] Ust+, [F8] Prozent, [F9] CE, [RETURN] Ergebnis, [RÜCKTASTE] "
     "letztes Zeichen löschen, [ENTF] Eingabe löschen, [ESC] das zuletzt geöffnete Fenster "
     "schließen, sonst wie CE.");
@@ -61,7 +62,8 @@ const QString englishHelp = QStringLiteral(
     "rounds up, 5/4 or down; \u201CTausenderpunkte\u201D shows 1.234.567,89. [CTRL+V] pastes "
     "amounts as people write them (\u201C1.234,56 \u20AC\u201D); a column of amounts is added "
     "on request.\n\n"
-    "Keys: [F1] help, [F3] decimal places, [F4] tape, [F5] VAT rate 19 % or 7 %, [F6] Ust-, "
+    "Keys: [F1] help, [F3] decimal places, [F4] tape (with the keyboard in it), [F10] menu, "
+    "[CTRL]+[+], [CTRL]+[-] and [CTRL]+[0] size (zoom), [F5] VAT rate 19 % or 7 %, [F6] Ust-, "
     "[F7] Ust+, [F8] percent, [F9] CE, [RETURN] result, [BACKSPACE] deletes the last character, "
     "[DEL] clears the entry, [ESC] closes the window opened last, else works as CE.");
 

@@ -20,7 +20,6 @@ constexpr std::array kWindowKeys{
     WindowKey{Qt::Key_F3, KeyAction::StepDecimalSelector},
     WindowKey{Qt::Key_Delete, KeyAction::PressClearingKey, ClearingKey::Delete},
     WindowKey{Qt::Key_Backspace, KeyAction::PressClearingKey, ClearingKey::Backspace},
-    WindowKey{Qt::Key_F4, KeyAction::ToggleTape},
     WindowKey{Qt::Key_F5, KeyAction::SwitchVatRate},
 };
 
@@ -63,7 +62,7 @@ std::optional<QChar> typedCharacter(int qtKey, QStringView text, Qt::KeyboardMod
 }
 
 // Arrows between buttons (the entry field uses them itself), Return on a
-// push button, Escape.
+// push button, Escape, the menu, the tape window and the zoom.
 std::optional<KeyMeaning> dialogKey(int qtKey, Qt::KeyboardModifiers held, FocusedControl focus)
 {
     const bool onButton = focus == FocusedControl::PushButton || focus == FocusedControl::OtherButton;
@@ -74,6 +73,19 @@ std::optional<KeyMeaning> dialogKey(int qtKey, Qt::KeyboardModifiers held, Focus
         return used(KeyAction::PressFocusedButton);
     if (qtKey == Qt::Key_Escape && !(held & (Qt::ControlModifier | Qt::AltModifier)))
         return used(KeyAction::Escape);
+    // The ways into the menu that Windows and the desktops share.
+    if ((qtKey == Qt::Key_F10 && !(held & (Qt::ControlModifier | Qt::AltModifier))) || qtKey == Qt::Key_Menu)
+        return used(KeyAction::OpenMenu);
+    if (qtKey == Qt::Key_F4 && held == Qt::NoModifier)
+        return used(KeyAction::ToggleTape);
+    if ((held & Qt::ControlModifier) && !(held & Qt::AltModifier)) {
+        if (qtKey == Qt::Key_Plus || qtKey == Qt::Key_Equal)
+            return used(KeyAction::ZoomIn);
+        if (qtKey == Qt::Key_Minus)
+            return used(KeyAction::ZoomOut);
+        if (qtKey == Qt::Key_0)
+            return used(KeyAction::ZoomReset);
+    }
     return std::nullopt;
 }
 

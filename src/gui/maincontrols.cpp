@@ -4,6 +4,7 @@
 
 #include "gui/mainwindow.h"
 
+#include "gui/accesskeys.h"
 #include "gui/fixeddialog.h"
 #include "gui/nachtblau.h"
 #include "gui/pendinglineview.h"
@@ -198,30 +199,31 @@ void MainWindow::buildMenu()
     };
 
     // Every start is German; English is a choice for the run.
-    auto* languages = new QMenu(QStringLiteral("Sprache"), menu_);
+    auto* languages = new QMenu(QStringLiteral("S&prache"), menu_);
     menuItems_[static_cast<std::size_t>(MenuItem::LanguageMenu)] = menu_->addMenu(languages);
-    item(languages, MenuItem::German, QStringLiteral("Deutsch"), [this] { render(core_.setLanguage(Language::German)); });
-    item(languages, MenuItem::English, QStringLiteral("Englisch"),
+    item(languages, MenuItem::German, QStringLiteral("&Deutsch"), [this] { render(core_.setLanguage(Language::German)); });
+    item(languages, MenuItem::English, QStringLiteral("&Englisch"),
          [this] { render(core_.setLanguage(Language::English)); });
     menu_->addSeparator();
-    item(menu_, MenuItem::Save, QStringLiteral("Berechnung speichern"), [this] { render(core_.save()); });
-    item(menu_, MenuItem::Load, QStringLiteral("Berechnung laden"), [this] { render(core_.load()); });
+    item(menu_, MenuItem::Save, QStringLiteral("Berechnung &speichern"), [this] { render(core_.save()); });
+    item(menu_, MenuItem::Load, QStringLiteral("Berechnung &laden"), [this] { render(core_.load()); });
     menu_->addSeparator();
-    item(menu_, MenuItem::Tape, QStringLiteral("Rechenstreifen"), [this] { toggleTapeWindow(); });
-    item(menu_, MenuItem::KeepTape, QStringLiteral("Rechenstreifen behalten"),
+    item(menu_, MenuItem::Tape, QStringLiteral("Re&chenstreifen"), [this] { toggleTapeWindow(); });
+    item(menu_, MenuItem::KeepTape, QStringLiteral("Rechenstreifen beh&alten"),
          [this] { keepTape(menuItem(MenuItem::KeepTape)->isChecked()); });
-    item(menu_, MenuItem::OpenTape, QStringLiteral("Rechenstreifen öffnen…"), [this] { askAndOpenTape(); });
-    item(menu_, MenuItem::SaveTape, QStringLiteral("Rechenstreifen speichern…"), [this] { askAndSaveTape(); });
+    item(menu_, MenuItem::OpenTape, QStringLiteral("Rechenstreifen ö&ffnen…"), [this] { askAndOpenTape(); });
+    item(menu_, MenuItem::SaveTape, QStringLiteral("Rechenstreifen sp&eichern…"), [this] { askAndSaveTape(); });
     menuItem(MenuItem::Tape)->setCheckable(true);
     menuItem(MenuItem::KeepTape)->setCheckable(true);
     connect(menu_, &QMenu::aboutToShow, this, &MainWindow::syncTapeMenuItems);
     menu_->addSeparator();
     buildSettingsMenu();
     menu_->addSeparator();
-    item(menu_, MenuItem::Help, QStringLiteral("Hilfe"), [this] { showHelp(); });
-    item(menu_, MenuItem::About, QStringLiteral("Info"), [this] { showAbout(); });
+    item(menu_, MenuItem::Help, QStringLiteral("&Hilfe"), [this] { showHelp(); });
+    item(menu_, MenuItem::About, QStringLiteral("&Info"), [this] { showAbout(); });
     menu_->addSeparator();
-    item(menu_, MenuItem::Quit, QStringLiteral("Beenden"), [this] { close(); });
+    item(menu_, MenuItem::Quit, QStringLiteral("&Beenden"), [this] { close(); });
+    keepAccessKeys(*menu_);
     syncTapeMenuItems();
 }
 

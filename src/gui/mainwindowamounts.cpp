@@ -50,20 +50,20 @@ void addChoices(QMenu* submenu, const std::array<Choice, count>& choices, QStrin
 // Two submenus of exclusive choices, and a check item.
 void MainWindow::buildAmountMenu()
 {
-    auto* places = new QMenu(QStringLiteral("Nachkommastellen"), menu_);
+    auto* places = new QMenu(QStringLiteral("&Nachkommastellen"), menu_);
     menuItems_[static_cast<std::size_t>(MenuItem::DecimalPlacesMenu)] = menu_->addMenu(places);
     const auto select = [this](DecimalSelector selector) {
         changeAmountFormat([&]() -> const CalculatorState& { return core_.setDecimalSelector(selector); });
     };
     addChoices(places, kDecimalSelectors, &decimalSelectorName, decimalSelectorItems_, select);
 
-    auto* rounding = new QMenu(QStringLiteral("Runden"), menu_);
+    auto* rounding = new QMenu(QStringLiteral("&Runden"), menu_);
     menuItems_[static_cast<std::size_t>(MenuItem::RoundingMenu)] = menu_->addMenu(rounding);
     addChoices(rounding, kRoundingModes, &roundingModeName, roundingModeItems_, [this](RoundingMode mode) {
         changeAmountFormat([&]() -> const CalculatorState& { return core_.setRoundingMode(mode); });
     });
 
-    QAction* grouping = menu_->addAction(QStringLiteral("Tausenderpunkte"));
+    QAction* grouping = menu_->addAction(QStringLiteral("&Tausenderpunkte"));
     grouping->setCheckable(true);
     connect(grouping, &QAction::triggered, this, [this](bool on) {
         changeAmountFormat([&]() -> const CalculatorState& { return core_.setGrouping(on); });

@@ -6,6 +6,7 @@
 #include "gui/mainwindow.h"
 
 #include "gui/tapewindow.h"
+#include "gui/zoom.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -67,7 +68,19 @@ void MainWindow::perform(const KeyMeaning& meaning)
         render(core_.pressClearingKey(*meaning.clearingKey));
         break;
     case KeyAction::ToggleTape:
-        toggleTapeWindow();
+        toggleTapeWindow(TapeFocus::Take);
+        break;
+    case KeyAction::OpenMenu:
+        openMenu();
+        break;
+    case KeyAction::ZoomIn:
+        setZoom(zoomedIn(zoom_));
+        break;
+    case KeyAction::ZoomOut:
+        setZoom(zoomedOut(zoom_));
+        break;
+    case KeyAction::ZoomReset:
+        setZoom(kZoomMinimum);
         break;
     case KeyAction::SwitchVatRate:
         changeVatRates([this]() -> const CalculatorState& { return core_.switchVatRate(); });

@@ -7,6 +7,7 @@
 #include "core/transcript.h"
 #include "files/filedialogs.h"
 #include "gui/aboutwindow.h"
+#include "gui/announcement.h"
 #include "gui/formulawindow.h"
 #include "gui/helpwindow.h"
 #include "gui/messagebox.h"
@@ -15,6 +16,7 @@
 #include "gui/staysontop.h"
 #include "gui/vatwindow.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFileDialog>
@@ -121,8 +123,13 @@ void MainWindow::showDisplay(const CalculatorState& state)
     QLineEdit* field = entryField();
     const QSignalBlocker quiet(field);
     const QString shown = entryAsShown(state, core_.decimalSeparator());
-    if (field->text() != shown)
-        field->setText(shown);
+    if (field->text() != shown) {
+        field->setText(shown); // the field tells its text's change itself
+        if (QAccessible::isActive()) {
+            QAccessibleValueChangeEvent changed(field, shown);
+            QAccessible::updateAccessibility(&changed);
+        }
+    }
     field->setReadOnly(display.entryReadOnly);
     const auto place = [&](int at) { return shownPlace(display.entryText, shown, at); };
     if (display.selection.length > 0) {
@@ -159,6 +166,11 @@ void MainWindow::followLanguageAndRate(const CalculatorState& state)
 void MainWindow::showSubtotal(const CalculatorState& state)
 {
     const SubtotalWindow& subtotal = state.subtotal;
+    if (subtotal.open && subtotal != shownSubtotal_) // the window beside takes no focus
+        announce(*entryField(),
+                 subtotal.caption + u' '
+                     + readableAmount(subtotal.text, state.amountFormat.grouping, core_.decimalSeparator()));
+    shownSubtotal_ = subtotal;
     if (subtotal.open)
         windows_.formulaWindow().showSubtotal(
             subtotal.caption, readableAmount(subtotal.text, state.amountFormat.grouping, core_.decimalSeparator()));

@@ -1,19 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator window and what the user sets in its menu and keeps between
 // runs: the VAT rate, how amounts are shown, "Genau rechnen (dezimal)",
-// "Immer im Vordergrund" and the window's position.
+// "Immer im Vordergrund", "Hoher Kontrast" and the window's position.
 
 #include "gui/mainwindow.h"
 
+#include "gui/accesskeys.h"
 #include "gui/formulawindow.h"
 #include "gui/placement.h"
 #include "gui/staysontop.h"
 #include "gui/vatwindow.h"
+#include "gui/visualstyle.h"
+#include "gui/zoom.h"
 #include "platform/windowstacking.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QScreen>
 
 namespace numra {
 
@@ -28,6 +33,10 @@ void MainWindow::applySettings()
     core_.setDecimalSelector(amounts.selector);
     if (settings_.exactArithmetic())
         core_.setArithmetic(Arithmetic::Decimal);
+    if (settings_.highContrast())
+        applyHighContrast(*qApp, true);
+    if (const int zoom = validZoom(settings_.zoom()); zoom != zoom_)
+        setZoom(zoom);
     if (platform::windowsCanStayOnTop() && settings_.alwaysOnTop())
         setWindowFlag(Qt::WindowStaysOnTopHint);
     restorePosition();
@@ -89,6 +98,37 @@ void MainWindow::setExactArithmetic(bool exact)
     render(core_.setArithmetic(exact ? Arithmetic::Decimal : Arithmetic::Binary));
 }
 
+void MainWindow::setHighContrast(bool on)
+{
+    writeFailures_.attempt(WriteFailures::File::Settings, [&] { settings_.setHighContrast(on); });
+    applyHighContrast(*qApp, on);
+}
+
+// The windows beside the calculator keep their places beside it as it
+// grows. A zoom that does not fit the screen is refused.
+void MainWindow::setZoom(int percent)
+{
+    percent = validZoom(percent);
+    if (percent == zoom_)
+        return;
+    if (const QScreen* screen = this->screen(); screen && percent > zoom_) {
+        const QSize wanted = mainClientSize * percent / 100;
+        const QSize room = screen->availableGeometry().size();
+        if (wanted.width() > room.width() || wanted.height() > room.height())
+            return;
+    }
+    zoom_ = percent;
+    zoomApplicationFont(*qApp, percent);
+    zoomWindow(*this, percent);
+    windows_.setZoom(percent);
+    if (!liesOnTheScreens(frameGeometry()))
+        if (const QScreen* screen = this->screen())
+            move(screen->availableGeometry().topLeft());
+    placeWindowsBeside();
+    if (settings_.zoom() != percent)
+        writeFailures_.attempt(WriteFailures::File::Settings, [&] { settings_.setZoom(percent); });
+}
+
 // The windows that are showing take the flag at once, the others when they
 // are next shown; the calculator keeps the keyboard.
 void MainWindow::setAlwaysOnTop(bool onTop)
@@ -105,7 +145,7 @@ void MainWindow::setAlwaysOnTop(bool onTop)
 // items show the list as it is when the menu opens.
 void MainWindow::buildSettingsMenu()
 {
-    auto* rates = new QMenu(QStringLiteral("Umsatzsteuersatz"), menu_);
+    auto* rates = new QMenu(QStringLiteral("&Umsatzsteuersatz"), menu_);
     menuItems_[static_cast<std::size_t>(MenuItem::VatRateMenu)] = menu_->addMenu(rates);
     for (QAction*& item : vatRateItems_) {
         item = rates->addAction(QString());
@@ -119,16 +159,21 @@ void MainWindow::buildSettingsMenu()
 
     buildAmountMenu();
 
-    QAction* exact = menu_->addAction(QStringLiteral("Genau rechnen (dezimal)"));
+    QAction* exact = menu_->addAction(QStringLiteral("&Genau rechnen (dezimal)"));
     exact->setCheckable(true);
     connect(exact, &QAction::triggered, this, &MainWindow::setExactArithmetic);
     menuItems_[static_cast<std::size_t>(MenuItem::ExactArithmetic)] = exact;
 
-    QAction* onTop = menu_->addAction(QStringLiteral("Immer im Vordergrund"));
+    QAction* onTop = menu_->addAction(QStringLiteral("Immer im &Vordergrund"));
     onTop->setCheckable(true);
     onTop->setVisible(platform::windowsCanStayOnTop());
     connect(onTop, &QAction::triggered, this, &MainWindow::setAlwaysOnTop);
     menuItems_[static_cast<std::size_t>(MenuItem::AlwaysOnTop)] = onTop;
+
+    QAction* contrast = menu_->addAction(QStringLiteral("Hoher &Kontrast"));
+    contrast->setCheckable(true);
+    connect(contrast, &QAction::triggered, this, &MainWindow::setHighContrast);
+    menuItems_[static_cast<std::size_t>(MenuItem::HighContrast)] = contrast;
     connect(menu_, &QMenu::aboutToShow, this, &MainWindow::syncSettingsMenu);
     syncSettingsMenu();
 }
@@ -146,9 +191,11 @@ void MainWindow::syncSettingsMenu()
         item->setCheckable(choices[i].rate.has_value());
         item->setChecked(choices[i].chosen);
     }
+    giveAccessKeys(*menuItem(MenuItem::VatRateMenu)->menu());
     syncAmountMenu();
     menuItem(MenuItem::ExactArithmetic)->setChecked(core_.state().arithmetic == Arithmetic::Decimal);
     menuItem(MenuItem::AlwaysOnTop)->setChecked(windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    menuItem(MenuItem::HighContrast)->setChecked(settings_.highContrast());
 }
 
 } // namespace numra

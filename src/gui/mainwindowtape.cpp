@@ -118,7 +118,7 @@ void MainWindow::keepTape(bool keep)
     tapeKeeping_.setWanted(keep);
 }
 
-void MainWindow::toggleTapeWindow()
+void MainWindow::toggleTapeWindow(TapeFocus focus)
 {
     TapeWindow& tape = windows_.tapeWindow();
     if (tape.isVisible()) {
@@ -129,6 +129,8 @@ void MainWindow::toggleTapeWindow()
         tape.setHistory(core_.tapeHistory().canUndo(), core_.tapeHistory().canRedo());
         if (windows_.isFormulaWindowVisible())
             windows_.formulaWindow().placeClearOf(frame); // an open subtotal makes room
+        if (focus == TapeFocus::Take)
+            tape.takeKeyboard();
     }
 }
 
@@ -147,6 +149,11 @@ void MainWindow::syncTapeMenuItems()
 void MainWindow::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
+    placeWindowsBeside();
+}
+
+void MainWindow::placeWindowsBeside()
+{
     QRect tape;
     if (windows_.isTapeWindowVisible())
         tape = placeBesideCalculator(windows_.tapeWindow(), *this);

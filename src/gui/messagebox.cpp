@@ -31,6 +31,9 @@ void runBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, con
     // and <a href> would start a browser.
     box.setTextFormat(Qt::PlainText);
     box.setText(shownText(text));
+    // An alert window whose description is its message: a screen reader
+    // says it as the box opens, wherever the focus was.
+    box.setAccessibleDescription(box.text());
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     stayOnTopLikeCalculator(box);
     box.exec();

@@ -6,6 +6,7 @@
 
 #include "gui/fixeddialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include <QRadioButton>
 #include <QStyleFactory>
 #include <QTableView>
+#include <QVariant>
 #include <array>
 
 namespace numra::nachtblau {
@@ -22,46 +24,48 @@ namespace {
 
 struct ColourEntry {
     Colour role;
-    QRgb value;
+    QRgb standard;
+    QRgb highContrast; // "Hoher Kontrast": white and yellow on black
 };
 
 // clang-format off
 constexpr std::array<ColourEntry, std::size_t(Colour::Count)> colourTable{{
-    {Colour::Key,                qRgb(0x27, 0x35, 0x6b)},
-    {Colour::KeyHovered,         qRgb(0x34, 0x46, 0x8a)},
-    {Colour::KeyPressed,         qRgb(0x14, 0x1d, 0x42)},
-    {Colour::KeyText,            qRgb(0xff, 0xff, 0xff)},
-    {Colour::KeyTextDisabled,    qRgb(0xa4, 0xac, 0xc4)},
-    {Colour::BevelLight,         qRgb(0x5d, 0x74, 0xb6)},
-    {Colour::BevelDark,          qRgb(0x0b, 0x12, 0x30)},
-    {Colour::FocusEdge,          qRgb(0x9f, 0xc0, 0xff)},
-    {Colour::FieldEdgeUpper,     qRgb(0x6b, 0x74, 0x90)},
-    {Colour::FieldEdgeLower,     qRgb(0x9a, 0xa3, 0xb8)},
-    {Colour::FlatHovered,        qRgba(0xff, 0xff, 0xff, 40)},
-    {Colour::FlatPressed,        qRgba(0x00, 0x00, 0x28, 60)},
-    {Colour::Selection,          qRgb(0x1b, 0x26, 0x54)},
-    {Colour::SelectionText,      qRgb(0xff, 0xff, 0xff)},
-    {Colour::GroupEdge,          qRgb(0x6b, 0x74, 0x90)},
-    {Colour::DialogGround,       qRgb(0xdd, 0xe1, 0xea)},
-    {Colour::CalculatorGround,   qRgb(0x76, 0x76, 0x76)},
-    {Colour::Menu,               qRgb(0x1b, 0x26, 0x54)},
-    {Colour::MenuText,           qRgb(0xff, 0xff, 0xff)},
-    {Colour::MenuHighlight,      qRgb(0x4a, 0x5f, 0x9c)},
-    {Colour::MenuEdge,           qRgb(0x0b, 0x12, 0x30)},
-    {Colour::ToolTip,            qRgb(0x1b, 0x26, 0x54)},
-    {Colour::ToolTipText,        qRgb(0xff, 0xff, 0xff)},
-    {Colour::ToolTipEdge,        qRgb(0x9f, 0xc0, 0xff)},
-    {Colour::Table,              qRgb(0xf0, 0xf0, 0xf0)},
-    {Colour::TableAlternate,     qRgb(0xe2, 0xe5, 0xec)},
-    {Colour::TableText,          qRgb(0x00, 0x00, 0x00)},
-    {Colour::TableEdge,          qRgb(0x6b, 0x74, 0x90)},
-    {Colour::TableSelection,     qRgb(0x1b, 0x26, 0x54)},
-    {Colour::TableSelectionText, qRgb(0xff, 0xff, 0xff)},
-    {Colour::TableHead,          qRgb(0x27, 0x35, 0x6b)},
-    {Colour::TableHeadText,      qRgb(0xff, 0xff, 0xff)},
-    {Colour::TableHeadDivider,   qRgb(0x0b, 0x12, 0x30)},
-    {Colour::TableErrorText,     qRgb(0xa8, 0x00, 0x1c)},
-    {Colour::TablePlaceholder,   qRgb(0x55, 0x5b, 0x6b)},
+    {Colour::Key,                qRgb(0x27, 0x35, 0x6b), qRgb(0x00, 0x00, 0x00)},
+    {Colour::KeyHovered,         qRgb(0x34, 0x46, 0x8a), qRgb(0x24, 0x24, 0x24)},
+    {Colour::KeyPressed,         qRgb(0x14, 0x1d, 0x42), qRgb(0x00, 0x00, 0x80)},
+    {Colour::KeyText,            qRgb(0xff, 0xff, 0xff), qRgb(0xff, 0xff, 0xff)},
+    {Colour::KeyTextDisabled,    qRgb(0xa4, 0xac, 0xc4), qRgb(0xc0, 0xc0, 0xc0)},
+    {Colour::BevelLight,         qRgb(0x5d, 0x74, 0xb6), qRgb(0xff, 0xff, 0xff)},
+    {Colour::BevelDark,          qRgb(0x0b, 0x12, 0x30), qRgb(0x80, 0x80, 0x80)},
+    {Colour::FocusOnDark,        qRgb(0xff, 0xd5, 0x4a), qRgb(0xff, 0xff, 0x00)},
+    {Colour::FocusOnLight,       qRgb(0x00, 0x00, 0x00), qRgb(0x00, 0x00, 0x00)},
+    {Colour::FieldEdgeUpper,     qRgb(0x6b, 0x74, 0x90), qRgb(0xff, 0xff, 0xff)},
+    {Colour::FieldEdgeLower,     qRgb(0x9a, 0xa3, 0xb8), qRgb(0xff, 0xff, 0xff)},
+    {Colour::FlatHovered,        qRgba(0xff, 0xff, 0xff, 40), qRgba(0xff, 0xff, 0xff, 70)},
+    {Colour::FlatPressed,        qRgba(0x00, 0x00, 0x28, 60), qRgba(0xff, 0xff, 0x00, 90)},
+    {Colour::Selection,          qRgb(0x1b, 0x26, 0x54), qRgb(0xff, 0xff, 0x00)},
+    {Colour::SelectionText,      qRgb(0xff, 0xff, 0xff), qRgb(0x00, 0x00, 0x00)},
+    {Colour::GroupEdge,          qRgb(0x6b, 0x74, 0x90), qRgb(0xff, 0xff, 0xff)},
+    {Colour::DialogGround,       qRgb(0xdd, 0xe1, 0xea), qRgb(0x00, 0x00, 0x00)},
+    {Colour::CalculatorGround,   qRgb(0x76, 0x76, 0x76), qRgb(0x00, 0x00, 0x00)},
+    {Colour::Menu,               qRgb(0x1b, 0x26, 0x54), qRgb(0x00, 0x00, 0x00)},
+    {Colour::MenuText,           qRgb(0xff, 0xff, 0xff), qRgb(0xff, 0xff, 0xff)},
+    {Colour::MenuHighlight,      qRgb(0x4a, 0x5f, 0x9c), qRgb(0x00, 0x00, 0x80)},
+    {Colour::MenuEdge,           qRgb(0x0b, 0x12, 0x30), qRgb(0xff, 0xff, 0xff)},
+    {Colour::ToolTip,            qRgb(0x1b, 0x26, 0x54), qRgb(0x00, 0x00, 0x00)},
+    {Colour::ToolTipText,        qRgb(0xff, 0xff, 0xff), qRgb(0xff, 0xff, 0xff)},
+    {Colour::ToolTipEdge,        qRgb(0x9f, 0xc0, 0xff), qRgb(0xff, 0xff, 0x00)},
+    {Colour::Table,              qRgb(0xf0, 0xf0, 0xf0), qRgb(0x00, 0x00, 0x00)},
+    {Colour::TableAlternate,     qRgb(0xe2, 0xe5, 0xec), qRgb(0x1c, 0x1c, 0x1c)},
+    {Colour::TableText,          qRgb(0x00, 0x00, 0x00), qRgb(0xff, 0xff, 0xff)},
+    {Colour::TableEdge,          qRgb(0x6b, 0x74, 0x90), qRgb(0xff, 0xff, 0xff)},
+    {Colour::TableSelection,     qRgb(0x1b, 0x26, 0x54), qRgb(0xff, 0xff, 0x00)},
+    {Colour::TableSelectionText, qRgb(0xff, 0xff, 0xff), qRgb(0x00, 0x00, 0x00)},
+    {Colour::TableHead,          qRgb(0x27, 0x35, 0x6b), qRgb(0x00, 0x00, 0x80)},
+    {Colour::TableHeadText,      qRgb(0xff, 0xff, 0xff), qRgb(0xff, 0xff, 0xff)},
+    {Colour::TableHeadDivider,   qRgb(0x0b, 0x12, 0x30), qRgb(0xff, 0xff, 0xff)},
+    {Colour::TableErrorText,     qRgb(0xa8, 0x00, 0x1c), qRgb(0xff, 0x90, 0x90)},
+    {Colour::TablePlaceholder,   qRgb(0x55, 0x5b, 0x6b), qRgb(0xc0, 0xc0, 0xc0)},
 }};
 // clang-format on
 
@@ -94,11 +98,26 @@ constexpr std::array textsOnGroundsTable{
                  Colour::TableAlternate},
 };
 
-void setColours(QWidget* widget, std::initializer_list<std::pair<QPalette::ColorRole, Colour>> roles)
+constexpr std::array focusRingsTable{
+    FocusOnGround{"a key, inside its dark edge", Colour::Key, Colour::BevelDark},
+    FocusOnGround{"a key under the mouse", Colour::KeyHovered, Colour::BevelDark},
+    FocusOnGround{"a pressed key", Colour::KeyPressed, Colour::BevelDark},
+    FocusOnGround{"the check box on the calculator", Colour::CalculatorGround, Colour::CalculatorGround},
+    FocusOnGround{"a choice in a dialog", Colour::DialogGround, Colour::DialogGround},
+    FocusOnGround{"the entry field", Colour::Table, Colour::CalculatorGround},
+    FocusOnGround{"a field of a dialog", Colour::Table, Colour::DialogGround},
+    FocusOnGround{"a row of the table", Colour::Table, Colour::Table},
+    FocusOnGround{"every other row of the table", Colour::TableAlternate, Colour::TableAlternate},
+    FocusOnGround{"the selected row of the table", Colour::TableSelection, Colour::TableSelection},
+};
+
+constexpr char paletteBeforeHighContrast[] = "numraPaletteBeforeHighContrast";
+
+void setColours(QWidget* widget, Look look, std::initializer_list<std::pair<QPalette::ColorRole, Colour>> roles)
 {
     QPalette palette = widget->palette();
     for (const auto& [role, value] : roles)
-        palette.setColor(role, colour(value));
+        palette.setColor(role, colour(value, look));
     widget->setPalette(palette);
 }
 
@@ -114,9 +133,17 @@ bool inMessageBox(const QWidget* widget)
 
 } // namespace
 
+QColor colour(Colour role, Look look)
+{
+    const ColourEntry& entry = colourTable[std::size_t(role)];
+    return QColor::fromRgba(look == Look::HighContrast ? entry.highContrast : entry.standard);
+}
+
+// The look of the style the application draws with.
 QColor colour(Colour role)
 {
-    return QColor::fromRgba(colourTable[std::size_t(role)].value);
+    const auto* style = dynamic_cast<const Style*>(QApplication::style());
+    return colour(role, style ? style->look() : Look::Standard);
 }
 
 std::span<const TextOnGround> textsOnGrounds()
@@ -124,7 +151,26 @@ std::span<const TextOnGround> textsOnGrounds()
     return textsOnGroundsTable;
 }
 
-Style::Style() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+std::span<const FocusOnGround> focusRings()
+{
+    return focusRingsTable;
+}
+
+// Light on anything darker than the calculator's grey, dark on the rest.
+QColor focusColourOn(const QColor& ground, Look look)
+{
+    return ground.lightnessF() <= colour(Colour::CalculatorGround, Look::Standard).lightnessF()
+        ? colour(Colour::FocusOnDark, look)
+        : colour(Colour::FocusOnLight, look);
+}
+
+QColor focusColourOn(const QColor& ground)
+{
+    const auto* style = dynamic_cast<const Style*>(QApplication::style());
+    return focusColourOn(ground, style ? style->look() : Look::Standard);
+}
+
+Style::Style(Look look) : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))), look_(look) {}
 
 // Colours that widgets paint themselves from their palettes: the keys'
 // captions, selections, the table's rows, the tooltip. A dialog whose layout
@@ -132,30 +178,74 @@ Style::Style() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
 void Style::polish(QWidget* widget)
 {
     QProxyStyle::polish(widget);
+    if (look_ == Look::HighContrast) {
+        polishForHighContrast(widget);
+        return;
+    }
     if (qobject_cast<QPushButton*>(widget)) {
         QPalette palette = widget->palette();
-        palette.setColor(QPalette::Button, colour(Colour::Key));
-        palette.setColor(QPalette::ButtonText, colour(Colour::KeyText));
-        palette.setColor(QPalette::Disabled, QPalette::ButtonText, colour(Colour::KeyTextDisabled));
+        palette.setColor(QPalette::Button, colour(Colour::Key, look_));
+        palette.setColor(QPalette::ButtonText, colour(Colour::KeyText, look_));
+        palette.setColor(QPalette::Disabled, QPalette::ButtonText, colour(Colour::KeyTextDisabled, look_));
         widget->setPalette(palette);
         // A key lights up once the mouse moves onto it, not when its window
         // opens under a pointer that stands still.
         widget->setMouseTracking(true);
     } else if (qobject_cast<QLineEdit*>(widget)) {
-        setColours(widget,
+        setColours(widget, look_,
                    {{QPalette::Highlight, Colour::Selection}, {QPalette::HighlightedText, Colour::SelectionText}});
     } else if (qobject_cast<QTableView*>(widget)) {
-        setColours(widget, {{QPalette::Base, Colour::Table},
+        setColours(widget, look_, {{QPalette::Base, Colour::Table},
                             {QPalette::AlternateBase, Colour::TableAlternate},
                             {QPalette::Text, Colour::TableText},
                             {QPalette::Highlight, Colour::TableSelection},
                             {QPalette::HighlightedText, Colour::TableSelectionText}});
     } else if (widget->inherits("QTipLabel")) {
-        setColours(widget, {{QPalette::ToolTipBase, Colour::ToolTip}, {QPalette::ToolTipText, Colour::ToolTipText}});
+        setColours(widget, look_, {{QPalette::ToolTipBase, Colour::ToolTip}, {QPalette::ToolTipText, Colour::ToolTipText}});
     } else if (qobject_cast<QMessageBox*>(widget)
                || (dynamic_cast<FixedDialog*>(widget) && !widget->testAttribute(Qt::WA_SetPalette))) {
-        setColours(widget, {{QPalette::Window, Colour::DialogGround}});
+        setColours(widget, look_, {{QPalette::Window, Colour::DialogGround}});
     }
+}
+
+// Every widget takes the whole palette of the look, whatever colours its
+// layout gives it; what it had comes back with the standard look.
+void Style::polishForHighContrast(QWidget* widget) const
+{
+    if (!widget->property(paletteBeforeHighContrast).isValid())
+        widget->setProperty(paletteBeforeHighContrast,
+                            widget->testAttribute(Qt::WA_SetPalette) ? QVariant(widget->palette()) : QVariant(false));
+    QPalette palette = widget->palette();
+    const std::pair<QPalette::ColorRole, Colour> roles[] = {
+        {QPalette::Window, Colour::DialogGround},   {QPalette::WindowText, Colour::KeyText},
+        {QPalette::Base, Colour::Table},            {QPalette::AlternateBase, Colour::TableAlternate},
+        {QPalette::Text, Colour::TableText},        {QPalette::Button, Colour::Key},
+        {QPalette::ButtonText, Colour::KeyText},    {QPalette::Highlight, Colour::Selection},
+        {QPalette::HighlightedText, Colour::SelectionText}, {QPalette::ToolTipBase, Colour::ToolTip},
+        {QPalette::ToolTipText, Colour::ToolTipText}, {QPalette::Link, Colour::FocusOnDark},
+        {QPalette::BrightText, Colour::KeyText},    {QPalette::PlaceholderText, Colour::KeyTextDisabled},
+    };
+    for (const auto& [role, value] : roles)
+        palette.setColor(role, colour(value, look_));
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, colour(Colour::KeyTextDisabled, look_));
+    if (qobject_cast<QTableView*>(widget)) {
+        palette.setColor(QPalette::Highlight, colour(Colour::TableSelection, look_));
+        palette.setColor(QPalette::HighlightedText, colour(Colour::TableSelectionText, look_));
+    }
+    widget->setPalette(palette);
+    if (qobject_cast<QPushButton*>(widget))
+        widget->setMouseTracking(true);
+}
+
+void Style::unpolish(QWidget* widget)
+{
+    const QVariant before = widget->property(paletteBeforeHighContrast);
+    if (before.isValid()) {
+        widget->setProperty(paletteBeforeHighContrast, QVariant());
+        widget->setPalette(before.typeId() == QMetaType::QPalette ? before.value<QPalette>() : QPalette());
+    }
+    QProxyStyle::unpolish(widget);
 }
 
 int Style::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const
@@ -166,7 +256,7 @@ int Style::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWi
     case PM_ExclusiveIndicatorWidth:
     case PM_ExclusiveIndicatorHeight:
         if (isCheckBoxOrRadioButton(widget))
-            return indicatorSide;
+            return std::max(indicatorSide, indicatorSide * widget->font().pixelSize() / indicatorFontPixels);
         break;
     case PM_CheckBoxLabelSpacing:
     case PM_RadioButtonLabelSpacing:
@@ -177,6 +267,10 @@ int Style::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWi
         return 2 * (1 + toolTipPadding); // the edge and the padding, outside and inside the margin
     case PM_MenuPanelWidth:
         return 1;
+    case PM_DefaultFrameWidth:
+        if (qobject_cast<const QTableView*>(widget))
+            return focusRingWidth;
+        break;
     case PM_MenuHMargin:
     case PM_MenuVMargin:
         return menuPadding;
@@ -200,7 +294,10 @@ QSize Style::sizeFromContents(ContentsType type, const QStyleOption* option, con
         return contentsSize + QSize(2 + 2 * fieldTextPadding, 2);
     case CT_CheckBox:
     case CT_RadioButton:
-        return {indicatorSide + indicatorSpacing + contentsSize.width(), std::max(indicatorSide, contentsSize.height())};
+    {
+        const int side = pixelMetric(PM_IndicatorWidth, option, widget);
+        return {side + indicatorSpacing + contentsSize.width(), std::max(side, contentsSize.height())};
+    }
     case CT_ToolButton:
         return contentsSize + QSize(3, 3);
     case CT_GroupBox:

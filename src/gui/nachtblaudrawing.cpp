@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOption>
+#include <QAbstractItemView>
 #include <QTableView>
 
 namespace numra::nachtblau {
@@ -25,6 +26,16 @@ void drawEdge(QPainter* painter, const QRect& rect, const QColor& upperLeft, con
     painter->fillRect(QRectF(r.left(), r.top(), 1, r.height()), upperLeft);
 }
 
+void drawFocusRing(QPainter* painter, const QRect& rect, const QColor& ground)
+{
+    const QColor ring = focusColourOn(ground);
+    const int w = focusRingWidth;
+    painter->fillRect(QRect(rect.left(), rect.top(), rect.width(), w), ring);
+    painter->fillRect(QRect(rect.left(), rect.bottom() - w + 1, rect.width(), w), ring);
+    painter->fillRect(QRect(rect.left(), rect.top(), w, rect.height()), ring);
+    painter->fillRect(QRect(rect.right() - w + 1, rect.top(), w, rect.height()), ring);
+}
+
 void drawKey(const QStyleOption* option, QPainter* painter)
 {
     const bool pressed = option->state & QStyle::State_Sunken;
@@ -35,9 +46,11 @@ void drawKey(const QStyleOption* option, QPainter* painter)
     else if (hovered)
         face = Colour::KeyHovered;
     painter->fillRect(option->rect, colour(face));
-    if (option->state & QStyle::State_HasFocus)
-        drawEdge(painter, option->rect, colour(Colour::FocusEdge), colour(Colour::FocusEdge));
-    else
+    if (option->state & QStyle::State_HasFocus) {
+        // Inside a dark edge, which sets it off any ground round the key.
+        drawEdge(painter, option->rect, colour(Colour::BevelDark), colour(Colour::BevelDark));
+        drawFocusRing(painter, option->rect.adjusted(1, 1, -1, -1), colour(face));
+    } else
         drawEdge(painter, option->rect, colour(pressed ? Colour::BevelDark : Colour::BevelLight),
                  colour(Colour::BevelDark));
 }
@@ -65,7 +78,22 @@ void drawFlatButtonPanel(const QStyleOption* option, QPainter* painter, int hove
 void drawField(const QStyleOption* option, QPainter* painter)
 {
     painter->fillRect(option->rect, option->palette.brush(QPalette::Base));
-    drawEdge(painter, option->rect, colour(Colour::FieldEdgeUpper), colour(Colour::FieldEdgeLower));
+    if (option->state & QStyle::State_HasFocus)
+        drawFocusRing(painter, option->rect, option->palette.color(QPalette::Base));
+    else
+        drawEdge(painter, option->rect, colour(Colour::FieldEdgeUpper), colour(Colour::FieldEdgeLower));
+}
+
+// The ground a focus frame lies on: a selected row's where the item view
+// gives it, else the control's own.
+QColor focusGround(const QStyleOption* option, const QWidget* widget)
+{
+    if (const auto* focus = qstyleoption_cast<const QStyleOptionFocusRect*>(option);
+        focus && focus->backgroundColor.isValid())
+        return focus->backgroundColor;
+    if (widget && qobject_cast<const QAbstractItemView*>(widget))
+        return option->palette.color(QPalette::Base);
+    return option->palette.color(QPalette::Window);
 }
 
 // A one-pixel edge with corners rounded by `radius`: straight lines between
@@ -128,7 +156,13 @@ void Style::drawPrimitive(PrimitiveElement element, const QStyleOption* option, 
         }
         break;
     case PE_FrameLineEdit:
-        drawEdge(painter, option->rect, colour(Colour::FieldEdgeUpper), colour(Colour::FieldEdgeLower));
+        if (option->state & State_HasFocus)
+            drawFocusRing(painter, option->rect, option->palette.color(QPalette::Base));
+        else
+            drawEdge(painter, option->rect, colour(Colour::FieldEdgeUpper), colour(Colour::FieldEdgeLower));
+        return;
+    case PE_FrameFocusRect:
+        drawFocusRing(painter, option->rect, focusGround(option, widget));
         return;
     case PE_PanelButtonTool:
         drawFlatButtonPanel(option, painter, flatHoverRadius);
@@ -146,8 +180,16 @@ void Style::drawPrimitive(PrimitiveElement element, const QStyleOption* option, 
         drawEdge(painter, option->rect, colour(Colour::MenuEdge), colour(Colour::MenuEdge));
         return;
     case PE_Frame:
+        // Two pixels: the edge and a line of the rows' ground, or the focus
+        // ring round the whole table, which the current row's ring alone
+        // would not show on an empty tape.
         if (qobject_cast<const QTableView*>(widget)) {
-            drawEdge(painter, option->rect, colour(Colour::TableEdge), colour(Colour::TableEdge));
+            if (option->state & State_HasFocus) {
+                drawFocusRing(painter, option->rect, colour(Colour::Table));
+            } else {
+                painter->fillRect(option->rect, colour(Colour::Table));
+                drawEdge(painter, option->rect, colour(Colour::TableEdge), colour(Colour::TableEdge));
+            }
             return;
         }
         break;
@@ -231,14 +273,16 @@ void Style::drawComplexControl(ComplexControl control, const QStyleOptionComplex
         }
     }
     QProxyStyle::drawComplexControl(control, option, painter, widget);
+    if (control == CC_ComboBox && (option->state & State_HasFocus))
+        drawFocusRing(painter, option->rect, option->palette.color(QPalette::Button));
 }
 
 // The keys, check boxes and the table's head are put together here, not by
 // the style below: it would place their parts by its own measures instead of
 // this style's.
 
-// The caption fills the key inside its edge; the toolkit's mark of the
-// keyboard focus lies over it while the user moves the focus with the keys.
+// The caption fills the key inside its edge, which is the focus ring while
+// the key has the keyboard focus.
 void Style::drawKeyWithCaption(const QStyleOptionButton* key, QPainter* painter, const QWidget* widget) const
 {
     drawKey(key, painter);
@@ -250,12 +294,6 @@ void Style::drawKeyWithCaption(const QStyleOptionButton* key, QPainter* painter,
     if (widget && qobject_cast<const QDialogButtonBox*>(widget->parentWidget()))
         caption.icon = QIcon();
     drawControl(CE_PushButtonLabel, &caption, painter, widget);
-    if (key->state & State_HasFocus) {
-        QStyleOptionFocusRect focus;
-        focus.QStyleOption::operator=(*key);
-        focus.rect = caption.rect;
-        drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
-    }
 }
 
 // The mark's edge is drawn as on the toolkit's own window colour, light on

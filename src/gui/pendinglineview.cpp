@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/pendinglineview.h"
 
+#include "gui/zoom.h"
+
 #include <QLabel>
 #include <QStringList>
 #include <algorithm>
@@ -16,6 +18,7 @@ constexpr int kGap = 8; // between the marks and the formula
 
 PendingLineView::PendingLineView(QWidget* parent) : QWidget(parent)
 {
+    setProperty(kArrangesItsChildren, true);
     marks_ = new QLabel(this);
     marks_->setTextFormat(Qt::PlainText);
     marks_->setAccessibleName(QStringLiteral("Einstellungen der Berechnung"));

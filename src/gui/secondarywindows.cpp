@@ -7,6 +7,7 @@
 #include "gui/helpwindow.h"
 #include "gui/tapewindow.h"
 #include "gui/vatwindow.h"
+#include "gui/zoom.h"
 
 namespace numra {
 
@@ -14,7 +15,18 @@ namespace numra {
 template <class Window, class... Arguments>
 Window* SecondaryWindows::create(Arguments&... arguments)
 {
-    return new Window(&calculator_, arguments...);
+    auto* window = new Window(&calculator_, arguments...);
+    zoomWindow(*window, zoom_);
+    return window;
+}
+
+void SecondaryWindows::setZoom(int percent)
+{
+    zoom_ = percent;
+    for (QWidget* window : std::initializer_list<QWidget*>{aboutWindow_, vatWindow_, helpWindow_, formulaWindow_,
+                                                           copyChooser_, tapeWindow_})
+        if (window)
+            zoomWindow(*window, percent);
 }
 
 SecondaryWindows::SecondaryWindows(QWidget& calculator, Tape& tape, Connections connections)

@@ -25,6 +25,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
+#include <optional>
 
 namespace numra {
 
@@ -49,9 +51,9 @@ struct ButtonText {
 };
 
 constexpr std::array kButtonTexts{
-    ButtonText{TapeWindow::Button::RecallTotal, u"Summe übernehmen", u"Summe übernehmen"},
-    ButtonText{TapeWindow::Button::Export, u"Exportieren…", u"Exportieren"},
-    ButtonText{TapeWindow::Button::Print, u"Drucken…", u"Drucken"},
+    ButtonText{TapeWindow::Button::RecallTotal, u"&Summe übernehmen", u"Summe übernehmen"},
+    ButtonText{TapeWindow::Button::Export, u"&Exportieren…", u"Exportieren"},
+    ButtonText{TapeWindow::Button::Print, u"&Drucken…", u"Drucken"},
 };
 
 struct ActionText {
@@ -78,6 +80,19 @@ constexpr std::array<ActionText, static_cast<std::size_t>(TapeWindow::Action::Co
 bool isCloseKey(const QKeyEvent& key)
 {
     return key.key() == Qt::Key_Escape || key.key() == Qt::Key_F4;
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab go from cell to cell, as Tab does in a
+// spreadsheet; Tab itself leaves the table for the buttons.
+std::optional<int> cellStep(const QKeyEvent& key)
+{
+    if (!(key.modifiers() & Qt::ControlModifier))
+        return std::nullopt;
+    if (key.key() == Qt::Key_Tab)
+        return (key.modifiers() & Qt::ShiftModifier) ? -1 : 1;
+    if (key.key() == Qt::Key_Backtab)
+        return -1;
+    return std::nullopt;
 }
 
 } // namespace
@@ -131,6 +146,7 @@ void TapeWindow::buildRows()
     rows_->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     rows_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     rows_->setWordWrap(false);
+    rows_->setTabKeyNavigation(false);
     rows_->setShowGrid(false);
     rows_->setAlternatingRowColors(true);
     rows_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -142,8 +158,8 @@ void TapeWindow::buildRows()
     QHeaderView* lines = rows_->verticalHeader();
     lines->hide();
     lines->setSectionResizeMode(QHeaderView::Fixed);
-    lines->setDefaultSectionSize(rows_->fontMetrics().height() + 4);
     rows_->horizontalHeader()->setFont(tahoma(11));
+    sizeCells();
     rows_->horizontalHeader()->setHighlightSections(false);
     // The view's own corner button, which selects all rows, is hidden with
     // the row numbers; it is named all the same.
@@ -179,17 +195,26 @@ void TapeWindow::followTape(bool follow)
                                   if (last == tape_.size() - 1)
                                       rows_->scrollToBottom();
                               });
-    // No column is sized to its contents, which would measure all rows.
-    QHeaderView* columns = rows_->horizontalHeader();
+    sizeCells();
+    rows_->scrollToBottom();
+    updateSummary();
+    updateStatus();
+}
+
+// From the font, which the zoom changes. No column is sized to its
+// contents, which would measure all rows.
+void TapeWindow::sizeCells()
+{
     const QFontMetrics metrics = rows_->fontMetrics();
+    rows_->verticalHeader()->setDefaultSectionSize(metrics.height() + 4);
+    if (!rows_->model())
+        return;
+    QHeaderView* columns = rows_->horizontalHeader();
     columns->setSectionResizeMode(int(TapeColumn::Formula), QHeaderView::Stretch);
     columns->resizeSection(int(TapeColumn::Note), metrics.horizontalAdvance(kNoteRoom.toString()) + kCellPadding);
     columns->resizeSection(int(TapeColumn::Kind), metrics.horizontalAdvance(kWidestKind.toString()) + kCellPadding);
     resultWidth_ = 0;
     widenResults(0, int(tape_.size()) - 1);
-    rows_->scrollToBottom();
-    updateSummary();
-    updateStatus();
 }
 
 // Results are never cut off: their column takes the widest result shown
@@ -373,13 +398,39 @@ bool TapeWindow::handleRowKey(const QKeyEvent& key)
         copyCurrent(true);
     else if (isCloseKey(key))
         closeToCalculator();
+    else if (const std::optional<int> step = cellStep(key))
+        moveToCell(*step);
     else
         return false;
     return true;
 }
 
+void TapeWindow::moveToCell(int step)
+{
+    const int columns = tape_.columnCount();
+    const int rows = tape_.rowCount();
+    if (rows == 0 || !rows_->model())
+        return;
+    const QModelIndex current = rows_->currentIndex();
+    const int at = current.isValid() ? current.row() * columns + current.column() : (step > 0 ? -1 : rows * columns);
+    const int next = std::clamp(at + step, 0, rows * columns - 1);
+    rows_->setCurrentIndex(tape_.index(next / columns, next % columns));
+}
+
+// F4 opens the window with the keyboard in the rows, on the newest one.
+void TapeWindow::takeKeyboard()
+{
+    activateWindow();
+    raise();
+    rows_->setFocus(Qt::ShortcutFocusReason);
+    if (!rows_->currentIndex().isValid() && tape_.size() > 0)
+        rows_->setCurrentIndex(tape_.index(int(tape_.size() - 1), 0));
+}
+
 bool TapeWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == rows_ && event->type() == QEvent::FontChange)
+        sizeCells();
     // Keys an open editor lets through are not the rows'.
     if (watched != rows_ || event->type() != QEvent::KeyPress || !rows_->hasFocus())
         return QWidget::eventFilter(watched, event);

@@ -2,11 +2,14 @@
 #include "gui/vatwindow.h"
 
 #include "core/languagetable.h"
+#include "gui/announcement.h"
 #include "gui/plainfield.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 namespace numra {
 
@@ -65,6 +68,47 @@ VatWindow::VatWindow(QWidget* owner)
     connect(closeButton_, &QPushButton::clicked, this, &VatWindow::reject);
     connect(copyButton_, &QPushButton::clicked, this, &VatWindow::copyChosenAmount);
     connect(rateBox_, &QComboBox::activated, this, &VatWindow::rateActivated);
+    rateBox_->installEventFilter(this);
+}
+
+// The arrows only move through the closed list of rates (the last of them
+// asks for a rate of the user's own); Return takes the rate shown. In the
+// open list, Return and a click take it as ever.
+bool VatWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != rateBox_ || event->type() != QEvent::KeyPress)
+        return FixedDialog::eventFilter(watched, event);
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    if (key.modifiers() & Qt::AltModifier)
+        return false; // Alt+Down opens the list
+    const int last = rateBox_->count() - 1;
+    int index = rateBox_->currentIndex();
+    switch (key.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+    case Qt::Key_PageUp:
+        index = std::max(index - 1, 0);
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+    case Qt::Key_PageDown:
+        index = std::min(index + 1, last);
+        break;
+    case Qt::Key_Home:
+        index = 0;
+        break;
+    case Qt::Key_End:
+        index = last;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        rateActivated(index);
+        return true;
+    default:
+        return false;
+    }
+    rateBox_->setCurrentIndex(index);
+    return true;
 }
 
 QLineEdit* VatWindow::addAmountField(int top)
@@ -101,6 +145,27 @@ void VatWindow::show(const VatCalculation& calculation)
     for (const VatRateChoice& choice : calculation.rateChoices)
         rateBox_->addItem(choice.caption);
     rateBox_->setCurrentIndex(chosenRateIndex());
+    if (isVisible())
+        tellAmounts();
+}
+
+void VatWindow::showEvent(QShowEvent* event)
+{
+    FixedDialog::showEvent(event);
+    tellAmounts();
+}
+
+// A screen reader says the three amounts as the window opens and whenever
+// another rate computes them anew.
+void VatWindow::tellAmounts()
+{
+    if (!shown_)
+        return;
+    const QString told = QStringLiteral("%1 %2, %3 %4, %5 %6")
+                             .arg(netLabel_->text(), netField_->text(), taxLabel_->text(), taxField_->text(),
+                                  grossLabel_->text(), grossField_->text());
+    QWidget* focused = focusWidget();
+    announce(focused ? *focused : *static_cast<QWidget*>(taxField_), told);
 }
 
 int VatWindow::chosenRateIndex() const

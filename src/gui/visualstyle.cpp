@@ -23,4 +23,9 @@ bool applyVisualStyle(QApplication& app, const QString& name)
     return true;
 }
 
+void applyHighContrast(QApplication& app, bool on)
+{
+    app.setStyle(new nachtblau::Style(on ? nachtblau::Look::HighContrast : nachtblau::Look::Standard));
+}
+
 } // namespace numra

@@ -247,7 +247,7 @@ void chooseRate(MainWindow& mainWindow, const QString& caption)
     QMenu* rates = mainWindow.menuItem(MenuItem::VatRateMenu)->menu();
     emit mainWindow.popupMenu()->aboutToShow(); // the items show the rates as the menu opens
     for (QAction* item : rates->actions())
-        if (item->isVisible() && item->text() == caption)
+        if (item->isVisible() && QString(item->text()).remove(u'&') == caption)
             item->trigger();
     settle();
 }
@@ -350,5 +350,37 @@ int main(int argc, char** argv)
     mainWindow.toggleTapeWindow();
     pictureVatWindow(mainWindow, QStringLiteral("vat-7"));
     pictureCorners(mainWindow);
+
+    // "Hoher Kontrast": the calculator with the keyboard on a key, its tape
+    // and VAT window, help and a message.
+    mainWindow.move(40, 60);
+    mainWindow.menuItem(MenuItem::HighContrast)->trigger();
+    mainWindow.keyButton(Key::Digit5)->setFocus(Qt::TabFocusReason);
+    mainWindow.toggleTapeWindow();
+    settle();
+    saveGrab(mainWindow, QStringLiteral("contrast-main"));
+    saveScreen(QStringLiteral("contrast-screen"));
+    pictureVatWindow(mainWindow, QStringLiteral("contrast-vat"));
+    pictureModal(QStringLiteral("contrast-help"), [&] { mainWindow.showHelp(); });
+    pictureModal(QStringLiteral("contrast-message"), [&] { press(mainWindow, {Key::ClearEntry, Key::VatFromNet}); });
+    mainWindow.menuItem(MenuItem::HighContrast)->trigger();
+
+    // Zoomed, where the screen has room: the calculator, its tape and VAT
+    // window, the menu.
+    for (int percent : {200, 300}) {
+        mainWindow.move(10, 10);
+        mainWindow.setZoom(percent);
+        if (mainWindow.zoom() != percent)
+            continue;
+        const QString name = QStringLiteral("zoom-%1").arg(percent);
+        settle();
+        saveGrab(mainWindow, name);
+        pictureVatWindow(mainWindow, name + QStringLiteral("-vat"));
+        mainWindow.popupMenu()->popup(mainWindow.frameGeometry().topLeft() + QPoint(10, 50));
+        settle();
+        saveScreen(name + QStringLiteral("-menu-screen"));
+        mainWindow.popupMenu()->hide();
+    }
+    mainWindow.setZoom(100);
     return 0;
 }

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every text of Numra is readable: a contrast of at least 4.5:1 between the
 // text's colour and the colour it is drawn on, as the Web Content
-// Accessibility Guidelines ask of small text. Checked twice: over each
-// pair of colours in which the visual style draws text, and over what each
-// text of each window is drawn in with the style on.
+// Accessibility Guidelines ask of small text, and 7:1 in the look "Hoher
+// Kontrast". Checked twice in each look: over each pair of colours in which
+// the visual style draws text, and over what each text of each window is
+// drawn in with the style on.
 
 #include "gui/guitest.h"
 
@@ -26,7 +27,13 @@ using namespace numra::testing;
 
 namespace {
 
-constexpr double minimumContrast = 4.5;
+struct LookCase {
+    const char* name;
+    nachtblau::Look look;
+    double minimumContrast;
+};
+constexpr LookCase looks[] = {{"standard", nachtblau::Look::Standard, 4.5},
+                              {"Hoher Kontrast", nachtblau::Look::HighContrast, 7.0}};
 
 double channel(int value)
 {
@@ -46,7 +53,7 @@ double contrast(const QColor& a, const QColor& b)
     return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
-::testing::AssertionResult readable(const QColor& text, const QColor& ground)
+::testing::AssertionResult readable(const QColor& text, const QColor& ground, double minimumContrast)
 {
     const double ratio = contrast(text, ground);
     if (ratio >= minimumContrast)
@@ -63,8 +70,25 @@ protected:
 
 TEST_F(Contrast, EveryTextColourOfTheStyleOnItsGround)
 {
-    for (const nachtblau::TextOnGround& pair : nachtblau::textsOnGrounds())
-        EXPECT_TRUE(readable(nachtblau::colour(pair.text), nachtblau::colour(pair.ground))) << pair.where;
+    for (const LookCase& look : looks)
+        for (const nachtblau::TextOnGround& pair : nachtblau::textsOnGrounds())
+            EXPECT_TRUE(readable(nachtblau::colour(pair.text, look.look), nachtblau::colour(pair.ground, look.look),
+                                 look.minimumContrast))
+                << look.name << ": " << pair.where;
+}
+
+// The focus ring stands out by 3:1 from the ground inside it and round it.
+TEST_F(Contrast, TheFocusRingOnEveryGroundItLiesOn)
+{
+    for (const LookCase& look : looks)
+        for (const nachtblau::FocusOnGround& ring : nachtblau::focusRings()) {
+            const QColor inside = nachtblau::colour(ring.inside, look.look);
+            const QColor drawn = nachtblau::focusColourOn(inside, look.look);
+            for (const QColor& ground : {inside, nachtblau::colour(ring.outside, look.look)})
+                EXPECT_GE(contrast(drawn, ground), 3.0) << look.name << ", " << ring.where << ": "
+                                                        << drawn.name().toStdString() << " on "
+                                                        << ground.name().toStdString();
+        }
 }
 
 // The colour a widget is drawn on: its own where it fills its ground, else
@@ -91,6 +115,8 @@ QString shownText(const QWidget* widget)
     return QString();
 }
 
+// Each look in turn, the style switched while the windows are there, as
+// the menu item does it.
 TEST_F(Contrast, EveryTextOfEveryWindowOnWhatIsBehindIt)
 {
     QMessageBox message(QMessageBox::Critical, QStringLiteral("Fehler"), QStringLiteral("Ungültige Eingabe"),
@@ -99,20 +125,25 @@ TEST_F(Contrast, EveryTextOfEveryWindowOnWhatIsBehindIt)
     mainWindow.menuItem(MenuItem::ExactArithmetic)->trigger(); // "Genau" in the pending-formula line
     QWidget* all[] = {&mainWindow, &windows.aboutWindow(), &windows.vatWindow(), &windows.helpWindow(),
                       &windows.formulaWindow(), &windows.copyChooser(), &windows.tapeWindow(), &message};
-    int checked = 0;
-    for (QWidget* window : all) {
-        window->ensurePolished();
-        for (const QWidget* widget : window->findChildren<QWidget*>()) {
-            const QString text = shownText(widget);
-            if (text.isEmpty())
-                continue;
-            EXPECT_TRUE(readable(widget->palette().color(widget->foregroundRole()), groundOf(widget)))
-                << window->metaObject()->className() << " " << window->objectName().toStdString() << ": "
-                << text.left(40).toStdString();
-            ++checked;
+    for (const LookCase& look : looks) {
+        applyHighContrast(*qApp, look.look == nachtblau::Look::HighContrast);
+        int checked = 0;
+        for (QWidget* window : all) {
+            window->ensurePolished();
+            for (const QWidget* widget : window->findChildren<QWidget*>()) {
+                const QString text = shownText(widget);
+                if (text.isEmpty())
+                    continue;
+                EXPECT_TRUE(readable(widget->palette().color(widget->foregroundRole()), groundOf(widget),
+                                     look.minimumContrast))
+                    << look.name << ": " << window->metaObject()->className() << " "
+                    << window->objectName().toStdString() << ": " << text.left(40).toStdString();
+                ++checked;
+            }
         }
+        EXPECT_GE(checked, 50);
     }
-    EXPECT_GE(checked, 50);
+    applyHighContrast(*qApp, false);
 }
 
 } // namespace

@@ -9,7 +9,9 @@
 
 #include "core/settings.h"
 #include "files/datafolder.h"
+#include "gui/nachtblau.h"
 #include "gui/ownratedialog.h"
+#include "gui/visualstyle.h"
 #include "platform/windowstacking.h"
 
 #include <QApplication>
@@ -40,7 +42,7 @@ QAction* rateItem(MainWindow& mainWindow, const QString& caption)
     emit rates->aboutToShow(); // the items show the rates as the menu opens
     emit mainWindow.popupMenu()->aboutToShow();
     for (QAction* item : rates->actions())
-        if (item->isVisible() && item->text() == caption)
+        if (item->isVisible() && QString(item->text()).remove(u'&') == caption)
             return item;
     ADD_FAILURE() << "no rate item " << caption.toStdString();
     return nullptr;
@@ -85,7 +87,8 @@ TEST_F(SettingsInWindows, ARateChosenInTheVatWindowChangesItsAmountsAndTheNextUs
     modals.then([&](QWidget&) {
         at19 = shownAmounts();
         offered = itemsOf(*vat().rateBox());
-        QTest::keyClick(vat().rateBox(), Qt::Key_Down); // "7 %"
+        QTest::keyClick(vat().rateBox(), Qt::Key_Down); // "7 %", taken with Return
+        QTest::keyClick(vat().rateBox(), Qt::Key_Return);
         at7 = shownAmounts();
         entryMeanwhile = mainWindow.entryField()->text();
         vat().closeButton()->click();
@@ -119,8 +122,10 @@ TEST_F(SettingsInWindows, AnOwnRateIsAskedForAndAnInvalidOneIsRefused)
     ModalScript modals;
     modals.then([&](QWidget&) {
         QTest::keyClick(vat().rateBox(), Qt::Key_End); // "Eigener Satz …"
+        QTest::keyClick(vat().rateBox(), Qt::Key_Return);
         afterCancel = shownAmounts() << itemsOf(*vat().rateBox());
         QTest::keyClick(vat().rateBox(), Qt::Key_End);
+        QTest::keyClick(vat().rateBox(), Qt::Key_Return);
         afterOwn = shownAmounts();
         offered = itemsOf(*vat().rateBox());
         vat().closeButton()->click();
@@ -232,6 +237,7 @@ TEST_F(SettingsInWindows, AlwaysOnTopHoldsForTheCalculatorAndEveryWindowItOpens)
     ModalScript modals;
     modals.then(recordThen([&](QWidget&) {
         QTest::keyClick(vat().rateBox(), Qt::Key_End);
+        QTest::keyClick(vat().rateBox(), Qt::Key_Return);
         vat().closeButton()->click();
     }));
     modals.then(recordThen(click("Abbrechen")));
@@ -255,6 +261,34 @@ TEST_F(SettingsInWindows, AlwaysOnTopHoldsForTheCalculatorAndEveryWindowItOpens)
     EXPECT_FALSE(staysOnTop(mainWindow));
     EXPECT_FALSE(staysOnTop(windows.tapeWindow()));
     EXPECT_TRUE(windows.tapeWindow().isVisible());
+}
+
+// The look switches at once for every window, the keys' own palettes and
+// the colours the layouts give included, and back; the next start takes it.
+TEST_F(SettingsInWindows, HighContrastIsAMenuSwitchThatIsKeptAndTakenAtStart)
+{
+    ASSERT_TRUE(applyVisualStyle(*qApp, defaultStyleName));
+    auto ground = [](QWidget& widget) {
+        widget.ensurePolished(); // as when it is shown
+        return widget.palette().color(widget.backgroundRole());
+    };
+    const QColor keyBefore = ground(*mainWindow.keyButton(Key::Digit1));
+    const QColor vatBefore = ground(vat());
+    mainWindow.menuItem(MenuItem::HighContrast)->trigger();
+    EXPECT_TRUE(Settings().highContrast());
+    const QColor black(Qt::black);
+    EXPECT_EQ(ground(*mainWindow.keyButton(Key::Digit1)), black);
+    EXPECT_EQ(ground(vat()), black) << "the VAT window's own grey gives way";
+    EXPECT_EQ(mainWindow.entryField()->palette().color(QPalette::Base), black);
+    {
+        MainWindow next(beep, QChar(u','));
+        EXPECT_EQ(nachtblau::colour(nachtblau::Colour::Key), black) << "started in the look kept";
+    }
+    mainWindow.menuItem(MenuItem::HighContrast)->trigger();
+    EXPECT_FALSE(Settings().highContrast());
+    EXPECT_EQ(ground(*mainWindow.keyButton(Key::Digit1)), keyBefore);
+    EXPECT_EQ(ground(vat()), vatBefore) << "the layout's colour is back";
+    QApplication::setStyle(QStringLiteral("Fusion")); // as the other tests here have it
 }
 
 TEST_F(SettingsInWindows, ExactArithmeticIsAMenuSwitchThatIsKeptAndShown)

@@ -102,7 +102,7 @@ TEST_F(TapeWindowTest, F4ShowsItBesideTheCalculatorAndItFollows)
     processEvents();
     sendKey(Qt::Key_F4);
     ASSERT_TRUE(tapeWindow().isVisible());
-    EXPECT_EQ(QApplication::activeWindow(), &mainWindow) << "the calculator keeps the keyboard";
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&tapeWindow())) << "F4 puts the keyboard into the tape";
     EXPECT_TRUE(mainWindow.menuItem(MenuItem::Tape)->isChecked());
     EXPECT_EQ(tapeWindow().frameGeometry().topLeft(), mainWindow.frameGeometry().topRight() + besideGap);
 
@@ -118,6 +118,7 @@ TEST_F(TapeWindowTest, F4ShowsItBesideTheCalculatorAndItFollows)
 
     sendKey(Qt::Key_F4);
     EXPECT_FALSE(tapeWindow().isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&mainWindow)) << "and F4 there gives it back";
     mainWindow.menuItem(MenuItem::Tape)->trigger();
     EXPECT_TRUE(tapeWindow().isVisible());
     QTest::keyClick(&view(), Qt::Key_Escape);

@@ -72,6 +72,7 @@ struct SubtotalWindow {
     bool open = false;
     QString caption; // "Zwischensumme" ("Subtotal"); "Formula" after a refused save
     QString text;
+    bool operator==(const SubtotalWindow&) const = default;
 };
 
 // The open VAT calculation as the VAT window shows it: the three amounts,

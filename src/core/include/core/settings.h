@@ -56,6 +56,15 @@ public:
     bool alwaysOnTop() const;
     void setAlwaysOnTop(bool onTop);
 
+    // "Hoher Kontrast". Default off.
+    bool highContrast() const;
+    void setHighContrast(bool on);
+
+    // The zoom in percent; 100 by default. Whether it is one of the zoom's
+    // steps is for the window to judge.
+    int zoom() const;
+    void setZoom(int percent);
+
     // Top left corner of the calculator window; nothing by default. Whether
     // it still lies on a screen is for the window to judge.
     std::optional<QPoint> windowPosition() const;

@@ -4,11 +4,14 @@
 // window sees every key press first and asks here; the key table and a
 // small table of the window's own keys answer. In this order: Tab goes to
 // Qt's focus chain; then the dialog keys (arrows between buttons, Return on
-// a focused button, Escape in every mode); then Ctrl+V and Shift+Insert,
-// which paste through the core in every mode, and Ctrl+C in the read-only
-// entry, which copies it as a program reads it; then, in keypad mode, the
-// window's keys (F1 help, Backspace and Delete, F3 the next place of the
-// decimal selector, F4 the tape window, F5
+// a focused button, Escape in every mode) and the keys that reach the other
+// windows in every mode (F10, Shift+F10 and the menu key open the menu, F4
+// opens the tape window with the keyboard in it, or closes it; Ctrl and
+// "+", "-" or 0 zoom); then Ctrl+V and Shift+Insert, which paste through
+// the core in every mode, and Ctrl+C in the read-only entry, which copies
+// it as a program reads it; then, in keypad mode, the window's keys (F1
+// help, Backspace and Delete, F3 the next place of the decimal selector,
+// F5
 // switches the VAT rate between 19 % and 7 %) and the keys of the key
 // table, by the character the key types on the user's layout or else by its
 // name, after which the caret goes to the end of the entry, whatever the key
@@ -33,7 +36,11 @@ enum class KeyAction {
     PressKey,            // the key of the key table in KeyMeaning::key
     PressClearingKey,    // Backspace or Delete in KeyMeaning::clearingKey
     ShowHelp,
-    ToggleTape,
+    ToggleTape,          // opens the tape window with the keyboard in it, or closes it
+    OpenMenu,
+    ZoomIn,              // Ctrl and "+" (or "=", where "+" is its Shift)
+    ZoomOut,             // Ctrl and "-"
+    ZoomReset,           // Ctrl+0
     SwitchVatRate,
     StepDecimalSelector,
     Paste,               // Ctrl+V or Shift+Insert: the clipboard's text as amounts

@@ -36,7 +36,7 @@ namespace platform { class WarningBeep; }
 // it opens.
 enum class MenuItem {
     LanguageMenu, German, English, Save, Load, Tape, KeepTape, OpenTape, SaveTape, VatRateMenu, DecimalPlacesMenu,
-    RoundingMenu, Grouping, ExactArithmetic, AlwaysOnTop, Help, About, Quit, Count
+    RoundingMenu, Grouping, ExactArithmetic, AlwaysOnTop, HighContrast, Help, About, Quit, Count
 };
 
 class MainWindow : public QWidget {
@@ -58,12 +58,19 @@ public:
     // Text put into the entry field, as the user types it in edit mode.
     void setEntryText(const QString& text);
     void showHelp();
-    // F4 and the menu item "Rechenstreifen".
-    void toggleTapeWindow();
+    // F4 and the menu item "Rechenstreifen". F4 puts the keyboard into the
+    // tape window; opened from the menu, it leaves the keyboard where it is.
+    enum class TapeFocus { Leave, Take };
+    void toggleTapeWindow(TapeFocus focus = TapeFocus::Leave);
     // "Immer im Vordergrund".
     void setAlwaysOnTop(bool onTop);
     // "Genau rechnen (dezimal)".
     void setExactArithmetic(bool exact);
+    // "Hoher Kontrast".
+    void setHighContrast(bool on);
+    // Ctrl and "+", "-", 0: the calculator and its windows at this zoom.
+    void setZoom(int percent);
+    int zoom() const { return zoom_; }
     // F3 and the menu's "Nachkommastellen", "Runden" and "Tausenderpunkte";
     // the format the command leaves is kept.
     void changeAmountFormat(const std::function<const CalculatorState&()>& command);
@@ -125,6 +132,7 @@ private:
     void connectVatWindow(VatWindow& vat);
     void connectFormulaWindow(FormulaWindow& formula);
     void restorePosition();
+    void placeWindowsBeside();
     void keepPosition();
     // A command that may change the VAT rates; the rates it leaves are kept.
     void changeVatRates(const std::function<const CalculatorState&()>& command);
@@ -162,6 +170,8 @@ private:
     QWidget* boxesOver_ = nullptr; // the tape window while a command of it is rendered
     QPoint startPosition_; // where the window was placed at start-up
     const QWidget* shownLastBeside_ = nullptr; // of the tape and subtotal windows
+    SubtotalWindow shownSubtotal_; // what was last told to a screen reader
+    int zoom_ = 100;
 };
 
 } // namespace numra

@@ -23,7 +23,8 @@ enum class Colour {
     KeyTextDisabled,
     BevelLight,      // a key's upper and left edge
     BevelDark,       // its lower and right edge; the whole edge while it is pressed
-    FocusEdge,       // the whole edge of the key that has the keyboard focus
+    FocusOnDark,     // the ring round what has the keyboard focus, on a dark ground
+    FocusOnLight,    // and on a light one
     FieldEdgeUpper,  // a field's upper and left edge: it lies sunk in
     FieldEdgeLower,
     FlatHovered,     // laid over a flat picture button under the mouse
@@ -54,7 +55,29 @@ enum class Colour {
     Count
 };
 
+// The standard look, and "Hoher Kontrast": white and yellow on black, every
+// text 7:1 or more against its ground.
+enum class Look { Standard, HighContrast };
+
+QColor colour(Colour role, Look look);
+// In the look of the application's style.
 QColor colour(Colour role);
+
+// The keyboard focus is a ring this wide, in the focus colour that stands
+// out from the ground it lies on (and from the ground round it: the light
+// ring is as clear on the calculator's grey as on a navy key).
+inline constexpr int focusRingWidth = 2;
+QColor focusColourOn(const QColor& ground, Look look);
+QColor focusColourOn(const QColor& ground);
+
+// Where the style draws the focus ring: on the ground inside it, and on the
+// ground outside.
+struct FocusOnGround {
+    const char* where;
+    Colour inside;
+    Colour outside;
+};
+std::span<const FocusOnGround> focusRings();
 
 // Where the style draws text: the text's colour and the colour behind it.
 struct TextOnGround {
@@ -66,10 +89,13 @@ std::span<const TextOnGround> textsOnGrounds();
 
 class Style : public QProxyStyle {
 public:
-    Style();
+    explicit Style(Look look = Look::Standard);
+    Look look() const { return look_; }
 
     using QProxyStyle::polish;
+    using QProxyStyle::unpolish;
     void polish(QWidget* widget) override;
+    void unpolish(QWidget* widget) override;
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override;
@@ -86,6 +112,10 @@ public:
                          const QWidget* widget) const override;
 
 private:
+    void polishForHighContrast(QWidget* widget) const;
+
+    Look look_;
+
     void drawKeyWithCaption(const QStyleOptionButton* key, QPainter* painter, const QWidget* widget) const;
     void drawCheckBox(const QStyleOptionButton* box, bool radio, QPainter* painter, const QWidget* widget) const;
     void drawHeadSectionWithCaption(const QStyleOptionHeader* head, QPainter* painter, const QWidget* widget) const;
@@ -109,6 +139,7 @@ private:
     static constexpr int flatHoverRadius = 4;
     // The check boxes' and radio buttons' marks, and the room to their text.
     static constexpr int indicatorSide = 11;
+    static constexpr int indicatorFontPixels = 11; // the mark grows with a larger font (the zoom)
     static constexpr int indicatorSpacing = 4;
     // A group box's edge lies this far below its top, through the middle of
     // its title, which starts this far from its left; the title has the

@@ -50,6 +50,9 @@ public:
     bool isFormulaWindowVisible() const;
     bool isVatWindowVisible() const;
 
+    // Every window, made now or later, at this zoom.
+    void setZoom(int percent);
+
 private:
     template <class Window, class... Arguments>
     Window* create(Arguments&... arguments);
@@ -63,6 +66,7 @@ private:
     FormulaWindow* formulaWindow_ = nullptr;
     CopyChooser* copyChooser_ = nullptr;
     TapeWindow* tapeWindow_ = nullptr;
+    int zoom_ = 100;
 };
 
 } // namespace numra

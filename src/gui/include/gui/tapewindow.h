@@ -13,7 +13,8 @@
 // the selected row edits that), Return on a row does what a double-click
 // does, Delete deletes the row, Ctrl+Up and Ctrl+Down move it, Ctrl+Z and
 // Ctrl+Y undo and redo, Ctrl+C copies the row, Escape and F4 close the
-// window.
+// window. Tab leaves the rows for the buttons (Alt+S, Alt+E, Alt+D);
+// Ctrl+Tab goes from cell to cell.
 
 #include <QWidget>
 #include <array>
@@ -73,6 +74,8 @@ public:
     QMenu* contextMenu() const { return contextMenu_; }
 
     void setVisible(bool visible) override;
+    // Activates the window with the keyboard in the rows.
+    void takeKeyboard();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -83,6 +86,7 @@ protected:
 private:
     void buildRows();
     void followTape(bool follow);
+    void sizeCells();
     void buildButtons();
     void buildContextMenu();
     void rowChosen(const QModelIndex& index);
@@ -97,6 +101,7 @@ private:
     void askAndExport();
     void askAndPrint();
     void closeToCalculator();
+    void moveToCell(int step);
     bool handleRowKey(const QKeyEvent& key);
     qsizetype currentRow() const; // -1: none, or the empty last row
 

@@ -59,6 +59,8 @@ protected:
     // Escape and the platform's close command: the core is told, and closes
     // the window.
     void reject() override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QLineEdit* addAmountField(int top);
@@ -66,6 +68,7 @@ private:
     int chosenRateIndex() const;
     void applyLanguage(Language language);
     void copyChosenAmount();
+    void tellAmounts();
     QLineEdit* fieldOf(VatField field) const;
 
     std::function<VatField()> choose_;

@@ -14,4 +14,8 @@ inline const QString defaultStyleName = QStringLiteral("Nachtblau");
 // Returns false (after the message box) when the style is not found.
 bool applyVisualStyle(QApplication& app, const QString& name);
 
+// "Hoher Kontrast": the style again in its other look; every window takes it
+// at once.
+void applyHighContrast(QApplication& app, bool on);
+
 } // namespace numra
