@@ -5,9 +5,11 @@
 #include "files/wholefile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QTemporaryFile>
 #include <QStringList>
 
 namespace numra {
@@ -30,6 +32,9 @@ const QString kWindowTop = QStringLiteral("window/top");
 // Far beyond any screen, and small enough that no sum of coordinates
 // overflows.
 constexpr int kCoordinateLimit = 1'000'000;
+
+// Far more than Numra writes; a larger file is read as far as this.
+constexpr qint64 kLargestFile = 1 << 20;
 
 // A key of a section that the file may hold (those of Numra and any written
 // by hand in the same form), and a value that needs no quotes.
@@ -74,7 +79,16 @@ Settings::Settings() : Settings(settingsFile()) {}
 // "16,5" is meant as one text.
 Settings::Settings(const QString& fileName) : fileName_(fileName)
 {
-    const QSettings file(fileName, QSettings::IniFormat);
+    // Qt's reader keeps each file it has read and reads it again only when
+    // its time or size changed: two writes of one size within a clock tick
+    // would come back stale. It reads a private copy instead.
+    QFile original(fileName);
+    if (!original.open(QIODevice::ReadOnly))
+        return;
+    QTemporaryFile copy;
+    if (!copy.open() || copy.write(original.read(kLargestFile)) < 0 || !copy.flush())
+        return;
+    const QSettings file(copy.fileName(), QSettings::IniFormat);
     for (const QString& key : file.allKeys()) {
         const QVariant value = file.value(key);
         values_[key] = value.typeId() == QMetaType::QStringList ? value.toStringList().join(u',') : value.toString();
@@ -90,8 +104,23 @@ QString Settings::text(const QString& key) const
 // Sections in order, their keys in order; what cannot be written back as
 // it was read (a key of another form, which only a broken file has) is
 // left out.
-void Settings::writeFile() const
+// Several owners in one program (the window, the tape keeping) and several
+// Numra at once write the same file: what another owner wrote since is
+// taken over, so that no setting is lost; this owner's own changes win.
+void Settings::set(const QString& key, const std::optional<QString>& value)
 {
+    if (value)
+        values_[key] = *value;
+    else
+        values_.erase(key);
+    changed_.insert(key);
+}
+
+void Settings::writeFile()
+{
+    for (const auto& [key, value] : Settings(fileName_).values_)
+        if (!changed_.contains(key))
+            values_[key] = value;
     QString text;
     QString section;
     for (const auto& [key, value] : values_) {
@@ -129,7 +158,7 @@ bool Settings::keepTape() const { return flag(kKeepTape); }
 
 void Settings::setKeepTape(bool keep)
 {
-    values_[kKeepTape] = keep ? QStringLiteral("true") : QStringLiteral("false");
+    set(kKeepTape, keep ? QStringLiteral("true") : QStringLiteral("false"));
     writeFile();
 }
 
@@ -138,11 +167,11 @@ VatRates Settings::vatRates() const { return consistentVatRates(vatRate(kVatRate
 // With a point, which an INI file does not take for a list separator.
 void Settings::setVatRates(const VatRates& rates)
 {
-    values_[kVatRate] = vatRateNumber(rates.chosen, u'.');
+    set(kVatRate, vatRateNumber(rates.chosen, u'.'));
     if (rates.own)
-        values_[kOwnVatRate] = vatRateNumber(*rates.own, u'.');
+        set(kOwnVatRate, vatRateNumber(*rates.own, u'.'));
     else
-        values_.erase(kOwnVatRate);
+        set(kOwnVatRate, std::nullopt);
     writeFile();
 }
 
@@ -150,7 +179,7 @@ bool Settings::exactArithmetic() const { return flag(kExactArithmetic); }
 
 void Settings::setExactArithmetic(bool exact)
 {
-    values_[kExactArithmetic] = exact ? QStringLiteral("true") : QStringLiteral("false");
+    set(kExactArithmetic, exact ? QStringLiteral("true") : QStringLiteral("false"));
     writeFile();
 }
 
@@ -166,9 +195,9 @@ AmountFormat Settings::amountFormat() const
 
 void Settings::setAmountFormat(const AmountFormat& format)
 {
-    values_[kDecimalPlaces] = decimalSelectorName(format.selector).toString();
-    values_[kRounding] = roundingModeName(format.rounding).toString();
-    values_[kGrouping] = format.grouping ? QStringLiteral("true") : QStringLiteral("false");
+    set(kDecimalPlaces, decimalSelectorName(format.selector).toString());
+    set(kRounding, roundingModeName(format.rounding).toString());
+    set(kGrouping, format.grouping ? QStringLiteral("true") : QStringLiteral("false"));
     writeFile();
 }
 
@@ -176,7 +205,7 @@ bool Settings::alwaysOnTop() const { return flag(kAlwaysOnTop); }
 
 void Settings::setAlwaysOnTop(bool onTop)
 {
-    values_[kAlwaysOnTop] = onTop ? QStringLiteral("true") : QStringLiteral("false");
+    set(kAlwaysOnTop, onTop ? QStringLiteral("true") : QStringLiteral("false"));
     writeFile();
 }
 
@@ -184,7 +213,7 @@ bool Settings::highContrast() const { return flag(kHighContrast); }
 
 void Settings::setHighContrast(bool on)
 {
-    values_[kHighContrast] = on ? QStringLiteral("true") : QStringLiteral("false");
+    set(kHighContrast, on ? QStringLiteral("true") : QStringLiteral("false"));
     writeFile();
 }
 
@@ -192,7 +221,7 @@ int Settings::zoom() const { return number(kZoom).value_or(100); }
 
 void Settings::setZoom(int percent)
 {
-    values_[kZoom] = QString::number(percent);
+    set(kZoom, QString::number(percent));
     writeFile();
 }
 
@@ -207,8 +236,8 @@ std::optional<QPoint> Settings::windowPosition() const
 
 void Settings::setWindowPosition(QPoint position)
 {
-    values_[kWindowLeft] = QString::number(position.x());
-    values_[kWindowTop] = QString::number(position.y());
+    set(kWindowLeft, QString::number(position.x()));
+    set(kWindowTop, QString::number(position.y()));
     writeFile();
 }
 

@@ -190,6 +190,27 @@ TEST(Settings, AChangeThatCannotBeWrittenIsAnErrorAndHoldsForTheRun)
     EXPECT_TRUE(settings.alwaysOnTop());
 }
 
+// The window and the tape keeping each hold the settings, and so does a
+// second Numra: a change by one owner never writes back another's older
+// values.
+TEST(Settings, OwnersOfOneFileDoNotUndoEachOthersChanges)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("numra.conf"));
+    Settings window(path);
+    Settings tapeKeeping(path);
+    window.setZoom(150);
+    tapeKeeping.setKeepTape(true);
+    window.setZoom(125);
+    window.setAlwaysOnTop(true);
+    tapeKeeping.setKeepTape(false);
+    Settings again(path);
+    EXPECT_EQ(again.zoom(), 125);
+    EXPECT_TRUE(again.alwaysOnTop());
+    EXPECT_FALSE(again.keepTape());
+    EXPECT_EQ(window.zoom(), 125) << "its own change stays, whatever the other owner read";
+}
+
 // Values of the file that Numra does not know are written back as they were.
 TEST(Settings, KeepsWhatItDoesNotKnow)
 {

@@ -20,6 +20,7 @@
 #include <QString>
 #include <map>
 #include <optional>
+#include <set>
 
 namespace numra {
 
@@ -77,10 +78,12 @@ private:
     bool flag(const QString& key) const;
     std::optional<int> number(const QString& key) const;
     std::optional<int> vatRate(const QString& key) const;
-    void writeFile() const;
+    void set(const QString& key, const std::optional<QString>& value);
+    void writeFile();
 
     QString fileName_;
     std::map<QString, QString> values_; // "section/key" and the value's text
+    std::set<QString> changed_;         // the keys this owner has set
 };
 
 } // namespace numra
