@@ -28,7 +28,7 @@ TEST_PACKAGES=(
   xvfb xauth x11-xkb-utils xkb-data libxtst-dev xdotool
   at-spi2-core dbus-daemon dbus-bin python3-pyatspi
   desktop-file-utils appstream librsvg2-bin dpkg-dev
-  lintian openbox
+  lintian openbox ccache
 )
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 
