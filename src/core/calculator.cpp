@@ -27,6 +27,7 @@ void Calculator::beginCommand()
     outcome.focusEntry = false;
     outcome.result.reset();
     outcome.tapeRow.reset();
+    outcome.notice.clear();
     roundingAtStart_ = display_.roundingChecked;
     display_.selection = {};
     state_.formulaError.reset();

@@ -56,8 +56,7 @@ const CalculatorState& Calculator::paste(const QString& text)
             break;
         case PastedText::Kind::Amounts:
             if (pasted.amounts.size() > 1) {
-                pastedAmounts_ = std::move(pasted.amounts);
-                state_.question = Question{Question::Kind::AddPastedAmounts, addQuestion(pastedAmounts_.size())};
+                askToAddAmounts(std::move(pasted.amounts), false);
             } else if (editing) {
                 insertAtCaret(pasted.amounts.front());
             } else {
@@ -70,21 +69,32 @@ const CalculatorState& Calculator::paste(const QString& text)
     });
 }
 
-// Each amount becomes a row, the sum a result shown in the entry.
+void Calculator::askToAddAmounts(std::vector<QString> amounts, bool fromClipboard)
+{
+    pastedAmounts_ = std::move(amounts);
+    amountsFromClipboard_ = fromClipboard;
+    state_.question = Question{Question::Kind::AddPastedAmounts, addQuestion(pastedAmounts_.size())};
+}
+
+// Each amount becomes a row, the sum a result shown in the entry; from the
+// clipboard, the rows have its note and the sum goes back to it.
 const CalculatorState& Calculator::answerAddPastedAmounts(bool add)
 {
     return run([&] {
         state_.question = Question{};
         const std::vector<QString> amounts = std::exchange(pastedAmounts_, {});
+        const bool fromClipboard = std::exchange(amountsFromClipboard_, false);
         if (!add || amounts.empty())
             return;
         const ShownNumber shown =
             shownForm(sumOf(amounts, separator_, state_.arithmetic), resultFormat(), separator_);
         if (tapeRecording_) {
             for (const QString& amount : amounts)
-                tape_.add({TapeRowKind::Result, amount, amount});
+                tape_.add({TapeRowKind::Result, amount, amount, fromClipboard ? kClipboardNote : QString()});
         }
-        if (state_.inputMode == InputMode::Edit) {
+        if (fromClipboard) {
+            giveBackToClipboard(shown.text.toString(), std::nullopt);
+        } else if (state_.inputMode == InputMode::Edit) {
             insertAtCaret(shown.text.toString());
         } else {
             setEntry(shown.text.view());

@@ -8,6 +8,7 @@ namespace numra {
 PendingLine pendingLine(const CalculatorState& state, QChar decimalSeparator)
 {
     PendingLine line;
+    line.notice = state.outcome.notice;
     line.marks.push_back(QStringLiteral("USt ") + formatVatRate(state.vatRates.chosen, decimalSeparator));
     if (state.arithmetic == Arithmetic::Decimal)
         line.marks.push_back(QStringLiteral("Genau"));

@@ -22,6 +22,7 @@ const QString kOwnVatRate = QStringLiteral("vat/ownRate");
 const QString kExactArithmetic = QStringLiteral("arithmetic/exact");
 const QString kAlwaysOnTop = QStringLiteral("window/alwaysOnTop");
 const QString kHighContrast = QStringLiteral("window/highContrast");
+const QString kSingleWindow = QStringLiteral("window/single");
 const QString kZoom = QStringLiteral("window/zoom");
 const QString kDecimalPlaces = QStringLiteral("amounts/places");
 const QString kRounding = QStringLiteral("amounts/rounding");
@@ -206,6 +207,18 @@ bool Settings::alwaysOnTop() const { return flag(kAlwaysOnTop); }
 void Settings::setAlwaysOnTop(bool onTop)
 {
     set(kAlwaysOnTop, onTop ? QStringLiteral("true") : QStringLiteral("false"));
+    writeFile();
+}
+
+bool Settings::singleWindow() const
+{
+    const QString single = text(kSingleWindow);
+    return single != u"false" && single != u"0";
+}
+
+void Settings::setSingleWindow(bool single)
+{
+    set(kSingleWindow, single ? QStringLiteral("true") : QStringLiteral("false"));
     writeFile();
 }
 

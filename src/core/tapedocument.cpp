@@ -5,6 +5,7 @@
 #include "core/vatrates.h"
 #include "tapefields.h"
 
+#include <QFile>
 #include <QStringDecoder>
 #include <array>
 
@@ -20,6 +21,15 @@ constexpr QStringView kVersion = u"1";
 constexpr QStringView kSeparatorLabel = u"Dezimaltrennzeichen";
 constexpr std::array<QStringView, 7> kColumns{u"Art", u"Formel", u"Ergebnis", u"Notiz", u"Runden", u"Satz", u"Bezug"};
 constexpr qsizetype kHeaderLines = 3;
+
+bool startsWithMagic(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray start = file.read(kMagic.size());
+    return QString::fromLatin1(start) == kMagic;
+}
 
 QString columnLine()
 {
@@ -128,6 +138,11 @@ QString tapeDocumentLine(const Tape& tape, qsizetype index)
                        link}
                .join(u'\t')
         + u'\n';
+}
+
+bool isTapeDocument(const QString& path)
+{
+    return path.endsWith(u'.' + kTapeDocumentSuffix.toString(), Qt::CaseInsensitive) || startsWithMagic(path);
 }
 
 QByteArray encodeTapeDocument(const Tape& tape)

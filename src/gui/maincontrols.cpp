@@ -211,7 +211,7 @@ void MainWindow::buildMenu()
     item(menu_, MenuItem::Tape, QStringLiteral("Re&chenstreifen"), [this] { toggleTapeWindow(); });
     item(menu_, MenuItem::KeepTape, QStringLiteral("Rechenstreifen beh&alten"),
          [this] { keepTape(menuItem(MenuItem::KeepTape)->isChecked()); });
-    item(menu_, MenuItem::OpenTape, QStringLiteral("Rechenstreifen ö&ffnen…"), [this] { askAndOpenTape(); });
+    item(menu_, MenuItem::OpenTape, QStringLiteral("Rechenstreifen &öffnen…"), [this] { askAndOpenTape(); });
     item(menu_, MenuItem::SaveTape, QStringLiteral("Rechenstreifen sp&eichern…"), [this] { askAndSaveTape(); });
     menuItem(MenuItem::Tape)->setCheckable(true);
     menuItem(MenuItem::KeepTape)->setCheckable(true);

@@ -89,6 +89,8 @@ void MainWindow::render(const CalculatorState& state)
         ->show(pendingLine(state, core_.decimalSeparator()));
     followLanguageAndRate(state);
     const Outcome& outcome = state.outcome;
+    if (!outcome.notice.isEmpty())
+        announce(*entryField(), outcome.notice);
     if (outcome.clipboard)
         QGuiApplication::clipboard()->setText(*outcome.clipboard);
     if (outcome.focusEntry) {

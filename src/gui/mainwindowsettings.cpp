@@ -129,6 +129,12 @@ void MainWindow::setZoom(int percent)
         writeFailures_.attempt(WriteFailures::File::Settings, [&] { settings_.setZoom(percent); });
 }
 
+// Read by the next start, before it hands over or opens a window.
+void MainWindow::setSingleWindow(bool single)
+{
+    writeFailures_.attempt(WriteFailures::File::Settings, [&] { settings_.setSingleWindow(single); });
+}
+
 // The windows that are showing take the flag at once, the others when they
 // are next shown; the calculator keeps the keyboard.
 void MainWindow::setAlwaysOnTop(bool onTop)
@@ -174,6 +180,14 @@ void MainWindow::buildSettingsMenu()
     contrast->setCheckable(true);
     connect(contrast, &QAction::triggered, this, &MainWindow::setHighContrast);
     menuItems_[static_cast<std::size_t>(MenuItem::HighContrast)] = contrast;
+
+    QAction* single = menu_->addAction(QStringLiteral("Nur ein &Fenster"));
+    single->setCheckable(true);
+    connect(single, &QAction::triggered, this, &MainWindow::setSingleWindow);
+    menuItems_[static_cast<std::size_t>(MenuItem::SingleWindow)] = single;
+    QAction* shortcuts = menu_->addAction(QStringLiteral("Tastenkür&zel einrichten …"));
+    connect(shortcuts, &QAction::triggered, this, &MainWindow::showShortcutsDialog);
+    menuItems_[static_cast<std::size_t>(MenuItem::Shortcuts)] = shortcuts;
     connect(menu_, &QMenu::aboutToShow, this, &MainWindow::syncSettingsMenu);
     syncSettingsMenu();
 }
@@ -196,6 +210,7 @@ void MainWindow::syncSettingsMenu()
     menuItem(MenuItem::ExactArithmetic)->setChecked(core_.state().arithmetic == Arithmetic::Decimal);
     menuItem(MenuItem::AlwaysOnTop)->setChecked(windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     menuItem(MenuItem::HighContrast)->setChecked(settings_.highContrast());
+    menuItem(MenuItem::SingleWindow)->setChecked(settings_.singleWindow());
 }
 
 } // namespace numra

@@ -45,14 +45,17 @@ void PendingLineView::resizeEvent(QResizeEvent* event)
 }
 
 // The marks as wide as their text, the formula in what is left; a long
-// formula shows its end, where the user is typing.
+// formula shows its end, where the user is typing, and a notice after it.
 void PendingLineView::arrange()
 {
+    QString text = shown_.formula;
+    if (!shown_.notice.isEmpty())
+        text = text.isEmpty() ? shown_.notice : text + QStringLiteral("  ·  ") + shown_.notice;
     const int marksWidth = marks_->text().isEmpty() ? 0 : marks_->sizeHint().width();
     marks_->setGeometry(kMargin, 0, marksWidth, height());
     const int formulaLeft = kMargin + marksWidth + (marksWidth > 0 ? kGap : 0);
     formula_->setGeometry(formulaLeft, 0, std::max(0, width() - kMargin - formulaLeft), height());
-    formula_->setText(formula_->fontMetrics().elidedText(shown_.formula, Qt::ElideLeft, formula_->width()));
+    formula_->setText(formula_->fontMetrics().elidedText(text, Qt::ElideLeft, formula_->width()));
 }
 
 } // namespace numra

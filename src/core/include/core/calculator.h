@@ -39,6 +39,8 @@ namespace numra {
 // down cannot exhaust the memory.
 inline constexpr qsizetype kMaxTextLength = 4 * 1024 * 1024;
 inline const QString kTextTooLong = QStringLiteral("Die Berechnung ist zu lang.");
+// The note of a tape row that came from the clipboard (computeClipboard).
+inline const QString kClipboardNote = QStringLiteral("Zwischenablage");
 
 class RowCalculator;
 
@@ -156,6 +158,18 @@ public:
     // The answer to Question::AddPastedAmounts: each amount becomes a row of
     // the tape and their sum the entry, or nothing happens.
     const CalculatorState& answerAddPastedAmounts(bool add);
+    // "numra --zwischenablage": the clipboard's text (nothing: it holds no
+    // text) is computed apart from what the calculator holds, as edit mode
+    // computes a typed formula, one amount as Ctrl+V reads it, and a column
+    // as the sum of its amounts once the user agrees (the question of
+    // Ctrl+V, whose answer adds a row for each amount). The tape gets the
+    // row with the note kClipboardNote, the plain result goes to the
+    // clipboard and the pending-formula line says so (Outcome::notice); in
+    // keypad mode the result becomes the entry, as a recalled value does,
+    // and edit mode's field is left as the user typed it. An empty
+    // clipboard, no text, an amount that reads two ways or a formula that
+    // fails is a message, and changes nothing.
+    const CalculatorState& computeClipboard(const std::optional<QString>& text);
     // On (the default), "=" in edit mode takes a text that the formula
     // language cannot read but that is an amount as people write it
     // ("1.234,56 €") as that amount. numra-eval switches it off: its
@@ -218,6 +232,9 @@ private:
     void appendToFormula(QChar c);
     void operatorKey(QChar op);
     void insertAtCaret(const QString& text); // edit mode: replaces the selection
+    void askToAddAmounts(std::vector<QString> amounts, bool fromClipboard);
+    void computeClipboardFormula(const QString& formula);
+    void giveBackToClipboard(const QString& result, std::optional<TapeRowId> row);
     void applyAddMode(QChar after); // the entry as ADD takes it into the formula
     void clearEntry();
     void clearingKey(ClearingKey key);
@@ -326,6 +343,7 @@ private:
     TapeHistory tapeHistory_;
     std::unique_ptr<RowCalculator> rowCalculator_; // made on the first edit
     std::vector<QString> pastedAmounts_; // while Question::AddPastedAmounts is asked
+    bool amountsFromClipboard_ = false;  // the question came from computeClipboard
     bool readsTypedAmounts_ = true;
     // The entry holds only what the digit and decimal keys typed since it
     // was last set (ADD takes such an amount in cents).

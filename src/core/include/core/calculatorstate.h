@@ -119,6 +119,9 @@ struct Outcome {
     std::optional<ShownValue> result;
     // The tape row a command on the tape changed, for the window to show it.
     std::optional<qsizetype> tapeRow;
+    // A short word on the pending-formula line about what the command did
+    // ("22 kopiert"); it goes with the next command.
+    QString notice;
 };
 
 struct CalculatorState {

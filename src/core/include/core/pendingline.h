@@ -15,6 +15,7 @@ namespace numra {
 struct PendingLine {
     std::vector<QString> marks; // "USt 19 %"; each mode of calculating adds its own
     QString formula;            // as the user built it; "2^" while x^n waits for its exponent
+    QString notice;             // what the last command did, until the next ("22 kopiert")
     bool operator==(const PendingLine&) const = default;
 };
 

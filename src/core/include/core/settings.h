@@ -57,6 +57,11 @@ public:
     bool alwaysOnTop() const;
     void setAlwaysOnTop(bool onTop);
 
+    // "Nur ein Fenster": a later start hands over to the Numra that runs.
+    // Default on.
+    bool singleWindow() const;
+    void setSingleWindow(bool single);
+
     // "Hoher Kontrast". Default off.
     bool highContrast() const;
     void setHighContrast(bool on);

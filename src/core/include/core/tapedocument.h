@@ -37,6 +37,11 @@ namespace numra {
 
 inline constexpr QStringView kTapeDocumentSuffix = u"rstr";
 
+// A file given to open (from the file manager): a tape document by its
+// extension or by its first line, which the desktop's file types know too;
+// any other file is a calculation file.
+bool isTapeDocument(const QString& path);
+
 QByteArray encodeTapeDocument(const Tape& tape);
 // Its parts: the three lines before the rows, and a row's line, each with
 // its LF, for a writer that must not hold the whole text.

@@ -36,7 +36,8 @@ namespace platform { class WarningBeep; }
 // it opens.
 enum class MenuItem {
     LanguageMenu, German, English, Save, Load, Tape, KeepTape, OpenTape, SaveTape, VatRateMenu, DecimalPlacesMenu,
-    RoundingMenu, Grouping, ExactArithmetic, AlwaysOnTop, HighContrast, Help, About, Quit, Count
+    RoundingMenu, Grouping, ExactArithmetic, AlwaysOnTop, HighContrast, SingleWindow, Shortcuts, Help, About, Quit,
+    Count
 };
 
 class MainWindow : public QWidget {
@@ -71,6 +72,23 @@ public:
     // Ctrl and "+", "-", 0: the calculator and its windows at this zoom.
     void setZoom(int percent);
     int zoom() const { return zoom_; }
+    // --- what later starts of numra ask (mainwindowhandover.cpp) ---
+    // To the front with the keyboard, for a start the desktop launched with
+    // this activation token (empty: none).
+    void bringToFront(const QString& activationToken);
+    // "numra --zeigen": to the front, or minimised when a window of Numra
+    // is the active window already.
+    void showOrHide(const QString& activationToken);
+    // "numra --zwischenablage": the clipboard computed, the result back on it.
+    void computeClipboard();
+    // "numra FILE": a tape document is opened as "Rechenstreifen öffnen…"
+    // opens it, any other file loaded as "Berechnung laden" loads one.
+    void openFile(const QString& path);
+    // "Nur ein Fenster", kept for the next start.
+    void setSingleWindow(bool single);
+    // "Tastenkürzel einrichten …".
+    void showShortcutsDialog();
+
     // F3 and the menu's "Nachkommastellen", "Runden" and "Tausenderpunkte";
     // the format the command leaves is kept.
     void changeAmountFormat(const std::function<const CalculatorState&()>& command);
