@@ -21,14 +21,16 @@ RUN_PACKAGES=(
 # The test suite (python3 for the decimal module the exact mode is checked
 # against, xdotool to type into the window under X11, the AT-SPI buses and
 # their Python client for the screen-reader test), the benchmarks (bc and
-# time for bench/numra_eval_bench.sh), the checks of the desktop files and the
-# package, and the window manager of scripts/screenshots.sh.
+# time for bench/numra_eval_bench.sh), the checks of the desktop files, the
+# file types and the package, the window manager of scripts/screenshots.sh
+# and of the test of one Numra, and xclip, with which that test sets and
+# reads the clipboard.
 TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev bc time python3
   xvfb xauth x11-xkb-utils xkb-data libxtst-dev xdotool
   at-spi2-core dbus-daemon dbus-bin python3-pyatspi
   desktop-file-utils appstream librsvg2-bin dpkg-dev
-  lintian openbox ccache
+  lintian openbox ccache shared-mime-info xclip x11-utils
 )
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 

@@ -147,6 +147,11 @@ QString handOverSocketPath(const QString& folder)
     return folder + u'/' + kSocketName;
 }
 
+QString handOverLockPath(const QString& folder)
+{
+    return folder + u'/' + kLockName;
+}
+
 Delivery deliverHandOvers(const QString& socketPath, const std::vector<HandOver>& handOvers,
                           std::chrono::milliseconds patience)
 {
@@ -228,7 +233,7 @@ SingleNumra::SingleNumra(const std::optional<QString>& folder, const std::vector
         return;
     }
     folder_ = *folder;
-    const QByteArray lockPath = QFile::encodeName(folder_ + u'/' + kLockName);
+    const QByteArray lockPath = QFile::encodeName(handOverLockPath(folder_));
     lockFile_ = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (lockFile_ < 0) {
         qWarning("numra: cannot open %s (%s); this window runs alone", lockPath.constData(), std::strerror(errno));

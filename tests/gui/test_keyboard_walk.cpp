@@ -247,6 +247,10 @@ TEST_F(KeyboardWalk, EveryMenuItemIsChosenByItsAccessKeys)
         choose(u"a"); // turning it off asks first
         EXPECT_FALSE(closed.isEmpty()) << "the question closes with Escape";
     }
+    choose(u"f");
+    EXPECT_FALSE(Settings().singleWindow()) << "Nur ein Fenster";
+    choose(u"f");
+    EXPECT_TRUE(Settings().singleWindow());
     if (mainWindow.menuItem(MenuItem::AlwaysOnTop)->isVisible()) {
         choose(u"v");
         EXPECT_TRUE(mainWindow.windowFlags().testFlag(Qt::WindowStaysOnTopHint)) << "Immer im Vordergrund";
@@ -259,7 +263,8 @@ TEST_F(KeyboardWalk, EveryMenuItemIsChosenByItsAccessKeys)
     } modal[] = {{"h", "Hilfe"},
                  {"i", "Info"},
                  {"s", "Berechnung speichern"},
-                 {"l", "Berechnung laden"}};
+                 {"l", "Berechnung laden"},
+                 {"z", "Tastenkürzel einrichten"}};
     for (const auto& item : modal) {
         SCOPED_TRACE(item.item);
         closed.clear();

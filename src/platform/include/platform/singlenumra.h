@@ -26,6 +26,7 @@ namespace numra::platform {
 // Nothing when there is no folder that only the user can reach.
 std::optional<QString> handOverFolder();
 QString handOverSocketPath(const QString& folder);
+QString handOverLockPath(const QString& folder);
 
 // Takes the running Numra's answers to lines sent to its socket.
 enum class Delivery {
