@@ -54,7 +54,7 @@ bool handOverWanted(const std::vector<HandOver>& handOvers)
     return numra::Settings().singleWindow();
 }
 
-int write(std::FILE* stream, const QString& text, int status)
+int printOut(std::FILE* stream, const QString& text, int status)
 {
     const QByteArray bytes = text.toLocal8Bit();
     const bool written = std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream) == std::size_t(bytes.size())
@@ -70,11 +70,11 @@ int main(int argc, char** argv)
         numra::readCommandLine(argumentsOf(argc, argv), numra::platform::activationTokenOfThisStart());
     switch (commandLine.action) {
     case numra::CommandLine::Action::Help:
-        return write(stdout, numra::commandLineHelp(), 0);
+        return printOut(stdout, numra::commandLineHelp(), 0);
     case numra::CommandLine::Action::Version:
-        return write(stdout, numra::commandLineVersion(), 0);
+        return printOut(stdout, numra::commandLineVersion(), 0);
     case numra::CommandLine::Action::UsageError:
-        write(stderr, QStringLiteral("numra: %1\nMehr mit \u201Enumra --help\u201C.\n").arg(commandLine.error), 2);
+        printOut(stderr, QStringLiteral("numra: %1\nMehr mit \u201Enumra --help\u201C.\n").arg(commandLine.error), 2);
         return 2;
     case numra::CommandLine::Action::Run:
         break;

@@ -95,7 +95,7 @@ ShortcutsDialog::ShortcutsDialog(QWidget* owner, const QString& program, platfor
         const Command& command = kCommands[std::size_t(i)];
         const int top = 56 + i * 48;
         QLabel* caption = label(QString::fromUtf8(command.caption), {10, top, 320, 17}, this);
-        auto* field = new QLineEdit(this->command(i), this);
+        auto* field = new QLineEdit(this->commandText(i), this);
         field->setGeometry(10, top + 18, 320, 22);
         field->setReadOnly(true);
         field->setAccessibleName(QString::fromUtf8(command.caption).chopped(1));
@@ -131,7 +131,7 @@ ShortcutsDialog::ShortcutsDialog(QWidget* owner, const QString& program, platfor
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QString ShortcutsDialog::command(int which) const
+QString ShortcutsDialog::commandText(int which) const
 {
     return program_ + u' ' + QString::fromLatin1(kCommands[std::size_t(which)].option);
 }
@@ -156,8 +156,8 @@ void ShortcutsDialog::openDialog()
 
 void ShortcutsDialog::copyCommand(int which)
 {
-    QGuiApplication::clipboard()->setText(command(which));
-    status_->setText(QStringLiteral("Kopiert: ") + command(which));
+    QGuiApplication::clipboard()->setText(commandText(which));
+    status_->setText(QStringLiteral("Kopiert: ") + commandText(which));
     announce(*copyButtons_[std::size_t(which)], status_->text());
 }
 
@@ -173,12 +173,12 @@ void ShortcutsDialog::setUpGnome()
         QStringLiteral("Numra richtet in GNOME zwei eigene Tastenkombinationen ein:\n\n%1: %2\n%3: %4\n\n"
                        "Sie stehen danach in den Einstellungen unter Tastatur \u203A Tastenkombinationen "
                        "\u203A Eigene Tastenkombinationen. Einrichten?")
-            .arg(show.shown, command(0), clipboard.shown, command(1));
+            .arg(show.shown, commandText(0), clipboard.shown, commandText(1));
     if (!askToConfirm(this, question, QStringLiteral("Einrichten")))
         return;
     std::vector<platform::CustomShortcut> shortcuts;
     for (std::size_t i = 0; i < 2; ++i)
-        shortcuts.push_back({kGnomeIds[i], QString::fromUtf8(kCommands[i].gnomeName), command(int(i)),
+        shortcuts.push_back({kGnomeIds[i], QString::fromUtf8(kCommands[i].gnomeName), commandText(int(i)),
                              keyFields_[i]->key().gnome});
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const std::optional<QString> failed = gnome_.install(shortcuts);

@@ -43,7 +43,7 @@ public:
     // path when the one on the PATH is another).
     ShortcutsDialog(QWidget* owner, const QString& program, platform::GnomeShortcuts gnome);
 
-    QString command(int which) const;
+    QString commandText(int which) const;
     ShortcutKeyField* keyField(int which) const { return keyFields_[std::size_t(which)]; }
     QPushButton* copyButton(int which) const { return copyButtons_[std::size_t(which)]; }
     QPushButton* gnomeButton() const { return gnomeButton_; }
