@@ -282,6 +282,7 @@ TEST_F(Windows, PopupMenuShowsItsVisibleItemsAtTheFramePlusOffset)
                                     QStringLiteral("Runden"), QStringLiteral("Tausenderpunkte"),
                                     QStringLiteral("Genau rechnen (dezimal)"),
                                     QStringLiteral("Immer im Vordergrund"), QStringLiteral("Hoher Kontrast"),
+                                    QStringLiteral("Nur ein Fenster"), QStringLiteral("Tastenkürzel einrichten …"),
                                     QStringLiteral("-"), QStringLiteral("Hilfe"), QStringLiteral("Info"),
                                     QStringLiteral("-"), QStringLiteral("Beenden")}));
     QStringList languages;
