@@ -21,9 +21,11 @@ cmake --build "$BUILD_DIR" -j2 --target numra startup_bare_window >/dev/null
 export NUMRA="$BUILD_DIR/src/gui/numra" BARE="$BUILD_DIR/bench/startup_bare_window" PAIRS
 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
   set -euo pipefail
-  # Numra starts as on a fresh account: no settings, no kept tape.
+  # Numra starts as on a fresh account: no settings, no kept tape, and no
+  # other Numra to hand over to.
   fresh=$(mktemp -d); trap "rm -rf \"$fresh\"" EXIT
-  export XDG_CONFIG_HOME=$fresh/config XDG_DATA_HOME=$fresh/data
+  mkdir -m 700 "$fresh/run"
+  export XDG_CONFIG_HOME=$fresh/config XDG_DATA_HOME=$fresh/data XDG_RUNTIME_DIR=$fresh/run
   measure() { # program -> "wall_us rss_kib cpu_us"
     local start out
     start=$(date +%s%N)

@@ -98,7 +98,9 @@ def record(event):
 def main():
     numra = sys.argv[1]
     home = tempfile.mkdtemp()
+    os.mkdir(home + "/run", 0o700)  # a Numra of its own, which meets no other
     env = dict(os.environ, XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data",
+               XDG_RUNTIME_DIR=home + "/run",
                QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
     for kind in ("object:text-changed", "object:property-change:accessible-description",
                  "object:property-change:accessible-value", "window:create", "object:state-changed:showing"):

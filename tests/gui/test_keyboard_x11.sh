@@ -11,10 +11,12 @@ if ! command -v xvfb-run >/dev/null || ! command -v setxkbmap >/dev/null || ! co
   echo "xvfb-run, setxkbmap or xdotool missing: skipped"
   exit 77
 fi
-# Numra starts on a settings and data folder of its own, never the user's.
+# Numra starts on a settings, data and runtime folder of its own, never the
+# user's: it neither meets the user's Numra nor another test's.
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
-export NUMRA STATE XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data
+mkdir -m 700 "$home/run"
+export NUMRA STATE XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data XDG_RUNTIME_DIR=$home/run
 xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   set -u
   unset QT_IM_MODULE   # Numra as it starts without an input method chosen
@@ -57,10 +59,11 @@ xvfb-run -a -s "-screen 0 800x600x24" bash -c '
     local layout=$1 home
     home=$(mktemp -d)
     mkdir -p "$home/config/numra" "$home/data/numra"
+    mkdir -m 700 "$home/run"
     printf "[tape]\nkeep=true\n" > "$home/config/numra/numra.conf"
     printf "Numra-Rechenstreifen 1\n" > "$home/data/numra/rechenstreifen.tsv"   # kept, empty
     setxkbmap "$layout"
-    XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data "$NUMRA" 2>/dev/null & local app=$!
+    XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data XDG_RUNTIME_DIR=$home/run "$NUMRA" 2>/dev/null & local app=$!
     timeout 10 xdotool search --sync --onlyvisible --name Numra >/dev/null || true
     sleep 1                                      # shown, focused, NumLock set
     xdotool type --delay 60 "6+7"; xdotool key Return

@@ -10,10 +10,12 @@ if ! command -v xvfb-run >/dev/null; then
   echo "xvfb-run missing: skipped"
   exit 77
 fi
-# Numra starts on a settings and data folder of its own, never the user's.
+# Numra starts on a settings, data and runtime folder of its own, never the
+# user's: it neither meets the user's Numra nor another test's.
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
-export NUMRA STATE XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data
+mkdir -m 700 "$home/run"
+export NUMRA STATE XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data XDG_RUNTIME_DIR=$home/run
 xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   set -u
   APP=""
