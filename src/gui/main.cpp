@@ -19,6 +19,7 @@
 #include "eval/numbertext.h"
 #include "platform/deadkeys.h"
 #include "platform/filesizelimit.h"
+#include "platform/handoverserver.h"
 #include "platform/singlenumra.h"
 #include "platform/terminationsignals.h"
 #include "platform/warningbeep.h"

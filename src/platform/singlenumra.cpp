@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLocalSocket>
 
 #include <algorithm>
 #include <cerrno>
@@ -117,17 +116,6 @@ bool receiveAnswers(int socket, std::size_t expected, Clock::time_point deadline
     return true;
 }
 
-// A line as the log shows it: its start, without control characters that
-// a terminal would act on.
-QByteArray printable(QByteArrayView line)
-{
-    QByteArray shown = line.first(std::min<qsizetype>(line.size(), 200)).toByteArray();
-    for (char& c : shown)
-        if (static_cast<unsigned char>(c) < 0x20 || c == '\x7f')
-            c = '?';
-    return shown;
-}
-
 } // namespace
 
 std::optional<QString> handOverFolder()
@@ -172,57 +160,6 @@ Delivery deliverHandOvers(const QString& socketPath, const std::vector<HandOver>
     if (!sendAll(socket.fd(), lines, deadline) || !receiveAnswers(socket.fd(), handOvers.size(), deadline))
         return Delivery::NoAnswer;
     return Delivery::Taken;
-}
-
-HandOverServer::HandOverServer(Receiver receiver) : receiver_(std::move(receiver))
-{
-    server_.setSocketOptions(QLocalServer::UserAccessOption);
-    connect(&server_, &QLocalServer::newConnection, this, &HandOverServer::accept);
-}
-
-bool HandOverServer::listen(const QString& folder)
-{
-    const QString path = handOverSocketPath(folder);
-    QLocalServer::removeServer(path);
-    return server_.listen(path);
-}
-
-void HandOverServer::accept()
-{
-    while (QLocalSocket* socket = server_.nextPendingConnection()) {
-        // Room for a whole line and its LF: a fuller buffer without one is
-        // a line too long.
-        socket->setReadBufferSize(kLongestHandOverLine + 2);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readLines(*socket); });
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        readLines(*socket);
-    }
-}
-
-// The answer goes out before the command is handed on, so that the start
-// waiting for it ends at once.
-void HandOverServer::readLines(QLocalSocket& socket)
-{
-    while (socket.canReadLine()) {
-        QByteArray line = socket.readLine(kLongestHandOverLine + 2);
-        if (!line.endsWith('\n'))
-            break; // longer than any line: ends the connection below
-        line.chop(1);
-        QString problem;
-        const std::optional<HandOver> handOver = readHandOverLine(line, &problem);
-        socket.write(handOver ? "ok\n" : "ignored\n");
-        socket.flush();
-        if (handOver)
-            receiver_(*handOver);
-        else
-            qWarning("numra: ignored a line handed over by another start (%s): %s", qPrintable(problem),
-                     printable(line).constData());
-    }
-    if (!socket.canReadLine() && socket.bytesAvailable() > kLongestHandOverLine) {
-        qWarning("numra: ignored a line handed over by another start: longer than %lld bytes",
-                 static_cast<long long>(kLongestHandOverLine));
-        socket.abort();
-    }
 }
 
 SingleNumra::SingleNumra(const std::optional<QString>& folder, const std::vector<HandOver>& handOvers,

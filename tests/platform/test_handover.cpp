@@ -4,6 +4,7 @@
 // and logged, and the connection goes on), and a socket left behind by a
 // Numra that was killed (taken over at once, never waited for).
 
+#include "platform/handoverserver.h"
 #include "platform/singlenumra.h"
 
 #include <QCoreApplication>

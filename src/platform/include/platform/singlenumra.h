@@ -3,21 +3,17 @@
 // One Numra for each user. The first start holds a lock beside a local
 // socket in the user's runtime folder and listens there; a later start
 // hands its commands over, line by line (platform/handover.h), waits until
-// each is taken, and ends. The system frees the lock when the process ends,
+// each is taken, and ends (the first listens with platform/handoverserver.h). The system frees the lock when the process ends,
 // however it ends: a socket that a killed Numra left behind is replaced by
 // the next start instead of blocking it.
 
 #include "platform/handover.h"
 
-#include <QLocalServer>
-#include <QObject>
 #include <QString>
 #include <chrono>
 #include <functional>
 #include <optional>
 #include <vector>
-
-class QLocalSocket;
 
 namespace numra::platform {
 
@@ -36,28 +32,6 @@ enum class Delivery {
 };
 Delivery deliverHandOvers(const QString& socketPath, const std::vector<HandOver>& handOvers,
                           std::chrono::milliseconds patience);
-
-// Listens at the socket for the first Numra. Each well-formed line is
-// answered "ok" and given to the receiver in the order it came; a malformed
-// one is answered "ignored" and logged, and the connection goes on. A line
-// longer than kLongestHandOverLine ends its connection.
-class HandOverServer : public QObject {
-public:
-    using Receiver = std::function<void(const HandOver&)>;
-    explicit HandOverServer(Receiver receiver);
-
-    // Only while this process holds the lock (SingleNumra::First): a socket
-    // left there is removed first.
-    bool listen(const QString& folder);
-    QString errorText() const { return server_.errorString(); }
-
-private:
-    void accept();
-    void readLines(QLocalSocket& socket);
-
-    QLocalServer server_;
-    Receiver receiver_;
-};
 
 class SingleNumra {
 public:
