@@ -3,6 +3,7 @@
 
 #include <QFileInfo>
 #include <QUrl>
+#include <algorithm>
 #include <array>
 
 namespace numra {
